@@ -3,7 +3,7 @@
 // linked chain of FigPoint that the path owns (and, through the points, their
 // smart-link records). Not polymorphic; reached through FigLine or FigSpline.
 
-class FigPoint;
+#include "model/figpoint.h"
 
 class FigPath {
 public:
