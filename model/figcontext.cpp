@@ -100,12 +100,24 @@ int CFigContext::addUserColor(const QColor& color)
         ++key;
     if (key == maxUserColors)
         return -1; // every key is taken: nothing added
-    auto table = std::make_unique<ShadeTable>();
-    buildColorShades(*table, color.red(), color.green(), color.blue());
-    // A key freed by deleting its colour still has the old table: it is replaced.
-    delete drawing.userShades.value(key, nullptr);
-    drawing.userShades.insert(key, table.release());
-    drawing.userColors.insert(key, color);
+    try {
+        auto table = std::make_unique<ShadeTable>();
+        buildColorShades(*table, color.red(), color.green(), color.blue());
+        drawing.userColors.insert(key, color);
+        // A key freed by deleting its colour still has its old table: the new
+        // one takes its place.
+        ShadeTable* old = drawing.userShades.value(key, nullptr);
+        try {
+            drawing.userShades.insert(key, table.get());
+        } catch (const std::bad_alloc&) {
+            drawing.userColors.remove(key);
+            throw;
+        }
+        table.release();
+        delete old;
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
     return key;
 }
 
@@ -271,9 +283,15 @@ FigObjectList* CFigContext::cloneObjectListWithIds(const FigObjectList* list)
     FigObjectList* copy = cloneObjectList(list);
     if (!copy)
         return nullptr;
-    ObjectIdMap ids;
-    renumberWithIdMap(copy, ids);
-    remapSmartLinkTargets(copy, ids);
+    try {
+        ObjectIdMap ids;
+        renumberWithIdMap(copy, ids);
+        remapSmartLinkTargets(copy, ids);
+    } catch (const std::bad_alloc&) {
+        deleteAllObjects(copy);
+        delete copy;
+        return nullptr;
+    }
     return copy;
 }
 

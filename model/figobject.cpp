@@ -15,6 +15,7 @@ FigObject* FigObject::clone() const
 
 void FigObject::draw(CFigContext*)
 {
+    // The rendering fills this in: painting by object code, members of compounds.
 }
 
 void FigObject::getBounds(CFigContext*, int& xmin, int& ymin, int& xmax, int& ymax, bool, bool)

@@ -10,6 +10,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
 QStringList pendingCommentLines;
@@ -302,11 +303,22 @@ void replaceWithClones(const FigObjectList* source, FigObjectList* target)
     if (!source || !target || source == target)
         return;
     // The copies are made first, so that a source that points at objects of
-    // the target never reads a deleted object.
+    // the target never reads a deleted object, and so that running out of
+    // memory leaves the target as it was.
     FigObjectList clones;
-    for (const FigObject* object : *source) {
-        if (FigObject* clone = object->clone())
-            clones.push_back(clone);
+    try {
+        for (const FigObject* object : *source) {
+            std::unique_ptr<FigObject> clone(object->clone());
+            if (!clone) {
+                deleteAllObjects(&clones);
+                return;
+            }
+            clones.push_back(clone.get());
+            clone.release();
+        }
+    } catch (const std::bad_alloc&) {
+        deleteAllObjects(&clones);
+        return;
     }
     deleteAllObjects(target);
     target->splice(target->end(), clones);

@@ -69,6 +69,7 @@ bool replaceObjectById(FigObjectList* list, FigObject* object);
 // Copying, appending and freeing. cloneObjectList gives null for a null list
 // and when any copy fails for want of memory (nothing of it is left).
 FigObjectList* cloneObjectList(const FigObjectList* list);
+// Leaves the target as it was when a copy cannot be made.
 void replaceWithClones(const FigObjectList* source, FigObjectList* target);
 void appendObjectList(const FigObjectList* source, FigObjectList* target);
 void deleteAllObjects(FigObjectList* list);
