@@ -12,7 +12,7 @@ namespace QsLogging {
 namespace {
 
 // Indexed by level; every text is five characters so records line up.
-const char* const levelTexts[] = {"TRACE", "DEBUG", "INFO ", "WARN ", "ERROR", "FATAL"};
+const char* const levelTexts[] = { "TRACE", "DEBUG", "INFO ", "WARN ", "ERROR", "FATAL" };
 
 QString levelText(Level level)
 {

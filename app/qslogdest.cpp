@@ -83,8 +83,8 @@ void SizeRotationStrategy::rotate()
     if (QFile::exists(newestBackup))
         QFile::remove(newestBackup);
     if (!QFile::rename(fileName, newestBackup))
-        reportToStandardError(QStringLiteral("QsLog: could not rename log ") + fileName + QStringLiteral(" to ")
-            + newestBackup);
+        reportToStandardError(
+            QStringLiteral("QsLog: could not rename log ") + fileName + QStringLiteral(" to ") + newestBackup);
 }
 
 FileDestination::FileDestination(const QString& filePath, RotationStrategyPtr rotationStrategy)

@@ -151,8 +151,8 @@ private:
 
 class DestinationFactory {
 public:
-    static DestinationPtr MakeFileDestination(const QString& filePath,
-        LogRotationOption rotation = DisableLogRotation, const MaxSizeBytes& sizeInBytesToRotateAfter = MaxSizeBytes(),
+    static DestinationPtr MakeFileDestination(const QString& filePath, LogRotationOption rotation = DisableLogRotation,
+        const MaxSizeBytes& sizeInBytesToRotateAfter = MaxSizeBytes(),
         const MaxOldLogCount& oldLogsToKeep = MaxOldLogCount());
     static DestinationPtr MakeDebugOutputDestination();
     static DestinationPtr MakeFunctorDestination(LogFunction f);

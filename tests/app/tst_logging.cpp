@@ -143,8 +143,8 @@ private slots:
         Logger::destroyInstance();
 
         const QByteArray bytes = readAll(logPath);
-        static const QRegularExpression record(QStringLiteral(
-            "^([A-Z ]{5}) (\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d) (.*)\n\\z"));
+        static const QRegularExpression record(
+            QStringLiteral("^([A-Z ]{5}) (\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d) (.*)\n\\z"));
         const QRegularExpressionMatch match = record.match(QString::fromUtf8(bytes));
         QVERIFY2(match.hasMatch(), bytes.constData());
         QCOMPARE(match.captured(1).toLatin1(), text);
@@ -403,11 +403,12 @@ private slots:
             original->stream() << "first";
             Logger::Helper copy(*original);
             original.reset();
-            copy.stream() << "second";
+            // Long enough to make the buffer grow.
+            copy.stream() << "second" << QByteArray(1000, 'x').constData();
         }
         QCOMPARE(functionRecords.size(), 2);
         QVERIFY(functionRecords[0].startsWith("3|WARN  ") && functionRecords[0].endsWith(" first "));
-        QVERIFY(functionRecords[1].endsWith(" first second "));
+        QVERIFY(functionRecords[1].endsWith(" first second " + QString(1000, 'x') + ' '));
     }
 
     void functorDestinations()
