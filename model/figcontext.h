@@ -87,6 +87,34 @@ public:
 
     void redrawCanvas();
 
+    // ---- Value units ----
+
+    // ---- Per-depth bookkeeping and visibility ----
+
+    // ---- Colours ----
+
+    // ---- Canvas mapping, point buffer and drawing primitives ----
+
+    // ---- Arrowheads ----
+
+    // ---- X-splines ----
+
+    // ---- Text metrics and drawing ----
+
+    // ---- Bounding boxes ----
+
+    // ---- Geometric queries ----
+
+    // ---- Geometric transforms ----
+
+    // ---- Point, arrow and conversion operations ----
+
+    // ---- Smart links ----
+
+    // ---- Fig reader and writer ----
+
+    // ---- Canvas redraw, grids and markers ----
+
     QString fileName;
     QTChildFrm* view;
     QPainter* painter = nullptr;
