@@ -95,7 +95,45 @@ public:
 
     // ---- Canvas mapping, point buffer and drawing primitives ----
 
+    // The canvas mapping (render/canvasmapping.h) with this document's zoom,
+    // dots per inch and scroll origin: pixels per Fig unit, Fig to pixel and
+    // pixel (negative counting as 0) to Fig.
+    float canvasScaleX() const;
+    float canvasScaleY() const;
+    int figToPixelX(int x) const;
+    int figToPixelY(int y) const;
+    class QPoint figToPixelPoint(int x, int y) const;
+    int pixelToFigX(int x) const;
+    int pixelToFigY(int y) const;
+
+    // Outline generators filling the point buffer (render/pointbuffer.h).
+    // A Fig point mapped to the canvas; false when the buffer is full.
+    bool addFigPoint(int x, int y);
+    // Empties the buffer and adds the line's whole chain; false only when the
+    // line has no points.
+    bool addLinePoints(const class FigLine* line);
+    // The pixels of a circular arc traced one pixel at a time: start and end
+    // as offsets from the centre (y up), direction 1 counter-clockwise on the
+    // screen, 0 clockwise; wx, wy the weights (the radius); all in Fig units.
+    // With closeToCentre the outline of a pie wedge.
+    void addEllipticArcPoints(
+        int xs, int ys, int xe, int ye, bool closeToCentre, int direction, int wx, int wy, int cx, int cy);
+    // The closed outline of a box with corners of radius r, in Fig units.
+    void addArcBoxPoints(int xmin, int ymin, int xmax, int ymax, int r);
+
     // ---- Arrowheads ----
+
+    // The polygons of one arrowhead from pixel points: outline (at most
+    // arrowOutlineCapacity points), fill (arrowFillCapacity) and clip
+    // (arrowClipCapacity). w is the arrow's thickness truncated to an int.
+    // All counts 0 for a degenerate arrow.
+    void computeArrowPolygons(const QPoint& from, const QPoint& tip, int w, const struct FigArrow& arrow,
+        QPoint* outline, int& outlineCount, QPoint* fill, int& fillCount, QPoint* clip, int& clipCount);
+    // Both arrowheads of an object whose outline is in `points` (kind: Fig
+    // object code 2, 3 or 5; offset 0, or 2 for splines). The outlines go to
+    // forwardArrowOutline and backwardArrowOutline.
+    void computeArrowheads(const FigObject* object, int kind, const QPoint* points, int count, int offset,
+        struct ArrowPolygons& forward, ArrowPolygons& backward);
 
     // ---- X-splines ----
 
