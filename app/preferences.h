@@ -7,15 +7,38 @@
 #include <QColor>
 #include <QString>
 
+class QSettings;
+
+// Every reader and writer of a settings key opens its own QSettings with
+// these two names (no groups: all keys are top-level).
+constexpr char settingsOrganization[] = "Quillbrook";
+constexpr char settingsApplication[] = "Tavrel";
+
 struct Preferences {
-    QString exportTexFrame;
+    // LaTeX document around an exported TeX file. Line 4 ends with CR LF, the
+    // others with LF; the text is kept byte for byte.
+    QString exportTexFrame
+        = QStringLiteral("\\documentclass[]{article}\n"
+                         "\\usepackage[PAPERSIZETOKEN,PAGEORIENTATIONTOKEN,scale=1.0,margin=0pt]{geometry}\n"
+                         "\\usepackage{color}\n"
+                         "\\usepackage[latin1]{inputenc}\r\n"
+                         "\\usepackage{graphicx}\n"
+                         "\\usepackage{mathrsfs}\n"
+                         "\\thispagestyle{empty}\n"
+                         "\n"
+                         "\\begin{document}\n"
+                         "\n"
+                         "\\input{\"INPUTTEXFILETOKEN\"}\n"
+                         "\n"
+                         "\\end{document}\n");
     bool showCommentTips = true;
     int commentTipDelay = 1000;
     int widgetStyle = 0;
     bool antialiasing = true;
     int valuesUnit = 0; // 0 cm, 1 inch, 2 display pixel, 3 Fig unit; not stored
-    QString pdfViewerCommand;
-    QString psViewerCommand;
+    // The export replaces FILENAME by the exported file.
+    QString pdfViewerCommand = QStringLiteral("xdg-open \"FILENAME\"");
+    QString psViewerCommand = QStringLiteral("xdg-open \"FILENAME\"");
     int compoundEditViewMode = 10;
     bool useDefaultGsLocation = true;
     QString detectedGhostscriptPath;
@@ -50,9 +73,30 @@ struct Preferences {
     QString dvipsCommand = dvipsCommandDefault;
     QString tempDir;
     bool useDefaultTempDir = true;
-    QString specialTextTexFrame;
-
-    Preferences();
+    // LaTeX document around one special text: CR LF between the lines, no
+    // line end after the last.
+    QString specialTextTexFrame = QStringLiteral("\\documentclass[11pt]{article}\r\n"
+                                                 "\\usepackage{color}\r\n"
+                                                 "\\usepackage[latin1]{inputenc}\r\n"
+                                                 "\\begin{document}\r\n"
+                                                 "\\begin{titlepage}\r\n"
+                                                 "COLORTOKEN\r\n"
+                                                 "TEXTTOKEN\r\n"
+                                                 "\\end{titlepage}\r\n"
+                                                 "\\end{document}");
 };
 
 extern Preferences preferences;
+
+// Fills preferences (and the custom grids, and the stored version) from the
+// settings; a missing key keeps the current value. Called once at start,
+// after the built-in grids exist.
+void readSettings();
+
+// Stores preferences, the custom grids and the running version.
+void writeSettings();
+
+// The "custom grids" key: appends the stored grids to gridDefs, or stores
+// every grid after the built-in ones.
+void readCustomGrids(QSettings& settings);
+void writeCustomGrids(QSettings& settings);

@@ -1,0 +1,41 @@
+#pragma once
+// One grid definition and the program-wide list of them: seven built-in grids
+// followed by the user's custom grids. The list owns its definitions; they are
+// made at start (built-in grids, then the custom grids of the settings) and
+// freed at exit.
+
+#include <QColor>
+#include <QList>
+#include <QString>
+
+struct GridDef {
+    // A step of 0 (or any step that is not a positive finite number) becomes 1;
+    // the four steps in Fig units are derived from it.
+    GridDef(const QString& name, const QString& statusTip, float step, const QColor& color, int penStyle,
+        const QString& icon);
+
+    QString name;
+    QString statusTip; // "%1" stands for the unit word of a built-in grid
+    QColor color;
+    int penStyle; // a Qt::PenStyle
+    QString icon;
+    float step; // centimetres in metric documents, inches in the others
+    double metricStep; // Fig units per step of a metric document
+    double inchStep; // Fig units per step of an inch document
+    double metricHalfStep;
+    double inchHalfStep;
+};
+
+// Indexes with a fixed meaning: 0 is no grid, 4 to 6 are isometric, custom
+// grids start after the built-in ones.
+constexpr int builtinGridCount = 7;
+
+// Owning list; index 0 is "None", custom grids from builtinGridCount on.
+extern QList<GridDef*> gridDefs;
+
+// Appends the seven built-in grids; called once before the settings are read,
+// so that the custom grids follow them.
+void createBuiltinGrids();
+
+// Deletes every definition held in gridDefs and empties the list.
+void deleteGridDefs();
