@@ -1,5 +1,7 @@
 #include "model/planegeometry.h"
 
+#include "model/figellipse.h"
+#include "model/figline.h"
 #include "model/units.h"
 
 #include <cfloat>
@@ -45,6 +47,12 @@ std::int64_t roundToInt64(double v)
     if (std::fabs(v) >= 4e18)
         return v < 0 ? -std::int64_t(4e18) : std::int64_t(4e18);
     return static_cast<std::int64_t>(std::round(v));
+}
+
+// The sign (-1, 0, 1) of a - b without 32-bit overflow.
+int differenceSign(int a, int b)
+{
+    return a < b ? -1 : (a > b ? 1 : 0);
 }
 
 std::int64_t gcd64(std::int64_t a, std::int64_t b)
@@ -395,4 +403,24 @@ void latexConstrainedEnd(int x1, int y1, int x2, int y2, int& x, int& y, bool ar
 
     x = clampToInt(x1 + (majorX ? major : minor));
     y = clampToInt(y1 + (majorX ? minor : major));
+}
+
+void FigLine::copyPoints(int (*pairs)[2], int& count) const
+{
+    count = 0;
+    for (const FigPoint* p = points; p; p = p->next) {
+        pairs[count][0] = p->x;
+        pairs[count][1] = p->y;
+        ++count;
+    }
+}
+
+bool FigEllipse::endFlippedX(const FigEllipse& other) const
+{
+    return differenceSign(end.x, center.x) != differenceSign(other.end.x, other.center.x);
+}
+
+bool FigEllipse::endFlippedY(const FigEllipse& other) const
+{
+    return differenceSign(end.y, center.y) != differenceSign(other.end.y, other.center.y);
 }

@@ -1,5 +1,8 @@
 #include "model/units.h"
 
+#include "app/preferences.h"
+#include "model/figcontext.h"
+
 #include <climits>
 #include <cmath>
 
@@ -84,4 +87,19 @@ double figUnitsToValueF(double value, int unit, int decimals, float dpi)
     default:
         return 0;
     }
+}
+
+int CFigContext::toFigUnits(double value, bool horizontal) const
+{
+    return valueToFigUnits(value, preferences.valuesUnit, horizontal ? dpiX : dpiY);
+}
+
+double CFigContext::fromFigUnits(int value, int unit, int decimals) const
+{
+    return figUnitsToValue(value, unit, decimals, dpiX);
+}
+
+double CFigContext::fromFigUnitsF(double value, int unit, int decimals) const
+{
+    return figUnitsToValueF(value, unit, decimals, dpiX);
 }

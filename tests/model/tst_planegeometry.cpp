@@ -1,5 +1,8 @@
 #include "model/planegeometry.h"
+#include "modelfixtures.h"
 #include "support/testenv.h"
+
+#include <memory>
 
 #include <climits>
 #include <cmath>
@@ -578,6 +581,61 @@ private slots:
         latexConstrainedEnd(segment[0], segment[1], segment[2], segment[3], rx, ry, arrow, step);
         QCOMPARE(rx, x);
         QCOMPARE(ry, y);
+    }
+
+    void copyLinePoints()
+    {
+        std::unique_ptr<FigLine> line(fixtures::makeLine(1, { { 10, 20 }, { -30, 40 }, { 50, -60 }, { 10, 20 } }, 3));
+        int pairs[5][2] = {};
+        pairs[4][0] = pairs[4][1] = 99;
+        int count = -1;
+        line->copyPoints(pairs, count);
+        QCOMPARE(count, 4);
+        const int expected[4][2] = { { 10, 20 }, { -30, 40 }, { 50, -60 }, { 10, 20 } };
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(pairs[i][0], expected[i][0]);
+            QCOMPARE(pairs[i][1], expected[i][1]);
+        }
+        QCOMPARE(pairs[4][0], 99); // nothing written past the chain
+
+        FigLine empty(2);
+        count = -1;
+        empty.copyPoints(pairs, count);
+        QCOMPARE(count, 0);
+    }
+
+    void ellipseEndFlipped_data()
+    {
+        // centre x, y and end x, y of two ellipses
+        QTest::addColumn<QVector<int>>("ellipses");
+        QTest::addColumn<bool>("flippedX");
+        QTest::addColumn<bool>("flippedY");
+        QTest::newRow("same sides") << QVector<int> { 0, 0, 10, 10, 100, 100, 150, 120 } << false << false;
+        QTest::newRow("x flipped") << QVector<int> { 0, 0, 10, 10, 100, 100, 50, 120 } << true << false;
+        QTest::newRow("y flipped") << QVector<int> { 0, 0, 10, 10, 100, 100, 150, 80 } << false << true;
+        QTest::newRow("both flipped") << QVector<int> { 0, 0, 10, -10, 0, 0, -10, 10 } << true << true;
+        QTest::newRow("zero against positive") << QVector<int> { 0, 0, 0, 0, 0, 0, 5, 5 } << true << true;
+        QTest::newRow("both zero") << QVector<int> { 5, 5, 5, 5, 7, 7, 7, 7 } << false << false;
+        QTest::newRow("far apart") << QVector<int> { INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0, 1, 1 } << false << false;
+    }
+    void ellipseEndFlipped()
+    {
+        QFETCH(QVector<int>, ellipses);
+        QFETCH(bool, flippedX);
+        QFETCH(bool, flippedY);
+        FigEllipse a(1), b(2);
+        a.center.x = ellipses[0];
+        a.center.y = ellipses[1];
+        a.end.x = ellipses[2];
+        a.end.y = ellipses[3];
+        b.center.x = ellipses[4];
+        b.center.y = ellipses[5];
+        b.end.x = ellipses[6];
+        b.end.y = ellipses[7];
+        QCOMPARE(a.endFlippedX(b), flippedX);
+        QCOMPARE(a.endFlippedY(b), flippedY);
+        QCOMPARE(b.endFlippedX(a), flippedX);
+        QCOMPARE(b.endFlippedY(a), flippedY);
     }
 };
 

@@ -1,7 +1,19 @@
+#include "app/preferences.h"
+#include "model/figcontext.h"
 #include "model/units.h"
 #include "support/testenv.h"
 
 #include <climits>
+
+namespace {
+
+// Restores the preferences a test changes.
+struct PreferencesGuard {
+    Preferences saved = preferences;
+    ~PreferencesGuard() { preferences = saved; }
+};
+
+} // namespace
 
 class TestUnits : public QObject {
     Q_OBJECT
@@ -141,6 +153,55 @@ private slots:
         QCOMPARE(figUnitsToValueF(1200.6, 3, 0, 80.0f), 1200.6);
         QCOMPARE(figUnitsToValueF(600.0, 1, 1, 80.0f), 0.5);
         QCOMPARE(figUnitsToValueF(22.5, 2, 2, 80.0f), 2.0);
+    }
+
+    // The document context converts in the program's current values unit,
+    // display pixels with its own dots per inch.
+    void contextToFigUnits_data()
+    {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("horizontal");
+        QTest::addColumn<int>("vertical");
+        QTest::newRow("cm") << 0 << 1.0 << 472 << 472;
+        QTest::newRow("inch") << 1 << 1.0 << 1200 << 1200;
+        // dpiX 80 gives 15 Fig units a pixel, dpiY 96 gives 12.5.
+        QTest::newRow("pixels") << 2 << 1.0 << 15 << 13;
+        QTest::newRow("pixels, several") << 2 << 3.0 << 45 << 38;
+        QTest::newRow("Fig units") << 3 << 2.5 << 3 << 3;
+        QTest::newRow("unknown unit") << 5 << 1.0 << 0 << 0;
+    }
+    void contextToFigUnits()
+    {
+        QFETCH(int, unit);
+        QFETCH(double, value);
+        QFETCH(int, horizontal);
+        QFETCH(int, vertical);
+        PreferencesGuard guard;
+        preferences.valuesUnit = unit;
+        CFigContext context;
+        context.dpiX = 80.0f;
+        context.dpiY = 96.0f;
+        QCOMPARE(context.toFigUnits(value, true), horizontal);
+        QCOMPARE(context.toFigUnits(value, false), vertical);
+    }
+
+    void contextFromFigUnits()
+    {
+        PreferencesGuard guard;
+        preferences.valuesUnit = 1; // the unit argument decides, not the preference
+        CFigContext context;
+        context.dpiX = 110.0f;
+        context.dpiY = 80.0f;
+        QCOMPARE(context.fromFigUnits(1200, 0, 2), 2.54);
+        QCOMPARE(context.fromFigUnitsF(1200.0, 0, 2), 2.54);
+        QCOMPARE(context.fromFigUnits(1000, 1, 3), 0.833);
+        QCOMPARE(context.fromFigUnits(1234, 3, 0), 1234.0);
+        // Display pixels always use dpiX; at 110 dpi 60 Fig units are 5.5
+        // pixels in single precision and just below in double precision.
+        QCOMPARE(context.fromFigUnits(60, 2, 2), 6.0);
+        QCOMPARE(context.fromFigUnitsF(60.0, 2, 2), 5.0);
+        QCOMPARE(context.fromFigUnitsF(1200.6, 3, 0), 1200.6);
     }
 };
 
