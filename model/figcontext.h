@@ -89,6 +89,14 @@ public:
 
     // ---- Value units ----
 
+    // A value in the current values unit (`Preferences::valuesUnit`) to Fig
+    // units; display pixels use dpiX when horizontal is true, else dpiY.
+    int toFigUnits(double value, bool horizontal) const;
+    // Fig units to a value in `unit`, rounded to `decimals` places (display
+    // pixels are whole and always use dpiX).
+    double fromFigUnits(int value, int unit, int decimals) const;
+    double fromFigUnitsF(double value, int unit, int decimals) const;
+
     // ---- Per-depth bookkeeping and visibility ----
 
     // ---- Colours ----

@@ -10,6 +10,11 @@ public:
     explicit FigEllipse(int objectId);
     FigObject* clone() const override;
 
+    // Whether the end point lies on the other side of the centre, in x or in
+    // y, than the other ellipse's (signs -1, 0, 1 of end - center compared).
+    bool endFlippedX(const FigEllipse& other) const;
+    bool endFlippedY(const FigEllipse& other) const;
+
     float angle = 0.0f; // radians, counter-clockwise on screen
     int direction = 0;
     FigPoint center;

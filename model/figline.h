@@ -26,6 +26,10 @@ public:
     int centerX() const;
     int centerY() const;
 
+    // Writes the x, y of every point of the chain, in order, into consecutive
+    // pairs of `pairs`, which must hold pointCount() of them; sets count.
+    void copyPoints(int (*pairs)[2], int& count) const;
+
     int capStyle = 0;
     int joinStyle = 0;
     int radius = -1; // corner radius of an arc-box in 1/80 inch; -1 otherwise
