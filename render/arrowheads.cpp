@@ -6,6 +6,7 @@
 #include "model/figobject.h"
 #include "model/planegeometry.h"
 #include "model/units.h"
+#include "render/canvasmapping.h"
 #include "render/pointbuffer.h"
 
 #include <algorithm>

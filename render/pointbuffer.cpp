@@ -193,4 +193,7 @@ void CFigContext::addArcBoxPoints(int xmin, int ymin, int xmax, int ymax, int r)
     addEllipticArcPoints(r, 0, 0, nr, false, 0, w, w, at(xmax, -rr), at(ymax, -rr));
     addFigPoint(at(xmin, rr), ymax);
     addEllipticArcPoints(0, nr, nr, 0, false, 0, w, w, at(xmin, rr), at(ymax, -rr));
+    // The trace stops up to two pixels short of an arc's end; the first point
+    // again closes the outline for stroking.
+    addFigPoint(xmin, at(ymax, -rr));
 }
