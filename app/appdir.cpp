@@ -1,0 +1,3 @@
+#include "app/appdir.h"
+
+QString appDir;

@@ -1,0 +1,148 @@
+#include "app/externalprograms.h"
+
+#include "app/appdir.h"
+#include "app/messagebox.h"
+#include "app/platform.h"
+#include "app/qslog.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTextStream>
+
+namespace {
+
+const char logFileName[] = "tavrel.log";
+
+void reportFailure(const QString& report, bool showBox)
+{
+    appendToLogFile(report);
+    if (!showBox)
+        return;
+    MessageBoxRequest request;
+    request.text = report;
+    request.buttons = QMessageBox::Ok;
+    request.defaultButton = QMessageBox::Ok;
+    showMessageBox(request);
+}
+
+QString childOutput(QProcess& process)
+{
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    return out + QLatin1Char('\n') + err;
+}
+
+} // namespace
+
+bool runExternalCommand(const QString& commandLine, bool showBox, int finishTimeout)
+{
+    // Any negative value would make Qt wait for ever; only -1 is documented,
+    // the others are treated alike.
+    if (finishTimeout < 0)
+        finishTimeout = externalCommandDefaultTimeout;
+
+    QStringList arguments = QProcess::splitCommand(commandLine);
+    const QString program = arguments.isEmpty() ? QString() : arguments.takeFirst();
+
+    QProcess process;
+    // A child that reads its standard input (a TeX error prompt) sees its end
+    // at once instead of waiting until the time-out.
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(program, arguments, QIODevice::ReadWrite);
+
+    if (!process.waitForStarted(externalCommandDefaultTimeout)) {
+        const QString report = QStringLiteral("%1 failed with error code %2").arg(commandLine).arg(int(process.error()))
+            + QLatin1Char('\n') + childOutput(process);
+        reportFailure(report, showBox);
+        return false;
+    }
+
+    // waitForFinished also gives false when the child ended by an error it
+    // reported meanwhile; only a child that is still running has timed out.
+    if (!process.waitForFinished(finishTimeout) && process.state() != QProcess::NotRunning) {
+        const QString report
+            = QStringLiteral("%1 failed!").arg(commandLine) + QStringLiteral("\n\n") + childOutput(process);
+        process.kill();
+        process.waitForFinished(externalCommandDefaultTimeout);
+        reportFailure(report, showBox);
+        return false;
+    }
+
+    // A crash or a non-zero exit code means the child did not do its work;
+    // callers must not go on with missing or partial output files.
+    if (process.exitStatus() == QProcess::CrashExit) {
+        const QString report
+            = QStringLiteral("%1 failed with error code %2").arg(commandLine).arg(int(QProcess::Crashed))
+            + QLatin1Char('\n') + childOutput(process);
+        reportFailure(report, showBox);
+        return false;
+    }
+    if (process.exitCode() != 0) {
+        const QString report = QStringLiteral("%1 failed with exit code %2").arg(commandLine).arg(process.exitCode())
+            + QLatin1Char('\n') + childOutput(process);
+        reportFailure(report, showBox);
+        return false;
+    }
+    return true;
+}
+
+bool runExternalCommandDefault(const QString& commandLine, bool showBox)
+{
+    return runExternalCommand(commandLine, showBox, -1);
+}
+
+void appendToLogFile(const QString& message)
+{
+    // Binary append: line ends are single line feeds, like the logger's records.
+    QFile file(appDir + QDir::separator() + QLatin1String(logFileName));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        file.setFileName(QDir::tempPath() + QDir::separator() + QLatin1String(logFileName));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+            return;
+    }
+    QTextStream stream(&file);
+    stream << QDateTime::currentDateTime().toString(QStringLiteral("MM/dd/yyyy HH:mm:ss")) << QLatin1Char(' ')
+           << message << QLatin1Char('\n');
+    stream.flush();
+    file.close();
+}
+
+void extendPath(const QString& folder)
+{
+    if (folder.isEmpty())
+        return;
+    if (!qEnvironmentVariableIsSet("PATH"))
+        return;
+    // Bytes in, bytes out: folders in PATH that are not valid in any codec
+    // survive unchanged.
+    QByteArray path = qgetenv("PATH");
+    path += platform::pathListSeparator;
+    path += QFile::encodeName(folder);
+    qputenv("PATH", path);
+}
+
+QString findGhostscript()
+{
+    const QString program = platform::ghostscriptProgramName();
+    const QString found = platform::findProgramOnPath(program);
+    if (found.isEmpty()) {
+        QLOG_INFO() << QStringLiteral("did not find \"%1\" on PATH").arg(program).toUtf8().constData();
+        return program;
+    }
+    QString folder = QFileInfo(found).absolutePath();
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    QLOG_INFO() << QStringLiteral("GhostScript executable is located in \"%1\"").arg(folder);
+    QLOG_INFO() << QStringLiteral("GhostScript executable path is \"%1\"").arg(found);
+    return found;
+}
+
+QString fileNameOfPath(const QString& path)
+{
+    if (path.isEmpty())
+        return QString();
+    return QFileInfo(path).fileName();
+}

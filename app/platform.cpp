@@ -1,0 +1,28 @@
+#include "app/platform.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace platform {
+
+QString ghostscriptProgramName()
+{
+    return QStringLiteral("gs");
+}
+
+QString releasePlatformName()
+{
+    return QStringLiteral("linux");
+}
+
+QString findProgramOnPath(const QString& programName)
+{
+    const QString found = QStandardPaths::findExecutable(programName);
+    if (found.isEmpty())
+        return QString();
+    // A relative PATH entry gives a relative result; callers want a path
+    // that still holds after the current directory changes.
+    return QFileInfo(found).absoluteFilePath();
+}
+
+} // namespace platform

@@ -1,0 +1,217 @@
+#include "app/qslogdest.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace QsLogging {
+
+namespace {
+
+// Failures of the logging itself have nowhere else to go; no line end, so
+// each message runs on into whatever is written next.
+void reportToStandardError(const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+}
+
+const char* const fileCodec = "UTF-8";
+
+} // namespace
+
+Destination::~Destination() = default;
+
+RotationStrategy::~RotationStrategy() = default;
+
+void SizeRotationStrategy::startFile(const QFile& file)
+{
+    fileName = file.fileName();
+    currentSizeInBytes = file.size();
+}
+
+void SizeRotationStrategy::countMessage(const QString& message)
+{
+    currentSizeInBytes += message.toUtf8().size();
+}
+
+bool SizeRotationStrategy::needsRotation() const
+{
+    return currentSizeInBytes > maxSizeInBytes;
+}
+
+void SizeRotationStrategy::setMaxSizeBytes(qint64 size)
+{
+    maxSizeInBytes = size;
+}
+
+void SizeRotationStrategy::setMaxOldLogCount(int count)
+{
+    backupsCount = std::min(count, int(MaxBackupCount));
+}
+
+void SizeRotationStrategy::rotate()
+{
+    if (backupsCount == 0) {
+        if (!QFile::remove(fileName))
+            reportToStandardError(QStringLiteral("QsLog: backup delete failed ") + fileName);
+        return;
+    }
+
+    const QString logNamePattern = fileName + QStringLiteral(".%1");
+    // The highest existing old log that moves up one place; the one in the
+    // last kept place is overwritten by its predecessor, so it is dropped.
+    int lastExistingBackupIndex = 0;
+    for (int i = 1; i <= backupsCount; ++i) {
+        if (!QFile::exists(logNamePattern.arg(i)))
+            break;
+        lastExistingBackupIndex = std::min(i, backupsCount - 1);
+    }
+
+    for (int i = lastExistingBackupIndex; i >= 1; --i) {
+        const QString oldName = logNamePattern.arg(i);
+        const QString newName = logNamePattern.arg(i + 1);
+        QFile::remove(newName);
+        if (!QFile::rename(oldName, newName))
+            reportToStandardError(
+                QStringLiteral("QsLog: could not rename backup ") + oldName + QStringLiteral(" to ") + newName);
+    }
+
+    const QString newestBackup = logNamePattern.arg(1);
+    if (QFile::exists(newestBackup))
+        QFile::remove(newestBackup);
+    if (!QFile::rename(fileName, newestBackup))
+        reportToStandardError(
+            QStringLiteral("QsLog: could not rename log ") + fileName + QStringLiteral(" to ") + newestBackup);
+}
+
+FileDestination::FileDestination(const QString& filePath, RotationStrategyPtr rotationStrategy)
+    : rotation(std::move(rotationStrategy))
+{
+    file.setFileName(filePath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | rotation->openModeFlag()))
+        reportToStandardError(QStringLiteral("QsLog: could not open log file ") + filePath);
+    outputStream.setDevice(&file);
+    outputStream.setCodec(fileCodec);
+    rotation->startFile(file);
+}
+
+void FileDestination::write(const QString& message, Level)
+{
+    rotation->countMessage(message);
+    if (rotation->needsRotation()) {
+        outputStream.setDevice(nullptr);
+        file.close();
+        rotation->rotate();
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Text | rotation->openModeFlag()))
+            reportToStandardError(QStringLiteral("QsLog: could not reopen log file ") + file.fileName());
+        rotation->startFile(file);
+        // Attaching a device resets the stream's codec to the locale's; the
+        // new file must stay UTF-8 like the one before it.
+        outputStream.setDevice(&file);
+        outputStream.setCodec(fileCodec);
+    }
+
+    // A file that could not be opened loses the record (other destinations
+    // still get it).
+    if (!file.isOpen())
+        return;
+    outputStream << message << '\n';
+    outputStream.flush();
+}
+
+bool FileDestination::isValid()
+{
+    return file.isOpen();
+}
+
+void DebugOutputDestination::write(const QString& message, Level)
+{
+    std::fputs(message.toLocal8Bit().constData(), stderr);
+    std::fputs("\n", stderr);
+    std::fflush(stderr);
+}
+
+FunctorDestination::FunctorDestination(LogFunction f)
+    : logFunction(f)
+{
+}
+
+FunctorDestination::FunctorDestination(QObject* receiver, const char* member)
+{
+    // The receiver names its member as a signature, so this is one of the few
+    // string-based connections.
+    connect(this, SIGNAL(logMessageReady(QString, int)), receiver, member, Qt::QueuedConnection);
+}
+
+void FunctorDestination::write(const QString& message, Level level)
+{
+    if (logFunction)
+        logFunction(message, level);
+    if (level > TraceLevel)
+        emit logMessageReady(message, level);
+}
+
+TextDocumentOutputDestination::TextDocumentOutputDestination(QTextDocument* document, bool isHtml)
+    : textDocument(document)
+    , html(isHtml)
+{
+}
+
+TextDocumentOutputDestination::~TextDocumentOutputDestination() = default;
+
+void TextDocumentOutputDestination::write(const QString& message, Level)
+{
+    // The document belongs to the log view; once it is gone there is nowhere
+    // to write.
+    if (!textDocument)
+        return;
+    const bool first = !cursor;
+    if (first)
+        cursor = std::make_unique<QTextCursor>(textDocument.data());
+    if (html) {
+        if (!first)
+            cursor->insertBlock();
+        cursor->insertHtml(message);
+    } else {
+        if (!first && !cursor->atStart())
+            cursor->insertText(QStringLiteral("\n"));
+        cursor->insertText(message);
+    }
+}
+
+DestinationPtr DestinationFactory::MakeFileDestination(const QString& filePath, LogRotationOption rotation,
+    const MaxSizeBytes& sizeInBytesToRotateAfter, const MaxOldLogCount& oldLogsToKeep)
+{
+    if (rotation == EnableLogRotation) {
+        auto logRotation = QSharedPointer<SizeRotationStrategy>::create();
+        logRotation->setMaxSizeBytes(sizeInBytesToRotateAfter.size);
+        logRotation->setMaxOldLogCount(oldLogsToKeep.count);
+        return DestinationPtr(new FileDestination(filePath, logRotation));
+    }
+    return DestinationPtr(new FileDestination(filePath, RotationStrategyPtr(new NullRotationStrategy)));
+}
+
+DestinationPtr DestinationFactory::MakeDebugOutputDestination()
+{
+    return DestinationPtr(new DebugOutputDestination);
+}
+
+DestinationPtr DestinationFactory::MakeFunctorDestination(LogFunction f)
+{
+    return DestinationPtr(new FunctorDestination(f));
+}
+
+DestinationPtr DestinationFactory::MakeFunctorDestination(QObject* receiver, const char* member)
+{
+    return DestinationPtr(new FunctorDestination(receiver, member));
+}
+
+DestinationPtr DestinationFactory::MakeTextDocumentDestination(QTextDocument* document, bool isHtml)
+{
+    return DestinationPtr(new TextDocumentOutputDestination(document, isHtml));
+}
+
+} // namespace QsLogging

@@ -1,0 +1,6 @@
+#include "app/qtchildfrm.h"
+
+QTChildFrm::QTChildFrm(QWidget* parent)
+    : QWidget(parent)
+{
+}

@@ -1,0 +1,18 @@
+#pragma once
+// An arc (object code 5): three points in file order on a circle around a
+// fractional centre. The points are held by value.
+
+#include "model/figobject.h"
+#include "model/figpoint.h"
+
+class FigArc : public FigObject {
+public:
+    explicit FigArc(int objectId);
+    FigObject* clone() const override;
+
+    int capStyle = 0;
+    int direction = 0; // 0 clockwise, 1 counter-clockwise
+    float centerX = 0.0f;
+    float centerY = 0.0f;
+    FigPoint points[3]; // first, middle and last point
+};

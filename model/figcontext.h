@@ -1,0 +1,171 @@
+#pragma once
+// The context of one document: its drawing, undo history, editing state, view
+// (scroll origin, zoom, dots per inch), grid settings, Fig header values, the
+// colours new objects take and the per-depth tables. Owns the drawing (and
+// through it every object), the undo history, the user shade tables, the
+// `selection` list (not its objects) and `editCopy`; `currentObject` and
+// `openCompound` only point into the drawing.
+
+#include "model/figdrawing.h"
+#include "model/figobjectlist.h"
+#include "model/objectlist.h"
+#include "model/undohistory.h"
+
+#include <QList>
+#include <QString>
+
+class ActionItem;
+class FigCompound;
+class FigObject;
+class FigPoint;
+class QColor;
+class QPainter;
+class QTChildFrm;
+
+class CFigContext {
+public:
+    static constexpr int maxUndoSteps = 10000;
+    static constexpr int depthCount = 1000;
+    // User colour keys run from 0 to maxUserColors - 1 (colour numbers from 32).
+    static constexpr int maxUserColors = 65534;
+
+    // The context of a document window.
+    explicit CFigContext(QTChildFrm* documentView);
+    // A window-less context; its creator sets dpiX and dpiY and the painter.
+    CFigContext();
+    virtual ~CFigContext();
+
+    CFigContext(const CFigContext&) = delete;
+    CFigContext& operator=(const CFigContext&) = delete;
+
+    // Gives every editing, view, grid, header and per-depth field its initial
+    // value; leaves the file name, window, painter, zoom, dpi, drawing and
+    // undo steps alone.
+    void init();
+
+    // The list all editing works on: the open compound's members, else the
+    // drawing's top-level objects.
+    FigObjectList* objects();
+    int nextObjectId();
+
+    // The key of the new user colour, or -1 for an invalid colour or when all
+    // keys are in use.
+    int addUserColor(const QColor& color);
+    bool hasUserColor(int colorNumber) const;
+
+    void setModified();
+    void clearModified();
+    void saveViewport();
+    void restoreViewport();
+    void updateDpi();
+    void setPainter(QPainter* newPainter);
+
+    // Copies of one object with fresh identifiers; the source is not touched.
+    // Null for a null object or when memory runs out.
+    FigObject* cloneObject(const FigObject* object);
+    FigObject* cloneCompound(const FigCompound* compound);
+    void renumberCompound(FigCompound* compound);
+    // For a polyline or a spline only (null for other kinds).
+    FigObject* clonePath(const FigObject* path, bool keepLinks);
+    FigObject* cloneUnlinked(const FigObject* object);
+
+    // Identifiers and copies of lists with fresh identifiers.
+    void renumberWithIdMap(const FigObjectList* list, ObjectIdMap& ids);
+    int replaceObjectsById(const FigObjectList* list);
+    FigObjectList* cloneObjectListWithIds(const FigObjectList* list);
+
+    // Compound bookkeeping.
+    FigCompound* parentCompoundOf(const FigObjectList* list, const FigObject* compound);
+    void collectParentCompounds(const FigObjectList* list, FigObjectList& out);
+    void updateParentCompoundBounds(const FigObjectList* list);
+    void closeCompound(bool redraw);
+
+    // Union of the boxes of the list's top-level objects (only the selected
+    // ones with selectedOnly); 0, 0, 0, 0 when no object counts.
+    void getObjectListBounds(const FigObjectList* list, int& xmin, int& ymin, int& xmax, int& ymax, bool selectedOnly,
+        bool withTextDescent, bool withLineWidth);
+
+    void redrawCanvas();
+
+    // ---- Value units ----
+
+    // A value in the current values unit (`Preferences::valuesUnit`) to Fig
+    // units; display pixels use dpiX when horizontal is true, else dpiY.
+    int toFigUnits(double value, bool horizontal) const;
+    // Fig units to a value in `unit`, rounded to `decimals` places (display
+    // pixels are whole and always use dpiX).
+    double fromFigUnits(int value, int unit, int decimals) const;
+    double fromFigUnitsF(double value, int unit, int decimals) const;
+
+    // ---- Per-depth bookkeeping and visibility ----
+
+    // ---- Colours ----
+
+    // ---- Canvas mapping, point buffer and drawing primitives ----
+
+    // ---- Arrowheads ----
+
+    // ---- X-splines ----
+
+    // ---- Text metrics and drawing ----
+
+    // ---- Bounding boxes ----
+
+    // ---- Geometric queries ----
+
+    // ---- Geometric transforms ----
+
+    // ---- Point, arrow and conversion operations ----
+
+    // ---- Smart links ----
+
+    // ---- Fig reader and writer ----
+
+    // ---- Canvas redraw, grids and markers ----
+
+    QString fileName;
+    QTChildFrm* view;
+    QPainter* painter = nullptr;
+    FigDrawing drawing;
+    FigObjectList* openCompound = nullptr; // not owned
+    bool modified = false;
+    UndoHistory undoHistory;
+    QList<ActionItem*>* pendingActions = nullptr; // the list owned, not the actions
+    FigObjectList* selection = nullptr; // the list owned, not the objects
+    FigObject* currentObject = nullptr; // not owned
+    FigObject* editCopy = nullptr; // owned
+    FigPoint* newChainHead = nullptr;
+    FigPoint* newChainTail = nullptr;
+    int originX = 0;
+    int originY = 0;
+    float zoom = 1.0f;
+    int savedOriginX = 0;
+    int savedOriginY = 0;
+    float savedZoom = -1.0f; // -1.0 when nothing is saved
+    bool gridOn = false;
+    int gridIndex = 0;
+    int magnetMode = 0;
+    bool metric = false;
+    float dpiX = 80.0f;
+    float dpiY = 80.0f;
+    bool landscape = false;
+    int paperIndex = 13; // A4
+    bool showPaperFrame = true;
+    bool flushLeft = true;
+    bool multiplePages = false;
+    float magnification = 100.0f;
+    int penColor = 0;
+    int fillColor = 7;
+    int fillStyle = -1;
+    int transparentColor = -2;
+    bool depthVisible[depthCount];
+    int layerDrawMode = 10; // 10 dimmed, 11 greyed, 12 not drawn
+    int depthObjectCount[depthCount];
+    int maxDepth = -1;
+    int minDepth = -1;
+    bool linkCursorShown = false;
+    int nextId = 0; // the last identifier handed out
+
+private:
+    void recomputeCorners(FigCompound* compound);
+};

@@ -1,0 +1,40 @@
+#pragma once
+// A polyline (object code 2): open polyline, box, polygon, arc-box or picture.
+// Owns its point chain (a closed one repeats its first point at the end) and,
+// for a picture, its picture data with the cached image.
+
+#include "model/figobject.h"
+#include "model/figpath.h"
+
+struct PictureData;
+
+class FigLine : public FigObject, public FigPath {
+public:
+    explicit FigLine(int objectId);
+    ~FigLine() override;
+    FigObject* clone() const override;
+
+    // Box corners of a box, arc-box or picture chain (null for an empty chain).
+    // Among points with equal coordinates the last one wins, but a corner at
+    // the first point's place is the first point, not the closing copy.
+    FigPoint* upperLeftCorner() const;
+    FigPoint* upperRightCorner() const;
+    FigPoint* lowerLeftCorner() const;
+    FigPoint* lowerRightCorner() const;
+    int boxWidth() const;
+    int boxHeight() const;
+    int centerX() const;
+    int centerY() const;
+
+    // Writes the x, y of every point of the chain, in order, into consecutive
+    // pairs of `pairs`, which must hold pointCount() of them; sets count.
+    void copyPoints(int (*pairs)[2], int& count) const;
+
+    int capStyle = 0;
+    int joinStyle = 0;
+    int radius = -1; // corner radius of an arc-box in 1/80 inch; -1 otherwise
+    PictureData* picture = nullptr; // owned; only for sub-type 5
+
+private:
+    FigPoint* findCorner(bool largestX, bool largestY) const;
+};

@@ -1,0 +1,27 @@
+#pragma once
+// A text (object code 4): a string at an anchor point with its font, size,
+// colour and angle; `subType` holds the justification. Its screen metrics and
+// LaTeX images come from FigTextHandling.
+
+#include "model/figobject.h"
+#include "model/figtexthandling.h"
+
+#include <QString>
+
+class FigText : public FigObject, public FigTextHandling {
+public:
+    explicit FigText(int objectId);
+    FigObject* clone() const override;
+
+    int font = 0; // PostScript font 0..34 when bit 2 of fontFlags is set, else LaTeX font 0..5
+    int fontSize = 0;
+    int color = 0; // the text's colour (not penColor)
+    float angle = 0.0f; // radians, counter-clockwise on screen
+    int fontFlags = 0; // bit 0 rigid, bit 1 special, bit 2 PostScript
+    int length = 0; // Fig units
+    int ascent = 0; // Fig units
+    int descent = 0; // screen pixels
+    int x = 0;
+    int y = 0;
+    QString text;
+};

@@ -1,0 +1,8 @@
+#include "model/picturedata.h"
+
+#include <QPixmap>
+
+PictureData::~PictureData()
+{
+    delete pixmap;
+}
