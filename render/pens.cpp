@@ -22,8 +22,8 @@ void setRubberBand(QPainter* painter, QPen pen, int kind)
     if (!painter)
         return;
     painter->setPen(pen);
-    painter->setCompositionMode(kind == 1 || kind == 4 ? QPainter::RasterOp_NotSourceXorDestination
-                                                       : QPainter::CompositionMode_SourceOver);
+    painter->setCompositionMode(
+        kind == 1 || kind == 4 ? QPainter::RasterOp_NotSourceXorDestination : QPainter::CompositionMode_SourceOver);
 }
 
 QPen rubberBandPen()
@@ -198,8 +198,8 @@ void CFigContext::fillEllipse(const FigEllipse* ellipse, int drawingStyle)
     const float sy = (1.0f / displayPixelSize(dpiY)) * zoom;
     const float rx = static_cast<float>(ellipse->radii.x);
     const float ry = static_cast<float>(ellipse->radii.y);
-    const QRect rect(roundToInt(sx * -rx), roundToInt(sy * -ry), roundToInt(sx * (2.0f * rx)),
-        roundToInt(sy * (2.0f * ry)));
+    const QRect rect(
+        roundToInt(sx * -rx), roundToInt(sy * -ry), roundToInt(sx * (2.0f * rx)), roundToInt(sy * (2.0f * ry)));
     paintAreaFill(painter, drawing.userShades, ellipse->penColor, ellipse->fillColor, ellipse->fillStyle, drawingStyle,
         [rect](QPainter* p) { p->drawEllipse(rect); });
 }
