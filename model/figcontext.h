@@ -145,6 +145,22 @@ public:
 
     // ---- Colours ----
 
+    // Merges the user colours of another drawing into this document's: a
+    // colour the document has keeps its number, another one takes the lowest
+    // free key. Uses of the source numbers in `objects` (compound members at
+    // every depth) are renumbered, each object once.
+    void importUserColors(const FigDrawing* source, const FigObjectList* objects);
+    // Pen width in pixels for a line width in 1/80 inch; 0 means no outline.
+    int scaledLineWidth(int lineWidth, float atZoom) const;
+    // Fills a pixel polygon with an area fill on the painter (odd-even rule,
+    // no pen); the brush stays set. Nothing for an area fill below 0.
+    void fillPolygon(int objectPenColor, int objectFillColor, int objectFillStyle, int drawingStyle,
+        const class QPoint* points, int count);
+    void fillObjectPolygon(const FigObject* object, int drawingStyle, const class QPoint* points, int count);
+    // Fills an ellipse on a painter already moved to its centre and turned by
+    // its angle.
+    void fillEllipse(const class FigEllipse* ellipse, int drawingStyle);
+
     // ---- Canvas mapping, point buffer and drawing primitives ----
 
     // The canvas mapping (render/canvasmapping.h) with this document's zoom,
@@ -198,6 +214,20 @@ public:
     // ---- Geometric transforms ----
 
     // ---- Point, arrow and conversion operations ----
+
+    // A new arrow record with out-of-range values corrected: a type above 15
+    // becomes 0 with style 0, else a style above 1 becomes 0; a thickness not
+    // in (0, 10 * dpiX], a width not above 0 or a height not in [0, 50 * dpiX]
+    // is replaced by the current arrow attribute. Null when memory runs out.
+    struct FigArrow* createArrow(int type, int style, float thickness, float width, float height);
+    // The spline that replaces the polyline (same identifier, attributes,
+    // arrows and links; a polygon's closing point left out). Null, with a
+    // status message, for fewer than 3 points or when memory runs out.
+    class FigSpline* convertLineToSpline(const FigLine* line);
+    // The polyline (a polygon for a closed spline) that replaces the spline;
+    // it keeps the spline's sub-type in formerSubType. Null when memory runs
+    // out.
+    FigLine* convertSplineToLine(const class FigSpline* spline);
 
     // ---- Smart links ----
 
