@@ -189,6 +189,30 @@ public:
     // The closed outline of a box with corners of radius r, in Fig units.
     void addArcBoxPoints(int xmin, int ymin, int xmax, int ymax, int r);
 
+    // Stroking and filling primitives on `painter`, with a drawing style
+    // (3 normal, 10 dimmed, 11 greyed). A line object needs two points or
+    // more, a dot is a polyline of one point; a rounded box shows a one-pixel
+    // outline even at line width 0.
+    void drawLineObject(const FigLine* line, int style);
+    void drawDot(const FigLine* line, int style);
+    void drawArcBox(const FigLine* line, int style);
+    // Turns the painter to the ellipse's centre and angle (whole degrees),
+    // draws, and resets the painter's transformation to the identity.
+    void drawEllipseObject(const class FigEllipse* ellipse, int style);
+    // Fills and strokes whatever the point buffer holds (a spline's curve).
+    void drawBufferOutline(const FigObject* object, int style);
+    // Fills and strokes pixel points given by the caller (arrowheads).
+    void drawStyledPolyline(const QPoint* points, int count, int style, int lineWidth, int lineStyle, float styleVal,
+        int joinStyle, int capStyle, int fillStyle, int penColor, int fillColor);
+    // Fills the pixel rectangle with corners (x1, y1) and (x2, y2) inclusive;
+    // nothing without a painter.
+    void fillRect(const QColor& colour, int x1, int y1, int x2, int y2);
+    // A line between two Fig points with the rubber-band pen of `kind` (0
+    // solid, 2 dashed, 11 dash-dot, others keep the painter's pen); mode 1
+    // inverts, so that drawing the same band twice restores the canvas. The
+    // composition is set back to source-over afterwards.
+    void drawRubberBand(int x1, int y1, int x2, int y2, int kind, int mode);
+
     // ---- Arrowheads ----
 
     // The polygons of one arrowhead from pixel points: outline (at most
@@ -202,6 +226,20 @@ public:
     // forwardArrowOutline and backwardArrowOutline.
     void computeArrowheads(const FigObject* object, int kind, const QPoint* points, int count, int offset,
         struct ArrowPolygons& forward, ArrowPolygons& backward);
+    // Takes the clip polygons out of the painter's clip when the line is two
+    // pixels wide or more, so that it does not poke through the heads. True
+    // when a clip was set; `saved` then holds the clip to restore with
+    // restoreArrowClip once the line is drawn.
+    bool clipOutArrowheads(const QPoint* forwardClip, int forwardCount, const QPoint* backwardClip, int backwardCount,
+        int lineWidth, class QRegion& saved);
+    // Puts back the clip saved by clipOutArrowheads (the whole device when
+    // there was none).
+    void restoreArrowClip(const QRegion& saved);
+    // Draws one arrowhead from its outline and fill polygons: outline of the
+    // arrow's thickness, hollow heads filled white, filled ones in the pen
+    // colour. Nothing for an object of line width 0.
+    void drawArrowhead(const FigObject* object, const FigArrow* arrow, const QPoint* outline, int count,
+        const QPoint* fill, int fillCount, int style);
 
     // ---- X-splines ----
 

@@ -9,6 +9,12 @@
 #include "render/canvasmapping.h"
 #include "render/pointbuffer.h"
 
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPolygon>
+#include <QRegion>
+#include <QVector>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -94,6 +100,12 @@ struct ArrowFrame {
         return QPoint(roundToInt(ox + along * ux + across * uy), roundToInt(oy + across * ux - along * uy));
     }
 };
+
+QRect deviceRect(const QPainter* painter)
+{
+    const QPaintDevice* device = painter->device();
+    return device ? QRect(0, 0, device->width(), device->height()) : QRect();
+}
 
 } // namespace
 
@@ -252,4 +264,56 @@ void CFigContext::computeArrowheads(const FigObject* object, int kind, const QPo
         compute(points[count - k - 2], points[count - 1], *object->forwArrow, forwardArrowOutline, forward);
     if (object->backArrow)
         compute(points[k + 1], points[0], *object->backArrow, backwardArrowOutline, backward);
+}
+
+bool CFigContext::clipOutArrowheads(const QPoint* forwardClip, int forwardCount, const QPoint* backwardClip,
+    int backwardCount, int lineWidth, QRegion& saved)
+{
+    if (!painter || scaledLineWidth(lineWidth, zoom) < 2)
+        return false;
+    saved = painter->clipRegion();
+    bool set = false;
+    const QPoint* clips[2] = { forwardClip, backwardClip };
+    const int counts[2] = { forwardCount, backwardCount };
+    for (int i = 0; i < 2; ++i) {
+        if (!clips[i] || counts[i] <= 0)
+            continue;
+        const QRegion current = painter->hasClipping() ? painter->clipRegion() : QRegion(deviceRect(painter));
+        painter->setClipRegion(current.subtracted(QRegion(QPolygon(QVector<QPoint>(clips[i], clips[i] + counts[i])))));
+        set = true;
+    }
+    return set;
+}
+
+void CFigContext::restoreArrowClip(const QRegion& saved)
+{
+    if (!painter)
+        return;
+    painter->setClipRegion(saved.isEmpty() ? QRegion(deviceRect(painter)) : saved);
+}
+
+void CFigContext::drawArrowhead(const FigObject* object, const FigArrow* arrow, const QPoint* outline, int count,
+    const QPoint* fill, int fillCount, int style)
+{
+    if (!painter || !object || !arrow || object->lineWidth == 0 || !outline || count <= 0)
+        return;
+    const int row = arrowShapeRow(arrow->type, arrow->style);
+    const int type = row / 2;
+    const bool solid = row % 2 == 1;
+    const int pen = object->penColor;
+    // White inside a hollow head: entry 0 of black (and of the default
+    // colour) is white, as is entry 20 of white and entry 40 of any colour.
+    const int white = pen == 0 || pen == -1 ? 0 : (pen == 7 ? 20 : 40);
+    int areaFill = -1;
+    if (type >= 1 && type <= 12)
+        areaFill = solid ? 20 : white;
+    const int width = roundToInt(arrow->thickness);
+    if (!fill || fillCount <= 0) {
+        drawStyledPolyline(outline, count, style, width, 0, 0.0f, 0, 0, areaFill, pen, pen);
+        return;
+    }
+    // Half-filled heads: white inside, the outline, then the filled half.
+    fillPolygon(pen, pen, white, style, outline, count);
+    drawStyledPolyline(outline, count, style, width, 0, 0.0f, 0, 0, -1, pen, pen);
+    fillPolygon(pen, pen, 20, style, fill, fillCount);
 }
