@@ -189,7 +189,8 @@ void CFigContext::computeArrowPolygons(const QPoint& from, const QPoint& tip, in
         return;
     }
 
-    const int g = shape.half ? roundToInt(displayPixelSize(dpiX) * (static_cast<float>(w) - arrow.thickness) * 0.5f) : 0;
+    const int g
+        = shape.half ? roundToInt(displayPixelSize(dpiX) * (static_cast<float>(w) - arrow.thickness) * 0.5f) : 0;
     double minAcross = 100000;
     double maxAcross = -100000;
     auto place = [&](const double(&pair)[2]) {

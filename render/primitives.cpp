@@ -128,8 +128,8 @@ void CFigContext::drawEllipseObject(const FigEllipse* ellipse, int style)
         // 2r in single precision: the int doubling overflows for huge radii.
         const float rx = static_cast<float>(ellipse->radii.x);
         const float ry = static_cast<float>(ellipse->radii.y);
-        painter->drawEllipse(QRect(roundToInt(sx * -rx), roundToInt(sy * -ry), roundToInt(sx * (2.0f * rx)),
-            roundToInt(sy * (2.0f * ry))));
+        painter->drawEllipse(QRect(
+            roundToInt(sx * -rx), roundToInt(sy * -ry), roundToInt(sx * (2.0f * rx)), roundToInt(sy * (2.0f * ry))));
     }
     painter->resetTransform();
 }

@@ -48,8 +48,8 @@ struct Canvas {
         QPoint fill[arrowFillCapacity];
         QPoint clip[arrowClipCapacity];
         int outlineCount = -1, fillCount = -1, clipCount = -1;
-        context.computeArrowPolygons(from, tip, int(arrow.thickness), arrow, outline, outlineCount, fill, fillCount,
-            clip, clipCount);
+        context.computeArrowPolygons(
+            from, tip, int(arrow.thickness), arrow, outline, outlineCount, fill, fillCount, clip, clipCount);
         return { QVector<QPoint>(outline, outline + outlineCount), QVector<QPoint>(fill, fill + fillCount),
             QVector<QPoint>(clip, clip + clipCount) };
     }
@@ -147,7 +147,8 @@ private slots:
         QTest::newRow("type 13 hollow, tip stays")
             << arrowOf(13, 0, 4) << QPoint(0, 50) << QPoint(100, 50)
             << QVector<QPoint> { { 100, 52 }, { 92, 50 }, { 100, 48 } } << QVector<QPoint>()
-            << QVector<QPoint> { { 100, 52 }, { 92, 50 }, { 100, 48 }, { 100, 47 }, { 100, 47 }, { 100, 53 }, { 100, 53 } };
+            << QVector<QPoint> { { 100, 52 }, { 92, 50 }, { 100, 48 }, { 100, 47 }, { 100, 47 }, { 100, 53 },
+                   { 100, 53 } };
         // Type 9: u = 1 / (2 sin(atan(4 / 20.8))) = 2.65, tip 97.35 -> 97.
         QTest::newRow("type 9 half filled")
             << arrowOf(9, 1, 1) << QPoint(0, 50) << QPoint(100, 50)
@@ -162,10 +163,9 @@ private slots:
             << QVector<QPoint> { { 86, 56 }, { 94, 54 }, { 86, 54 }, { 86, 56 } } << QVector<QPoint>()
             << QVector<QPoint> { { 86, 56 }, { 94, 54 }, { 86, 54 }, { 86, 48 }, { 100, 48 }, { 100, 52 }, { 86, 56 } };
         // Type 8 has no clip polygon.
-        QTest::newRow("type 8 without clip")
-            << arrowOf(8, 0, 0) << QPoint(0, 50) << QPoint(100, 50)
-            << QVector<QPoint> { { 92, 50 }, { 100, 52 }, { 100, 48 }, { 92, 50 } } << QVector<QPoint>()
-            << QVector<QPoint>();
+        QTest::newRow("type 8 without clip") << arrowOf(8, 0, 0) << QPoint(0, 50) << QPoint(100, 50)
+                                             << QVector<QPoint> { { 92, 50 }, { 100, 52 }, { 100, 48 }, { 92, 50 } }
+                                             << QVector<QPoint>() << QVector<QPoint>();
     }
     void polygons()
     {
@@ -252,8 +252,7 @@ private slots:
         }
         QCOMPARE(left, 60);
         // Clip: Y = 40 + 1 = 41 in front of the centre, across ±41.
-        QCOMPARE(head.clip,
-            (QVector<QPoint> { { 100, 9 }, { 100, 9 }, { 141, 9 }, { 141, 91 }, { 100, 91 } }));
+        QCOMPARE(head.clip, (QVector<QPoint> { { 100, 9 }, { 100, 9 }, { 141, 9 }, { 141, 91 }, { 100, 91 } }));
     }
 
     void objectEnds()

@@ -102,9 +102,8 @@ private slots:
     {
         QTest::addColumn<QVector<QPoint>>("points");
         QTest::addColumn<QVector<QPoint>>("expected");
-        QTest::newRow("repeat dropped, later return kept")
-            << QVector<QPoint> { { 1, 1 }, { 1, 1 }, { 2, 2 }, { 1, 1 } }
-            << QVector<QPoint> { { 1, 1 }, { 2, 2 }, { 1, 1 } };
+        QTest::newRow("repeat dropped, later return kept") << QVector<QPoint> { { 1, 1 }, { 1, 1 }, { 2, 2 }, { 1, 1 } }
+                                                           << QVector<QPoint> { { 1, 1 }, { 2, 2 }, { 1, 1 } };
         QTest::newRow("empty") << QVector<QPoint>() << QVector<QPoint>();
         QTest::newRow("all equal") << QVector<QPoint> { { 3, 4 }, { 3, 4 }, { 3, 4 } } << QVector<QPoint> { { 3, 4 } };
         QTest::newRow("none equal") << QVector<QPoint> { { 0, 0 }, { 1, 0 }, { 0, 0 } }
@@ -282,7 +281,8 @@ private slots:
         canvas.context.addArcBoxPoints(INT_MIN + 1, INT_MIN + 1, INT_MAX, INT_MAX, INT_MAX);
         canvas.context.addArcBoxPoints(-1000, -1000, 1000, 1000, INT_MIN);
         resetPointBuffer();
-        canvas.context.addEllipticArcPoints(INT_MAX, INT_MIN, INT_MIN, INT_MAX, true, 1, INT_MAX, INT_MAX, INT_MAX, INT_MIN);
+        canvas.context.addEllipticArcPoints(
+            INT_MAX, INT_MIN, INT_MIN, INT_MAX, true, 1, INT_MAX, INT_MAX, INT_MAX, INT_MIN);
         QVERIFY(pointBuffer.count <= PointBuffer::capacity);
     }
 };

@@ -157,12 +157,13 @@ private slots:
         QTest::addColumn<QVector<QPoint>>("clear");
         // Round: a filled circle of diameter 3 whose square starts at
         // (px - 1, py - 1).
-        QTest::newRow("round cap, width 3") << 1 << 3 << QVector<QPoint> { { 50, 50 }, { 49, 50 }, { 51, 50 }, { 50, 49 } }
-                                            << QVector<QPoint> { { 47, 50 }, { 50, 47 }, { 53, 53 } };
+        QTest::newRow("round cap, width 3")
+            << 1 << 3 << QVector<QPoint> { { 50, 50 }, { 49, 50 }, { 51, 50 }, { 50, 49 } }
+            << QVector<QPoint> { { 47, 50 }, { 50, 47 }, { 53, 53 } };
         QTest::newRow("butt cap, width 3: a square") << 0 << 3 << QVector<QPoint> { { 49, 49 }, { 51, 51 }, { 50, 50 } }
                                                      << QVector<QPoint> { { 48, 50 }, { 52, 50 }, { 50, 52 } };
-        QTest::newRow("width 0: one pixel") << 0 << 0 << QVector<QPoint> { { 50, 50 } }
-                                            << QVector<QPoint> { { 49, 50 }, { 51, 50 }, { 50, 51 } };
+        QTest::newRow("width 0: one pixel")
+            << 0 << 0 << QVector<QPoint> { { 50, 50 } } << QVector<QPoint> { { 49, 50 }, { 51, 50 }, { 50, 51 } };
     }
     void dots()
     {
@@ -311,8 +312,8 @@ private slots:
         canvas.context.computeArrowheads(line.get(), 2, pointBuffer.points, pointBuffer.count, 0, forward, backward);
         QCOMPARE(forward.clipCount, 7);
         QRegion saved;
-        QVERIFY(canvas.context.clipOutArrowheads(forward.clip, forward.clipCount, backward.clip, backward.clipCount,
-            line->lineWidth, saved));
+        QVERIFY(canvas.context.clipOutArrowheads(
+            forward.clip, forward.clipCount, backward.clip, backward.clipCount, line->lineWidth, saved));
         canvas.context.drawLineObject(line.get(), 3);
         canvas.context.restoreArrowClip(saved);
         // No clip before: the whole device is the clip again.
