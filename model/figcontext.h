@@ -193,6 +193,13 @@ public:
 
     // ---- Smart links ----
 
+    // Before the point is taken out of the polyline target's chain: every link
+    // of the current list naming it as a segment end moves to a neighbouring
+    // segment, or (open target, no segment left) is deleted and its point
+    // unlinked. The point itself stays in the chain; the caller removes it
+    // and then runs updateLinkIndices.
+    void unlinkRemovedPoint(FigLine* target, FigPoint* chain, bool open, FigPoint* point);
+
     // ---- Fig reader and writer ----
 
     // ---- Canvas redraw, grids and markers ----
