@@ -171,6 +171,12 @@ public:
 
     // ---- Bounding boxes ----
 
+    // Union of the boxes, both flags set, of the selected objects of the list;
+    // 0, 0, 0, 0 when none is selected.
+    void getSelectionBounds(const FigObjectList* list, int& xmin, int& ymin, int& xmax, int& ymax);
+    // Smallest and largest x and y of the chain from `first`; 0, 0, 0, 0 for none.
+    void pointChainBounds(const FigPoint* first, int& xmin, int& ymin, int& xmax, int& ymax) const;
+
     // ---- Geometric queries ----
 
     // ---- Geometric transforms ----

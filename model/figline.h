@@ -13,6 +13,9 @@ public:
     explicit FigLine(int objectId);
     ~FigLine() override;
     FigObject* clone() const override;
+    // The points, or with withLineWidth the outline of the stroke with its joins.
+    void getBounds(CFigContext* context, int& xmin, int& ymin, int& xmax, int& ymax, bool withTextDescent,
+        bool withLineWidth) override;
 
     // Box corners of a box, arc-box or picture chain (null for an empty chain).
     // Among points with equal coordinates the last one wins, but a corner at
