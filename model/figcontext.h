@@ -179,6 +179,22 @@ public:
 
     // ---- Geometric queries ----
 
+    // The first vertex of the current list within t (square) of (x, y):
+    // polyline points first, then arc points, then the control points of
+    // interpolated splines and the end points of open splines. The excluded
+    // object and objects on hidden depths are passed over.
+    FigPoint* findVertexNear(const FigObject* excluded, int t, int x, int y);
+    // The first polyline of the list (not `excluded`) with a segment near
+    // (x, y); records the segment in tangentSegment.
+    FigObject* findLineNear(
+        const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY, const FigObject* excluded);
+    // The first ellipse or circle of the list whose outline passes near
+    // (x, y); records the outline's tangent at the hit (no direction for a
+    // hit at the centre).
+    FigObject* findEllipseNear(const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY);
+    // One pixel in Fig units at the current zoom, as the queries use it.
+    int onePixelInFigUnits() const;
+
     // ---- Geometric transforms ----
 
     // ---- Point, arrow and conversion operations ----

@@ -33,6 +33,13 @@ public:
     // pairs of `pairs`, which must hold pointCount() of them; sets count.
     void copyPoints(int (*pairs)[2], int& count) const;
 
+    // The first segment of the chain passing near (x, y): the first point
+    // when (x, y) is within t1 (one pixel) of it, else the first segment that
+    // pointNearSegment accepts with tolerance t. Gives the hit and the
+    // segment's end points (the first point twice for a single point).
+    bool findSegmentNear(int x, int y, int t, int t1, int& hitX, int& hitY, FigPoint*& segmentStart,
+        FigPoint*& segmentEnd) const;
+
     int capStyle = 0;
     int joinStyle = 0;
     int radius = -1; // corner radius of an arc-box in 1/80 inch; -1 otherwise
