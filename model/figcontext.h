@@ -175,6 +175,18 @@ public:
 
     // ---- Geometric transforms ----
 
+    // Mirror, turn and scale in place (see model/transforms.h for the units
+    // and conventions). Ellipses and polylines are handed the drawing's
+    // top-level list. Turning a box by a non-quarter angle makes it a polygon;
+    // arc-boxes and pictures refuse such angles.
+    void flipCompound(FigCompound* compound, int cx, int cy, int axis);
+    void rotateCompound(FigCompound* compound, int cx, int cy, int angle);
+    void rotateObject(FigObject* object, int cx, int cy, int angle);
+    void scaleObject(FigObject* object, float sx, float sy, int cx, int cy);
+    void scaleCompound(FigCompound* compound, float sx, float sy, int cx, int cy);
+    // Whether a member at any nesting lies on a shown depth; false when empty.
+    bool compoundHasVisibleMember(const FigCompound* compound) const;
+
     // ---- Point, arrow and conversion operations ----
 
     // ---- Smart links ----

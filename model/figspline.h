@@ -28,6 +28,10 @@ public:
     // is not one of this spline's.
     ShapeFactorNode* shapeFactorOf(const FigPoint* point) const;
 
+    // Mirror or turn every point; the shape factors stay.
+    void flip(int cx, int cy, int axis);
+    void rotate(int cx, int cy, int angle);
+
     int capStyle = 0;
     ShapeFactorNode* shapeFactors = nullptr; // owned list
 };
