@@ -72,7 +72,6 @@ FigEllipse* makeEllipse(int id, QPoint center, QPoint radii, int subType = 1, fl
     return e;
 }
 
-
 FigArrow* makeArrow(float width, float height)
 {
     auto* arrow = new FigArrow;
@@ -265,8 +264,27 @@ private slots:
         QCOMPARE(pointsOf(spline), Points({ { 173, 100 }, { -50, 87 } }));
         QCOMPARE(spline->shapeFactors->value, -1.0);
         QCOMPARE(recorder.messages,
-            QStringList({ "Converted box into polygon!",
-                "This object can't be rotated by angles other than 90 degrees!" }));
+            QStringList(
+                { "Converted box into polygon!", "This object can't be rotated by angles other than 90 degrees!" }));
+    }
+
+    void compoundCornersAreRecomputedAfterTurnAndScale()
+    {
+        // The corners come from the compound's own box, with line widths and
+        // arrows, once per operation; nested compounds are recomputed too.
+        CFigContext ctx;
+        auto* inner = new BoundedCompound(2, { makeLine(3, { { 0, 0 }, { 10, 0 } }) });
+        auto* outer = new BoundedCompound(1, { inner });
+        ctx.drawing.objects.push_back(outer);
+        ctx.rotateCompound(outer, 0, 0, 90);
+        // The inner box is asked for its own corners and again by the outer's.
+        QCOMPARE(outer->boundsCalls, 1);
+        QCOMPARE(inner->boundsCalls, 2);
+        QCOMPARE(outer->lastFlags, std::make_pair(true, true));
+        ctx.scaleObject(outer, 2.0f, 2.0f, 0, 0);
+        QCOMPARE(outer->boundsCalls, 2);
+        QCOMPARE(inner->boundsCalls, 4);
+        QCOMPARE(pointsOf(static_cast<FigLine*>(inner->members->front())), Points({ { 0, 0 }, { 0, 20 } }));
     }
 
     // ---- Mirroring ----
@@ -278,12 +296,10 @@ private slots:
         QTest::addColumn<float>("centerX");
         QTest::addColumn<float>("centerY");
         QTest::addColumn<int>("direction");
-        QTest::newRow("horizontal line") << 1 << Points({ { 200, 100 }, { 100, 200 }, { 0, 100 } }) << 100.5f
-                                         << 100.25f << 0;
-        QTest::newRow("vertical line") << 2 << Points({ { 0, 100 }, { 100, 0 }, { 200, 100 } }) << 99.5f
-                                       << 99.75f << 0;
-        QTest::newRow("no axis") << 0 << Points({ { 200, 100 }, { 100, 0 }, { 0, 100 } }) << 100.5f << 99.75f
-                                 << 1;
+        QTest::newRow("horizontal line") << 1 << Points({ { 200, 100 }, { 100, 200 }, { 0, 100 } }) << 100.5f << 100.25f
+                                         << 0;
+        QTest::newRow("vertical line") << 2 << Points({ { 0, 100 }, { 100, 0 }, { 200, 100 } }) << 99.5f << 99.75f << 0;
+        QTest::newRow("no axis") << 0 << Points({ { 200, 100 }, { 100, 0 }, { 0, 100 } }) << 100.5f << 99.75f << 1;
     }
     void flipArc()
     {
