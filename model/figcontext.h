@@ -189,6 +189,20 @@ public:
 
     // ---- Point, arrow and conversion operations ----
 
+    // A new arrow record with out-of-range values corrected: a type above 15
+    // becomes 0 with style 0, else a style above 1 becomes 0; a thickness not
+    // in (0, 10 * dpiX], a width not above 0 or a height not in [0, 50 * dpiX]
+    // is replaced by the current arrow attribute. Null when memory runs out.
+    struct FigArrow* createArrow(int type, int style, float thickness, float width, float height);
+    // The spline that replaces the polyline (same identifier, attributes,
+    // arrows and links; a polygon's closing point left out). Null, with a
+    // status message, for fewer than 3 points or when memory runs out.
+    class FigSpline* convertLineToSpline(const FigLine* line);
+    // The polyline (a polygon for a closed spline) that replaces the spline;
+    // it keeps the spline's sub-type in formerSubType. Null when memory runs
+    // out.
+    FigLine* convertSplineToLine(const class FigSpline* spline);
+
     // ---- Smart links ----
 
     // ---- Fig reader and writer ----

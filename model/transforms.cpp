@@ -11,6 +11,7 @@
 #include "model/figtext.h"
 #include "model/picturedata.h"
 #include "model/planegeometry.h"
+#include "model/smartlinks.h"
 #include "model/units.h"
 
 #include <algorithm>
@@ -185,6 +186,16 @@ bool isMirrorAxis(int axis)
     return axis == 1 || axis == 2;
 }
 
+// Points of other lines linked to the segments at the moved point follow it,
+// each point once per operation.
+void followMovedPoint(const FigObjectList* drawingList, const FigLine* line, int index, const FigPoint& p, int oldX,
+    int oldY, FigObjectList& changed, PointList& handled)
+{
+    const int dx = saturate(static_cast<std::int64_t>(p.x) - oldX);
+    const int dy = saturate(static_cast<std::int64_t>(p.y) - oldY);
+    moveLineSmartLinks(line, index, drawingList, dx, dy, changed, handled);
+}
+
 } // namespace
 
 // ---- Points ----
@@ -228,20 +239,24 @@ void FigText::flip(int cx, int cy, int axis)
 
 void flipLine(FigObjectList* drawingList, FigLine* line, int cx, int cy, int axis)
 {
-    // The drawing list is where the points linked to this line live; they do
-    // not follow yet.
-    (void)drawingList;
     if (!line || !isMirrorAxis(axis))
         return;
-    for (FigPoint* p = line->points; p; p = p->next)
+    FigObjectList changed;
+    PointList handled;
+    int index = 0;
+    for (FigPoint* p = line->points; p; p = p->next, ++index) {
+        const int oldX = p->x;
+        const int oldY = p->y;
         mirror(*p, cx, cy, axis);
+        followMovedPoint(drawingList, line, index, *p, oldX, oldY, changed, handled);
+    }
     if (line->subType == 5 && line->picture)
         line->picture->flipped = 1 - line->picture->flipped;
 }
 
 void flipEllipse(FigObjectList* drawingList, FigEllipse* ellipse, int cx, int cy, int axis)
 {
-    (void)drawingList; // where linked points live; they do not follow yet
+    (void)drawingList; // the points linked to an ellipse are not carried here
     if (!ellipse || !isMirrorAxis(axis))
         return;
     // Turning by the angle in whole degrees brings the axes onto the
@@ -313,7 +328,7 @@ void FigEllipse::rotate(int cx, int cy, int degrees)
 
 void rotateEllipse(FigObjectList* drawingList, FigEllipse* ellipse, int cx, int cy, int angle)
 {
-    (void)drawingList; // where linked points live; they do not follow yet
+    (void)drawingList; // the points linked to an ellipse are not carried here
     if (ellipse)
         ellipse->rotate(cx, cy, angle);
 }
@@ -351,14 +366,19 @@ void FigArc::rotate(int cx, int cy, int angle)
 
 void rotateLine(FigObjectList* drawingList, FigLine* line, int cx, int cy, int angle)
 {
-    (void)drawingList; // where linked points live; they do not follow yet
     if (!line)
         return;
-    for (FigPoint* p = line->points; p; p = p->next) {
+    FigObjectList changed;
+    PointList handled;
+    int index = 0;
+    for (FigPoint* p = line->points; p; p = p->next, ++index) {
+        const int oldX = p->x;
+        const int oldY = p->y;
         if (angle == 90)
             quarterTurn(*p, cx, cy, 1);
         else
             p->rotate(cx, cy, angle);
+        followMovedPoint(drawingList, line, index, *p, oldX, oldY, changed, handled);
     }
 }
 

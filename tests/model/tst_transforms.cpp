@@ -287,6 +287,28 @@ private slots:
         QCOMPARE(pointsOf(static_cast<FigLine*>(inner->members->front())), Points({ { 0, 0 }, { 0, 20 } }));
     }
 
+    void linkedPointsFollowATurnedOrMirroredLine()
+    {
+        CFigContext ctx;
+        FigLine* target = makeLine(10, { { 0, 0 }, { 100, 0 } });
+        FigLine* source = makeLine(11, { { 50, 0 }, { 50, -100 } });
+        linkPoint(source->points, 10, target, 0, 1);
+        FigLine* stranger = makeLine(12, { { 50, 0 } });
+        linkPoint(stranger->points, 99, target, 0, 1);
+        ctx.drawing.objects.push_back(source);
+        ctx.drawing.objects.push_back(makeCompound(13, { target, stranger }));
+        ctx.rotateObject(target, 0, 0, 90);
+        QCOMPARE(pointsOf(target), Points({ { 0, 0 }, { 0, 100 } }));
+        QCOMPARE(pointsOf(source), Points({ { 0, 50 }, { 50, -100 } }));
+        QCOMPARE(pointsOf(stranger), Points({ { 50, 0 } }));
+
+        // Mirrored: the linked point stays on the segment, up to a unit.
+        flipLine(&ctx.drawing.objects, target, 50, 0, 2);
+        QCOMPARE(pointsOf(target), Points({ { 100, 0 }, { 100, 100 } }));
+        QVERIFY2(std::abs(source->points->x - 100) <= 1 && std::abs(source->points->y - 50) <= 1,
+            qPrintable(QStringLiteral("%1 %2").arg(source->points->x).arg(source->points->y)));
+    }
+
     // ---- Mirroring ----
 
     void flipArc_data()
