@@ -99,24 +99,6 @@ int clampToInt(std::int64_t v)
     return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
 }
 
-// Turns the point about (cx, cy) by whole degrees, clockwise on the screen
-// for a positive angle (the rotation arithmetic of the geometric transforms).
-void rotateByDegrees(FigPoint& p, int cx, int cy, int degrees)
-{
-    const double dx = static_cast<double>(p.x) - cx;
-    const double dy = static_cast<double>(cy) - p.y;
-    if (dx == 0 && dy == 0)
-        return;
-    double alpha = vectorAngle(dx, dy) - degrees * pi / 180;
-    if (alpha < 0)
-        alpha += 2 * pi;
-    else if (alpha >= 2 * pi - 0.001)
-        alpha -= 2 * pi;
-    const double r = std::sqrt(dx * dx + dy * dy);
-    p.x = roundToInt(cx + r * std::cos(alpha));
-    p.y = roundToInt(cy - r * std::sin(alpha));
-}
-
 // Position of the point in the chain from 0; -1 when absent or null.
 int positionInChain(const FigPoint* chain, const FigPoint* point)
 {
@@ -473,7 +455,7 @@ void moveEllipseSmartLinks(const FigEllipse* after, const FigEllipse* before, co
             const int x0 = s->x;
             const int y0 = s->y;
             // Into the ellipse's own axes.
-            rotateByDegrees(*s, cx, cy, degrees);
+            s->rotate(cx, cy, degrees);
             handled.append(s);
             bool right = s->x > cx;
             bool below = s->y > cy;
@@ -495,7 +477,7 @@ void moveEllipseSmartLinks(const FigEllipse* after, const FigEllipse* before, co
             }
             s->x = roundToInt(x);
             s->y = roundToInt(y);
-            rotateByDegrees(*s, cx, cy, -degrees);
+            s->rotate(cx, cy, -degrees);
             noteChanged(changed, line);
         }
         return true;
@@ -535,13 +517,33 @@ void rotateEllipseSmartLinks(const FigEllipse* target, int cx, int cy, int angle
         for (FigPoint* s = path->points; s; s = s->next) {
             if (!s->link || s->link->targetObjId != targetId || handled.contains(s))
                 continue;
-            rotateByDegrees(*s, cx, cy, angle);
+            s->rotate(cx, cy, angle);
             handled.append(s);
             noteChanged(changed, line);
         }
         return true;
     };
     visitPaths(list, follow);
+}
+
+void scaleSmartLinks(const FigObject* target, float sx, float sy, int cx, int cy, const FigObjectList* list,
+    FigObjectList& changed, PointList& handled)
+{
+    if (!target)
+        return;
+    QSet<int> ids;
+    collectTargetIds(target, ids);
+    auto follow = [&](FigObject* line, FigPath* path) {
+        for (FigPoint* s = path->points; s; s = s->next) {
+            if (!linkedToAny(s, ids) || handled.contains(s))
+                continue;
+            s->scale(sx, sy, cx, cy);
+            handled.append(s);
+            noteChanged(changed, line);
+        }
+        return true;
+    };
+    visitPathsOutside(list, target, follow);
 }
 
 void translateSmartLinks(const FigObject* target, const FigObjectList* list, int dx, int dy, FigObjectList& changed,

@@ -100,6 +100,12 @@ void flipEllipseSmartLinks(const FigEllipse* target, int axisX, int axisY, int a
 void rotateEllipseSmartLinks(const FigEllipse* target, int cx, int cy, int angle, const FigObjectList* list,
     FigObjectList& changed, PointList& handled);
 
+// The target has been scaled about (cx, cy): every unhandled point linked to
+// it (to its members for a compound) is scaled the same way. Lines inside the
+// target itself are left to its own scaling.
+void scaleSmartLinks(const FigObject* target, float sx, float sy, int cx, int cy, const FigObjectList* list,
+    FigObjectList& changed, PointList& handled);
+
 // The target has been moved by (dx, dy): every unhandled point linked to it
 // (to its members for a compound) moves along, only on lines of `only` when
 // it is given. Lines inside the target itself are left to its own move.

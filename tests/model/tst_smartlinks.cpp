@@ -1,5 +1,6 @@
 #include "model/depths.h"
 #include "model/smartlinks.h"
+#include "model/transforms.h"
 #include "modelfixtures.h"
 #include "support/testenv.h"
 
@@ -52,6 +53,8 @@ private slots:
     void translateRestrictedToFollowers();
     void compoundTargetCarriesOutsideLinksOnly();
     void ellipseFlipAndRotateCarryLinkedEnds();
+    void transformedEllipseKeepsItsLinkedEnds();
+    void scaledTargetsCarryLinkedEnds();
 
     void collectingFindsEachLineOnce();
     void linkedObjectsOfListLeaveOutMovedObjects();
@@ -259,6 +262,48 @@ void TestSmartLinks::ellipseFlipAndRotateCarryLinkedEnds()
     // Handled points do not move again in the same operation.
     rotateEllipseSmartLinks(circle, 0, 400, 90, &drawing.list, changed, handled);
     QCOMPARE(at(line->points), QPoint(0, 600));
+}
+
+// Through the transforms themselves: the linked end stays on the circle.
+void TestSmartLinks::transformedEllipseKeepsItsLinkedEnds()
+{
+    FigEllipse* circle = makeCircle(1, { 1000, 1000 }, 200);
+    FigLine* line = makeLine(10, { { 1200, 1000 }, { 3000, 3000 } });
+    linkPoint(line->points, 1);
+    OwnedList drawing { circle, makeCompound(20, { line }) };
+
+    flipEllipse(&drawing.list, circle, 0, 0, 2);
+    QCOMPARE(at(&circle->center), QPoint(-1000, 1000));
+    QCOMPARE(at(line->points), QPoint(-1200, 1000));
+    rotateEllipse(&drawing.list, circle, 0, 0, 90);
+    QCOMPARE(at(&circle->center), QPoint(-1000, -1000));
+    QCOMPARE(at(line->points), QPoint(-1000, -1200));
+    QCOMPARE(at(lastPoint(line->points)), QPoint(3000, 3000));
+}
+
+void TestSmartLinks::scaledTargetsCarryLinkedEnds()
+{
+    FigLine* box = makeBox(1);
+    FigEllipse* circle = makeCircle(2, { 3000, 250 }, 200);
+    FigLine* line = makeLine(10, { { 1000, 250 }, { 2800, 250 } });
+    linkPoint(line->points, 1, box, 1, 2);
+    linkPoint(lastPoint(line->points), 2);
+    FigCompound* group = makeCompound(20, { box });
+    OwnedList drawing { group, circle, line };
+
+    FigObjectList changed;
+    PointList handled;
+    scaleSmartLinks(group, 2.0f, 0.5f, 0, 0, &drawing.list, changed, handled);
+    QCOMPARE(at(line->points), QPoint(2000, 125));
+    QCOMPARE(at(lastPoint(line->points)), QPoint(2800, 250));
+    QCOMPARE(changed, FigObjectList({ line }));
+
+    scaleSmartLinks(circle, 3.0f, 3.0f, 3000, 250, &drawing.list, changed, handled);
+    QCOMPARE(at(lastPoint(line->points)), QPoint(2400, 250));
+    // Each point once per operation.
+    scaleSmartLinks(circle, 3.0f, 3.0f, 3000, 250, &drawing.list, changed, handled);
+    QCOMPARE(at(lastPoint(line->points)), QPoint(2400, 250));
+    QCOMPARE(handled.size(), 2);
 }
 
 void TestSmartLinks::collectingFindsEachLineOnce()
