@@ -22,6 +22,7 @@ class FigPoint;
 class QColor;
 class QPainter;
 class QTChildFrm;
+struct SmartLink;
 
 class CFigContext {
 public:
@@ -226,6 +227,26 @@ public:
     FigLine* convertSplineToLine(const class FigSpline* spline);
 
     // ---- Smart links ----
+
+    // The object whose outline passes within two screen pixels of (x, y) at
+    // the current zoom: polylines of the list first (never `exclude`), then
+    // ellipses; the hit on the outline goes to hitX, hitY. Null when none.
+    FigObject* findLinkTarget(
+        const FigObjectList* list, int x, int y, int& hitX, int& hitY, const FigObject* exclude);
+    // Moves (x, y) onto a link target of the current list other than the
+    // object; false, x and y unchanged, when there is none.
+    bool snapToLinkTarget(int& x, int& y, const FigObject* object);
+    // A new record attaching the point to the link target near it in the list
+    // (the source itself never counts); the point is moved onto the target.
+    // Null when there is none. The caller stores the record in the point.
+    SmartLink* makeSmartLink(const FigObjectList* list, FigPoint* point, const FigObject* source);
+    // Links every end point of the sources of `walkList` (compounds entered)
+    // lying on a link target of `searchList`; each new record is attached to
+    // its point and appended to `made`.
+    void createSmartLinksForList(const FigObjectList* searchList, const FigObjectList* walkList, QList<SmartLink*>& made);
+    // Links one end point of the source to the first link target found along
+    // the list (compounds searched within their members); true when linked.
+    bool linkEndPoint(const FigObject* source, FigPoint* point, const FigObjectList* list, QList<SmartLink*>& made);
 
     // Before the point is taken out of the polyline target's chain: every link
     // of the current list naming it as a segment end moves to a neighbouring

@@ -378,6 +378,129 @@ void CFigContext::unlinkRemovedPoint(FigLine* target, FigPoint* chain, bool open
     }
 }
 
+// ---- Making links ----
+
+FigObject* CFigContext::findLinkTarget(
+    const FigObjectList* list, int x, int y, int& hitX, int& hitY, const FigObject* exclude)
+{
+    // Two screen pixels at the document's horizontal resolution and zoom.
+    const double pixels = (dpiX > 0 && zoom > 0) ? 2.0 * (1200.0 / dpiX) / zoom : 0.0;
+    const int t = roundToInt(pixels);
+    if (FigObject* line = findLineNear(list, x, y, t, hitX, hitY, exclude))
+        return line;
+    if (FigObject* ellipse = findEllipseNear(list, x, y, t, hitX, hitY)) {
+        if (ellipse != exclude)
+            return ellipse;
+    }
+    return nullptr;
+}
+
+bool CFigContext::snapToLinkTarget(int& x, int& y, const FigObject* object)
+{
+    int hitX = x;
+    int hitY = y;
+    const FigObject* target = findLinkTarget(objects(), x, y, hitX, hitY, object);
+    if (!target || (object && target->id == object->id) || !isSmartLinkTarget(target))
+        return false;
+    x = hitX;
+    y = hitY;
+    return true;
+}
+
+namespace {
+
+// The record for a point found on `target` at (hitX, hitY); the point moves
+// there. A polyline target records the segment under the hit.
+SmartLink* newLinkRecord(const CFigContext& context, FigObject* target, FigPoint* point, int hitX, int hitY)
+{
+    auto* link = new SmartLink;
+    link->targetObjId = target->id;
+    link->sourcePoint = point;
+    if (target->type == FigObject::Polyline) {
+        FigPoint* left = nullptr;
+        FigPoint* right = nullptr;
+        int leftIndex = -1;
+        int rightIndex = -1;
+        int segmentX = 0;
+        int segmentY = 0;
+        if (context.findLineSegmentNear(static_cast<FigLine*>(target), left, right, leftIndex, rightIndex, hitX, hitY,
+                1, segmentX, segmentY)) {
+            link->targetLeftPoint = left;
+            link->targetRightPoint = right;
+            link->targetLeftPointIdx = leftIndex;
+            link->targetRightPointIdx = rightIndex;
+        }
+    }
+    point->x = hitX;
+    point->y = hitY;
+    return link;
+}
+
+} // namespace
+
+SmartLink* CFigContext::makeSmartLink(const FigObjectList* list, FigPoint* point, const FigObject* source)
+{
+    if (!point)
+        return nullptr;
+    int hitX = point->x;
+    int hitY = point->y;
+    FigObject* target = findLinkTarget(list, point->x, point->y, hitX, hitY, source);
+    if (!target || (source && target->id == source->id) || !isSmartLinkTarget(target))
+        return nullptr;
+    return newLinkRecord(*this, target, point, hitX, hitY);
+}
+
+bool CFigContext::linkEndPoint(const FigObject* source, FigPoint* point, const FigObjectList* list, QList<SmartLink*>& made)
+{
+    if (!source || !point || !list)
+        return false;
+    for (FigObject* object : *list) {
+        if (object->type == FigObject::Compound) {
+            linkEndPoint(source, point, static_cast<FigCompound*>(object)->members, made);
+            continue;
+        }
+        if (!isSmartLinkTarget(object))
+            continue;
+        int hitX = point->x;
+        int hitY = point->y;
+        FigObject* target = findLinkTarget(list, point->x, point->y, hitX, hitY, source);
+        if (!target || target->id == source->id || !isSmartLinkTarget(target))
+            continue;
+        SmartLink* link = newLinkRecord(*this, target, point, hitX, hitY);
+        // A record made by an earlier search for the same point (inside a
+        // compound) gives way; the point owns its record, so the old one
+        // must go rather than leak or stay in `made` detached.
+        if (point->link) {
+            made.removeAll(point->link);
+            delete point->link;
+        }
+        point->link = link;
+        made.append(link);
+        return true;
+    }
+    return false;
+}
+
+void CFigContext::createSmartLinksForList(
+    const FigObjectList* searchList, const FigObjectList* walkList, QList<SmartLink*>& made)
+{
+    if (!walkList)
+        return;
+    for (FigObject* object : *walkList) {
+        if (object->type == FigObject::Compound) {
+            createSmartLinksForList(searchList, static_cast<FigCompound*>(object)->members, made);
+            continue;
+        }
+        if (!isSmartLinkSource(object))
+            continue;
+        FigPoint* first = pathOf(object)->points;
+        if (!first)
+            continue;
+        linkEndPoint(object, first, searchList, made);
+        linkEndPoint(object, lastPoint(first), searchList, made);
+    }
+}
+
 // ---- Following ----
 
 void moveLineSmartLinks(const FigLine* target, int index, const FigObjectList* list, int dx, int dy,

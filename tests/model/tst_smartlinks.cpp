@@ -56,6 +56,10 @@ private slots:
     void transformedEllipseKeepsItsLinkedEnds();
     void scaledTargetsCarryLinkedEnds();
 
+    void droppedEndLinks_data();
+    void droppedEndLinks();
+    void snapToLinkTarget();
+    void linksForWholeList();
     void collectingFindsEachLineOnce();
     void linkedObjectsOfListLeaveOutMovedObjects();
 
@@ -304,6 +308,136 @@ void TestSmartLinks::scaledTargetsCarryLinkedEnds()
     scaleSmartLinks(circle, 3.0f, 3.0f, 3000, 250, &drawing.list, changed, handled);
     QCOMPARE(at(lastPoint(line->points)), QPoint(2400, 250));
     QCOMPARE(handled.size(), 2);
+}
+
+// The source's last point is dropped at (x, y) in a drawing of a box
+// (0,0)-(1000,500), a circle round (3000, 250) of radius 200, an open
+// polyline and an open polyline of its own. Two screen pixels at 80 dpi and
+// zoom 1 are 30 Fig units.
+void TestSmartLinks::droppedEndLinks_data()
+{
+    QTest::addColumn<QPoint>("drop");
+    QTest::addColumn<int>("targetId");
+    QTest::addColumn<QPoint>("onTarget");
+    QTest::addColumn<int>("leftIdx");
+    QTest::addColumn<int>("rightIdx");
+
+    QTest::newRow("near the circle") << QPoint(2780, 250) << 2 << QPoint(2800, 250) << -1 << -1;
+    QTest::newRow("near a box edge") << QPoint(1020, 300) << 1 << QPoint(1000, 300) << 1 << 2;
+    QTest::newRow("near the box's closing edge") << QPoint(10, 250) << 1 << QPoint(0, 250) << 3 << 0;
+    QTest::newRow("too far from anything") << QPoint(2740, 250) << -1 << QPoint(2740, 250) << -1 << -1;
+    QTest::newRow("on an open polyline") << QPoint(5000, 2010) << -1 << QPoint(5000, 2010) << -1 << -1;
+    // The open polyline passes within reach of the circle's outline too: it
+    // is found first, and it is no target.
+    QTest::newRow("open polyline before circle") << QPoint(3000, 470) << -1 << QPoint(3000, 470) << -1 << -1;
+    QTest::newRow("on the source itself") << QPoint(200, 3005) << -1 << QPoint(200, 3005) << -1 << -1;
+}
+
+void TestSmartLinks::droppedEndLinks()
+{
+    QFETCH(QPoint, drop);
+    QFETCH(int, targetId);
+    QFETCH(QPoint, onTarget);
+    QFETCH(int, leftIdx);
+    QFETCH(int, rightIdx);
+
+    CFigContext context;
+    context.dpiX = 80;
+    context.zoom = 1;
+    FigLine* box = makeBox(1);
+    FigEllipse* circle = makeCircle(2, { 3000, 250 }, 200);
+    FigLine* open = makeLine(3, { { 4000, 2000 }, { 6000, 2000 } });
+    FigLine* nearCircle = makeLine(4, { { 2500, 460 }, { 3500, 460 } });
+    FigLine* source = makeLine(10, { { 0, 3000 }, { 400, 3000 }, { drop.x(), drop.y() } });
+    // Ellipses come first in the list: polylines are still searched first.
+    context.drawing.objects = { circle, box, open, nearCircle, source };
+
+    FigPoint* end = lastPoint(source->points);
+    std::unique_ptr<SmartLink> link(context.makeSmartLink(&context.drawing.objects, end, source));
+    QCOMPARE(link != nullptr, targetId != -1);
+    QCOMPARE(at(end), onTarget);
+    if (!link)
+        return;
+    QCOMPARE(link->targetObjId, targetId);
+    QCOMPARE(link->sourcePoint, end);
+    QCOMPARE(link->targetLeftPointIdx, leftIdx);
+    QCOMPARE(link->targetRightPointIdx, rightIdx);
+    QVERIFY(!link->pinned);
+    if (targetId == 1) {
+        QCOMPARE(link->targetLeftPoint, box->pointAt(leftIdx));
+        QCOMPARE(link->targetRightPoint, box->pointAt(rightIdx));
+    } else {
+        QCOMPARE(link->targetLeftPoint, nullptr);
+        QCOMPARE(link->targetRightPoint, nullptr);
+    }
+}
+
+void TestSmartLinks::snapToLinkTarget()
+{
+    CFigContext context;
+    context.dpiX = 80;
+    context.zoom = 2; // two pixels are 15 Fig units
+    FigLine* box = makeBox(1);
+    FigEllipse* circle = makeCircle(2, { 3000, 250 }, 200);
+    FigLine* source = makeLine(10, { { 0, 3000 }, { 400, 3000 } });
+    context.drawing.objects = { box, circle, source };
+
+    int x = 2790;
+    int y = 250;
+    QVERIFY(context.snapToLinkTarget(x, y, source));
+    QCOMPARE(QPoint(x, y), QPoint(2800, 250));
+    x = 2780;
+    QVERIFY(!context.snapToLinkTarget(x, y, source));
+    QCOMPARE(QPoint(x, y), QPoint(2780, 250));
+    // The box itself is never its own target.
+    x = 1010;
+    y = 100;
+    QVERIFY(!context.snapToLinkTarget(x, y, box));
+    QVERIFY(context.snapToLinkTarget(x, y, source));
+    QCOMPARE(QPoint(x, y), QPoint(1000, 100));
+}
+
+// The whole-drawing command: both ends of a line between a box and a circle,
+// a line inside a compound linked within the compound, and an end on nothing.
+void TestSmartLinks::linksForWholeList()
+{
+    CFigContext context;
+    FigLine* box = makeBox(1);
+    FigEllipse* circle = makeCircle(2, { 3000, 250 }, 200);
+    FigLine* between = makeLine(10, { { 1010, 250 }, { 2000, 250 }, { 2790, 250 } });
+    FigEllipse* inner = makeCircle(3, { 0, 5000 }, 100);
+    FigSpline* member = makeSpline(11, { { 95, 5000 }, { 500, 5500 }, { 900, 5900 } }, 2);
+    FigCompound* group = makeCompound(20, { inner, member });
+    FigLine* loose = makeLine(12, { { 8000, 8000 }, { 9000, 9000 } });
+    FigLine* closed = makeLine(13, { { 1000, 100 }, { 2000, 100 }, { 1000, 100 } }, 3);
+    context.drawing.objects = { box, circle, between, group, loose, closed };
+
+    QList<SmartLink*> made;
+    context.createSmartLinksForList(&context.drawing.objects, &context.drawing.objects, made);
+    QCOMPARE(made.size(), 3);
+    QCOMPARE(made[0], between->points->link);
+    QCOMPARE(made[1], lastPoint(between->points)->link);
+    QCOMPARE(made[2], member->points->link);
+    QCOMPARE(made[0]->targetObjId, 1);
+    QCOMPARE(made[0]->targetLeftPointIdx, 1);
+    QCOMPARE(made[1]->targetObjId, 2);
+    QCOMPARE(made[2]->targetObjId, 3);
+    QCOMPARE(at(between->points), QPoint(1000, 250));
+    QCOMPARE(at(lastPoint(between->points)), QPoint(2800, 250));
+    QCOMPARE(at(member->points), QPoint(100, 5000));
+    QCOMPARE(lastPoint(member->points)->link, nullptr);
+    QCOMPARE(loose->points->link, nullptr);
+    QCOMPARE(closed->points->link, nullptr);
+
+    // Undo and redo of the command: the made records are detached and the
+    // ones before put back, by pointer.
+    SmartLinkList before;
+    collectLinkRecordsOfList(&context.drawing.objects, before);
+    QCOMPARE(before, made);
+    detachLinksOfList(&context.drawing.objects);
+    reattachLinkRecords(before);
+    QCOMPARE(between->points->link, made[0]);
+    QCOMPARE(member->points->link, made[2]);
 }
 
 void TestSmartLinks::collectingFindsEachLineOnce()
