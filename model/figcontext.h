@@ -241,6 +241,9 @@ public:
     // colour. Nothing for an object of line width 0.
     void drawArrowhead(const FigObject* object, const FigArrow* arrow, const QPoint* outline, int count,
         const QPoint* fill, int fillCount, int style);
+    // Grows a box in Fig units by the arrowheads of an arc (kind 5),
+    // polyline (2) or spline (3) as drawn at the current view.
+    void addArrowBounds(int kind, const FigObject* object, int& xmin, int& ymin, int& xmax, int& ymax);
 
     // ---- X-splines ----
 

@@ -1,9 +1,12 @@
 #include "render/arrowheads.h"
 
+#include "model/bounds.h"
 #include "model/figarc.h"
 #include "model/figarrow.h"
 #include "model/figcontext.h"
+#include "model/figline.h"
 #include "model/figobject.h"
+#include "model/figspline.h"
 #include "model/planegeometry.h"
 #include "model/units.h"
 #include "render/canvasmapping.h"
@@ -18,6 +21,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 
 // clang-format off
 const ArrowShape arrowShapes[arrowShapeCount] = {
@@ -317,4 +321,78 @@ void CFigContext::drawArrowhead(const FigObject* object, const FigArrow* arrow, 
     fillPolygon(pen, pen, white, style, outline, count);
     drawStyledPolyline(outline, count, style, width, 0, 0.0f, 0, 0, -1, pen, pen);
     fillPolygon(pen, pen, 20, style, fill, fillCount);
+}
+
+void CFigContext::addArrowBounds(int kind, const FigObject* object, int& xmin, int& ymin, int& xmax, int& ymax)
+{
+    if (!object || (!object->forwArrow && !object->backArrow))
+        return;
+    resetPointBuffer();
+    if (kind == FigObject::Arc) {
+        // The arc's heads come from its geometry; the buffer only has to
+        // show that there are end segments.
+        const auto* arc = static_cast<const FigArc*>(object);
+        int x;
+        int y;
+        if (object->backArrow) {
+            arcTangentPoint(
+                arc->centerX, arc->centerY, arc->points[0].x, arc->points[0].y, arc->direction ? 0 : 1, x, y);
+            addFigPoint(arc->points[0].x, arc->points[0].y);
+            addFigPoint(x, y);
+        }
+        if (object->forwArrow) {
+            arcTangentPoint(arc->centerX, arc->centerY, arc->points[2].x, arc->points[2].y, arc->direction, x, y);
+            addFigPoint(x, y);
+            addFigPoint(arc->points[2].x, arc->points[2].y);
+        }
+    } else if (kind == FigObject::Polyline || kind == FigObject::Spline) {
+        const FigPoint* first = kind == FigObject::Polyline ? static_cast<const FigLine*>(object)->points
+                                                            : static_cast<const FigSpline*>(object)->points;
+        // Arrowheads need an end segment.
+        if (!first || !first->next)
+            return;
+        const FigPoint* nextToLast = first;
+        while (nextToLast->next->next)
+            nextToLast = nextToLast->next;
+        if (object->backArrow) {
+            addFigPoint(first->x, first->y);
+            addFigPoint(first->next->x, first->next->y);
+        }
+        if (object->forwArrow) {
+            addFigPoint(nextToLast->x, nextToLast->y);
+            addFigPoint(nextToLast->next->x, nextToLast->next->y);
+        }
+    }
+    if (pointBuffer.count == 0)
+        return;
+
+    ArrowPolygons forward;
+    ArrowPolygons backward;
+    computeArrowheads(object, kind, pointBuffer.points, pointBuffer.count, 0, forward, backward);
+    const ArrowOutline* outlines[2] = { &forwardArrowOutline, &backwardArrowOutline };
+    for (const ArrowOutline* outline : outlines) {
+        if (outline->count <= 0)
+            continue;
+        resetPointBuffer();
+        copyPointPairs(outline->points, pointBuffer.points, outline->count);
+        pointBuffer.count = outline->count;
+        int x0;
+        int y0;
+        int x1;
+        int y1;
+        thickPolylineBounds(pointBuffer.points, pointBuffer.count, false, static_cast<float>(object->lineWidth),
+            JoinMiter, x0, y0, x1, y1);
+        // Back to Fig units without counting negative pixels as 0: a head
+        // left of or above the view must not stretch the box to the view's
+        // edge (which would make the box depend on the scroll position).
+        const float sx = displayPixelSize(dpiX) / zoom;
+        const float sy = displayPixelSize(dpiY) / zoom;
+        auto toFig = [](float s, int p, int origin) {
+            return roundToInt(s * static_cast<float>(static_cast<std::int64_t>(p) + origin));
+        };
+        xmin = std::min(xmin, toFig(sx, x0, originX));
+        ymin = std::min(ymin, toFig(sy, y0, originY));
+        xmax = std::max(xmax, toFig(sx, x1, originX));
+        ymax = std::max(ymax, toFig(sy, y1, originY));
+    }
 }

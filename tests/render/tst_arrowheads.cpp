@@ -2,6 +2,7 @@
 #include "model/figarrow.h"
 #include "model/figcontext.h"
 #include "model/figline.h"
+#include "model/figspline.h"
 #include "render/arrowheads.h"
 #include "render/pointbuffer.h"
 #include "support/testenv.h"
@@ -318,6 +319,77 @@ private slots:
         QCOMPARE(QVector<QPoint>(backwardArrowOutline.points, backwardArrowOutline.points + backwardArrowOutline.count),
             canvas.head({ 80, 0 }, { 80, 40 }, *arc.backArrow).outline);
         QCOMPARE(forwardArrowOutline.points[1], QPoint(42, 0));
+    }
+
+    void boundsGrowByTheHeads()
+    {
+        // A line along y = 100 pixels to x = 180 with a 40 × 80 pixel
+        // triangle: barbs at (98, 80) and (98, 120), tip pulled to (178, 100).
+        Canvas canvas;
+        FigLine line(1);
+        line.lineWidth = 1;
+        line.points = new FigPoint(0, 1500);
+        line.points->next = new FigPoint(2700, 1500);
+        line.forwArrow = new FigArrow(arrowOf(1, 1, 1, 600, 1200));
+        int xmin = 0, ymin = 1500, xmax = 2700, ymax = 1500;
+        canvas.context.addArrowBounds(2, &line, xmin, ymin, xmax, ymax);
+        QCOMPARE(xmin, 0);
+        QCOMPARE(xmax, 2700);
+        // The barbs (±20 pixels) and half the stroke, in Fig units.
+        QVERIFY(ymin <= 80 * 15 && ymin >= 78 * 15);
+        QVERIFY(ymax >= 120 * 15 && ymax <= 122 * 15);
+
+        // The box does not depend on where the view is scrolled, also when the
+        // head lies left of and above the view.
+        canvas.context.originX = canvas.context.originY = 300;
+        int sxmin = 0, symin = 1500, sxmax = 2700, symax = 1500;
+        canvas.context.addArrowBounds(2, &line, sxmin, symin, sxmax, symax);
+        QVERIFY(std::abs(symin - ymin) <= 15 && std::abs(symax - ymax) <= 15);
+        QCOMPARE(sxmax, 2700);
+
+        // A backward head at the first point grows the box to the left.
+        canvas.context.originX = canvas.context.originY = 0;
+        line.backArrow = new FigArrow(arrowOf(1, 1, 1, 600, 1200));
+        canvas.context.addArrowBounds(2, &line, xmin, ymin, xmax, ymax);
+        QVERIFY(xmin <= 0 && xmin >= -2 * 15);
+    }
+
+    void boundsWithoutHeads()
+    {
+        Canvas canvas;
+        FigLine line(1);
+        line.lineWidth = 1;
+        line.points = new FigPoint(0, 1500);
+        int xmin = 0, ymin = 1500, xmax = 0, ymax = 1500;
+        canvas.context.addArrowBounds(2, &line, xmin, ymin, xmax, ymax); // no arrows
+        line.forwArrow = new FigArrow(arrowOf(1, 1, 1, 600, 1200));
+        canvas.context.addArrowBounds(2, &line, xmin, ymin, xmax, ymax); // no end segment
+        QCOMPARE(QRect(QPoint(xmin, ymin), QPoint(xmax, ymax)), QRect(QPoint(0, 1500), QPoint(0, 1500)));
+    }
+
+    void arcBounds()
+    {
+        // Counter-clockwise from the right to the top of a circle around
+        // (600, 600): the forward head at the top points left.
+        Canvas canvas;
+        FigArc arc(1);
+        arc.lineWidth = 1;
+        arc.direction = 1;
+        arc.centerX = arc.centerY = 600.0f;
+        arc.points[0].x = 1200;
+        arc.points[0].y = 600;
+        arc.points[1].x = 1024;
+        arc.points[1].y = 176;
+        arc.points[2].x = 600;
+        arc.points[2].y = 0;
+        arc.forwArrow = new FigArrow(arrowOf(1, 1, 1, 600, 1200));
+        int xmin = 600, ymin = 0, xmax = 1200, ymax = 600;
+        canvas.context.addArrowBounds(5, &arc, xmin, ymin, xmax, ymax);
+        // Barbs 80 pixels right of the tip and 20 above and below it.
+        QCOMPARE(xmin, 600);
+        QVERIFY(xmax >= 120 * 15);
+        QVERIFY(ymin <= -20 * 15 && ymin >= -22 * 15);
+        QCOMPARE(ymax, 600);
     }
 };
 
