@@ -1,0 +1,8 @@
+#include "toolbars/closedsplineattrstoolbar.h"
+
+ClosedSplineAttrsToolbar::ClosedSplineAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
+    : QWidget(nullptr, flags)
+    , handler(handler)
+    , mainWindow(mainWindow)
+{
+}
