@@ -108,10 +108,10 @@ QTMainFrm::QTMainFrm(QWidget* parent, Qt::WindowFlags flags)
 
     // Enabled by the document windows and the tool panel as the selection
     // allows.
-    for (QAction* action : { ui.actionCreateCompound, ui.actionBreakCompound, ui.actionOpenCompound,
-             ui.actionCloseCompound, ui.actionConvertLineSpline, ui.actionAlignLeft, ui.actionAlignTop,
-             ui.actionAlignRight, ui.actionAlignBottom, ui.actionAlignCenterH, ui.actionAlignCenterV,
-             ui.actionAlignCenterHV })
+    for (QAction* action :
+        { ui.actionCreateCompound, ui.actionBreakCompound, ui.actionOpenCompound, ui.actionCloseCompound,
+            ui.actionConvertLineSpline, ui.actionAlignLeft, ui.actionAlignTop, ui.actionAlignRight,
+            ui.actionAlignBottom, ui.actionAlignCenterH, ui.actionAlignCenterV, ui.actionAlignCenterHV })
         action->setEnabled(false);
 
     connect(ui.clearLog, &QPushButton::clicked, this, &QTMainFrm::onClearLog);

@@ -84,8 +84,7 @@ QTChildFrm* QTMainFrm::createMdiChild()
     auto* child = new QTChildFrm(this);
     mdiArea->addSubWindow(child);
     connect(child, &QTChildFrm::compoundButtonsStateChanged, this, &QTMainFrm::setCompoundButtonsState);
-    connect(child, &QTChildFrm::convertLineSplineButtonStateChanged, this,
-        &QTMainFrm::setConvertLineSplineButtonState);
+    connect(child, &QTChildFrm::convertLineSplineButtonStateChanged, this, &QTMainFrm::setConvertLineSplineButtonState);
     connect(child, &QTChildFrm::alignButtonsStateChanged, this, &QTMainFrm::setAlignButtonsState);
     connect(child, &QTChildFrm::addClipToLibraryButtonStateChanged, libraryDlg,
         &LibraryDlg::setAddClipToLibraryButtonState);
@@ -238,26 +237,66 @@ QString QTMainFrm::strippedName(const QString& fullFileName)
 // Each reaches the active document window's operation of the same name as
 // the document window gains it; without an active document none does anything.
 
-void QTMainFrm::exportFile() { }
-void QTMainFrm::exportAgain() { }
-void QTMainFrm::openFigureProperties() { }
-void QTMainFrm::undo() { }
-void QTMainFrm::redo() { }
-void QTMainFrm::cut() { }
-void QTMainFrm::copy() { }
-void QTMainFrm::paste() { }
-void QTMainFrm::selectAll() { }
-void QTMainFrm::createSmartLinks() { }
-void QTMainFrm::zoomIn() { }
-void QTMainFrm::zoomOut() { }
-void QTMainFrm::zoomToSelection() { }
-void QTMainFrm::zoomToSelectionRevert() { }
-void QTMainFrm::onCreateCompound() { }
-void QTMainFrm::onBreakCompound() { }
-void QTMainFrm::onOpenCompound() { }
-void QTMainFrm::onCloseCompound() { }
-void QTMainFrm::onConvertLineSpline() { }
-void QTMainFrm::cancelActiveChildMode() { }
+void QTMainFrm::exportFile()
+{
+}
+void QTMainFrm::exportAgain()
+{
+}
+void QTMainFrm::openFigureProperties()
+{
+}
+void QTMainFrm::undo()
+{
+}
+void QTMainFrm::redo()
+{
+}
+void QTMainFrm::cut()
+{
+}
+void QTMainFrm::copy()
+{
+}
+void QTMainFrm::paste()
+{
+}
+void QTMainFrm::selectAll()
+{
+}
+void QTMainFrm::createSmartLinks()
+{
+}
+void QTMainFrm::zoomIn()
+{
+}
+void QTMainFrm::zoomOut()
+{
+}
+void QTMainFrm::zoomToSelection()
+{
+}
+void QTMainFrm::zoomToSelectionRevert()
+{
+}
+void QTMainFrm::onCreateCompound()
+{
+}
+void QTMainFrm::onBreakCompound()
+{
+}
+void QTMainFrm::onOpenCompound()
+{
+}
+void QTMainFrm::onCloseCompound()
+{
+}
+void QTMainFrm::onConvertLineSpline()
+{
+}
+void QTMainFrm::cancelActiveChildMode()
+{
+}
 
 void QTMainFrm::redisplayCanvas()
 {
@@ -275,19 +314,45 @@ void QTMainFrm::onEditZoom()
 // They set the editing subsystem's align mode and constraint flags, which
 // arrive with the edit modes.
 
-void QTMainFrm::alignLeft() { }
-void QTMainFrm::alignTop() { }
-void QTMainFrm::alignRight() { }
-void QTMainFrm::alignBottom() { }
-void QTMainFrm::alignCenterH() { }
-void QTMainFrm::alignCenterV() { }
-void QTMainFrm::alignCenterHV() { }
-void QTMainFrm::setUnconstraint(bool) { }
-void QTMainFrm::setMounthattan(bool) { }
-void QTMainFrm::setManhattan(bool) { }
-void QTMainFrm::setMountain(bool) { }
-void QTMainFrm::setLatexarrow(bool) { }
-void QTMainFrm::setLatexline(bool) { }
+void QTMainFrm::alignLeft()
+{
+}
+void QTMainFrm::alignTop()
+{
+}
+void QTMainFrm::alignRight()
+{
+}
+void QTMainFrm::alignBottom()
+{
+}
+void QTMainFrm::alignCenterH()
+{
+}
+void QTMainFrm::alignCenterV()
+{
+}
+void QTMainFrm::alignCenterHV()
+{
+}
+void QTMainFrm::setUnconstraint(bool)
+{
+}
+void QTMainFrm::setMounthattan(bool)
+{
+}
+void QTMainFrm::setManhattan(bool)
+{
+}
+void QTMainFrm::setMountain(bool)
+{
+}
+void QTMainFrm::setLatexarrow(bool)
+{
+}
+void QTMainFrm::setLatexline(bool)
+{
+}
 
 // ---- Snapping and grid ----
 

@@ -202,8 +202,8 @@ void QTMainFrm::updateWindowMenu()
 void QTMainFrm::loadScriptActions(const QString& rootdir, QMenu* menu)
 {
     if (menu == ui.menuScript) {
-        auto* refresh = new QAction(QIcon(QStringLiteral(":/diverse/images/diverse/refresh.png")),
-            tr("Refresh menu"), this);
+        auto* refresh
+            = new QAction(QIcon(QStringLiteral(":/diverse/images/diverse/refresh.png")), tr("Refresh menu"), this);
         connect(refresh, &QAction::triggered, this, &QTMainFrm::refreshScriptActions);
         menu->addAction(refresh);
         scriptActions.append(refresh);

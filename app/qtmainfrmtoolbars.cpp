@@ -108,8 +108,8 @@ void QTMainFrm::createToolBars()
 
     for (int i = 0; i < 6; ++i) {
         const ConstraintEntry& entry = constraintEntries[i];
-        constraintActions[i] = new QAction(QIcon(QString::fromLatin1(entry.icon)), QString::fromLatin1(entry.text),
-            &constraintButton);
+        constraintActions[i]
+            = new QAction(QIcon(QString::fromLatin1(entry.icon)), QString::fromLatin1(entry.text), &constraintButton);
         constraintMenu.addAction(constraintActions[i]);
         connect(constraintActions[i], &QAction::triggered, this, entry.slot);
     }
@@ -144,12 +144,12 @@ void QTMainFrm::createToolBars()
     ui.mainToolbar->addWidget(&gridButton);
     gridButton.setIcon(QIcon(QStringLiteral(":/grid/images/grid/grid_none.png")));
 
-    snapGridAction = new QAction(QIcon(QStringLiteral(":/snap/images/snap/snap_grid.png")), tr("Snap to grid"),
-        &snapButton);
+    snapGridAction
+        = new QAction(QIcon(QStringLiteral(":/snap/images/snap/snap_grid.png")), tr("Snap to grid"), &snapButton);
     snapGridAction->setCheckable(true);
     snapMenu.addAction(snapGridAction);
-    snapVertexAction = new QAction(QIcon(QStringLiteral(":/snap/images/snap/snap_vertex.png")), tr("Snap to vertex"),
-        &snapButton);
+    snapVertexAction
+        = new QAction(QIcon(QStringLiteral(":/snap/images/snap/snap_vertex.png")), tr("Snap to vertex"), &snapButton);
     snapVertexAction->setCheckable(true);
     snapMenu.addAction(snapVertexAction);
 

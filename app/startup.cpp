@@ -107,9 +107,9 @@ int runApplication(int /*argc*/, char* /*argv*/[])
     window.show();
 
     QsLogging::Logger& logger = QsLogging::Logger::instance();
-    logger.addDestination(QsLogging::DestinationFactory::MakeFileDestination(
-        appDir + QDir::separator() + QStringLiteral("tavrel.log"), QsLogging::EnableLogRotation,
-        QsLogging::MaxSizeBytes(500000), QsLogging::MaxOldLogCount(2)));
+    logger.addDestination(
+        QsLogging::DestinationFactory::MakeFileDestination(appDir + QDir::separator() + QStringLiteral("tavrel.log"),
+            QsLogging::EnableLogRotation, QsLogging::MaxSizeBytes(500000), QsLogging::MaxOldLogCount(2)));
     const QsLogging::DestinationPtr logViewDestination
         = QsLogging::DestinationFactory::MakeTextDocumentDestination(window.logView()->document(), false);
     logger.addDestination(logViewDestination);

@@ -1,6 +1,7 @@
 #include "toolbars/closedsplineattrstoolbar.h"
 
-ClosedSplineAttrsToolbar::ClosedSplineAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
+ClosedSplineAttrsToolbar::ClosedSplineAttrsToolbar(
+    AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
     : QWidget(nullptr, flags)
     , handler(handler)
     , mainWindow(mainWindow)

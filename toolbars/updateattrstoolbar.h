@@ -1,6 +1,6 @@
 #pragma once
-// The attribute page of the update tool: which attributes the tool copies. Made without Qt parent; the main window places it in its
-// attribute stack and deletes it.
+// The attribute page of the update tool: which attributes the tool copies. Made without Qt parent; the main window
+// places it in its attribute stack and deletes it.
 
 #include <QWidget>
 
