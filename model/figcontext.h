@@ -145,6 +145,22 @@ public:
 
     // ---- Colours ----
 
+    // Merges the user colours of another drawing into this document's: a
+    // colour the document has keeps its number, another one takes the lowest
+    // free key. Uses of the source numbers in `objects` (compound members at
+    // every depth) are renumbered, each object once.
+    void importUserColors(const FigDrawing* source, const FigObjectList* objects);
+    // Pen width in pixels for a line width in 1/80 inch; 0 means no outline.
+    int scaledLineWidth(int lineWidth, float atZoom) const;
+    // Fills a pixel polygon with an area fill on the painter (odd-even rule,
+    // no pen); the brush stays set. Nothing for an area fill below 0.
+    void fillPolygon(int objectPenColor, int objectFillColor, int objectFillStyle, int drawingStyle,
+        const class QPoint* points, int count);
+    void fillObjectPolygon(const FigObject* object, int drawingStyle, const class QPoint* points, int count);
+    // Fills an ellipse on a painter already moved to its centre and turned by
+    // its angle.
+    void fillEllipse(const class FigEllipse* ellipse, int drawingStyle);
+
     // ---- Canvas mapping, point buffer and drawing primitives ----
 
     // ---- Arrowheads ----
