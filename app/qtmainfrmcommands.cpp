@@ -10,6 +10,7 @@
 #include "dialogs/figcolordlg.h"
 #include "dialogs/metricsdlg.h"
 #include "dialogs/preferencesdlg.h"
+#include "edit/editstate.h"
 #include "library/librarydlg.h"
 #include "model/figcontext.h"
 #include "render/griddef.h"
@@ -437,7 +438,7 @@ void QTMainFrm::setAlignButtonsState(bool enabled)
 void QTMainFrm::selectAttrsToolbarPage(int mode)
 {
     if (mode == -1)
-        mode = shapesToolbar->currentMode();
+        mode = editMode;
     attrsStack->setCurrentIndex(attrsPageOfMode(mode));
 }
 

@@ -13,7 +13,9 @@
 #include "dialogs/preferencesdlg.h"
 #include "edit/editobjects.h"
 #include "model/objectlist.h"
+#include "render/colors.h"
 #include "render/griddef.h"
+#include "render/pens.h"
 #include "render/resources.h"
 #include "script/scriptkeywords.h"
 #include "toolbars/shapestoolbar.h"
@@ -97,9 +99,10 @@ int runApplication(int /*argc*/, char* /*argv*/[])
     preferences.widgetStyle = 0;
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
-    // The standard colours with their shades (initDefaultColors), the fill
-    // pattern brushes (loadFillPatterns) and the marker pixmaps
-    // (loadMarkerPixmaps) are built here, in this order, as rendering gains them.
+    initDefaultColors();
+    loadFillPatterns();
+    // The marker pixmaps (loadMarkerPixmaps) are built here as rendering gains
+    // them.
 
     QTMainFrm window;
     mainWindow = &window;

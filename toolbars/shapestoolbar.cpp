@@ -2,6 +2,7 @@
 
 #include "app/qtmainfrm.h"
 #include "app/statusmessages.h"
+#include "edit/editstate.h"
 
 #include <QGridLayout>
 #include <QIcon>
@@ -111,11 +112,12 @@ void ShapesToolbar::setMode(int mode)
         previous->setChecked(false);
     button->setChecked(true);
     checkedMode = mode;
+    editMode = mode;
     // Each mode's handlers and status text are installed by the edit modes;
     // the select mode's text is the one the start shows.
     if (mode == selectMode) {
         showStatusMessage("Select objects object with bounding box or via SHIFT SELECT");
         if (mainWindow)
-            mainWindow->selectAttrsToolbarPage(mode);
+            mainWindow->selectAttrsToolbarPage(-1);
     }
 }

@@ -22,9 +22,6 @@ public:
 
     // The button of a mode, or null.
     QToolButton* modeButton(int mode) const;
-    // The mode whose button is checked, -1 before the first choice.
-    int currentMode() const { return checkedMode; }
-
     QWidget* layoutWidget;
 
 signals:
