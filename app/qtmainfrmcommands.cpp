@@ -83,7 +83,16 @@ int attrsPageOfMode(int mode)
 QTChildFrm* QTMainFrm::createMdiChild()
 {
     auto* child = new QTChildFrm(this);
-    mdiArea->addSubWindow(child);
+    QMdiSubWindow* window = mdiArea->addSubWindow(child);
+    // The sub-window's own Close entry carries the same key as the File
+    // menu's Close; two owners of one shortcut make Qt ignore it.
+    if (QMenu* systemMenu = window->systemMenu()) {
+        const QList<QAction*> entries = systemMenu->actions();
+        for (QAction* entry : entries) {
+            if (entry->shortcuts().contains(ui.actionClose->shortcut()))
+                entry->setShortcuts({});
+        }
+    }
     connect(child, &QTChildFrm::compoundButtonsStateChanged, this, &QTMainFrm::setCompoundButtonsState);
     connect(child, &QTChildFrm::convertLineSplineButtonStateChanged, this, &QTMainFrm::setConvertLineSplineButtonState);
     connect(child, &QTChildFrm::alignButtonsStateChanged, this, &QTMainFrm::setAlignButtonsState);

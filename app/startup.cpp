@@ -96,6 +96,12 @@ void enterLastDirectory(QSettings& settings)
 
 int runApplication(int /*argc*/, char* /*argv*/[])
 {
+    // The arguments as Qt decoded them from the locale, not the raw bytes.
+    return runApplication(QCoreApplication::arguments());
+}
+
+int runApplication(const QStringList& arguments)
+{
     preferences.widgetStyle = 0;
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
@@ -128,10 +134,8 @@ int runApplication(int /*argc*/, char* /*argv*/[])
 
     extendPath(preferences.additionalPath);
 
-    // The arguments as Qt decoded them from the locale; a relative path is
-    // meant from the directory the program was started in, which is no
-    // longer the current one.
-    const QStringList arguments = QCoreApplication::arguments();
+    // A relative path is meant from the directory the program was started
+    // in, which is no longer the current one.
     if (arguments.size() > 1) {
         const QDir base(startDirectory.isEmpty() ? QDir::currentPath() : startDirectory);
         window.openFile(QDir::cleanPath(base.absoluteFilePath(arguments.at(1))));

@@ -7,6 +7,7 @@
 
 class QSettings;
 class QString;
+class QStringList;
 class QMessageLogContext;
 
 // Drops Qt's debug, info, warning and critical messages; aborts on a fatal one.
@@ -26,6 +27,9 @@ void enterLastDirectory(QSettings& settings);
 // command line and runs the event loop; returns its result after the main
 // window is gone.
 int runApplication(int argc, char* argv[]);
+// The same with the command line given as the program name followed by its
+// arguments; runApplication(argc, argv) passes QCoreApplication::arguments().
+int runApplication(const QStringList& arguments);
 
 // Stores the current directory and the preferences and frees the
 // program-wide objects and the logger, in this order.
