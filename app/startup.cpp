@@ -81,6 +81,8 @@ void prepareStart()
     QCoreApplication::addLibraryPath(appDir + QDir::separator() + QStringLiteral("platforms"));
     qInstallMessageHandler(qtMessageHandler);
     initResources();
+    // The font table's families are mapped onto the installed faces here
+    // (installFontSubstitutions) once the font table is in.
     // The custom grids of the settings follow the built-in ones, and the
     // stored grid index is checked against all of them.
     createBuiltinGrids();
