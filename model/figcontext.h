@@ -22,6 +22,7 @@ class FigPoint;
 class QColor;
 class QPainter;
 class QTChildFrm;
+struct SmartLink;
 
 class CFigContext {
 public:
@@ -171,7 +172,29 @@ public:
 
     // ---- Bounding boxes ----
 
+    // Union of the boxes, both flags set, of the selected objects of the list;
+    // 0, 0, 0, 0 when none is selected.
+    void getSelectionBounds(const FigObjectList* list, int& xmin, int& ymin, int& xmax, int& ymax);
+    // Smallest and largest x and y of the chain from `first`; 0, 0, 0, 0 for none.
+    void pointChainBounds(const FigPoint* first, int& xmin, int& ymin, int& xmax, int& ymax) const;
+
     // ---- Geometric queries ----
+
+    // The first vertex of the current list within t (square) of (x, y):
+    // polyline points first, then arc points, then the control points of
+    // interpolated splines and the end points of open splines. The excluded
+    // object and objects on hidden depths are passed over.
+    FigPoint* findVertexNear(const FigObject* excluded, int t, int x, int y);
+    // The first polyline of the list (not `excluded`) with a segment near
+    // (x, y); records the segment in tangentSegment.
+    FigObject* findLineNear(
+        const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY, const FigObject* excluded);
+    // The first ellipse or circle of the list whose outline passes near
+    // (x, y); records the outline's tangent at the hit (no direction for a
+    // hit at the centre).
+    FigObject* findEllipseNear(const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY);
+    // One pixel in Fig units at the current zoom, as the queries use it.
+    int onePixelInFigUnits() const;
 
     // ---- Geometric transforms ----
 
@@ -204,6 +227,33 @@ public:
     FigLine* convertSplineToLine(const class FigSpline* spline);
 
     // ---- Smart links ----
+
+    // The object whose outline passes within two screen pixels of (x, y) at
+    // the current zoom: polylines of the list first (never `exclude`), then
+    // ellipses; the hit on the outline goes to hitX, hitY. Null when none.
+    FigObject* findLinkTarget(
+        const FigObjectList* list, int x, int y, int& hitX, int& hitY, const FigObject* exclude);
+    // Moves (x, y) onto a link target of the current list other than the
+    // object; false, x and y unchanged, when there is none.
+    bool snapToLinkTarget(int& x, int& y, const FigObject* object);
+    // A new record attaching the point to the link target near it in the list
+    // (the source itself never counts); the point is moved onto the target.
+    // Null when there is none. The caller stores the record in the point.
+    SmartLink* makeSmartLink(const FigObjectList* list, FigPoint* point, const FigObject* source);
+    // Links every end point of the sources of `walkList` (compounds entered)
+    // lying on a link target of `searchList`; each new record is attached to
+    // its point and appended to `made`.
+    void createSmartLinksForList(const FigObjectList* searchList, const FigObjectList* walkList, QList<SmartLink*>& made);
+    // Links one end point of the source to the first link target found along
+    // the list (compounds searched within their members); true when linked.
+    bool linkEndPoint(const FigObject* source, FigPoint* point, const FigObjectList* list, QList<SmartLink*>& made);
+
+    // Before the point is taken out of the polyline target's chain: every link
+    // of the current list naming it as a segment end moves to a neighbouring
+    // segment, or (open target, no segment left) is deleted and its point
+    // unlinked. The point itself stays in the chain; the caller removes it
+    // and then runs updateLinkIndices.
+    void unlinkRemovedPoint(FigLine* target, FigPoint* chain, bool open, FigPoint* point);
 
     // ---- Fig reader and writer ----
 
