@@ -15,6 +15,7 @@
 #include "model/objectlist.h"
 #include "render/colors.h"
 #include "render/griddef.h"
+#include "render/markers.h"
 #include "render/pens.h"
 #include "render/resources.h"
 #include "script/scriptkeywords.h"
@@ -109,8 +110,7 @@ int runApplication(const QStringList& arguments)
 
     initDefaultColors();
     loadFillPatterns();
-    // The marker pixmaps (loadMarkerPixmaps) are built here as rendering gains
-    // them.
+    loadMarkerPixmaps();
 
     QTMainFrm window;
     mainWindow = &window;
@@ -163,8 +163,7 @@ void finishRun(QSettings& settings)
     settings.setValue(lastDirectoryKey, QDir::currentPath());
     writeSettings();
 
-    // The marker pixmaps are released here (releaseMarkerPixmaps) as
-    // rendering gains them.
+    releaseMarkerPixmaps();
 
     delete libraryPlacementPixmap;
     libraryPlacementPixmap = nullptr;
