@@ -4,3 +4,11 @@ QTChildFrm::QTChildFrm(QWidget* parent)
     : QWidget(parent)
 {
 }
+
+void QTChildFrm::drawObjectsAtDepth(int /*depth*/)
+{
+}
+
+void QTChildFrm::redisplayCanvas()
+{
+}

@@ -7,4 +7,10 @@ class QTChildFrm : public QWidget {
     Q_OBJECT
 public:
     explicit QTChildFrm(QWidget* parent = nullptr);
+
+    // Draw the current object list at one depth on top of the canvas; the
+    // document window fills it in.
+    void drawObjectsAtDepth(int depth);
+    // Redraw the whole canvas; the document window fills it in.
+    void redisplayCanvas();
 };

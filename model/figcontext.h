@@ -17,6 +17,7 @@
 
 class ActionItem;
 class FigCompound;
+class FigLine;
 class FigObject;
 class FigPoint;
 class QColor;
@@ -100,7 +101,66 @@ public:
 
     // ---- Per-depth bookkeeping and visibility ----
 
+    // Appends the object to the list. Objects entering the drawing's tree
+    // (its top-level list or the member list of a compound in it, at any
+    // nesting) are counted, compounds by their members; other lists are not.
+    void addObject(FigObjectList* list, FigObject* object);
+    // Takes the first occurrence of the object out of the list without
+    // deleting it, uncounting it when the list belongs to the drawing's tree.
+    // False for a null list or an object not in the list (then nothing is
+    // uncounted); true for a null object.
+    bool removeObject(FigObjectList* list, FigObject* object);
+    // Whether the list is the drawing's top-level list or the member list of
+    // a compound somewhere in the drawing.
+    bool isDrawingList(const FigObjectList* list) const;
+
+    // One object more or less at a depth (type is the Fig object code, 1 to
+    // 5); keeps minDepth and maxDepth and rebuilds the layers tool bar when a
+    // depth comes into use or an end of the used range may have moved.
+    // Depths outside 0 to 999 are ignored rather than written out of bounds.
+    void addDepthCount(int type, int depth);
+    void removeDepthCount(int type, int depth);
+    // Whole lists, compounds by their members at every nesting; the layers
+    // tool bar is rebuilt at most once.
+    void addObjectsToDepths(const FigObjectList* list);
+    void removeCompoundFromDepths(const FigCompound* compound);
+    // Zeroes the counts only; minDepth and maxDepth are left alone.
+    void clearDepthObjectCounts();
+    // Rebuilds the main window's layers tool bar for this document unless a
+    // rebuild is held back, there is no main window or the context has no
+    // document window.
+    void refreshLayersToolbar();
+
+    void showAllDepths();
+    // Shows or hides a used depth and redraws the document window: only that
+    // depth on top when it becomes shown with no shown depth in front of it,
+    // else the whole canvas. Depths outside the used range are left alone.
+    void setDepthVisible(int depth, bool visible);
+
+    // The segment of a polyline passing within `tolerance` of (x, y): its end
+    // points and their indices in the chain and the hit on it. For a closed
+    // polyline a hit on the closing segment ends at the first point (index
+    // 0). False when nothing is near; the outputs then mean nothing.
+    bool findLineSegmentNear(const FigLine* line, FigPoint*& leftPoint, FigPoint*& rightPoint, int& leftIndex,
+        int& rightIndex, int x, int y, int tolerance, int& hitX, int& hitY) const;
+
     // ---- Colours ----
+
+    // Merges the user colours of another drawing into this document's: a
+    // colour the document has keeps its number, another one takes the lowest
+    // free key. Uses of the source numbers in `objects` (compound members at
+    // every depth) are renumbered, each object once.
+    void importUserColors(const FigDrawing* source, const FigObjectList* objects);
+    // Pen width in pixels for a line width in 1/80 inch; 0 means no outline.
+    int scaledLineWidth(int lineWidth, float atZoom) const;
+    // Fills a pixel polygon with an area fill on the painter (odd-even rule,
+    // no pen); the brush stays set. Nothing for an area fill below 0.
+    void fillPolygon(int objectPenColor, int objectFillColor, int objectFillStyle, int drawingStyle,
+        const class QPoint* points, int count);
+    void fillObjectPolygon(const FigObject* object, int drawingStyle, const class QPoint* points, int count);
+    // Fills an ellipse on a painter already moved to its centre and turned by
+    // its angle.
+    void fillEllipse(const class FigEllipse* ellipse, int drawingStyle);
 
     // ---- Canvas mapping, point buffer and drawing primitives ----
 

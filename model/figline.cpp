@@ -1,6 +1,5 @@
 #include "model/figline.h"
 
-#include "app/statusmessages.h"
 #include "model/figpoint.h"
 #include "model/picturedata.h"
 
@@ -34,13 +33,8 @@ FigObject* FigLine::clone() const
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-    if (points) {
-        copy->points = points->cloneList(true);
-        if (!copy->points) {
-            showStatusMessage("Running out of memory.");
-            return nullptr;
-        }
-    }
+    if (!copyChainInto(*copy))
+        return nullptr;
     try {
         if (picture) {
             copy->picture = new PictureData;

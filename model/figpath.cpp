@@ -1,5 +1,6 @@
 #include "model/figpath.h"
 
+#include "app/statusmessages.h"
 #include "model/figpoint.h"
 #include "model/objectlist.h"
 
@@ -45,4 +46,16 @@ FigPoint* FigPath::pointAt(int n) const
     for (; p && n > 0; --n)
         p = p->next;
     return p;
+}
+
+bool FigPath::copyChainInto(FigPath& copy) const
+{
+    if (!points)
+        return true;
+    copy.points = points->cloneList(true);
+    if (!copy.points) {
+        showStatusMessage("Running out of memory.");
+        return false;
+    }
+    return true;
 }

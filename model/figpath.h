@@ -19,6 +19,11 @@ public:
     // Point number n counted from 0; null for a negative n or past the end.
     FigPoint* pointAt(int n) const;
 
+    // Gives `copy` (a fresh path without points) a copy of this chain with its
+    // smart-link records. False, after "Running out of memory.", when memory
+    // runs out; `copy` then has no points.
+    bool copyChainInto(FigPath& copy) const;
+
     FigPoint* points = nullptr; // owned chain
 
 protected:

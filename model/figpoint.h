@@ -37,6 +37,10 @@ public:
     // the partial copy is left.
     FigPoint* cloneList(bool withLinks) const;
 
+    // Searching from this point on, the point whose `next` is `point`; null
+    // when `point` is this point, null or not in the chain after it.
+    FigPoint* predecessorOf(const FigPoint* point);
+
     int x = 0;
     int y = 0;
     int markerState = 0;

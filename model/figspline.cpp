@@ -51,13 +51,8 @@ FigObject* FigSpline::clone() const
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-    if (points) {
-        copy->points = points->cloneList(true);
-        if (!copy->points) {
-            showStatusMessage("Running out of memory.");
-            return nullptr;
-        }
-    }
+    if (!copyChainInto(*copy))
+        return nullptr;
     if (shapeFactors) {
         copy->shapeFactors = shapeFactors->cloneList();
         if (!copy->shapeFactors) {

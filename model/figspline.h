@@ -24,6 +24,9 @@ public:
 
     // Node number n counted from 0; null for a negative n or past the end.
     ShapeFactorNode* shapeFactorAt(int n) const;
+    // The node at the position of `point` in the chain; null when the point
+    // is not one of this spline's.
+    ShapeFactorNode* shapeFactorOf(const FigPoint* point) const;
 
     int capStyle = 0;
     ShapeFactorNode* shapeFactors = nullptr; // owned list

@@ -1,0 +1,54 @@
+#pragma once
+// The table through which a document window's mouse and key events reach the
+// current edit mode, and the drawing state that the modes, the document
+// window and the redraw share. Both are program-wide: a gesture always
+// belongs to the active document window. The table holds plain function
+// pointers and owns nothing.
+
+#include "model/figobjectlist.h"
+#include "model/figpoint.h"
+
+class CFigContext;
+
+// (document, x, y) in Fig units, already mapped and snapped.
+using PointHandler = void (*)(CFigContext*, int, int);
+// (document, the document's selection list, x, y).
+using SelectionMoveHandler = void (*)(CFigContext*, FigObjectList*, int, int);
+// (document, anchor x, anchor y, track x, track y): draws the rubber band of
+// the gesture in progress once.
+using ElasticHandler = void (*)(CFigContext*, int, int, int, int);
+using ReturnHandler = void (*)();
+
+struct CanvasHandlers {
+    PointHandler moveHandler = nullptr;
+    SelectionMoveHandler selectionMoveHandler = nullptr;
+    PointHandler leftPressHandler = nullptr;
+    PointHandler leftReleaseHandler = nullptr;
+    PointHandler rightPressHandler = nullptr;
+    // Copied into rightPressHandler once a point-collecting mode has its
+    // minimum number of points; never called directly.
+    PointHandler pendingRightPressHandler = nullptr;
+    PointHandler shiftKeyHandler = nullptr; // (document, 0, 0); no mode installs it
+    ElasticHandler elasticHandler = nullptr;
+    ReturnHandler returnHandler = nullptr;
+};
+
+extern CanvasHandlers canvasHandlers;
+
+// Installs the three handlers of a mode's idle state and empties
+// shiftKeyHandler; the other slots keep their values.
+void setCanvasHandlers(PointHandler moveHandler, PointHandler leftPressHandler, PointHandler rightPressHandler);
+
+struct CanvasActionState {
+    int actionInProgress = 0; // non-zero while a gesture of the current mode runs
+    int pointCount = 0;
+    int minPointCount = 0;
+    int anchorX = 0; // Fig units: the fixed point of the rubber band
+    int anchorY = 0;
+    int trackX = 0; // Fig units: the moving point
+    int trackY = 0;
+    float rubberAngle = 0.0f; // radians
+    FigPoint lastClickPoint; // only x and y are used
+};
+
+extern CanvasActionState canvasAction;

@@ -1,0 +1,3 @@
+#include "toolbars/drawingattributes.h"
+
+DrawingAttributes currentAttrs;

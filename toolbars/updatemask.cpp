@@ -1,0 +1,3 @@
+#include "toolbars/updatemask.h"
+
+UpdateMask updateMask;
