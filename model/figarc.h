@@ -10,6 +10,13 @@ public:
     explicit FigArc(int objectId);
     FigObject* clone() const override;
 
+    // Mirrors the points and the centre (axis 1 about y = cy, axis 2 about
+    // x = cx) and reverses the direction.
+    void flip(int cx, int cy, int axis);
+    // Turns the arc by whole degrees, clockwise on the screen for a positive
+    // angle; unchanged when no circle passes through the turned points.
+    void rotate(int cx, int cy, int angle);
+
     int capStyle = 0;
     int direction = 0; // 0 clockwise, 1 counter-clockwise
     float centerX = 0.0f;

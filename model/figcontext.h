@@ -194,7 +194,33 @@ public:
 
     // ---- Geometric transforms ----
 
+    // Mirror, turn and scale in place (see model/transforms.h for the units
+    // and conventions). Ellipses and polylines are handed the drawing's
+    // top-level list. Turning a box by a non-quarter angle makes it a polygon;
+    // arc-boxes and pictures refuse such angles.
+    void flipCompound(FigCompound* compound, int cx, int cy, int axis);
+    void rotateCompound(FigCompound* compound, int cx, int cy, int angle);
+    void rotateObject(FigObject* object, int cx, int cy, int angle);
+    void scaleObject(FigObject* object, float sx, float sy, int cx, int cy);
+    void scaleCompound(FigCompound* compound, float sx, float sy, int cx, int cy);
+    // Whether a member at any nesting lies on a shown depth; false when empty.
+    bool compoundHasVisibleMember(const FigCompound* compound) const;
+
     // ---- Point, arrow and conversion operations ----
+
+    // A new arrow record with out-of-range values corrected: a type above 15
+    // becomes 0 with style 0, else a style above 1 becomes 0; a thickness not
+    // in (0, 10 * dpiX], a width not above 0 or a height not in [0, 50 * dpiX]
+    // is replaced by the current arrow attribute. Null when memory runs out.
+    struct FigArrow* createArrow(int type, int style, float thickness, float width, float height);
+    // The spline that replaces the polyline (same identifier, attributes,
+    // arrows and links; a polygon's closing point left out). Null, with a
+    // status message, for fewer than 3 points or when memory runs out.
+    class FigSpline* convertLineToSpline(const FigLine* line);
+    // The polyline (a polygon for a closed spline) that replaces the spline;
+    // it keeps the spline's sub-type in formerSubType. Null when memory runs
+    // out.
+    FigLine* convertSplineToLine(const class FigSpline* spline);
 
     // ---- Smart links ----
 

@@ -15,6 +15,10 @@ public:
     bool endFlippedX(const FigEllipse& other) const;
     bool endFlippedY(const FigEllipse& other) const;
 
+    // Turns centre, start and end point and the angle by whole degrees,
+    // clockwise on the screen for a positive angle; the radii stay.
+    void rotate(int cx, int cy, int degrees);
+
     float angle = 0.0f; // radians, counter-clockwise on screen
     int direction = 0;
     FigPoint center;

@@ -30,6 +30,17 @@ public:
     // pairs of `pairs`, which must hold pointCount() of them; sets count.
     void copyPoints(int (*pairs)[2], int& count) const;
 
+    // Links the point in after `previous` (in front when null); nothing when
+    // it is already in the chain or `previous` is not. A polygon stays
+    // closed: a new first point is copied to the closing point, a new last
+    // point to the first.
+    void insertPoint(FigPoint* previous, FigPoint* point);
+    // Unlinks the point without deleting it; it keeps its own successor so
+    // that an undo can put it back. A closed polyline stays closed: removing
+    // the first point copies the new first onto the closing point, removing
+    // the closing point makes its predecessor the closing copy.
+    void removePoint(FigPoint* point);
+
     int capStyle = 0;
     int joinStyle = 0;
     int radius = -1; // corner radius of an arc-box in 1/80 inch; -1 otherwise

@@ -28,6 +28,27 @@ public:
     // is not one of this spline's.
     ShapeFactorNode* shapeFactorOf(const FigPoint* point) const;
 
+    // Links the point in after `previous` (in front when null) with a new
+    // shape-factor node carrying the default of its place: 0.0 at the ends of
+    // an open spline (the former end then takes the inner default), else 1.0
+    // for approximated and -1.0 for interpolated splines and X-splines.
+    // `following` is the point that is to follow it (null: it becomes the
+    // last). False, nothing changed, when the point is already in the chain,
+    // `previous` is not, or memory runs out.
+    bool insertPoint(FigPoint* previous, FigPoint* point, FigPoint* following);
+    // Unlinks the point (it keeps its successor) and deletes one factor node
+    // so that the list stays parallel to the chain; an open spline's new end
+    // keeps 0.0. `previous` is the point before it (null for the first).
+    void removePoint(FigPoint* previous, FigPoint* point);
+    // Replaces the factor list by the defaults of the sub-type (0.0 at both
+    // ends of an open spline). 1, or 0 when memory ran out (the list is then
+    // partial).
+    int initShapeFactors();
+
+    // Mirror or turn every point; the shape factors stay.
+    void flip(int cx, int cy, int axis);
+    void rotate(int cx, int cy, int angle);
+
     int capStyle = 0;
     ShapeFactorNode* shapeFactors = nullptr; // owned list
 };
