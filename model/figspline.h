@@ -21,6 +21,9 @@ public:
     explicit FigSpline(int objectId);
     ~FigSpline() override;
     FigObject* clone() const override;
+    // The control points, widened where negative shape factors bulge out.
+    void getBounds(CFigContext* context, int& xmin, int& ymin, int& xmax, int& ymax, bool withTextDescent,
+        bool withLineWidth) override;
 
     // Node number n counted from 0; null for a negative n or past the end.
     ShapeFactorNode* shapeFactorAt(int n) const;
