@@ -587,6 +587,32 @@ FigObject* readText(Reading& r, const QString& line)
 
 FigObject* readCompound(Reading& r, const QString& line, int nesting);
 
+// A compound's corners are its members' box, with line widths and arrows.
+void setCornersFromMembers(CFigContext* context, FigCompound* compound)
+{
+    int xmin = 0;
+    int ymin = 0;
+    int xmax = 0;
+    int ymax = 0;
+    context->getObjectListBounds(compound->members, xmin, ymin, xmax, ymax, false, true, true);
+    compound->upperLeft.x = xmin;
+    compound->upperLeft.y = ymin;
+    compound->lowerRight.x = xmax;
+    compound->lowerRight.y = ymax;
+}
+
+// Every compound of the tree, nested ones before those that hold them.
+void recomputeCompoundCorners(CFigContext* context, const FigObjectList* list)
+{
+    for (FigObject* object : *list) {
+        if (object->type != FigObject::Compound)
+            continue;
+        auto* compound = static_cast<FigCompound*>(object);
+        recomputeCompoundCorners(context, compound->members);
+        setCornersFromMembers(context, compound);
+    }
+}
+
 FigObject* readSimpleObject(Reading& r, int code, const QString& line)
 {
     switch (code) {
@@ -667,15 +693,7 @@ FigObject* readCompound(Reading& r, const QString& line, int nesting)
         }
         metadata.clear();
     }
-    int xmin = 0;
-    int ymin = 0;
-    int xmax = 0;
-    int ymax = 0;
-    r.context->getObjectListBounds(compound->members, xmin, ymin, xmax, ymax, false, true, true);
-    compound->upperLeft.x = xmin;
-    compound->upperLeft.y = ymin;
-    compound->lowerRight.x = xmax;
-    compound->lowerRight.y = ymax;
+    setCornersFromMembers(r.context, compound.get());
     return compound.release();
 }
 
@@ -698,7 +716,7 @@ void readColor(Reading& r, const QString& line)
         else
             rgb = value.toULongLong(&ok, 10);
     }
-    const int key = number - 32;
+    const qint64 key = static_cast<qint64>(number) - 32;
     if (!ok || key < 0 || key >= CFigContext::maxUserColors) {
         showFormattedStatusMessage("Invalid color definition at line %d, ignoring it.", r.input.line());
         return;
@@ -708,9 +726,10 @@ void readColor(Reading& r, const QString& line)
     const int blue = rgb & 0xff;
     auto table = std::make_unique<ShadeTable>();
     buildColorShades(*table, red, green, blue);
-    r.drawing->userColors.insert(key, QColor(red, green, blue));
-    delete r.drawing->userShades.value(key, nullptr);
-    r.drawing->userShades.insert(key, table.release());
+    const int colorKey = static_cast<int>(key);
+    r.drawing->userColors.insert(colorKey, QColor(red, green, blue));
+    delete r.drawing->userShades.value(colorKey, nullptr);
+    r.drawing->userShades.insert(colorKey, table.release());
 }
 
 // ---- Header --------------------------------------------------------------
@@ -1048,6 +1067,8 @@ int CFigContext::readFigFile(const QString& name, FigDrawing* target, bool clip,
             showFormattedStatusMessage("Scaling figure by a factor of %.3f for new %d pixel per inch resolution.",
                 static_cast<double>(factor), static_cast<int>(dpiX));
             scaleObjectListUniform(&target->objects, factor, 15.0f);
+            // Scaled corners need not be the box of the scaled members.
+            recomputeCompoundCorners(this, &target->objects);
         }
     }
     if (dx != 0 || dy != 0)
