@@ -21,6 +21,7 @@
 #include "model/tavreltextstream.h"
 #include "model/units.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextCodec>
@@ -136,8 +137,12 @@ void FigWriter::writeComment(const QString& comment)
     if (comment.isEmpty())
         return;
     const QStringList lines = comment.split(QLatin1Char('\n'));
-    for (const QString& line : lines)
-        out << "# " << line << '\n';
+    for (const QString& line : lines) {
+        // "# METADATA" would make the line one of the program's own: such a
+        // comment line goes without the blank, which the reader takes as
+        // optional, and so reads back as the same text.
+        out << (line.startsWith(QLatin1String("METADATA")) ? "#" : "# ") << line << '\n';
+    }
 }
 
 void FigWriter::writeObject(FigObject* object, const FigObjectList* topLevel)
@@ -351,7 +356,7 @@ bool CFigContext::saveFile(const QString& name)
         atomicFile = saveFile.get();
         file = std::move(saveFile);
     }
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         showFormattedStatusMessage(
             "Couldn't open file %s, %s", utf8Name.constData(), file->errorString().toUtf8().constData());
         return false;
@@ -359,13 +364,24 @@ bool CFigContext::saveFile(const QString& name)
 
     figFileProgress.objectCount = 0;
     showStatusMessage("Writing...");
-    FigWriter writer(this, file.get());
+    // The file is composed in memory and then written in one go, so that a
+    // short write is retried and a full disk reports its own error.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    FigWriter writer(this, &buffer);
     writer.writeHeader();
     for (FigObject* object : drawing.objects)
         writer.writeObject(object, &drawing.objects);
     writer.stream().flush();
-
-    bool written = writer.stream().status() == QTextStream::Ok && file->error() == QFileDevice::NoError;
+    const QByteArray& bytes = buffer.data();
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file->write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    bool written = done == bytes.size() && file->error() == QFileDevice::NoError;
     QString error = file->errorString();
     if (atomicFile) {
         if (!written)
@@ -375,9 +391,6 @@ bool CFigContext::saveFile(const QString& name)
             error = atomicFile->errorString();
         }
     } else {
-        written = written && file->flush();
-        if (!written)
-            error = file->errorString();
         file->close();
         if (written && file->error() != QFileDevice::NoError) {
             written = false;
