@@ -148,26 +148,25 @@ private slots:
                                        << "You must have a NEWER version of Tavrel to load this figure (3.3).";
         QTest::newRow("no orientation") << QByteArray("#FIG 3.2\n\n# comment\n") << -1
                                         << "No Portrait/Landscape specification";
-        QTest::newRow("no justification") << QByteArray("#FIG 3.2\nPortrait\n") << -1
-                                          << "No Center/Flushleft specification";
+        QTest::newRow("no justification")
+            << QByteArray("#FIG 3.2\nPortrait\n") << -1 << "No Center/Flushleft specification";
         QTest::newRow("no units") << QByteArray("#FIG 3.2\nPortrait\nCenter\n") << -1
                                   << "No Metric/Inches specification";
         QTest::newRow("no paper") << QByteArray("#FIG 3.2\nPortrait\nCenter\nInches\n") << -1
                                   << "No Paper size specification";
-        QTest::newRow("no magnification") << QByteArray("#FIG 3.2\nPortrait\nCenter\nInches\nA4\n") << -1
-                                          << "No Magnification specification";
+        QTest::newRow("no magnification")
+            << QByteArray("#FIG 3.2\nPortrait\nCenter\nInches\nA4\n") << -1 << "No Magnification specification";
         QTest::newRow("no multiple page flag") << QByteArray("#FIG 3.2\nPortrait\nCenter\nInches\nA4\n100\n") << -1
                                                << "No Multiple page flag specification";
         QTest::newRow("wrong multiple page flag")
             << QByteArray("#FIG 3.2\nPortrait\nCenter\nInches\nA4\n100\nDouble\n-2\n1200 2\n") << -1
             << "No Multiple page flag specification";
-        QTest::newRow("no transparent colour")
-            << QByteArray("#FIG 3.2\nPortrait\nCenter\nInches\nA4\n100\nSingle\n") << -1
-            << "No Transparent color specification";
-        QTest::newRow("no resolution") << QByteArray("#FIG 3.2\nPortrait\nCenter\nInches\nA4\n100\nSingle\n-2\n")
-                                       << -1 << "No Resolution specification; figure is empty";
-        QTest::newRow("3.1 without resolution")
-            << QByteArray("#FIG 3.1\nPortrait\nCenter\nInches\n") << -1 << "No Resolution specification; figure is empty";
+        QTest::newRow("no transparent colour") << QByteArray("#FIG 3.2\nPortrait\nCenter\nInches\nA4\n100\nSingle\n")
+                                               << -1 << "No Transparent color specification";
+        QTest::newRow("no resolution") << QByteArray("#FIG 3.2\nPortrait\nCenter\nInches\nA4\n100\nSingle\n-2\n") << -1
+                                       << "No Resolution specification; figure is empty";
+        QTest::newRow("3.1 without resolution") << QByteArray("#FIG 3.1\nPortrait\nCenter\nInches\n") << -1
+                                                << "No Resolution specification; figure is empty";
     }
 
     void headerFailures()
@@ -192,8 +191,9 @@ private slots:
         if (!message.isEmpty())
             QCOMPARE(status.messages.last(), message);
         else
-            QCOMPARE(status.messages.last(), formatStatusMessage("Reading objects from \"%s\" ...",
-                                                 doc.path(QStringLiteral("input.fig")).toUtf8().constData()));
+            QCOMPARE(status.messages.last(),
+                formatStatusMessage(
+                    "Reading objects from \"%s\" ...", doc.path(QStringLiteral("input.fig")).toUtf8().constData()));
     }
 
     void emptyFileThroughLoadFile()
@@ -202,8 +202,7 @@ private slots:
         writeBytes(doc.path(), "#FIG 3.2\n");
         StatusRecorder status;
         QVERIFY(!doc.context->loadFile(doc.path()));
-        QCOMPARE(status.messages.last(),
-            formatStatusMessage("File \"%s\" is empty.", doc.path().toUtf8().constData()));
+        QCOMPARE(status.messages.last(), formatStatusMessage("File \"%s\" is empty.", doc.path().toUtf8().constData()));
         QVERIFY(!doc.context->loadFile(QString()));
         QCOMPARE(status.messages.last(), QStringLiteral("Empty name"));
         // A file that cannot be opened reports nothing more than the attempt.
@@ -223,7 +222,8 @@ private slots:
         QCOMPARE(boxes.boxes.first().title, QStringLiteral("Export failed!"));
         QCOMPARE(boxes.boxes.first().icon, QMessageBox::Information);
         QCOMPARE(boxes.boxes.first().text,
-            QStringLiteral("Figure is in FIG 2.1 format. Use an older version of Tavrel or Kvix to convert to FIG 3.2"));
+            QStringLiteral(
+                "Figure is in FIG 2.1 format. Use an older version of Tavrel or Kvix to convert to FIG 3.2"));
     }
 
     void headerValues_data()
@@ -236,13 +236,15 @@ private slots:
         QTest::addColumn<float>("magnification");
         QTest::addColumn<bool>("multiple");
         QTest::addColumn<int>("transparent");
-        QTest::newRow("all set") << QByteArray("#FIG 3.2\nLandscape\nFlush left\nMetric\nA3\n75.50\nMultiple\n5\n1200 2\n")
+        QTest::newRow("all set") << QByteArray(
+            "#FIG 3.2\nLandscape\nFlush left\nMetric\nA3\n75.50\nMultiple\n5\n1200 2\n")
                                  << true << true << true << 14 << 75.5f << true << 5;
         QTest::newRow("capitals") << QByteArray("#FIG 3.2\nLANDSCAPE\nCENTER\nMETRIC\nB5\n100\nSINGLE\n-1\n1200 2\n")
                                   << true << false << true << 23 << 100.0f << false << -1;
-        QTest::newRow("portrait inches") << QByteArray("#FIG 3.2\nPortrait\nCenter\nInches\nLetter  \n100.00\nSingle\n-2\n"
-                                                       "1200 2\n")
-                                         << false << false << false << 0 << 100.0f << false << -2;
+        QTest::newRow("portrait inches") << QByteArray(
+            "#FIG 3.2\nPortrait\nCenter\nInches\nLetter  \n100.00\nSingle\n-2\n"
+            "1200 2\n") << false << false << false
+                                         << 0 << 100.0f << false << -2;
         // Without a justification line the units line follows the orientation.
         QTest::newRow("no justification line")
             << QByteArray("#FIG 3.2\nPortrait\nMetric\nA5\n100.00\nSingle\n-2\n1200 2\n") << false << true << true << 12
@@ -253,7 +255,8 @@ private slots:
         QTest::newRow("illegal paper, inches")
             << QByteArray("#FIG 3.2\nPortrait\nCenter\nInches\nFolio\n100.00\nSingle\n-2\n1200 2\n") << false << false
             << false << 0 << 100.0f << false << -2;
-        QTest::newRow("not numbers") << QByteArray("#FIG 3.2\nPortrait\nCenter\nInches\nA4\nlarge\nSingle\nnone\n1200 2\n")
+        QTest::newRow("not numbers") << QByteArray(
+            "#FIG 3.2\nPortrait\nCenter\nInches\nA4\nlarge\nSingle\nnone\n1200 2\n")
                                      << false << false << false << 13 << 0.0f << false << 0;
         QTest::newRow("blank lines and comments between")
             << QByteArray("#FIG 3.2\n\nPortrait\n\n# c\nCenter\nInches\n\nA4\n100\nSingle\n-2\n\n1200 2\n") << false
@@ -443,7 +446,7 @@ private slots:
         QTest::addColumn<int>("left");
         QTest::addColumn<int>("right");
         QTest::newRow("blank before />") << QByteArray("srcPointIdx=1 targetObjId=1 targetLeftPointIdx=2 />") << 1 << 2
-                                        << 0;
+                                         << 0;
         QTest::newRow("no blank") << QByteArray("srcPointIdx=1 targetObjId=1 targetLeftPointIdx=0/>") << 1 << 0 << 1;
         QTest::newRow("unknown target") << QByteArray("srcPointIdx=1 targetObjId=9 targetLeftPointIdx=0/>") << -1 << -1
                                         << -1;
@@ -453,8 +456,7 @@ private slots:
             << QByteArray("srcPointIdx=1 targetObjId=1 targetLeftPointIdx=7/>") << -1 << -1 << -1;
         QTest::newRow("text target") << QByteArray("srcPointIdx=1 targetObjId=3 targetLeftPointIdx=-1/>") << -1 << -1
                                      << -1;
-        QTest::newRow("itself") << QByteArray("srcPointIdx=1 targetObjId=2 targetLeftPointIdx=-1/>") << -1 << -1
-                                << -1;
+        QTest::newRow("itself") << QByteArray("srcPointIdx=1 targetObjId=2 targetLeftPointIdx=-1/>") << -1 << -1 << -1;
         QTest::newRow("number missing") << QByteArray("srcPointIdx=1 targetObjId=1/>") << -1 << -1 << -1;
     }
 
@@ -549,9 +551,9 @@ private slots:
         QFETCH(double, expected);
         Document doc;
         StatusRecorder status;
-        QCOMPARE(doc.read(foreignHeader() + "1 1 0 1 0 7 50 -1 -1 0.000 1 " + angle
-                     + " 3000 3000 600 300 3000 3000 3600 3000\n4 0 0 50 -1 0 12 " + angle
-                     + " 4 135 900 600 2400 t\\001\n"),
+        QCOMPARE(
+            doc.read(foreignHeader() + "1 1 0 1 0 7 50 -1 -1 0.000 1 " + angle
+                + " 3000 3000 600 300 3000 3000 3600 3000\n4 0 0 50 -1 0 12 " + angle + " 4 135 900 600 2400 t\\001\n"),
             0);
         QCOMPARE(doc.objects().size(), size_t(2));
         QCOMPARE(static_cast<FigEllipse*>(doc.object(0))->angle, float(expected));
@@ -569,15 +571,17 @@ private slots:
         QTest::newRow("octal letter") << QByteArray("\\101B\\001") << "AB";
         QTest::newRow("doubled backslash") << QByteArray("a\\\\b\\001") << "a\\b";
         QTest::newRow("escaped other") << QByteArray("\\x\\001") << "x";
-        QTest::newRow("control character inside") << QByteArray("a\\001b\\001") << QString("a\x01" "b");
+        QTest::newRow("control character inside") << QByteArray("a\\001b\\001")
+                                                  << QString("a\x01"
+                                                             "b");
         QTest::newRow("line feed") << QByteArray("one\\012two\\001") << "one\ntwo";
         QTest::newRow("backslash before 001 text") << QByteArray("c:\\\\001\\001") << "c:\\001";
         QTest::newRow("no terminator") << QByteArray("open end") << "open end";
         QTest::newRow("blank after terminator") << QByteArray("x\\001  ") << "x";
         QTest::newRow("digits near the end") << QByteArray("x\\12") << "x\\12";
         QTest::newRow("leading blanks kept") << QByteArray("  two\\001") << "  two";
-        QTest::newRow("metadata marker in a text") << QByteArray("# METADATA <id>4</id>\\001")
-                                                   << "# METADATA <id>4</id>";
+        QTest::newRow("metadata marker in a text")
+            << QByteArray("# METADATA <id>4</id>\\001") << "# METADATA <id>4</id>";
         QTest::newRow("empty") << QByteArray("\\001") << "";
     }
 
@@ -603,7 +607,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing field") << QByteArray("2 1 0 1 0 7 50 -1 -1 0.000 0 0\n") << "Invalid polyline at line 10, removing it.";
+        QTest::newRow("missing field") << QByteArray("2 1 0 1 0 7 50 -1 -1 0.000 0 0\n")
+                                       << "Invalid polyline at line 10, removing it.";
         QTest::newRow("word for a number") << QByteArray("1 1 0 one 0 7 50 -1 -1 0.000 1 0 0 0 9 9 0 0 0 0\n")
                                            << "Invalid ellipse at line 10, removing it.";
         QTest::newRow("number too large for an int")
@@ -615,9 +620,8 @@ private slots:
         QTest::newRow("style value not a number")
             << QByteArray("3 0 0 1 0 7 50 -1 -1 nan 0 0 0 2\n\t 0 0 1 1\n\t 0 0\n")
             << "Invalid spline at line 10, removing it.";
-        QTest::newRow("arrow line cut short")
-            << QByteArray("2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 1 0 2\n\t1 1 1.00\n")
-            << "Missing data in polyline at line 11, removing it.";
+        QTest::newRow("arrow line cut short") << QByteArray("2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 1 0 2\n\t1 1 1.00\n")
+                                              << "Missing data in polyline at line 11, removing it.";
         QTest::newRow("arrow value not a number")
             << QByteArray("2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 1 0 2\n\t1 1 1.00 x 120\n\t 0 0 1 1\n")
             << "Invalid polyline at line 11, removing it.";
@@ -844,7 +848,8 @@ private slots:
     {
         Document doc;
         StatusRecorder status;
-        const QByteArray text = foreignHeader() + "0 32 #0a1bff\n0 33 #FFFFFF\n0 32 #000080\n0 40 123\n0 65565 #010203\n";
+        const QByteArray text
+            = foreignHeader() + "0 32 #0a1bff\n0 33 #FFFFFF\n0 32 #000080\n0 40 123\n0 65565 #010203\n";
         QCOMPARE(doc.read(text), 0);
         const FigDrawing& d = doc.context->drawing;
         QCOMPARE(d.userColors.keys(), QList<int>({ 0, 1, 8, 65533 }));
@@ -876,8 +881,8 @@ private slots:
         QCOMPARE(c.depthObjectCount[40], 1);
         QCOMPARE(c.fileName, QDir::toNativeSeparators(dataFile("foreign32.fig")));
         QCOMPARE(status.messages.last(),
-            formatStatusMessage("Opened \"%s\" Figure contains %d objects",
-                dataFile("foreign32.fig").toUtf8().constData(), 18));
+            formatStatusMessage(
+                "Opened \"%s\" Figure contains %d objects", dataFile("foreign32.fig").toUtf8().constData(), 18));
         QCOMPARE(figFileProgress.objectCount, 18);
         QCOMPARE(countObjects(&c.drawing.objects), 18);
         QCOMPARE(layersRefreshHold, 0);
@@ -928,8 +933,10 @@ private slots:
         QImage image(4, 3, QImage::Format_RGB32);
         image.fill(Qt::blue);
         QVERIFY(image.save(doc.path(QStringLiteral("pic.png"))));
-        writeBytes(doc.path(), foreignHeader() + "2 5 0 1 0 -1 50 -1 -1 0.000 0 0 -1 0 0 5\n\t0 pic.png\n"
-                                                 "\t 0 0 600 0 600 600 0 600 0 0\n");
+        writeBytes(doc.path(),
+            foreignHeader()
+                + "2 5 0 1 0 -1 50 -1 -1 0.000 0 0 -1 0 0 5\n\t0 pic.png\n"
+                  "\t 0 0 600 0 600 600 0 600 0 0\n");
         StatusRecorder status;
         QVERIFY(doc.context->loadFile(doc.path()));
         auto* picture = static_cast<FigLine*>(doc.object(0))->picture;
@@ -942,8 +949,9 @@ private slots:
     void metadataMarkerInsideComment()
     {
         Document doc;
-        QCOMPARE(doc.read(ownHeader() + "# see # METADATA below\n# METADATA <id>4</id>\n"
-                                        "4 0 0 50 -1 0 12 0.0000 4 135 900 600 2400 t\\001\n"),
+        QCOMPARE(doc.read(ownHeader()
+                     + "# see # METADATA below\n# METADATA <id>4</id>\n"
+                       "4 0 0 50 -1 0 12 0.0000 4 135 900 600 2400 t\\001\n"),
             0);
         QCOMPARE(doc.object(0)->comment, QStringLiteral("see # METADATA below"));
         QCOMPARE(doc.object(0)->id, 4);
@@ -970,8 +978,9 @@ private slots:
     {
         Document doc;
         StatusRecorder status;
-        QCOMPARE(doc.read(foreignHeader() + "6 0 0 0 0\n4 0 0 50 -1 0 12 0.0000 4 135 900 600 2400 t\\001\n0 32 #ffffff\n"
-                                            "-6\n-6\n"),
+        QCOMPARE(doc.read(foreignHeader()
+                     + "6 0 0 0 0\n4 0 0 50 -1 0 12 0.0000 4 135 900 600 2400 t\\001\n0 32 #ffffff\n"
+                       "-6\n-6\n"),
             0);
         QCOMPARE(doc.objects().size(), size_t(1));
         QCOMPARE(static_cast<FigCompound*>(doc.object(0))->members->size(), size_t(1));
@@ -990,7 +999,8 @@ private slots:
         QCOMPARE(status.messages.last(), QStringLiteral("File name \"long.fig\" is too long"));
         QVERIFY(boxes.boxes.isEmpty());
         reportReadError(QStringLiteral("b.fig"), EIO);
-        const QString text = QStringLiteral("File \"b.fig\" is not accessible: %1.").arg(QString::fromLocal8Bit(strerror(EIO)));
+        const QString text
+            = QStringLiteral("File \"b.fig\" is not accessible: %1.").arg(QString::fromLocal8Bit(strerror(EIO)));
         QCOMPARE(status.messages.last(), text);
         QCOMPARE(boxes.boxes.size(), 1);
         QCOMPARE(boxes.boxes.first().text, text);
