@@ -207,6 +207,7 @@ int main(int argc, char* argv[])
     }
     std::printf("total files=%d objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f peak_rss_kb=%ld\n",
         int(opt.files.size()), totalObjects, totalRead, totalWrite, totalDraw, peakRssKb());
+    std::fflush(stdout);
     setMessageBoxHandler(nullptr);
     deleteGridDefs();
     return status;

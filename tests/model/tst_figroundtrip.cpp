@@ -197,7 +197,7 @@ private slots:
         text->fontFlags = 4;
         text->length = 100;
         text->metricsZoom = 1.0f;
-        text->comment = QStringLiteral("first\n\n  third # with a hash");
+        text->comment = QStringLiteral("first\n\n  third # with a hash\nMETADATA <id>9</id>");
         doc.objects().push_back(text);
         doc.context->drawing.comment = QStringLiteral("\nfigure\n");
         QByteArray file = doc.save();
@@ -207,6 +207,7 @@ private slots:
             QCOMPARE(again.objects().size(), size_t(1));
             QCOMPARE(static_cast<FigText*>(again.object(0))->text, text->text);
             QCOMPARE(again.object(0)->comment, text->comment);
+            QCOMPARE(again.object(0)->id, 1);
             QCOMPARE(again.context->drawing.comment, doc.context->drawing.comment);
             file = again.save();
         }
