@@ -12,6 +12,9 @@ public:
     explicit FigCompound(int objectId);
     ~FigCompound() override;
     FigObject* clone() const override;
+    // The union of the members' boxes; 0, 0, 0, 0 without members.
+    void getBounds(CFigContext* context, int& xmin, int& ymin, int& xmax, int& ymax, bool withTextDescent,
+        bool withLineWidth) override;
 
     FigPoint upperLeft;
     FigPoint lowerRight;

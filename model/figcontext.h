@@ -181,9 +181,43 @@ public:
 
     // ---- Bounding boxes ----
 
+    // Union of the boxes, both flags set, of the selected objects of the list;
+    // 0, 0, 0, 0 when none is selected.
+    void getSelectionBounds(const FigObjectList* list, int& xmin, int& ymin, int& xmax, int& ymax);
+    // Smallest and largest x and y of the chain from `first`; 0, 0, 0, 0 for none.
+    void pointChainBounds(const FigPoint* first, int& xmin, int& ymin, int& xmax, int& ymax) const;
+
     // ---- Geometric queries ----
 
+    // The first vertex of the current list within t (square) of (x, y):
+    // polyline points first, then arc points, then the control points of
+    // interpolated splines and the end points of open splines. The excluded
+    // object and objects on hidden depths are passed over.
+    FigPoint* findVertexNear(const FigObject* excluded, int t, int x, int y);
+    // The first polyline of the list (not `excluded`) with a segment near
+    // (x, y); records the segment in tangentSegment.
+    FigObject* findLineNear(
+        const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY, const FigObject* excluded);
+    // The first ellipse or circle of the list whose outline passes near
+    // (x, y); records the outline's tangent at the hit (no direction for a
+    // hit at the centre).
+    FigObject* findEllipseNear(const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY);
+    // One pixel in Fig units at the current zoom, as the queries use it.
+    int onePixelInFigUnits() const;
+
     // ---- Geometric transforms ----
+
+    // Mirror, turn and scale in place (see model/transforms.h for the units
+    // and conventions). Ellipses and polylines are handed the drawing's
+    // top-level list. Turning a box by a non-quarter angle makes it a polygon;
+    // arc-boxes and pictures refuse such angles.
+    void flipCompound(FigCompound* compound, int cx, int cy, int axis);
+    void rotateCompound(FigCompound* compound, int cx, int cy, int angle);
+    void rotateObject(FigObject* object, int cx, int cy, int angle);
+    void scaleObject(FigObject* object, float sx, float sy, int cx, int cy);
+    void scaleCompound(FigCompound* compound, float sx, float sy, int cx, int cy);
+    // Whether a member at any nesting lies on a shown depth; false when empty.
+    bool compoundHasVisibleMember(const FigCompound* compound) const;
 
     // ---- Point, arrow and conversion operations ----
 

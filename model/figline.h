@@ -13,6 +13,9 @@ public:
     explicit FigLine(int objectId);
     ~FigLine() override;
     FigObject* clone() const override;
+    // The points, or with withLineWidth the outline of the stroke with its joins.
+    void getBounds(CFigContext* context, int& xmin, int& ymin, int& xmax, int& ymax, bool withTextDescent,
+        bool withLineWidth) override;
 
     // Box corners of a box, arc-box or picture chain (null for an empty chain).
     // Among points with equal coordinates the last one wins, but a corner at
@@ -29,6 +32,13 @@ public:
     // Writes the x, y of every point of the chain, in order, into consecutive
     // pairs of `pairs`, which must hold pointCount() of them; sets count.
     void copyPoints(int (*pairs)[2], int& count) const;
+
+    // The first segment of the chain passing near (x, y): the first point
+    // when (x, y) is within t1 (one pixel) of it, else the first segment that
+    // pointNearSegment accepts with tolerance t. Gives the hit and the
+    // segment's end points (the first point twice for a single point).
+    bool findSegmentNear(int x, int y, int t, int t1, int& hitX, int& hitY, FigPoint*& segmentStart,
+        FigPoint*& segmentEnd) const;
 
     // Links the point in after `previous` (in front when null); nothing when
     // it is already in the chain or `previous` is not. A polygon stays

@@ -41,6 +41,12 @@ public:
     // when `point` is this point, null or not in the chain after it.
     FigPoint* predecessorOf(const FigPoint* point);
 
+    // Turns the point about (cx, cy) by whole degrees, clockwise on the screen
+    // for a positive angle; a point on the centre stays.
+    void rotate(int cx, int cy, int angle);
+    // Scales the point about (cx, cy), computed in single precision.
+    void scale(float sx, float sy, int cx, int cy);
+
     int x = 0;
     int y = 0;
     int markerState = 0;

@@ -21,6 +21,9 @@ public:
     explicit FigSpline(int objectId);
     ~FigSpline() override;
     FigObject* clone() const override;
+    // The control points, widened where negative shape factors bulge out.
+    void getBounds(CFigContext* context, int& xmin, int& ymin, int& xmax, int& ymax, bool withTextDescent,
+        bool withLineWidth) override;
 
     // Node number n counted from 0; null for a negative n or past the end.
     ShapeFactorNode* shapeFactorAt(int n) const;
@@ -44,6 +47,10 @@ public:
     // ends of an open spline). 1, or 0 when memory ran out (the list is then
     // partial).
     int initShapeFactors();
+
+    // Mirror or turn every point; the shape factors stay.
+    void flip(int cx, int cy, int axis);
+    void rotate(int cx, int cy, int angle);
 
     int capStyle = 0;
     ShapeFactorNode* shapeFactors = nullptr; // owned list

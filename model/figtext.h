@@ -13,6 +13,11 @@ public:
     explicit FigText(int objectId);
     FigObject* clone() const override;
 
+    // Mirrors the anchor only: angle and justification stay.
+    void flip(int cx, int cy, int axis);
+    // Turns the anchor and the angle; an angle within 0.01 of 0 becomes 0.
+    void rotate(int cx, int cy, int degrees);
+
     int font = 0; // PostScript font 0..34 when bit 2 of fontFlags is set, else LaTeX font 0..5
     int fontSize = 0;
     int color = 0; // the text's colour (not penColor)

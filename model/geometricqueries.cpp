@@ -1,8 +1,16 @@
 #include "model/geometricqueries.h"
 
+#include "model/figarc.h"
+#include "model/figcontext.h"
+#include "model/figellipse.h"
+#include "model/figline.h"
+#include "model/figspline.h"
+#include "model/objectlist.h"
+#include "model/planegeometry.h"
 #include "model/units.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
@@ -56,4 +64,190 @@ bool pointNearSegment(int x1, int y1, int x2, int y2, int x, int y, int t, float
     hitX = roundToInt(footX);
     hitY = roundToInt(footY);
     return true;
+}
+
+// ---- Queries over objects ----
+
+TangentSegment tangentSegment;
+bool tangentSegmentValid = false;
+
+namespace {
+
+bool shownDepth(const CFigContext* context, const FigObject* object)
+{
+    return object->depth >= 0 && object->depth < CFigContext::depthCount && context->depthVisible[object->depth];
+}
+
+} // namespace
+
+bool FigLine::findSegmentNear(
+    int x, int y, int t, int t1, int& hitX, int& hitY, FigPoint*& segmentStart, FigPoint*& segmentEnd) const
+{
+    FigPoint* first = points;
+    if (!first)
+        return false;
+    if (withinSquare(first->x, first->y, x, y, t1)) {
+        hitX = first->x;
+        hitY = first->y;
+        segmentStart = first;
+        segmentEnd = first->next ? first->next : first;
+        return true;
+    }
+    const float t2 = float(t) * float(t);
+    for (FigPoint* p = first; p->next; p = p->next) {
+        FigPoint* q = p->next;
+        if (pointNearSegment(p->x, p->y, q->x, q->y, x, y, t, t2, hitX, hitY)) {
+            segmentStart = p;
+            segmentEnd = q;
+            return true;
+        }
+    }
+    return false;
+}
+
+int CFigContext::onePixelInFigUnits() const
+{
+    return roundToInt(displayPixelSize(dpiX) / zoom);
+}
+
+FigPoint* CFigContext::findVertexNear(const FigObject* excluded, int t, int x, int y)
+{
+    const FigObjectList* list = objects();
+    if (!list)
+        return nullptr;
+    for (FigObject* object : *list) {
+        if (object == excluded || object->type != FigObject::Polyline || !shownDepth(this, object))
+            continue;
+        for (FigPoint* p = static_cast<FigLine*>(object)->points; p; p = p->next) {
+            if (withinSquare(p->x, p->y, x, y, t))
+                return p;
+        }
+    }
+    for (FigObject* object : *list) {
+        if (object == excluded || object->type != FigObject::Arc || !shownDepth(this, object))
+            continue;
+        for (FigPoint& p : static_cast<FigArc*>(object)->points) {
+            if (withinSquare(p.x, p.y, x, y, t))
+                return &p;
+        }
+    }
+    for (FigObject* object : *list) {
+        if (object == excluded || object->type != FigObject::Spline || !shownDepth(this, object))
+            continue;
+        const bool interpolated = object->subType == 2 || object->subType == 3;
+        for (FigPoint* p = static_cast<FigSpline*>(object)->points; p; p = p->next) {
+            if ((interpolated || isPathEndPoint(object, p)) && withinSquare(p->x, p->y, x, y, t))
+                return p;
+        }
+    }
+    return nullptr;
+}
+
+FigObject* CFigContext::findLineNear(
+    const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY, const FigObject* excluded)
+{
+    tangentSegmentValid = false;
+    if (!list)
+        return nullptr;
+    const int onePixel = onePixelInFigUnits();
+    for (FigObject* object : *list) {
+        if (object == excluded || object->type != FigObject::Polyline || !shownDepth(this, object))
+            continue;
+        FigPoint* start;
+        FigPoint* end;
+        if (static_cast<FigLine*>(object)->findSegmentNear(x, y, t, onePixel, hitX, hitY, start, end)) {
+            tangentSegment = { start->x, start->y, end->x, end->y };
+            tangentSegmentValid = true;
+            return object;
+        }
+    }
+    return nullptr;
+}
+
+bool ellipseHitTest(const FigEllipse* ellipse, int x, int y, int t, int& hitX, int& hitY)
+{
+    if (!ellipse)
+        return false;
+    const int cx = ellipse->center.x;
+    const int cy = ellipse->center.y;
+    const double a = ellipse->angle;
+    int ux = x;
+    int uy = y;
+    if (a != 0.0)
+        rotatePoint(cx, cy, x, y, ux, uy, -a);
+    const double dx = double(ux) - cx;
+    const double dy = double(uy) - cy;
+    const double d = std::sqrt(dx * dx + dy * dy);
+
+    const double ox = double(x) - cx;
+    const double oy = double(y) - cy;
+    if (double(t) > std::sqrt(ox * ox + oy * oy)) {
+        hitX = cx;
+        hitY = cy;
+        return true;
+    }
+    if (withinSquare(ellipse->start.x, ellipse->start.y, ux, uy, t)) {
+        hitX = ellipse->start.x;
+        hitY = ellipse->start.y;
+        return true;
+    }
+    if (withinSquare(ellipse->end.x, ellipse->end.y, ux, uy, t)) {
+        hitX = ellipse->end.x;
+        hitY = ellipse->end.y;
+        return true;
+    }
+    const double rx = ellipse->radii.x;
+    const double ry = ellipse->radii.y;
+    double rho = 0.0;
+    if (!(rx * dy == 0.0 && ry * dx == 0.0))
+        rho = rx * ry * d / std::sqrt(rx * rx * dy * dy + ry * ry * dx * dx);
+    if (std::fabs(d - rho) > double(t))
+        return false;
+    if (d == 0.0) {
+        // Exactly at the centre with a zero tolerance: the ray has no
+        // direction, and the centre is the only point that can be meant.
+        hitX = cx;
+        hitY = cy;
+        return true;
+    }
+    int hx = roundToInt(cx + rho * dx / d);
+    int hy = roundToInt(cy + rho * dy / d);
+    if (a != 0.0)
+        rotatePoint(cx, cy, hx, hy, hx, hy, a);
+    hitX = hx;
+    hitY = hy;
+    return true;
+}
+
+FigObject* CFigContext::findEllipseNear(const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY)
+{
+    tangentSegmentValid = false;
+    if (!list)
+        return nullptr;
+    for (FigObject* object : *list) {
+        if (object->type != FigObject::Ellipse || !shownDepth(this, object))
+            continue;
+        const auto* ellipse = static_cast<const FigEllipse*>(object);
+        if (!ellipseHitTest(ellipse, x, y, t, hitX, hitY))
+            continue;
+        const int cx = ellipse->center.x;
+        const int cy = ellipse->center.y;
+        const int onePixel = onePixelInFigUnits();
+        if (std::llabs(std::int64_t(hitX) - cx) > onePixel || std::llabs(std::int64_t(hitY) - cy) > onePixel) {
+            int px;
+            int py;
+            rotatePoint(cx, cy, hitX, hitY, px, py, -ellipse->angle);
+            const double theta = ellipseTangentAngle(cx, cy, ellipse->radii.x, ellipse->radii.y, px, py);
+            int qx;
+            int qy;
+            pointAtAngle(px, py, theta, 1200, qx, qy);
+            rotatePoint(cx, cy, qx, qy, qx, qy, ellipse->angle);
+            tangentSegment = { hitX, hitY, qx, qy };
+        } else {
+            tangentSegment = { hitX, hitY, hitX, hitY };
+        }
+        tangentSegmentValid = true;
+        return object;
+    }
+    return nullptr;
 }

@@ -1,0 +1,278 @@
+#include "model/bounds.h"
+#include "modelfixtures.h"
+#include "support/testenv.h"
+
+#include <QRect>
+
+#include <cmath>
+#include <memory>
+
+using namespace fixtures;
+
+using ObjectPtr = std::shared_ptr<FigObject>;
+Q_DECLARE_METATYPE(ObjectPtr)
+
+namespace {
+
+using BoxList = QList<int>;
+
+BoxList boundsOf(FigObject* object, CFigContext& ctx, bool withLineWidth, bool withTextDescent = true)
+{
+    int x0 = -1, y0 = -1, x1 = -1, y1 = -1;
+    object->getBounds(&ctx, x0, y0, x1, y1, withTextDescent, withLineWidth);
+    return { x0, y0, x1, y1 };
+}
+
+FigArc* makeArc(QPoint p1, QPoint p2, QPoint p3, float cx, float cy, int direction, int lineWidth, int subType = 0)
+{
+    auto* arc = new FigArc(1);
+    arc->subType = subType;
+    arc->points[0].x = p1.x();
+    arc->points[0].y = p1.y();
+    arc->points[1].x = p2.x();
+    arc->points[1].y = p2.y();
+    arc->points[2].x = p3.x();
+    arc->points[2].y = p3.y();
+    arc->centerX = cx;
+    arc->centerY = cy;
+    arc->direction = direction;
+    arc->lineWidth = lineWidth;
+    return arc;
+}
+
+FigEllipse* makeEllipse(QPoint c, QPoint r, float angle, int lineWidth, QPoint start, QPoint end)
+{
+    auto* e = new FigEllipse(2);
+    e->center.x = c.x();
+    e->center.y = c.y();
+    e->radii.x = r.x();
+    e->radii.y = r.y();
+    e->angle = angle;
+    e->lineWidth = lineWidth;
+    e->start.x = start.x();
+    e->start.y = start.y();
+    e->end.x = end.x();
+    e->end.y = end.y();
+    return e;
+}
+
+FigLine* thickLine(std::initializer_list<QPoint> points, int lineWidth, int joinStyle)
+{
+    FigLine* line = makeLine(3, points);
+    line->lineWidth = lineWidth;
+    line->joinStyle = joinStyle;
+    return line;
+}
+
+FigSpline* thickSpline(std::initializer_list<QPoint> points, int subType, int lineWidth)
+{
+    FigSpline* spline = makeSpline(4, points, subType); // shape factors -1, -0.5, 0, 0.5, ...
+    spline->lineWidth = lineWidth;
+    return spline;
+}
+
+} // namespace
+
+class TestBounds : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Every kind at 80 dots per inch (one line width unit is 15 Fig units),
+    // without and with the line width.
+    void kinds_data()
+    {
+        QTest::addColumn<ObjectPtr>("object");
+        QTest::addColumn<BoxList>("plain");
+        QTest::addColumn<BoxList>("withWidth");
+
+        // Arcs around (1000, 1000) with radius 500.
+        QTest::newRow("arc quarter ccw from 0 to pi/2")
+            << ObjectPtr(makeArc({ 1500, 1000 }, { 1354, 646 }, { 1000, 500 }, 1000, 1000, 1, 1))
+            << BoxList { 1000, 499, 1501, 1000 } << BoxList { 993, 492, 1508, 1007 };
+        QTest::newRow("arc cw from top through right and bottom")
+            << ObjectPtr(makeArc({ 1000, 500 }, { 1500, 1000 }, { 600, 1300 }, 1000, 1000, 0, 2))
+            << BoxList { 600, 499, 1501, 1501 } << BoxList { 585, 484, 1516, 1516 };
+        QTest::newRow("arc ccw from top through left")
+            << ObjectPtr(makeArc({ 1000, 500 }, { 500, 1000 }, { 600, 1300 }, 1000, 1000, 1, 0))
+            << BoxList { 499, 499, 1000, 1300 } << BoxList { 499, 499, 1000, 1300 };
+        QTest::newRow("arc ccw across angle 0")
+            << ObjectPtr(makeArc({ 600, 1300 }, { 1000, 1500 }, { 1500, 1000 }, 1000, 1000, 1, 0))
+            << BoxList { 600, 1000, 1501, 1501 } << BoxList { 600, 1000, 1501, 1501 };
+        QTest::newRow("arc within one quadrant")
+            << ObjectPtr(makeArc({ 1400, 700 }, { 1300, 600 }, { 1000, 500 }, 1000, 1000, 1, 0))
+            << BoxList { 1000, 499, 1400, 700 } << BoxList { 1000, 499, 1400, 700 };
+        QTest::newRow("pie wedge reaches its centre")
+            << ObjectPtr(makeArc({ 1400, 700 }, { 1300, 600 }, { 1000, 500 }, 1000, 1000, 1, 0, 1))
+            << BoxList { 1000, 499, 1400, 1000 } << BoxList { 1000, 499, 1400, 1000 };
+
+        QTest::newRow("ellipse axis-aligned")
+            << ObjectPtr(makeEllipse({ 1000, 2000 }, { 300, 200 }, 0, 2, { 1000, 2000 }, { 1300, 2000 }))
+            << BoxList { 700, 1800, 1300, 2200 } << BoxList { 685, 1785, 1315, 2215 };
+        QTest::newRow("ellipse with a zero radius")
+            << ObjectPtr(makeEllipse({ 1000, 2000 }, { 0, 200 }, 0, 5, { 1000, 2000 }, { 1000, 2200 }))
+            << BoxList { 1000, 2000, 1000, 2000 } << BoxList { 1000, 2000, 1000, 2000 };
+        // Scanned in pixels (15 Fig units each): 20 by 10 pixels turned
+        // upright; rows 100 +- 19, columns 100 +- 9.99 truncated.
+        QTest::newRow("ellipse rotated by pi/2")
+            << ObjectPtr(makeEllipse({ 1500, 1500 }, { 300, 150 }, float(M_PI / 2), 2, { 1500, 1500 }, { 1500, 1500 }))
+            << BoxList { 1350, 1215, 1635, 1785 } << BoxList { 1335, 1200, 1650, 1800 };
+        // The start and end points are part of the box.
+        QTest::newRow("rotated circle with its end point")
+            << ObjectPtr(makeEllipse({ 1500, 1500 }, { 150, 150 }, float(M_PI / 2), 2, { 1500, 1500 }, { 1650, 1500 }))
+            << BoxList { 1350, 1365, 1650, 1635 } << BoxList { 1335, 1350, 1650, 1650 };
+
+        QTest::newRow("polyline of one point")
+            << ObjectPtr(thickLine({ { 100, 200 } }, 2, 0)) << BoxList { 100, 200, 100, 200 }
+            << BoxList { 85, 185, 115, 215 };
+        QTest::newRow("polyline straight, miter") << ObjectPtr(thickLine({ { 0, 0 }, { 100, 0 } }, 2, 0))
+                                                  << BoxList { 0, 0, 100, 0 } << BoxList { 0, -15, 100, 15 };
+        QTest::newRow("collinear segments, miter")
+            << ObjectPtr(thickLine({ { 0, 0 }, { 50, 0 }, { 100, 0 } }, 2, 0)) << BoxList { 0, 0, 100, 0 }
+            << BoxList { 0, -15, 100, 15 };
+        // The closing join applies to open polylines too: round adds the
+        // last point +- w/2.
+        QTest::newRow("polyline straight, round") << ObjectPtr(thickLine({ { 0, 0 }, { 100, 0 } }, 2, 1))
+                                                  << BoxList { 0, 0, 100, 0 } << BoxList { 0, -15, 115, 15 };
+        // A right angle pointing down: the miter point (100, 122) lies
+        // below the outlines, which end at y 111.
+        QTest::newRow("right-angled miter")
+            << ObjectPtr(thickLine({ { 0, 0 }, { 100, 100 }, { 200, 0 } }, 2, 0)) << BoxList { 0, 0, 200, 100 }
+            << BoxList { -11, -11, 211, 122 };
+        QTest::newRow("right-angled bevel")
+            << ObjectPtr(thickLine({ { 0, 0 }, { 100, 100 }, { 200, 0 } }, 2, 2)) << BoxList { 0, 0, 200, 100 }
+            << BoxList { -11, -11, 211, 111 };
+        QTest::newRow("right-angled round")
+            << ObjectPtr(thickLine({ { 0, 0 }, { 100, 100 }, { 200, 0 } }, 2, 1)) << BoxList { 0, 0, 200, 100 }
+            << BoxList { -11, -15, 215, 115 };
+        QTest::newRow("right-angled without join")
+            << ObjectPtr(thickLine({ { 0, 0 }, { 100, 100 }, { 200, 0 } }, 2, 3)) << BoxList { 0, 0, 200, 100 }
+            << BoxList { -11, -11, 211, 111 };
+        // Sharp miters are cut at 5 w = 150 from the corner; the closing join
+        // from the last segment back into the first one reaches x -150.
+        QTest::newRow("sharp miter cut at 5w")
+            << ObjectPtr(thickLine({ { 0, 0 }, { 1000, 10 }, { 0, 20 } }, 2, 0)) << BoxList { 0, 0, 1000, 20 }
+            << BoxList { -150, -15, 1150, 35 };
+
+        QTest::newRow("approximated spline")
+            << ObjectPtr(thickSpline({ { 0, 0 }, { 100, 0 }, { 100, 100 }, { 0, 100 } }, 0, 1))
+            << BoxList { 0, 0, 100, 100 } << BoxList { -15, -15, 115, 115 };
+        // Factors -1, -0.5, 0, 0.5: only the second point bulges (by a
+        // quarter of its neighbours' distance); the first one never does.
+        QTest::newRow("interpolated spline, negative factor")
+            << ObjectPtr(thickSpline({ { 0, 0 }, { 100, 0 }, { 100, 100 }, { 0, 100 } }, 2, 0))
+            << BoxList { 0, 0, 100, 100 } << BoxList { 0, -25, 125, 100 };
+        QTest::newRow("X-spline, negative factor, width")
+            << ObjectPtr(thickSpline({ { 0, 0 }, { 100, 0 }, { 100, 100 }, { 0, 100 } }, 4, 1))
+            << BoxList { 0, 0, 100, 100 } << BoxList { -15, -40, 140, 115 };
+
+        QTest::newRow("compound of a line and an arc")
+            << ObjectPtr(makeCompound(5,
+                   { thickLine({ { 0, 0 }, { 100, 0 } }, 2, 1),
+                       makeArc({ 1500, 1000 }, { 1354, 646 }, { 1000, 500 }, 1000, 1000, 1, 1) }))
+            << BoxList { 0, 0, 1501, 1000 } << BoxList { 0, -15, 1508, 1007 };
+        QTest::newRow("nested compound")
+            << ObjectPtr(makeCompound(6,
+                   { makeCompound(7, { thickLine({ { -50, 10 }, { 0, 20 } }, 0, 0) }),
+                       thickLine({ { 100, 200 } }, 2, 0) }))
+            << BoxList { -50, 10, 100, 200 } << BoxList { -50, 10, 115, 215 };
+        QTest::newRow("empty compound") << ObjectPtr(makeCompound(8, {})) << BoxList { 0, 0, 0, 0 }
+                                        << BoxList { 0, 0, 0, 0 };
+    }
+
+    void kinds()
+    {
+        QFETCH(ObjectPtr, object);
+        QFETCH(BoxList, plain);
+        QFETCH(BoxList, withWidth);
+        CFigContext ctx;
+        QCOMPARE(boundsOf(object.get(), ctx, false), plain);
+        QCOMPARE(boundsOf(object.get(), ctx, true), withWidth);
+    }
+
+    // Vertical components of ellipses, arcs and splines use dpiY.
+    void separateVerticalDpi()
+    {
+        CFigContext ctx;
+        ctx.dpiY = 100.0f; // 12 Fig units per line width unit
+        std::unique_ptr<FigEllipse> e(makeEllipse({ 1000, 2000 }, { 300, 200 }, 0, 2, { 1000, 2000 }, { 1300, 2000 }));
+        QCOMPARE(boundsOf(e.get(), ctx, true), (BoxList { 685, 1788, 1315, 2212 }));
+        std::unique_ptr<FigArc> a(makeArc({ 1500, 1000 }, { 1354, 646 }, { 1000, 500 }, 1000, 1000, 1, 2));
+        QCOMPARE(boundsOf(a.get(), ctx, true), (BoxList { 985, 487, 1516, 1012 }));
+        std::unique_ptr<FigSpline> s(thickSpline({ { 0, 0 }, { 100, 100 } }, 0, 1));
+        QCOMPARE(boundsOf(s.get(), ctx, true), (BoxList { -15, -12, 115, 112 }));
+    }
+
+    void outlinesAndJoins()
+    {
+        QPoint outline[5];
+        thickSegmentOutline(0, 0, 100, 0, outline, 30.0f);
+        QCOMPARE(QList<QPoint>(outline, outline + 5),
+            (QList<QPoint> { { 0, -15 }, { 0, 15 }, { 100, 15 }, { 100, -15 }, { 0, -15 } }));
+        thickSegmentOutline(7, 8, 7, 8, outline, 3.0f); // h = 1.5, halves away from zero
+        QCOMPARE(QList<QPoint>(outline, outline + 5),
+            (QList<QPoint> { { 6, 7 }, { 9, 10 }, { 6, 7 }, { 9, 10 }, { 6, 7 } }));
+
+        // No previous outline, or join style 3: no join.
+        QPoint join[4];
+        QVERIFY(!thickLineJoin(outline, QPoint(7, 8), nullptr, JoinRound, 30.0f, join));
+        QVERIFY(!thickLineJoin(outline, QPoint(7, 8), outline, JoinNone, 30.0f, join));
+
+        // Coordinates near the int limit: the length must not overflow.
+        thickSegmentOutline(-2000000000, 0, 2000000000, 0, outline, 30.0f);
+        QCOMPARE(outline[0], QPoint(-2000000000, -15));
+        QCOMPARE(outline[2], QPoint(2000000000, 15));
+
+        int x0, y0, x1, y1;
+        thickPolylineBounds(nullptr, 0, true, 30.0f, 0, x0, y0, x1, y1);
+        QCOMPARE((BoxList { x0, y0, x1, y1 }), (BoxList { 0, 0, 0, 0 }));
+        const QPoint single[] = { { -10, 3 } };
+        thickPolylineBounds(single, 1, true, 5.0f, 0, x0, y0, x1, y1); // -12.5, -7.5 and 5.5 round away from zero
+        QCOMPARE((BoxList { x0, y0, x1, y1 }), (BoxList { -13, 1, -8, 6 }));
+        // A closed triangle's closing join at its first point.
+        const QPoint triangle[] = { { 0, 0 }, { 100, 100 }, { 200, 0 }, { 0, 0 } };
+        thickPolylineBounds(triangle, 4, false, 30.0f, JoinMiter, x0, y0, x1, y1);
+        const BoxList open { x0, y0, x1, y1 };
+        thickPolylineBounds(triangle, 4, true, 30.0f, JoinMiter, x0, y0, x1, y1);
+        QVERIFY(x0 < open[0]);
+        QCOMPARE(x1 - 200, -x0);
+    }
+
+    void listsAndSelections()
+    {
+        CFigContext ctx;
+        FigLine* first = thickLine({ { 0, 0 }, { 100, 0 } }, 2, 0);
+        FigLine* second = thickLine({ { 100, 200 } }, 2, 0);
+        OwnedList list { first, second, makeCompound(9, {}) };
+        int x0, y0, x1, y1;
+        ctx.getSelectionBounds(&list.list, x0, y0, x1, y1);
+        QCOMPARE((BoxList { x0, y0, x1, y1 }), (BoxList { 0, 0, 0, 0 }));
+        second->selected = true;
+        ctx.getSelectionBounds(&list.list, x0, y0, x1, y1);
+        QCOMPARE((BoxList { x0, y0, x1, y1 }), (BoxList { 85, 185, 115, 215 }));
+        first->selected = true;
+        ctx.getSelectionBounds(&list.list, x0, y0, x1, y1);
+        QCOMPARE((BoxList { x0, y0, x1, y1 }), (BoxList { 0, -15, 115, 215 }));
+        // The empty compound counts as a box at the origin.
+        ctx.getObjectListBounds(&list.list, x0, y0, x1, y1, false, true, false);
+        QCOMPARE((BoxList { x0, y0, x1, y1 }), (BoxList { 0, 0, 100, 200 }));
+
+        ctx.pointChainBounds(nullptr, x0, y0, x1, y1);
+        QCOMPARE((BoxList { x0, y0, x1, y1 }), (BoxList { 0, 0, 0, 0 }));
+        std::unique_ptr<FigLine> line(makeLine(1, { { 5, -7 }, { -3, 9 }, { 4, 2 } }));
+        ctx.pointChainBounds(line->points, x0, y0, x1, y1);
+        QCOMPARE((BoxList { x0, y0, x1, y1 }), (BoxList { -3, -7, 5, 9 }));
+    }
+
+    void growing()
+    {
+        int x0 = 10, y0 = 20, x1 = 30, y1 = 40;
+        growBounds(x0, y0, x1, y1, 5);
+        QCOMPARE((BoxList { x0, y0, x1, y1 }), (BoxList { 5, 15, 35, 45 }));
+        QRect r(QPoint(10, 20), QPoint(30, 40));
+        growRect(r, 3);
+        QCOMPARE(r, QRect(QPoint(7, 17), QPoint(33, 43)));
+    }
+};
+
+TAVREL_TEST_MAIN(TestBounds)
+#include "tst_bounds.moc"
