@@ -965,6 +965,21 @@ void settleIdentifiers(CFigContext* context, Reading& r)
     }
 }
 
+// The largest arc centre coordinates of the tree widen the box (a centre
+// may lie far outside its arc).
+void widenByArcCentres(const FigObjectList* list, double& maxX, double& maxY)
+{
+    for (const FigObject* object : *list) {
+        if (object->type == FigObject::Arc) {
+            const auto* arc = static_cast<const FigArc*>(object);
+            maxX = qMax(maxX, double(arc->centerX));
+            maxY = qMax(maxY, double(arc->centerY));
+        } else if (object->type == FigObject::Compound) {
+            widenByArcCentres(static_cast<const FigCompound*>(object)->members, maxX, maxY);
+        }
+    }
+}
+
 // ---- Reader state --------------------------------------------------------
 
 void holdReaderState()
@@ -1066,14 +1081,17 @@ int CFigContext::readFigFile(const QString& name, FigDrawing* target, bool clip,
         if (factor != 1.0f) {
             showFormattedStatusMessage("Scaling figure by a factor of %.3f for new %d pixel per inch resolution.",
                 static_cast<double>(factor), static_cast<int>(dpiX));
-            scaleObjectListUniform(&target->objects, factor, 15.0f);
-            // Scaled corners need not be the box of the scaled members.
-            recomputeCompoundCorners(this, &target->objects);
+            scaleObjectListUniform(&target->objects, factor, 15);
         }
     }
     if (dx != 0 || dy != 0)
         translateObjectList(&target->objects, dx, dy);
     shiftNegativeFigure(&target->objects, clip);
+    // Scaled or moved corners need not be the box of the scaled or moved
+    // members (some boxes are found in screen pixels): a compound's corners
+    // are its members' box as the figure stands now, as they will be when the
+    // saved file is read again.
+    recomputeCompoundCorners(this, &target->objects);
     target->getBounds(
         this, target->upperLeft.x, target->upperLeft.y, target->lowerRight.x, target->lowerRight.y, true, true);
     restoreReaderState(this);
@@ -1086,17 +1104,40 @@ void CFigContext::shiftNegativeFigure(FigObjectList* list, bool clip)
         return;
     int minX = 10000;
     int minY = 10000;
-    for (FigObject* object : *list) {
-        int xmin = 0;
-        int ymin = 0;
-        int xmax = 0;
-        int ymax = 0;
-        object->getBounds(this, xmin, ymin, xmax, ymax, true, true);
-        minX = qMin(minX, xmin);
-        minY = qMin(minY, ymin);
-    }
+    double maxX = 0;
+    double maxY = 0;
+    auto measure = [&]() {
+        minX = 10000;
+        minY = 10000;
+        maxX = 0;
+        maxY = 0;
+        for (FigObject* object : *list) {
+            int xmin = 0;
+            int ymin = 0;
+            int xmax = 0;
+            int ymax = 0;
+            object->getBounds(this, xmin, ymin, xmax, ymax, true, true);
+            minX = qMin(minX, xmin);
+            minY = qMin(minY, ymin);
+            maxX = qMax(maxX, double(xmax));
+            maxY = qMax(maxY, double(ymax));
+        }
+        widenByArcCentres(list, maxX, maxY);
+    };
+    measure();
     if (minX >= 0 && minY >= 0)
         return;
+    const int step = roundToInt(snapStep());
+    // 64-bit: the box of a far-off object may lie near the end of the int range.
+    long long dx = minX >= 0 ? 0 : static_cast<long long>(step) - minX - (step != 0 ? 1 : 0);
+    long long dy = minY >= 0 ? 0 : static_cast<long long>(step) - minY - (step != 0 ? 1 : 0);
+    // A figure so wide that shifting it would carry its other side out of the
+    // range a file can hold stays where it is.
+    auto fits = [&]() { return maxX + double(dx) <= maxFigCoordinate && maxY + double(dy) <= maxFigCoordinate; };
+    if (!fits()) {
+        showStatusMessage("The figure is too large to be shifted back on the page.");
+        return;
+    }
     if (!clip) {
         MessageBoxRequest box;
         box.icon = QMessageBox::Warning;
@@ -1108,14 +1149,21 @@ void CFigContext::shiftNegativeFigure(FigObjectList* list, bool clip)
         if (showMessageBox(box) != QMessageBox::Yes)
             return;
     }
-    const int step = roundToInt(snapStep());
-    // 64-bit: the box of a far-off object may lie near the end of the int range.
-    const long long dx = minX >= 0 ? 0 : static_cast<long long>(step) - minX - (step != 0 ? 1 : 0);
-    const long long dy = minY >= 0 ? 0 : static_cast<long long>(step) - minY - (step != 0 ? 1 : 0);
+    long long totalX = 0;
+    long long totalY = 0;
+    for (int pass = 0; pass < 4 && (dx != 0 || dy != 0) && fits(); ++pass) {
+        translateObjectList(list, static_cast<int>(dx), static_cast<int>(dy));
+        totalX += dx;
+        totalY += dy;
+        // Some boxes are found in screen pixels and need not move by exactly
+        // the shift: what still lies off the page moves on, so that the saved
+        // figure is not shifted again when it is read.
+        measure();
+        dx = minX < 0 ? -static_cast<long long>(minX) : 0;
+        dy = minY < 0 ? -static_cast<long long>(minY) : 0;
+    }
     showFormattedStatusMessage(
-        "Shifting entire figure %ld pixels right and %ld pixels down to keep on page.", long(dx), long(dy));
-    translateObjectList(list, static_cast<int>(qBound<long long>(INT_MIN, dx, INT_MAX)),
-        static_cast<int>(qBound<long long>(INT_MIN, dy, INT_MAX)));
+        "Shifting entire figure %ld pixels right and %ld pixels down to keep on page.", long(totalX), long(totalY));
 }
 
 void reportReadError(const QString& name, int code)
