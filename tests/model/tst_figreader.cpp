@@ -88,7 +88,13 @@ QList<int> idsOf(const FigObjectList* list)
 
 class TestFigReader : public QObject {
     Q_OBJECT
+    // Questions a test does not answer itself are answered No, never shown.
+    std::unique_ptr<MessageBoxRecorder> defaultAnswers;
+
 private slots:
+    void init() { defaultAnswers = std::make_unique<MessageBoxRecorder>(QMessageBox::No); }
+    void cleanup() { defaultAnswers.reset(); }
+
     void paperTable()
     {
         QCOMPARE(paperSizeCount, 29);

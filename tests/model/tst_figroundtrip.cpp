@@ -108,7 +108,13 @@ void readDamaged(const QByteArray& text)
 
 class TestFigRoundTrip : public QObject {
     Q_OBJECT
+    // Questions a test does not answer itself are answered No, never shown.
+    std::unique_ptr<MessageBoxRecorder> defaultAnswers;
+
 private slots:
+    void init() { defaultAnswers = std::make_unique<MessageBoxRecorder>(QMessageBox::No); }
+    void cleanup() { defaultAnswers.reset(); }
+
     void initTestCase()
     {
         // Pictures of the fixtures are looked up, never previewed through Ghostscript.

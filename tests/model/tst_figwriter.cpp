@@ -2,6 +2,7 @@
 #include "model/figarrow.h"
 #include "model/picturedata.h"
 #include "modelfixtures.h"
+#include "support/messageboxrecorder.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
 
@@ -107,7 +108,13 @@ struct FileSizeLimit {
 
 class TestFigWriter : public QObject {
     Q_OBJECT
+    // Questions a test does not answer itself are answered No, never shown.
+    std::unique_ptr<MessageBoxRecorder> defaultAnswers;
+
 private slots:
+    void init() { defaultAnswers = std::make_unique<MessageBoxRecorder>(QMessageBox::No); }
+    void cleanup() { defaultAnswers.reset(); }
+
     void emptyDrawing()
     {
         Document doc;
