@@ -837,17 +837,49 @@ private slots:
         deleteAllObjects(&list);
     }
 
-    void negativeFileAsks()
+    void negativeFile_data()
     {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("clip");
+        QTest::newRow("yes") << int(QMessageBox::Yes) << false;
+        QTest::newRow("no") << int(QMessageBox::No) << false;
+        QTest::newRow("clip") << int(QMessageBox::No) << true;
+    }
+
+    void negativeFile()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, clip);
         Document doc;
-        MessageBoxRecorder boxes(QMessageBox::Yes);
-        QCOMPARE(doc.read(foreignHeader() + "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t -300 600 600 900\n"), 0);
+        StatusRecorder status;
+        MessageBoxRecorder boxes(static_cast<QMessageBox::StandardButton>(answer));
+        QCOMPARE(doc.read(foreignHeader() + "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t -300 600 600 900\n", clip), 0);
+        QCOMPARE(boxes.boxes.size(), clip ? 0 : 1);
         int x0, y0, x1, y1;
         doc.object(0)->getBounds(doc.context.get(), x0, y0, x1, y1, true, true);
-        if (x0 == 0 && x1 == 0)
-            QSKIP("object bounds are not there yet");
-        QCOMPARE(boxes.boxes.size(), 1);
-        QVERIFY(static_cast<FigLine*>(doc.object(0))->points->x >= 0);
+        if (answer == QMessageBox::No && !clip) {
+            QCOMPARE(static_cast<FigLine*>(doc.object(0))->points->x, -300);
+            return;
+        }
+        // The box, with the line's width, now begins at the page's edge.
+        QCOMPARE(x0, 0);
+        const int shift = static_cast<FigLine*>(doc.object(0))->points->x + 300;
+        QVERIFY(shift > 300);
+        QVERIFY(status.messages.contains(formatStatusMessage(
+            "Shifting entire figure %ld pixels right and %ld pixels down to keep on page.", long(shift), 0L)));
+    }
+
+    void tooLargeToShift()
+    {
+        CFigContext context;
+        FigObjectList list { new PointBoxLine(1, -300, 100, 99999990, 900) };
+        StatusRecorder status;
+        MessageBoxRecorder boxes(QMessageBox::Yes);
+        context.shiftNegativeFigure(&list, false);
+        QVERIFY(boxes.boxes.isEmpty());
+        QCOMPARE(status.messages, QStringList({ "The figure is too large to be shifted back on the page." }));
+        QCOMPARE(static_cast<FigLine*>(list.front())->points->x, -300);
+        deleteAllObjects(&list);
     }
 
     void userColors()
