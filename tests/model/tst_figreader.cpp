@@ -926,6 +926,26 @@ private slots:
         QCOMPARE(layersRefreshHold, 0);
     }
 
+    void lineEndsAndByteOrderMarks()
+    {
+        const QByteArray lines
+            = foreignHeader("# caf\xc3\xa9\n") + "4 0 0 50 -1 0 12 0.0000 4 135 900 600 2400 caf\xc3\xa9\\001\n";
+        PreferencesGuard guard;
+        preferences.fileEncoding = QStringLiteral("ISO 8859-1");
+        // Carriage returns before the line feeds are not part of the lines.
+        Document crlf;
+        QByteArray withCr = lines;
+        withCr.replace("\n", "\r\n");
+        QCOMPARE(crlf.read(withCr), 0);
+        QCOMPARE(static_cast<FigText*>(crlf.object(0))->text, QStringLiteral("caf\u00c3\u00a9"));
+        QCOMPARE(crlf.context->drawing.comment, QStringLiteral("caf\u00c3\u00a9"));
+        // A byte-order mark overrides the setting.
+        Document bom;
+        QCOMPARE(bom.read("\xef\xbb\xbf" + lines), 0);
+        QCOMPARE(static_cast<FigText*>(bom.object(0))->text, QStringLiteral("caf\u00e9"));
+        QCOMPARE(bom.context->drawing.comment, QStringLiteral("caf\u00e9"));
+    }
+
     void numericLocaleRestored()
     {
         Document doc;
