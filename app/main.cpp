@@ -1,13 +1,21 @@
 // Entry point of the editor; the start-up sequence itself lives in the library.
+#include "app/preferences.h"
+#include "app/startup.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QSettings>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tavrel"));
-    window.resize(1000, 700);
-    window.show();
-    return app.exec();
+    prepareStart();
+    int result = 0;
+    {
+        // Kept open for "last directory" for the whole run.
+        QSettings settings(settingsOrganization, settingsApplication);
+        enterLastDirectory(settings);
+        result = runApplication(argc, argv);
+        finishRun(settings);
+    }
+    return result;
 }

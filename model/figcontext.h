@@ -10,6 +10,7 @@
 #include "model/figobjectlist.h"
 #include "model/objectlist.h"
 #include "model/undohistory.h"
+#include "model/xspline.h"
 
 #include <QList>
 #include <QString>
@@ -23,6 +24,7 @@ class QColor;
 class QPainter;
 class QTChildFrm;
 struct PictureData;
+struct SmartLink;
 
 class CFigContext {
 public:
@@ -164,13 +166,108 @@ public:
 
     // ---- Canvas mapping, point buffer and drawing primitives ----
 
+    // The canvas mapping (render/canvasmapping.h) with this document's zoom,
+    // dots per inch and scroll origin: pixels per Fig unit, Fig to pixel and
+    // pixel (negative counting as 0) to Fig.
+    float canvasScaleX() const;
+    float canvasScaleY() const;
+    int figToPixelX(int x) const;
+    int figToPixelY(int y) const;
+    class QPoint figToPixelPoint(int x, int y) const;
+    int pixelToFigX(int x) const;
+    int pixelToFigY(int y) const;
+
+    // Outline generators filling the point buffer (render/pointbuffer.h).
+    // A Fig point mapped to the canvas; false when the buffer is full.
+    bool addFigPoint(int x, int y);
+    // Empties the buffer and adds the line's whole chain; false only when the
+    // line has no points.
+    bool addLinePoints(const class FigLine* line);
+    // The pixels of a circular arc traced one pixel at a time: start and end
+    // as offsets from the centre (y up), direction 1 counter-clockwise on the
+    // screen, 0 clockwise; wx, wy the weights (the radius); all in Fig units.
+    // With closeToCentre the outline of a pie wedge.
+    void addEllipticArcPoints(
+        int xs, int ys, int xe, int ye, bool closeToCentre, int direction, int wx, int wy, int cx, int cy);
+    // The closed outline of a box with corners of radius r, in Fig units.
+    void addArcBoxPoints(int xmin, int ymin, int xmax, int ymax, int r);
+
+    // Stroking and filling primitives on `painter`, with a drawing style
+    // (3 normal, 10 dimmed, 11 greyed). A line object needs two points or
+    // more, a dot is a polyline of one point; a rounded box shows a one-pixel
+    // outline even at line width 0.
+    void drawLineObject(const FigLine* line, int style);
+    void drawDot(const FigLine* line, int style);
+    void drawArcBox(const FigLine* line, int style);
+    // Turns the painter to the ellipse's centre and angle (whole degrees),
+    // draws, and resets the painter's transformation to the identity.
+    void drawEllipseObject(const class FigEllipse* ellipse, int style);
+    // Fills and strokes whatever the point buffer holds (a spline's curve).
+    void drawBufferOutline(const FigObject* object, int style);
+    // Fills and strokes pixel points given by the caller (arrowheads).
+    void drawStyledPolyline(const QPoint* points, int count, int style, int lineWidth, int lineStyle, float styleVal,
+        int joinStyle, int capStyle, int fillStyle, int penColor, int fillColor);
+    // Fills the pixel rectangle with corners (x1, y1) and (x2, y2) inclusive;
+    // nothing without a painter.
+    void fillRect(const QColor& colour, int x1, int y1, int x2, int y2);
+    // A line between two Fig points with the rubber-band pen of `kind` (0
+    // solid, 2 dashed, 11 dash-dot, others keep the painter's pen); mode 1
+    // inverts, so that drawing the same band twice restores the canvas. The
+    // composition is set back to source-over afterwards.
+    void drawRubberBand(int x1, int y1, int x2, int y2, int kind, int mode);
+
     // ---- Arrowheads ----
+
+    // The polygons of one arrowhead from pixel points: outline (at most
+    // arrowOutlineCapacity points), fill (arrowFillCapacity) and clip
+    // (arrowClipCapacity). w is the arrow's thickness truncated to an int.
+    // All counts 0 for a degenerate arrow.
+    void computeArrowPolygons(const QPoint& from, const QPoint& tip, int w, const struct FigArrow& arrow,
+        QPoint* outline, int& outlineCount, QPoint* fill, int& fillCount, QPoint* clip, int& clipCount);
+    // Both arrowheads of an object whose outline is in `points` (kind: Fig
+    // object code 2, 3 or 5; offset 0, or 2 for splines). The outlines go to
+    // forwardArrowOutline and backwardArrowOutline.
+    void computeArrowheads(const FigObject* object, int kind, const QPoint* points, int count, int offset,
+        struct ArrowPolygons& forward, ArrowPolygons& backward);
+    // Takes the clip polygons out of the painter's clip when the line is two
+    // pixels wide or more, so that it does not poke through the heads. True
+    // when a clip was set; `saved` then holds the clip to restore with
+    // restoreArrowClip once the line is drawn.
+    bool clipOutArrowheads(const QPoint* forwardClip, int forwardCount, const QPoint* backwardClip, int backwardCount,
+        int lineWidth, class QRegion& saved);
+    // Puts back the clip saved by clipOutArrowheads (the whole device when
+    // there was none).
+    void restoreArrowClip(const QRegion& saved);
+    // Draws one arrowhead from its outline and fill polygons: outline of the
+    // arrow's thickness, hollow heads filled white, filled ones in the pen
+    // colour. Nothing for an object of line width 0.
+    void drawArrowhead(const FigObject* object, const FigArrow* arrow, const QPoint* outline, int count,
+        const QPoint* fill, int fillCount, int style);
+    // Grows a box in Fig units by the arrowheads of an arc (kind 5),
+    // polyline (2) or spline (3) as drawn at the current view.
+    void addArrowBounds(int kind, const FigObject* object, int& xmin, int& ymin, int& xmax, int& ymax);
 
     // ---- X-splines ----
 
+    // Evaluate the whole spline in screen pixels (precision 0.5 for every
+    // caller) and hand each curve point to the consumer; both empty the point
+    // buffer first and clear splineEvaluationStopped. The open layout ends on
+    // the last control point; the closed one repeats its first curve point.
+    bool computeOpenSpline(const class FigSpline* spline, float precision, SplinePointConsumer consumer);
+    bool computeClosedSpline(const class FigSpline* spline, float precision, SplinePointConsumer consumer);
+
     // ---- Text metrics and drawing ----
 
+    // The pixel size of the text's font at a zoom, for dpiY and the
+    // preference "font base 72dpi" (sizes in points of 1/72 or 1/80 inch).
+    int textPixelSize(const class FigText* text, double atZoom) const;
+    // Fills the text's width, length, ascent (Fig units), descent and pixel
+    // height (pixels) and its metrics zoom. Every caller passes `zoom`.
     void computeTextMetrics(class FigText* text, double atZoom);
+    // Draws the text's string as if its anchor were at (x, y) in Fig units,
+    // justified and rotated, for the drawing styles 3, 10 and 11. The painter's
+    // transformation is as before afterwards.
+    void drawPlainText(int x, int y, int drawStyle, class FigText* text);
 
     // ---- Pictures ----
 
@@ -236,6 +333,33 @@ public:
     FigLine* convertSplineToLine(const class FigSpline* spline);
 
     // ---- Smart links ----
+
+    // The object whose outline passes within two screen pixels of (x, y) at
+    // the current zoom: polylines of the list first (never `exclude`), then
+    // ellipses; the hit on the outline goes to hitX, hitY. Null when none.
+    FigObject* findLinkTarget(
+        const FigObjectList* list, int x, int y, int& hitX, int& hitY, const FigObject* exclude);
+    // Moves (x, y) onto a link target of the current list other than the
+    // object; false, x and y unchanged, when there is none.
+    bool snapToLinkTarget(int& x, int& y, const FigObject* object);
+    // A new record attaching the point to the link target near it in the list
+    // (the source itself never counts); the point is moved onto the target.
+    // Null when there is none. The caller stores the record in the point.
+    SmartLink* makeSmartLink(const FigObjectList* list, FigPoint* point, const FigObject* source);
+    // Links every end point of the sources of `walkList` (compounds entered)
+    // lying on a link target of `searchList`; each new record is attached to
+    // its point and appended to `made`.
+    void createSmartLinksForList(const FigObjectList* searchList, const FigObjectList* walkList, QList<SmartLink*>& made);
+    // Links one end point of the source to the first link target found along
+    // the list (compounds searched within their members); true when linked.
+    bool linkEndPoint(const FigObject* source, FigPoint* point, const FigObjectList* list, QList<SmartLink*>& made);
+
+    // Before the point is taken out of the polyline target's chain: every link
+    // of the current list naming it as a segment end moves to a neighbouring
+    // segment, or (open target, no segment left) is deleted and its point
+    // unlinked. The point itself stays in the chain; the caller removes it
+    // and then runs updateLinkIndices.
+    void unlinkRemovedPoint(FigLine* target, FigPoint* chain, bool open, FigPoint* point);
 
     // ---- Fig reader and writer ----
 

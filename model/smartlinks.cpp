@@ -1,10 +1,13 @@
 #include "model/smartlinks.h"
 
+#include "model/depths.h"
 #include "model/figcompound.h"
+#include "model/figcontext.h"
 #include "model/figellipse.h"
 #include "model/figline.h"
 #include "model/figpoint.h"
 #include "model/figspline.h"
+#include "model/objectlist.h"
 #include "model/planegeometry.h"
 #include "model/units.h"
 
@@ -12,6 +15,8 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+
+#include <QSet>
 
 namespace {
 
@@ -44,6 +49,45 @@ template <typename Visit> bool visitPaths(const FigObjectList* list, Visit& visi
     return true;
 }
 
+// As visitPaths, but the object `skip` (a line or a compound with all its
+// members) is passed over.
+template <typename Visit> bool visitPathsOutside(const FigObjectList* list, const FigObject* skip, Visit& visit)
+{
+    if (!list)
+        return true;
+    for (FigObject* object : *list) {
+        if (object == skip)
+            continue;
+        if (object->type == FigObject::Compound) {
+            if (!visitPathsOutside(static_cast<FigCompound*>(object)->members, skip, visit))
+                return false;
+        } else if (FigPath* path = pathOf(object)) {
+            if (!visit(object, path))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The identifiers a link must name to be linked to the object: its own, or
+// for a compound those of its members at every nesting.
+void collectTargetIds(const FigObject* object, QSet<int>& ids)
+{
+    if (!object)
+        return;
+    if (object->type != FigObject::Compound) {
+        ids.insert(object->id);
+        return;
+    }
+    for (const FigObject* member : *static_cast<const FigCompound*>(object)->members)
+        collectTargetIds(member, ids);
+}
+
+bool linkedToAny(const FigPoint* p, const QSet<int>& ids)
+{
+    return p->link && p->link->targetObjId != -1 && ids.contains(p->link->targetObjId);
+}
+
 void noteChanged(FigObjectList& changed, FigObject* line)
 {
     if (std::find(changed.begin(), changed.end(), line) == changed.end())
@@ -55,25 +99,409 @@ int clampToInt(std::int64_t v)
     return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
 }
 
-// Turns the point about (cx, cy) by whole degrees, clockwise on the screen
-// for a positive angle (the rotation arithmetic of the geometric transforms).
-void rotateByDegrees(FigPoint& p, int cx, int cy, int degrees)
+// Position of the point in the chain from 0; -1 when absent or null.
+int positionInChain(const FigPoint* chain, const FigPoint* point)
 {
-    const double dx = static_cast<double>(p.x) - cx;
-    const double dy = static_cast<double>(cy) - p.y;
-    if (dx == 0 && dy == 0)
+    if (!point)
+        return -1;
+    int index = 0;
+    for (const FigPoint* p = chain; p; p = p->next, ++index) {
+        if (p == point)
+            return index;
+    }
+    return -1;
+}
+
+// Calls visit(point) for every point of the lines of the object's tree (the
+// object itself when it is a polyline or spline).
+template <typename Visit> void visitOwnPoints(FigObject* object, Visit& visit)
+{
+    if (!object)
         return;
-    double alpha = vectorAngle(dx, dy) - degrees * pi / 180;
-    if (alpha < 0)
-        alpha += 2 * pi;
-    else if (alpha >= 2 * pi - 0.001)
-        alpha -= 2 * pi;
-    const double r = std::sqrt(dx * dx + dy * dy);
-    p.x = roundToInt(cx + r * std::cos(alpha));
-    p.y = roundToInt(cy - r * std::sin(alpha));
+    if (object->type == FigObject::Compound) {
+        for (FigObject* member : *static_cast<FigCompound*>(object)->members)
+            visitOwnPoints(member, visit);
+        return;
+    }
+    if (FigPath* path = pathOf(object)) {
+        for (FigPoint* p = path->points; p; p = p->next)
+            visit(p);
+    }
+}
+
+// Whether the object, or a compound that holds it at any nesting in the
+// list, is selected.
+bool selectedInTree(const FigObjectList* list, const FigObject* object)
+{
+    for (const FigObject* o = object; o; o = findCompoundContaining(list, o)) {
+        if (o->selected)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
+
+// ---- Roles ----
+
+bool isSmartLinkSource(const FigObject* object)
+{
+    if (!object)
+        return false;
+    if (object->type == FigObject::Polyline)
+        return object->subType == 1;
+    if (object->type == FigObject::Spline)
+        return object->subType == 0 || object->subType == 2;
+    return false;
+}
+
+bool isSmartLinkTarget(const FigObject* object)
+{
+    if (!object)
+        return false;
+    switch (object->type) {
+    case FigObject::Ellipse:
+        return true;
+    case FigObject::Polyline:
+        return object->subType >= 2 && object->subType <= 5;
+    case FigObject::Spline:
+        return object->subType == 1 || object->subType == 3 || object->subType == 4 || object->subType == 5;
+    default:
+        return false;
+    }
+}
+
+// ---- Collecting ----
+
+bool collectSmartLinkedObjects(const FigObjectList* list, const FigObject* object, FigObjectList& out)
+{
+    if (!object)
+        return false;
+    QSet<int> ids;
+    collectTargetIds(object, ids);
+    bool found = false;
+    auto visit = [&](FigObject* line, FigPath* path) {
+        for (const FigPoint* p = path->points; p; p = p->next) {
+            if (linkedToAny(p, ids)) {
+                noteChanged(out, line);
+                found = true;
+                break;
+            }
+        }
+        return true;
+    };
+    visitPathsOutside(list, object, visit);
+    return found;
+}
+
+void collectLinkedObjectsOfList(const FigObjectList* list, const FigObjectList* objects, FigObjectList& out)
+{
+    if (!objects)
+        return;
+    for (const FigObject* object : *objects)
+        collectSmartLinkedObjects(list, object, out);
+    out.remove_if([objects](FigObject* line) { return listContainsObject(objects, line); });
+}
+
+bool collectPointsLinkedTo(const FigObjectList* list, const FigObject* object, PointList& out)
+{
+    if (!object)
+        return false;
+    QSet<int> ids;
+    collectTargetIds(object, ids);
+    bool found = false;
+    auto visit = [&](FigObject*, FigPath* path) {
+        for (FigPoint* p = path->points; p; p = p->next) {
+            if (linkedToAny(p, ids)) {
+                found = true;
+                if (!out.contains(p))
+                    out.append(p);
+            }
+        }
+        return true;
+    };
+    visitPathsOutside(list, object, visit);
+    return found;
+}
+
+bool collectLinkRecordsTo(const FigObjectList* list, const FigObject* object, SmartLinkList& out)
+{
+    if (!object)
+        return false;
+    QSet<int> ids;
+    collectTargetIds(object, ids);
+    bool found = false;
+    auto visit = [&](FigObject*, FigPath* path) {
+        for (FigPoint* p = path->points; p; p = p->next) {
+            if (linkedToAny(p, ids)) {
+                found = true;
+                if (!out.contains(p->link))
+                    out.append(p->link);
+            }
+        }
+        return true;
+    };
+    visitPathsOutside(list, object, visit);
+    return found;
+}
+
+void collectLinkRecordsOfList(const FigObjectList* list, SmartLinkList& out)
+{
+    auto visit = [&out](FigObject*, FigPath* path) {
+        collectLinkRecordsOfChain(path->points, out);
+        return true;
+    };
+    visitPaths(list, visit);
+}
+
+void collectLinkRecordsOfChain(FigPoint* chain, SmartLinkList& out)
+{
+    for (FigPoint* p = chain; p; p = p->next) {
+        if (p->link && !out.contains(p->link))
+            out.append(p->link);
+    }
+}
+
+// ---- Detaching and reattaching ----
+
+void detachLinksOfList(const FigObjectList* list)
+{
+    auto visit = [](FigObject*, FigPath* path) {
+        detachChainLinks(path->points);
+        return true;
+    };
+    visitPaths(list, visit);
+}
+
+void detachChainLinks(FigPoint* chain)
+{
+    for (FigPoint* p = chain; p; p = p->next)
+        p->link = nullptr;
+}
+
+void detachLinkRecords(const SmartLinkList& records)
+{
+    for (SmartLink* record : records) {
+        // A point that has meanwhile taken another record keeps that one.
+        if (record && record->sourcePoint && record->sourcePoint->link == record)
+            record->sourcePoint->link = nullptr;
+    }
+}
+
+void reattachLinkRecords(const SmartLinkList& records)
+{
+    for (SmartLink* record : records) {
+        if (record && record->sourcePoint)
+            record->sourcePoint->link = record;
+    }
+}
+
+// ---- Chain utilities ----
+
+FigPoint* nextToLastPoint(FigPoint* chain)
+{
+    if (!chain || !chain->next)
+        return chain;
+    FigPoint* p = chain;
+    while (p->next->next)
+        p = p->next;
+    return p;
+}
+
+FigPoint* chainPredecessor(FigPoint* chain, const FigPoint* point)
+{
+    if (!point)
+        return nullptr;
+    for (FigPoint* p = chain; p; p = p->next) {
+        if (p->next == point)
+            return p;
+    }
+    return nullptr;
+}
+
+void updateLinkIndices(const PointList& linkedPoints, const FigPoint* targetChain)
+{
+    for (FigPoint* point : linkedPoints) {
+        if (!point || !point->link)
+            continue;
+        SmartLink* link = point->link;
+        link->targetLeftPointIdx = positionInChain(targetChain, link->targetLeftPoint);
+        link->targetRightPointIdx = positionInChain(targetChain, link->targetRightPoint);
+    }
+}
+
+void CFigContext::unlinkRemovedPoint(FigLine* target, FigPoint* chain, bool open, FigPoint* point)
+{
+    if (!target || !chain || !point)
+        return;
+    PointList linked;
+    collectPointsLinkedTo(objects(), target, linked);
+    for (FigPoint* s : linked) {
+        SmartLink* link = s->link;
+        if (!link || link->targetObjId != target->id)
+            continue;
+        if (link->targetLeftPoint == point) {
+            if (point != chain) {
+                link->targetLeftPoint = chainPredecessor(chain, point);
+                --link->targetLeftPointIdx;
+                if (link->targetRightPointIdx != 0)
+                    --link->targetRightPointIdx;
+            } else if (open) {
+                delete link;
+                s->link = nullptr;
+            } else {
+                // The first point of a closed polyline goes: the closing
+                // segment from the last corner to the new first point takes
+                // the link.
+                link->targetLeftPoint = nextToLastPoint(chain);
+                link->targetLeftPointIdx = positionInChain(chain, link->targetLeftPoint) - 1;
+                link->targetRightPoint = point->next;
+                link->targetRightPointIdx = 0;
+            }
+        } else if (link->targetRightPoint == point) {
+            if (!point->next) {
+                if (open) {
+                    delete link;
+                    s->link = nullptr;
+                }
+            } else if (open) {
+                link->targetRightPoint = point->next;
+            } else if (!point->next->next) {
+                link->targetRightPoint = chain;
+                link->targetRightPointIdx = 0;
+            } else {
+                link->targetRightPoint = point->next;
+                if (point == chain)
+                    --link->targetLeftPointIdx;
+            }
+        }
+    }
+}
+
+// ---- Making links ----
+
+FigObject* CFigContext::findLinkTarget(
+    const FigObjectList* list, int x, int y, int& hitX, int& hitY, const FigObject* exclude)
+{
+    // Two screen pixels at the document's horizontal resolution and zoom.
+    const double pixels = (dpiX > 0 && zoom > 0) ? 2.0 * (1200.0 / dpiX) / zoom : 0.0;
+    const int t = roundToInt(pixels);
+    if (FigObject* line = findLineNear(list, x, y, t, hitX, hitY, exclude))
+        return line;
+    if (FigObject* ellipse = findEllipseNear(list, x, y, t, hitX, hitY)) {
+        if (ellipse != exclude)
+            return ellipse;
+    }
+    return nullptr;
+}
+
+bool CFigContext::snapToLinkTarget(int& x, int& y, const FigObject* object)
+{
+    int hitX = x;
+    int hitY = y;
+    const FigObject* target = findLinkTarget(objects(), x, y, hitX, hitY, object);
+    if (!target || (object && target->id == object->id) || !isSmartLinkTarget(target))
+        return false;
+    x = hitX;
+    y = hitY;
+    return true;
+}
+
+namespace {
+
+// The record for a point found on `target` at (hitX, hitY); the point moves
+// there. A polyline target records the segment under the hit.
+SmartLink* newLinkRecord(const CFigContext& context, FigObject* target, FigPoint* point, int hitX, int hitY)
+{
+    auto* link = new SmartLink;
+    link->targetObjId = target->id;
+    link->sourcePoint = point;
+    if (target->type == FigObject::Polyline) {
+        FigPoint* left = nullptr;
+        FigPoint* right = nullptr;
+        int leftIndex = -1;
+        int rightIndex = -1;
+        int segmentX = 0;
+        int segmentY = 0;
+        if (context.findLineSegmentNear(static_cast<FigLine*>(target), left, right, leftIndex, rightIndex, hitX, hitY,
+                1, segmentX, segmentY)) {
+            link->targetLeftPoint = left;
+            link->targetRightPoint = right;
+            link->targetLeftPointIdx = leftIndex;
+            link->targetRightPointIdx = rightIndex;
+        }
+    }
+    point->x = hitX;
+    point->y = hitY;
+    return link;
+}
+
+} // namespace
+
+SmartLink* CFigContext::makeSmartLink(const FigObjectList* list, FigPoint* point, const FigObject* source)
+{
+    if (!point)
+        return nullptr;
+    int hitX = point->x;
+    int hitY = point->y;
+    FigObject* target = findLinkTarget(list, point->x, point->y, hitX, hitY, source);
+    if (!target || (source && target->id == source->id) || !isSmartLinkTarget(target))
+        return nullptr;
+    return newLinkRecord(*this, target, point, hitX, hitY);
+}
+
+bool CFigContext::linkEndPoint(const FigObject* source, FigPoint* point, const FigObjectList* list, QList<SmartLink*>& made)
+{
+    if (!source || !point || !list)
+        return false;
+    for (FigObject* object : *list) {
+        if (object->type == FigObject::Compound) {
+            linkEndPoint(source, point, static_cast<FigCompound*>(object)->members, made);
+            continue;
+        }
+        if (!isSmartLinkTarget(object))
+            continue;
+        int hitX = point->x;
+        int hitY = point->y;
+        FigObject* target = findLinkTarget(list, point->x, point->y, hitX, hitY, source);
+        if (!target || target->id == source->id || !isSmartLinkTarget(target))
+            continue;
+        SmartLink* link = newLinkRecord(*this, target, point, hitX, hitY);
+        // A record made by an earlier search for the same point (inside a
+        // compound) gives way; the point owns its record, so the old one
+        // must go rather than leak or stay in `made` detached.
+        if (point->link) {
+            made.removeAll(point->link);
+            delete point->link;
+        }
+        point->link = link;
+        made.append(link);
+        return true;
+    }
+    return false;
+}
+
+void CFigContext::createSmartLinksForList(
+    const FigObjectList* searchList, const FigObjectList* walkList, QList<SmartLink*>& made)
+{
+    if (!walkList)
+        return;
+    for (FigObject* object : *walkList) {
+        if (object->type == FigObject::Compound) {
+            createSmartLinksForList(searchList, static_cast<FigCompound*>(object)->members, made);
+            continue;
+        }
+        if (!isSmartLinkSource(object))
+            continue;
+        FigPoint* first = pathOf(object)->points;
+        if (!first)
+            continue;
+        linkEndPoint(object, first, searchList, made);
+        linkEndPoint(object, lastPoint(first), searchList, made);
+    }
+}
+
+// ---- Following ----
 
 void moveLineSmartLinks(const FigLine* target, int index, const FigObjectList* list, int dx, int dy,
     FigObjectList& changed, PointList& handled)
@@ -150,7 +578,7 @@ void moveEllipseSmartLinks(const FigEllipse* after, const FigEllipse* before, co
             const int x0 = s->x;
             const int y0 = s->y;
             // Into the ellipse's own axes.
-            rotateByDegrees(*s, cx, cy, degrees);
+            s->rotate(cx, cy, degrees);
             handled.append(s);
             bool right = s->x > cx;
             bool below = s->y > cy;
@@ -172,10 +600,116 @@ void moveEllipseSmartLinks(const FigEllipse* after, const FigEllipse* before, co
             }
             s->x = roundToInt(x);
             s->y = roundToInt(y);
-            rotateByDegrees(*s, cx, cy, -degrees);
+            s->rotate(cx, cy, -degrees);
             noteChanged(changed, line);
         }
         return true;
     };
     visitPaths(list, follow);
+}
+
+void flipEllipseSmartLinks(const FigEllipse* target, int axisX, int axisY, int axis, const FigObjectList* list,
+    FigObjectList& changed, PointList& handled)
+{
+    if (!target || (axis != 1 && axis != 2))
+        return;
+    const int targetId = target->id;
+    auto follow = [&](FigObject* line, FigPath* path) {
+        for (FigPoint* s = path->points; s; s = s->next) {
+            if (!s->link || s->link->targetObjId != targetId || handled.contains(s))
+                continue;
+            if (axis == 1)
+                s->y = clampToInt(2 * static_cast<std::int64_t>(axisY) - s->y);
+            else
+                s->x = clampToInt(2 * static_cast<std::int64_t>(axisX) - s->x);
+            handled.append(s);
+            noteChanged(changed, line);
+        }
+        return true;
+    };
+    visitPaths(list, follow);
+}
+
+void rotateEllipseSmartLinks(const FigEllipse* target, int cx, int cy, int angle, const FigObjectList* list,
+    FigObjectList& changed, PointList& handled)
+{
+    if (!target)
+        return;
+    const int targetId = target->id;
+    auto follow = [&](FigObject* line, FigPath* path) {
+        for (FigPoint* s = path->points; s; s = s->next) {
+            if (!s->link || s->link->targetObjId != targetId || handled.contains(s))
+                continue;
+            s->rotate(cx, cy, angle);
+            handled.append(s);
+            noteChanged(changed, line);
+        }
+        return true;
+    };
+    visitPaths(list, follow);
+}
+
+void scaleSmartLinks(const FigObject* target, float sx, float sy, int cx, int cy, const FigObjectList* list,
+    FigObjectList& changed, PointList& handled)
+{
+    if (!target)
+        return;
+    QSet<int> ids;
+    collectTargetIds(target, ids);
+    auto follow = [&](FigObject* line, FigPath* path) {
+        for (FigPoint* s = path->points; s; s = s->next) {
+            if (!linkedToAny(s, ids) || handled.contains(s))
+                continue;
+            s->scale(sx, sy, cx, cy);
+            handled.append(s);
+            noteChanged(changed, line);
+        }
+        return true;
+    };
+    visitPathsOutside(list, target, follow);
+}
+
+void translateSmartLinks(const FigObject* target, const FigObjectList* list, int dx, int dy, FigObjectList& changed,
+    const FigObjectList* only, PointList& handled)
+{
+    if (!target)
+        return;
+    QSet<int> ids;
+    collectTargetIds(target, ids);
+    auto follow = [&](FigObject* line, FigPath* path) {
+        if (only && !pointerListContains(only, line))
+            return true;
+        for (FigPoint* s = path->points; s; s = s->next) {
+            if (!linkedToAny(s, ids) || handled.contains(s))
+                continue;
+            s->x = clampToInt(static_cast<std::int64_t>(s->x) + dx);
+            s->y = clampToInt(static_cast<std::int64_t>(s->y) + dy);
+            handled.append(s);
+            noteChanged(changed, line);
+        }
+        return true;
+    };
+    visitPathsOutside(list, target, follow);
+}
+
+void pinLinksOutside(FigObject* object, const FigObjectList* drawingList, const FigObjectList* moved)
+{
+    auto pin = [&](FigPoint* p) {
+        if (!p->link)
+            return;
+        const FigObject* target = findObjectById(drawingList, p->link->targetObjId);
+        p->link->pinned = !target || !listContainsObject(moved, target);
+    };
+    visitOwnPoints(object, pin);
+}
+
+void pinLinksToUnselected(FigObject* object, const FigObjectList* drawingList)
+{
+    auto pin = [&](FigPoint* p) {
+        if (!p->link)
+            return;
+        const FigObject* target = findObjectById(drawingList, p->link->targetObjId);
+        p->link->pinned = !target || !selectedInTree(drawingList, target);
+    };
+    visitOwnPoints(object, pin);
 }

@@ -256,7 +256,6 @@ void flipLine(FigObjectList* drawingList, FigLine* line, int cx, int cy, int axi
 
 void flipEllipse(FigObjectList* drawingList, FigEllipse* ellipse, int cx, int cy, int axis)
 {
-    (void)drawingList; // the points linked to an ellipse are not carried here
     if (!ellipse || !isMirrorAxis(axis))
         return;
     // Turning by the angle in whole degrees brings the axes onto the
@@ -269,6 +268,9 @@ void flipEllipse(FigObjectList* drawingList, FigEllipse* ellipse, int cx, int cy
     mirror(ellipse->end, cx, cy, axis);
     ellipse->direction = ellipse->direction ? 0 : 1;
     ellipse->rotate(cx, cy, a);
+    FigObjectList changed;
+    PointList handled;
+    flipEllipseSmartLinks(ellipse, cx, cy, axis, drawingList, changed, handled);
 }
 
 void CFigContext::flipCompound(FigCompound* compound, int cx, int cy, int axis)
@@ -328,9 +330,12 @@ void FigEllipse::rotate(int cx, int cy, int degrees)
 
 void rotateEllipse(FigObjectList* drawingList, FigEllipse* ellipse, int cx, int cy, int angle)
 {
-    (void)drawingList; // the points linked to an ellipse are not carried here
-    if (ellipse)
-        ellipse->rotate(cx, cy, angle);
+    if (!ellipse)
+        return;
+    ellipse->rotate(cx, cy, angle);
+    FigObjectList changed;
+    PointList handled;
+    rotateEllipseSmartLinks(ellipse, cx, cy, angle, drawingList, changed, handled);
 }
 
 void FigArc::rotate(int cx, int cy, int angle)

@@ -1,0 +1,8 @@
+#include "toolbars/boxattrstoolbar.h"
+
+BoxAttrsToolbar::BoxAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
+    : QWidget(nullptr, flags)
+    , handler(handler)
+    , mainWindow(mainWindow)
+{
+}
