@@ -11,6 +11,7 @@
 #include "app/statusmessages.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
+#include "render/fonts.h"
 #include "render/griddef.h"
 
 #include <QDir>
@@ -187,6 +188,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     createBuiltinGrids();
+    installFontSubstitutions(); // texts are measured in the faces the program uses
     setMessageBoxHandler([](const MessageBoxRequest&) { return QMessageBox::No; });
 
     int status = 0;
