@@ -389,6 +389,12 @@ public:
     // Draws the grid over the document window (a window-less context: over
     // the painter's device); the painter's antialiasing is put back.
     void drawGrid();
+    // The dotted outline of the page when showPaperFrame is set.
+    void drawPaperFrame();
+    // The page in whole centimetres and in Fig units, exchanged in landscape;
+    // 0 x 0 for a paper index outside the table.
+    void paperSizeCm(float* width, float* height) const;
+    void paperSizeFigUnits(int* width, int* height) const;
     // The grid step in Fig units divided by the magnet mode's divisor; 0
     // without a grid.
     double snapStep() const;

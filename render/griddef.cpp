@@ -6,6 +6,7 @@
 #include "edit/canvashandlers.h"
 #include "model/figcontext.h"
 #include "model/figobject.h"
+#include "model/figformat.h"
 #include "model/figpoint.h"
 #include "model/units.h"
 
@@ -14,6 +15,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <utility>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -395,6 +397,72 @@ void CFigContext::drawGrid()
         drawSlantedGridLines(painter, -double(originX) * slope - originY, py, -rise, 0, height + rise, width);
     }
 
+    painter->setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
+}
+
+// ---- Paper ----
+
+void CFigContext::paperSizeCm(float* width, float* height) const
+{
+    float w = 0;
+    float h = 0;
+    if (paperIndex >= 0 && paperIndex < paperSizeCount) {
+        // Whole centimetres: A4 is framed 21 x 30.
+        const PaperSize& paper = paperSizes[paperIndex];
+        w = float(roundToInt(float(paper.width) / 472.44095f));
+        h = float(roundToInt(float(paper.height) / 472.44095f));
+        if (landscape)
+            std::swap(w, h);
+    }
+    if (width)
+        *width = w;
+    if (height)
+        *height = h;
+}
+
+void CFigContext::paperSizeFigUnits(int* width, int* height) const
+{
+    int w = 0;
+    int h = 0;
+    if (paperIndex >= 0 && paperIndex < paperSizeCount) {
+        w = paperSizes[paperIndex].width;
+        h = paperSizes[paperIndex].height;
+        if (landscape)
+            std::swap(w, h);
+    }
+    if (width)
+        *width = w;
+    if (height)
+        *height = h;
+}
+
+void CFigContext::drawPaperFrame()
+{
+    if (!showPaperFrame || !painter || !painter->isActive())
+        return;
+    float w;
+    float h;
+    paperSizeCm(&w, &h);
+    const std::int64_t width = roundToInt(dpiX / 2.54 * w * zoom);
+    const std::int64_t height = roundToInt(dpiY / 2.54 * h * zoom);
+    // The page's corners on the canvas, in 64 bits: a far scroll origin must
+    // not wrap around.
+    const int left = clampToInt(-std::int64_t(originX));
+    const int top = clampToInt(-std::int64_t(originY));
+    const int right = clampToInt(width - originX);
+    const int bottom = clampToInt(height - originY);
+
+    painter->setPen(QPen(Qt::black, 1, Qt::DotLine, Qt::FlatCap));
+    painter->setBrush(Qt::NoBrush);
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    // The left and top edges lie off the canvas unless the page is scrolled
+    // away from the canvas's corner.
+    if (originX < 0)
+        painter->drawLine(QPoint(left, bottom), QPoint(left, top));
+    if (originY < 0)
+        painter->drawLine(QPoint(left, top), QPoint(right, top));
+    painter->drawLine(QPoint(left, bottom), QPoint(right, bottom));
+    painter->drawLine(QPoint(right, bottom), QPoint(right, top));
     painter->setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
 }
 

@@ -641,6 +641,136 @@ private slots:
         }
     }
 
+    // ---- Paper ----
+
+    void paperSize_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<QSizeF>("cm");
+        QTest::addColumn<QSize>("figUnits");
+        QTest::newRow("A4") << 13 << false << QSizeF(21, 30) << QSize(9921, 14031);
+        QTest::newRow("A4 landscape") << 13 << true << QSizeF(30, 21) << QSize(14031, 9921);
+        QTest::newRow("Letter") << 0 << false << QSizeF(22, 28) << QSize(10200, 13200);
+        QTest::newRow("B0 landscape") << 28 << true << QSizeF(146, 103) << QSize(68783, 48666);
+        QTest::newRow("outside the table") << 29 << false << QSizeF(0, 0) << QSize(0, 0);
+        QTest::newRow("negative") << -1 << true << QSizeF(0, 0) << QSize(0, 0);
+    }
+    void paperSize()
+    {
+        QFETCH(int, paper);
+        QFETCH(bool, landscape);
+        QFETCH(QSizeF, cm);
+        QFETCH(QSize, figUnits);
+        CFigContext context;
+        context.paperIndex = paper;
+        context.landscape = landscape;
+        float w = -1;
+        float h = -1;
+        context.paperSizeCm(&w, &h);
+        QCOMPARE(QSizeF(w, h), cm);
+        int fw = -1;
+        int fh = -1;
+        context.paperSizeFigUnits(&fw, &fh);
+        QCOMPARE(QSize(fw, fh), figUnits);
+    }
+
+    // At zoom 0.25 a centimetre is 7.87 pixels: A4 is framed 165 x 236
+    // pixels (21 x 30 cm). The dotted edges show on their whole length.
+    void paperFrame_data()
+    {
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<QPoint>("origin");
+        QTest::addColumn<QRect>("frame"); // canvas pixels of the page's edges
+        QTest::addColumn<bool>("leftAndTop");
+        QTest::newRow("A4 portrait") << false << QPoint(0, 0) << QRect(QPoint(0, 0), QPoint(165, 236)) << false;
+        QTest::newRow("A4 landscape") << true << QPoint(0, 0) << QRect(QPoint(0, 0), QPoint(236, 165)) << false;
+        QTest::newRow("page away from the corner")
+            << false << QPoint(-10, -20) << QRect(QPoint(10, 20), QPoint(175, 256)) << true;
+        QTest::newRow("landscape, scrolled") << true << QPoint(20, 30)
+                                             << QRect(QPoint(-20, -30), QPoint(216, 135)) << false;
+    }
+    void paperFrame()
+    {
+        QFETCH(bool, landscape);
+        QFETCH(QPoint, origin);
+        QFETCH(QRect, frame);
+        QFETCH(bool, leftAndTop);
+        Canvas canvas(300);
+        canvas.context.zoom = 0.25f;
+        canvas.context.landscape = landscape;
+        canvas.context.originX = origin.x();
+        canvas.context.originY = origin.y();
+        canvas.context.drawPaperFrame();
+        const QImage& image = canvas.finished();
+        constexpr QRgb black = 0xff000000;
+        auto blackInColumn = [&](int x, int from, int to) {
+            int n = 0;
+            for (int y = std::max(from, 0); y <= std::min(to, 299); ++y)
+                n += image.pixel(x, y) == black;
+            return n;
+        };
+        auto blackInRow = [&](int y, int from, int to) {
+            int n = 0;
+            for (int x = std::max(from, 0); x <= std::min(to, 299); ++x)
+                n += image.pixel(x, y) == black;
+            return n;
+        };
+        // Right and bottom edges, dotted from end to end.
+        const int visibleHeight = std::min(frame.bottom(), 299) - std::max(frame.top(), 0);
+        const int visibleWidth = std::min(frame.right(), 299) - std::max(frame.left(), 0);
+        QVERIFY(blackInColumn(frame.right(), frame.top(), frame.bottom()) >= visibleHeight / 4);
+        QVERIFY(blackInRow(frame.bottom(), frame.left(), frame.right()) >= visibleWidth / 4);
+        // The dots are near both ends of each edge.
+        QVERIFY(blackInColumn(frame.right(), frame.bottom() - 3, frame.bottom()) > 0);
+        QVERIFY(blackInColumn(frame.right(), std::max(frame.top(), 0), std::max(frame.top(), 0) + 3) > 0);
+        if (leftAndTop) {
+            QVERIFY(blackInColumn(frame.left(), frame.top(), frame.bottom()) >= frame.height() / 4);
+            QVERIFY(blackInRow(frame.top(), frame.left(), frame.right()) >= frame.width() / 4);
+        }
+        // Nothing else: four edges at most.
+        int total = 0;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 300; ++x) {
+                if (image.pixel(x, y) != black)
+                    continue;
+                ++total;
+                const bool onEdge = x == frame.right() || y == frame.bottom()
+                    || (leftAndTop && (x == frame.left() || y == frame.top()));
+                QVERIFY2(onEdge, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
+        QVERIFY(total > 0);
+    }
+
+    void paperFrameOff()
+    {
+        preferences.antialiasing = true;
+        Canvas canvas;
+        canvas.context.showPaperFrame = false;
+        canvas.context.originX = canvas.context.originY = -10;
+        canvas.context.drawPaperFrame();
+        QVERIFY(!canvas.painter.testRenderHint(QPainter::Antialiasing));
+        QCOMPARE(canvas.count(white), 200 * 200);
+
+        Canvas shown;
+        shown.context.originX = shown.context.originY = -10;
+        shown.context.drawPaperFrame();
+        QVERIFY(shown.painter.testRenderHint(QPainter::Antialiasing)); // the preference, put back
+        QVERIFY(shown.count(white) < 200 * 200);
+    }
+
+    // A far scroll origin does not wrap the edges around onto the canvas.
+    void paperFrameFarOrigin()
+    {
+        Canvas canvas;
+        canvas.context.zoom = 99.99f;
+        canvas.context.paperIndex = 17; // A0
+        canvas.context.originX = INT_MIN;
+        canvas.context.originY = INT_MAX;
+        canvas.context.drawPaperFrame();
+        QCOMPARE(canvas.count(white), 200 * 200);
+    }
+
     // ---- Status text ----
 
     void statusText_data()
