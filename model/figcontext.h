@@ -438,8 +438,8 @@ public:
     // The markers of every marked, not skipped object of the current list
     // that is neither in the list nor inside a compound of it.
     void drawMarkersExceptList(const FigObjectList* list);
-    // A cross of nine by nine pixels that inverts what it covers: drawing it
-    // twice at the same place restores the canvas.
+    // A cross reaching four pixels each way that inverts what it covers:
+    // drawing it twice at the same place restores the canvas.
     void drawCrossHair(int x, int y);
 
     QString fileName;

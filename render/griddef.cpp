@@ -5,8 +5,8 @@
 #include "app/statusmessages.h"
 #include "edit/canvashandlers.h"
 #include "model/figcontext.h"
-#include "model/figobject.h"
 #include "model/figformat.h"
+#include "model/figobject.h"
 #include "model/figpoint.h"
 #include "model/units.h"
 
@@ -15,10 +15,10 @@
 #include <QtGlobal>
 
 #include <algorithm>
-#include <utility>
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 QList<GridDef*> gridDefs;
 

@@ -687,8 +687,8 @@ private slots:
         QTest::newRow("A4 landscape") << true << QPoint(0, 0) << QRect(QPoint(0, 0), QPoint(236, 165)) << false;
         QTest::newRow("page away from the corner")
             << false << QPoint(-10, -20) << QRect(QPoint(10, 20), QPoint(175, 256)) << true;
-        QTest::newRow("landscape, scrolled") << true << QPoint(20, 30)
-                                             << QRect(QPoint(-20, -30), QPoint(216, 135)) << false;
+        QTest::newRow("landscape, scrolled")
+            << true << QPoint(20, 30) << QRect(QPoint(-20, -30), QPoint(216, 135)) << false;
     }
     void paperFrame()
     {
