@@ -33,9 +33,7 @@ Value oldValue(const AttributeChange* change)
 // The text's screen metrics at the document's zoom after a font change.
 void refreshTextMetrics(CFigContext* context, FigText* text)
 {
-    // PENDING-METRICS: context->computeTextMetrics(text, context->zoom) once fonts land.
-    Q_UNUSED(context)
-    Q_UNUSED(text)
+    context->computeTextMetrics(text, context->zoom);
 }
 
 // The style value keeps its ratio to the line width: it is stored as

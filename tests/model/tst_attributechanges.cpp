@@ -269,6 +269,8 @@ private slots:
     void fontKindBit();
     void latexImages_data();
     void latexImages();
+    void metricsFollowSizeAndFont_data();
+    void metricsFollowSizeAndFont();
     void releases_data();
     void releases();
 };
@@ -559,6 +561,49 @@ void TestAttributeChanges::latexImages()
         putLatexImage(text);
     action->undo(&doc.context);
     QCOMPARE(text->latexPixmaps[0].isEmpty(), !kept);
+    action->releaseUndone();
+}
+
+void TestAttributeChanges::metricsFollowSizeAndFont_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("inCompound");
+
+    QTest::newRow("font size") << int(AttributeKind::FontSize) << false;
+    QTest::newRow("font size of a member") << int(AttributeKind::FontSize) << true;
+    QTest::newRow("font of a member") << int(AttributeKind::Font) << true;
+}
+
+void TestAttributeChanges::metricsFollowSizeAndFont()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, inCompound);
+
+    Doc doc;
+    doc.context.zoom = 2.0f;
+    auto* text = static_cast<FigText*>(makeObject(Text));
+    text->text = QStringLiteral("Metrics follow");
+    FigObject* subject = inCompound ? static_cast<FigObject*>(makeCompound(5, { text })) : text;
+    doc.add(subject);
+    doc.context.computeTextMetrics(text, doc.context.zoom);
+    const int width = text->width;
+    const int pixelHeight = text->pixelHeight;
+    text->metricsZoom = 0.0f;
+
+    std::unique_ptr<ChangeAttributeAction> action(
+        new ChangeAttributeAction(&doc.context.drawing.objects, subject, changeFor(kind, text)));
+    action->redo(&doc.context);
+    QCOMPARE(text->metricsZoom, 2.0f);
+    // Faces differ by machine; a larger size is larger everywhere.
+    if (kind == AttributeKind::FontSize) {
+        QVERIFY(text->width > width);
+        QVERIFY(text->pixelHeight > pixelHeight);
+    }
+    text->metricsZoom = 0.0f;
+    action->undo(&doc.context);
+    QCOMPARE(text->metricsZoom, 2.0f);
+    QCOMPARE(text->width, width);
+    QCOMPARE(text->pixelHeight, pixelHeight);
     action->releaseUndone();
 }
 
