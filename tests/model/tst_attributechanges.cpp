@@ -239,12 +239,22 @@ struct Doc {
         context.dpiY = 80.0f;
         context.zoom = 1.0f;
     }
+    // Texts get their metrics, as the reader gives them.
     FigObject* add(FigObject* object)
     {
+        measure(object);
         context.addObject(&context.drawing.objects, object);
         return object;
     }
-    QString dump() { return testdump::dumpObjects(&context.drawing.objects); }
+    void measure(FigObject* object)
+    {
+        if (object->type == FigObject::Text)
+            context.computeTextMetrics(static_cast<FigText*>(object), context.zoom);
+        else if (object->type == FigObject::Compound)
+            for (FigObject* member : *static_cast<FigCompound*>(object)->members)
+                measure(member);
+    }
+    QString dump() { return QString::fromUtf8(drawingdump::writtenDrawing(context)); }
     CFigContext context;
 };
 

@@ -1,8 +1,9 @@
-#include "drawingdump.h"
+#include "support/drawingdump.h"
 
 #include "model/figarc.h"
 #include "model/figarrow.h"
 #include "model/figcompound.h"
+#include "model/figcontext.h"
 #include "model/figellipse.h"
 #include "model/figline.h"
 #include "model/figspline.h"
@@ -11,115 +12,101 @@
 
 #include <QTextStream>
 
-namespace testdump {
+namespace drawingdump {
 
 namespace {
 
-QString point(const FigPoint& p)
+void dumpArrow(QTextStream& out, const char* name, const FigArrow* arrow)
 {
-    QString s = QStringLiteral("(%1,%2)").arg(p.x).arg(p.y);
-    if (const SmartLink* link = p.link)
-        s += QStringLiteral("->%1[%2,%3]").arg(link->targetObjId).arg(link->targetLeftPointIdx)
-                 .arg(link->targetRightPointIdx);
-    return s;
-}
-
-QString chain(const FigPoint* first)
-{
-    QStringList parts;
-    for (const FigPoint* p = first; p; p = p->next)
-        parts << point(*p);
-    return parts.join(QLatin1Char(' '));
-}
-
-QString arrow(const FigArrow* a)
-{
-    if (!a)
-        return QStringLiteral("-");
-    return QStringLiteral("<%1 %2 %3 %4 %5>")
-        .arg(a->type)
-        .arg(a->style)
-        .arg(double(a->thickness), 0, 'f', 3)
-        .arg(double(a->width), 0, 'f', 3)
-        .arg(double(a->height), 0, 'f', 3);
-}
-
-void dumpList(QTextStream& out, const FigObjectList* list, int indent);
-
-void dumpObject(QTextStream& out, const FigObject* o, int indent)
-{
-    out << QString(indent, QLatin1Char(' '));
-    out << "type=" << o->type << " id=" << o->id << " sub=" << o->subType << " depth=" << o->depth;
-    if (o->type != FigObject::Text && o->type != FigObject::Compound) {
-        out << " ls=" << o->lineStyle << " lw=" << o->lineWidth << " pen=" << o->penColor << " fill=" << o->fillColor
-            << " area=" << o->fillStyle << " sv=" << QString::number(double(o->styleVal), 'f', 4)
-            << " fa=" << arrow(o->forwArrow) << " ba=" << arrow(o->backArrow);
-    }
-    switch (o->type) {
-    case FigObject::Ellipse: {
-        const auto* e = static_cast<const FigEllipse*>(o);
-        out << " dir=" << e->direction << " angle=" << QString::number(double(e->angle), 'f', 4) << " c="
-            << point(e->center) << " r=" << point(e->radii) << " s=" << point(e->start) << " e=" << point(e->end);
-        break;
-    }
-    case FigObject::Polyline: {
-        const auto* l = static_cast<const FigLine*>(o);
-        out << " cap=" << l->capStyle << " join=" << l->joinStyle << " radius=" << l->radius;
-        if (l->picture)
-            out << " pic=" << l->picture->fileName << " flipped=" << l->picture->flipped;
-        out << " pts=" << chain(l->points);
-        break;
-    }
-    case FigObject::Spline: {
-        const auto* s = static_cast<const FigSpline*>(o);
-        out << " cap=" << s->capStyle << " pts=" << chain(s->points) << " sf=";
-        for (const ShapeFactorNode* n = s->shapeFactors; n; n = n->next)
-            out << QString::number(n->value, 'f', 3) << ' ';
-        break;
-    }
-    case FigObject::Text: {
-        const auto* t = static_cast<const FigText*>(o);
-        out << " font=" << t->font << " size=" << t->fontSize << " color=" << t->color
-            << " angle=" << QString::number(double(t->angle), 'f', 4) << " flags=" << t->fontFlags << " at=("
-            << t->x << ',' << t->y << ") text=" << t->text;
-        break;
-    }
-    case FigObject::Arc: {
-        const auto* a = static_cast<const FigArc*>(o);
-        out << " cap=" << a->capStyle << " dir=" << a->direction << " c=("
-            << QString::number(double(a->centerX), 'f', 3) << ',' << QString::number(double(a->centerY), 'f', 3)
-            << ") pts=" << point(a->points[0]) << ' ' << point(a->points[1]) << ' ' << point(a->points[2]);
-        break;
-    }
-    case FigObject::Compound: {
-        const auto* c = static_cast<const FigCompound*>(o);
-        out << " box=" << point(c->upperLeft) << point(c->lowerRight) << '\n';
-        dumpList(out, c->members, indent + 2);
+    if (!arrow)
         return;
-    }
-    default:
-        break;
-    }
-    out << '\n';
+    out << "  " << name << ' ' << arrow->type << ' ' << arrow->style << ' ' << arrow->thickness << ' ' << arrow->width
+        << ' ' << arrow->height << '\n';
 }
 
-void dumpList(QTextStream& out, const FigObjectList* list, int indent)
+void dumpChain(QTextStream& out, const FigPoint* chain)
 {
-    if (!list)
-        return;
-    for (const FigObject* o : *list)
-        dumpObject(out, o, indent);
+    for (const FigPoint* p = chain; p; p = p->next) {
+        out << "  point " << p->x << ' ' << p->y;
+        if (const SmartLink* link = p->link)
+            out << " link " << link->targetObjId << ' ' << link->targetLeftPointIdx << ' ' << link->targetRightPointIdx;
+        out << '\n';
+    }
+}
+
+void dumpList(QTextStream& out, const FigObjectList* list, int level)
+{
+    for (const FigObject* o : *list) {
+        out << QByteArray(level * 2, ' ') << "object " << o->type << " id " << o->id << " sub " << o->subType
+            << " depth " << o->depth << " style " << o->lineStyle << ' ' << o->styleVal << " width " << o->lineWidth
+            << " colours " << o->penColor << ' ' << o->fillColor << " fill " << o->fillStyle << " pen " << o->penStyle
+            << " former " << o->formerSubType << " comment " << o->comment.toUtf8() << '\n';
+        dumpArrow(out, "forward", o->forwArrow);
+        dumpArrow(out, "backward", o->backArrow);
+        switch (o->type) {
+        case FigObject::Polyline: {
+            auto* line = static_cast<const FigLine*>(o);
+            out << "  line " << line->capStyle << ' ' << line->joinStyle << ' ' << line->radius << '\n';
+            if (line->picture)
+                out << "  picture " << line->picture->fileName << ' ' << line->picture->flipped << '\n';
+            dumpChain(out, line->points);
+            break;
+        }
+        case FigObject::Spline: {
+            auto* spline = static_cast<const FigSpline*>(o);
+            out << "  spline " << spline->capStyle << '\n';
+            dumpChain(out, spline->points);
+            out << "  factors";
+            for (const ShapeFactorNode* n = spline->shapeFactors; n; n = n->next)
+                out << ' ' << n->value;
+            out << '\n';
+            break;
+        }
+        case FigObject::Ellipse: {
+            auto* e = static_cast<const FigEllipse*>(o);
+            out << "  ellipse " << e->angle << ' ' << e->direction << ' ' << e->center.x << ' ' << e->center.y << ' '
+                << e->radii.x << ' ' << e->radii.y << ' ' << e->start.x << ' ' << e->start.y << ' ' << e->end.x << ' '
+                << e->end.y << '\n';
+            break;
+        }
+        case FigObject::Arc: {
+            auto* a = static_cast<const FigArc*>(o);
+            out << "  arc " << a->capStyle << ' ' << a->direction << ' ' << a->centerX << ' ' << a->centerY;
+            for (const FigPoint& p : a->points)
+                out << ' ' << p.x << ' ' << p.y;
+            out << '\n';
+            break;
+        }
+        case FigObject::Text: {
+            auto* t = static_cast<const FigText*>(o);
+            out << "  text " << t->font << ' ' << t->fontSize << ' ' << t->color << ' ' << t->angle << ' '
+                << t->fontFlags << ' ' << t->length << ' ' << t->ascent << ' ' << t->x << ' ' << t->y << ' '
+                << t->text.toUtf8() << '\n';
+            break;
+        }
+        case FigObject::Compound: {
+            auto* c = static_cast<const FigCompound*>(o);
+            out << "  corners " << c->upperLeft.x << ' ' << c->upperLeft.y << ' ' << c->lowerRight.x << ' '
+                << c->lowerRight.y << '\n';
+            dumpList(out, c->members, level + 1);
+            out << "  end compound\n";
+            break;
+        }
+        default:
+            break;
+        }
+    }
 }
 
 } // namespace
 
-QString dumpObjects(const FigObjectList* list)
+QByteArray writtenDrawing(CFigContext& context)
 {
-    QString text;
-    QTextStream out(&text);
-    dumpList(out, list, 0);
+    QByteArray bytes;
+    QTextStream out(&bytes);
+    dumpList(out, &context.drawing.objects, 0);
     out.flush();
-    return text;
+    return bytes;
 }
 
-} // namespace testdump
+} // namespace drawingdump

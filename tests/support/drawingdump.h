@@ -1,15 +1,15 @@
 #pragma once
-// A text dump of a drawing's objects with every field a change can touch
-// (coordinates, attributes, arrows, smart-link records, shape factors,
-// compound corners and members), for tests that compare a drawing before and
-// after an operation. Screen metrics, caches and editing flags are left out.
+// What a test compares to see whether two states of a drawing are the same:
+// every object of the drawing with all fields the Fig file keeps (kind,
+// identifier, attributes, arrows, points, shape factors, smart links, text,
+// compound members), one line per object or record, in drawing order.
 
-#include "model/figobjectlist.h"
+#include <QByteArray>
 
-#include <QString>
+class CFigContext;
 
-namespace testdump {
+namespace drawingdump {
 
-QString dumpObjects(const FigObjectList* list);
+QByteArray writtenDrawing(CFigContext& context);
 
-} // namespace testdump
+} // namespace drawingdump
