@@ -25,7 +25,7 @@ bool MoveArcPointAction::undo(CFigContext* context)
 {
     Q_UNUSED(context)
     if (object && object->type == FigObject::Arc)
-        moveArcPoint(static_cast<FigArc*>(object), dx == INT_MIN ? INT_MAX : -dx, dy == INT_MIN ? INT_MAX : -dy,
-            pointIndex);
+        moveArcPoint(
+            static_cast<FigArc*>(object), dx == INT_MIN ? INT_MAX : -dx, dy == INT_MIN ? INT_MAX : -dy, pointIndex);
     return true;
 }

@@ -5,8 +5,7 @@
 #include "model/pointoperations.h"
 #include "model/smartlinks.h"
 
-MoveEllipsePointAction::MoveEllipsePointAction(
-    FigObjectList* list, FigObject* ellipse, int index, int moveX, int moveY)
+MoveEllipsePointAction::MoveEllipsePointAction(FigObjectList* list, FigObject* ellipse, int index, int moveX, int moveY)
     : ActionItem(list, ellipse)
     , pointIndex(index)
     , dx(moveX)

@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-ScaleAction::ScaleAction(FigObjectList* list, const FigObjectList& subjects, const FigObjectList& linked, float sx,
-    float sy, int cx, int cy)
+ScaleAction::ScaleAction(
+    FigObjectList* list, const FigObjectList& subjects, const FigObjectList& linked, float sx, float sy, int cx, int cy)
     : ActionItem(list, nullptr)
     , scaleX(sx)
     , scaleY(sy)

@@ -14,8 +14,8 @@ public:
     // One object. `linked`: the lines and splines of the drawing smart-linked
     // to it (collectLinkedObjectsOfList), which become the linked objects and
     // the followers; a caller may leave it empty.
-    TranslateAction(FigObjectList* list, FigObject* subject, int moveX, int moveY,
-        const FigObjectList& linked = FigObjectList());
+    TranslateAction(
+        FigObjectList* list, FigObject* subject, int moveX, int moveY, const FigObjectList& linked = FigObjectList());
     // Several objects moved as a group.
     TranslateAction(FigObjectList* list, const FigObjectList& subjects, int moveX, int moveY,
         const FigObjectList& linked = FigObjectList());

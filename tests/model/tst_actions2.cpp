@@ -320,10 +320,11 @@ void TestActions2::flipKeepsOwnLinksOutWhileDone()
     if (inCompound)
         fitCorners(doc.context, static_cast<FigCompound*>(subject));
 
-    std::unique_ptr<ActionItem> action(flip ? static_cast<ActionItem*>(new FlipAction(doc.list(), subject, 1500, 450, 1))
-                                            : new RotateAction(doc.list(), subject, 1500, 450, 90));
-    const QList<SmartLink*>& saved
-        = flip ? static_cast<FlipAction*>(action.get())->savedLinks : static_cast<RotateAction*>(action.get())->savedLinks;
+    std::unique_ptr<ActionItem> action(flip
+            ? static_cast<ActionItem*>(new FlipAction(doc.list(), subject, 1500, 450, 1))
+            : new RotateAction(doc.list(), subject, 1500, 450, 90));
+    const QList<SmartLink*>& saved = flip ? static_cast<FlipAction*>(action.get())->savedLinks
+                                          : static_cast<RotateAction*>(action.get())->savedLinks;
 
     const QString before = doc.dump();
     QVERIFY(action->redo(&doc.context));
@@ -695,7 +696,10 @@ void TestActions2::moveLinePoint()
         point = spline->pointAt(index);
     } else {
         FigLine* line = kind == 0 ? makeLine(1, { { 0, 0 }, { 500, 500 }, { 1000, 0 } })
-                                  : makeBox(1, 0, 0, 1000, 1000, kind == 1 ? 3 : kind == 2 ? 2 : 4);
+                                  : makeBox(1, 0, 0, 1000, 1000,
+                                      kind == 1       ? 3
+                                          : kind == 2 ? 2
+                                                      : 4);
         doc.add(line);
         subject = line;
         point = line->pointAt(index);
@@ -732,14 +736,14 @@ void TestActions2::moveLinePointLinksOnFirstRedo()
     FigObject* line = spline ? static_cast<FigObject*>(makeSpline(2, { { 3000, 500 }, { 2000, 400 } }))
                              : makeLine(2, { { 3000, 500 }, { 2000, 400 } });
     doc.add(line);
-    FigPoint* end = spline ? lastPoint(static_cast<FigSpline*>(line)->points) : lastPoint(static_cast<FigLine*>(line)->points);
+    FigPoint* end
+        = spline ? lastPoint(static_cast<FigSpline*>(line)->points) : lastPoint(static_cast<FigLine*>(line)->points);
 
     // Dropped one unit beside the polygon's right side: the first execution
     // links the end and puts it onto the side.
     movingPoint = end;
-    std::unique_ptr<MoveLinePointAction> action(spline
-            ? new MoveSplinePointAction(doc.list(), line, end, -999, 100)
-            : new MoveLinePointAction(doc.list(), line, end, -999, 100));
+    std::unique_ptr<MoveLinePointAction> action(spline ? new MoveSplinePointAction(doc.list(), line, end, -999, 100)
+                                                       : new MoveLinePointAction(doc.list(), line, end, -999, 100));
     const QString before = doc.dump();
     QVERIFY(action->redo(&doc.context));
     movingPoint = nullptr;

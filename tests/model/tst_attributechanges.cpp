@@ -380,8 +380,8 @@ void TestAttributeChanges::lineWidthKeepsStyleRatio()
     line->lineStyle = 1;
     line->lineWidth = from;
     line->styleVal = styleVal;
-    std::unique_ptr<ChangeAttributeAction> action(new ChangeAttributeAction(
-        &doc.context.drawing.objects, line, makeChange(AttributeKind::LineWidth, from, to)));
+    std::unique_ptr<ChangeAttributeAction> action(
+        new ChangeAttributeAction(&doc.context.drawing.objects, line, makeChange(AttributeKind::LineWidth, from, to)));
     action->redo(&doc.context);
     QCOMPARE(line->lineWidth, to);
     QCOMPARE(line->styleVal, expected);
@@ -415,10 +415,10 @@ void TestAttributeChanges::depthMovesCounts()
     QCOMPARE(counts[50], 1);
     QCOMPARE(counts[60], 1);
 
-    std::unique_ptr<ChangeAttributeAction> onText(new ChangeAttributeAction(
-        &doc.context.drawing.objects, text, makeChange(AttributeKind::Depth, 50, 70)));
-    std::unique_ptr<ChangeAttributeAction> onMember(new ChangeAttributeAction(
-        &doc.context.drawing.objects, member, makeChange(AttributeKind::Depth, 60, 80)));
+    std::unique_ptr<ChangeAttributeAction> onText(
+        new ChangeAttributeAction(&doc.context.drawing.objects, text, makeChange(AttributeKind::Depth, 50, 70)));
+    std::unique_ptr<ChangeAttributeAction> onMember(
+        new ChangeAttributeAction(&doc.context.drawing.objects, member, makeChange(AttributeKind::Depth, 60, 80)));
     onText->redo(&doc.context);
     onMember->redo(&doc.context);
     QCOMPARE(counts[50], 0);
@@ -493,8 +493,8 @@ void TestAttributeChanges::compoundMembers()
         std::unique_ptr<ChangeAttributeAction> single(
             new ChangeAttributeAction(&scratch.drawing.objects, alone, changeFor(kind, compound)));
         single->redo(&scratch);
-        QCOMPARE(changedFields(leafBefore, fields(leaf)).isEmpty(),
-            changedFields(aloneBefore, fields(alone)).isEmpty());
+        QCOMPARE(
+            changedFields(leafBefore, fields(leaf)).isEmpty(), changedFields(aloneBefore, fields(alone)).isEmpty());
         single->releaseDone();
     }
 
