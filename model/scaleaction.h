@@ -19,7 +19,8 @@ public:
     ScaleAction(FigObjectList* list, const FigObjectList& subjects, const FigObjectList& linked, float sx, float sy,
         int cx, int cy);
 
-    // False, nothing changed, when a factor is refused.
+    // False, nothing changed, when a factor is refused; the caller then
+    // pushes no step.
     bool redo(CFigContext* context) override;
     // False when there is nothing to put back (redo refused).
     bool undo(CFigContext* context) override;
