@@ -64,8 +64,8 @@ bool MoveLinePointAction::redo(CFigContext* context)
 
     movePoint(context, addSat(dx, snapX), addSat(dy, snapY));
     exchangeLinks();
-    // Only an end point of an open line takes a link, and only while it is
-    // the one being dragged; the attempt is made once.
+    // Only an end point of an open line takes a link, and only while an end
+    // of the line is being dragged on the canvas; the link is made once.
     if (linkOnRedo && !point->link && isPathEndPoint(object, movingPoint) && isPathEndPoint(object, point)) {
         const int x = point->x;
         const int y = point->y;
