@@ -22,6 +22,9 @@
 #include "support/drawingdump.h"
 #include "support/testenv.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -106,9 +109,26 @@ void fitCorners(CFigContext& context, FigCompound* compound)
     compound->lowerRight.y = ymax;
 }
 
+// The drawing as the Fig writer stores it, followed by the structural dump
+// (which also shows link indices and text metrics).
+QString writtenAndDumped(CFigContext& context)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("drawing.fig"));
+    QString text;
+    if (context.saveFile(path)) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            text = QString::fromUtf8(file.readAll());
+    }
+    if (text.isEmpty())
+        text = QStringLiteral("(not written)\n");
+    return text + QString::fromUtf8(drawingdump::writtenDrawing(context));
+}
+
 QString snapshot(CFigContext& context)
 {
-    return QString::fromUtf8(drawingdump::writtenDrawing(context));
+    return writtenAndDumped(context);
 }
 
 // A drawing in a window-less document. The objects belong to the drawing.
@@ -141,6 +161,7 @@ QString cycle(Doc& doc, ActionItem* action, End end = End::Done,
 {
     std::unique_ptr<ActionItem> owner(action);
     const QString before = doc.dump();
+    [&] { QVERIFY2(before.startsWith(QStringLiteral("#FIG 3.2")), qPrintable(before)); }();
     [&] { QVERIFY(action->redo(&doc.context)); }();
     if (afterFirstRedo)
         afterFirstRedo(action);

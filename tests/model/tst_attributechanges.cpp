@@ -9,7 +9,9 @@
 #include "support/drawingdump.h"
 #include "support/testenv.h"
 
+#include <QFile>
 #include <QPixmap>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -231,6 +233,23 @@ AttributeChange* makeChange(int kind, int oldInt, int newInt, float oldFloat = 0
     return c;
 }
 
+// The drawing as the Fig writer stores it, followed by the structural dump
+// (which also shows link indices and text metrics).
+QString writtenAndDumped(CFigContext& context)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("drawing.fig"));
+    QString text;
+    if (context.saveFile(path)) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            text = QString::fromUtf8(file.readAll());
+    }
+    if (text.isEmpty())
+        text = QStringLiteral("(not written)\n");
+    return text + QString::fromUtf8(drawingdump::writtenDrawing(context));
+}
+
 // A drawing in a window-less document, the objects counted per depth.
 struct Doc {
     Doc()
@@ -254,7 +273,7 @@ struct Doc {
             for (FigObject* member : *static_cast<FigCompound*>(object)->members)
                 measure(member);
     }
-    QString dump() { return QString::fromUtf8(drawingdump::writtenDrawing(context)); }
+    QString dump() { return writtenAndDumped(context); }
     CFigContext context;
 };
 
@@ -339,6 +358,7 @@ void TestAttributeChanges::kindsOnObjects()
     Doc doc;
     FigObject* subject = doc.add(makeObject(object));
     const QString before = doc.dump();
+    QVERIFY2(before.startsWith(QStringLiteral("#FIG 3.2")), qPrintable(before));
     const auto fieldsBefore = fields(subject);
 
     std::unique_ptr<ChangeAttributeAction> action(
