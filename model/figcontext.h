@@ -284,6 +284,32 @@ public:
     // Smallest and largest x and y of the chain from `first`; 0, 0, 0, 0 for none.
     void pointChainBounds(const FigPoint* first, int& xmin, int& ymin, int& xmax, int& ymax) const;
 
+    // ---- Attribute changes ----
+
+    // Apply writes the change's new value onto the object, revert its old
+    // one (model/attributechange.h). A kind that does not concern the object
+    // changes nothing. The common operations serve kinds 0 to 6 of every
+    // object but texts; each kind of object adds its own kinds.
+    void applyCommonAttributeChange(FigObject* object, const struct AttributeChange* change);
+    void revertCommonAttributeChange(FigObject* object, const AttributeChange* change);
+    void applyArcAttributeChange(class FigArc* arc, const AttributeChange* change);
+    void revertArcAttributeChange(FigArc* arc, const AttributeChange* change);
+    void applyEllipseAttributeChange(class FigEllipse* ellipse, const AttributeChange* change);
+    void revertEllipseAttributeChange(FigEllipse* ellipse, const AttributeChange* change);
+    void applyPolylineAttributeChange(FigLine* line, const AttributeChange* change);
+    void revertPolylineAttributeChange(FigLine* line, const AttributeChange* change);
+    void applySplineAttributeChange(class FigSpline* spline, const AttributeChange* change);
+    void revertSplineAttributeChange(FigSpline* spline, const AttributeChange* change);
+    void applyTextAttributeChange(class FigText* text, const AttributeChange* change);
+    void revertTextAttributeChange(FigText* text, const AttributeChange* change);
+    // Every member, compounds recursively; member texts lose their LaTeX
+    // images unless the kind keeps them. Applying records what each member
+    // held in the change, and reverting puts exactly that back.
+    void applyCompoundAttributeChange(FigCompound* compound, AttributeChange* change);
+    void revertCompoundAttributeChange(FigCompound* compound, AttributeChange* change);
+    void applyListAttributeChange(const FigObjectList* list, const AttributeChange* change);
+    void revertListAttributeChange(const FigObjectList* list, const AttributeChange* change);
+
     // ---- Geometric queries ----
 
     // The first vertex of the current list within t (square) of (x, y):
