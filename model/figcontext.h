@@ -325,6 +325,17 @@ public:
     // (x, y); records the outline's tangent at the hit (no direction for a
     // hit at the centre).
     FigObject* findEllipseNear(const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY);
+    // The spline's curve, evaluated at the current view, near the pixel
+    // (px, py) within tpx pixels: the foot on the chord hit and the chord's
+    // ends, all in pixels. The evaluation stops after the segment of the hit.
+    bool findSplineSegmentNear(const class FigSpline* spline, int px, int py, int tpx, class QPoint& hit,
+        QPoint& chordStart, QPoint& chordEnd);
+    // The first spline of the list (not `excluded`) whose curve passes within
+    // t of (x, y), with the hit on the curve and its chord recorded in
+    // tangentSegment; else the first with a control point within t (square),
+    // that point being the hit and no tangent recorded.
+    FigObject* findSplineNear(
+        const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY, const FigObject* excluded = nullptr);
     // One pixel in Fig units at the current zoom, as the queries use it.
     int onePixelInFigUnits() const;
 
@@ -361,8 +372,9 @@ public:
     // ---- Smart links ----
 
     // The object whose outline passes within two screen pixels of (x, y) at
-    // the current zoom: polylines of the list first (never `exclude`), then
-    // ellipses; the hit on the outline goes to hitX, hitY. Null when none.
+    // the current zoom: polylines of the list first, then ellipses, then
+    // splines (never `exclude`); the hit on the outline goes to hitX, hitY.
+    // Null when none.
     FigObject* findLinkTarget(
         const FigObjectList* list, int x, int y, int& hitX, int& hitY, const FigObject* exclude);
     // Moves (x, y) onto a link target of the current list other than the
