@@ -12,6 +12,7 @@ class FigText : public FigObject, public FigTextHandling {
 public:
     explicit FigText(int objectId);
     FigObject* clone() const override;
+    void draw(CFigContext* context) override;
 
     // Mirrors the anchor only: angle and justification stay.
     void flip(int cx, int cy, int axis);
