@@ -243,7 +243,26 @@ void CFigContext::drawSpline(FigSpline* spline)
     const int style = drawStyleOf(spline);
     if (style == DrawHidden)
         return;
-    // The curve comes with the X-spline evaluation.
+    if (spline->subType & 1)
+        computeClosedSpline(spline, 0.5f, addScreenPoint);
+    else
+        computeOpenSpline(spline, 0.5f, addScreenPoint);
+
+    ArrowPolygons forward;
+    ArrowPolygons backward;
+    QRegion savedClip;
+    computeArrowheads(spline, FigObject::Spline, pointBuffer.points, pointBuffer.count, 2, forward, backward);
+    const bool clipped = clipOutArrowheads(
+        forward.clip, forward.clipCount, backward.clip, backward.clipCount, spline->lineWidth, savedClip);
+
+    drawBufferOutline(spline, style);
+
+    if (clipped)
+        restoreArrowClip(savedClip);
+    drawArrowhead(spline, spline->backArrow, backwardArrowOutline.points, backwardArrowOutline.count, backward.fill,
+        backward.fillCount, style);
+    drawArrowhead(spline, spline->forwArrow, forwardArrowOutline.points, forwardArrowOutline.count, forward.fill,
+        forward.fillCount, style);
 }
 
 void CFigContext::drawText(FigText* text)
@@ -253,7 +272,12 @@ void CFigContext::drawText(FigText* text)
     const int style = drawStyleOf(text);
     if (style == DrawHidden)
         return;
-    // Texts come with the font table and text drawing.
+    // Special texts are typeset by LaTeX when "render special text using
+    // tex" is on and the special flag is set; until LaTeX images exist they
+    // are drawn as plain text like every other text:
+    //     if (preferences.renderSpecialTextUsingTex && (text->fontFlags & 2))
+    //         drawLatexText(text->x, text->y, style, text);
+    drawPlainText(text->x, text->y, style, text);
 }
 
 // ---- Rendering into a pixmap ----

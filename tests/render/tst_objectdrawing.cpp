@@ -2,6 +2,7 @@
 
 #include "app/preferences.h"
 #include "model/figellipse.h"
+#include "model/figspline.h"
 #include "model/figtext.h"
 #include "render/colors.h"
 #include "render/pens.h"
@@ -422,6 +423,76 @@ private slots:
         owner->draw(&hidden.context);
         QCOMPARE(hidden.pixel(100, 100), white);
         hidden.context.openCompound = nullptr;
+    }
+
+    void splineIsEvaluatedAndStroked()
+    {
+        Canvas canvas;
+        auto* spline = new FigSpline(1);
+        std::unique_ptr<FigObject> owner(spline);
+        spline->subType = 0; // open approximated
+        spline->lineWidth = 1;
+        spline->points = chainOf({ { 150, 600 }, { 1500, 600 }, { 2850, 600 } });
+        spline->initShapeFactors();
+        owner->draw(&canvas.context);
+        QCOMPARE(canvas.pixel(100, 40), black);
+        QCOMPARE(canvas.pixel(100, 38), white);
+
+        // With arrowheads at both ends the ends look different.
+        Canvas arrows;
+        spline->forwArrow = arrowOf(1, 1, 1);
+        spline->backArrow = arrowOf(1, 1, 1);
+        owner->draw(&arrows.context);
+        QCOMPARE(arrows.pixel(100, 40), black);
+        QCOMPARE(arrows.pixel(160, 34), black); // inside the forward head
+        QCOMPARE(arrows.pixel(40, 46), black); // inside the backward head
+        QCOMPARE(canvas.pixel(160, 34), white);
+    }
+
+    void closedSplineIsFilled()
+    {
+        Canvas canvas;
+        auto* spline = new FigSpline(1);
+        std::unique_ptr<FigObject> owner(spline);
+        spline->subType = 1; // closed approximated
+        spline->lineWidth = 1;
+        spline->fillColor = 4;
+        spline->fillStyle = 20;
+        spline->points = chainOf({ { 300, 300 }, { 2700, 300 }, { 2700, 2700 }, { 300, 2700 } });
+        spline->initShapeFactors();
+        owner->draw(&canvas.context);
+        QCOMPARE(canvas.pixel(100, 100), red);
+        QCOMPARE(canvas.pixel(21, 21), white); // the curve cuts the corners
+    }
+
+    void specialTextIsPlainWithoutTex_data()
+    {
+        QTest::addColumn<bool>("useTex");
+        QTest::newRow("render special text using tex off") << false;
+        QTest::newRow("on, until LaTeX images exist") << true;
+    }
+    void specialTextIsPlainWithoutTex()
+    {
+        QFETCH(bool, useTex);
+        preferences.renderSpecialTextUsingTex = useTex;
+        auto makeText = [](int flags) {
+            auto* text = new FigText(1);
+            text->text = QStringLiteral("Tavrel");
+            text->font = 0;
+            text->fontSize = 24;
+            text->fontFlags = flags;
+            text->x = 300;
+            text->y = 1200;
+            return std::unique_ptr<FigObject>(text);
+        };
+        Canvas plain;
+        makeText(4)->draw(&plain.context);
+        Canvas special;
+        makeText(4 | 2)->draw(&special.context);
+        QCOMPARE(special.finished(), plain.finished());
+        QImage empty(200, 200, QImage::Format_RGB32);
+        empty.fill(white);
+        QVERIFY(plain.finished() != empty);
     }
 
     void renderIntoPixmapFitsTheDrawing()
