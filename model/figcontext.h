@@ -23,6 +23,7 @@ class FigPoint;
 class QColor;
 class QPainter;
 class QTChildFrm;
+struct PictureData;
 struct SmartLink;
 
 class CFigContext {
@@ -285,6 +286,13 @@ public:
     // transformation is as before afterwards.
     void drawPlainText(int x, int y, int drawStyle, class FigText* text);
 
+    // ---- Pictures ----
+
+    // (Re)loads the image of a picture polyline into its picture data and
+    // reports in the status bar; false when there is no image afterwards.
+    bool readPicture(FigLine* picture, PictureData* data);
+    bool loadPictureImage(PictureData* data);
+
     // ---- Bounding boxes ----
 
     // Union of the boxes, both flags set, of the selected objects of the list;
@@ -372,6 +380,25 @@ public:
 
     // ---- Fig reader and writer ----
 
+    // Opens a Fig file into this document: the objects are replaced by the
+    // file's, counted per depth, and the document is unmodified afterwards.
+    // False (with a message) when the file cannot be read.
+    bool loadFile(const QString& name);
+    // Reads a Fig 3.1 or 3.2 file into `drawing`, this context taking the
+    // header values (a shape-library clip, `clip`, keeps its orientation and
+    // units and is shifted off negative coordinates without asking); every
+    // object is then moved by (dx, dy). 0 on success, -1 when the file cannot
+    // be opened or its header is not acceptable, -2 when it holds at most one
+    // line, else a C library error number.
+    int readFigFile(const QString& name, FigDrawing* drawing, bool clip, int dx, int dy);
+    // Moves the objects of a top-level list right and down when any of them
+    // lies left of or above the page, after asking unless `clip` is set.
+    void shiftNegativeFigure(FigObjectList* list, bool clip);
+    // Writes the drawing as a Fig 3.2 file; false, with a message naming the
+    // file and the error, when it cannot be written completely, in which case
+    // an existing file of that name is left as it was.
+    bool saveFile(const QString& name);
+
     // ---- Canvas redraw, grids and markers ----
 
     // Redraws of the canvas through `painter`, which must be active on the
@@ -405,6 +432,10 @@ public:
     // outside the rectangle (compounds with all members), `object` skipped
     // exactly when omit is set.
     void markObjectsForRedraw(FigObject* object, bool omit, int x1, int y1, int x2, int y2);
+
+    // The snap step in Fig units: the grid step of the document's units
+    // divided by the magnet mode's subdivision; 0 without a grid.
+    double snapStep() const;
 
     QString fileName;
     QTChildFrm* view;
