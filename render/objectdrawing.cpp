@@ -206,8 +206,8 @@ void CFigContext::drawLine(FigLine* line)
     QRegion savedClip;
     // computeArrowheads leaves every polygon empty for fewer than two points.
     computeArrowheads(line, FigObject::Polyline, pointBuffer.points, pointBuffer.count, 0, forward, backward);
-    const bool clipped
-        = clipOutArrowheads(forward.clip, forward.clipCount, backward.clip, backward.clipCount, line->lineWidth, savedClip);
+    const bool clipped = clipOutArrowheads(
+        forward.clip, forward.clipCount, backward.clip, backward.clipCount, line->lineWidth, savedClip);
 
     const bool roundCorners = line->subType == 4 && roundToInt(static_cast<float>(line->radius) * zoom) > 2;
     if (line->subType == 5 || roundCorners) {

@@ -67,8 +67,7 @@ struct Canvas {
         return image;
     }
     // Puts the object into the drawing, counted at its depth.
-    template <typename T>
-    T* add(T* object)
+    template <typename T> T* add(T* object)
     {
         context.addObject(&context.drawing.objects, object);
         return object;
@@ -103,8 +102,8 @@ inline FigLine* lineOf(std::initializer_list<QPoint> points, int lineWidth = 1, 
 }
 
 // A box (sub-type 2) with corners in Fig units.
-inline FigLine* boxOf(int x1, int y1, int x2, int y2, int fillColor = -1, int fillStyle = -1, int depth = 50,
-    int lineWidth = 1)
+inline FigLine* boxOf(
+    int x1, int y1, int x2, int y2, int fillColor = -1, int fillStyle = -1, int depth = 50, int lineWidth = 1)
 {
     FigLine* box = lineOf({ { x1, y1 }, { x2, y1 }, { x2, y2 }, { x1, y2 }, { x1, y1 } }, lineWidth, 2);
     box->fillColor = fillColor;

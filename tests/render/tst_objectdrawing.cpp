@@ -130,8 +130,8 @@ private slots:
         canvas.context.zoom = zoom;
         // From pixel 10 to pixel 310 at every zoom.
         const int y = 600;
-        std::unique_ptr<FigLine> line(lineOf({ { roundToIntF(150 / zoom), roundToIntF(y / zoom) },
-                                                 { roundToIntF(4650 / zoom), roundToIntF(y / zoom) } },
+        std::unique_ptr<FigLine> line(lineOf(
+            { { roundToIntF(150 / zoom), roundToIntF(y / zoom) }, { roundToIntF(4650 / zoom), roundToIntF(y / zoom) } },
             lineWidth));
         line->lineStyle = 1;
         line->styleVal = styleVal;
@@ -377,8 +377,7 @@ private slots:
             QVERIFY(canvas.painter.hasClipping());
             QCOMPARE(canvas.painter.clipRegion(), QRegion(clip));
         } else {
-            QVERIFY(!canvas.painter.hasClipping()
-                || canvas.painter.clipRegion() == QRegion(QRect(0, 0, 200, 200)));
+            QVERIFY(!canvas.painter.hasClipping() || canvas.painter.clipRegion() == QRegion(QRect(0, 0, 200, 200)));
         }
         // The next object is not clipped: a red line across the place of the
         // forward arrowhead (tip at pixel (20, 20), barbs 80 pixels below).

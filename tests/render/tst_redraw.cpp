@@ -64,7 +64,8 @@ private slots:
         QTest::addColumn<bool>("overlap");
         for (float zoom : { 1.0f, 0.5f, 3.0f }) {
             for (bool vertical : { false, true }) {
-                const QString tag = QStringLiteral("zoom %1, %2, gap ").arg(zoom).arg(vertical ? "vertical" : "horizontal");
+                const QString tag
+                    = QStringLiteral("zoom %1, %2, gap ").arg(zoom).arg(vertical ? "vertical" : "horizontal");
                 QTest::newRow(qPrintable(tag + "120")) << zoom << 120 << vertical << true;
                 QTest::newRow(qPrintable(tag + "121")) << zoom << 121 << vertical << false;
             }
@@ -96,10 +97,10 @@ private slots:
     void boundsOverlapAtTheEdgeOfTheRange()
     {
         CFigContext context;
-        QVERIFY(context.boundsOverlap(INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX, INT_MAX - 5, INT_MAX - 5, INT_MAX,
-            INT_MAX));
-        QVERIFY(!context.boundsOverlap(INT_MIN, INT_MIN, INT_MIN + 10, INT_MIN + 10, INT_MAX - 10, INT_MAX - 10,
-            INT_MAX, INT_MAX));
+        QVERIFY(context.boundsOverlap(
+            INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX, INT_MAX - 5, INT_MAX - 5, INT_MAX, INT_MAX));
+        QVERIFY(!context.boundsOverlap(
+            INT_MIN, INT_MIN, INT_MIN + 10, INT_MIN + 10, INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX));
     }
 
     void regionRedrawErasesMovedObjectAndKeepsNeighbours()
@@ -151,8 +152,7 @@ private slots:
 
         context.markObjectsForRedraw(nullptr, false, 200, 200, 600, 600);
         for (FigObject* object : { static_cast<FigObject*>(touching), static_cast<FigObject*>(near),
-                 static_cast<FigObject*>(farMember), static_cast<FigObject*>(nested),
-                 static_cast<FigObject*>(inner) })
+                 static_cast<FigObject*>(farMember), static_cast<FigObject*>(nested), static_cast<FigObject*>(inner) })
             QVERIFY(!object->skipRedraw);
         QVERIFY(away->skipRedraw);
 
@@ -299,9 +299,8 @@ private slots:
         canvas.context.layerDrawMode = layerMode;
         canvas.context.depthVisible[60] = false;
         canvas.context.drawAllObjects();
-        const QRgb expected = style == DrawHidden
-            ? white
-            : getShadedColor(canvas.context.drawing.userShades, 4, 20, style).rgb();
+        const QRgb expected
+            = style == DrawHidden ? white : getShadedColor(canvas.context.drawing.userShades, 4, 20, style).rgb();
         QCOMPARE(canvas.pixel(50, 50), expected);
         QCOMPARE(canvas.pixel(130, 50), red);
     }
