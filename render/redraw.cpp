@@ -114,14 +114,11 @@ void CFigContext::redrawCanvas()
     fillRect(preferences.backgroundColor, area.left(), area.top(), area.right(), area.bottom());
     forEachObject(&drawing.objects, clearSkipRedraw);
 
-    // The grid (when gridOn) and the paper frame go here, once they exist:
-    //     if (gridOn) drawGrid();
-    //     drawPaperFrame();
-
+    if (gridOn)
+        drawGrid();
+    drawPaperFrame();
     drawObjectList(&drawing.objects, nullptr);
-
-    // The markers go here, once they exist:
-    //     drawAllMarkers(nullptr);
+    drawAllMarkers(nullptr);
 
     // The rubber band of a gesture in progress comes last, on top of
     // everything: the gesture erases it by drawing it again inverted, which
@@ -166,12 +163,12 @@ void CFigContext::redrawRect(int x1, int y1, int x2, int y2, FigObject* object, 
         Qt::ReplaceClip);
     fillRectCorners(painter, px1, py1, px2, py2, preferences.backgroundColor);
 
-    // The grid (when gridOn) and the paper frame go here, once they exist.
-
+    if (gridOn)
+        drawGrid();
+    drawPaperFrame();
     const FigObject* excluded = omit ? object : nullptr;
     drawObjectList(&drawing.objects, excluded);
-
-    // The markers go here, once they exist: drawAllMarkers(excluded).
+    drawAllMarkers(excluded);
 
     painter->setClipping(false);
 }
@@ -207,12 +204,14 @@ void CFigContext::redrawRectExceptList(int x1, int y1, int x2, int y2, const Fig
         Qt::ReplaceClip);
     fillRectCorners(painter, px1, py1, px2, py2, preferences.backgroundColor);
 
-    // The grid (when gridOn) and the paper frame go here, once they exist.
-
+    if (gridOn)
+        drawGrid();
+    drawPaperFrame();
     drawObjectList(&drawing.objects, nullptr);
-
-    // The markers go here, once they exist:
-    //     if (omit) drawMarkersExceptList(list); else drawAllMarkers(nullptr);
+    if (omit)
+        drawMarkersExceptList(list);
+    else
+        drawAllMarkers(nullptr);
 
     painter->setClipping(false);
 }

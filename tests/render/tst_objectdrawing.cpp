@@ -50,6 +50,9 @@ private slots:
     {
         resetPointBuffer();
         preferences = Preferences();
+        // As the canvas painter: the paper frame and the grid set the hint
+        // back to the preference.
+        preferences.antialiasing = false;
     }
 
     void filledBoxShowsItsShade_data()

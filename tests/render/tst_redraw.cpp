@@ -6,8 +6,11 @@
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
 #include "render/colors.h"
+#include "render/griddef.h"
+#include "render/markers.h"
 #include "render/pens.h"
 #include "render/pointbuffer.h"
+#include "render/resources.h"
 #include "support/testenv.h"
 
 #include <climits>
@@ -41,6 +44,8 @@ class TestRedraw : public QObject {
 private slots:
     void initTestCase()
     {
+        initResources(); // the marker images
+        createBuiltinGrids();
         initDefaultColors();
         loadFillPatterns();
     }
@@ -48,13 +53,25 @@ private slots:
     {
         resetPointBuffer();
         preferences = Preferences();
+        // As the canvas painter: the paper frame and the grid set the hint
+        // back to the preference.
+        preferences.antialiasing = false;
         canvasAction.actionInProgress = 0;
         canvasAction.anchorX = canvasAction.anchorY = 0;
         canvasAction.trackX = canvasAction.trackY = 0;
         canvasHandlers.elasticHandler = nullptr;
         editMode = -1;
     }
-    void cleanup() { init(); }
+    void cleanup()
+    {
+        init();
+        transformCenter = TransformCenter();
+    }
+    void cleanupTestCase()
+    {
+        releaseMarkerPixmaps();
+        deleteGridDefs();
+    }
 
     void boundsOverlapGrowsByFourPixelsAtZoomOne_data()
     {
@@ -394,6 +411,69 @@ private slots:
         canvasAction.actionInProgress = 0;
         canvas.context.redrawCanvas();
         QCOMPARE(canvas.pixel(50, 20), red);
+    }
+
+    // Markers lie on top of every object; a redraw that leaves an object out
+    // leaves its markers out too.
+    void markersComeAfterTheObjects()
+    {
+        QTChildFrm frame;
+        frame.resize(200, 200);
+        Canvas canvas(200, 200, frame.figContext);
+        FigLine* marked = canvas.add(lineOf({ { 600, 600 }, { 1200, 1200 } }, 1));
+        marked->depth = 60;
+        marked->selected = true;
+        marked->markerState = 2;
+        canvas.add(boxOf(300, 300, 1500, 1500, 1, 20, 40)); // blue, in front of the line
+        canvas.context.redrawCanvas();
+        QCOMPARE(canvas.pixel(40, 40), red); // the selected marker's centre
+        QCOMPARE(canvas.pixel(38, 40), blue); // its border
+        QCOMPARE(canvas.pixel(60, 60), blue); // the line itself lies behind the box
+
+        canvas.begin();
+        canvas.context.redrawObject(marked, true);
+        QCOMPARE(canvas.pixel(40, 40), blue);
+        canvas.begin();
+        canvas.context.redrawObject(marked, false);
+        QCOMPARE(canvas.pixel(40, 40), red);
+
+        canvas.begin();
+        FigObjectList list { marked };
+        canvas.context.redrawObjectList(&list, true);
+        QCOMPARE(canvas.pixel(40, 40), blue);
+        canvas.begin();
+        canvas.context.redrawObjectList(&list, false);
+        QCOMPARE(canvas.pixel(40, 40), red);
+
+        // The rubber band goes over the markers.
+        canvas.begin();
+        canvasAction.actionInProgress = 1;
+        canvasAction.anchorX = 0;
+        canvasAction.anchorY = 600;
+        canvasAction.trackX = 1500;
+        canvasAction.trackY = 600;
+        canvasHandlers.elasticHandler = solidBand;
+        canvas.context.redrawCanvas();
+        QCOMPARE(canvas.pixel(40, 40), black);
+        QCOMPARE(canvas.pixel(40, 41), red);
+    }
+
+    void gridLiesUnderTheObjects()
+    {
+        QTChildFrm frame;
+        frame.resize(200, 200);
+        Canvas canvas(200, 200, frame.figContext);
+        canvas.context.showPaperFrame = false;
+        canvas.add(boxOf(300, 300, 1500, 1500, 4, 20));
+        canvas.context.redrawCanvas();
+        const QImage withoutGrid = canvas.finished().copy();
+        canvas.begin();
+        canvas.context.gridOn = true;
+        canvas.context.gridIndex = 2;
+        canvas.context.redrawCanvas();
+        const QImage& withGrid = canvas.finished();
+        QVERIFY(withGrid != withoutGrid); // the grid shows around the box...
+        QCOMPARE(withGrid.copy(21, 21, 78, 78), withoutGrid.copy(21, 21, 78, 78)); // ...not on it
     }
 
     void regionRedrawNeverDrawsTheRubberBand()
