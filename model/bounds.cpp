@@ -1,14 +1,18 @@
 #include "model/bounds.h"
 
+#include "app/preferences.h"
+
 #include "model/figarc.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "model/figellipse.h"
 #include "model/figline.h"
 #include "model/figspline.h"
+#include "model/figtext.h"
 #include "model/planegeometry.h"
 #include "model/units.h"
 
+#include <QPixmap>
 #include <QRect>
 #include <QVector>
 
@@ -325,6 +329,8 @@ void FigArc::getBounds(
             box.ymax = truncToInt(cy);
     }
     box.get(xmin, ymin, xmax, ymax);
+    if (withLineWidth)
+        context->addArrowBounds(FigObject::Arc, this, xmin, ymin, xmax, ymax);
 }
 
 void FigEllipse::getBounds(
@@ -412,6 +418,7 @@ void FigLine::getBounds(
     // Every polyline gets the closing join, open ones too.
     thickPolylineBounds(chain.constData(), chain.size(), true, displayPixelSize(context->dpiX) * float(lineWidth),
         joinStyle, xmin, ymin, xmax, ymax);
+    context->addArrowBounds(FigObject::Polyline, this, xmin, ymin, xmax, ymax);
 }
 
 void FigSpline::getBounds(
@@ -448,6 +455,61 @@ void FigSpline::getBounds(
     xmax += gx;
     ymin -= gy;
     ymax += gy;
+    context->addArrowBounds(FigObject::Spline, this, xmin, ymin, xmax, ymax);
+}
+
+void FigText::getBounds(
+    CFigContext* context, int& xmin, int& ymin, int& xmax, int& ymax, bool withTextDescent, bool /*withLineWidth*/)
+{
+    const float kx = displayPixelSize(context->dpiX);
+    const float ky = displayPixelSize(context->dpiY);
+
+    // The width as it stands before the metrics are brought to the zoom: a
+    // typeset image at zoom 100 (keyed by the horizontal resolution) wins.
+    const bool metricsKnown = metricsZoom != 0.0f;
+    int w = width;
+    bool fromImage = false;
+    if (preferences.renderSpecialTextUsingTex) {
+        const int key = roundToInt(context->dpiX);
+        for (const QMap<int, QPixmap*>& cache : latexPixmaps) {
+            const QPixmap* image = cache.value(key, nullptr);
+            if (image) {
+                w = roundToInt(kx * float(image->width()));
+                fromImage = true;
+                break;
+            }
+        }
+    }
+    if (metricsZoom != context->zoom)
+        context->computeTextMetrics(this, context->zoom);
+    // Never measured before: the stored width was no width at all.
+    if (!fromImage && !metricsKnown)
+        w = width;
+
+    const int d = withTextDescent ? roundToInt(ky / context->zoom * float(descent)) : 0;
+    int left = x;
+    if (subType == 1)
+        left = truncToInt(double(x) - w / 2);
+    else if (subType == 2)
+        left = truncToInt(double(x) - w);
+    // Offsets from the anchor, in 64 bits before they become floats.
+    const std::int64_t baseline = std::int64_t(d);
+    const std::int64_t top = baseline - ascent;
+    const std::int64_t l = std::int64_t(left) - x;
+    const std::int64_t r = l + w;
+    const std::int64_t corners[4][2] = { { l, baseline }, { l, top }, { r, top }, { r, baseline } };
+
+    // Counter-clockwise on the screen about the anchor.
+    const float s = std::sin(-angle);
+    const float c = std::cos(-angle);
+    Box box;
+    for (const auto& corner : corners) {
+        const float dx = float(corner[0]);
+        const float dy = float(corner[1]);
+        box.add(
+            truncToInt(double(x) + roundToInt(dx * c - dy * s)), truncToInt(double(y) + roundToInt(dy * c + dx * s)));
+    }
+    box.get(xmin, ymin, xmax, ymax);
 }
 
 void FigCompound::getBounds(

@@ -301,6 +301,32 @@ public:
     // Smallest and largest x and y of the chain from `first`; 0, 0, 0, 0 for none.
     void pointChainBounds(const FigPoint* first, int& xmin, int& ymin, int& xmax, int& ymax) const;
 
+    // ---- Attribute changes ----
+
+    // Apply writes the change's new value onto the object, revert its old
+    // one (model/attributechange.h). A kind that does not concern the object
+    // changes nothing. The common operations serve kinds 0 to 6 of every
+    // object but texts; each kind of object adds its own kinds.
+    void applyCommonAttributeChange(FigObject* object, const struct AttributeChange* change);
+    void revertCommonAttributeChange(FigObject* object, const AttributeChange* change);
+    void applyArcAttributeChange(class FigArc* arc, const AttributeChange* change);
+    void revertArcAttributeChange(FigArc* arc, const AttributeChange* change);
+    void applyEllipseAttributeChange(class FigEllipse* ellipse, const AttributeChange* change);
+    void revertEllipseAttributeChange(FigEllipse* ellipse, const AttributeChange* change);
+    void applyPolylineAttributeChange(FigLine* line, const AttributeChange* change);
+    void revertPolylineAttributeChange(FigLine* line, const AttributeChange* change);
+    void applySplineAttributeChange(class FigSpline* spline, const AttributeChange* change);
+    void revertSplineAttributeChange(FigSpline* spline, const AttributeChange* change);
+    void applyTextAttributeChange(class FigText* text, const AttributeChange* change);
+    void revertTextAttributeChange(FigText* text, const AttributeChange* change);
+    // Every member, compounds recursively; member texts lose their LaTeX
+    // images unless the kind keeps them. Applying records what each member
+    // held in the change, and reverting puts exactly that back.
+    void applyCompoundAttributeChange(FigCompound* compound, AttributeChange* change);
+    void revertCompoundAttributeChange(FigCompound* compound, AttributeChange* change);
+    void applyListAttributeChange(const FigObjectList* list, const AttributeChange* change);
+    void revertListAttributeChange(const FigObjectList* list, const AttributeChange* change);
+
     // ---- Geometric queries ----
 
     // The first vertex of the current list within t (square) of (x, y):
@@ -316,6 +342,17 @@ public:
     // (x, y); records the outline's tangent at the hit (no direction for a
     // hit at the centre).
     FigObject* findEllipseNear(const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY);
+    // The spline's curve, evaluated at the current view, near the pixel
+    // (px, py) within tpx pixels: the foot on the chord hit and the chord's
+    // ends, all in pixels. The evaluation stops after the segment of the hit.
+    bool findSplineSegmentNear(const class FigSpline* spline, int px, int py, int tpx, class QPoint& hit,
+        QPoint& chordStart, QPoint& chordEnd);
+    // The first spline of the list (not `excluded`) whose curve passes within
+    // t of (x, y), with the hit on the curve and its chord recorded in
+    // tangentSegment; else the first with a control point within t (square),
+    // that point being the hit and no tangent recorded.
+    FigObject* findSplineNear(
+        const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY, const FigObject* excluded = nullptr);
     // One pixel in Fig units at the current zoom, as the queries use it.
     int onePixelInFigUnits() const;
 
@@ -352,8 +389,9 @@ public:
     // ---- Smart links ----
 
     // The object whose outline passes within two screen pixels of (x, y) at
-    // the current zoom: polylines of the list first (never `exclude`), then
-    // ellipses; the hit on the outline goes to hitX, hitY. Null when none.
+    // the current zoom: polylines of the list first, then ellipses, then
+    // splines (never `exclude`); the hit on the outline goes to hitX, hitY.
+    // Null when none.
     FigObject* findLinkTarget(
         const FigObjectList* list, int x, int y, int& hitX, int& hitY, const FigObject* exclude);
     // Moves (x, y) onto a link target of the current list other than the

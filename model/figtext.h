@@ -13,6 +13,11 @@ public:
     explicit FigText(int objectId);
     FigObject* clone() const override;
     void draw(CFigContext* context) override;
+    // The box of the justified, rotated text at the document's zoom: the
+    // typeset LaTeX image's width when one is cached, else the screen font's;
+    // down to the font's descent with withTextDescent.
+    void getBounds(CFigContext* context, int& xmin, int& ymin, int& xmax, int& ymax, bool withTextDescent,
+        bool withLineWidth) override;
 
     // Mirrors the anchor only: angle and justification stay.
     void flip(int cx, int cy, int axis);

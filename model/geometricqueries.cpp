@@ -8,6 +8,9 @@
 #include "model/objectlist.h"
 #include "model/planegeometry.h"
 #include "model/units.h"
+#include "model/xspline.h"
+
+#include <QPoint>
 
 #include <algorithm>
 #include <cmath>
@@ -248,6 +251,137 @@ FigObject* CFigContext::findEllipseNear(const FigObjectList* list, int x, int y,
         }
         tangentSegmentValid = true;
         return object;
+    }
+    return nullptr;
+}
+
+// ---- Splines ----
+
+namespace {
+
+// The chord test run by the spline evaluation: the query point and tolerance
+// in pixels, the previous curve point and the last hit. Program-wide because
+// the evaluation hands points to a plain function; one search at a time.
+struct ChordSearch {
+    QPoint query;
+    int tolerance = 0;
+    bool havePrevious = false;
+    QPoint previous;
+    bool found = false;
+    QPoint hit;
+    QPoint chordStart;
+    QPoint chordEnd;
+};
+ChordSearch chordSearch;
+
+bool testChord(int x, int y)
+{
+    ChordSearch& search = chordSearch;
+    const QPoint next(x, y);
+    if (!search.havePrevious) {
+        search.previous = next;
+        search.havePrevious = true;
+        return true;
+    }
+    const QPoint p = search.previous;
+    search.previous = next;
+
+    // Differences in 64 bits, the geometry in single precision.
+    const float ex = float(std::int64_t(next.x()) - p.x());
+    const float ey = float(std::int64_t(next.y()) - p.y());
+    const float length = std::sqrt(ex * ex + ey * ey);
+    if (!(length > 0.0f))
+        return true;
+    const QPoint& q = search.query;
+    const float qpx = float(std::int64_t(q.x()) - p.x());
+    const float qpy = float(std::int64_t(q.y()) - p.y());
+    const float qnx = float(std::int64_t(q.x()) - next.x());
+    const float qny = float(std::int64_t(q.y()) - next.y());
+    const float t = float(search.tolerance);
+    const float t2 = t * t;
+
+    // Signed distance from the chord's line and the foot on it.
+    const float s = (qpy * ex - qpx * ey) / length;
+    if (std::fabs(s) > t)
+        return true;
+    const float lambda = (qpx * ex + qpy * ey) / (length * length);
+    if (!(t2 >= qpx * qpx + qpy * qpy || t2 >= qnx * qnx + qny * qny || (lambda >= 0.0f && lambda <= 1.0f)))
+        return true;
+    const float footX = float(q.x()) - s * -ey / length;
+    const float footY = float(q.y()) - s * ex / length;
+    search.found = true;
+    search.hit = QPoint(roundToInt(footX), roundToInt(footY));
+    search.chordStart = p;
+    search.chordEnd = next;
+    // The rest of this segment may still improve the hit; later ones are skipped.
+    splineEvaluationStopped = true;
+    return true;
+}
+
+// The inverse canvas mapping without counting negative pixels as 0: a hit
+// left of or above the view stays where it is instead of moving to the
+// view's edge.
+int pixelToFigUnclamped(int p, float dpi, float zoom, int origin)
+{
+    const float s = displayPixelSize(dpi) / zoom;
+    return roundToInt(s * float(std::int64_t(p) + origin));
+}
+
+} // namespace
+
+bool CFigContext::findSplineSegmentNear(
+    const FigSpline* spline, int px, int py, int tpx, QPoint& hit, QPoint& chordStart, QPoint& chordEnd)
+{
+    if (!spline)
+        return false;
+    chordSearch = ChordSearch();
+    chordSearch.query = QPoint(px, py);
+    chordSearch.tolerance = tpx;
+    if (spline->subType & 1)
+        computeClosedSpline(spline, 0.5f, testChord);
+    else
+        computeOpenSpline(spline, 0.5f, testChord);
+    if (!chordSearch.found)
+        return false;
+    hit = chordSearch.hit;
+    chordStart = chordSearch.chordStart;
+    chordEnd = chordSearch.chordEnd;
+    return true;
+}
+
+FigObject* CFigContext::findSplineNear(
+    const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY, const FigObject* excluded)
+{
+    tangentSegmentValid = false;
+    if (!list)
+        return nullptr;
+    const QPoint query = figToPixelPoint(x, y);
+    const int tolerance = roundToInt(canvasScaleX() * float(t));
+    const float backX = displayPixelSize(dpiX) / zoom;
+    const float backY = displayPixelSize(dpiY) / zoom;
+    for (FigObject* object : *list) {
+        if (object == excluded || object->type != FigObject::Spline || !shownDepth(this, object))
+            continue;
+        const auto* spline = static_cast<const FigSpline*>(object);
+        QPoint hit;
+        QPoint start;
+        QPoint end;
+        if (findSplineSegmentNear(spline, query.x(), query.y(), tolerance, hit, start, end)) {
+            hitX = pixelToFigUnclamped(hit.x(), dpiX, zoom, originX);
+            hitY = pixelToFigUnclamped(hit.y(), dpiY, zoom, originY);
+            // Without the scroll origin: only direction and length count.
+            tangentSegment = { roundToInt(backX * float(start.x())), roundToInt(backY * float(start.y())),
+                roundToInt(backX * float(end.x())), roundToInt(backY * float(end.y())) };
+            tangentSegmentValid = true;
+            return object;
+        }
+        for (const FigPoint* p = spline->points; p; p = p->next) {
+            if (withinSquare(p->x, p->y, x, y, t)) {
+                hitX = p->x;
+                hitY = p->y;
+                return object;
+            }
+        }
     }
     return nullptr;
 }

@@ -392,7 +392,9 @@ FigObject* CFigContext::findLinkTarget(
         if (ellipse != exclude)
             return ellipse;
     }
-    return nullptr;
+    // The source is passed over here too: an open spline's curve runs through
+    // its own end point, and finding it would refuse every later spline.
+    return findSplineNear(list, x, y, t, hitX, hitY, exclude);
 }
 
 bool CFigContext::snapToLinkTarget(int& x, int& y, const FigObject* object)

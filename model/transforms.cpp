@@ -543,8 +543,10 @@ void CFigContext::scaleObject(FigObject* object, float sx, float sy, int cx, int
         auto* text = static_cast<FigText*>(object);
         text->x = scaleValue(text->x, sx, cx);
         text->y = scaleValue(text->y, sy, cy);
-        if (text->fontFlags != -1 && !(text->fontFlags & 1))
+        if (text->fontFlags != -1 && !(text->fontFlags & 1)) {
             text->fontSize = roundToInt(static_cast<float>(text->fontSize) * sx);
+            computeTextMetrics(text, zoom);
+        }
         break;
     }
     case FigObject::Arc:

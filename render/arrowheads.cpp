@@ -366,9 +366,17 @@ void CFigContext::addArrowBounds(int kind, const FigObject* object, int& xmin, i
     if (pointBuffer.count == 0)
         return;
 
+    // An interpolated spline's heads follow its curve, as drawn: the buffer
+    // takes the evaluated curve, whose end direction reaches three points back.
+    int offset = 0;
+    if (kind == FigObject::Spline && (object->subType & 2)) {
+        computeOpenSpline(static_cast<const FigSpline*>(object), 0.5f, addScreenPoint);
+        offset = 2;
+    }
+
     ArrowPolygons forward;
     ArrowPolygons backward;
-    computeArrowheads(object, kind, pointBuffer.points, pointBuffer.count, 0, forward, backward);
+    computeArrowheads(object, kind, pointBuffer.points, pointBuffer.count, offset, forward, backward);
     const ArrowOutline* outlines[2] = { &forwardArrowOutline, &backwardArrowOutline };
     for (const ArrowOutline* outline : outlines) {
         if (outline->count <= 0)

@@ -1,7 +1,12 @@
+#include "app/preferences.h"
 #include "model/bounds.h"
+#include "model/figarrow.h"
+#include "model/units.h"
 #include "modelfixtures.h"
+#include "render/pointbuffer.h"
 #include "support/testenv.h"
 
+#include <QPixmap>
 #include <QRect>
 
 #include <cmath>
@@ -69,6 +74,31 @@ FigSpline* thickSpline(std::initializer_list<QPoint> points, int subType, int li
     FigSpline* spline = makeSpline(4, points, subType); // shape factors -1, -0.5, 0, 0.5, ...
     spline->lineWidth = lineWidth;
     return spline;
+}
+
+FigArrow* squareArrow()
+{
+    // Type 7 (square), hollow, thickness 2, 600 by 1200 Fig units.
+    auto* arrow = new FigArrow;
+    arrow->type = 7;
+    arrow->style = 0;
+    arrow->thickness = 2.0f;
+    arrow->width = 600.0f;
+    arrow->height = 1200.0f;
+    return arrow;
+}
+
+FigText* sizedText(int fontSize, float angle = 0.0f, int justification = 0)
+{
+    FigText* text = makeText(1, QStringLiteral("Tavrel bounds"));
+    text->font = 0;
+    text->fontFlags = 4;
+    text->fontSize = fontSize;
+    text->angle = angle;
+    text->subType = justification;
+    text->x = 3000;
+    text->y = 2000;
+    return text;
 }
 
 } // namespace
@@ -261,6 +291,212 @@ private slots:
         std::unique_ptr<FigLine> line(makeLine(1, { { 5, -7 }, { -3, 9 }, { 4, 2 } }));
         ctx.pointChainBounds(line->points, x0, y0, x1, y1);
         QCOMPARE((BoxList { x0, y0, x1, y1 }), (BoxList { -3, -7, 5, 9 }));
+    }
+
+    // A square arrowhead (type 7) by hand, at 80 dots per inch and zoom 1
+    // (15 Fig units a pixel): 40 by 80 pixels, the tip pulled back by half
+    // the arrow's thickness (1 pixel), its outline drawn 2 pixels wide (the
+    // line's width) reaching 1 pixel beyond the square on every side. So the
+    // head spans 20 + 1 pixels to each side of the line and from the pulled
+    // tip 1 pixel forwards to 81 pixels back.
+    void arrowsWidenPolylines_data()
+    {
+        QTest::addColumn<ObjectPtr>("object");
+        QTest::addColumn<BoxList>("expected");
+
+        // Horizontal, head at the end (200, 100) px: the square spans x 119 to
+        // 199 and y 80 to 120 px, with the stroke x 118 to 200 and y 79 to 121
+        // px, that is y 1185 to 1815 in Fig units; the line alone is y 1485 to
+        // 1515.
+        FigLine* forward = thickLine({ { 0, 1500 }, { 3000, 1500 } }, 2, 0);
+        forward->forwArrow = squareArrow();
+        QTest::newRow("forward head") << ObjectPtr(forward) << BoxList { 0, 1185, 3000, 1815 };
+        // Vertical, head at the start (100, 0) px pointing up: x 79 to 121 px.
+        FigLine* backward = thickLine({ { 1500, 0 }, { 1500, 3000 } }, 2, 0);
+        backward->backArrow = squareArrow();
+        QTest::newRow("backward head") << ObjectPtr(backward) << BoxList { 1185, 0, 1815, 3000 };
+        // Only the end segments count: a head on each end of a bent line.
+        FigLine* both = thickLine({ { 1500, 0 }, { 1500, 3000 }, { 4500, 3000 } }, 2, 0);
+        both->backArrow = squareArrow();
+        both->forwArrow = squareArrow();
+        QTest::newRow("both heads") << ObjectPtr(both) << BoxList { 1185, 0, 4500, 3315 };
+        // The same heads on an open X-spline, whose heads follow its control
+        // segments: the spline's box is its control points' grown by the
+        // whole width (30).
+        FigSpline* spline = thickSpline({ { 0, 1500 }, { 3000, 1500 } }, 4, 2);
+        spline->forwArrow = squareArrow();
+        QTest::newRow("X-spline") << ObjectPtr(spline) << BoxList { -30, 1185, 3030, 1815 };
+    }
+
+    void arrowsWidenPolylines()
+    {
+        QFETCH(ObjectPtr, object);
+        CFigContext ctx;
+        QTEST(boundsOf(object.get(), ctx, true), "expected");
+        // Without the line width neither the stroke nor the heads count.
+        int x0, y0, x1, y1;
+        ctx.pointChainBounds(object->type == FigObject::Polyline ? static_cast<FigLine*>(object.get())->points
+                                                                 : static_cast<FigSpline*>(object.get())->points,
+            x0, y0, x1, y1);
+        QCOMPARE(boundsOf(object.get(), ctx, false), (BoxList { x0, y0, x1, y1 }));
+        // The box is the same wherever the view is scrolled.
+        ctx.originX = 333;
+        ctx.originY = -77;
+        QTEST(boundsOf(object.get(), ctx, true), "expected");
+    }
+
+    // An arc's heads sit on its ends along the tangent: a quarter arc
+    // counter-clockwise from the right to the top of a circle of radius 3000
+    // around (3000, 3000); the head at the top points left, so the box grows
+    // above and below the top point by the half-width of the head.
+    void arrowsWidenArcs()
+    {
+        CFigContext ctx;
+        std::unique_ptr<FigArc> arc(makeArc({ 6000, 3000 }, { 5121, 879 }, { 3000, 0 }, 3000, 3000, 1, 2));
+        const BoxList plain = boundsOf(arc.get(), ctx, true);
+        arc->forwArrow = squareArrow();
+        const BoxList headed = boundsOf(arc.get(), ctx, true);
+        QCOMPARE(headed[0], plain[0]);
+        QCOMPARE(headed[2], plain[2]);
+        QCOMPARE(headed[3], plain[3]);
+        QVERIFY(headed[1] <= -21 * 15 + 15 && headed[1] >= -21 * 15 - 15);
+    }
+
+    // An interpolated spline's heads follow its evaluated curve, whose last
+    // chord here bends away from the last control segment: the same spline
+    // as an X-spline (same box rule, heads on the control segment) gets the
+    // square head upright, the interpolated one a tilted head.
+    void arrowsOnInterpolatedSplines()
+    {
+        CFigContext ctx;
+        std::unique_ptr<FigSpline> interpolated(thickSpline({ { 0, 0 }, { 3000, 0 }, { 0, 3000 } }, 2, 2));
+        std::unique_ptr<FigSpline> xspline(thickSpline({ { 0, 0 }, { 3000, 0 }, { 0, 3000 } }, 4, 2));
+        const BoxList plain = boundsOf(interpolated.get(), ctx, true);
+        QCOMPARE(boundsOf(xspline.get(), ctx, true), plain);
+
+        interpolated->forwArrow = squareArrow();
+        xspline->forwArrow = squareArrow();
+        const BoxList curved = boundsOf(interpolated.get(), ctx, true);
+        const BoxList straight = boundsOf(xspline.get(), ctx, true);
+        // The control segment ends at (0, 3000) pointing down-left at 45
+        // degrees; the upright square's corner reaches (20 + 1) px times
+        // sqrt 2 past the end of the line, below it.
+        QVERIFY(straight[3] > plain[3]);
+        QVERIFY(curved[3] > plain[3]);
+        QVERIFY(curved != straight);
+
+        // The head of the interpolated spline is the one drawn from its
+        // curve: three curve points back, not the control segment.
+        ctx.computeOpenSpline(interpolated.get(), 0.5f, addScreenPoint);
+        QVERIFY(pointBuffer.count > 4);
+        const QPoint tip = pointBuffer.points[pointBuffer.count - 1];
+        const QPoint from = pointBuffer.points[pointBuffer.count - 4];
+        QCOMPARE(tip, QPoint(0, 200));
+        QVERIFY(from != QPoint(200, 0));
+    }
+
+    // Texts: the box follows the font size, the rotation, the justification
+    // and the descent; no size is pinned to a number.
+    void textsGrowWithSizeAndTurn()
+    {
+        CFigContext ctx;
+        std::unique_ptr<FigText> small(sizedText(12));
+        std::unique_ptr<FigText> large(sizedText(24));
+        const BoxList s = boundsOf(small.get(), ctx, true, false);
+        const BoxList l = boundsOf(large.get(), ctx, true, false);
+        // Left justified: from the anchor rightwards, baseline on the anchor.
+        QCOMPARE(s[0], 3000);
+        QCOMPARE(s[3], 2000);
+        QCOMPARE(s[2] - s[0], small->width);
+        QCOMPARE(s[3] - s[1], small->ascent);
+        QVERIFY(s[2] > s[0] && s[3] > s[1]);
+        // Twice the size, about twice the box.
+        const double widthRatio = double(l[2] - l[0]) / (s[2] - s[0]);
+        const double heightRatio = double(l[3] - l[1]) / (s[3] - s[1]);
+        QVERIFY2(widthRatio > 1.6 && widthRatio < 2.4, qPrintable(QString::number(widthRatio)));
+        QVERIFY2(heightRatio > 1.6 && heightRatio < 2.4, qPrintable(QString::number(heightRatio)));
+
+        // The descent reaches below the baseline by the font's descent.
+        const BoxList withDescent = boundsOf(small.get(), ctx, true, true);
+        QVERIFY(small->descent > 0);
+        QCOMPARE(withDescent[3], 2000 + roundToInt(15.0f * float(small->descent)));
+        QCOMPARE(withDescent[1], s[1] + withDescent[3] - 2000);
+
+        // Turned by a quarter counter-clockwise: tall and narrow, the
+        // baseline rising from the anchor.
+        std::unique_ptr<FigText> turned(sizedText(12, float(M_PI / 2)));
+        const BoxList t = boundsOf(turned.get(), ctx, true, false);
+        QCOMPARE(t, (BoxList { 3000 + (s[1] - 2000), 2000 - (s[2] - 3000), 3000 + (s[3] - 2000), 2000 }));
+        QVERIFY(t[3] - t[1] > t[2] - t[0]);
+        // Half a turn: the box lies left of the anchor and below the baseline.
+        std::unique_ptr<FigText> upsideDown(sizedText(12, float(M_PI)));
+        QCOMPARE(boundsOf(upsideDown.get(), ctx, true, false),
+            (BoxList { 3000 - (s[2] - 3000), 2000, 3000, 2000 + (2000 - s[1]) }));
+        // A slant of 30 degrees: taller than the ascent, the top end raised.
+        std::unique_ptr<FigText> slanted(sizedText(12, float(M_PI / 6)));
+        const BoxList sl = boundsOf(slanted.get(), ctx, true, false);
+        QVERIFY(sl[3] - sl[1] > s[3] - s[1]);
+        QVERIFY(sl[1] < s[1]);
+
+        // Centred and right justified.
+        std::unique_ptr<FigText> centred(sizedText(12, 0.0f, 1));
+        std::unique_ptr<FigText> right(sizedText(12, 0.0f, 2));
+        const int w = small->width;
+        QCOMPARE(boundsOf(centred.get(), ctx, true, false), (BoxList { 3000 - w / 2, s[1], 3000 - w / 2 + w, 2000 }));
+        QCOMPARE(boundsOf(right.get(), ctx, true, false), (BoxList { 3000 - w, s[1], 3000, 2000 }));
+    }
+
+    // The box measures a text never drawn, and brings its metrics to the
+    // document's zoom.
+    void textMetricsFollowTheZoom()
+    {
+        CFigContext ctx;
+        std::unique_ptr<FigText> fresh(sizedText(12));
+        QCOMPARE(fresh->metricsZoom, 0.0f);
+        const BoxList first = boundsOf(fresh.get(), ctx, true);
+        QCOMPARE(fresh->metricsZoom, 1.0f);
+        QVERIFY(fresh->width > 0);
+        QCOMPARE(first[2] - first[0], fresh->width);
+
+        ctx.zoom = 2.0f;
+        const BoxList zoomed = boundsOf(fresh.get(), ctx, true);
+        QCOMPARE(fresh->metricsZoom, 2.0f);
+        // Roughly the same extent in Fig units at any zoom.
+        QVERIFY(qAbs((zoomed[2] - zoomed[0]) - (first[2] - first[0])) < (first[2] - first[0]) / 4);
+    }
+
+    // A typeset LaTeX image at zoom 100 (keyed by the horizontal dots per
+    // inch) gives the width, in any of the three drawing styles; other keys
+    // and a switched-off preference leave the font's width.
+    void latexImageWidth_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("useTex");
+        QTest::addColumn<bool>("imageWidth");
+        QTest::newRow("normal") << 0 << 80 << true << true;
+        QTest::newRow("greyed") << 2 << 80 << true << true;
+        QTest::newRow("other zoom") << 0 << 160 << true << false;
+        QTest::newRow("preference off") << 1 << 80 << false << false;
+    }
+
+    void latexImageWidth()
+    {
+        QFETCH(int, style);
+        QFETCH(int, key);
+        QFETCH(bool, useTex);
+        QFETCH(bool, imageWidth);
+        const bool saved = preferences.renderSpecialTextUsingTex;
+        preferences.renderSpecialTextUsingTex = useTex;
+        CFigContext ctx;
+        std::unique_ptr<FigText> text(sizedText(12));
+        text->fontFlags = 2;
+        ctx.computeTextMetrics(text.get(), 1.0);
+        text->latexPixmaps[style].insert(key, new QPixmap(40, 30));
+        const BoxList box = boundsOf(text.get(), ctx, true, false);
+        preferences.renderSpecialTextUsingTex = saved;
+        QCOMPARE(box[2] - box[0], imageWidth ? 40 * 15 : text->width);
+        QCOMPARE(box[3] - box[1], text->ascent);
     }
 
     void growing()

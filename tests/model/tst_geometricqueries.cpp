@@ -1,5 +1,7 @@
 #include "model/geometricqueries.h"
+#include "model/xspline.h"
 #include "modelfixtures.h"
+#include "render/pointbuffer.h"
 #include "support/testenv.h"
 
 #include <cmath>
@@ -40,6 +42,25 @@ FigEllipse* makeEllipse(int id, QPoint c, QPoint r, float angle, QPoint end)
     e->end.x = end.x();
     e->end.y = end.y();
     return e;
+}
+
+// A spline with the given shape factors, one per point.
+FigSpline* splineWith(int id, std::initializer_list<QPoint> points, std::initializer_list<double> factors, int subType)
+{
+    FigSpline* spline = makeSpline(id, points, subType);
+    ShapeFactorNode* node = spline->shapeFactors;
+    for (double f : factors) {
+        node->value = f;
+        node = node->next;
+    }
+    return spline;
+}
+
+// An approximated open spline along y = 1500 (100 pixels at 80 dots per
+// inch and zoom 1), bowed by nothing: its curve is the straight line.
+FigSpline* straightSpline(int id)
+{
+    return splineWith(id, { { 0, 1500 }, { 1500, 1500 }, { 3000, 1500 } }, { 0, 1, 0 }, 0);
 }
 
 } // namespace
@@ -233,6 +254,148 @@ private slots:
         int x = -1, y = -1;
         QVERIFY(ellipseHitTest(b, 1000, 1000, 0, x, y));
         QCOMPARE((Ints { x, y }), (Ints { 1000, 1000 }));
+    }
+
+    // The chord test in pixels: a straight curve along y = 100 px.
+    void splineChords_data()
+    {
+        QTest::addColumn<QPoint>("query");
+        QTest::addColumn<int>("t");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QPoint>("hit");
+
+        QTest::newRow("on the curve") << QPoint(70, 100) << 2 << true << QPoint(70, 100);
+        QTest::newRow("beside it, distance equal to t") << QPoint(70, 103) << 3 << true << QPoint(70, 100);
+        QTest::newRow("beside it, beyond t") << QPoint(70, 103) << 2 << false << QPoint();
+        QTest::newRow("past the end within t") << QPoint(201, 101) << 2 << true << QPoint(201, 100);
+        QTest::newRow("past the end, corner beyond t") << QPoint(202, 101) << 2 << false << QPoint();
+        QTest::newRow("past the end beyond t") << QPoint(204, 100) << 3 << false << QPoint();
+    }
+
+    void splineChords()
+    {
+        QFETCH(QPoint, query);
+        QFETCH(int, t);
+        QFETCH(bool, found);
+        CFigContext ctx;
+        std::unique_ptr<FigSpline> spline(straightSpline(1));
+        QPoint hit(-1, -1), start(-1, -1), end(-1, -1);
+        QCOMPARE(ctx.findSplineSegmentNear(spline.get(), query.x(), query.y(), t, hit, start, end), found);
+        // A hit stops the evaluation after its segment.
+        QCOMPARE(splineEvaluationStopped, found);
+        if (!found)
+            return;
+        QTEST(hit, "hit");
+        // The chord lies on the curve and runs forwards along it.
+        QCOMPARE(start.y(), 100);
+        QCOMPARE(end.y(), 100);
+        QVERIFY(start.x() < end.x());
+    }
+
+    void splines()
+    {
+        CFigContext ctx;
+        FigSpline* straight = straightSpline(1);
+        // A bowed approximated spline: its middle control point lies off the
+        // curve.
+        FigSpline* bowed = splineWith(2, { { 0, 6000 }, { 1500, 4500 }, { 3000, 6000 } }, { 0, 1, 0 }, 0);
+        ctx.drawing.objects = { straight, bowed };
+        int hx = -1, hy = -1;
+
+        // A point of the evaluated curve, taken from the evaluation itself.
+        ctx.computeOpenSpline(bowed, 0.5f, addScreenPoint);
+        QVERIFY(pointBuffer.count > 6);
+        const QPoint onCurve = pointBuffer.points[pointBuffer.count / 2];
+        tangentSegmentValid = false;
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, onCurve.x() * 15, onCurve.y() * 15, 30, hx, hy), bowed);
+        QVERIFY(std::abs(hx - onCurve.x() * 15) <= 15 && std::abs(hy - onCurve.y() * 15) <= 15);
+        QVERIFY(tangentSegmentValid);
+        // Half-way the bow runs level.
+        QVERIFY(std::abs(tangentSegment.y2 - tangentSegment.y1) <= 15);
+        QVERIFY(tangentSegment.x2 > tangentSegment.x1);
+
+        // Far off: nothing, and no tangent.
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 1500, 3000, 30, hx, hy), nullptr);
+        QVERIFY(!tangentSegmentValid);
+
+        // The curve passes 300 units below the bowed spline's middle control
+        // point, which is found as a control point: the hit is the point and
+        // there is no tangent.
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 1510, 4490, 30, hx, hy), bowed);
+        QCOMPARE((Ints { hx, hy }), (Ints { 1500, 4500 }));
+        QVERIFY(!tangentSegmentValid);
+
+        // On the straight one: the hit on the curve, the tangent along it,
+        // its length that of one chord back in Fig units.
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 1000, 1520, 30, hx, hy), straight);
+        QCOMPARE((Ints { hx, hy }), (Ints { 1005, 1500 })); // 67 pixels: the foot rounded to a pixel
+        QVERIFY(tangentSegmentValid);
+        QCOMPARE(tangentSegment.y1, 1500);
+        QCOMPARE(tangentSegment.y2, 1500);
+        QVERIFY(tangentSegment.x1 <= 1005 && tangentSegment.x2 >= 1005);
+
+        // The tolerance counts in Fig units, turned into pixels at the zoom.
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 1000, 1545, 30, hx, hy), nullptr);
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 1000, 1545, 45, hx, hy), straight);
+        ctx.zoom = 2.0f; // 30 Fig units are 4 pixels, 45 are 6
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 1000, 1545, 30, hx, hy), nullptr);
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 1000, 1530, 30, hx, hy), straight);
+    }
+
+    // The view's scroll origin changes neither the hit nor the tangent's
+    // direction, also when the hit lies left of the view.
+    void splinesScrolled()
+    {
+        CFigContext ctx;
+        FigSpline* straight = straightSpline(1);
+        ctx.drawing.objects = { straight };
+        int hx = -1, hy = -1;
+        for (int origin : { 0, 40, 200 }) {
+            ctx.originX = origin;
+            ctx.originY = origin / 2;
+            QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 1500, 1510, 30, hx, hy), straight);
+            QCOMPARE((Ints { hx, hy }), (Ints { 1500, 1500 }));
+            QCOMPARE(tangentSegment.y1, tangentSegment.y2);
+            QVERIFY(tangentSegment.x2 > tangentSegment.x1);
+        }
+    }
+
+    // Closed splines are evaluated closed: the closing part of a square of
+    // sharp corners is found.
+    void closedSplines()
+    {
+        CFigContext ctx;
+        FigSpline* square = splineWith(1, { { 0, 0 }, { 3000, 0 }, { 3000, 3000 }, { 0, 3000 } }, { 0, 0, 0, 0 }, 1);
+        ctx.drawing.objects = { square };
+        int hx = -1, hy = -1;
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 10, 1500, 30, hx, hy), square);
+        QCOMPARE((Ints { hx, hy }), (Ints { 0, 1500 }));
+        QCOMPARE(tangentSegment.x1, tangentSegment.x2);
+        QVERIFY(tangentSegment.y1 != tangentSegment.y2);
+        // The same points as an open spline end at the last corner.
+        square->subType = 0;
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 10, 1500, 30, hx, hy), nullptr);
+    }
+
+    // The first spline of the list wins; hidden depths, excluded objects and
+    // compound members are passed over.
+    void splinesInOrderAndVisibility()
+    {
+        CFigContext ctx;
+        FigSpline* a = straightSpline(1);
+        FigSpline* b = straightSpline(2);
+        FigCompound* group = makeCompound(3, { splineWith(4, { { 0, 9000 }, { 3000, 9000 } }, { 0, 0 }, 0) });
+        ctx.drawing.objects = { makeLine(5, { { 0, 1500 }, { 3000, 1500 } }), a, b, group };
+        int hx, hy;
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 1500, 1500, 30, hx, hy), a);
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 1500, 1500, 30, hx, hy, a), b);
+        a->depth = 12;
+        ctx.depthVisible[12] = false;
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 1500, 1500, 30, hx, hy), b);
+        b->depth = 12;
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 1500, 1500, 30, hx, hy), nullptr);
+        QCOMPARE(ctx.findSplineNear(&ctx.drawing.objects, 1500, 9000, 30, hx, hy), nullptr);
+        QCOMPARE(ctx.findSplineNear(group->members, 1500, 9000, 30, hx, hy), group->members->front());
     }
 };
 

@@ -58,6 +58,8 @@ private slots:
 
     void droppedEndLinks_data();
     void droppedEndLinks();
+    void droppedEndOnSplines_data();
+    void droppedEndOnSplines();
     void snapToLinkTarget();
     void linksForWholeList();
     void collectingFindsEachLineOnce();
@@ -370,6 +372,64 @@ void TestSmartLinks::droppedEndLinks()
         QCOMPARE(link->targetLeftPoint, nullptr);
         QCOMPARE(link->targetRightPoint, nullptr);
     }
+}
+
+// Splines are searched after polylines and ellipses: closed splines and open
+// X-splines take links, open approximated and interpolated splines do not.
+// The target lies along y = 1500; the end is dropped 10 units below it and
+// lands on the curve at the pixel of the hit (67 pixels, 1005 Fig units).
+void TestSmartLinks::droppedEndOnSplines_data()
+{
+    QTest::addColumn<int>("subType");
+    QTest::addColumn<bool>("splineSource");
+    QTest::addColumn<bool>("linked");
+
+    QTest::newRow("open X-spline") << 4 << false << true;
+    QTest::newRow("closed X-spline") << 5 << false << true;
+    QTest::newRow("closed approximated spline") << 1 << false << true;
+    QTest::newRow("closed interpolated spline") << 3 << false << true;
+    QTest::newRow("open approximated spline") << 0 << false << false;
+    QTest::newRow("open interpolated spline") << 2 << false << false;
+    // A spline source's own curve runs through its end: it is passed over,
+    // also when it comes before the target in the list.
+    QTest::newRow("spline source before an X-spline") << 4 << true << true;
+}
+
+void TestSmartLinks::droppedEndOnSplines()
+{
+    QFETCH(int, subType);
+    QFETCH(bool, splineSource);
+    QFETCH(bool, linked);
+
+    CFigContext context;
+    FigSpline* target = makeSpline(2, { { 0, 1500 }, { 1500, 1500 }, { 3000, 1500 } }, subType);
+    FigObject* source = nullptr;
+    FigPoint* end = nullptr;
+    if (splineSource) {
+        FigSpline* spline = makeSpline(10, { { 0, 3000 }, { 400, 3000 }, { 1000, 1510 } }, 2);
+        source = spline;
+        end = lastPoint(spline->points);
+    } else {
+        FigLine* line = makeLine(10, { { 0, 3000 }, { 400, 3000 }, { 1000, 1510 } });
+        source = line;
+        end = lastPoint(line->points);
+    }
+    context.drawing.objects = { source, target };
+
+    int x = end->x;
+    int y = end->y;
+    QCOMPARE(context.snapToLinkTarget(x, y, source), linked);
+    std::unique_ptr<SmartLink> link(context.makeSmartLink(&context.drawing.objects, end, source));
+    QCOMPARE(link != nullptr, linked);
+    const QPoint expected = linked ? QPoint(1005, 1500) : QPoint(1000, 1510);
+    QCOMPARE(at(end), expected);
+    QCOMPARE(QPoint(x, y), expected);
+    if (!link)
+        return;
+    QCOMPARE(link->targetObjId, 2);
+    QCOMPARE(link->targetLeftPoint, nullptr);
+    QCOMPARE(link->targetLeftPointIdx, -1);
+    QCOMPARE(link->targetRightPointIdx, -1);
 }
 
 void TestSmartLinks::snapToLinkTarget()

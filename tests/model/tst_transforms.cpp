@@ -546,17 +546,33 @@ private slots:
         QFETCH(float, sx);
         QFETCH(int, expectedSize);
         CFigContext ctx;
-        std::unique_ptr<FigText> t(makeText(1));
+        ctx.zoom = 1.5f;
+        std::unique_ptr<FigText> t(makeText(1, QStringLiteral("Scaled text")));
         t->x = 200;
         t->y = 300;
         t->fontSize = 12;
         t->fontFlags = fontFlags;
         t->angle = 0.75f;
+        ctx.computeTextMetrics(t.get(), ctx.zoom);
+        const int widthBefore = t->width;
         ctx.scaleObject(t.get(), sx, 2.0f, 100, 100);
         QCOMPARE(t->fontSize, expectedSize);
         QCOMPARE(t->angle, 0.75f); // the y factor never touches size or angle
         QCOMPARE(t->y, 500);
         QCOMPARE(t->x, roundToInt(100 + 100 * sx));
+
+        // The metrics are those of the new size at the document's zoom.
+        std::unique_ptr<FigText> reference(makeText(2, t->text));
+        reference->fontSize = expectedSize;
+        reference->fontFlags = fontFlags;
+        ctx.computeTextMetrics(reference.get(), ctx.zoom);
+        QCOMPARE(t->metricsZoom, 1.5f);
+        QCOMPARE(t->width, reference->width);
+        QCOMPARE(t->ascent, reference->ascent);
+        QCOMPARE(t->descent, reference->descent);
+        QCOMPARE(t->pixelHeight, reference->pixelHeight);
+        QCOMPARE(t->width > widthBefore, expectedSize > 12);
+        QCOMPARE(t->width < widthBefore, expectedSize < 12);
     }
 
     void scaleArcs()

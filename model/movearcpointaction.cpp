@@ -1,0 +1,31 @@
+#include "model/movearcpointaction.h"
+
+#include "model/figarc.h"
+#include "model/pointoperations.h"
+
+#include <climits>
+
+MoveArcPointAction::MoveArcPointAction(FigObjectList* list, FigObject* arc, int index, int moveX, int moveY)
+    : ActionItem(list, arc)
+    , pointIndex(index)
+    , dx(moveX)
+    , dy(moveY)
+{
+}
+
+bool MoveArcPointAction::redo(CFigContext* context)
+{
+    Q_UNUSED(context)
+    if (!object || object->type != FigObject::Arc)
+        return false;
+    return moveArcPoint(static_cast<FigArc*>(object), dx, dy, pointIndex);
+}
+
+bool MoveArcPointAction::undo(CFigContext* context)
+{
+    Q_UNUSED(context)
+    if (object && object->type == FigObject::Arc)
+        moveArcPoint(
+            static_cast<FigArc*>(object), dx == INT_MIN ? INT_MAX : -dx, dy == INT_MIN ? INT_MAX : -dy, pointIndex);
+    return true;
+}
