@@ -9,6 +9,7 @@ class FigArc : public FigObject {
 public:
     explicit FigArc(int objectId);
     FigObject* clone() const override;
+    void draw(CFigContext* context) override;
     // The box of the three points and of the circle extremes the arc passes.
     void getBounds(CFigContext* context, int& xmin, int& ymin, int& xmax, int& ymax, bool withTextDescent,
         bool withLineWidth) override;

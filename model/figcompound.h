@@ -12,6 +12,8 @@ public:
     explicit FigCompound(int objectId);
     ~FigCompound() override;
     FigObject* clone() const override;
+    // Draws the members in list order, each with its own style.
+    void draw(CFigContext* context) override;
     // The union of the members' boxes; 0, 0, 0, 0 without members.
     void getBounds(CFigContext* context, int& xmin, int& ymin, int& xmax, int& ymax, bool withTextDescent,
         bool withLineWidth) override;

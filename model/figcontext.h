@@ -247,6 +247,23 @@ public:
     // polyline (2) or spline (3) as drawn at the current view.
     void addArrowBounds(int kind, const FigObject* object, int& xmin, int& ymin, int& xmax, int& ymax);
 
+    // ---- Object drawing ----
+
+    // The drawing style of an object (render/colors.h): the visibility of its
+    // depth with the layer draw mode, then the compound edit view mode for an
+    // object outside the compound open for editing. DrawHidden: not drawn.
+    int drawStyleOf(const FigObject* object) const;
+    // Per-kind drawing on `painter`, reached through FigObject::draw.
+    void drawArc(class FigArc* arc);
+    void drawEllipse(class FigEllipse* ellipse);
+    void drawLine(FigLine* line);
+    void drawSpline(class FigSpline* spline);
+    void drawText(class FigText* text);
+    // Draws the whole drawing into the pixmap, zoomed so that its larger
+    // extent fills width or height; shows all depths, recounts them, and
+    // leaves zoom, origin and painter as they were. Nothing without a pixmap.
+    void renderObjectsToPixmap(class QPixmap* pixmap, int width, int height);
+
     // ---- X-splines ----
 
     // Evaluate the whole spline in screen pixels (precision 0.5 for every
@@ -421,6 +438,38 @@ public:
     bool saveFile(const QString& name);
 
     // ---- Canvas redraw, grids and markers ----
+
+    // Redraws of the canvas through `painter`, which must be active on the
+    // canvas; coordinates in Fig units. A rectangle redraw clears the
+    // rectangle, draws the objects that overlap it (a compound whole or not at
+    // all) and their markers, and leaves the painter without a clip. With
+    // omit set the object (or the objects of the list, at any nesting) is
+    // left out, with omit clear it is drawn.
+    void redrawRect(int x1, int y1, int x2, int y2, FigObject* object, bool omit);
+    void redrawRectExceptList(int x1, int y1, int x2, int y2, const FigObjectList* list, bool omit);
+    // The area of an object or of a list of objects, from their bounds.
+    void redrawObject(FigObject* object, bool omit);
+    void redrawObjectList(const FigObjectList* list, bool omit);
+    // The area of the objects of A and, grown by five pixels, of those of B
+    // (or of one object, or of two), without `omitted`; either list may be null.
+    void redrawListArea(const FigObjectList* listA, const FigObjectList* listB, FigObject* omitted);
+    void redrawObjectArea(const FigObjectList* listA, FigObject* object, FigObject* omitted);
+    void redrawTwoObjectsArea(FigObject* object, FigObject* other, FigObject* omitted);
+    // Every object, skip flags cleared, without background, grid or markers.
+    void drawAllObjects();
+    // A list depth by depth from the deepest used depth to 0 (hidden depths
+    // too unless the layer mode is 12), and the objects of one depth in list
+    // order with compound members at the compound's place.
+    void drawObjectList(const FigObjectList* list, const FigObject* excluded);
+    void drawObjectsAtDepth(const FigObjectList* list, int depth, const FigObject* excluded);
+    // Whether the object's box and the rectangle, both grown by four pixels
+    // at zoom 1, overlap; touching counts.
+    bool objectOverlapsRect(FigObject* object, int x1, int y1, int x2, int y2);
+    bool boundsOverlap(int ax1, int ay1, int ax2, int ay2, int bx1, int by1, int bx2, int by2) const;
+    // The skip flags of a rectangle redraw: set for every top-level object
+    // outside the rectangle (compounds with all members), `object` skipped
+    // exactly when omit is set.
+    void markObjectsForRedraw(FigObject* object, bool omit, int x1, int y1, int x2, int y2);
 
     // Grids and snapping (render/griddef.cpp). The grid is gridDefs[gridIndex];
     // index 0 (or one outside the list) is no grid.

@@ -9,6 +9,7 @@ class FigEllipse : public FigObject {
 public:
     explicit FigEllipse(int objectId);
     FigObject* clone() const override;
+    void draw(CFigContext* context) override;
     // Axis-aligned ellipses directly; rotated ones by a scan in pixels at zoom 100.
     void getBounds(CFigContext* context, int& xmin, int& ymin, int& xmax, int& ymax, bool withTextDescent,
         bool withLineWidth) override;

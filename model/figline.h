@@ -13,6 +13,7 @@ public:
     explicit FigLine(int objectId);
     ~FigLine() override;
     FigObject* clone() const override;
+    void draw(CFigContext* context) override;
     // The points, or with withLineWidth the outline of the stroke with its joins.
     void getBounds(CFigContext* context, int& xmin, int& ymin, int& xmax, int& ymax, bool withTextDescent,
         bool withLineWidth) override;

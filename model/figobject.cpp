@@ -13,11 +13,6 @@ FigObject* FigObject::clone() const
     return nullptr;
 }
 
-void FigObject::draw(CFigContext*)
-{
-    // The rendering fills this in: painting by object code, members of compounds.
-}
-
 void FigObject::getBounds(CFigContext*, int& xmin, int& ymin, int& xmax, int& ymax, bool, bool)
 {
     xmin = ymin = xmax = ymax = 0;

@@ -32,6 +32,8 @@ public:
     // A deep copy of the same kind that keeps the identifier; null when memory
     // runs out (the source is never changed). The base has no kind: null.
     virtual FigObject* clone() const;
+    // Paints the object on the context's painter (render/objectdrawing.cpp);
+    // the base dispatches on `type`.
     virtual void draw(CFigContext* context);
     // The bounding box in Fig units; the base gives 0, 0, 0, 0.
     virtual void getBounds(

@@ -21,6 +21,7 @@ public:
     explicit FigSpline(int objectId);
     ~FigSpline() override;
     FigObject* clone() const override;
+    void draw(CFigContext* context) override;
     // The control points, widened where negative shape factors bulge out.
     void getBounds(CFigContext* context, int& xmin, int& ymin, int& xmax, int& ymax, bool withTextDescent,
         bool withLineWidth) override;

@@ -12,6 +12,7 @@ class FigText : public FigObject, public FigTextHandling {
 public:
     explicit FigText(int objectId);
     FigObject* clone() const override;
+    void draw(CFigContext* context) override;
     // The box of the justified, rotated text at the document's zoom: the
     // typeset LaTeX image's width when one is cached, else the screen font's;
     // down to the font's descent with withTextDescent.

@@ -1,6 +1,373 @@
-#include "model/figcontext.h"
+// The canvas redraw: the whole canvas in its fixed order of layers, a
+// rectangle with its overlapping objects (one object or a list left out or
+// forced in), the wrappers that derive the rectangle from bounds, and the
+// depth-ordered drawing of an object list that all of them share. The skip
+// flags of the objects carry a region redraw's choice from the marking to
+// the drawing.
 
-// The canvas redraw fills this in.
+#include "app/preferences.h"
+#include "app/qtchildfrm.h"
+#include "edit/canvashandlers.h"
+#include "edit/editmodes.h"
+#include "edit/editstate.h"
+#include "edit/rubberband.h"
+#include "model/bounds.h"
+#include "model/figcompound.h"
+#include "model/figcontext.h"
+#include "model/objectlist.h"
+#include "model/units.h"
+#include "render/primitives.h"
+
+#include <QPainter>
+#include <QRect>
+#include <QSet>
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+int clampToInt(std::int64_t v)
+{
+    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
+}
+
+// Four screen pixels at zoom 1 in Fig units, the same at every zoom.
+int fourPixelMargin(float dpi)
+{
+    return roundToInt(displayPixelSize(dpi) * 4.0f);
+}
+
+// Four screen pixels at the current zoom: how far a marker reaches beyond
+// the point it marks.
+int markerMargin(float dpi, float zoom)
+{
+    return roundToInt(displayPixelSize(dpi) / zoom * 4.0f);
+}
+
+// The margins of the bounds-based redraws. Below zoom 1 a fixed number of
+// Fig units is less than a marker on the screen, so they never shrink below
+// the marker size, or a redraw would leave parts of markers behind.
+int redrawMargin(const CFigContext& context)
+{
+    return std::max(fourPixelMargin(context.dpiX), markerMargin(context.dpiX, context.zoom));
+}
+
+int fivePixelMargin(const CFigContext& context)
+{
+    return std::max(roundToInt(displayPixelSize(context.dpiX) * 5.0f), markerMargin(context.dpiX, context.zoom));
+}
+
+void grow(int& xmin, int& ymin, int& xmax, int& ymax, int n)
+{
+    xmin = clampToInt(std::int64_t(xmin) - n);
+    ymin = clampToInt(std::int64_t(ymin) - n);
+    xmax = clampToInt(std::int64_t(xmax) + n);
+    ymax = clampToInt(std::int64_t(ymax) + n);
+}
+
+void clearMemberSkipFlags(const FigCompound* compound)
+{
+    forEachObject(compound->members, clearSkipRedraw);
+}
+
+// Every object of the list's tree, compounds and their members at every
+// nesting: what listContainsObject answers true for, as a set, so that a
+// redraw of a large selection does not walk the selection once per object.
+void collectTree(const FigObjectList* list, QSet<const FigObject*>& out)
+{
+    if (!list)
+        return;
+    for (const FigObject* object : *list) {
+        out.insert(object);
+        if (object->type == FigObject::Compound)
+            collectTree(static_cast<const FigCompound*>(object)->members, out);
+    }
+}
+
+// Gives every member of an entered compound, at any nesting, that belongs
+// to the excluded objects skip := omit; excluded compounds are not entered.
+void markListMembers(const FigObjectList* members, const QSet<const FigObject*>& excluded, bool omit)
+{
+    for (FigObject* member : *members) {
+        if (excluded.contains(member)) {
+            member->skipRedraw = omit;
+            if (omit)
+                continue;
+        }
+        if (member->type == FigObject::Compound)
+            markListMembers(static_cast<FigCompound*>(member)->members, excluded, omit);
+    }
+}
+
+} // namespace
+
+// ---- Whole canvas ----
+
 void CFigContext::redrawCanvas()
 {
+    if (!view || !painter)
+        return;
+    const QRect area = view->rect();
+    fillRect(preferences.backgroundColor, area.left(), area.top(), area.right(), area.bottom());
+    forEachObject(&drawing.objects, clearSkipRedraw);
+
+    if (gridOn)
+        drawGrid();
+    drawPaperFrame();
+    drawObjectList(&drawing.objects, nullptr);
+    drawAllMarkers(nullptr);
+
+    // The rubber band of a gesture in progress comes last, on top of
+    // everything: the gesture erases it by drawing it again inverted, which
+    // only restores the canvas when nothing was drawn over it.
+    if (canvasAction.actionInProgress) {
+        if (editMode == EditMode::ScaleComp)
+            drawRubberRectangle(
+                this, canvasAction.anchorX, canvasAction.anchorY, canvasAction.trackX, canvasAction.trackY);
+        if (canvasAction.actionInProgress && canvasHandlers.elasticHandler)
+            canvasHandlers.elasticHandler(
+                this, canvasAction.anchorX, canvasAction.anchorY, canvasAction.trackX, canvasAction.trackY);
+    }
+}
+
+// ---- Rectangles ----
+
+void CFigContext::markObjectsForRedraw(FigObject* object, bool omit, int x1, int y1, int x2, int y2)
+{
+    forEachObject(&drawing.objects, clearSkipRedraw);
+    for (FigObject* candidate : drawing.objects) {
+        if (candidate == object)
+            candidate->skipRedraw = omit;
+        else
+            candidate->skipRedraw = !objectOverlapsRect(candidate, x1, y1, x2, y2);
+        // A compound is drawn whole or not at all.
+        if (!candidate->skipRedraw && candidate->type == FigObject::Compound)
+            clearMemberSkipFlags(static_cast<FigCompound*>(candidate));
+    }
+}
+
+void CFigContext::redrawRect(int x1, int y1, int x2, int y2, FigObject* object, bool omit)
+{
+    if (!painter)
+        return;
+    markObjectsForRedraw(object, omit, x1, y1, x2, y2);
+    const int px1 = figToPixelX(x1);
+    const int py1 = figToPixelY(y1);
+    const int px2 = figToPixelX(x2);
+    const int py2 = figToPixelY(y2);
+    painter->setClipRect(QRect(px1, py1, clampToInt(std::llabs(std::int64_t(px2) - px1) + 1),
+                             clampToInt(std::llabs(std::int64_t(py2) - py1) + 1)),
+        Qt::ReplaceClip);
+    fillRectCorners(painter, px1, py1, px2, py2, preferences.backgroundColor);
+
+    if (gridOn)
+        drawGrid();
+    drawPaperFrame();
+    const FigObject* excluded = omit ? object : nullptr;
+    drawObjectList(&drawing.objects, excluded);
+    drawAllMarkers(excluded);
+
+    painter->setClipping(false);
+}
+
+void CFigContext::redrawRectExceptList(int x1, int y1, int x2, int y2, const FigObjectList* list, bool omit)
+{
+    if (!painter)
+        return;
+    QSet<const FigObject*> listed;
+    collectTree(list, listed);
+
+    forEachObject(&drawing.objects, clearSkipRedraw);
+    for (FigObject* candidate : drawing.objects) {
+        if (listed.contains(candidate))
+            candidate->skipRedraw = omit;
+        else
+            candidate->skipRedraw = !objectOverlapsRect(candidate, x1, y1, x2, y2);
+        if (!candidate->skipRedraw && candidate->type == FigObject::Compound) {
+            auto* compound = static_cast<FigCompound*>(candidate);
+            clearMemberSkipFlags(compound);
+            // The list may hold members of a compound (those of the compound
+            // open for editing): they are left out or forced in as well.
+            markListMembers(compound->members, listed, omit);
+        }
+    }
+
+    const int px1 = figToPixelX(x1);
+    const int py1 = figToPixelY(y1);
+    const int px2 = figToPixelX(x2);
+    const int py2 = figToPixelY(y2);
+    painter->setClipRect(
+        QRect(px1, py1, clampToInt(std::int64_t(px2) - px1 + 1), clampToInt(std::int64_t(py2) - py1 + 1)),
+        Qt::ReplaceClip);
+    fillRectCorners(painter, px1, py1, px2, py2, preferences.backgroundColor);
+
+    if (gridOn)
+        drawGrid();
+    drawPaperFrame();
+    drawObjectList(&drawing.objects, nullptr);
+    if (omit)
+        drawMarkersExceptList(list);
+    else
+        drawAllMarkers(nullptr);
+
+    painter->setClipping(false);
+}
+
+// ---- Areas from bounds ----
+
+void CFigContext::redrawObject(FigObject* object, bool omit)
+{
+    if (!object)
+        return;
+    int xmin = 0;
+    int ymin = 0;
+    int xmax = 0;
+    int ymax = 0;
+    object->getBounds(this, xmin, ymin, xmax, ymax, true, true);
+    if (object->type == FigObject::Compound)
+        ymax = clampToInt(std::int64_t(ymax) + markerMargin(dpiY, zoom));
+    grow(xmin, ymin, xmax, ymax, redrawMargin(*this));
+    redrawRect(xmin, ymin, xmax, ymax, object, omit);
+}
+
+void CFigContext::redrawObjectList(const FigObjectList* list, bool omit)
+{
+    if (!list)
+        return;
+    int xmin = 0;
+    int ymin = 0;
+    int xmax = 0;
+    int ymax = 0;
+    getObjectListBounds(list, xmin, ymin, xmax, ymax, false, true, true);
+    grow(xmin, ymin, xmax, ymax, redrawMargin(*this));
+    redrawRectExceptList(xmin, ymin, xmax, ymax, list, omit);
+}
+
+void CFigContext::redrawListArea(const FigObjectList* listA, const FigObjectList* listB, FigObject* omitted)
+{
+    bool any = false;
+    int xmin = 0;
+    int ymin = 0;
+    int xmax = 0;
+    int ymax = 0;
+    auto unite = [&](FigObject* object, int margin) {
+        int x0 = 0;
+        int y0 = 0;
+        int x1 = 0;
+        int y1 = 0;
+        object->getBounds(this, x0, y0, x1, y1, true, true);
+        grow(x0, y0, x1, y1, margin);
+        if (!any) {
+            xmin = x0;
+            ymin = y0;
+            xmax = x1;
+            ymax = y1;
+            any = true;
+            return;
+        }
+        xmin = std::min(xmin, x0);
+        ymin = std::min(ymin, y0);
+        xmax = std::max(xmax, x1);
+        ymax = std::max(ymax, y1);
+    };
+    if (listA) {
+        for (FigObject* object : *listA)
+            unite(object, 0);
+    }
+    if (listB) {
+        const int margin = fivePixelMargin(*this);
+        for (FigObject* object : *listB)
+            unite(object, margin);
+    }
+    if (!any)
+        return;
+    grow(xmin, ymin, xmax, ymax, redrawMargin(*this));
+    redrawRect(xmin, ymin, xmax, ymax, omitted, true);
+}
+
+void CFigContext::redrawObjectArea(const FigObjectList* listA, FigObject* object, FigObject* omitted)
+{
+    FigObjectList listB;
+    if (object)
+        listB.push_back(object);
+    redrawListArea(listA, &listB, omitted);
+}
+
+void CFigContext::redrawTwoObjectsArea(FigObject* object, FigObject* other, FigObject* omitted)
+{
+    FigObjectList listA;
+    if (object)
+        listA.push_back(object);
+    FigObjectList listB;
+    if (other)
+        listB.push_back(other);
+    redrawListArea(&listA, &listB, omitted);
+}
+
+// ---- Depth-ordered drawing ----
+
+void CFigContext::drawAllObjects()
+{
+    forEachObject(&drawing.objects, clearSkipRedraw);
+    drawObjectList(&drawing.objects, nullptr);
+}
+
+void CFigContext::drawObjectList(const FigObjectList* list, const FigObject* excluded)
+{
+    if (!list)
+        return;
+    // Deepest first, so that lower depths lie on top.
+    for (int depth = std::min(maxDepth, depthCount - 1); depth >= 0; --depth) {
+        if (depthVisible[depth] || layerDrawMode != 12)
+            drawObjectsAtDepth(list, depth, excluded);
+    }
+}
+
+void CFigContext::drawObjectsAtDepth(const FigObjectList* list, int depth, const FigObject* excluded)
+{
+    if (!list)
+        return;
+    for (FigObject* object : *list) {
+        if (object->type == FigObject::Compound) {
+            if (object != excluded && !object->skipRedraw)
+                drawObjectsAtDepth(static_cast<FigCompound*>(object)->members, depth, excluded);
+        } else if (object->depth == depth && !object->skipRedraw && object != excluded) {
+            object->draw(this);
+        }
+    }
+}
+
+// ---- Overlap ----
+
+bool CFigContext::objectOverlapsRect(FigObject* object, int x1, int y1, int x2, int y2)
+{
+    if (!object)
+        return false;
+    int xmin = 0;
+    int ymin = 0;
+    int xmax = 0;
+    int ymax = 0;
+    object->getBounds(this, xmin, ymin, xmax, ymax, true, true);
+    return boundsOverlap(xmin, ymin, xmax, ymax, x1, y1, x2, y2);
+}
+
+bool CFigContext::boundsOverlap(int ax1, int ay1, int ax2, int ay2, int bx1, int by1, int bx2, int by2) const
+{
+    // In 64 bits: growing a box at the edge of the int range must not wrap.
+    const std::int64_t mx = fourPixelMargin(dpiX);
+    const std::int64_t my = fourPixelMargin(dpiY);
+    const std::int64_t aLeft = ax1 - mx;
+    const std::int64_t aRight = ax2 + mx;
+    const std::int64_t aTop = ay1 - my;
+    const std::int64_t aBottom = ay2 + my;
+    const std::int64_t bLeft = bx1 - mx;
+    const std::int64_t bRight = bx2 + mx;
+    const std::int64_t bTop = by1 - my;
+    const std::int64_t bBottom = by2 + my;
+    const bool horizontal = aLeft < bLeft ? !(aRight < bLeft) : !(bRight < aLeft);
+    const bool vertical = aTop < bTop ? !(aBottom < bTop) : !(bBottom < aTop);
+    return horizontal && vertical;
 }
