@@ -2,10 +2,13 @@
 // Undoable linking of every end point of the list's open lines that lies on
 // a link target. The records the points had before and the records made are
 // exchanged between the points and the two lists at every execution; each
-// list's records are owned by the action while detached.
+// list's records are owned by the action while detached. Undo also puts the
+// end points back where they were before linking moved them.
 
 #include "model/actionitem.h"
 #include "model/smartlinks.h"
+
+#include <QVector>
 
 class CreateSmartLinksForDrawingAction : public ActionItem {
 public:
@@ -19,4 +22,13 @@ public:
 
     SmartLinkList linksBefore;
     SmartLinkList linksMade;
+
+private:
+    // Linking moves an end point onto its target; undo puts it back.
+    struct EndPlace {
+        FigPoint* point;
+        int x;
+        int y;
+    };
+    QVector<EndPlace> endsBefore;
 };
