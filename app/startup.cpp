@@ -14,6 +14,7 @@
 #include "edit/editobjects.h"
 #include "model/objectlist.h"
 #include "render/colors.h"
+#include "render/fonts.h"
 #include "render/griddef.h"
 #include "render/pens.h"
 #include "render/resources.h"
@@ -81,8 +82,9 @@ void prepareStart()
     QCoreApplication::addLibraryPath(appDir + QDir::separator() + QStringLiteral("platforms"));
     qInstallMessageHandler(qtMessageHandler);
     initResources();
-    // The font table's families are mapped onto the installed faces here
-    // (installFontSubstitutions) once the font table is in.
+    // The font table's families are mapped onto the installed faces before
+    // any text is measured.
+    installFontSubstitutions();
     // The custom grids of the settings follow the built-in ones, and the
     // stored grid index is checked against all of them.
     createBuiltinGrids();

@@ -10,6 +10,7 @@
 #include "model/figobjectlist.h"
 #include "model/objectlist.h"
 #include "model/undohistory.h"
+#include "model/xspline.h"
 
 #include <QList>
 #include <QString>
@@ -261,7 +262,25 @@ public:
 
     // ---- X-splines ----
 
+    // Evaluate the whole spline in screen pixels (precision 0.5 for every
+    // caller) and hand each curve point to the consumer; both empty the point
+    // buffer first and clear splineEvaluationStopped. The open layout ends on
+    // the last control point; the closed one repeats its first curve point.
+    bool computeOpenSpline(const class FigSpline* spline, float precision, SplinePointConsumer consumer);
+    bool computeClosedSpline(const class FigSpline* spline, float precision, SplinePointConsumer consumer);
+
     // ---- Text metrics and drawing ----
+
+    // The pixel size of the text's font at a zoom, for dpiY and the
+    // preference "font base 72dpi" (sizes in points of 1/72 or 1/80 inch).
+    int textPixelSize(const class FigText* text, double atZoom) const;
+    // Fills the text's width, length, ascent (Fig units), descent and pixel
+    // height (pixels) and its metrics zoom. Every caller passes `zoom`.
+    void computeTextMetrics(class FigText* text, double atZoom);
+    // Draws the text's string as if its anchor were at (x, y) in Fig units,
+    // justified and rotated, for the drawing styles 3, 10 and 11. The painter's
+    // transformation is as before afterwards.
+    void drawPlainText(int x, int y, int drawStyle, class FigText* text);
 
     // ---- Bounding boxes ----
 

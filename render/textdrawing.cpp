@@ -1,0 +1,77 @@
+// Text metrics and plain text drawing of the document context: texts are
+// measured and drawn in the screen font of their font table row.
+
+#include "app/preferences.h"
+#include "model/figcontext.h"
+#include "model/figtext.h"
+#include "model/planegeometry.h"
+#include "model/units.h"
+#include "render/colors.h"
+#include "render/fonts.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <QTransform>
+
+#include <cmath>
+
+int CFigContext::textPixelSize(const FigText* text, double atZoom) const
+{
+    const double pointsPerInch = preferences.fontBase72dpi ? 72.0 : 80.0;
+    return roundToInt(atZoom * double(dpiY) / pointsPerInch * text->fontSize);
+}
+
+void CFigContext::computeTextMetrics(FigText* text, double atZoom)
+{
+    const QFontMetrics metrics(screenFont(text->font, textPixelSize(text, atZoom)));
+    const int w = metrics.horizontalAdvance(text->text);
+    const float kx = displayPixelSize(dpiX);
+    const float ky = displayPixelSize(dpiY);
+    // Pixels to Fig units at this zoom, formed in single precision.
+    const float xFactor = kx / float(atZoom);
+    const float yFactor = ky / float(atZoom);
+    text->width = roundToInt(float(w) * xFactor);
+    text->ascent = roundToInt(float(metrics.ascent()) * yFactor);
+    text->metricsZoom = float(atZoom);
+    text->descent = metrics.descent();
+    text->pixelHeight = metrics.height();
+    text->length = roundToInt(double(kx) * (w + 1) / atZoom);
+}
+
+void CFigContext::drawPlainText(int x, int y, int drawStyle, FigText* text)
+{
+    if (!text || !painter)
+        return;
+    const int pixelSize = textPixelSize(text, zoom);
+    if (pixelSize <= 0)
+        return;
+    if (text->metricsZoom != zoom)
+        computeTextMetrics(text, zoom);
+
+    // The start of the baseline, turned about the anchor with the text.
+    int sx = text->x;
+    if (text->subType == 1)
+        sx = text->x - text->width / 2;
+    else if (text->subType == 2)
+        sx = text->x - text->width;
+    int rx = 0;
+    int ry = 0;
+    rotatePoint(text->x, text->y, sx, text->y, rx, ry, text->angle);
+    const int px = figToPixelX(rx + (x - text->x));
+    const int py = figToPixelY(ry + (y - text->y));
+
+    // Texts turn by whole degrees; a positive Fig angle turns
+    // counter-clockwise, which is clockwise for the painter.
+    const QTransform before = painter->worldTransform();
+    painter->translate(px, py);
+    painter->rotate(roundToInt(-double(text->angle) * 180.0 / M_PI));
+    const int colorNumber = text->color == -1 ? 0 : text->color;
+    if (drawStyle == DrawNormal || drawStyle == DrawDimmed || drawStyle == DrawGreyed) {
+        painter->setFont(screenFont(text->font, pixelSize));
+        painter->setPen(QPen(getPenColor(drawing.userShades, colorNumber, drawStyle)));
+        painter->drawText(QPoint(0, 0), text->text);
+    }
+    // The transformation is put back as it was (the canvas painter keeps none).
+    painter->setWorldTransform(before);
+}
