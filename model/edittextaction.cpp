@@ -24,11 +24,11 @@ bool EditTextAction::undo(CFigContext* context)
 
 void EditTextAction::setText(CFigContext* context, const QString& value)
 {
-    (void)context;
     if (!object || object->type != FigObject::Text)
         return;
     auto* text = static_cast<FigText*>(object);
     text->text = value;
+    context->computeTextMetrics(text, context->zoom);
     // The typeset images show the old string.
     text->clearLatexPixmaps();
 }

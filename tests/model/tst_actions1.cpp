@@ -15,6 +15,7 @@
 #include "support/drawingdump.h"
 #include "support/testenv.h"
 
+#include <QPixmap>
 #include <QStringList>
 
 #include <memory>
@@ -411,6 +412,28 @@ private slots:
         ctx.undoHistory.undo();
         QCOMPARE(countsText(ctx), QStringLiteral("10:2"));
         QCOMPARE(*group->members, FigObjectList({ a, b })); // kept in both states
+    }
+
+    void textEditRefreshesMetricsAndImages()
+    {
+        CFigContext ctx;
+        FigText* text = makeText(1, QStringLiteral("a"));
+        text->fontSize = 12;
+        put(ctx, { text });
+        ctx.computeTextMetrics(text, ctx.zoom);
+        const int shortWidth = text->width;
+        text->latexPixmaps[0].insert(0, new QPixmap(4, 4));
+        auto* action = new EditTextAction(top(ctx), text, QStringLiteral("a much longer string"));
+        QCOMPARE(action->oldText, QStringLiteral("a"));
+        action->redo(&ctx);
+        QVERIFY(text->width > shortWidth);
+        QVERIFY(text->latexPixmaps[0].isEmpty());
+        ctx.undoHistory.pushAction(action);
+        text->latexPixmaps[1].insert(0, new QPixmap(4, 4));
+        ctx.undoHistory.undo();
+        QCOMPARE(text->text, QStringLiteral("a"));
+        QCOMPARE(text->width, shortWidth);
+        QVERIFY(text->latexPixmaps[1].isEmpty());
     }
 
     void smartLinksExchangeRecords()
