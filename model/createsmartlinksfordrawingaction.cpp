@@ -10,8 +10,7 @@
 namespace {
 
 // The first and last point of every polyline and spline of the list's tree.
-template <typename Visit>
-void forEachEndPoint(const FigObjectList* list, Visit visit)
+template <typename Visit> void forEachEndPoint(const FigObjectList* list, Visit visit)
 {
     if (!list)
         return;

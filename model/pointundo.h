@@ -20,8 +20,8 @@ struct ShapeFactorNode;
 // Puts `point` into the polyline after `previous` (in front when null) and
 // moves the links of other lines that named the split segment onto the new
 // segments; the target indices of all links to the polyline are renewed.
-void insertLinkedLinePoint(CFigContext* context, const FigObjectList* ownerList, FigLine* line, FigPoint* previous,
-    FigPoint* point);
+void insertLinkedLinePoint(
+    CFigContext* context, const FigObjectList* ownerList, FigLine* line, FigPoint* previous, FigPoint* point);
 // Takes `point` out of the polyline (it keeps its successor) after the links
 // naming it have moved to neighbouring segments.
 void removeLinkedLinePoint(CFigContext* context, FigLine* line, FigPoint* point);

@@ -194,7 +194,10 @@ FigCompound* CFigContext::refreshOwnerCompound(const FigObjectList* ownerList)
     const int x2 = std::max(oldX2, compound->lowerRight.x) + margin;
     const int y2 = std::max(oldY2, compound->lowerRight.y) + margin;
     // PENDING-REDRAW redrawRect(x1, y1, x2, y2, nullptr, false);
-    (void)x1; (void)y1; (void)x2; (void)y2;
+    (void)x1;
+    (void)y1;
+    (void)x2;
+    (void)y2;
     return compound;
 }
 

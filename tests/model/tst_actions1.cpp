@@ -34,8 +34,7 @@ QString countsText(const CFigContext& ctx)
     return parts.join(QLatin1Char(' '));
 }
 
-template <typename T>
-T* at(T* object, int depth)
+template <typename T> T* at(T* object, int depth)
 {
     object->depth = depth;
     return object;
@@ -109,6 +108,8 @@ ActionItem* setUp(const QString& name, CFigContext& ctx)
     }
     if (name == "edit text") {
         FigText* text = at(makeText(1, QStringLiteral("before")), 10);
+        text->fontSize = 12;
+        ctx.computeTextMetrics(text, ctx.zoom); // as the reader leaves a text
         put(ctx, { text });
         return new EditTextAction(top(ctx), text, QStringLiteral("after"));
     }
@@ -123,8 +124,9 @@ ActionItem* setUp(const QString& name, CFigContext& ctx)
     }
     if (name.startsWith("delete line point")) {
         FigLine* target = square(1);
-        put(ctx, { target, linkedLine(2, 1000, 300, target, 1, 2), linkedLine(3, 0, 700, target, 3, 4),
-                      linkedLine(4, 300, 0, target, 0, 1) });
+        put(ctx,
+            { target, linkedLine(2, 1000, 300, target, 1, 2), linkedLine(3, 0, 700, target, 3, 4),
+                linkedLine(4, 300, 0, target, 0, 1) });
         if (name.endsWith("between linked segments"))
             return new DeleteLinePointAction(top(ctx), target, target->pointAt(0), target->pointAt(1));
         if (name.endsWith("first"))
@@ -149,7 +151,8 @@ ActionItem* setUp(const QString& name, CFigContext& ctx)
             return new AddSplinePointAction(top(ctx), open, nullptr, new FigPoint(-100, 50), open->points);
         if (name.endsWith("inside"))
             return new AddSplinePointAction(top(ctx), open, open->pointAt(1), new FigPoint(150, 50), open->pointAt(2));
-        return new AddSplinePointAction(top(ctx), closed, closed->pointAt(0), new FigPoint(50, 450), closed->pointAt(1));
+        return new AddSplinePointAction(
+            top(ctx), closed, closed->pointAt(0), new FigPoint(50, 450), closed->pointAt(1));
     }
     if (name.startsWith("delete spline point")) {
         FigSpline* open = at(makeSpline(1, { { 0, 0 }, { 100, 0 }, { 200, 100 }, { 300, 0 } }, 4), 10);
@@ -188,7 +191,8 @@ ActionItem* setUp(const QString& name, CFigContext& ctx)
         return new ConvertLineToSplineAction(top(ctx), line);
     }
     if (name.startsWith("convert spline")) {
-        FigSpline* spline = at(makeSpline(2, { { 0, 0 }, { 100, 0 }, { 200, 100 } }, name.endsWith("closed") ? 3 : 2), 10);
+        FigSpline* spline
+            = at(makeSpline(2, { { 0, 0 }, { 100, 0 }, { 200, 100 } }, name.endsWith("closed") ? 3 : 2), 10);
         spline->backArrow = name.endsWith("closed") ? nullptr : arrow(1);
         put(ctx, { at(makeText(1), 10), spline });
         return new ConvertSplineToLineAction(top(ctx), spline);

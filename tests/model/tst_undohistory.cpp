@@ -307,8 +307,8 @@ private slots:
         QCOMPARE(ctx.refreshOwnerCompound(&loose), nullptr);
         QCOMPARE(ctx.refreshOwnerCompound(compound->members), compound);
         QCOMPARE(compound->lastFlags, std::make_pair(true, true));
-        QCOMPARE(QList<int>({ compound->upperLeft.x, compound->upperLeft.y, compound->lowerRight.x,
-                     compound->lowerRight.y }),
+        QCOMPARE(QList<int>(
+                     { compound->upperLeft.x, compound->upperLeft.y, compound->lowerRight.x, compound->lowerRight.y }),
             QList<int>({ 10, 20, 30, 40 }));
     }
 

@@ -39,8 +39,8 @@ void dumpList(QTextStream& out, const FigObjectList* list, int level)
     for (const FigObject* o : *list) {
         out << QByteArray(level * 2, ' ') << "object " << o->type << " id " << o->id << " sub " << o->subType
             << " depth " << o->depth << " style " << o->lineStyle << ' ' << o->styleVal << " width " << o->lineWidth
-            << " colours " << o->penColor << ' ' << o->fillColor << " fill " << o->fillStyle << " pen "
-            << o->penStyle << " former " << o->formerSubType << " comment " << o->comment.toUtf8() << '\n';
+            << " colours " << o->penColor << ' ' << o->fillColor << " fill " << o->fillStyle << " pen " << o->penStyle
+            << " former " << o->formerSubType << " comment " << o->comment.toUtf8() << '\n';
         dumpArrow(out, "forward", o->forwArrow);
         dumpArrow(out, "backward", o->backArrow);
         switch (o->type) {
@@ -80,7 +80,8 @@ void dumpList(QTextStream& out, const FigObjectList* list, int level)
         case FigObject::Text: {
             auto* t = static_cast<const FigText*>(o);
             out << "  text " << t->font << ' ' << t->fontSize << ' ' << t->color << ' ' << t->angle << ' '
-                << t->fontFlags << ' ' << t->x << ' ' << t->y << ' ' << t->text.toUtf8() << '\n';
+                << t->fontFlags << ' ' << t->length << ' ' << t->ascent << ' ' << t->x << ' ' << t->y << ' '
+                << t->text.toUtf8() << '\n';
             break;
         }
         case FigObject::Compound: {
