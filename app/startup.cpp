@@ -16,6 +16,7 @@
 #include "render/colors.h"
 #include "render/fonts.h"
 #include "render/griddef.h"
+#include "render/markers.h"
 #include "render/pens.h"
 #include "render/resources.h"
 #include "script/scriptkeywords.h"
@@ -111,8 +112,7 @@ int runApplication(const QStringList& arguments)
 
     initDefaultColors();
     loadFillPatterns();
-    // The marker pixmaps (loadMarkerPixmaps) are built here as rendering gains
-    // them.
+    loadMarkerPixmaps();
 
     QTMainFrm window;
     mainWindow = &window;
@@ -165,8 +165,7 @@ void finishRun(QSettings& settings)
     settings.setValue(lastDirectoryKey, QDir::currentPath());
     writeSettings();
 
-    // The marker pixmaps are released here (releaseMarkerPixmaps) as
-    // rendering gains them.
+    releaseMarkerPixmaps();
 
     delete libraryPlacementPixmap;
     libraryPlacementPixmap = nullptr;

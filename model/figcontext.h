@@ -23,6 +23,7 @@ class FigPoint;
 class QColor;
 class QPainter;
 class QTChildFrm;
+struct PictureData;
 struct SmartLink;
 
 class CFigContext {
@@ -282,6 +283,13 @@ public:
     // transformation is as before afterwards.
     void drawPlainText(int x, int y, int drawStyle, class FigText* text);
 
+    // ---- Pictures ----
+
+    // (Re)loads the image of a picture polyline into its picture data and
+    // reports in the status bar; false when there is no image afterwards.
+    bool readPicture(FigLine* picture, PictureData* data);
+    bool loadPictureImage(PictureData* data);
+
     // ---- Bounding boxes ----
 
     // Union of the boxes, both flags set, of the selected objects of the list;
@@ -369,7 +377,84 @@ public:
 
     // ---- Fig reader and writer ----
 
+    // Opens a Fig file into this document: the objects are replaced by the
+    // file's, counted per depth, and the document is unmodified afterwards.
+    // False (with a message) when the file cannot be read.
+    bool loadFile(const QString& name);
+    // Reads a Fig 3.1 or 3.2 file into `drawing`, this context taking the
+    // header values (a shape-library clip, `clip`, keeps its orientation and
+    // units and is shifted off negative coordinates without asking); every
+    // object is then moved by (dx, dy). 0 on success, -1 when the file cannot
+    // be opened or its header is not acceptable, -2 when it holds at most one
+    // line, else a C library error number.
+    int readFigFile(const QString& name, FigDrawing* drawing, bool clip, int dx, int dy);
+    // Moves the objects of a top-level list right and down when any of them
+    // lies left of or above the page, after asking unless `clip` is set.
+    void shiftNegativeFigure(FigObjectList* list, bool clip);
+    // Writes the drawing as a Fig 3.2 file; false, with a message naming the
+    // file and the error, when it cannot be written completely, in which case
+    // an existing file of that name is left as it was.
+    bool saveFile(const QString& name);
+
     // ---- Canvas redraw, grids and markers ----
+
+    // Grids and snapping (render/griddef.cpp). The grid is gridDefs[gridIndex];
+    // index 0 (or one outside the list) is no grid.
+    // Draws the grid over the document window (a window-less context: over
+    // the painter's device); the painter's antialiasing is put back.
+    void drawGrid();
+    // The dotted outline of the page when showPaperFrame is set.
+    void drawPaperFrame();
+    // The page in whole centimetres and in Fig units, exchanged in landscape;
+    // 0 x 0 for a paper index outside the table.
+    void paperSizeCm(float* width, float* height) const;
+    void paperSizeFigUnits(int* width, int* height) const;
+    // The grid step in Fig units divided by the magnet mode's divisor; 0
+    // without a grid.
+    double snapStep() const;
+    // Moves the point to the nearest snap position (half-way away from zero)
+    // when a grid is chosen and the snap mode's grid bit is set.
+    void snapToGrid(int* x, int* y);
+    // Moves the point onto a vertex of another visible object within five
+    // screen pixels when the snap mode's vertex bit is set; true when moved.
+    bool snapToVertex(int* x, int* y);
+    // Adjusts a drag position (the anchor is canvasAction's) so that the
+    // chosen edges of the selection land on the grid. Edges: horizontal 1
+    // left, 3 right; vertical 2 top, 4 bottom; 5 and 5 snap the point itself.
+    void snapSelectionToGrid(int horizontalEdge, int verticalEdge, int* x, int* y);
+    // The offset that moves the chosen edges of the selection to the next grid
+    // line (right and bottom edges forward, the others back); a whole step
+    // when an edge lies on a line already. Nothing written without a grid.
+    void gridOffsetForSelection(int horizontalEdge, int verticalEdge, int* dx, int* dy);
+    // Shows the document's grid in the status bar.
+    void gridStatusText();
+
+    // Markers (render/markers.cpp): drawn with the painter, which must be
+    // active; coordinates in Fig units.
+    void drawNormalMarker(int x, int y);
+    void drawTaggedMarker(int x, int y);
+    void drawTagged2Marker(int x, int y);
+    void drawLinkedMarker(int x, int y);
+    void drawCompoundMarker(int x, int y);
+    void drawCompoundTaggedMarker(int x, int y);
+    // All markers of one object by its kind; sets its marker state to 2 when
+    // it is selected, else 1 (unless its depth is hidden, which draws none).
+    void drawObjectMarkers(FigObject* object);
+    // The point markers of a polyline or a spline.
+    void drawPathMarkers(FigObject* path);
+    // The eight box handles of a compound.
+    void drawCompoundMarkers(FigCompound* compound);
+    // True when no member at any nesting lies on a shown depth (also when empty).
+    bool compoundAllMembersHidden(const FigCompound* compound) const;
+    // The markers of every marked object of the current list that is not
+    // skipped and not `except`, then the transform-centre cross-hair.
+    void drawAllMarkers(const FigObject* except);
+    // The markers of every marked, not skipped object of the current list
+    // that is neither in the list nor inside a compound of it.
+    void drawMarkersExceptList(const FigObjectList* list);
+    // A cross reaching four pixels each way that inverts what it covers:
+    // drawing it twice at the same place restores the canvas.
+    void drawCrossHair(int x, int y);
 
     QString fileName;
     QTChildFrm* view;

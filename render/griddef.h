@@ -2,7 +2,9 @@
 // One grid definition and the program-wide list of them: seven built-in grids
 // followed by the user's custom grids. The list owns its definitions; they are
 // made at start (built-in grids, then the custom grids of the settings) and
-// freed at exit.
+// freed at exit. The drawing of a document's grid, the snapping to it and to
+// vertices and the grid's status text are CFigContext members defined in
+// griddef.cpp.
 
 #include <QColor>
 #include <QList>
@@ -39,3 +41,7 @@ void createBuiltinGrids();
 
 // Deletes every definition held in gridDefs and empties the list.
 void deleteGridDefs();
+
+// The isometric grids (vertical lines and lines at 30 degrees); every other
+// index but 0 is a plain grid.
+bool isIsometricGrid(int index);

@@ -1,0 +1,102 @@
+#include "support/testenv.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QStringList out;
+    QStringList err;
+};
+
+Run figbench(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(TAVREL_BINARY_DIR "/bench/figbench"), arguments);
+    Run run;
+    if (!process.waitForFinished(120000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& line :
+        QString::fromLocal8Bit(process.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (!line.startsWith(QLatin1String("QStandardPaths")))
+            run.err << line;
+    }
+    return run;
+}
+
+QString fixture(const char* name)
+{
+    return QStringLiteral(TAVREL_TEST_DATA "/") + QLatin1String(name);
+}
+
+const QString number = QStringLiteral("\\d+\\.\\d{3}");
+
+} // namespace
+
+class TestFigBench : public QObject {
+    Q_OBJECT
+private slots:
+    void readsAndWritesEachFile()
+    {
+        QTemporaryDir out;
+        QTemporaryDir png;
+        const QString own = fixture("own.fig");
+        const QString missing = QDir(out.path()).filePath(QStringLiteral("missing.fig"));
+        const Run run = figbench({ "--repeat", "3", "--out", out.path(), "--png", png.path(), "--messages", own,
+            fixture("corrections.fig"), missing });
+        QCOMPARE(run.exitCode, 1); // one file could not be read
+        QCOMPARE(run.out.size(), 4);
+        QVERIFY2(QRegularExpression(QStringLiteral("^%1 objects=7 read_ms=%2 write_ms=%2 draw_ms=0\\.000$")
+                                        .arg(QRegularExpression::escape(own), number))
+                     .match(run.out.at(0))
+                     .hasMatch(),
+            qPrintable(run.out.at(0)));
+        QVERIFY(run.out.at(1).contains(QStringLiteral(" objects=13 ")));
+        QCOMPARE(run.out.at(2), missing + QStringLiteral(" objects=0 read_ms=0.000 write_ms=0.000 draw_ms=0.000"));
+        QVERIFY2(
+            QRegularExpression(
+                QStringLiteral("^total files=3 objects=20 read_ms=%1 write_ms=%1 draw_ms=0\\.000 peak_rss_kb=\\d+$")
+                    .arg(number))
+                .match(run.out.at(3))
+                .hasMatch(),
+            qPrintable(run.out.at(3)));
+
+        // The reader's messages, once per file, prefixed with the file name.
+        QVERIFY(run.err.contains(own + QStringLiteral(": Opened \"%1\" Figure contains 7 objects").arg(own)));
+        QVERIFY(run.err.contains(fixture("corrections.fig")
+            + QStringLiteral(": Depth > Maximum allowed (999), setting to 999 in line 10.")));
+        QCOMPARE(run.err.filter(QStringLiteral("Depth > Maximum")).size(), 1);
+
+        QFile written(QDir(out.path()).filePath(QStringLiteral("own.fig")));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.readAll().startsWith("#FIG 3.2\n# Created by Tavrel version "));
+        QVERIFY(QFileInfo::exists(QDir(out.path()).filePath(QStringLiteral("corrections.fig"))));
+        // Nothing is drawn yet.
+        QVERIFY(QDir(png.path()).isEmpty());
+    }
+
+    void everyFileRead()
+    {
+        const Run run = figbench({ fixture("fig31.fig") });
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.size(), 2);
+        QVERIFY(run.out.at(0).startsWith(fixture("fig31.fig") + QStringLiteral(" objects=6 ")));
+        QVERIFY(run.err.isEmpty()); // no messages without --messages
+    }
+
+    void unusableArguments()
+    {
+        QCOMPARE(figbench({}).exitCode, 2);
+        QCOMPARE(figbench({ "--repeat", "0", fixture("own.fig") }).exitCode, 2);
+        QCOMPARE(figbench({ "--frobnicate", fixture("own.fig") }).exitCode, 2);
+    }
+};
+
+TAVREL_TEST_MAIN(TestFigBench)
+#include "tst_figbench.moc"
