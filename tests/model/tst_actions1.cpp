@@ -12,8 +12,8 @@
 #include "model/edittextaction.h"
 #include "model/figarrow.h"
 #include "modelfixtures.h"
-#include "support/drawingdump.h"
 #include "support/testenv.h"
+#include "support/writtendrawing.h"
 
 #include <QPixmap>
 #include <QStringList>
@@ -261,21 +261,21 @@ private slots:
         auto ctx = std::make_unique<CFigContext>();
         ActionItem* action = setUp(name, *ctx);
         QVERIFY(action);
-        const QByteArray before = drawingdump::writtenDrawing(*ctx);
+        const QByteArray before = writtendrawing::writtenDrawing(*ctx);
         const QString countsBefore = countsText(*ctx);
 
         QVERIFY(action->redo(ctx.get()));
         ctx->undoHistory.pushAction(action);
-        const QByteArray done = drawingdump::writtenDrawing(*ctx);
+        const QByteArray done = writtendrawing::writtenDrawing(*ctx);
         const QString countsDone = countsText(*ctx);
         QVERIFY(done != before);
 
         for (int round = 0; round < 2; ++round) {
             ctx->undoHistory.undo();
-            QCOMPARE(drawingdump::writtenDrawing(*ctx), before);
+            QCOMPARE(writtendrawing::writtenDrawing(*ctx), before);
             QCOMPARE(countsText(*ctx), countsBefore);
             ctx->undoHistory.redo();
-            QCOMPARE(drawingdump::writtenDrawing(*ctx), done);
+            QCOMPARE(writtendrawing::writtenDrawing(*ctx), done);
             QCOMPARE(countsText(*ctx), countsDone);
         }
 
@@ -286,10 +286,10 @@ private slots:
             ctx->undoHistory.pushAction(new AddAction(top(*ctx), makeText(99))); // releases the undone step
             ctx->undoHistory.undo();
             QVERIFY(ctx->undoHistory.redoSteps.size() == 1);
-            QCOMPARE(drawingdump::writtenDrawing(*ctx), before);
+            QCOMPARE(writtendrawing::writtenDrawing(*ctx), before);
         } else if (ending == "dropped") {
             ctx->undoHistory.dropOldestStep();
-            QCOMPARE(drawingdump::writtenDrawing(*ctx), done);
+            QCOMPARE(writtendrawing::writtenDrawing(*ctx), done);
             QCOMPARE(countsText(*ctx), countsDone);
         }
         ctx.reset(); // the history goes first, then the drawing: nothing leaks, nothing is freed twice
@@ -300,12 +300,12 @@ private slots:
         CFigContext ctx;
         FigLine* line = makeLine(1, { { 0, 0 }, { 100, 0 } });
         put(ctx, { line });
-        const QByteArray before = drawingdump::writtenDrawing(ctx);
+        const QByteArray before = writtendrawing::writtenDrawing(ctx);
         auto* action = new ConvertLineToSplineAction(top(ctx), line);
         QVERIFY(!action->redo(&ctx));
         QVERIFY(!action->undo(&ctx));
         QCOMPARE(action->object, line);
-        QCOMPARE(drawingdump::writtenDrawing(ctx), before);
+        QCOMPARE(writtendrawing::writtenDrawing(ctx), before);
         action->releaseDone(); // frees nothing: the line is still in the drawing
         delete action;
         QCOMPARE(ctx.drawing.objects, FigObjectList({ line }));
