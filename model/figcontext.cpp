@@ -364,7 +364,12 @@ void CFigContext::closeCompound(bool redraw)
     forEachObject(openCompound, deselectObject);
     FigCompound* compound = findParentCompound(&drawing.objects, openCompound);
     if (!compound) {
+        // The open list is no longer part of the drawing: editing must not
+        // go on in it, so it falls back to the top-level list.
         currentObject = nullptr;
+        openCompound = nullptr;
+        if (redraw)
+            redrawCanvas();
         return;
     }
     FigCompound* parent = parentCompoundOf(&drawing.objects, compound);

@@ -91,6 +91,20 @@ public:
 
     void redrawCanvas();
 
+    // ---- Undo history ----
+
+    // Runs redo of each action of the step in order; the results are ignored.
+    void executeActionGroup(const QList<ActionItem*>& step);
+    // When the owner list is the member list of a compound of the drawing:
+    // recomputes the compound's corners, redraws its old and new area and
+    // returns it; else null.
+    FigCompound* refreshOwnerCompound(const FigObjectList* ownerList);
+    // Whether the open compound is the object (a compound) or lies inside it.
+    bool editingInside(const FigObject* object) const;
+    // Before the object leaves the drawing: closes editing back to a list
+    // that stays in the drawing and lets go of the object as the current one.
+    void closeEditingInside(const FigObject* object);
+
     // ---- Value units ----
 
     // A value in the current values unit (`Preferences::valuesUnit`) to Fig

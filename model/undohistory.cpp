@@ -1,6 +1,38 @@
 #include "model/undohistory.h"
 
+#include "edit/editstate.h"
 #include "model/actionitem.h"
+#include "model/figcompound.h"
+#include "model/figcontext.h"
+#include "model/objectlist.h"
+#include "model/units.h"
+
+#include <algorithm>
+
+namespace {
+
+// Release call, then the virtual destructor, for each action from the last
+// to the first; then the step list itself.
+void releaseStep(ActionStep* step, bool done)
+{
+    while (!step->isEmpty()) {
+        ActionItem* action = step->takeLast();
+        if (done)
+            action->releaseDone();
+        else
+            action->releaseUndone();
+        delete action;
+    }
+    delete step;
+}
+
+void appendAll(FigObjectList& out, const FigObjectList* list)
+{
+    if (list)
+        out.insert(out.end(), list->begin(), list->end());
+}
+
+} // namespace
 
 UndoHistory::UndoHistory(CFigContext* ownerContext, int steps)
     : owner(ownerContext)
@@ -10,13 +42,183 @@ UndoHistory::UndoHistory(CFigContext* ownerContext, int steps)
 
 UndoHistory::~UndoHistory()
 {
-    // Newest step first, each step's actions from the last to the first.
-    for (QList<QList<ActionItem*>*>* steps : { &undoSteps, &redoSteps }) {
-        while (!steps->isEmpty()) {
-            QList<ActionItem*>* step = steps->takeLast();
-            while (!step->isEmpty())
-                delete step->takeLast();
-            delete step;
-        }
+    clearUndo();
+    clearRedo();
+}
+
+void UndoHistory::pushAction(ActionItem* action)
+{
+    if (!action)
+        return;
+    undoSteps.append(new ActionStep { action });
+    pushTail();
+}
+
+void UndoHistory::pushActionList(ActionStep* step)
+{
+    if (!step)
+        return;
+    if (step->isEmpty()) {
+        // A command that changed nothing is no step: the document is not
+        // modified by it and the undone steps stay available.
+        delete step;
+        return;
     }
+    undoSteps.append(step);
+    pushTail();
+}
+
+void UndoHistory::pushTail()
+{
+    if (undoSteps.size() > maxSteps)
+        dropOldestStep();
+    if (owner)
+        owner->setModified();
+    clearRedo();
+}
+
+void UndoHistory::clearRedo()
+{
+    while (!redoSteps.isEmpty())
+        releaseStep(redoSteps.takeLast(), false);
+}
+
+void UndoHistory::clearUndo()
+{
+    while (!undoSteps.isEmpty())
+        releaseStep(undoSteps.takeLast(), true);
+}
+
+void UndoHistory::dropOldestStep()
+{
+    if (!undoSteps.isEmpty())
+        releaseStep(undoSteps.takeFirst(), true);
+}
+
+void UndoHistory::undo()
+{
+    // Without its document a step cannot be replayed; it stays where it is.
+    if (undoSteps.isEmpty() || !owner)
+        return;
+    replay(undoSteps.takeLast(), true, redoSteps);
+}
+
+void UndoHistory::redo()
+{
+    if (redoSteps.isEmpty() || !owner)
+        return;
+    replay(redoSteps.takeLast(), false, undoSteps);
+}
+
+void UndoHistory::replay(ActionStep* step, bool undoing, QList<ActionStep*>& target)
+{
+    CFigContext* context = owner;
+
+    // The area of everything the step touches is cleared of it first.
+    FigObjectList erase;
+    for (ActionItem* action : *step) {
+        appendAll(erase, &action->objects);
+        if (action->object)
+            erase.push_back(action->object);
+        appendAll(erase, action->linkedObjects());
+    }
+    forEachObject(&context->drawing.objects, clearSkipRedraw);
+    // PENDING-REDRAW context->redrawObjectList(&erase, true);
+
+    auto run = [context, undoing](ActionItem* action) {
+        const bool removes = undoing ? action->undoRemovesObject() : action->redoRemovesObject();
+        if (removes && context->currentObject == action->object)
+            context->currentObject = nullptr;
+        if (undoing)
+            action->undo(context);
+        else
+            action->redo(context);
+        context->setModified();
+    };
+    if (undoing)
+        std::for_each(step->rbegin(), step->rend(), run);
+    else
+        std::for_each(step->begin(), step->end(), run);
+    target.append(step);
+
+    forEachObject(&context->drawing.objects, clearSkipRedraw);
+    FigObjectList draw;
+    for (ActionItem* action : *step) {
+        context->updateParentCompoundBounds(action->linkedObjects());
+        if (!action->objects.empty()) {
+            for (FigObject* object : action->objects) {
+                if (listContainsObject(&draw, object))
+                    continue;
+                if (!context->refreshOwnerCompound(action->ownerList))
+                    draw.push_back(object);
+            }
+        } else if (action->object) {
+            if (!context->refreshOwnerCompound(action->ownerList))
+                draw.push_back(action->object);
+        }
+        appendAll(draw, action->linkedObjects());
+    }
+    forEachObject(context->objects(), allMarkersShown ? markObject : clearMarkerState);
+    // PENDING-REDRAW context->redrawObjectList(&draw, false);
+}
+
+void collectActionObjects(const ActionStep& step, FigObjectList& out)
+{
+    for (const ActionItem* action : step)
+        out.push_back(action->object);
+}
+
+// Members of CFigContext that serve the history and the actions --------------
+
+void CFigContext::executeActionGroup(const ActionStep& step)
+{
+    for (ActionItem* action : step)
+        action->redo(this);
+}
+
+FigCompound* CFigContext::refreshOwnerCompound(const FigObjectList* ownerList)
+{
+    if (!ownerList || ownerList == &drawing.objects)
+        return nullptr;
+    FigCompound* compound = findParentCompound(&drawing.objects, ownerList);
+    if (!compound)
+        return nullptr;
+    const int oldX1 = compound->upperLeft.x;
+    const int oldY1 = compound->upperLeft.y;
+    const int oldX2 = compound->lowerRight.x;
+    const int oldY2 = compound->lowerRight.y;
+    recomputeCorners(compound);
+    const int margin = roundToInt(1200.0f / dpiX * 4.0f);
+    const int x1 = std::min(oldX1, compound->upperLeft.x) - margin;
+    const int y1 = std::min(oldY1, compound->upperLeft.y) - margin;
+    const int x2 = std::max(oldX2, compound->lowerRight.x) + margin;
+    const int y2 = std::max(oldY2, compound->lowerRight.y) + margin;
+    // PENDING-REDRAW redrawRect(x1, y1, x2, y2, nullptr, false);
+    (void)x1;
+    (void)y1;
+    (void)x2;
+    (void)y2;
+    return compound;
+}
+
+bool CFigContext::editingInside(const FigObject* object) const
+{
+    if (!openCompound || !object || object->type != FigObject::Compound)
+        return false;
+    const FigObjectList* members = static_cast<const FigCompound*>(object)->members;
+    return openCompound == members || findParentCompound(members, openCompound);
+}
+
+void CFigContext::closeEditingInside(const FigObject* object)
+{
+    // Each close goes up one level, and a list found nowhere falls back to
+    // the top level, so this ends.
+    while (editingInside(object))
+        closeCompound(true);
+    // Closing selects the compound it leaves; that one is about to go.
+    if (currentObject && object
+        && (currentObject == object
+            || (object->type == FigObject::Compound
+                && listContainsObject(static_cast<const FigCompound*>(object)->members, currentObject))))
+        currentObject = nullptr;
 }

@@ -1,0 +1,15 @@
+#pragma once
+// Undoable addition of a new object to a list (drawing, paste, library
+// placement, scripting). Owns the object while it is undone.
+
+#include "model/actionitem.h"
+
+class AddAction : public ActionItem {
+public:
+    AddAction(FigObjectList* ownerList, FigObject* object);
+
+    bool redo(CFigContext* context) override;
+    bool undo(CFigContext* context) override;
+    void releaseUndone() override;
+    bool undoRemovesObject() const override { return true; }
+};

@@ -1,0 +1,24 @@
+#pragma once
+// Undoable conversion of a polyline (sub-type 1 or 3) into a spline. Holds both objects;
+// `object` names the one in the drawing, and the action owns the other.
+
+#include "model/actionitem.h"
+
+class FigLine;
+
+class ConvertLineToSplineAction : public ActionItem {
+public:
+    ConvertLineToSplineAction(FigObjectList* ownerList, FigLine* source);
+
+    // False, nothing changed, when no new object could be made.
+    bool redo(CFigContext* context) override;
+    // False when there is no new object.
+    bool undo(CFigContext* context) override;
+    void releaseDone() override;
+    void releaseUndone() override;
+    bool redoRemovesObject() const override { return true; }
+    bool undoRemovesObject() const override { return true; }
+
+    FigObject* oldObject;
+    FigObject* newObject = nullptr; // made by the first successful redo, then reused
+};

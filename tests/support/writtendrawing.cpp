@@ -1,0 +1,23 @@
+#include "support/writtendrawing.h"
+
+#include "model/figcontext.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace writtendrawing {
+
+QByteArray writtenDrawing(CFigContext& context)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return QByteArray();
+    const QString path = dir.filePath(QStringLiteral("drawing.fig"));
+    const bool saved = context.saveFile(path);
+    QFile file(path);
+    if (!saved || !file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+} // namespace writtendrawing
