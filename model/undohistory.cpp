@@ -123,7 +123,7 @@ void UndoHistory::replay(ActionStep* step, bool undoing, QList<ActionStep*>& tar
         appendAll(erase, action->linkedObjects());
     }
     forEachObject(&context->drawing.objects, clearSkipRedraw);
-    // PENDING-REDRAW context->redrawObjectList(&erase, true);
+    context->redrawObjectList(&erase, true);
 
     auto run = [context, undoing](ActionItem* action) {
         const bool removes = undoing ? action->undoRemovesObject() : action->redoRemovesObject();
@@ -159,7 +159,7 @@ void UndoHistory::replay(ActionStep* step, bool undoing, QList<ActionStep*>& tar
         appendAll(draw, action->linkedObjects());
     }
     forEachObject(context->objects(), allMarkersShown ? markObject : clearMarkerState);
-    // PENDING-REDRAW context->redrawObjectList(&draw, false);
+    context->redrawObjectList(&draw, false);
 }
 
 void collectActionObjects(const ActionStep& step, FigObjectList& out)
@@ -193,11 +193,7 @@ FigCompound* CFigContext::refreshOwnerCompound(const FigObjectList* ownerList)
     const int y1 = std::min(oldY1, compound->upperLeft.y) - margin;
     const int x2 = std::max(oldX2, compound->lowerRight.x) + margin;
     const int y2 = std::max(oldY2, compound->lowerRight.y) + margin;
-    // PENDING-REDRAW redrawRect(x1, y1, x2, y2, nullptr, false);
-    (void)x1;
-    (void)y1;
-    (void)x2;
-    (void)y2;
+    redrawRect(x1, y1, x2, y2, nullptr, false);
     return compound;
 }
 

@@ -4,6 +4,9 @@
 #include "model/createcompoundaction.h"
 #include "model/deleteaction.h"
 #include "modelfixtures.h"
+#include "render/colors.h"
+#include "render/drawingfixtures.h"
+#include "render/pens.h"
 #include "support/testenv.h"
 
 #include <QStringList>
@@ -90,6 +93,12 @@ struct MarkersGuard {
 class TestUndoHistory : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase()
+    {
+        initDefaultColors();
+        loadFillPatterns();
+    }
+
     void pushingMarksModifiedAndDiscardsUndoneSteps()
     {
         QStringList log;
@@ -328,6 +337,65 @@ private slots:
         ctx.undoHistory.redo();
         QCOMPARE(compound->lowerRight.x, 500);
         QCOMPARE(ctx.objects(), compound->members);
+    }
+
+    // ---- Redraw ----
+
+    void undoAndRedoRedrawOnlyWhatTheyTouch()
+    {
+        using drawingfixtures::boxOf;
+        drawingfixtures::Canvas canvas;
+        CFigContext& ctx = canvas.context;
+        FigLine* added = boxOf(300, 300, 900, 900, 4, 20); // red, pixels 20..60
+        FigLine* deleted = canvas.add(boxOf(1050, 1050, 1650, 1650, 1, 20)); // blue, 70..110
+        auto* add = new AddAction(&ctx.drawing.objects, added);
+        add->redo(&ctx);
+        ctx.undoHistory.pushAction(add);
+        auto* del = new DeleteAction(&ctx.drawing.objects, deleted);
+        del->redo(&ctx);
+        ctx.undoHistory.pushAction(del);
+        ctx.drawAllObjects();
+        QCOMPARE(canvas.pixel(40, 40), drawingfixtures::red);
+        QCOMPARE(canvas.pixel(90, 90), drawingfixtures::white);
+        canvas.image.setPixel(180, 20, 0xff123456); // far from both: never repainted
+
+        canvas.begin();
+        ctx.undoHistory.undo(); // the deletion
+        QCOMPARE(canvas.pixel(90, 90), drawingfixtures::blue);
+        canvas.begin();
+        ctx.undoHistory.undo(); // the addition
+        QCOMPARE(canvas.pixel(40, 40), drawingfixtures::white);
+        canvas.begin();
+        ctx.undoHistory.redo();
+        QCOMPARE(canvas.pixel(40, 40), drawingfixtures::red);
+        canvas.begin();
+        ctx.undoHistory.redo();
+        QCOMPARE(canvas.pixel(90, 90), drawingfixtures::white);
+        QCOMPARE(canvas.pixel(180, 20), QRgb(0xff123456));
+    }
+
+    void memberChangeRedrawsTheOpenCompound()
+    {
+        using drawingfixtures::boxOf;
+        drawingfixtures::Canvas canvas;
+        CFigContext& ctx = canvas.context;
+        FigCompound* compound = canvas.add(makeCompound(1, { boxOf(300, 300, 900, 900, 4, 20) }));
+        ctx.refreshOwnerCompound(compound->members);
+        ctx.openCompound = compound->members;
+        auto* add = new AddAction(ctx.objects(), boxOf(1050, 1050, 1650, 1650, 1, 20));
+        add->redo(&ctx);
+        ctx.undoHistory.pushAction(add);
+        ctx.drawAllObjects();
+        QCOMPARE(canvas.pixel(90, 90), drawingfixtures::blue);
+
+        canvas.begin();
+        ctx.undoHistory.undo();
+        QCOMPARE(canvas.pixel(90, 90), drawingfixtures::white);
+        QVERIFY(compound->lowerRight.x < 1000); // the box of the remaining member
+        canvas.begin();
+        ctx.undoHistory.redo(); // drawn by the compound's area, old and new
+        QCOMPARE(canvas.pixel(90, 90), drawingfixtures::blue);
+        QVERIFY(compound->lowerRight.x > 1600);
     }
 
     // ---- Editing never goes on inside a list that left the drawing ----
