@@ -1,7 +1,9 @@
 #include "app/qtchildfrm.h"
 
+#include "app/qslog.h"
 #include "model/figcontext.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 int untitledCounter = 1;
@@ -28,10 +30,14 @@ void QTChildFrm::newFile()
     setWindowTitle(curFile + QStringLiteral("[*]"));
 }
 
-bool QTChildFrm::loadFile(const QString& /*fileName*/)
+bool QTChildFrm::loadFile(const QString& fileName)
 {
-    // Reading a document arrives with the Fig reader (CFigContext::loadFile).
-    return false;
+    if (!figContext->loadFile(fileName))
+        return false;
+    setCurrentFile(fileName);
+    QDir::setCurrent(QFileInfo(curFile).absolutePath());
+    QLOG_INFO() << "opened file " << fileName;
+    return true;
 }
 
 void QTChildFrm::setCurrentFile(const QString& fileName)
