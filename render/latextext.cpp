@@ -122,6 +122,9 @@ void CFigContext::renderLatexText(FigText* text, const QColor& colour, int resol
     if (!text || !image)
         return;
     const QString folder = latexTempFolder();
+    // An empty "temp dir" would put the files at the root of the file system.
+    if (folder.isEmpty())
+        return;
     const QString tex = inFolder(folder, "texclip.tex");
     const QString dvi = inFolder(folder, "texclip.dvi");
     const QString eps = inFolder(folder, "texclip.eps");

@@ -216,6 +216,18 @@ private slots:
         QVERIFY(!QFile::exists(folder + QStringLiteral("/texclip.tex")));
     }
 
+    void emptyTempDirSettingTypesetsNothing()
+    {
+        preferences.useDefaultTempDir = false;
+        preferences.tempDir.clear();
+        Canvas canvas;
+        auto text = specialText(QStringLiteral("x"));
+        canvas.context.drawText(text.get());
+        QVERIFY(standins::runs(log).isEmpty());
+        QVERIFY(text->latexFailed);
+        QVERIFY(!QFile::exists(QStringLiteral("/texclip.tex")));
+    }
+
     void commandsWithoutFoldersRunInTheTemporaryFolder()
     {
         preferences.latexCommand = preferences.oldLatexCommandDefault;
