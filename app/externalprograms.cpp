@@ -99,8 +99,10 @@ bool runExternalCommandDefault(const QString& commandLine, bool showBox, const Q
 void appendToLogFile(const QString& message)
 {
     // Binary append: line ends are single line feeds, like the logger's records.
+    // Before the program directory is known (tests, tools) the name would
+    // be one at the root of the file system.
     QFile file(appDir + QDir::separator() + QLatin1String(logFileName));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    if (appDir.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append)) {
         file.setFileName(QDir::tempPath() + QDir::separator() + QLatin1String(logFileName));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
             return;
