@@ -17,8 +17,8 @@ constexpr int externalCommandDefaultTimeout = 30000;
 // when showMessageBox is set, and the result is false. A child still running
 // at the time-out is killed. The child runs in workingDirectory when one is
 // given, else in the program's current directory.
-bool runExternalCommand(const QString& commandLine, bool showMessageBox, int finishTimeout,
-    const QString& workingDirectory = QString());
+bool runExternalCommand(
+    const QString& commandLine, bool showMessageBox, int finishTimeout, const QString& workingDirectory = QString());
 
 // runExternalCommand with the default finish time-out.
 bool runExternalCommandDefault(

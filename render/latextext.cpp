@@ -31,12 +31,12 @@
 
 namespace {
 
-const char* const latexFontFamilies[] = { "\\familydefault", "\\rmdefault", "\\rmdefault", "\\rmdefault",
-    "\\sfdefault", "\\ttdefault" };
-const char* const latexFontSeries[] = { "\\mddefault", "\\mddefault", "\\bfdefault", "\\mddefault", "\\mddefault",
-    "\\mddefault" };
-const char* const latexFontShapes[] = { "\\updefault", "\\updefault", "\\updefault", "\\itdefault", "\\updefault",
-    "\\updefault" };
+const char* const latexFontFamilies[]
+    = { "\\familydefault", "\\rmdefault", "\\rmdefault", "\\rmdefault", "\\sfdefault", "\\ttdefault" };
+const char* const latexFontSeries[]
+    = { "\\mddefault", "\\mddefault", "\\bfdefault", "\\mddefault", "\\mddefault", "\\mddefault" };
+const char* const latexFontShapes[]
+    = { "\\updefault", "\\updefault", "\\updefault", "\\itdefault", "\\updefault", "\\updefault" };
 
 // The LaTeX size of each point size from 0 to 42.
 const int latexFontSizes[] = { 11, 5, 5, 5, 5, 5, 6, 7, 8, 9, 10, 11, 12, 12, 14, 14, 14, 17, 17, 17, 20, 20, 20, 20,
@@ -138,8 +138,8 @@ void CFigContext::renderLatexText(FigText* text, const QColor& colour, int resol
     if (!writeLatexClipFile(tex, text, colour))
         return;
 
-    const QString latex = commandLine(
-        preferences.latexCommand, folder, QLatin1String(clipName), QStringLiteral("texclip.tex"));
+    const QString latex
+        = commandLine(preferences.latexCommand, folder, QLatin1String(clipName), QStringLiteral("texclip.tex"));
     // latex and dvips run in the folder of their files: a command without
     // folders in it (or a TeX that does not know -job-name and takes the job
     // name for the input) still finds them.

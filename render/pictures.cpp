@@ -109,7 +109,8 @@ bool runGhostscript(const QString& input, const QString& output, const QString& 
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(parts.value(0), parts.mid(1), QIODevice::ReadWrite);
     const bool started = process.waitForStarted(externalCommandDefaultTimeout);
-    if (!started || (!process.waitForFinished(externalCommandDefaultTimeout) && process.state() != QProcess::NotRunning)) {
+    if (!started
+        || (!process.waitForFinished(externalCommandDefaultTimeout) && process.state() != QProcess::NotRunning)) {
         if (started) {
             process.kill();
             process.waitForFinished(externalCommandDefaultTimeout);

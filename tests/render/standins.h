@@ -19,8 +19,10 @@ inline QString write(const QString& folder, const QString& name, const QString& 
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return QString();
-    file.write("#!/bin/sh\n{ printf '%s' '" + name.toUtf8() + "'; for a in \"$@\"; do printf ' [%s]' \"$a\"; done; "
-        "printf '\\n'; } >> '" + log.toUtf8() + "'\n" + body + "\n");
+    file.write("#!/bin/sh\n{ printf '%s' '" + name.toUtf8()
+        + "'; for a in \"$@\"; do printf ' [%s]' \"$a\"; done; "
+          "printf '\\n'; } >> '"
+        + log.toUtf8() + "'\n" + body + "\n");
     file.close();
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return path;
@@ -31,7 +33,8 @@ inline QString write(const QString& folder, const QString& name, const QString& 
 inline QByteArray ghostscriptBody(const QString& image)
 {
     return "for a in \"$@\"; do case \"$a\" in -sOutputFile=*) out=\"${a#-sOutputFile=}\";; esac; done\n"
-           "cp '" + image.toUtf8() + ".'\"${out##*.}\" \"$out\"";
+           "cp '"
+        + image.toUtf8() + ".'\"${out##*.}\" \"$out\"";
 }
 
 // The lines logged so far.

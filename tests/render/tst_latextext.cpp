@@ -82,16 +82,19 @@ private slots:
         // latex makes the dvi in the -output-directory, dvips the -o file;
         // either makes nothing when its name is in STANDIN_NO_OUTPUT.
         QVERIFY(!standins::write(programs.path(), QStringLiteral("latex"), log,
-            "pwd >> '" + cwdLog.toUtf8() + "'\n"
-            "case \"$STANDIN_NO_OUTPUT\" in *latex*) exit 0;; esac\n"
-            "dir=.; prev=; for a in \"$@\"; do [ \"$prev\" = -output-directory ] && dir=\"$a\"; prev=\"$a\"; done\n"
-            "echo dvi > \"$dir/texclip.dvi\"")
+            "pwd >> '" + cwdLog.toUtf8()
+                + "'\n"
+                  "case \"$STANDIN_NO_OUTPUT\" in *latex*) exit 0;; esac\n"
+                  "dir=.; prev=; for a in \"$@\"; do [ \"$prev\" = -output-directory ] && dir=\"$a\"; prev=\"$a\"; "
+                  "done\n"
+                  "echo dvi > \"$dir/texclip.dvi\"")
                      .isEmpty());
         QVERIFY(!standins::write(programs.path(), QStringLiteral("dvips"), log,
-            "pwd >> '" + cwdLog.toUtf8() + "'\n"
-            "case \"$STANDIN_NO_OUTPUT\" in *dvips*) exit 0;; esac\n"
-            "prev=; for a in \"$@\"; do [ \"$prev\" = -o ] && out=\"$a\"; prev=\"$a\"; done\n"
-            "echo eps > \"$out\"")
+            "pwd >> '" + cwdLog.toUtf8()
+                + "'\n"
+                  "case \"$STANDIN_NO_OUTPUT\" in *dvips*) exit 0;; esac\n"
+                  "prev=; for a in \"$@\"; do [ \"$prev\" = -o ] && out=\"$a\"; prev=\"$a\"; done\n"
+                  "echo eps > \"$out\"")
                      .isEmpty());
         QVERIFY(!standins::write(programs.path(), QStringLiteral("gs"), log,
             "case \"$STANDIN_NO_OUTPUT\" in *gs*) exit 0;; esac\n"
@@ -176,12 +179,13 @@ private slots:
 
         const QString t = folder;
         QCOMPARE(standins::runs(log),
-            QStringList({ QStringLiteral("latex [-quiet] [-output-directory] [%1] [-job-name] [texclip] [%1/texclip.tex]")
-                              .arg(t),
-                QStringLiteral("dvips [-quiet] [-E*] [-o] [%1/texclip.eps] [%1/texclip.dvi]").arg(t),
-                QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=pngalpha] [-r160] [-dEPSCrop] "
-                               "[-sOutputFile=%1/texclip.png] [%1/texclip.eps]")
-                    .arg(t) }));
+            QStringList(
+                { QStringLiteral("latex [-quiet] [-output-directory] [%1] [-job-name] [texclip] [%1/texclip.tex]")
+                        .arg(t),
+                    QStringLiteral("dvips [-quiet] [-E*] [-o] [%1/texclip.eps] [%1/texclip.dvi]").arg(t),
+                    QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=pngalpha] [-r160] [-dEPSCrop] "
+                                   "[-sOutputFile=%1/texclip.png] [%1/texclip.eps]")
+                        .arg(t) }));
         QCOMPARE(standins::runs(cwdLog), QStringList({ t, t }));
         // Only the document and what latex leaves besides the dvi stay.
         QVERIFY(QFile::exists(t + QStringLiteral("/texclip.tex")));
@@ -384,8 +388,10 @@ private slots:
 
     void realTexShowsTheFormula()
     {
-        const QString latex = QStandardPaths::findExecutable(QStringLiteral("latex"), { QString::fromLocal8Bit(savedPath).split(QLatin1Char(':')) });
-        const QString dvips = QStandardPaths::findExecutable(QStringLiteral("dvips"), { QString::fromLocal8Bit(savedPath).split(QLatin1Char(':')) });
+        const QString latex = QStandardPaths::findExecutable(
+            QStringLiteral("latex"), { QString::fromLocal8Bit(savedPath).split(QLatin1Char(':')) });
+        const QString dvips = QStandardPaths::findExecutable(
+            QStringLiteral("dvips"), { QString::fromLocal8Bit(savedPath).split(QLatin1Char(':')) });
         qputenv("PATH", savedPath);
         const QString gs = findGhostscript();
         if (latex.isEmpty() || dvips.isEmpty() || !QFileInfo(gs).isAbsolute())

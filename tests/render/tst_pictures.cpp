@@ -221,9 +221,12 @@ private slots:
         QTest::addColumn<int>("resolution");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("preview");
-        QTest::newRow("jpeg") << "jpeg" << 96 << "figure.eps" << "tavreltemppic.jpg";
-        QTest::newRow("png256") << "png256" << 96 << "figure.eps" << "tavreltemppic.png";
-        QTest::newRow("PostScript at 150 dpi") << "png256" << 150 << "page.PS" << "tavreltemppic.png";
+        QTest::newRow("jpeg") << "jpeg" << 96 << "figure.eps"
+                              << "tavreltemppic.jpg";
+        QTest::newRow("png256") << "png256" << 96 << "figure.eps"
+                                << "tavreltemppic.png";
+        QTest::newRow("PostScript at 150 dpi") << "png256" << 150 << "page.PS"
+                                               << "tavreltemppic.png";
     }
     void epsPreviewCommand()
     {
@@ -315,7 +318,8 @@ private slots:
                    "2 2 0 1 0 0 50 -1 20 0.000 0 0 -1 0 0 5\n\t 0 0 1200 0 1200 1200 0 1200 0 0\n");
         file.close();
         QProcess process;
-        process.start(fig2dev, { QStringLiteral("-L"), QStringLiteral("eps"), fig, beside(QStringLiteral("square.eps")) });
+        process.start(
+            fig2dev, { QStringLiteral("-L"), QStringLiteral("eps"), fig, beside(QStringLiteral("square.eps")) });
         QVERIFY(process.waitForFinished(60000));
         QCOMPARE(process.exitCode(), 0);
 
@@ -456,8 +460,8 @@ private slots:
         QVERIFY2((ink > 0) == named, qPrintable(QString::number(ink)));
         if (named) {
             // The name alone is drawn, centred: the same ink on either side.
-            std::unique_ptr<FigLine> bare(pictureOf(
-                x1, y1, x1 + int(width * 15 / zoom), y1 + int(height * 15 / zoom), fileNameOfPath(name)));
+            std::unique_ptr<FigLine> bare(
+                pictureOf(x1, y1, x1 + int(width * 15 / zoom), y1 + int(height * 15 / zoom), fileNameOfPath(name)));
             Canvas other(220, 160);
             other.context.zoom = zoom;
             bare->draw(&other.context);
