@@ -214,21 +214,25 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<bool>("compareTexts");
+        QTest::addColumn<double>("zoom");
         // Left out: corrections.fig holds faults that fig2dev refuses
         // ("Invalid line object") while the reader mends them; fig31.fig is a
         // 3.1 file whose splines the reader turns into X-splines by rules of
         // its own, while fig2dev draws them its own way (the interpolated
         // ones as their control polygons).
-        QTest::newRow("own.fig") << "own.fig" << fixture("own.fig") << false; // its text holds a tab, see below
-        QTest::newRow("foreign32.fig, metric") << "foreign32.fig" << fixture("foreign32.fig") << true;
-        QTest::newRow("res2400.fig, another resolution") << "res2400.fig" << fixture("res2400.fig") << true;
-        QTest::newRow("every kind") << "kinds.fig" << QByteArray(kinds) << true;
+        QTest::newRow("own.fig") << "own.fig" << fixture("own.fig") << false << 1.0; // a tab, see below
+        QTest::newRow("foreign32.fig, metric") << "foreign32.fig" << fixture("foreign32.fig") << true << 1.0;
+        QTest::newRow("foreign32.fig, zoom 2") << "foreign32.fig" << fixture("foreign32.fig") << true << 2.0;
+        QTest::newRow("res2400.fig, another resolution") << "res2400.fig" << fixture("res2400.fig") << true << 1.0;
+        QTest::newRow("every kind") << "kinds.fig" << QByteArray(kinds) << true << 1.0;
+        QTest::newRow("every kind, zoom 3") << "kinds.fig" << QByteArray(kinds) << true << 3.0;
     }
     void inkWhereFig2devPutsIt()
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, contents);
         QFETCH(bool, compareTexts);
+        QFETCH(double, zoom);
         if (QStandardPaths::findExecutable(QStringLiteral("fig2dev")).isEmpty()
             || QStandardPaths::findExecutable(QStringLiteral("gs")).isEmpty())
             QSKIP("fig2dev or Ghostscript is not installed");
@@ -244,40 +248,45 @@ private slots:
 
         QString error;
         const QString ours = dir.filePath(QStringLiteral("ours"));
-        QVERIFY2(run(QStringLiteral(TAVREL_BINARY_DIR "/bench/figbench"), { "--png", ours, fig }, error),
+        QVERIFY2(run(QStringLiteral(TAVREL_BINARY_DIR "/bench/figbench"),
+                     { "--png", ours, "--zoom", QString::number(zoom), fig }, error),
             qPrintable(error));
 
         // figbench draws 1200 Fig units an inch in every document (at 80 dots
-        // per inch and zoom 1), and so does fig2dev at magnification 1, except
-        // that it draws a metric one at 1143 units an inch.
+        // per inch times the zoom), and so does fig2dev at the zoom as its
+        // magnification, except that it draws a metric one at 1143 units an
+        // inch.
         CFigContext context;
         context.dpiX = context.dpiY = 80.0f;
+        context.zoom = float(zoom);
         QVERIFY(context.loadFile(fig));
-        const QString magnification = context.metric ? QStringLiteral("0.9525") : QStringLiteral("1");
+        const QString magnification = QString::number(context.metric ? zoom * 1143 / 1200 : zoom);
         const QString theirs = dir.filePath(QStringLiteral("fig2dev.png"));
         QVERIFY2(run(QStringLiteral("fig2dev"), { "-L", "png", "-m", magnification, fig, theirs }, error),
             qPrintable(error));
 
         Ink a(QImage(QDir(ours).filePath(name + QStringLiteral(".png"))));
-        Ink b{ QImage(theirs) };
+        Ink b { QImage(theirs) };
         QVERIFY(a.width > 0 && b.width > 0);
 
         // Our texts' areas, grown a little for fig2dev's glyphs that stand out
         // of our metrics; pictures are set aside, since fig2dev draws nothing
         // for a missing image file and figbench a placeholder.
+        const int textSlack = qRound(3 * zoom);
         std::vector<FigObject*> found;
         collectTextsAndPictures(&context.drawing.objects, found);
         for (FigObject* object : found) {
             int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
             object->getBounds(&context, x0, y0, x1, y1, true, true);
             const QRect r = QRect(context.figToPixelPoint(x0, y0), context.figToPixelPoint(x1, y1)).normalized();
-            a.mark(r.adjusted(-3, -3, 3, 3), object->type == FigObject::Text ? TextArea : SetAside);
+            a.mark(r.adjusted(-textSlack, -textSlack, textSlack, textSlack),
+                object->type == FigObject::Text ? TextArea : SetAside);
         }
 
         // Lay the pictures onto each other by all their ink, carry the areas
         // over, then align again by the plain areas alone, whose extent does
         // not depend on the fonts.
-        const Alignment rough{ a.bounds(false), b.bounds(false) };
+        const Alignment rough { a.bounds(false), b.bounds(false) };
         QVERIFY(rough.from.isValid() && rough.to.isValid());
         for (int y = 0; y < a.height; ++y)
             for (int x = 0; x < a.width; ++x)
@@ -285,7 +294,7 @@ private slots:
                     const QPoint p = rough.map(x, y);
                     b.mark(QRect(p, p).adjusted(-1, -1, 1, 1), a.areaAt(x, y));
                 }
-        const Alignment align{ a.bounds(true), b.bounds(true) };
+        const Alignment align { a.bounds(true), b.bounds(true) };
         QVERIFY(align.from.isValid() && align.to.isValid());
         // Same scale: the drawings' extents agree to two pixels.
         QVERIFY2(qAbs(align.from.width() - align.to.width()) <= 2 && qAbs(align.from.height() - align.to.height()) <= 2,
@@ -296,11 +305,11 @@ private slots:
                            .arg(align.to.height())));
 
         // Lines and fills: ink within one pixel of the other's. Texts: within
-        // three pixels, fonts being what they are.
+        // three pixels at zoom 1, fonts being what they are.
         const Overlap ourLines = overlap(a, b, align, Plain, 1);
         const Overlap theirLines = overlap(b, a, align.inverse(), Plain, 1);
-        const Overlap ourText = overlap(a, b, align, TextArea, 3);
-        const Overlap theirText = overlap(b, a, align.inverse(), TextArea, 3);
+        const Overlap ourText = overlap(a, b, align, TextArea, textSlack);
+        const Overlap theirText = overlap(b, a, align.inverse(), TextArea, textSlack);
         const QString report = QStringLiteral("lines %1 of %2 and %3 of %4; texts %5 of %6 and %7 of %8")
                                    .arg(ourLines.matched)
                                    .arg(ourLines.ink)
@@ -313,12 +322,14 @@ private slots:
         qInfo("%s: %s", qPrintable(name), qPrintable(report));
         QVERIFY2(ourLines.ink > 0 && theirLines.ink > 0, qPrintable(report));
         // What is left unmatched is antialiased fringe, the corners of thick
-        // arrowheads and the hatch of pattern fills, which figbench draws in
-        // thinner lines than fig2dev: 0.1 to 2.6 % of the ink of these
-        // drawings. A curve of the wrong shape (the interpolated splines of
-        // own.fig drawn too flat left 13 % unmatched) or a fill, an object or
-        // a scale gone wrong costs more than 3 %.
-        QVERIFY2(ourLines.fraction() >= 0.97 && theirLines.fraction() >= 0.97, qPrintable(report));
+        // arrowheads and, of fig2dev's ink, the edges of the stripes of
+        // pattern fills, which figbench draws as the one-pixel lines of its
+        // pattern bitmaps: at most 1.7 % of our ink and 2.8 % of fig2dev's in
+        // these drawings. A curve of the wrong shape (interpolated splines
+        // drawn too flat left 13 % of own.fig's ink and 3.8 % of the kinds'
+        // unmatched), a missing fill, a misplaced object or a wrong scale
+        // costs more.
+        QVERIFY2(ourLines.fraction() >= 0.97 && theirLines.fraction() >= 0.95, qPrintable(report));
         // The texts match to 90 % and more; a text drawn at another place or
         // size falls far below 80 %. A tab in a text is drawn by Qt as a jump
         // to the next tab stop and by fig2dev as nothing, which shifts the

@@ -685,10 +685,10 @@ private slots:
         QTest::addColumn<QPoint>("origin");
         QTest::addColumn<QRect>("frame"); // canvas pixels of the page's edges
         QTest::addColumn<bool>("leftAndTop");
-        QTest::newRow("A4 portrait")
-            << 0.25f << false << QPoint(0, 0) << QRect(QPoint(0, 0), QPoint(165, 236)) << false;
-        QTest::newRow("A4 landscape")
-            << 0.25f << true << QPoint(0, 0) << QRect(QPoint(0, 0), QPoint(236, 165)) << false;
+        QTest::newRow("A4 portrait") << 0.25f << false << QPoint(0, 0) << QRect(QPoint(0, 0), QPoint(165, 236))
+                                     << false;
+        QTest::newRow("A4 landscape") << 0.25f << true << QPoint(0, 0) << QRect(QPoint(0, 0), QPoint(236, 165))
+                                      << false;
         QTest::newRow("page away from the corner")
             << 0.25f << false << QPoint(-10, -20) << QRect(QPoint(10, 20), QPoint(175, 256)) << true;
         QTest::newRow("landscape, scrolled")
