@@ -234,10 +234,12 @@ public:
 
     // The polygons of one arrowhead from pixel points: outline (at most
     // arrowOutlineCapacity points), fill (arrowFillCapacity) and clip
-    // (arrowClipCapacity). w is the arrow's thickness truncated to an int.
-    // All counts 0 for a degenerate arrow.
+    // (arrowClipCapacity). w is the arrow's thickness truncated to an int;
+    // lineWidth that of the object's line, which the clip covers beside the
+    // tip as well. All counts 0 for a degenerate arrow.
     void computeArrowPolygons(const QPoint& from, const QPoint& tip, int w, const struct FigArrow& arrow,
-        QPoint* outline, int& outlineCount, QPoint* fill, int& fillCount, QPoint* clip, int& clipCount);
+        QPoint* outline, int& outlineCount, QPoint* fill, int& fillCount, QPoint* clip, int& clipCount,
+        int lineWidth = 0);
     // Both arrowheads of an object whose outline is in `points` (kind: Fig
     // object code 2, 3 or 5; offset 0, or 2 for splines). The outlines go to
     // forwardArrowOutline and backwardArrowOutline.
