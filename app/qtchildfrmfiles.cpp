@@ -79,6 +79,17 @@ bool QTChildFrm::loadFile(const QString& fileName)
 {
     if (!figContext->loadFile(fileName))
         return false;
+    if (allMarkersShown) {
+        // The markers of the objects just read, drawn as those of the
+        // objects before them were.
+        bool began = false;
+        if (!canvasPainter.isActive() && canvasImage)
+            began = canvasPainter.begin(canvasImage);
+        figContext->showAllMarkers();
+        if (began)
+            canvasPainter.end();
+        viewport()->repaint();
+    }
     setCurrentFile(fileName);
     QDir::setCurrent(QFileInfo(curFile).absolutePath());
     QLOG_INFO() << "opened file " << fileName;
