@@ -44,8 +44,10 @@ bool backUpFile(const QString& fileName)
     QFile source(fileName);
     if (!source.open(QIODevice::ReadOnly))
         return false;
+    // Unbuffered, so that every write reports its own failure: a failure
+    // while a buffer is flushed at commit would go unnoticed.
     QSaveFile backup(fileName + QLatin1String(".bak"));
-    if (!backup.open(QIODevice::WriteOnly))
+    if (!backup.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     QByteArray chunk;
     while (!(chunk = source.read(64 * 1024)).isEmpty()) {

@@ -49,7 +49,7 @@ QByteArray readFile(const QString& path)
 // document modified.
 void moveFirstLine(QTChildFrm* child, int dx)
 {
-    auto* line = static_cast<FigLine*>(child->figContext->drawing.objects.first());
+    auto* line = static_cast<FigLine*>(child->figContext->drawing.objects.front());
     for (FigPoint* point = line->points; point; point = point->next)
         point->x += dx;
     child->figContext->setModified();
@@ -85,6 +85,15 @@ private:
     rlimit saved {};
     void (*previousHandler)(int) = nullptr;
 };
+
+// Shows the main window and makes it the active one, as at start-up: only
+// then does its MDI area keep an active sub-window.
+bool showActive(QTMainFrm& window)
+{
+    window.show();
+    QApplication::setActiveWindow(&window);
+    return QTest::qWaitForWindowActive(&window);
+}
 
 } // namespace
 
@@ -162,6 +171,7 @@ private slots:
         QFETCH(QString, written);
         QTMainFrm window;
         mainWindow = &window;
+        QVERIFY(showActive(window));
         QTChildFrm* child = window.activeMdiChild();
         QVERIFY(child);
         const QString proposed = child->curFile;
@@ -192,7 +202,9 @@ private slots:
     void cancelledSaveAsChangesNothing()
     {
         QTMainFrm window;
+        QVERIFY(showActive(window));
         QTChildFrm* child = window.activeMdiChild();
+        QVERIFY(child);
         const QString name = child->curFile;
         child->figContext->setModified();
         FileDialogRecorder names; // cancels
@@ -309,6 +321,7 @@ private slots:
         }
         QTMainFrm window;
         mainWindow = &window;
+        QVERIFY(showActive(window));
         QTChildFrm* other = window.activeMdiChild();
         other->figContext->gridIndex = 0;
         QTChildFrm* child = window.newFile();
@@ -353,6 +366,7 @@ private slots:
     {
         QTMainFrm window;
         mainWindow = &window;
+        QVERIFY(showActive(window));
         QTChildFrm* child = window.newFile();
         MessageBoxRecorder boxes(QMessageBox::Cancel);
         QPointer<QTChildFrm> watched(child);
@@ -367,7 +381,7 @@ private slots:
     {
         QTMainFrm window;
         mainWindow = &window;
-        window.show();
+        QVERIFY(showActive(window));
         QTChildFrm* first = window.activeMdiChild();
         QTChildFrm* modified = window.newFile();
         window.newFile();

@@ -6,6 +6,7 @@
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "app/startup.h"
+#include "model/figcontext.h"
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
 
