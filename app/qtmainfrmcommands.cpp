@@ -25,7 +25,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QMdiSubWindow>
 #include <QStackedWidget>
 #include <QStatusBar>
