@@ -529,7 +529,9 @@ void QTChildFrm::resizeEvent(QResizeEvent* event)
     QScrollArea::resizeEvent(event);
     if (rulerCorner)
         rulerCorner->update();
-    const QSize s = event->size();
+    // The viewport's resize events arrive here too; the canvas covers the
+    // whole window.
+    const QSize s = size();
     if (s != QSize(imageWidth, imageHeight)) {
         // The painter draws on the image being replaced.
         if (canvasPainter.isActive())

@@ -1,5 +1,6 @@
 // Reading and writing the preferences, the custom grids and the version
 // through the settings file.
+#include "defaultsettings.h"
 #include "app/preferences.h"
 #include "app/version.h"
 #include "render/griddef.h"
@@ -13,30 +14,8 @@
 
 namespace {
 
-const QString exportFrameText
-    = QStringLiteral("\\documentclass[]{article}\n"
-                     "\\usepackage[PAPERSIZETOKEN,PAGEORIENTATIONTOKEN,scale=1.0,margin=0pt]{geometry}\n"
-                     "\\usepackage{color}\n"
-                     "\\usepackage[latin1]{inputenc}\r\n"
-                     "\\usepackage{graphicx}\n"
-                     "\\usepackage{mathrsfs}\n"
-                     "\\thispagestyle{empty}\n"
-                     "\n"
-                     "\\begin{document}\n"
-                     "\n"
-                     "\\input{\"INPUTTEXFILETOKEN\"}\n"
-                     "\n"
-                     "\\end{document}\n");
-
-const QString specialFrameText = QStringLiteral("\\documentclass[11pt]{article}\r\n"
-                                                "\\usepackage{color}\r\n"
-                                                "\\usepackage[latin1]{inputenc}\r\n"
-                                                "\\begin{document}\r\n"
-                                                "\\begin{titlepage}\r\n"
-                                                "COLORTOKEN\r\n"
-                                                "TEXTTOKEN\r\n"
-                                                "\\end{titlepage}\r\n"
-                                                "\\end{document}");
+using defaultsettings::exportFrameText;
+using defaultsettings::specialFrameText;
 
 void storeValues(const QVariantMap& values)
 {
@@ -116,45 +95,8 @@ private slots:
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        const QList<QPair<QString, QString>> rows = {
-            { "version", "4.62" },
-            { "show comments as tooltips", "true" },
-            { "comment tool tip delay", "1000" },
-            { "widget style", "0" },
-            { "antialiasing", "true" },
-            { "pdf viewer path", "xdg-open \"FILENAME\"" },
-            { "ps viewer path", "xdg-open \"FILENAME\"" },
-            { "compound edit view mode", "10" },
-            { "use default gs location", "true" },
-            { "ghostscript location", "" },
-            { "generate eps preview", "true" },
-            { "eps preview file type", "jpeg" },
-            { "eps preview resolution", "96" },
-            { "render special text using tex", "true" },
-            { "latex command", "latex -quiet -output-directory TEMPDIR -job-name OUTFILE TEMPDIR/INFILE" },
-            { "dvips command", "dvips -quiet -E* -o TEMPDIR/OUTFILE TEMPDIR/INFILE" },
-            { "use default temp dir", "true" },
-            { "temp dir", "" },
-            { "special text tex document frame", specialFrameText },
-            { "additional path", "" },
-            { "file encoding", "ISO 8859-1" },
-            { "custom grids", "[\n]\n" },
-            { "grid on", "false" },
-            { "grid index", "2" },
-            { "magnet mode", "4" },
-            { "snap mode", "" },
-            { "snap to grid using line width", "false" },
-            { "metric", "true" },
-            { "horz ruler", "true" },
-            { "vert ruler", "true" },
-            { "font base 72dpi", "true" },
-            { "dpi at zoom 100%", "FIG dpi" },
-            { "background colour", "4294967295" },
-            { "grid colour", "4292664540" },
-            { "export tex document frame", exportFrameText },
-            { "library root directory", "" },
-            { "render latex in libraries", "false" },
-        };
+        QList<QPair<QString, QString>> rows = defaultsettings::writtenDefaults();
+        rows.append(qMakePair(QStringLiteral("custom grids"), QStringLiteral("[\n]\n")));
         for (const auto& row : rows)
             QTest::newRow(qPrintable(row.first)) << row.first << row.second;
     }

@@ -1,6 +1,7 @@
 // The whole start-up and shut-down as main() runs it, each run closed at
 // once: the settings written at exit, the upgrade of old LaTeX commands, the
 // file named on the command line, the log destinations.
+#include "defaultsettings.h"
 #include "app/appdir.h"
 #include "app/externalprograms.h"
 #include "app/preferences.h"
@@ -33,30 +34,6 @@
 
 namespace {
 
-const QString exportFrameText
-    = QStringLiteral("\\documentclass[]{article}\n"
-                     "\\usepackage[PAPERSIZETOKEN,PAGEORIENTATIONTOKEN,scale=1.0,margin=0pt]{geometry}\n"
-                     "\\usepackage{color}\n"
-                     "\\usepackage[latin1]{inputenc}\r\n"
-                     "\\usepackage{graphicx}\n"
-                     "\\usepackage{mathrsfs}\n"
-                     "\\thispagestyle{empty}\n"
-                     "\n"
-                     "\\begin{document}\n"
-                     "\n"
-                     "\\input{\"INPUTTEXFILETOKEN\"}\n"
-                     "\n"
-                     "\\end{document}\n");
-
-const QString specialFrameText = QStringLiteral("\\documentclass[11pt]{article}\r\n"
-                                                "\\usepackage{color}\r\n"
-                                                "\\usepackage[latin1]{inputenc}\r\n"
-                                                "\\begin{document}\r\n"
-                                                "\\begin{titlepage}\r\n"
-                                                "COLORTOKEN\r\n"
-                                                "TEXTTOKEN\r\n"
-                                                "\\end{titlepage}\r\n"
-                                                "\\end{document}");
 
 const QString oldLatex = QStringLiteral("latex -quiet -job-name OUTFILE INFILE");
 const QString newLatex = QStringLiteral("latex -quiet -output-directory TEMPDIR -job-name OUTFILE TEMPDIR/INFILE");
@@ -182,45 +159,11 @@ private slots:
     void freshSettingsWrittenWithDefaults()
     {
         QCOMPARE(runProgram({ "tavrel" }), 0);
-        const QMap<QString, QString> expected {
-            { "version", versionString(true) },
-            { "show comments as tooltips", "true" },
-            { "comment tool tip delay", "1000" },
-            { "widget style", "0" },
-            { "antialiasing", "true" },
-            { "pdf viewer path", "xdg-open \"FILENAME\"" },
-            { "ps viewer path", "xdg-open \"FILENAME\"" },
-            { "compound edit view mode", "10" },
-            { "use default gs location", "true" },
-            { "ghostscript location", "" },
-            { "generate eps preview", "true" },
-            { "eps preview file type", "jpeg" },
-            { "eps preview resolution", "96" },
-            { "render special text using tex", "true" },
-            { "latex command", newLatex },
-            { "dvips command", newDvips },
-            { "use default temp dir", "true" },
-            { "temp dir", "" },
-            { "special text tex document frame", specialFrameText },
-            { "additional path", "" },
-            { "file encoding", "ISO 8859-1" },
-            { "grid on", "false" },
-            { "grid index", "2" },
-            { "magnet mode", "4" },
-            { "snap mode", "" },
-            { "snap to grid using line width", "false" },
-            { "metric", "true" },
-            { "horz ruler", "true" },
-            { "vert ruler", "true" },
-            { "font base 72dpi", "true" },
-            { "dpi at zoom 100%", "FIG dpi" },
-            { "background colour", "4294967295" },
-            { "grid colour", "4292664540" },
-            { "export tex document frame", exportFrameText },
-            { "library root directory", "" },
-            { "render latex in libraries", "false" },
-            { "last directory", folder("app") },
-        };
+        QMap<QString, QString> expected;
+        for (const auto& row : defaultsettings::writtenDefaults())
+            expected.insert(row.first, row.second);
+        expected.insert("version", versionString(true));
+        expected.insert("last directory", folder("app"));
         std::unique_ptr<QSettings> settings(openSettings());
         for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
             QVERIFY2(settings->contains(it.key()), qPrintable(it.key()));

@@ -7,136 +7,15 @@
 #include "modelfixtures.h"
 #include "render/colors.h"
 #include "support/statusrecorder.h"
+#include "support/failingallocator.h"
 #include "support/testenv.h"
 
 #include <QPixmap>
 
-#include <cstdlib>
 #include <functional>
-#include <new>
-
-namespace {
-
-thread_local long allocationsBeforeFailure = -1; // -1: no failure planned
-thread_local long liveAllocations = 0;
-
-void* allocate(std::size_t size, std::size_t alignment = 0)
-{
-    if (allocationsBeforeFailure == 0)
-        throw std::bad_alloc();
-    if (allocationsBeforeFailure > 0)
-        --allocationsBeforeFailure;
-    if (size == 0)
-        size = 1;
-    void* p
-        = alignment ? std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment) : std::malloc(size);
-    if (!p)
-        throw std::bad_alloc();
-    ++liveAllocations;
-    return p;
-}
-
-void* allocateNoThrow(std::size_t size, std::size_t alignment = 0) noexcept
-{
-    try {
-        return allocate(size, alignment);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-
-void release(void* p) noexcept
-{
-    if (!p)
-        return;
-    --liveAllocations;
-    std::free(p);
-}
-
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    return allocate(size);
-}
-void* operator new[](std::size_t size)
-{
-    return allocate(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept
-{
-    return allocateNoThrow(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
-{
-    return allocateNoThrow(size);
-}
-void* operator new(std::size_t size, std::align_val_t al)
-{
-    return allocate(size, std::size_t(al));
-}
-void* operator new[](std::size_t size, std::align_val_t al)
-{
-    return allocate(size, std::size_t(al));
-}
-void* operator new(std::size_t size, std::align_val_t al, const std::nothrow_t&) noexcept
-{
-    return allocateNoThrow(size, std::size_t(al));
-}
-void* operator new[](std::size_t size, std::align_val_t al, const std::nothrow_t&) noexcept
-{
-    return allocateNoThrow(size, std::size_t(al));
-}
-void operator delete(void* p) noexcept
-{
-    release(p);
-}
-void operator delete[](void* p) noexcept
-{
-    release(p);
-}
-void operator delete(void* p, std::size_t) noexcept
-{
-    release(p);
-}
-void operator delete[](void* p, std::size_t) noexcept
-{
-    release(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept
-{
-    release(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept
-{
-    release(p);
-}
-void operator delete(void* p, std::align_val_t) noexcept
-{
-    release(p);
-}
-void operator delete[](void* p, std::align_val_t) noexcept
-{
-    release(p);
-}
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept
-{
-    release(p);
-}
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept
-{
-    release(p);
-}
-void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept
-{
-    release(p);
-}
-void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept
-{
-    release(p);
-}
 
 using namespace fixtures;
+using namespace failingallocator;
 
 namespace {
 
@@ -301,9 +180,9 @@ Outcome failEachAllocation(
     for (long n = 0; n < 100000; ++n) {
         StatusRecorder recorder;
         const long live = liveAllocations;
-        allocationsBeforeFailure = n;
+        failAllocation(n);
         const bool made = copy();
-        allocationsBeforeFailure = -1;
+        stopFailing();
         if (made)
             return outcome;
         ++outcome.failures;

@@ -5,139 +5,16 @@
 #include "model/depths.h"
 #include "model/figarrow.h"
 #include "modelfixtures.h"
+#include "support/failingallocator.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
 #include "toolbars/drawingattributes.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <memory>
-#include <new>
 
-namespace {
-
-thread_local long failingAllocation = -1; // -1: none planned
-thread_local long allocationsSeen = 0;
-thread_local bool allocationFailed = false;
-thread_local long liveAllocations = 0;
-
-void* allocate(std::size_t size, std::size_t alignment = 0)
-{
-    if (failingAllocation >= 0 && allocationsSeen++ == failingAllocation) {
-        allocationFailed = true;
-        throw std::bad_alloc();
-    }
-    if (size == 0)
-        size = 1;
-    void* p
-        = alignment ? std::aligned_alloc(alignment, (size + alignment - 1) / alignment * alignment) : std::malloc(size);
-    if (!p)
-        throw std::bad_alloc();
-    ++liveAllocations;
-    return p;
-}
-
-void* allocateNoThrow(std::size_t size, std::size_t alignment = 0) noexcept
-{
-    try {
-        return allocate(size, alignment);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-
-void release(void* p) noexcept
-{
-    if (!p)
-        return;
-    --liveAllocations;
-    std::free(p);
-}
-
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    return allocate(size);
-}
-void* operator new[](std::size_t size)
-{
-    return allocate(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept
-{
-    return allocateNoThrow(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
-{
-    return allocateNoThrow(size);
-}
-void* operator new(std::size_t size, std::align_val_t al)
-{
-    return allocate(size, std::size_t(al));
-}
-void* operator new[](std::size_t size, std::align_val_t al)
-{
-    return allocate(size, std::size_t(al));
-}
-void* operator new(std::size_t size, std::align_val_t al, const std::nothrow_t&) noexcept
-{
-    return allocateNoThrow(size, std::size_t(al));
-}
-void* operator new[](std::size_t size, std::align_val_t al, const std::nothrow_t&) noexcept
-{
-    return allocateNoThrow(size, std::size_t(al));
-}
-void operator delete(void* p) noexcept
-{
-    release(p);
-}
-void operator delete[](void* p) noexcept
-{
-    release(p);
-}
-void operator delete(void* p, std::size_t) noexcept
-{
-    release(p);
-}
-void operator delete[](void* p, std::size_t) noexcept
-{
-    release(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept
-{
-    release(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept
-{
-    release(p);
-}
-void operator delete(void* p, std::align_val_t) noexcept
-{
-    release(p);
-}
-void operator delete[](void* p, std::align_val_t) noexcept
-{
-    release(p);
-}
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept
-{
-    release(p);
-}
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept
-{
-    release(p);
-}
-void operator delete(void* p, std::align_val_t, const std::nothrow_t&) noexcept
-{
-    release(p);
-}
-void operator delete[](void* p, std::align_val_t, const std::nothrow_t&) noexcept
-{
-    release(p);
-}
-
+using namespace failingallocator;
 using namespace fixtures;
 
 // The value of a data column inside an expression (QFETCH declares a variable).
@@ -241,11 +118,9 @@ template <typename Run> Outcome failEachAllocation(Run run)
     Outcome outcome;
     for (long n = 0;; ++n) {
         const long live = liveAllocations;
-        allocationsSeen = 0;
-        allocationFailed = false;
-        failingAllocation = n;
+        failAllocation(n);
         const bool made = run();
-        failingAllocation = -1;
+        stopFailing();
         if (liveAllocations != live)
             outcome.leaked = true;
         if (!allocationFailed)
@@ -564,10 +439,9 @@ private slots:
         QCOMPARE(spline->initShapeFactors(), 1);
         const ValueList factors = factorsOf(spline.get());
         auto* point = new FigPoint(5, 5);
-        allocationsSeen = 0;
-        failingAllocation = 0;
+        failAllocation(0);
         const bool inserted = spline->insertPoint(spline->points, point, spline->pointAt(1));
-        failingAllocation = -1;
+        stopFailing();
         QVERIFY(!inserted);
         QCOMPARE(spline->pointCount(), 3);
         QCOMPARE(factorsOf(spline.get()), factors);
@@ -575,10 +449,9 @@ private slots:
 
         // The defaults cannot all be made: 0, and the partial list belongs to
         // the spline (freed with it).
-        allocationsSeen = 0;
-        failingAllocation = 2;
+        failAllocation(2);
         const int made = spline->initShapeFactors();
-        failingAllocation = -1;
+        stopFailing();
         QCOMPARE(made, 0);
         QCOMPARE(factorsOf(spline.get()), (ValueList { 0, -1 }));
     }
