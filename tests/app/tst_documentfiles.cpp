@@ -6,6 +6,7 @@
 #include "app/qtmainfrm.h"
 #include "dialogs/figcolordlg.h"
 #include "dialogs/metricsdlg.h"
+#include "edit/editstate.h"
 #include "model/figcontext.h"
 #include "model/figline.h"
 #include "model/figpoint.h"
@@ -148,6 +149,37 @@ private slots:
         QCOMPARE(boxes.boxes.size(), 1);
         QTChildFrm* c = window.newFile();
         QCOMPARE(c->curFile, QString("document%1.fig").arg(first + 2));
+    }
+
+    void loading_data()
+    {
+        QTest::addColumn<bool>("markersShown");
+        QTest::newRow("markers hidden") << false;
+        QTest::newRow("all markers shown") << true;
+    }
+    void loading()
+    {
+        QFETCH(bool, markersShown);
+        QDir(dir->path()).mkpath("sub");
+        const QString file = path("sub/a.fig");
+        writeFile(file, fixture);
+        QTMainFrm window;
+        QTChildFrm* child = window.createMdiChild();
+        allMarkersShown = markersShown;
+        const bool loaded = child->loadFile(file);
+        allMarkersShown = false;
+        QVERIFY(loaded);
+        QCOMPARE(child->windowTitle(), QString("a.fig[*]"));
+        QCOMPARE(child->curFile, QFileInfo(file).canonicalFilePath());
+        QVERIFY(!child->isUntitled);
+        QCOMPARE(QDir::currentPath(), QFileInfo(child->curFile).absolutePath());
+        QCOMPARE(child->figContext->drawing.objects.front()->markerState, markersShown ? 1 : 0);
+        QVERIFY(!child->canvasPainter.isActive());
+
+        // A file that cannot be read changes nothing.
+        const QString before = child->curFile;
+        QVERIFY(!child->loadFile(path("missing.fig")));
+        QCOMPARE(child->curFile, before);
     }
 
     void saveAsNames_data()
