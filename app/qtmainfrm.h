@@ -188,8 +188,8 @@ private:
     void alignActiveDocument(int horizontal, int vertical);
     // Shows a line constraint on its button and in the status bar and makes
     // its flags the only ones set.
-    void applyConstraint(const char* icon, const char* text, int manhattan, int mountain, int latexLine,
-        int latexArrow);
+    void applyConstraint(
+        const char* icon, const char* text, int manhattan, int mountain, int latexLine, int latexArrow);
 
 public:
     // Panels and pages made with new and without Qt parent; all deleted by

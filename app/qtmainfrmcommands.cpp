@@ -474,8 +474,8 @@ void QTMainFrm::alignCenterHV()
 
 // Every constraint command applies its constraint whatever the menu entry's
 // checked state: the icon, the status text, then the flags.
-void QTMainFrm::applyConstraint(const char* icon, const char* text, int manhattan, int mountain, int latexLine,
-    int latexArrow)
+void QTMainFrm::applyConstraint(
+    const char* icon, const char* text, int manhattan, int mountain, int latexLine, int latexArrow)
 {
     constraintButton.setIcon(QIcon(QString::fromLatin1(icon)));
     showStatusMessage(text);

@@ -414,7 +414,6 @@ private slots:
         QTMainFrm window;
         mainWindow = &window;
         QVERIFY(showActive(window));
-        QTChildFrm* first = window.activeMdiChild();
         QTChildFrm* modified = window.newFile();
         window.newFile();
         modified->figContext->setModified();
@@ -425,7 +424,6 @@ private slots:
         // The other documents closed; the modified one and the program stay.
         QCOMPARE(window.childFrames(), QList<QTChildFrm*> { modified });
         QVERIFY(window.isVisible());
-        Q_UNUSED(first);
         QCOMPARE(window.colorDlg->context(), modified->figContext);
     }
 };

@@ -208,9 +208,11 @@ private slots:
         QTest::addColumn<QVector<int>>("flags"); // manhattan, mountain, latexLine, latexArrow
         const QString path = ":/constraints/images/constraints/%1.png";
         QTest::newRow("unconstraint") << &QTMainFrm::setUnconstraint << path.arg("unconstraint")
-                                      << "UNCONSTRAINT geometry (for POLYLINE and SPLINE)" << QVector<int> { 0, 0, 0, 0 };
+                                      << "UNCONSTRAINT geometry (for POLYLINE and SPLINE)"
+                                      << QVector<int> { 0, 0, 0, 0 };
         QTest::newRow("mounthattan") << &QTMainFrm::setMounthattan << path.arg("mounthattan")
-                                     << "MOUNT-HATTAN geometry (for POLYLINE and SPLINE)" << QVector<int> { 1, 1, 0, 0 };
+                                     << "MOUNT-HATTAN geometry (for POLYLINE and SPLINE)"
+                                     << QVector<int> { 1, 1, 0, 0 };
         QTest::newRow("manhattan") << &QTMainFrm::setManhattan << path.arg("manhattan")
                                    << "MANHATTAN geometry (for POLYLINE and SPLINE)" << QVector<int> { 1, 0, 0, 0 };
         QTest::newRow("mountain") << &QTMainFrm::setMountain << path.arg("mountain")
