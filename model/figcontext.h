@@ -306,6 +306,29 @@ public:
     // reports in the status bar; false when there is no image afterwards.
     bool readPicture(FigLine* picture, PictureData* data);
     bool loadPictureImage(PictureData* data);
+    // The distances between the first and the third point (the opposite box
+    // corners) in Fig units and in canvas pixels.
+    void pictureSizeFig(const FigLine* picture, int* width, int* height) const;
+    void pictureScreenSize(const FigLine* picture, int* width, int* height) const;
+    // Draws the cached image scaled into the box, turned and mirrored to the
+    // box's orientation and the flipped flag first; the placeholder when
+    // there is no image.
+    void drawPicture(FigLine* picture);
+    // The box with the picture's file name centred in it when the name fits;
+    // the rectangle in canvas pixels.
+    void drawPicturePlaceholder(FigLine* picture, int left, int top, int width, int height);
+
+    // ---- LaTeX text images ----
+
+    // Draws a special text as the image LaTeX makes of it, at the anchor
+    // (x, y) in Fig units, cached per drawing style and resolution; as plain
+    // text when typesetting fails (and from then on, until the images are
+    // flushed).
+    void drawLatexText(int x, int y, int drawStyle, class FigText* text);
+    // Typesets the text in the colour at `resolution` dots per inch; on
+    // success `*image` is a new pixmap (owned by the caller), otherwise it is
+    // left untouched.
+    void renderLatexText(FigText* text, const QColor& colour, int resolution, class QPixmap** image);
 
     // ---- Bounding boxes ----
 
