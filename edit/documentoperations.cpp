@@ -301,12 +301,19 @@ void CFigContext::convertLineSpline(FigObject* object)
         forEachObject(&drawing.objects, clearSkipRedraw);
         redrawObject(object, true);
     }
+    if (!action->redo(this)) {
+        // Refused (too few points, no memory): nothing changed.
+        action->releaseUndone();
+        delete action;
+        if (canDraw(this))
+            redrawObject(object, false);
+        return;
+    }
     if (currentObject == object)
         currentObject = nullptr;
-    action->redo(this);
     undoHistory.pushAction(action);
     if (canDraw(this))
-        redrawObjectList(&action->objects, false);
+        redrawObject(action->object, false);
 }
 
 // ---- Markers ----
