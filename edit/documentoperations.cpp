@@ -5,6 +5,7 @@
 // context's painter and happens only while it is active.
 
 #include "app/qtchildfrm.h"
+#include "app/statusmessages.h"
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
 #include "model/addaction.h"
@@ -24,7 +25,6 @@
 #include "model/smartlinks.h"
 #include "model/translateaction.h"
 #include "model/units.h"
-#include "app/statusmessages.h"
 
 #include <QPainter>
 

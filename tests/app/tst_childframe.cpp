@@ -10,11 +10,11 @@
 #include "edit/editmodes.h"
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
-#include "model/figcontext.h"
 #include "model/figcompound.h"
+#include "model/figcontext.h"
 #include "model/figline.h"
-#include "model/figpoint.h"
 #include "model/figobject.h"
+#include "model/figpoint.h"
 #include "model/units.h"
 #include "render/colors.h"
 #include "render/griddef.h"
@@ -25,9 +25,9 @@
 
 #include <QDialog>
 #include <QScrollBar>
-#include <QTimer>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cmath>
 #include <memory>
@@ -91,8 +91,8 @@ struct Window {
         return QRect(QPoint(x1, y1), QPoint(x2, y2));
     }
 
-    void mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
-        QPoint global = QPoint(-1, -1))
+    void mouse(
+        QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons, QPoint global = QPoint(-1, -1))
     {
         QMouseEvent event(type, pos, global == QPoint(-1, -1) ? frame->viewport()->mapToGlobal(pos) : global, button,
             buttons, Qt::NoModifier);
@@ -102,7 +102,10 @@ struct Window {
     {
         mouse(QEvent::MouseButtonPress, pos, button, button);
     }
-    void move(QPoint pos, Qt::MouseButtons buttons = Qt::NoButton) { mouse(QEvent::MouseMove, pos, Qt::NoButton, buttons); }
+    void move(QPoint pos, Qt::MouseButtons buttons = Qt::NoButton)
+    {
+        mouse(QEvent::MouseMove, pos, Qt::NoButton, buttons);
+    }
     void release(QPoint pos, Qt::MouseButton button = Qt::LeftButton)
     {
         mouse(QEvent::MouseButtonRelease, pos, button, Qt::NoButton);
@@ -133,6 +136,11 @@ void recordingHandler(CFigContext* context, int, int)
     ++pressedHandlerCalls;
     painterActiveInHandler = context->painter && context->painter->isActive();
     hintInHandler = painterActiveInHandler && context->painter->testRenderHint(QPainter::Antialiasing);
+}
+
+void cancellingHandler(CFigContext* context, int x, int y)
+{
+    recordingHandler(context, x, y);
 }
 
 } // namespace
@@ -169,6 +177,7 @@ private slots:
         dragSnapEdgeX = 5;
         dragSnapEdgeY = 5;
         allMarkersShown = false;
+        movingPoint = nullptr;
         pressedHandlerCalls = 0;
     }
     void cleanup() { init(); }
@@ -423,12 +432,10 @@ private slots:
         QTest::newRow("never while selecting") << 1 << 67 << 1 << "move" << off << QPoint(1305, 1155);
         QTest::newRow("snapping off") << 0 << 6 << 1 << "move" << off << QPoint(1305, 1155);
         QTest::newRow("vertex before grid") << 3 << 6 << 1 << "move" << nearVertex << QPoint(3590, 1210);
-        QTest::newRow("vertex before grid at a press")
-            << 3 << 6 << 0 << "press" << nearVertex << QPoint(3590, 1210);
+        QTest::newRow("vertex before grid at a press") << 3 << 6 << 0 << "press" << nearVertex << QPoint(3590, 1210);
         QTest::newRow("grid only") << 1 << 6 << 1 << "move" << nearVertex << QPoint(3600, 1200);
         QTest::newRow("vertex only, none near") << 2 << 6 << 1 << "move" << off << QPoint(1305, 1155);
-        QTest::newRow("dragging the selection by the pointer")
-            << 1 << 68 << 1 << "move" << off << QPoint(1200, 1200);
+        QTest::newRow("dragging the selection by the pointer") << 1 << 68 << 1 << "move" << off << QPoint(1200, 1200);
     }
     void snappingByMode()
     {
@@ -674,6 +681,49 @@ private slots:
         QVERIFY(!w.frame->canvasPainter.isActive());
         w.move(QPoint(13, 10)); // the same position: nothing
         QCOMPARE(pressedHandlerCalls, 4);
+    }
+
+    // A creation mode's cancel handler draws without antialiasing, any other
+    // right-press handler with the preference.
+    void rightPressHandlersAndTheirHint()
+    {
+        Window w;
+        preferences.antialiasing = true;
+        registerCancelHandler(cancellingHandler);
+        canvasHandlers.rightPressHandler = cancellingHandler;
+        w.press(QPoint(10, 10), Qt::RightButton);
+        QVERIFY(painterActiveInHandler);
+        QVERIFY(!hintInHandler);
+        canvasHandlers.rightPressHandler = recordingHandler;
+        w.press(QPoint(10, 10), Qt::RightButton);
+        QVERIFY(hintInHandler);
+        QVERIFY(!w.frame->canvasPainter.isActive());
+    }
+
+    // Dragging an end point of an open polyline over a possible link target
+    // shows the cross cursor; leaving it brings the arrow back.
+    void linkTargetFeedback()
+    {
+        Window w;
+        w.load();
+        editMode = EditMode::MovePoint;
+        canvasAction.actionInProgress = 1;
+        auto* line = static_cast<FigLine*>(w.object(1));
+        w.ctx().currentObject = line;
+        movingPoint = line->points; // its first point
+        const QPoint onBox = w.pixelOf(1300, 1600);
+        w.move(onBox);
+        QCOMPARE(w.frame->viewport()->cursor().shape(), Qt::CrossCursor);
+        QVERIFY(w.ctx().linkCursorShown);
+        w.move(QPoint(300, 250));
+        QCOMPARE(w.frame->viewport()->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(!w.ctx().linkCursorShown);
+        // A middle point takes no link.
+        movingPoint = line->points->next;
+        w.move(onBox);
+        QCOMPARE(w.frame->viewport()->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(!w.ctx().linkCursorShown);
+        movingPoint = nullptr;
     }
 
     // A redraw inside a gesture that began the painter leaves it active for
