@@ -120,8 +120,8 @@ void QRuler::drawScale(QPainter& painter, const QRectF& r, double scale, double 
     }
 }
 
-void QRuler::drawTicks(QPainter& painter, const QRectF& r, double p, double limit, int k, double d, double tickStart,
-    bool numbers)
+void QRuler::drawTicks(
+    QPainter& painter, const QRectF& r, double p, double limit, int k, double d, double tickStart, bool numbers)
 {
     while (d > 0 ? p <= limit : p >= limit) {
         if (rulerType == Horizontal)

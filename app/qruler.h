@@ -43,8 +43,8 @@ protected:
 
 private:
     void drawScale(QPainter& painter, const QRectF& r, double scale, double tickStart, bool numbers);
-    void drawTicks(QPainter& painter, const QRectF& r, double p, double limit, int k, double d, double tickStart,
-        bool numbers);
+    void drawTicks(
+        QPainter& painter, const QRectF& r, double p, double limit, int k, double d, double tickStart, bool numbers);
 
 public:
     RulerType rulerType;

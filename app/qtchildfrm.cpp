@@ -7,6 +7,7 @@
 #include "app/qruler.h"
 #include "app/qslog.h"
 #include "app/qtmainfrm.h"
+#include "dialogs/figurepropertiesdlg.h"
 #include "dialogs/metricsdlg.h"
 #include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
@@ -739,7 +740,14 @@ void QTChildFrm::convertLineSpline()
 
 void QTChildFrm::openFigureProperties()
 {
-    // The figure properties dialog arrives with the dialogs subsystem.
+    if (!figContext)
+        return;
+    FigurePropertiesDlg dialog(this, {});
+    dialog.setFigure(&figContext->drawing);
+    dialog.setModal(true);
+    dialog.show();
+    if (dialog.exec() == QDialog::Accepted)
+        figContext->setModified();
 }
 
 bool QTChildFrm::exportFile()

@@ -148,11 +148,9 @@ void QTChildFrm::mouseMoveEvent(QMouseEvent* event)
         mainFrm->coordsToolbar->showCoords(figContext, figX, figY);
     // The rulers mark the snapped position.
     if (horzRuler)
-        horzRuler->setCursorPos(
-            QPoint(figToPixel(figX, figContext->dpiX, figContext->zoom, figContext->originX), 0));
+        horzRuler->setCursorPos(QPoint(figToPixel(figX, figContext->dpiX, figContext->zoom, figContext->originX), 0));
     if (vertRuler)
-        vertRuler->setCursorPos(
-            QPoint(0, figToPixel(figY, figContext->dpiY, figContext->zoom, figContext->originY)));
+        vertRuler->setCursorPos(QPoint(0, figToPixel(figY, figContext->dpiY, figContext->zoom, figContext->originY)));
 
     int hitX = 0;
     int hitY = 0;
@@ -213,8 +211,7 @@ void QTChildFrm::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton && canvasHandlers.leftReleaseHandler) {
         beginCanvasPainter();
         if (canvasPainter.isActive())
-            canvasPainter.setRenderHint(
-                QPainter::Antialiasing, preferences.antialiasing && isPlainPickMode(editMode));
+            canvasPainter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing && isPlainPickMode(editMode));
         canvasHandlers.leftReleaseHandler(figContext, figX, figY);
         endCanvasPainter();
     }

@@ -5,6 +5,7 @@
 // context's painter and happens only while it is active.
 
 #include "app/qtchildfrm.h"
+#include "app/statusmessages.h"
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
 #include "model/addaction.h"
@@ -24,7 +25,6 @@
 #include "model/smartlinks.h"
 #include "model/translateaction.h"
 #include "model/units.h"
-#include "app/statusmessages.h"
 
 #include <QPainter>
 
@@ -301,12 +301,19 @@ void CFigContext::convertLineSpline(FigObject* object)
         forEachObject(&drawing.objects, clearSkipRedraw);
         redrawObject(object, true);
     }
+    if (!action->redo(this)) {
+        // Refused (too few points, no memory): nothing changed.
+        action->releaseUndone();
+        delete action;
+        if (canDraw(this))
+            redrawObject(object, false);
+        return;
+    }
     if (currentObject == object)
         currentObject = nullptr;
-    action->redo(this);
     undoHistory.pushAction(action);
     if (canDraw(this))
-        redrawObjectList(&action->objects, false);
+        redrawObject(action->object, false);
 }
 
 // ---- Markers ----

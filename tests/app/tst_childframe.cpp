@@ -10,18 +10,24 @@
 #include "edit/editmodes.h"
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
+#include "model/figcompound.h"
 #include "model/figcontext.h"
+#include "model/figline.h"
 #include "model/figobject.h"
+#include "model/figpoint.h"
 #include "model/units.h"
 #include "render/colors.h"
 #include "render/griddef.h"
 #include "render/markers.h"
 #include "render/resources.h"
+#include "support/messageboxrecorder.h"
 #include "support/testenv.h"
 
+#include <QDialog>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cmath>
 #include <memory>
@@ -29,8 +35,8 @@
 namespace {
 
 // An inch document: a box from (1300, 1300) to (2300, 2000) with a comment,
-// a polyline whose first vertex is at (3590, 1210) and a circle around
-// (6000, 6000).
+// an open polyline from (3590, 1210) over (4800, 1210) to (4800, 1500) and a
+// circle around (6000, 6000).
 const char* const boxFigure = "#FIG 3.2\n"
                               "Portrait\n"
                               "Flush left\n"
@@ -43,8 +49,8 @@ const char* const boxFigure = "#FIG 3.2\n"
                               "# the box\n"
                               "2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
                               "\t 1300 1300 2300 1300 2300 2000 1300 2000 1300 1300\n"
-                              "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n"
-                              "\t 3590 1210 4800 1210\n"
+                              "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 3\n"
+                              "\t 3590 1210 4800 1210 4800 1500\n"
                               "1 3 0 1 0 7 50 -1 -1 0.000 1 0.0000 6000 6000 300 300 6000 6000 6300 6000\n";
 
 // A shown document window of a fixed size, with the figure loaded.
@@ -78,15 +84,15 @@ struct Window {
         std::advance(it, index);
         return *it;
     }
-    QRect bounds(int index)
+    QRect bounds(int index, bool withLineWidth = false)
     {
         int x1, y1, x2, y2;
-        object(index)->getBounds(&ctx(), x1, y1, x2, y2, false, false);
+        object(index)->getBounds(&ctx(), x1, y1, x2, y2, false, withLineWidth);
         return QRect(QPoint(x1, y1), QPoint(x2, y2));
     }
 
-    void mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons,
-        QPoint global = QPoint(-1, -1))
+    void mouse(
+        QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons, QPoint global = QPoint(-1, -1))
     {
         QMouseEvent event(type, pos, global == QPoint(-1, -1) ? frame->viewport()->mapToGlobal(pos) : global, button,
             buttons, Qt::NoModifier);
@@ -96,7 +102,10 @@ struct Window {
     {
         mouse(QEvent::MouseButtonPress, pos, button, button);
     }
-    void move(QPoint pos, Qt::MouseButtons buttons = Qt::NoButton) { mouse(QEvent::MouseMove, pos, Qt::NoButton, buttons); }
+    void move(QPoint pos, Qt::MouseButtons buttons = Qt::NoButton)
+    {
+        mouse(QEvent::MouseMove, pos, Qt::NoButton, buttons);
+    }
     void release(QPoint pos, Qt::MouseButton button = Qt::LeftButton)
     {
         mouse(QEvent::MouseButtonRelease, pos, button, Qt::NoButton);
@@ -127,6 +136,11 @@ void recordingHandler(CFigContext* context, int, int)
     ++pressedHandlerCalls;
     painterActiveInHandler = context->painter && context->painter->isActive();
     hintInHandler = painterActiveInHandler && context->painter->testRenderHint(QPainter::Antialiasing);
+}
+
+void cancellingHandler(CFigContext* context, int x, int y)
+{
+    recordingHandler(context, x, y);
 }
 
 } // namespace
@@ -163,6 +177,7 @@ private slots:
         dragSnapEdgeX = 5;
         dragSnapEdgeY = 5;
         allMarkersShown = false;
+        movingPoint = nullptr;
         pressedHandlerCalls = 0;
     }
     void cleanup() { init(); }
@@ -417,12 +432,10 @@ private slots:
         QTest::newRow("never while selecting") << 1 << 67 << 1 << "move" << off << QPoint(1305, 1155);
         QTest::newRow("snapping off") << 0 << 6 << 1 << "move" << off << QPoint(1305, 1155);
         QTest::newRow("vertex before grid") << 3 << 6 << 1 << "move" << nearVertex << QPoint(3590, 1210);
-        QTest::newRow("vertex before grid at a press")
-            << 3 << 6 << 0 << "press" << nearVertex << QPoint(3590, 1210);
+        QTest::newRow("vertex before grid at a press") << 3 << 6 << 0 << "press" << nearVertex << QPoint(3590, 1210);
         QTest::newRow("grid only") << 1 << 6 << 1 << "move" << nearVertex << QPoint(3600, 1200);
         QTest::newRow("vertex only, none near") << 2 << 6 << 1 << "move" << off << QPoint(1305, 1155);
-        QTest::newRow("dragging the selection by the pointer")
-            << 1 << 68 << 1 << "move" << off << QPoint(1200, 1200);
+        QTest::newRow("dragging the selection by the pointer") << 1 << 68 << 1 << "move" << off << QPoint(1200, 1200);
     }
     void snappingByMode()
     {
@@ -670,6 +683,49 @@ private slots:
         QCOMPARE(pressedHandlerCalls, 4);
     }
 
+    // A creation mode's cancel handler draws without antialiasing, any other
+    // right-press handler with the preference.
+    void rightPressHandlersAndTheirHint()
+    {
+        Window w;
+        preferences.antialiasing = true;
+        registerCancelHandler(cancellingHandler);
+        canvasHandlers.rightPressHandler = cancellingHandler;
+        w.press(QPoint(10, 10), Qt::RightButton);
+        QVERIFY(painterActiveInHandler);
+        QVERIFY(!hintInHandler);
+        canvasHandlers.rightPressHandler = recordingHandler;
+        w.press(QPoint(10, 10), Qt::RightButton);
+        QVERIFY(hintInHandler);
+        QVERIFY(!w.frame->canvasPainter.isActive());
+    }
+
+    // Dragging an end point of an open polyline over a possible link target
+    // shows the cross cursor; leaving it brings the arrow back.
+    void linkTargetFeedback()
+    {
+        Window w;
+        w.load();
+        editMode = EditMode::MovePoint;
+        canvasAction.actionInProgress = 1;
+        auto* line = static_cast<FigLine*>(w.object(1));
+        w.ctx().currentObject = line;
+        movingPoint = line->points; // its first point
+        const QPoint onBox = w.pixelOf(1300, 1600);
+        w.move(onBox);
+        QCOMPARE(w.frame->viewport()->cursor().shape(), Qt::CrossCursor);
+        QVERIFY(w.ctx().linkCursorShown);
+        w.move(QPoint(300, 250));
+        QCOMPARE(w.frame->viewport()->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(!w.ctx().linkCursorShown);
+        // A middle point takes no link.
+        movingPoint = line->points->next;
+        w.move(onBox);
+        QCOMPARE(w.frame->viewport()->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(!w.ctx().linkCursorShown);
+        movingPoint = nullptr;
+    }
+
     // A redraw inside a gesture that began the painter leaves it active for
     // the gesture; on its own it ends it.
     void redrawsNestInAGesture()
@@ -778,6 +834,144 @@ private slots:
         w.frame->refreshButtonStates();
         QCOMPARE(convert.last(), QVariantList({ false }));
         QCOMPARE(align.last(), QVariantList({ false }));
+    }
+
+    // ---- Document commands ----
+
+    void compoundsAsUndoSteps()
+    {
+        Window w;
+        w.load();
+        w.object(0)->selected = true;
+        w.object(1)->selected = true;
+        w.frame->createCompound();
+        QCOMPARE(w.ctx().objects()->size(), size_t(2));
+        FigObject* compound = w.ctx().objects()->back();
+        QCOMPARE(compound->type, int(FigObject::Compound));
+        QCOMPARE(static_cast<FigCompound*>(compound)->members->size(), size_t(2));
+        QCOMPARE(w.ctx().undoHistory.undoSteps.size(), 1);
+
+        // Open for editing: its members become the list worked on.
+        w.ctx().currentObject = compound;
+        w.frame->openCompound();
+        QCOMPARE(w.ctx().objects(), static_cast<FigCompound*>(compound)->members);
+        QVERIFY(allMarkersShown);
+        w.frame->closeCompound();
+        QCOMPARE(w.ctx().objects(), &w.ctx().drawing.objects);
+
+        compound->selected = true;
+        w.frame->breakCompound();
+        QCOMPARE(w.ctx().objects()->size(), size_t(3));
+        QCOMPARE(w.ctx().undoHistory.undoSteps.size(), 2);
+        w.frame->undo();
+        w.frame->undo();
+        QCOMPARE(w.ctx().objects()->size(), size_t(3));
+        QVERIFY(!w.frame->canvasPainter.isActive());
+    }
+
+    void alignmentMovesEachObjectToTheEdge()
+    {
+        Window w;
+        w.load();
+        w.object(0)->selected = true; // left edge 1300
+        w.object(1)->selected = true; // left edge 3590
+        alignMode.horizontal = 1;
+        alignMode.vertical = 0;
+        w.frame->alignSelection();
+        alignMode = AlignMode();
+        // The outlines' edges, strokes included, line up.
+        QCOMPARE(w.bounds(1, true).left(), w.bounds(0, true).left());
+        QCOMPARE(w.bounds(1).top(), 1210);
+        QCOMPARE(w.ctx().undoHistory.undoSteps.size(), 1);
+        QCOMPARE(w.ctx().undoHistory.undoSteps.first()->size(), 1); // the box stayed
+    }
+
+    void convertLineSplineOnlyWithACurrentObject()
+    {
+        Window w;
+        w.load();
+        w.frame->convertLineSpline(); // no current object: nothing
+        QVERIFY(w.ctx().undoHistory.undoSteps.isEmpty());
+        w.ctx().currentObject = w.object(1);
+        w.frame->convertLineSpline();
+        QCOMPARE(w.object(2)->type, int(FigObject::Spline)); // in place of the polyline, at the end
+        QCOMPARE(w.ctx().undoHistory.undoSteps.size(), 1);
+        w.frame->undo();
+        QCOMPARE(w.object(2)->type, int(FigObject::Polyline));
+
+        // A two-point polyline cannot become a spline: no step.
+        FigPoint* second = static_cast<FigLine*>(w.object(2))->points->next;
+        delete second->next;
+        second->next = nullptr;
+        w.ctx().currentObject = w.object(2);
+        w.frame->convertLineSpline();
+        QCOMPARE(w.object(2)->type, int(FigObject::Polyline));
+        QCOMPARE(w.ctx().undoHistory.undoSteps.size(), 0);
+    }
+
+    void smartLinksAskFirst_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("cancelled") << int(QMessageBox::Cancel) << 0;
+        QTest::newRow("confirmed") << int(QMessageBox::Yes) << 1;
+    }
+    void smartLinksAskFirst()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, steps);
+        Window w;
+        w.load();
+        MessageBoxRecorder boxes { QMessageBox::StandardButton(answer) };
+        w.frame->createSmartLinks();
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(boxes.boxes.first().title, QStringLiteral("Create Smart Links?"));
+        QCOMPARE(boxes.boxes.first().defaultButton, QMessageBox::Yes);
+        QCOMPARE(w.ctx().undoHistory.undoSteps.size(), steps);
+        QCOMPARE(w.ctx().modified, steps > 0);
+    }
+
+    void selectAllOnlyWhilePicking_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("selects");
+        QTest::newRow("select") << 67 << true;
+        QTest::newRow("drag") << 68 << true;
+        QTest::newRow("move point") << 37 << true;
+        QTest::newRow("polyline") << 6 << false;
+        QTest::newRow("copy") << 34 << false;
+    }
+    void selectAllOnlyWhilePicking()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, selects);
+        Window w;
+        w.load();
+        editMode = mode;
+        QSignalSpy align(w.frame, &QTChildFrm::alignButtonsStateChanged);
+        w.frame->selectAll();
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(w.object(i)->selected, selects);
+        QCOMPARE(align.count(), selects ? 1 : 0);
+    }
+
+    void figurePropertiesMarkTheDocumentModified_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void figurePropertiesMarkTheDocumentModified()
+    {
+        QFETCH(bool, accept);
+        Window w;
+        w.load();
+        QTimer::singleShot(0, w.frame, [accept] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                accept ? dialog->accept() : dialog->reject();
+        });
+        w.frame->openFigureProperties();
+        QCOMPARE(w.ctx().modified, accept);
     }
 
     void deletedGridSwitchesToNone()

@@ -160,9 +160,7 @@ private slots:
         const QImage a = picture(plain);
         const QImage b = picture(scrolled);
         // The label of whole unit k starts three pixels right of its tick.
-        const auto label = [](const QImage& image, double tick) {
-            return image.copy(int(tick) + 2, 1, 10, 10);
-        };
+        const auto label = [](const QImage& image, double tick) { return image.copy(int(tick) + 2, 1, 10, 10); };
         QCOMPARE(label(b, origin + 4 * step), label(a, 4 * step));
         QCOMPARE(label(b, origin + 5 * step), label(a, 5 * step));
         QVERIFY(label(a, 4 * step) != label(a, 5 * step));
