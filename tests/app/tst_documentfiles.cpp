@@ -56,11 +56,6 @@ void moveFirstLine(QTChildFrm* child, int dx)
     child->figContext->setModified();
 }
 
-QTChildFrm* childOf(QMdiSubWindow* window)
-{
-    return window ? qobject_cast<QTChildFrm*>(window->widget()) : nullptr;
-}
-
 // While alive, no file may grow beyond `bytes`: a disk that is full for
 // every write past that size.
 class FileSizeLimit {
