@@ -1,68 +1,762 @@
+// The document window's canvas, view and commands; the input events are in
+// qtchildfrmevents.cpp.
 #include "app/qtchildfrm.h"
 
+#include "app/messagebox.h"
+#include "app/preferences.h"
+#include "app/qruler.h"
 #include "app/qslog.h"
+#include "app/qtmainfrm.h"
+#include "dialogs/figurepropertiesdlg.h"
+#include "dialogs/metricsdlg.h"
+#include "edit/canvashandlers.h"
+#include "edit/editmodes.h"
+#include "edit/editobjects.h"
+#include "edit/editstate.h"
+#include "model/createsmartlinksfordrawingaction.h"
+#include "model/figcompound.h"
 #include "model/figcontext.h"
+#include "model/figobject.h"
+#include "model/objectlist.h"
+#include "model/units.h"
+#include "render/canvasmapping.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QImage>
+#include <QPaintEvent>
+#include <QResizeEvent>
+#include <QScrollBar>
 
-int untitledCounter = 1;
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+void clearSelectedFlag(FigObject* object)
+{
+    object->selected = false;
+}
+
+void selectForSelectAll(FigObject* object)
+{
+    object->skipRedraw = false;
+    object->selected = true;
+}
+
+// Frees the copied objects and their list.
+void discardClipboard()
+{
+    if (!clipboardObjects)
+        return;
+    deleteAllObjects(clipboardObjects);
+    delete clipboardObjects;
+    clipboardObjects = nullptr;
+}
+
+} // namespace
+
+// ---- Construction and layout ----
 
 QTChildFrm::QTChildFrm(QTMainFrm* mainFrm)
     : QScrollArea(nullptr)
     , mainFrm(mainFrm)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    isUntitled = true;
+    canvasImage = nullptr;
+    imageWidth = 0;
+    imageHeight = 0;
     figContext = new CFigContext(this);
+    figContext->setPainter(&canvasPainter);
+    setRulers(preferences.horzRuler, preferences.vertRuler);
+    canvasImage = new QImage(width(), height(), QImage::Format_ARGB32_Premultiplied);
+    connectScrollBars();
+    if (mainFrm && mainFrm->metricsDlg)
+        connect(mainFrm->metricsDlg, &MetricsDlg::gridDeleted, this, &QTChildFrm::gridDeleted);
+    // Pointer moves arrive without a pressed button; they reach the window
+    // through its viewport.
+    setAttribute(Qt::WA_MouseTracking);
+    viewport()->setMouseTracking(true);
+    // The export dialog arrives with the export subsystem; until then the
+    // export commands report that nothing was exported.
+    exportDlg = nullptr;
+    lastX = -1;
+    lastY = -1;
+
+    const bool began = !canvasPainter.isActive();
+    beginCanvasPainter();
+    const QRect area = rect();
+    figContext->fillRect(preferences.backgroundColor, area.left(), area.top(), area.right(), area.bottom());
+    if (began)
+        endCanvasPainter();
 }
 
 QTChildFrm::~QTChildFrm()
 {
     delete figContext;
+    figContext = nullptr;
+    if (canvasPainter.isActive())
+        canvasPainter.end();
+    delete canvasImage;
+    canvasImage = nullptr;
+    // exportDlg is deleted here once it exists (a child widget deleted before
+    // the base destructor would reach it).
 }
 
-void QTChildFrm::newFile()
+void QTChildFrm::setRulers(bool horz, bool vert)
 {
-    isUntitled = true;
-    figContext->clearModified();
-    const int number = untitledCounter++;
-    curFile = tr("document%1.fig").arg(number);
-    setWindowTitle(curFile + QStringLiteral("[*]"));
-}
+    delete layout();
+    delete horzRuler;
+    delete vertRuler;
+    delete rulerCorner;
+    horzRuler = nullptr;
+    vertRuler = nullptr;
+    rulerCorner = nullptr;
 
-bool QTChildFrm::loadFile(const QString& fileName)
-{
-    if (!figContext->loadFile(fileName))
-        return false;
-    setCurrentFile(fileName);
-    QDir::setCurrent(QFileInfo(curFile).absolutePath());
-    QLOG_INFO() << "opened file " << fileName;
-    return true;
-}
-
-void QTChildFrm::setCurrentFile(const QString& fileName)
-{
-    const QFileInfo info(fileName);
-    curFile = info.isFile() ? info.canonicalFilePath() : fileName;
-    isUntitled = false;
-    setWindowModified(false);
-    setWindowTitle(QFileInfo(curFile).fileName() + QStringLiteral("[*]"));
-}
-
-QString QTChildFrm::currentFileName() const
-{
-    return QFileInfo(curFile).fileName();
-}
-
-void QTChildFrm::drawObjectsAtDepth(int /*depth*/)
-{
-}
-
-void QTChildFrm::redisplayCanvas()
-{
+    setViewportMargins(vert ? QRuler::breadth : 0, horz ? QRuler::breadth : 0, 0, 0);
+    auto* grid = new QGridLayout;
+    grid->setSpacing(0);
+    grid->setContentsMargins(0, 0, 0, 0);
+    if (horz)
+        horzRuler = new QRuler(QRuler::Horizontal, this);
+    if (vert)
+        vertRuler = new QRuler(QRuler::Vertical, this);
+    updateRulerScale();
+    if (horzRuler || vertRuler) {
+        rulerCorner = new QWidget(this);
+        rulerCorner->setBackgroundRole(QPalette::Window);
+        rulerCorner->setFixedSize(vert ? QRuler::breadth : 0, horz ? QRuler::breadth : 0);
+        grid->addWidget(rulerCorner, 0, 0);
+        if (horzRuler)
+            grid->addWidget(horzRuler, 0, 1);
+        if (vertRuler)
+            grid->addWidget(vertRuler, 1, 0);
+        grid->addWidget(viewport(), 1, 1);
+    } else {
+        grid->addWidget(viewport(), 0, 0);
+    }
+    setLayout(grid);
 }
 
 QSize QTChildFrm::sizeHint() const
 {
     return QSize(600, 800);
+}
+
+int QTChildFrm::visibleWidth() const
+{
+    return width() - verticalScrollBar()->width();
+}
+
+int QTChildFrm::visibleHeight() const
+{
+    return height() - horizontalScrollBar()->height();
+}
+
+void QTChildFrm::forEachChildFrame(const QList<QTChildFrm*>& list, const std::function<void(QTChildFrm*)>& fn)
+{
+    const QList<QTChildFrm*> frames = list;
+    for (QTChildFrm* frame : frames)
+        fn(frame);
+}
+
+// ---- Canvas painter ----
+
+void QTChildFrm::beginCanvasPainter()
+{
+    if (!canvasPainter.isActive() && canvasImage && !canvasImage->isNull())
+        canvasPainter.begin(canvasImage);
+    if (canvasPainter.isActive())
+        canvasPainter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
+}
+
+void QTChildFrm::endCanvasPainter()
+{
+    if (canvasPainter.isActive())
+        canvasPainter.end();
+    viewport()->repaint();
+}
+
+namespace {
+
+// One drawing step of the canvas painter protocol: begins the painter when
+// it is inactive (with or without the antialiasing hint) and, when it began
+// it, ends it and repaints the viewport (or schedules the repaint) on
+// leaving. Inside a gesture that began the painter it leaves the painter to
+// the gesture.
+class CanvasBracket {
+public:
+    enum Viewport { Repaint, Update, RepaintThenUpdate };
+
+    CanvasBracket(QTChildFrm* frame, bool setHint, Viewport viewport = Repaint)
+        : frame(frame)
+        , viewportMode(viewport)
+    {
+        QPainter& painter = frame->canvasPainter;
+        if (!painter.isActive() && frame->canvasImage && !frame->canvasImage->isNull()) {
+            began = painter.begin(frame->canvasImage);
+        }
+        if (setHint && painter.isActive())
+            painter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
+    }
+    ~CanvasBracket()
+    {
+        if (!began)
+            return;
+        frame->canvasPainter.end();
+        if (viewportMode == Update) {
+            frame->viewport()->update();
+        } else {
+            frame->viewport()->repaint();
+            if (viewportMode == RepaintThenUpdate)
+                frame->viewport()->update();
+        }
+    }
+    CanvasBracket(const CanvasBracket&) = delete;
+    CanvasBracket& operator=(const CanvasBracket&) = delete;
+
+    // Whether there is a painter to draw with.
+    bool active() const { return frame->canvasPainter.isActive(); }
+
+private:
+    QTChildFrm* frame;
+    Viewport viewportMode;
+    bool began = false;
+};
+
+} // namespace
+
+void QTChildFrm::redisplayCanvas()
+{
+    CanvasBracket bracket(this, true);
+    if (bracket.active())
+        figContext->redrawCanvas();
+}
+
+void QTChildFrm::redisplayCanvasOnSignal()
+{
+    CanvasBracket bracket(this, true, CanvasBracket::RepaintThenUpdate);
+    if (bracket.active())
+        figContext->redrawCanvas();
+}
+
+void QTChildFrm::redisplayCanvasDeferred()
+{
+    CanvasBracket bracket(this, true, CanvasBracket::Update);
+    if (bracket.active())
+        figContext->redrawCanvas();
+}
+
+void QTChildFrm::redrawObject(FigObject* obj, bool omit)
+{
+    CanvasBracket bracket(this, true);
+    if (bracket.active())
+        figContext->redrawObject(obj, omit);
+}
+
+void QTChildFrm::redrawObjectList(const FigObjectList* list, bool omit)
+{
+    CanvasBracket bracket(this, true);
+    if (bracket.active())
+        figContext->redrawObjectList(list, omit);
+}
+
+void QTChildFrm::drawObjectsAtDepth(int depth)
+{
+    CanvasBracket bracket(this, true);
+    if (bracket.active())
+        figContext->drawObjectsAtDepth(figContext->objects(), depth, nullptr);
+}
+
+void QTChildFrm::redrawCurrentObject()
+{
+    CanvasBracket bracket(this, true);
+    if (bracket.active())
+        figContext->redrawCurrentObject();
+}
+
+void QTChildFrm::redrawStaleMarkers()
+{
+    CanvasBracket bracket(this, true);
+    if (bracket.active())
+        figContext->redrawStaleMarkers();
+}
+
+void QTChildFrm::markAllObjectsAndRepaint()
+{
+    CanvasBracket bracket(this, true);
+    if (bracket.active())
+        figContext->setMarkerState(1);
+}
+
+void QTChildFrm::clearMarkersAndRepaint()
+{
+    CanvasBracket bracket(this, true);
+    if (bracket.active())
+        figContext->clearMarkers();
+}
+
+void QTChildFrm::showAllMarkers()
+{
+    CanvasBracket bracket(this, false);
+    if (bracket.active())
+        figContext->showAllMarkers();
+}
+
+void QTChildFrm::drawObjectMarkers(FigObject* obj)
+{
+    CanvasBracket bracket(this, false);
+    if (bracket.active() && obj)
+        figContext->drawObjectMarkers(obj);
+}
+
+void QTChildFrm::drawMarkerAt(int x, int y)
+{
+    CanvasBracket bracket(this, true);
+    if (bracket.active())
+        figContext->drawTagged2Marker(x, y);
+}
+
+void QTChildFrm::undo()
+{
+    CanvasBracket bracket(this, true);
+    figContext->undoHistory.undo();
+}
+
+void QTChildFrm::redo()
+{
+    CanvasBracket bracket(this, true);
+    figContext->undoHistory.redo();
+}
+
+// ---- View ----
+
+bool QTChildFrm::screenToFig(int x, int y, bool lockAxes)
+{
+    if (lockAxes) {
+        if (ctrlKeyDown)
+            y = lastY;
+        if (shiftKeyDown)
+            x = lastX;
+    }
+    const bool changed = x != lastX || y != lastY;
+    lastX = x;
+    lastY = y;
+    // The back mapping of the canvas, in its single-precision order.
+    figX = pixelToFig(x, figContext->dpiX, figContext->zoom, figContext->originX);
+    figY = pixelToFig(y, figContext->dpiY, figContext->zoom, figContext->originY);
+    return changed;
+}
+
+void QTChildFrm::setRulerOrigins(int x, int y)
+{
+    if (horzRuler && horzRuler->origin != x)
+        horzRuler->setOrigin(x);
+    if (vertRuler && vertRuler->origin != y)
+        vertRuler->setOrigin(y);
+    updateRulerScale();
+}
+
+void QTChildFrm::updateRulerScale()
+{
+    // One hundred ruler steps make a centimetre (or an inch) on the screen.
+    const auto unitFor = [this](double dpi) {
+        const double zoom = figContext->zoom;
+        return figContext->metric ? (dpi / 2.54 * zoom) / 100.0 : (dpi * zoom) / 100.0;
+    };
+    if (horzRuler)
+        horzRuler->setRulerUnit(unitFor(figContext->dpiX));
+    if (vertRuler)
+        vertRuler->setRulerUnit(unitFor(figContext->dpiY));
+}
+
+void QTChildFrm::connectScrollBars()
+{
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &QTChildFrm::onScrollByX, Qt::UniqueConnection);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &QTChildFrm::onScrollByY, Qt::UniqueConnection);
+}
+
+void QTChildFrm::disconnectScrollBars()
+{
+    disconnect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &QTChildFrm::onScrollByX);
+    disconnect(verticalScrollBar(), &QScrollBar::valueChanged, this, &QTChildFrm::onScrollByY);
+}
+
+void QTChildFrm::setScrollRange(int width, int height)
+{
+    disconnectScrollBars();
+    float paperWidth = 0;
+    float paperHeight = 0;
+    figContext->paperSizeCm(&paperWidth, &paperHeight);
+    const int extentX = roundToInt(double(figContext->dpiX) / 2.54 * double(paperWidth) * double(figContext->zoom));
+    const int extentY = roundToInt(double(figContext->dpiY) / 2.54 * double(paperHeight) * double(figContext->zoom));
+    QScrollBar* horizontal = horizontalScrollBar();
+    horizontal->setPageStep(width);
+    horizontal->setRange(0, extentX - width);
+    QScrollBar* vertical = verticalScrollBar();
+    vertical->setPageStep(height);
+    vertical->setRange(0, extentY - height);
+    if (width > extentX)
+        figContext->originX = 0;
+    if (height > extentY)
+        figContext->originY = 0;
+    connectScrollBars();
+}
+
+void QTChildFrm::updateScrollRange()
+{
+    setScrollRange(rect().width(), rect().height());
+}
+
+void QTChildFrm::setScrollValues(int x, int y)
+{
+    disconnectScrollBars();
+    horizontalScrollBar()->setValue(x);
+    verticalScrollBar()->setValue(y);
+    connectScrollBars();
+}
+
+void QTChildFrm::onScrollByX(int value)
+{
+    if (!horizontalScrollBar()->isVisible())
+        return;
+    figContext->originX = value;
+    if (horzRuler && horzRuler->origin != -value)
+        horzRuler->setOrigin(-value);
+    redisplayCanvas();
+}
+
+void QTChildFrm::onScrollByY(int value)
+{
+    if (!verticalScrollBar()->isVisible())
+        return;
+    figContext->originY = value;
+    if (vertRuler && vertRuler->origin != -value)
+        vertRuler->setOrigin(-value);
+    redisplayCanvas();
+}
+
+void QTChildFrm::applyViewChange(bool valuesFirst)
+{
+    const int ox = figContext->originX;
+    const int oy = figContext->originY;
+    setRulerOrigins(-ox, -oy);
+    if (valuesFirst) {
+        setScrollValues(ox, oy);
+        setScrollRange(width(), height());
+    } else {
+        setScrollRange(width(), height());
+        setScrollValues(ox, oy);
+    }
+    redisplayCanvas();
+}
+
+void QTChildFrm::zoomIn()
+{
+    const float old = figContext->zoom;
+    float zoom = float(roundToDecimals(double(old) * 1.1, 2));
+    if (zoom > 99.99f)
+        zoom = 99.99f;
+    figContext->zoom = zoom;
+    figContext->scrollOriginForZoom(
+        figContext->originX, figContext->originY, figContext->originX, figContext->originY, old, zoom);
+    applyViewChange(true);
+}
+
+void QTChildFrm::zoomOut()
+{
+    const float old = figContext->zoom;
+    float zoom = float(roundToDecimals(double(old) / 1.1, 2));
+    if (zoom < 0.01f)
+        zoom = 0.01f;
+    figContext->zoom = zoom;
+    figContext->scrollOriginForZoom(
+        figContext->originX, figContext->originY, figContext->originX, figContext->originY, old, zoom);
+    applyViewChange(false);
+}
+
+void QTChildFrm::zoomToSelection()
+{
+    FigObjectList selected;
+    collectSelectedObjects(figContext->objects(), selected);
+    if (selected.empty())
+        return;
+    figContext->saveViewport();
+    int x0 = 0;
+    int y0 = 0;
+    int x1 = 0;
+    int y1 = 0;
+    figContext->getSelectionBounds(figContext->objects(), x0, y0, x1, y1);
+    const int w = roundToInt(canvasScale(figContext->dpiX, figContext->zoom) * float(double(x1) - x0));
+    const int h = roundToInt(canvasScale(figContext->dpiY, figContext->zoom) * float(double(y1) - y0));
+    const float fx = float(width() * 0.8 / w);
+    const float fy = float(height() * 0.8 / h);
+    double fitted = roundToDecimals(double(std::min(fx, fy)) * double(figContext->zoom), 2);
+    // A selection that is a point on the screen fits at any zoom, one many
+    // hundred windows wide at none: the zoom stays within its range.
+    if (!std::isfinite(fitted) || fitted > 99.99)
+        fitted = 99.99;
+    if (fitted < 0.01)
+        fitted = 0.01;
+    figContext->zoom = float(fitted);
+    figContext->centeredScrollOrigin(
+        figContext->originX, figContext->originY, x0 + (x1 - x0) / 2, y0 + (y1 - y0) / 2, figContext->zoom);
+    applyViewChange(false);
+}
+
+void QTChildFrm::zoomToSelectionRevert()
+{
+    if (figContext->savedZoom == -1.0f)
+        return;
+    figContext->restoreViewport();
+    applyViewChange(false);
+}
+
+// ---- Paint, resize, focus, grid ----
+
+void QTChildFrm::paintEvent(QPaintEvent* /*event*/)
+{
+    if (!canvasImage)
+        return;
+    QPainter painter(viewport());
+    painter.drawImage(0, 0, *canvasImage);
+}
+
+void QTChildFrm::resizeEvent(QResizeEvent* event)
+{
+    QScrollArea::resizeEvent(event);
+    if (rulerCorner)
+        rulerCorner->update();
+    // The viewport's resize events arrive here too; the canvas covers the
+    // whole window.
+    const QSize s = size();
+    if (s != QSize(imageWidth, imageHeight)) {
+        // The painter draws on the image being replaced.
+        if (canvasPainter.isActive())
+            canvasPainter.end();
+        delete canvasImage;
+        canvasImage = new QImage(s, QImage::Format_ARGB32_Premultiplied);
+        setScrollRange(s.width(), s.height());
+    }
+    redisplayCanvasDeferred();
+    imageWidth = s.width();
+    imageHeight = s.height();
+}
+
+void QTChildFrm::focusInEvent(QFocusEvent* /*event*/)
+{
+    refreshButtonStates();
+    figContext->refreshLayersToolbar();
+}
+
+void QTChildFrm::gridDeleted(int /*grid*/)
+{
+    figContext->gridIndex = 0;
+}
+
+// ---- Button states ----
+
+void QTChildFrm::updateCompoundButtons()
+{
+    if (!figContext)
+        return;
+    FigObjectList selected;
+    collectSelectedObjects(figContext->objects(), selected);
+    const FigObject* current = figContext->currentObject;
+    const bool isCompound = current && current->type == FigObject::Compound;
+    emit compoundButtonsStateChanged(
+        !selected.empty(), isCompound, isCompound, CFigContext::isCompoundOpen(figContext));
+}
+
+void QTChildFrm::updateConvertButton()
+{
+    if (!figContext)
+        return;
+    const FigObject* current = figContext->currentObject;
+    const bool convertible = current
+        && ((current->type == FigObject::Polyline && (current->subType == 1 || current->subType == 3))
+            || current->type == FigObject::Spline);
+    emit convertLineSplineButtonStateChanged(convertible);
+}
+
+void QTChildFrm::updateAlignButtons()
+{
+    if (!figContext)
+        return;
+    FigObjectList selected;
+    collectSelectedObjects(figContext->objects(), selected);
+    emit alignButtonsStateChanged(!selected.empty());
+}
+
+void QTChildFrm::emitAddClipToLibraryButtonState()
+{
+    emit addClipToLibraryButtonStateChanged();
+}
+
+void QTChildFrm::refreshButtonStates()
+{
+    updateCompoundButtons();
+    updateConvertButton();
+    updateAlignButtons();
+    emitAddClipToLibraryButtonState();
+}
+
+// ---- Document commands ----
+
+void QTChildFrm::copy()
+{
+    if (canvasAction.actionInProgress)
+        return;
+    discardClipboard();
+    FigObjectList selected;
+    collectSelectedObjects(figContext->objects(), selected);
+    clipboardObjects = figContext->cloneObjectListWithIds(&selected);
+    if (clipboardObjects)
+        forEachObject(clipboardObjects, clearSelectedFlag);
+}
+
+void QTChildFrm::cut()
+{
+    if (canvasAction.actionInProgress)
+        return;
+    discardClipboard();
+    clipboardObjects = figContext->cutSelection();
+    {
+        CanvasBracket bracket(this, true);
+        if (bracket.active() && clipboardObjects)
+            figContext->redrawObjectList(clipboardObjects, true);
+    }
+    if (clipboardObjects)
+        forEachObject(clipboardObjects, clearSelectedFlag);
+}
+
+void QTChildFrm::paste()
+{
+    if (canvasAction.actionInProgress || !clipboardObjects)
+        return;
+    previousEditMode = editMode;
+    editMode = EditMode::Paste;
+    figContext->startPaste();
+}
+
+void QTChildFrm::selectAll()
+{
+    if (editMode != EditMode::Select && editMode != EditMode::MoveSelection && editMode != EditMode::MovePoint)
+        return;
+    if (!figContext)
+        return;
+    forEachObject(figContext->objects(), selectForSelectAll);
+    refreshButtonStates();
+    CanvasBracket bracket(this, false);
+    if (bracket.active())
+        figContext->drawMarkersExceptList(nullptr);
+}
+
+void QTChildFrm::createSmartLinks()
+{
+    if (!figContext)
+        return;
+    MessageBoxRequest request;
+    request.parent = mainFrm ? static_cast<QWidget*>(mainFrm) : this;
+    request.icon = QMessageBox::Warning;
+    request.title = tr("Create Smart Links?");
+    request.text = tr("Tavrel will now search for possible connections between objects and create smart links. A "
+                      "later undo will be possible.\n\nDo you wish to continue?");
+    request.buttons = QMessageBox::Yes | QMessageBox::Cancel;
+    request.defaultButton = QMessageBox::Yes;
+    const QMessageBox::StandardButton answer = showMessageBox(request);
+    if (answer != QMessageBox::Yes)
+        return;
+    auto* action = new CreateSmartLinksForDrawingAction(figContext->objects());
+    action->redo(figContext);
+    figContext->undoHistory.pushAction(action);
+    CanvasBracket bracket(this, true);
+    if (bracket.active())
+        figContext->redrawObjectList(figContext->objects(), false);
+}
+
+void QTChildFrm::alignSelection()
+{
+    CanvasBracket bracket(this, true);
+    figContext->alignSelection();
+}
+
+void QTChildFrm::createCompound()
+{
+    {
+        CanvasBracket bracket(this, true);
+        figContext->createCompoundFromSelection();
+    }
+    refreshButtonStates();
+}
+
+void QTChildFrm::breakCompound()
+{
+    {
+        CanvasBracket bracket(this, true);
+        figContext->breakCompound();
+    }
+    refreshButtonStates();
+    if (mainFrm)
+        emit mainFrm->commentChanged(false);
+}
+
+void QTChildFrm::openCompound()
+{
+    FigObject* current = figContext->currentObject;
+    if (!current || current->type != FigObject::Compound)
+        return;
+    {
+        CanvasBracket bracket(this, true);
+        figContext->openCompoundForEditing(current);
+    }
+    refreshButtonStates();
+    if (mainFrm)
+        emit mainFrm->commentChanged(false);
+}
+
+void QTChildFrm::closeCompound()
+{
+    {
+        CanvasBracket bracket(this, true);
+        figContext->closeCompound(true);
+    }
+    refreshButtonStates();
+    if (mainFrm)
+        emit mainFrm->commentChanged(false);
+}
+
+void QTChildFrm::convertLineSpline()
+{
+    FigObject* current = figContext->currentObject;
+    if (!current)
+        return;
+    CanvasBracket bracket(this, true);
+    figContext->convertLineSpline(current);
+}
+
+void QTChildFrm::openFigureProperties()
+{
+    if (!figContext)
+        return;
+    FigurePropertiesDlg dialog(this, {});
+    dialog.setFigure(&figContext->drawing);
+    dialog.setModal(true);
+    dialog.show();
+    if (dialog.exec() == QDialog::Accepted)
+        figContext->setModified();
+}
+
+bool QTChildFrm::exportFile()
+{
+    // Nothing is exported until the export dialog exists.
+    return false;
+}
+
+bool QTChildFrm::exportAgain()
+{
+    return false;
 }

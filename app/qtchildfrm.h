@@ -1,12 +1,24 @@
 #pragma once
 // The document window: a scrolled view of one document's canvas, placed by
 // the main window as a sub-window of its multiple-document area. Owns the
-// document's CFigContext; deletes itself when it is closed.
+// document's CFigContext, the off-screen canvas image with the one painter
+// that draws into it, up to two rulers and the export dialog; deletes itself
+// when it is closed.
 
+#include "model/figobjectlist.h"
+
+#include <QList>
+#include <QPainter>
 #include <QScrollArea>
 #include <QString>
 
+#include <functional>
+
 class CFigContext;
+class ExportDlg;
+class FigObject;
+class QImage;
+class QRuler;
 class QTMainFrm;
 
 class QTChildFrm : public QScrollArea {
@@ -18,6 +30,108 @@ public:
     QTChildFrm(const QTChildFrm&) = delete;
     QTChildFrm& operator=(const QTChildFrm&) = delete;
 
+    // ---- Construction and layout ----
+
+    // Rebuilds the layout with or without each ruler.
+    void setRulers(bool horz, bool vert);
+    QSize sizeHint() const override;
+    // The window's size less the scroll bar across it.
+    int visibleWidth() const;
+    int visibleHeight() const;
+    // Calls fn on every window of the list, walking a copy of it.
+    static void forEachChildFrame(const QList<QTChildFrm*>& list, const std::function<void(QTChildFrm*)>& fn);
+
+    // ---- Canvas painter ----
+
+    // Begins canvasPainter on the canvas image unless it is active, with the
+    // antialiasing hint of the preferences.
+    void beginCanvasPainter();
+    // Ends the painter and repaints the viewport at once.
+    void endCanvasPainter();
+
+    // Redraws, each inside the painter bracket (begun only when inactive).
+    void redisplayCanvas();
+    // The same with the viewport repainted later (resize handling).
+    void redisplayCanvasDeferred();
+    void redrawObject(FigObject* obj, bool omit);
+    void redrawObjectList(const FigObjectList* list, bool omit);
+    // The current object list at one depth, drawn over the canvas.
+    void drawObjectsAtDepth(int depth);
+    void redrawCurrentObject();
+    void redrawStaleMarkers();
+    void markAllObjectsAndRepaint();
+    void clearMarkersAndRepaint();
+    void showAllMarkers();
+    void drawObjectMarkers(FigObject* obj);
+    void drawMarkerAt(int x, int y);
+    void undo();
+    void redo();
+
+    // ---- View ----
+
+    // Maps a viewport position (pixels) to Fig units into figX, figY; with
+    // lockAxes, Ctrl keeps the row and Shift the column of the last position.
+    // True when the position differs from the last one.
+    bool screenToFig(int x, int y, bool lockAxes);
+    void setRulerOrigins(int x, int y);
+    void updateRulerScale();
+    // The scroll bars cover the paper at the current zoom.
+    void setScrollRange(int width, int height);
+    void updateScrollRange();
+    // Sets the bars' values without moving the view.
+    void setScrollValues(int x, int y);
+    void zoomIn();
+    void zoomOut();
+    void zoomToSelection();
+    void zoomToSelectionRevert();
+
+    // ---- Button states ----
+
+    void updateCompoundButtons();
+    void updateConvertButton();
+    void updateAlignButtons();
+    void emitAddClipToLibraryButtonState();
+    // The four above, in this order.
+    void refreshButtonStates();
+
+    // ---- Document commands ----
+
+    void copy();
+    void cut();
+    void paste();
+    void selectAll();
+    void createSmartLinks();
+    void alignSelection();
+    void createCompound();
+    void breakCompound();
+    void openCompound();
+    void closeCompound();
+    void convertLineSpline();
+    void openFigureProperties();
+    bool exportFile();
+    bool exportAgain();
+
+    // ---- Input ----
+
+    // Snaps a pointer position of a move or release while a gesture runs.
+    void snapPointerPosition(CFigContext* context, int& x, int& y);
+    // Deselects everything of the current list and forgets the current
+    // object; the mode and a gesture in progress stay.
+    void cancelCurrentOperation();
+
+    // ---- Fields ----
+
+    QTMainFrm* mainFrm; // not owned
+    QRuler* horzRuler = nullptr; // child widget, or null
+    QRuler* vertRuler = nullptr; // child widget, or null
+    QWidget* rulerCorner = nullptr; // child widget, or null
+    CFigContext* figContext = nullptr; // owned
+    QPainter canvasPainter; // the context draws with it too
+    QImage* canvasImage = nullptr; // owned
+    ExportDlg* exportDlg = nullptr; // owned
+
+    // ---- Document files ----
+
     // Makes the window an untitled new document named after "document%1.fig"
     // with the next number of the run.
     void newFile();
@@ -28,19 +142,36 @@ public:
     void setCurrentFile(const QString& fileName);
     // curFile without its directory.
     QString currentFileName() const;
+    // When the document is modified, asks whether to save it; true when the
+    // caller may go on (saved or changes discarded), false to stop.
+    bool maybeSave();
+    // Saves under the current name, or asks for one when untitled.
+    bool save();
+    // Asks for a name and saves under it.
+    bool saveAs();
+    // Backs up the existing file to <name>.bak and writes the document; true
+    // when the file was written. A failure is reported in a message box and
+    // leaves the document modified and its name as it was.
+    bool saveFile(const QString& fileName);
 
-    // Draw the current object list at one depth on top of the canvas; the
-    // canvas redraw fills it in.
-    void drawObjectsAtDepth(int depth);
-    // Redraw the whole canvas; the canvas redraw fills it in.
-    void redisplayCanvas();
+protected:
+    // Asks to save a modified document; a cancelled answer keeps the window.
+    void closeEvent(QCloseEvent* event) override;
 
-    QSize sizeHint() const override;
-
-    QTMainFrm* mainFrm; // not owned
-    CFigContext* figContext; // owned
+public:
     QString curFile; // the file path; for an untitled document its proposed name
     bool isUntitled = true;
+
+    // ---- Pointer state ----
+
+    int figX = 0; // pointer position in Fig units, possibly snapped
+    int figY = 0;
+    int panX = 0; // viewport position of the last right-button press or pan step
+    int panY = 0;
+    int lastX = -1; // viewport position last handed to screenToFig
+    int lastY = -1;
+    int imageWidth = 0; // size of the canvas image as last set by the resize handling
+    int imageHeight = 0;
 
 signals:
     void compoundButtonsStateChanged(bool btCreate, bool btBreak, bool btOpen, bool btClose);
@@ -49,6 +180,29 @@ signals:
     void addClipToLibraryButtonStateChanged();
     void coordsChanged(CFigContext* fgc, int x, int y);
     void redisplayCanvasSignal();
+
+public slots:
+    void onScrollByX(int value);
+    void onScrollByY(int value);
+    void gridDeleted(int grid);
+    void redisplayCanvasOnSignal();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void connectScrollBars();
+    void disconnectScrollBars();
+    // The view after a zoom or origin change: rulers, scroll bars, canvas.
+    void applyViewChange(bool valuesFirst);
 };
 
 // Numbers the untitled documents of a run; only grows.

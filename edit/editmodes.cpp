@@ -2,6 +2,8 @@
 
 #include "edit/editstate.h"
 
+#include <QList>
+
 bool isCreationMode(int mode)
 {
     return mode >= EditMode::Cbr && mode <= EditMode::Picture && mode != 14;
@@ -48,4 +50,25 @@ bool isPickingMode(int mode)
     default:
         return false;
     }
+}
+
+namespace {
+
+QList<PointHandler>& cancelHandlers()
+{
+    static QList<PointHandler> handlers;
+    return handlers;
+}
+
+} // namespace
+
+bool isCancelHandler(PointHandler handler)
+{
+    return handler && cancelHandlers().contains(handler);
+}
+
+void registerCancelHandler(PointHandler handler)
+{
+    if (handler && !cancelHandlers().contains(handler))
+        cancelHandlers().append(handler);
 }

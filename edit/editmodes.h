@@ -49,3 +49,11 @@ bool isCopyOrDragMode();
 bool isPlainPickMode(int mode);
 // The modes that act on an object under the cursor.
 bool isPickingMode(int mode);
+
+#include "edit/canvashandlers.h"
+
+// Whether a right-press handler is one of the creation modes' cancel
+// handlers (the document window then draws without antialiasing). The
+// creation modes register theirs with registerCancelHandler.
+bool isCancelHandler(PointHandler handler);
+void registerCancelHandler(PointHandler handler);

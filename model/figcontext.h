@@ -234,10 +234,12 @@ public:
 
     // The polygons of one arrowhead from pixel points: outline (at most
     // arrowOutlineCapacity points), fill (arrowFillCapacity) and clip
-    // (arrowClipCapacity). w is the arrow's thickness truncated to an int.
-    // All counts 0 for a degenerate arrow.
+    // (arrowClipCapacity). w is the arrow's thickness truncated to an int;
+    // lineWidth that of the object's line, which the clip covers beside the
+    // tip as well. All counts 0 for a degenerate arrow.
     void computeArrowPolygons(const QPoint& from, const QPoint& tip, int w, const struct FigArrow& arrow,
-        QPoint* outline, int& outlineCount, QPoint* fill, int& fillCount, QPoint* clip, int& clipCount);
+        QPoint* outline, int& outlineCount, QPoint* fill, int& fillCount, QPoint* clip, int& clipCount,
+        int lineWidth = 0);
     // Both arrowheads of an object whose outline is in `points` (kind: Fig
     // object code 2, 3 or 5; offset 0, or 2 for splines). The outlines go to
     // forwardArrowOutline and backwardArrowOutline.
@@ -392,6 +394,17 @@ public:
         const FigObjectList* list, int x, int y, int t, int& hitX, int& hitY, const FigObject* excluded = nullptr);
     // One pixel in Fig units at the current zoom, as the queries use it.
     int onePixelInFigUnits() const;
+
+    // ---- Taking attributes from an object ----
+
+    // Copy the object's attributes into the current drawing attributes
+    // (currentAttrs) and its colours and area fill into this document's, so
+    // that the next object drawn looks like it. Nothing for a null object.
+    void takeArcAttributes(FigObject* object);
+    void takeEllipseAttributes(FigObject* object);
+    void takePolylineAttributes(FigObject* object);
+    void takeSplineAttributes(FigObject* object);
+    void takeTextAttributes(FigObject* object);
 
     // ---- Geometric transforms ----
 
@@ -565,6 +578,55 @@ public:
     // A cross reaching four pixels each way that inverts what it covers:
     // drawing it twice at the same place restores the canvas.
     void drawCrossHair(int x, int y);
+
+    // ---- Document operations ----
+
+    // ctx is not null and a compound is open for editing.
+    static bool isCompoundOpen(const CFigContext* ctx);
+    // The scroll origin that keeps the visible centre in place when the zoom
+    // changes from oldZoom to newZoom; never below 0.
+    void scrollOriginForZoom(int& ox, int& oy, int originX, int originY, float oldZoom, float newZoom) const;
+    // The scroll origin that puts the Fig point (cx, cy) in the middle of the
+    // visible area at the zoom; never below 0.
+    void centeredScrollOrigin(int& ox, int& oy, int cx, int cy, float zoom) const;
+    // Aligns the selected objects of the current list by alignMode as one
+    // undo step and redraws them; nothing without a selection.
+    void alignSelection();
+    // A compound of the selected objects as one undo step.
+    void createCompoundFromSelection();
+    // Every selected compound replaced by its members as one undo step.
+    void breakCompound();
+    // Makes the compound's members the current list, with all markers shown.
+    bool openCompoundForEditing(FigObject* compound);
+    // An open polyline or polygon to a spline or a spline to a polyline, as
+    // one undo step.
+    void convertLineSpline(FigObject* object);
+    // Clones the clipboard objects with fresh identifiers into the current
+    // list, to be placed by the paste mode.
+    void startPaste();
+    // Deletes the selected objects as one undo step; returns clones of them
+    // without links to other objects (caller owns list and clones).
+    FigObjectList* cutSelection();
+    // Deletes the selected objects as one undo step; returns the removed
+    // objects, which belong to the undo step (the caller frees the list only).
+    FigObjectList* deleteSelection();
+    // Moves the selected objects of the current list with the objects
+    // smart-linked to them as one undo step and redraws; nothing without a
+    // selection.
+    void moveSelection(int dx, int dy);
+    // Marker state for every object of the current list (0 none, else
+    // marked); clears allMarkersShown and redraws the objects that changed.
+    void setMarkerState(int state);
+    void clearMarkers();
+    // Sets allMarkersShown and draws the markers of every unmarked object.
+    void showAllMarkers();
+    // Redraws the objects that show selection markers but are no longer
+    // selected.
+    void redrawStaleMarkers();
+    void redrawCurrentObject();
+    // The object of the current list within two screen pixels of (x, y), and
+    // the hit on it; null when none.
+    FigObject* findObjectUnderCursor(int x, int y, int& hitX, int& hitY, FigObject* excluded);
 
     QString fileName;
     QTChildFrm* view;
