@@ -45,12 +45,22 @@ bool CreateSmartLinksForDrawingAction::redo(CFigContext* context)
     linksBefore.clear(); // attached again by the last undo: not ours to delete
     collectLinkRecordsOfList(ownerList, linksBefore);
     detachLinksOfList(ownerList);
-    // Records of an earlier redo, detached by its undo, are made afresh.
-    qDeleteAll(linksMade);
-    linksMade.clear();
+    if (linked) {
+        // The records made by the first execution, detached by the undo,
+        // go back onto their points, and the ends to where linking put them.
+        reattachLinkRecords(linksMade);
+        for (const EndPlace& end : endsAfter) {
+            end.point->x = end.x;
+            end.point->y = end.y;
+        }
+        return true;
+    }
     endsBefore.clear();
     forEachEndPoint(ownerList, [this](FigPoint* p) { endsBefore.append({ p, p->x, p->y }); });
     context->createSmartLinksForList(ownerList, ownerList, linksMade);
+    endsAfter.clear();
+    forEachEndPoint(ownerList, [this](FigPoint* p) { endsAfter.append({ p, p->x, p->y }); });
+    linked = true;
     return true;
 }
 

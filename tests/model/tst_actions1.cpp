@@ -10,6 +10,7 @@
 #include "model/deletelinepointaction.h"
 #include "model/deletesplinepointaction.h"
 #include "model/edittextaction.h"
+#include "model/depths.h"
 #include "model/figarrow.h"
 #include "modelfixtures.h"
 #include "support/testenv.h"
@@ -575,6 +576,54 @@ private slots:
         ctx.undoHistory.undo();
         QCOMPARE(stale->points->link, old);
         QCOMPARE(loose->points->link, nullptr);
+    }
+
+    // An end point lies on the square's top edge and on an open line that
+    // crosses it; the square comes first in the list, so linking finds it.
+    // An undone deletion puts the square back at the end of the list, where a
+    // fresh search would find the open line first and make no link: redoing
+    // the linking must give the links of its first execution all the same.
+    void smartLinksComeBackOnRedo()
+    {
+        CFigContext ctx;
+        FigLine* target = square(1);
+        FigLine* crossing = at(makeLine(2, { { 500, -300 }, { 500, 300 } }), 40);
+        FigLine* loose = at(makeLine(3, { { 500, 10 }, { 500, -800 } }), 40);
+        put(ctx, { target, crossing, loose });
+        auto* linking = new CreateSmartLinksForDrawingAction(top(ctx));
+        linking->redo(&ctx);
+        ctx.undoHistory.pushAction(linking);
+        SmartLink* made = loose->points->link;
+        QVERIFY(made);
+        QCOMPARE(made->targetObjId, 1);
+        QCOMPARE(made->targetLeftPointIdx, 0);
+        QCOMPARE(made->targetRightPointIdx, 1);
+        QCOMPARE(loose->points->y, 0);
+        QCOMPARE(crossing->points->link, nullptr);
+        QCOMPARE(lastPoint(crossing->points)->link, nullptr);
+
+        auto* deletion = new DeleteAction(top(ctx), target);
+        deletion->redo(&ctx);
+        ctx.undoHistory.pushAction(deletion);
+        ctx.undoHistory.undo();
+        QCOMPARE(idsInOrder(top(ctx)), QList<int>({ 2, 3, 1 }));
+        QCOMPARE(loose->points->link, made);
+
+        for (int round = 0; round < 2; ++round) {
+            ctx.undoHistory.undo();
+            QCOMPARE(loose->points->link, nullptr);
+            QCOMPARE(loose->points->y, 10);
+            ctx.undoHistory.redo();
+            const SmartLink* again = loose->points->link;
+            QVERIFY(again);
+            QCOMPARE(again->targetObjId, 1);
+            QCOMPARE(again->targetLeftPoint, target->points);
+            QCOMPARE(again->targetRightPoint, target->points->next);
+            QCOMPARE(again->targetLeftPointIdx, 0);
+            QCOMPARE(again->targetRightPointIdx, 1);
+            QCOMPARE(loose->points->y, 0);
+            QCOMPARE(again, made); // the same record, as the undone deletion above expects
+        }
     }
 };
 

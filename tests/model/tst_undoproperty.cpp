@@ -949,6 +949,22 @@ void TestUndoProperty::randomSequenceUndoesAndRedoes_data()
 {
     QTest::addColumn<quint32>("seed");
     QTest::addColumn<int>("steps");
+    // TAVREL_UNDO_SEEDS (e.g. "1-60,100-160") and TAVREL_UNDO_STEPS run a
+    // longer search by hand instead of the short table.
+    const QString seeds = qEnvironmentVariable("TAVREL_UNDO_SEEDS");
+    if (!seeds.isEmpty()) {
+        const int steps = qEnvironmentVariableIsSet("TAVREL_UNDO_STEPS")
+            ? qEnvironmentVariableIntValue("TAVREL_UNDO_STEPS")
+            : 400;
+        for (const QString& range : seeds.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const QStringList ends = range.split(QLatin1Char('-'));
+            const quint32 first = ends.first().toUInt();
+            const quint32 last = ends.last().toUInt();
+            for (quint32 seed = first; seed <= last; ++seed)
+                QTest::addRow("seed %u", seed) << seed << steps;
+        }
+        return;
+    }
     for (quint32 seed : { 1u, 7u, 42u, 1234u, 98765u })
         QTest::addRow("seed %u", seed) << seed << 150;
 }
