@@ -4,6 +4,7 @@
 // after redo, undone after undo) leaves outside the drawing; the matching
 // release frees it. The destructor frees only the action's own containers.
 
+#include "model/compoundcorners.h"
 #include "model/figobjectlist.h"
 
 class CFigContext;
@@ -49,4 +50,8 @@ public:
     FigObjectList objects; // the subjects when there are several
     FigObjectList* ownerList = nullptr; // not owned
     FigObjectList linkedObjectList; // redrawn with the subject; not owned
+    // The corners of the drawing's compounds before the last redo, for the
+    // actions whose change fits compounds (empty for the others); undo puts
+    // them back after the compounds around the linked objects were fitted.
+    CompoundCorners cornersBeforeRedo;
 };

@@ -9,6 +9,7 @@
 #include "model/figtext.h"
 #include "model/smartlinks.h"
 #include "model/transforms.h"
+#include "model/undohistory.h"
 
 namespace {
 
@@ -75,18 +76,21 @@ bool FlipAction::redo(CFigContext* context)
 {
     savedLinks.clear();
     before.clear();
+    cornersBeforeRedo.clear();
     if (!object)
         return true;
+    cornersBeforeRedo.capture(&context->drawing.objects);
     FigObjectList followers;
     collectSmartLinkedObjects(&context->drawing.objects, object, followers);
     before.capture(object);
     before.captureList(&followers);
     detachOwnLinks(object, savedLinks);
     mirror(context, object, centerX, centerY, axis);
-    // Followers inside compounds moved: the compounds' corners follow at
-    // once, as the history's redo makes them, so that the first execution
-    // leaves the drawing as every later one does.
     context->updateParentCompoundBounds(&followers);
+    // Their compounds are fitted by the rule every undo and redo of the
+    // history follows, so that the first execution leaves the drawing as
+    // every later one does.
+    fitCompoundsAroundLinked(context, this);
     return true;
 }
 
@@ -95,6 +99,7 @@ bool FlipAction::undo(CFigContext* context)
     Q_UNUSED(context)
     before.restore();
     reattachLinkRecords(savedLinks);
+    cornersBeforeRedo.restore();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "model/objectlist.h"
 #include "model/pointoperations.h"
 #include "model/smartlinks.h"
+#include "model/undohistory.h"
 
 #include <climits>
 #include <cstdint>
@@ -59,6 +60,8 @@ bool MoveLinePointAction::redo(CFigContext* context)
         return true;
     FigObjectList followers;
     collectSmartLinkedObjects(&context->drawing.objects, object, followers);
+    cornersBeforeRedo.clear();
+    cornersBeforeRedo.capture(&context->drawing.objects);
     before.capture(object);
     before.captureList(&followers);
 
@@ -74,10 +77,11 @@ bool MoveLinePointAction::redo(CFigContext* context)
         snapY = point->y - y;
         linkOnRedo = false;
     }
-    // Followers inside compounds moved: the compounds' corners follow at
-    // once, as the history's redo makes them, so that the first execution
-    // leaves the drawing as every later one does.
     context->updateParentCompoundBounds(&followers);
+    // Their compounds are fitted by the rule every undo and redo of the
+    // history follows, so that the first execution leaves the drawing as
+    // every later one does.
+    fitCompoundsAroundLinked(context, this);
     return true;
 }
 
@@ -88,6 +92,7 @@ bool MoveLinePointAction::undo(CFigContext* context)
         return true;
     before.restore();
     exchangeLinks();
+    cornersBeforeRedo.restore();
     return true;
 }
 

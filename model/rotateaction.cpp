@@ -10,6 +10,7 @@
 #include "model/flipaction.h"
 #include "model/smartlinks.h"
 #include "model/transforms.h"
+#include "model/undohistory.h"
 
 namespace {
 
@@ -54,18 +55,21 @@ bool RotateAction::redo(CFigContext* context)
 {
     savedLinks.clear();
     before.clear();
+    cornersBeforeRedo.clear();
     if (!object)
         return true;
+    cornersBeforeRedo.capture(&context->drawing.objects);
     FigObjectList followers;
     collectSmartLinkedObjects(&context->drawing.objects, object, followers);
     before.capture(object);
     before.captureList(&followers);
     FlipAction::detachOwnLinks(object, savedLinks);
     turn(context, object, centerX, centerY, angle);
-    // Followers inside compounds moved: the compounds' corners follow at
-    // once, as the history's redo makes them, so that the first execution
-    // leaves the drawing as every later one does.
     context->updateParentCompoundBounds(&followers);
+    // Their compounds are fitted by the rule every undo and redo of the
+    // history follows, so that the first execution leaves the drawing as
+    // every later one does.
+    fitCompoundsAroundLinked(context, this);
     return true;
 }
 
@@ -74,6 +78,7 @@ bool RotateAction::undo(CFigContext* context)
     Q_UNUSED(context)
     before.restore();
     reattachLinkRecords(savedLinks);
+    cornersBeforeRedo.restore();
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/figcontext.h"
 #include "model/smartlinks.h"
+#include "model/undohistory.h"
 
 #include <cmath>
 
@@ -21,6 +22,7 @@ ScaleAction::ScaleAction(
 bool ScaleAction::redo(CFigContext* context)
 {
     before.clear();
+    cornersBeforeRedo.clear();
     scaled = false;
     // The negated comparison also refuses NaN.
     if (!(std::fabs(scaleX) >= minimumFactor && std::fabs(scaleY) >= minimumFactor))
@@ -32,6 +34,7 @@ bool ScaleAction::redo(CFigContext* context)
     before.captureList(&followers);
     for (FigObject* holder : holders)
         before.capture(holder);
+    cornersBeforeRedo.capture(&context->drawing.objects);
 
     PointList handled;
     for (FigObject* subject : objects) {
@@ -41,6 +44,10 @@ bool ScaleAction::redo(CFigContext* context)
         scaleSmartLinks(subject, scaleX, scaleY, centerX, centerY, &followers, changed, handled);
         context->updateParentCompoundBounds(&changed);
     }
+    // The compounds around the followers are fitted by the rule every undo
+    // and redo of the history follows, so that the first execution leaves
+    // the drawing as every later one does.
+    fitCompoundsAroundLinked(context, this);
     scaled = true;
     return true;
 }
@@ -51,5 +58,6 @@ bool ScaleAction::undo(CFigContext* context)
     if (!scaled)
         return false;
     before.restore();
+    cornersBeforeRedo.restore();
     return true;
 }

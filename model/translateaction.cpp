@@ -6,6 +6,7 @@
 #include "model/objectlist.h"
 #include "model/smartlinks.h"
 #include "model/transforms.h"
+#include "model/undohistory.h"
 
 #include <climits>
 
@@ -42,13 +43,22 @@ TranslateAction::TranslateAction(
 
 bool TranslateAction::redo(CFigContext* context)
 {
+    cornersBeforeRedo.clear();
+    cornersBeforeRedo.capture(&context->drawing.objects);
     move(context, dx, dy, true);
+    // linkedObjectList now names the compounds around the followers too; the
+    // rule every undo and redo of the history follows fits the compounds
+    // around those as well, so the first execution does the same.
+    fitCompoundsAroundLinked(context, this);
     return true;
 }
 
 bool TranslateAction::undo(CFigContext* context)
 {
     move(context, negated(dx), negated(dy), false);
+    // Moving back refits a moved compound's corners and those around the
+    // followers; they get back what they were instead, fitted or not.
+    cornersBeforeRedo.restore();
     return true;
 }
 

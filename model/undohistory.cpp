@@ -144,7 +144,7 @@ void UndoHistory::replay(ActionStep* step, bool undoing, QList<ActionStep*>& tar
     forEachObject(&context->drawing.objects, clearSkipRedraw);
     FigObjectList draw;
     for (ActionItem* action : *step) {
-        context->updateParentCompoundBounds(action->linkedObjects());
+        fitCompoundsAroundLinked(context, action);
         if (!action->objects.empty()) {
             for (FigObject* object : action->objects) {
                 if (listContainsObject(&draw, object))
@@ -158,8 +158,19 @@ void UndoHistory::replay(ActionStep* step, bool undoing, QList<ActionStep*>& tar
         }
         appendAll(draw, action->linkedObjects());
     }
+    if (undoing) {
+        // The fitting above serves the redrawn area; the corners themselves
+        // go back to what they were before the step, the first action's
+        // record last, as it holds the state before the whole step.
+        std::for_each(step->rbegin(), step->rend(), [](ActionItem* action) { action->cornersBeforeRedo.restore(); });
+    }
     forEachObject(context->objects(), allMarkersShown ? markObject : clearMarkerState);
     context->redrawObjectList(&draw, false);
+}
+
+void fitCompoundsAroundLinked(CFigContext* context, ActionItem* action)
+{
+    context->updateParentCompoundBounds(action->linkedObjects());
 }
 
 void collectActionObjects(const ActionStep& step, FigObjectList& out)

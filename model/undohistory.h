@@ -53,3 +53,9 @@ private:
 
 // Appends the `object` of each action of the step, in order (null ones too).
 void collectActionObjects(const ActionStep& step, FigObjectList& out);
+
+// The one rule for the compounds around an action's change, used by its first
+// execution and by every undo and redo: the compounds that directly hold an
+// object of its linked objects are fitted around their members (a compound
+// among the linked objects thus fits the compound that holds it).
+void fitCompoundsAroundLinked(CFigContext* context, ActionItem* action);
