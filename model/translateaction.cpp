@@ -1,5 +1,6 @@
 #include "model/translateaction.h"
 
+#include "model/figarc.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "model/figpoint.h"
@@ -45,6 +46,11 @@ bool TranslateAction::redo(CFigContext* context)
 {
     cornersBeforeRedo.clear();
     cornersBeforeRedo.capture(&context->drawing.objects);
+    arcCentres.clear();
+    if (objects.empty())
+        saveArcCentres(object);
+    for (FigObject* subject : objects)
+        saveArcCentres(subject);
     move(context, dx, dy, true);
     // linkedObjectList now names the compounds around the followers too; the
     // rule every undo and redo of the history follows fits the compounds
@@ -59,7 +65,24 @@ bool TranslateAction::undo(CFigContext* context)
     // Moving back refits a moved compound's corners and those around the
     // followers; they get back what they were instead, fitted or not.
     cornersBeforeRedo.restore();
+    for (const ArcCentre& centre : qAsConst(arcCentres)) {
+        centre.arc->centerX = centre.x;
+        centre.arc->centerY = centre.y;
+    }
     return true;
+}
+
+void TranslateAction::saveArcCentres(FigObject* subject)
+{
+    if (!subject)
+        return;
+    if (subject->type == FigObject::Arc) {
+        auto* arc = static_cast<FigArc*>(subject);
+        arcCentres.append({ arc, arc->centerX, arc->centerY });
+    } else if (subject->type == FigObject::Compound) {
+        for (FigObject* member : *static_cast<FigCompound*>(subject)->members)
+            saveArcCentres(member);
+    }
 }
 
 void TranslateAction::move(CFigContext* context, int offsetX, int offsetY, bool collectHolders)

@@ -6,7 +6,9 @@
 #include "model/actionitem.h"
 
 #include <QHash>
+#include <QVector>
 
+class FigArc;
 class FigPoint;
 struct SmartLink;
 
@@ -41,4 +43,15 @@ private:
     // a point a new record with the same link.
     QHash<const FigPoint*, bool> pinnedAtFirstRedo;
     bool pinsRecorded = false;
+
+    // The centres of the moved arcs before the last redo. A centre is a
+    // float: moved there and back it can end a rounding away, so undo puts
+    // back the saved one.
+    struct ArcCentre {
+        FigArc* arc; // not owned
+        float x;
+        float y;
+    };
+    QVector<ArcCentre> arcCentres;
+    void saveArcCentres(FigObject* subject);
 };
