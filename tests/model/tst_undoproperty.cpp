@@ -1021,8 +1021,8 @@ void TestUndoProperty::compoundCornersComeBack()
         // compound around it is fitted at once.
         const QList<int> corners { outer->upperLeft.x, outer->upperLeft.y, outer->lowerRight.x, outer->lowerRight.y };
         fitCorners(ctx, outer);
-        QCOMPARE(corners,
-            QList<int>({ outer->upperLeft.x, outer->upperLeft.y, outer->lowerRight.x, outer->lowerRight.y }));
+        QCOMPARE(
+            corners, QList<int>({ outer->upperLeft.x, outer->upperLeft.y, outer->lowerRight.x, outer->lowerRight.y }));
     }
     for (int round = 0; round < 2; ++round) {
         ctx.undoHistory.undo();
@@ -1079,9 +1079,8 @@ void TestUndoProperty::randomSequenceUndoesAndRedoes_data()
     // longer search by hand instead of the short table.
     const QString seeds = qEnvironmentVariable("TAVREL_UNDO_SEEDS");
     if (!seeds.isEmpty()) {
-        const int steps = qEnvironmentVariableIsSet("TAVREL_UNDO_STEPS")
-            ? qEnvironmentVariableIntValue("TAVREL_UNDO_STEPS")
-            : 400;
+        const int steps
+            = qEnvironmentVariableIsSet("TAVREL_UNDO_STEPS") ? qEnvironmentVariableIntValue("TAVREL_UNDO_STEPS") : 400;
         for (const QString& range : seeds.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             const QStringList ends = range.split(QLatin1Char('-'));
             const quint32 first = ends.first().toUInt();
