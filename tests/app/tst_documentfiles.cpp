@@ -12,6 +12,7 @@
 #include "model/figpoint.h"
 #include "render/griddef.h"
 #include "render/resources.h"
+#include "mainwindowtestfolder.h"
 #include "support/filedialogrecorder.h"
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
@@ -96,33 +97,15 @@ bool showActive(QTMainFrm& window)
 class TestDocumentFiles : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    QString startDir;
+    MainWindowTestFolder folder;
 
-    QString path(const QString& name) const { return dir->filePath(name); }
+    QString path(const QString& name) const { return folder.path(name); }
 
 private slots:
-    void initTestCase()
-    {
-        initResources();
-        createBuiltinGrids();
-        startDir = QDir::currentPath();
-    }
-    void cleanupTestCase() { deleteGridDefs(); }
-    void init()
-    {
-        QSettings settings(settingsOrganization, settingsApplication);
-        settings.clear();
-        preferences = Preferences();
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-        QDir::setCurrent(startDir);
-    }
-    void cleanup()
-    {
-        mainWindow = nullptr;
-        QDir::setCurrent(startDir);
-    }
+    void initTestCase() { folder.initOnce(); }
+    void cleanupTestCase() { folder.finishOnce(); }
+    void init() { QVERIFY(folder.reset()); }
+    void cleanup() { folder.restore(); }
 
     void untitledNumbersAreNeverReused()
     {
@@ -155,7 +138,7 @@ private slots:
     void loading()
     {
         QFETCH(bool, markersShown);
-        QDir(dir->path()).mkpath("sub");
+        QDir(folder.dir->path()).mkpath("sub");
         const QString file = path("sub/a.fig");
         writeFile(file, fixture);
         QTMainFrm window;
@@ -214,7 +197,7 @@ private slots:
 
         const QString expected = QFileInfo(path(written)).canonicalFilePath();
         QVERIFY2(!expected.isEmpty(), qPrintable(written + " was not written"));
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList { written });
+        QCOMPARE(QDir(folder.dir->path()).entryList(QDir::Files), QStringList { written });
         QCOMPARE(child->curFile, expected);
         QVERIFY(!child->isUntitled);
         QVERIFY(!child->figContext->modified);
@@ -270,7 +253,7 @@ private slots:
         QVERIFY(child->saveAs());
         QVERIFY(QFile::exists(path("new.fig")));
         QVERIFY(!QFile::exists(path("new.fig.bak")));
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList({ "new.fig", "x.fig", "x.fig.bak" }));
+        QCOMPARE(QDir(folder.dir->path()).entryList(QDir::Files), QStringList({ "new.fig", "x.fig", "x.fig.bak" }));
     }
 
     void failedSave_data()
@@ -321,7 +304,7 @@ private slots:
         // is left beside them.
         QCOMPARE(readFile(file), fixture);
         QCOMPARE(readFile(file + ".bak"), oldBackUp);
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList({ "x.fig", "x.fig.bak" }));
+        QCOMPARE(QDir(folder.dir->path()).entryList(QDir::Files), QStringList({ "x.fig", "x.fig.bak" }));
         // A device is never backed up.
         if (device)
             QVERIFY(!QFile::exists(target + ".bak"));

@@ -7,6 +7,7 @@
 #include "app/qtmainfrm.h"
 #include "render/griddef.h"
 #include "render/resources.h"
+#include "mainwindowtestfolder.h"
 #include "support/messageboxrecorder.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
@@ -114,20 +115,12 @@ void showActive(QTMainFrm& window)
 class TestMenus : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        initResources();
-        createBuiltinGrids();
-        startDir = QDir::currentPath();
-    }
-    void cleanupTestCase() { deleteGridDefs(); }
+    void initTestCase() { folder.initOnce(); }
+    void cleanupTestCase() { folder.finishOnce(); }
     void init()
     {
-        QSettings(settingsOrganization, settingsApplication).clear();
-        preferences = Preferences();
-        dir.reset(new QTemporaryDir);
-        QVERIFY(dir->isValid());
-        base = QFileInfo(dir->path()).canonicalFilePath();
+        QVERIFY(folder.reset());
+        base = QFileInfo(folder.dir->path()).canonicalFilePath();
         // The program folder of these tests, with its "Scripts" folder.
         appDir = base + "/program";
         QVERIFY(QDir().mkpath(appDir));
@@ -135,9 +128,8 @@ private slots:
     }
     void cleanup()
     {
-        // Opening a file moves the current directory to its folder.
-        QDir::setCurrent(startDir);
-        dir.reset();
+        folder.restore();
+        folder.dir.reset();
     }
 
     // ---- Script menu ----
@@ -445,7 +437,7 @@ private slots:
             QCOMPARE(storedRecentFiles(), QStringList({ base + "/b.fig", base + "/sub/a.fig" }));
         }
         // A later run, started elsewhere, opens the entries.
-        QVERIFY(QDir::setCurrent(startDir));
+        QVERIFY(QDir::setCurrent(folder.startDir));
         QTMainFrm window;
         showActive(window);
         window.recentFileActs[1]->trigger();
@@ -453,9 +445,8 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> dir;
+    MainWindowTestFolder folder;
     QString base;
-    QString startDir;
 };
 
 TAVREL_TEST_MAIN(TestMenus)
