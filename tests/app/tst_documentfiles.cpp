@@ -13,6 +13,7 @@
 #include "render/griddef.h"
 #include "render/resources.h"
 #include "mainwindowtestfolder.h"
+#include "support/filesizelimit.h"
 #include "support/filedialogrecorder.h"
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
@@ -25,8 +26,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -56,32 +55,6 @@ void moveFirstLine(QTChildFrm* child, int dx)
         point->x += dx;
     child->figContext->setModified();
 }
-
-// While alive, no file may grow beyond `bytes`: a disk that is full for
-// every write past that size.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        // Writes past the limit fail with EFBIG instead of killing the test.
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved {};
-    void (*previousHandler)(int) = nullptr;
-};
 
 // Shows the main window and makes it the active one, as at start-up: only
 // then does its MDI area keep an active sub-window.
