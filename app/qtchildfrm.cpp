@@ -98,6 +98,12 @@ QTChildFrm::QTChildFrm(QTMainFrm* mainFrm)
 
 QTChildFrm::~QTChildFrm()
 {
+    // A comment tip still pending may name an object of this document, which
+    // goes with it.
+    if (mainFrm) {
+        mainFrm->commentTipTimer.stop();
+        mainFrm->hoveredObject = nullptr;
+    }
     delete figContext;
     figContext = nullptr;
     if (canvasPainter.isActive())

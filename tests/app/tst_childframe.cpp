@@ -787,6 +787,21 @@ private slots:
         QVERIFY(!main.commentTipTimer.isActive());
     }
 
+    // Closing a document while the pointer rests on one of its objects leaves
+    // no tip pending on the freed object.
+    void closingForgetsThePendingTip()
+    {
+        QTMainFrm main;
+        auto w = std::make_unique<Window>(&main);
+        w->load();
+        w->move(w->pixelOf(1300, 1600));
+        QVERIFY(main.commentTipTimer.isActive());
+        QVERIFY(main.hoveredObject);
+        w.reset();
+        QVERIFY(!main.commentTipTimer.isActive());
+        QCOMPARE(main.hoveredObject, nullptr);
+    }
+
     void copyCutAndPasteWaitForTheGesture()
     {
         Window w;
