@@ -989,6 +989,36 @@ private slots:
         QCOMPARE(w.ctx().modified, accept);
     }
 
+    // The pointer finds an arc along its curve between its end points, not on
+    // the rest of its circle.
+    void objectUnderThePointerOnAnArc_data()
+    {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("top of the arc") << QPoint(3000, 3410) << true;
+        QTest::newRow("on its slope") << QPoint(3424, 3576) << true;
+        QTest::newRow("end point") << QPoint(3610, 4000) << true;
+        QTest::newRow("other half of the circle") << QPoint(3000, 4600) << false;
+        QTest::newRow("inside the circle") << QPoint(3000, 3700) << false;
+    }
+    void objectUnderThePointerOnAnArc()
+    {
+        QFETCH(QPoint, at);
+        QFETCH(bool, found);
+        Window w;
+        w.load("#FIG 3.2\nPortrait\nFlush left\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n"
+               "# upper half\n"
+               "5 1 0 1 0 7 50 -1 -1 0.000 0 0 0 0 3000.000 4000.000 2400 4000 3000 3400 3600 4000\n");
+        int hitX = 0;
+        int hitY = 0;
+        FigObject* object = w.ctx().findObjectUnderCursor(at.x(), at.y(), hitX, hitY, nullptr);
+        QCOMPARE(object != nullptr, found);
+        if (found) {
+            QCOMPARE(object->comment, QStringLiteral("upper half"));
+            QVERIFY(std::abs(std::hypot(hitX - 3000, hitY - 4000) - 600) <= 1);
+        }
+    }
+
     void deletedGridSwitchesToNone()
     {
         Window w;
