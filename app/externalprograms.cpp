@@ -37,7 +37,7 @@ QString childOutput(QProcess& process)
 
 } // namespace
 
-bool runExternalCommand(const QString& commandLine, bool showBox, int finishTimeout)
+bool runExternalCommand(const QString& commandLine, bool showBox, int finishTimeout, const QString& workingDirectory)
 {
     // Any negative value would make Qt wait for ever; only -1 is documented,
     // the others are treated alike.
@@ -51,6 +51,8 @@ bool runExternalCommand(const QString& commandLine, bool showBox, int finishTime
     // A child that reads its standard input (a TeX error prompt) sees its end
     // at once instead of waiting until the time-out.
     process.setStandardInputFile(QProcess::nullDevice());
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
     process.start(program, arguments, QIODevice::ReadWrite);
 
     if (!process.waitForStarted(externalCommandDefaultTimeout)) {
@@ -89,16 +91,18 @@ bool runExternalCommand(const QString& commandLine, bool showBox, int finishTime
     return true;
 }
 
-bool runExternalCommandDefault(const QString& commandLine, bool showBox)
+bool runExternalCommandDefault(const QString& commandLine, bool showBox, const QString& workingDirectory)
 {
-    return runExternalCommand(commandLine, showBox, -1);
+    return runExternalCommand(commandLine, showBox, -1, workingDirectory);
 }
 
 void appendToLogFile(const QString& message)
 {
     // Binary append: line ends are single line feeds, like the logger's records.
+    // Before the program directory is known (tests, tools) the name would
+    // be one at the root of the file system.
     QFile file(appDir + QDir::separator() + QLatin1String(logFileName));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    if (appDir.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append)) {
         file.setFileName(QDir::tempPath() + QDir::separator() + QLatin1String(logFileName));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
             return;

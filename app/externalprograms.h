@@ -15,11 +15,14 @@ constexpr int externalCommandDefaultTimeout = 30000;
 // within finishTimeout ms (-1: 30000) and exited normally with code 0;
 // otherwise the failure is appended to the log file, shown in a message box
 // when showMessageBox is set, and the result is false. A child still running
-// at the time-out is killed.
-bool runExternalCommand(const QString& commandLine, bool showMessageBox, int finishTimeout);
+// at the time-out is killed. The child runs in workingDirectory when one is
+// given, else in the program's current directory.
+bool runExternalCommand(
+    const QString& commandLine, bool showMessageBox, int finishTimeout, const QString& workingDirectory = QString());
 
 // runExternalCommand with the default finish time-out.
-bool runExternalCommandDefault(const QString& commandLine, bool showMessageBox);
+bool runExternalCommandDefault(
+    const QString& commandLine, bool showMessageBox, const QString& workingDirectory = QString());
 
 // Appends one time-stamped entry ("MM/dd/yyyy hh:mm:ss message") to
 // "tavrel.log" in the program directory, or in the temporary folder when

@@ -141,7 +141,9 @@ void QTMainFrm::openFile(const char* path)
 
 void QTMainFrm::openFile(const QString& path)
 {
-    loadIntoNewChild(path);
+    // Resolved now: reading the file moves the current directory to its folder,
+    // and the recent-file list keeps the name given here.
+    loadIntoNewChild(path.isEmpty() ? path : QFileInfo(path).absoluteFilePath());
 }
 
 void QTMainFrm::loadIntoNewChild(const QString& fileName)

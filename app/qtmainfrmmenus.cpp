@@ -28,6 +28,27 @@ QStringList storedRecentFiles()
     return settings.value(recentFilesKey).toStringList();
 }
 
+QString scriptRootFolder()
+{
+    return appDir + QDir::separator() + QStringLiteral("Scripts");
+}
+
+// True when the folder (a canonical path) is the script root or a folder
+// whose sub-menu lies on the way from the Script menu down to menu. A
+// symbolic link pointing back up the tree would otherwise be followed
+// without end.
+bool folderOnMenuPath(const QString& folder, const QString& rootdir, const QMenu* menu, const QMenu* top)
+{
+    if (folder == QFileInfo(scriptRootFolder()).canonicalFilePath() || folder == QFileInfo(rootdir).canonicalFilePath())
+        return true;
+    for (const QObject* node = menu; node && node != top; node = node->parent()) {
+        const auto* subMenu = qobject_cast<const QMenu*>(node);
+        if (subMenu && subMenu->menuAction()->data().toString() == folder)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void QTMainFrm::createActions()
@@ -130,14 +151,20 @@ void QTMainFrm::createMenus()
     updateRecentFileActions();
 
     ui.menuScript->clear();
-    loadScriptActions(appDir + QDir::separator() + QStringLiteral("Scripts"), ui.menuScript);
+    loadScriptActions(scriptRootFolder(), ui.menuScript);
 }
 
 void QTMainFrm::updateRecentFiles(const QString& fileName)
 {
+    if (fileName.isEmpty())
+        return;
+    // Stored absolute: a name relative to the current directory would point
+    // elsewhere once the directory changes (opening a file moves it to the
+    // file's folder) and in every later run.
+    const QString path = QFileInfo(fileName).absoluteFilePath();
     QStringList files = storedRecentFiles();
-    files.removeAll(fileName);
-    files.prepend(fileName);
+    files.removeAll(path);
+    files.prepend(path);
     while (files.size() > maxRecentFiles)
         files.removeLast();
     QSettings settings(settingsOrganization, settingsApplication);
@@ -212,7 +239,12 @@ void QTMainFrm::loadScriptActions(const QString& rootdir, QMenu* menu)
         = QDir(rootdir).entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::DirsFirst);
     for (const QFileInfo& entry : entries) {
         if (entry.isDir()) {
+            const QString folder = entry.canonicalFilePath();
+            if (folderOnMenuPath(folder, rootdir, menu, ui.menuScript))
+                continue;
+            // The sub-menu belongs to menu; its folder is kept for the test above.
             QMenu* subMenu = menu->addMenu(QFileIconProvider().icon(QFileIconProvider::Folder), entry.fileName());
+            subMenu->menuAction()->setData(folder);
             loadScriptActions(entry.absoluteFilePath(), subMenu);
         } else if (entry.suffix().toLower() == QLatin1String("js")) {
             auto* script
@@ -227,8 +259,20 @@ void QTMainFrm::loadScriptActions(const QString& rootdir, QMenu* menu)
 
 void QTMainFrm::refreshScriptActions()
 {
+    // Clearing the menu only takes the entries out of it: the script actions
+    // belong to the window and the sub-menus to their parent menus, so both
+    // are freed here. "Refresh menu" is usually the sender of this very call
+    // and still inside its trigger, hence deleteLater.
+    const QList<QAction*> entries = ui.menuScript->actions();
     ui.menuScript->clear();
-    loadScriptActions(appDir + QDir::separator() + QStringLiteral("Scripts"), ui.menuScript);
+    for (QAction* entry : entries) {
+        if (QMenu* subMenu = entry->menu())
+            subMenu->deleteLater();
+    }
+    for (QAction* action : qAsConst(scriptActions))
+        action->deleteLater();
+    scriptActions.clear();
+    loadScriptActions(scriptRootFolder(), ui.menuScript);
 }
 
 void QTMainFrm::runScript()

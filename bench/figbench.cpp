@@ -7,7 +7,9 @@
 // every run uses the built-in preferences, so results do not depend on the
 // user. With --messages the reader's status messages of the first repeat are
 // printed to standard error, each prefixed with the file name and ": ".
+#include "app/externalprograms.h"
 #include "app/messagebox.h"
+#include "app/preferences.h"
 #include "app/statusmessages.h"
 #include "bench/benchcanvas.h"
 #include "model/figcontext.h"
@@ -217,6 +219,10 @@ int main(int argc, char* argv[])
     loadFillPatterns();
     createBuiltinGrids();
     installFontSubstitutions(); // texts are measured in the faces the program uses
+    // Special texts are typeset as the editor with default settings does,
+    // which needs the Ghostscript the start-up would find.
+    preferences.detectedGhostscriptPath = findGhostscript();
+    preferences.ghostscriptLocation = preferences.detectedGhostscriptPath;
     setMessageBoxHandler([](const MessageBoxRequest&) { return QMessageBox::No; });
 
     int status = 0;

@@ -234,10 +234,12 @@ public:
 
     // The polygons of one arrowhead from pixel points: outline (at most
     // arrowOutlineCapacity points), fill (arrowFillCapacity) and clip
-    // (arrowClipCapacity). w is the arrow's thickness truncated to an int.
-    // All counts 0 for a degenerate arrow.
+    // (arrowClipCapacity). w is the arrow's thickness truncated to an int;
+    // lineWidth that of the object's line, which the clip covers beside the
+    // tip as well. All counts 0 for a degenerate arrow.
     void computeArrowPolygons(const QPoint& from, const QPoint& tip, int w, const struct FigArrow& arrow,
-        QPoint* outline, int& outlineCount, QPoint* fill, int& fillCount, QPoint* clip, int& clipCount);
+        QPoint* outline, int& outlineCount, QPoint* fill, int& fillCount, QPoint* clip, int& clipCount,
+        int lineWidth = 0);
     // Both arrowheads of an object whose outline is in `points` (kind: Fig
     // object code 2, 3 or 5; offset 0, or 2 for splines). The outlines go to
     // forwardArrowOutline and backwardArrowOutline.
@@ -306,6 +308,29 @@ public:
     // reports in the status bar; false when there is no image afterwards.
     bool readPicture(FigLine* picture, PictureData* data);
     bool loadPictureImage(PictureData* data);
+    // The distances between the first and the third point (the opposite box
+    // corners) in Fig units and in canvas pixels.
+    void pictureSizeFig(const FigLine* picture, int* width, int* height) const;
+    void pictureScreenSize(const FigLine* picture, int* width, int* height) const;
+    // Draws the cached image scaled into the box, turned and mirrored to the
+    // box's orientation and the flipped flag first; the placeholder when
+    // there is no image.
+    void drawPicture(FigLine* picture);
+    // The box with the picture's file name centred in it when the name fits;
+    // the rectangle in canvas pixels.
+    void drawPicturePlaceholder(FigLine* picture, int left, int top, int width, int height);
+
+    // ---- LaTeX text images ----
+
+    // Draws a special text as the image LaTeX makes of it, at the anchor
+    // (x, y) in Fig units, cached per drawing style and resolution; as plain
+    // text when typesetting fails (and from then on, until the images are
+    // flushed).
+    void drawLatexText(int x, int y, int drawStyle, class FigText* text);
+    // Typesets the text in the colour at `resolution` dots per inch; on
+    // success `*image` is a new pixmap (owned by the caller), otherwise it is
+    // left untouched.
+    void renderLatexText(FigText* text, const QColor& colour, int resolution, class QPixmap** image);
 
     // ---- Bounding boxes ----
 

@@ -52,6 +52,14 @@ public:
     // the closing point makes its predecessor the closing copy.
     void removePoint(FigPoint* point);
 
+    // Transform the cached image of a picture in place (render/pictures.cpp):
+    // a positive angle turns it counter-clockwise on the screen, by a quarter
+    // turn exchanging pixmapWidth and pixmapHeight; the mirrors exchange left
+    // and right, or top and bottom. Nothing without picture data or image.
+    void rotatePicture(int degrees);
+    void mirrorPictureHorizontally();
+    void mirrorPictureVertically();
+
     int capStyle = 0;
     int joinStyle = 0;
     int radius = -1; // corner radius of an arc-box in 1/80 inch; -1 otherwise

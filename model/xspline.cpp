@@ -112,9 +112,12 @@ void positiveS1Influence(int k, double t, double s1, double& a0, double& a2)
     a2 = blendF(T - c2, (k + 2) - c2);
 }
 
+// The tension of an interpolating factor is the factor itself (q = -s, not
+// -s / 2): with half of it an interpolated curve bends visibly flatter than
+// fig2dev draws the same file, so the canvas would not show what is exported.
 void negativeS1Influence(double t, double s1, double& a0, double& a2)
 {
-    const double q = -s1 / 2.0;
+    const double q = -s1;
     a0 = blendH(-t, q);
     a2 = blendG(t, q);
 }
@@ -130,7 +133,7 @@ void positiveS2Influence(int k, double t, double s2, double& a1, double& a3)
 
 void negativeS2Influence(double t, double s2, double& a1, double& a3)
 {
-    const double q = -s2 / 2.0;
+    const double q = -s2; // as for s1
     a1 = blendG(1.0 - t, q);
     a3 = blendH(t - 1.0, q);
 }

@@ -121,7 +121,7 @@ int arrowShapeRow(int type, int style)
 }
 
 void CFigContext::computeArrowPolygons(const QPoint& from, const QPoint& tip, int w, const FigArrow& arrow,
-    QPoint* outline, int& outlineCount, QPoint* fill, int& fillCount, QPoint* clip, int& clipCount)
+    QPoint* outline, int& outlineCount, QPoint* fill, int& fillCount, QPoint* clip, int& clipCount, int lineWidth)
 {
     outlineCount = 0;
     fillCount = 0;
@@ -129,7 +129,11 @@ void CFigContext::computeArrowPolygons(const QPoint& from, const QPoint& tip, in
     const float sx = canvasScaleX();
     const int wpx = roundToInt(sx * arrow.width);
     const int hpx = roundToInt(sx * arrow.height);
-    const double inset = roundToInt(static_cast<float>(w) * zoom * 0.5f + 1.0f);
+    // Half the line's width and a pixel to each side of the tip: a line
+    // thicker than the arrowhead's own outline would otherwise show beside
+    // the narrow end of the head.
+    const double inset = std::max(roundToInt(static_cast<float>(w) * zoom * 0.5f + 1.0f),
+        roundToInt(static_cast<float>(scaledLineWidth(lineWidth, zoom)) * 0.5f + 1.0f));
     if (wpx == 0 || hpx == 0 || from == tip)
         return;
 
@@ -236,10 +240,10 @@ void CFigContext::computeArrowheads(const FigObject* object, int kind, const QPo
     if (!object)
         return;
 
-    auto compute = [this](const QPoint& from, const QPoint& tip, const FigArrow& arrow, ArrowOutline& outline,
+    auto compute = [this, object](const QPoint& from, const QPoint& tip, const FigArrow& arrow, ArrowOutline& outline,
                        ArrowPolygons& polygons) {
         computeArrowPolygons(from, tip, truncToInt(arrow.thickness), arrow, outline.points, outline.count,
-            polygons.fill, polygons.fillCount, polygons.clip, polygons.clipCount);
+            polygons.fill, polygons.fillCount, polygons.clip, polygons.clipCount, object->lineWidth);
     };
 
     if (kind == FigObject::Arc) {

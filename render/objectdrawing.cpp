@@ -212,9 +212,7 @@ void CFigContext::drawLine(FigLine* line)
     const bool roundCorners = line->subType == 4 && roundToInt(static_cast<float>(line->radius) * zoom) > 2;
     if (line->subType == 5 || roundCorners) {
         if (line->subType == 5) {
-            // Until pictures are loaded and shown, a picture shows the box of
-            // its placeholder, drawn in the normal style as the placeholder is.
-            drawLineObject(line, DrawNormal);
+            drawPicture(line);
         } else {
             drawArcBox(line, style);
         }
@@ -272,12 +270,11 @@ void CFigContext::drawText(FigText* text)
     const int style = drawStyleOf(text);
     if (style == DrawHidden)
         return;
-    // Special texts are typeset by LaTeX when "render special text using
-    // tex" is on and the special flag is set; until LaTeX images exist they
-    // are drawn as plain text like every other text:
-    //     if (preferences.renderSpecialTextUsingTex && (text->fontFlags & 2))
-    //         drawLatexText(text->x, text->y, style, text);
-    drawPlainText(text->x, text->y, style, text);
+    // Special texts hold LaTeX markup: shown as the image LaTeX makes of it.
+    if (preferences.renderSpecialTextUsingTex && (text->fontFlags & 2))
+        drawLatexText(text->x, text->y, style, text);
+    else
+        drawPlainText(text->x, text->y, style, text);
 }
 
 // ---- Rendering into a pixmap ----

@@ -199,17 +199,21 @@ private slots:
 
     void logFallsBackToTemporaryFolder_data()
     {
-        QTest::addColumn<bool>("missingProgramDir");
-        QTest::newRow("program directory missing") << true;
-        QTest::newRow("log name taken by a folder") << false;
+        QTest::addColumn<QString>("programDirState");
+        QTest::newRow("program directory missing") << "missing";
+        QTest::newRow("log name taken by a folder") << "taken";
+        // Not "/tavrel.log" at the root of the file system.
+        QTest::newRow("program directory not set") << "unset";
     }
     void logFallsBackToTemporaryFolder()
     {
-        QFETCH(bool, missingProgramDir);
-        if (missingProgramDir)
+        QFETCH(QString, programDirState);
+        if (programDirState == "missing")
             appDir = programDir->filePath("gone");
-        else
+        else if (programDirState == "taken")
             QVERIFY(QDir().mkdir(logPath()));
+        else
+            appDir.clear();
         MessageBoxRecorder boxes;
         QVERIFY(!runExternalCommand("failing 2", false, -1));
         QCOMPARE(entryMessage(readAll(tempLogPath())),

@@ -7,6 +7,8 @@
 
 #include <QVector>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <initializer_list>
 #include <memory>
@@ -145,8 +147,37 @@ private slots:
         // Three curved segments of at least five points each, far fewer than
         // one per pixel of their length.
         QVERIFY2(points.size() >= 16 && points.size() <= 150, qPrintable(QString::number(points.size())));
+        // An interpolated corner overshoots by 13 pixels (see below).
         for (const QPoint& p : points)
-            QVERIFY(p.x() >= 0 && p.x() <= 200 && p.y() >= -10 && p.y() <= 110);
+            QVERIFY(p.x() >= 0 && p.x() <= 200 && p.y() >= -15 && p.y() <= 115);
+    }
+
+    // Through the two corners of a step, 100 pixels high, an interpolating
+    // factor -s pulls the curve past them by a tension of s (as fig2dev
+    // draws it): 12.9 pixels for -1 and 6.9 for -0.5 beyond each corner.
+    void interpolatedCornerOvershoots_data()
+    {
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<int>("overshoot");
+        QTest::newRow("-1") << -1.0 << 13;
+        QTest::newRow("-0.5") << -0.5 << 7;
+    }
+    void interpolatedCornerOvershoots()
+    {
+        QFETCH(double, factor);
+        QFETCH(int, overshoot);
+        const auto spline
+            = makeSpline({ { 0, 0 }, { 1500, 0 }, { 1500, 1500 }, { 3000, 1500 } }, { 0, factor, factor, 0 }, 0);
+        context->zoom = 8.0f; // finer points, so that the extremes are met
+        const QVector<QPoint> points = evaluate(*context, *spline);
+        int top = INT_MAX;
+        int bottom = INT_MIN;
+        for (const QPoint& p : points) {
+            top = std::min(top, p.y());
+            bottom = std::max(bottom, p.y());
+        }
+        QVERIFY2(qAbs(top + 8 * overshoot) <= 8, qPrintable(QString::number(top)));
+        QVERIFY2(qAbs(bottom - 8 * (100 + overshoot)) <= 8, qPrintable(QString::number(bottom)));
     }
 
     void nonPositiveFactorPassesThroughItsPoint_data()

@@ -676,28 +676,41 @@ private slots:
     }
 
     // At zoom 0.25 a centimetre is 7.87 pixels: A4 is framed 165 x 236
-    // pixels (21 x 30 cm). The dotted edges show on their whole length.
+    // pixels (21 x 30 cm); at zoom 1, 31.5 pixels: 661 x 945. The dotted
+    // edges show on their whole length.
     void paperFrame_data()
     {
+        QTest::addColumn<float>("zoom");
         QTest::addColumn<bool>("landscape");
         QTest::addColumn<QPoint>("origin");
         QTest::addColumn<QRect>("frame"); // canvas pixels of the page's edges
         QTest::addColumn<bool>("leftAndTop");
-        QTest::newRow("A4 portrait") << false << QPoint(0, 0) << QRect(QPoint(0, 0), QPoint(165, 236)) << false;
-        QTest::newRow("A4 landscape") << true << QPoint(0, 0) << QRect(QPoint(0, 0), QPoint(236, 165)) << false;
+        QTest::newRow("A4 portrait") << 0.25f << false << QPoint(0, 0) << QRect(QPoint(0, 0), QPoint(165, 236))
+                                     << false;
+        QTest::newRow("A4 landscape") << 0.25f << true << QPoint(0, 0) << QRect(QPoint(0, 0), QPoint(236, 165))
+                                      << false;
         QTest::newRow("page away from the corner")
-            << false << QPoint(-10, -20) << QRect(QPoint(10, 20), QPoint(175, 256)) << true;
+            << 0.25f << false << QPoint(-10, -20) << QRect(QPoint(10, 20), QPoint(175, 256)) << true;
         QTest::newRow("landscape, scrolled")
-            << true << QPoint(20, 30) << QRect(QPoint(-20, -30), QPoint(216, 135)) << false;
+            << 0.25f << true << QPoint(20, 30) << QRect(QPoint(-20, -30), QPoint(216, 135)) << false;
+        QTest::newRow("A4 portrait, zoom 1")
+            << 1.0f << false << QPoint(0, 0) << QRect(QPoint(0, 0), QPoint(661, 945)) << false;
+        QTest::newRow("A4 landscape, zoom 1")
+            << 1.0f << true << QPoint(0, 0) << QRect(QPoint(0, 0), QPoint(945, 661)) << false;
+        QTest::newRow("A4 landscape, zoom 1, away from the corner")
+            << 1.0f << true << QPoint(-7, -5) << QRect(QPoint(7, 5), QPoint(952, 666)) << true;
     }
     void paperFrame()
     {
+        QFETCH(float, zoom);
         QFETCH(bool, landscape);
         QFETCH(QPoint, origin);
         QFETCH(QRect, frame);
         QFETCH(bool, leftAndTop);
-        Canvas canvas(300);
-        canvas.context.zoom = 0.25f;
+        const int size = std::max({ 300, frame.right() + 10, frame.bottom() + 10 });
+        const int last = size - 1;
+        Canvas canvas(size);
+        canvas.context.zoom = zoom;
         canvas.context.landscape = landscape;
         canvas.context.originX = origin.x();
         canvas.context.originY = origin.y();
@@ -706,19 +719,19 @@ private slots:
         constexpr QRgb black = 0xff000000;
         auto blackInColumn = [&](int x, int from, int to) {
             int n = 0;
-            for (int y = std::max(from, 0); y <= std::min(to, 299); ++y)
+            for (int y = std::max(from, 0); y <= std::min(to, last); ++y)
                 n += image.pixel(x, y) == black;
             return n;
         };
         auto blackInRow = [&](int y, int from, int to) {
             int n = 0;
-            for (int x = std::max(from, 0); x <= std::min(to, 299); ++x)
+            for (int x = std::max(from, 0); x <= std::min(to, last); ++x)
                 n += image.pixel(x, y) == black;
             return n;
         };
         // Right and bottom edges, dotted from end to end.
-        const int visibleHeight = std::min(frame.bottom(), 299) - std::max(frame.top(), 0);
-        const int visibleWidth = std::min(frame.right(), 299) - std::max(frame.left(), 0);
+        const int visibleHeight = std::min(frame.bottom(), last) - std::max(frame.top(), 0);
+        const int visibleWidth = std::min(frame.right(), last) - std::max(frame.left(), 0);
         QVERIFY(blackInColumn(frame.right(), frame.top(), frame.bottom()) >= visibleHeight / 4);
         QVERIFY(blackInRow(frame.bottom(), frame.left(), frame.right()) >= visibleWidth / 4);
         // The dots are near both ends of each edge.
@@ -730,8 +743,8 @@ private slots:
         }
         // Nothing else: four edges at most.
         int total = 0;
-        for (int y = 0; y < 300; ++y)
-            for (int x = 0; x < 300; ++x) {
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
                 if (image.pixel(x, y) != black)
                     continue;
                 ++total;

@@ -351,6 +351,46 @@ private slots:
         QCOMPARE(canvas.pixel(corner, (corner + far) / 2), black); // the sides in both cases
     }
 
+    // A line thicker than the arrowhead's outline is hidden beside the
+    // narrow end of the head: there the picture is that of a thin line,
+    // which the head covers.
+    void thickLineHiddenBesideTheTip_data()
+    {
+        QTest::addColumn<int>("lineWidth");
+        QTest::addColumn<float>("zoom");
+        QTest::newRow("width 8, zoom 1") << 8 << 1.0f;
+        QTest::newRow("width 4, zoom 3") << 4 << 3.0f;
+        QTest::newRow("width 3, zoom 2") << 3 << 2.0f;
+    }
+    void thickLineHiddenBesideTheTip()
+    {
+        QFETCH(int, lineWidth);
+        QFETCH(float, zoom);
+        // Tip at pixel (200, 40) at zoom 1; the head 32 pixels long and 16
+        // wide.
+        auto draw = [zoom](int width) {
+            auto canvas = std::make_unique<Canvas>(roundToIntF(220 * zoom), roundToIntF(80 * zoom));
+            canvas->context.zoom = zoom;
+            std::unique_ptr<FigLine> line(lineOf({ { 150, 600 }, { 3000, 600 } }, width));
+            line->forwArrow = arrowOf(1, 1, 1, 240, 480);
+            line->draw(&canvas->context);
+            canvas->finished();
+            return canvas;
+        };
+        const auto thick = draw(lineWidth);
+        const auto thin = draw(1);
+        const int tipX = roundToIntF(200 * zoom);
+        const int axis = roundToIntF(40 * zoom);
+        for (int x = tipX - roundToIntF(4 * zoom); x <= tipX + 2; ++x)
+            for (int y = 0; y < thick->image.height(); ++y) {
+                if (qAbs(y - axis) < 2)
+                    continue;
+                QVERIFY2(thick->pixel(x, y) == thin->pixel(x, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
+        // The line itself is there up to the head.
+        QCOMPARE(thick->pixel(tipX - roundToIntF(40 * zoom), axis - 1), black);
+    }
+
     void clipIsRestoredAfterArrowedBoxes_data()
     {
         QTest::addColumn<int>("subType");
