@@ -33,8 +33,6 @@
 #include <algorithm>
 #include <cmath>
 
-int untitledCounter = 1;
-
 namespace {
 
 void clearSelectedFlag(FigObject* object)
@@ -767,39 +765,4 @@ bool QTChildFrm::exportFile()
 bool QTChildFrm::exportAgain()
 {
     return false;
-}
-
-// ---- Document files ----
-
-void QTChildFrm::newFile()
-{
-    isUntitled = true;
-    figContext->clearModified();
-    const int number = untitledCounter++;
-    curFile = tr("document%1.fig").arg(number);
-    setWindowTitle(curFile + QStringLiteral("[*]"));
-}
-
-bool QTChildFrm::loadFile(const QString& fileName)
-{
-    if (!figContext->loadFile(fileName))
-        return false;
-    setCurrentFile(fileName);
-    QDir::setCurrent(QFileInfo(curFile).absolutePath());
-    QLOG_INFO() << "opened file " << fileName;
-    return true;
-}
-
-void QTChildFrm::setCurrentFile(const QString& fileName)
-{
-    const QFileInfo info(fileName);
-    curFile = info.isFile() ? info.canonicalFilePath() : fileName;
-    isUntitled = false;
-    setWindowModified(false);
-    setWindowTitle(QFileInfo(curFile).fileName() + QStringLiteral("[*]"));
-}
-
-QString QTChildFrm::currentFileName() const
-{
-    return QFileInfo(curFile).fileName();
 }

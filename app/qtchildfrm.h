@@ -142,7 +142,23 @@ public:
     void setCurrentFile(const QString& fileName);
     // curFile without its directory.
     QString currentFileName() const;
+    // When the document is modified, asks whether to save it; true when the
+    // caller may go on (saved or changes discarded), false to stop.
+    bool maybeSave();
+    // Saves under the current name, or asks for one when untitled.
+    bool save();
+    // Asks for a name and saves under it.
+    bool saveAs();
+    // Backs up the existing file to <name>.bak and writes the document; true
+    // when the file was written. A failure is reported in a message box and
+    // leaves the document modified and its name as it was.
+    bool saveFile(const QString& fileName);
 
+protected:
+    // Asks to save a modified document; a cancelled answer keeps the window.
+    void closeEvent(QCloseEvent* event) override;
+
+public:
     QString curFile; // the file path; for an untitled document its proposed name
     bool isUntitled = true;
 

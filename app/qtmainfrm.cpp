@@ -181,8 +181,10 @@ void QTMainFrm::closeEvent(QCloseEvent* event)
 {
     mdiArea->closeAllSubWindows();
     if (!mdiArea->subWindowList().isEmpty()) {
-        // A document refused to close: the window stays and nothing is stored.
+        // A document refused to close: the window stays and nothing is stored;
+        // the shared dialogs show the document left active.
         event->ignore();
+        followActiveDocument();
         return;
     }
     QSettings settings(settingsOrganization, settingsApplication);

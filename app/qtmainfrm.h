@@ -88,6 +88,12 @@ public:
     void cancelActiveChildMode();
     // Shows the attribute page of an edit mode (-1: the current one).
     void selectAttrsToolbarPage(int mode);
+    // Takes the object's attributes as the current ones and shows its page
+    // of the attribute stack; context null: the active document's.
+    void showObjectAttributes(CFigContext* context, FigObject* object);
+    // Binds the colour dialog, the metrics dialog and the layers panel to the
+    // active document; to none when there is none or it is `closing`.
+    void followActiveDocument(const QTChildFrm* closing = nullptr);
 
 signals:
     void commentChanged(bool hasComment);
@@ -178,6 +184,12 @@ private:
     // Reads a file into a new document window; on failure the window is
     // closed and its sub-window removed.
     void loadIntoNewChild(const QString& fileName);
+    // Sets the align mode and aligns the active document's selection.
+    void alignActiveDocument(int horizontal, int vertical);
+    // Shows a line constraint on its button and in the status bar and makes
+    // its flags the only ones set.
+    void applyConstraint(
+        const char* icon, const char* text, int manhattan, int mountain, int latexLine, int latexArrow);
 
 public:
     // Panels and pages made with new and without Qt parent; all deleted by

@@ -2,6 +2,7 @@
 // document, view settings, button states and the shared dialogs.
 #include "app/qtmainfrm.h"
 
+#include "app/filedialog.h"
 #include "app/preferences.h"
 #include "app/qtchildfrm.h"
 #include "app/statusmessages.h"
@@ -13,17 +14,20 @@
 #include "edit/editstate.h"
 #include "library/librarydlg.h"
 #include "model/figcontext.h"
+#include "model/figobject.h"
 #include "render/griddef.h"
+#include "toolbars/attrstoolbarhandler.h"
 #include "toolbars/coordstoolbar.h"
+#include "toolbars/layerstoolbar.h"
 #include "toolbars/shapestoolbar.h"
 #include "ui_qtmainfrm.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QMdiSubWindow>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QToolTip>
 
 namespace {
@@ -119,8 +123,13 @@ QTChildFrm* QTMainFrm::newFile()
 
 void QTMainFrm::open()
 {
-    const QString fileName
-        = QFileDialog::getOpenFileName(this, tr("Open"), lastOpenDir, QStringLiteral("FIG files (*.fig *.FIG)"));
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Open;
+    request.parent = this;
+    request.caption = tr("Open");
+    request.directory = lastOpenDir;
+    request.filter = QStringLiteral("FIG files (*.fig *.FIG)");
+    const QString fileName = askFileName(request);
     if (fileName.isEmpty())
         return;
     const QString nativeName = QDir::toNativeSeparators(fileName);
@@ -150,7 +159,9 @@ void QTMainFrm::loadIntoNewChild(const QString& fileName)
 {
     QTChildFrm* child = createMdiChild();
     if (child->loadFile(fileName)) {
-        updateRecentFiles(fileName);
+        // The recorded file is absolute: a relative name would mean another
+        // file once the load has made the document's folder current.
+        updateRecentFiles(child->curFile);
         child->show();
         child->redisplayCanvas();
         return;
@@ -167,18 +178,45 @@ void QTMainFrm::loadIntoNewChild(const QString& fileName)
 
 void QTMainFrm::save()
 {
-    // Saving arrives with the document window's file operations.
+    QTChildFrm* child = activeMdiChild();
+    if (child && child->save())
+        updateRecentFiles(child->curFile);
 }
 
 void QTMainFrm::saveAs()
 {
-    // Saving arrives with the document window's file operations.
+    QTChildFrm* child = activeMdiChild();
+    if (!child || !child->saveAs())
+        return;
+    statusBar()->showMessage(tr("File saved"), 2000);
+    updateRecentFiles(child->curFile);
 }
 
 void QTMainFrm::closeActiveChild()
 {
-    mdiArea->closeActiveSubWindow();
-    colorDlg->setContext(nullptr);
+    QMdiSubWindow* window = mdiArea->activeSubWindow();
+    if (!window) {
+        followActiveDocument();
+        return;
+    }
+    auto* child = qobject_cast<QTChildFrm*>(window->widget());
+    const bool closed = window->close();
+    followActiveDocument(closed ? child : nullptr);
+}
+
+void QTMainFrm::followActiveDocument(const QTChildFrm* closing)
+{
+    QTChildFrm* child = activeMdiChild();
+    if (child == closing)
+        child = nullptr;
+    CFigContext* context = child ? child->figContext : nullptr;
+    colorDlg->setContext(context);
+    if (!context)
+        return;
+    metricsDlg->setGridValues(context);
+    metricsDlg->setPageValues(context);
+    if (layersToolbar)
+        layersToolbar->drawLayerButtons(context);
 }
 
 void QTMainFrm::closeAllChilds()
@@ -246,68 +284,141 @@ QString QTMainFrm::strippedName(const QString& fullFileName)
 }
 
 // ---- Commands forwarded to the active document ----
-// Each reaches the active document window's operation of the same name as
-// the document window gains it; without an active document none does anything.
+// Without an active document none of them does anything.
 
 void QTMainFrm::exportFile()
 {
+    QTChildFrm* child = activeMdiChild();
+    if (child && child->exportFile())
+        statusBar()->showMessage(tr("File exported"), 2000);
 }
+
 void QTMainFrm::exportAgain()
 {
+    QTChildFrm* child = activeMdiChild();
+    if (child && child->exportAgain())
+        statusBar()->showMessage(tr("File exported"), 2000);
 }
+
 void QTMainFrm::openFigureProperties()
 {
+    if (QTChildFrm* child = activeMdiChild())
+        child->openFigureProperties();
 }
+
 void QTMainFrm::undo()
 {
+    if (QTChildFrm* child = activeMdiChild()) {
+        child->undo();
+        child->updateCompoundButtons();
+    }
 }
+
 void QTMainFrm::redo()
 {
+    if (QTChildFrm* child = activeMdiChild()) {
+        child->redo();
+        child->updateCompoundButtons();
+    }
 }
+
 void QTMainFrm::cut()
 {
+    if (QTChildFrm* child = activeMdiChild())
+        child->cut();
 }
+
 void QTMainFrm::copy()
 {
+    if (QTChildFrm* child = activeMdiChild())
+        child->copy();
 }
+
 void QTMainFrm::paste()
 {
+    if (QTChildFrm* child = activeMdiChild())
+        child->paste();
 }
+
 void QTMainFrm::selectAll()
 {
+    if (QTChildFrm* child = activeMdiChild())
+        child->selectAll();
 }
+
 void QTMainFrm::createSmartLinks()
 {
+    if (QTChildFrm* child = activeMdiChild())
+        child->createSmartLinks();
 }
+
+// The zoom commands leave the metrics dialog showing the new zoom.
 void QTMainFrm::zoomIn()
 {
+    if (QTChildFrm* child = activeMdiChild()) {
+        child->zoomIn();
+        metricsDlg->setPageValues(child->figContext);
+    }
 }
+
 void QTMainFrm::zoomOut()
 {
+    if (QTChildFrm* child = activeMdiChild()) {
+        child->zoomOut();
+        metricsDlg->setPageValues(child->figContext);
+    }
 }
+
 void QTMainFrm::zoomToSelection()
 {
+    if (QTChildFrm* child = activeMdiChild()) {
+        child->zoomToSelection();
+        metricsDlg->setPageValues(child->figContext);
+    }
 }
+
 void QTMainFrm::zoomToSelectionRevert()
 {
+    if (QTChildFrm* child = activeMdiChild()) {
+        child->zoomToSelectionRevert();
+        metricsDlg->setPageValues(child->figContext);
+    }
 }
+
 void QTMainFrm::onCreateCompound()
 {
+    if (QTChildFrm* child = activeMdiChild())
+        child->createCompound();
 }
+
 void QTMainFrm::onBreakCompound()
 {
+    if (QTChildFrm* child = activeMdiChild())
+        child->breakCompound();
 }
+
 void QTMainFrm::onOpenCompound()
 {
+    if (QTChildFrm* child = activeMdiChild())
+        child->openCompound();
 }
+
 void QTMainFrm::onCloseCompound()
 {
+    if (QTChildFrm* child = activeMdiChild())
+        child->closeCompound();
 }
+
 void QTMainFrm::onConvertLineSpline()
 {
+    if (QTChildFrm* child = activeMdiChild())
+        child->convertLineSpline();
 }
+
 void QTMainFrm::cancelActiveChildMode()
 {
+    if (QTChildFrm* child = activeMdiChild())
+        child->cancelCurrentOperation();
 }
 
 void QTMainFrm::redisplayCanvas()
@@ -323,47 +434,89 @@ void QTMainFrm::onEditZoom()
 }
 
 // ---- Alignment and line constraints ----
-// They set the editing subsystem's align mode and constraint flags, which
-// arrive with the edit modes.
+// The modes stay set after the command, for the align operations and the
+// creation modes that read them.
+
+void QTMainFrm::alignActiveDocument(int horizontal, int vertical)
+{
+    alignMode.horizontal = horizontal;
+    alignMode.vertical = vertical;
+    if (QTChildFrm* child = activeMdiChild())
+        child->alignSelection();
+}
 
 void QTMainFrm::alignLeft()
 {
+    alignActiveDocument(1, 0);
 }
 void QTMainFrm::alignTop()
 {
+    alignActiveDocument(0, 1);
 }
 void QTMainFrm::alignRight()
 {
+    alignActiveDocument(3, 0);
 }
 void QTMainFrm::alignBottom()
 {
+    alignActiveDocument(0, 3);
 }
 void QTMainFrm::alignCenterH()
 {
+    alignActiveDocument(2, 0);
 }
 void QTMainFrm::alignCenterV()
 {
+    alignActiveDocument(0, 2);
 }
 void QTMainFrm::alignCenterHV()
 {
+    alignActiveDocument(2, 2);
 }
+
+// Every constraint command applies its constraint whatever the menu entry's
+// checked state: the icon, the status text, then the flags.
+void QTMainFrm::applyConstraint(
+    const char* icon, const char* text, int manhattan, int mountain, int latexLine, int latexArrow)
+{
+    constraintButton.setIcon(QIcon(QString::fromLatin1(icon)));
+    showStatusMessage(text);
+    clearLineConstraints();
+    constraintModes.manhattan = manhattan;
+    constraintModes.mountain = mountain;
+    constraintModes.latexLine = latexLine;
+    constraintModes.latexArrow = latexArrow;
+}
+
 void QTMainFrm::setUnconstraint(bool)
 {
+    applyConstraint(":/constraints/images/constraints/unconstraint.png",
+        "UNCONSTRAINT geometry (for POLYLINE and SPLINE)", 0, 0, 0, 0);
 }
 void QTMainFrm::setMounthattan(bool)
 {
+    applyConstraint(":/constraints/images/constraints/mounthattan.png",
+        "MOUNT-HATTAN geometry (for POLYLINE and SPLINE)", 1, 1, 0, 0);
 }
 void QTMainFrm::setManhattan(bool)
 {
+    applyConstraint(
+        ":/constraints/images/constraints/manhattan.png", "MANHATTAN geometry (for POLYLINE and SPLINE)", 1, 0, 0, 0);
 }
 void QTMainFrm::setMountain(bool)
 {
+    applyConstraint(
+        ":/constraints/images/constraints/mountain.png", "MOUNTAIN geometry (for POLYLINE and SPLINE)", 0, 1, 0, 0);
 }
 void QTMainFrm::setLatexarrow(bool)
 {
+    applyConstraint(":/constraints/images/constraints/latexarrow.png",
+        "LATEX ARROW geometry: allow only LaTeX arrow slopes", 0, 0, 0, 1);
 }
 void QTMainFrm::setLatexline(bool)
 {
+    applyConstraint(":/constraints/images/constraints/latexline.png",
+        "LATEX LINE geometry: allow only LaTeX line slopes", 0, 0, 1, 0);
 }
 
 // ---- Snapping and grid ----
@@ -417,8 +570,7 @@ void QTMainFrm::setGrid(int grid, CFigContext* fgc)
     if (fgc->view) {
         fgc->view->redisplayCanvas();
         metricsDlg->setGridValues(fgc);
-        // The grid's description in the status bar (CFigContext::gridStatusText)
-        // arrives with the grid drawing.
+        fgc->gridStatusText();
     }
 }
 
@@ -446,6 +598,73 @@ void QTMainFrm::setAlignButtonsState(bool enabled)
 
 // ---- Attribute pages and tips ----
 
+void QTMainFrm::showObjectAttributes(CFigContext* context, FigObject* object)
+{
+    if (!context)
+        context = activeFigContext();
+    if (!context)
+        return;
+    if (!object) {
+        attrsStack->setCurrentIndex(6);
+        emit commentChanged(false);
+        return;
+    }
+    int page = -1; // -1: the page stays
+    switch (object->type) {
+    case FigObject::Ellipse:
+        context->takeEllipseAttributes(object);
+        page = 5;
+        break;
+    case FigObject::Polyline:
+        context->takePolylineAttributes(object);
+        switch (object->subType) {
+        case 1:
+            page = 8;
+            break;
+        case 2:
+        case 4:
+            page = 3;
+            break;
+        case 3:
+            page = 7;
+            break;
+        case 5:
+            page = 9;
+            break;
+        default:
+            break;
+        }
+        break;
+    case FigObject::Spline:
+        if (object->subType == 0 || object->subType == 2 || object->subType == 4) {
+            context->takeSplineAttributes(object);
+            page = 12;
+        } else if (object->subType == 1 || object->subType == 3 || object->subType == 5) {
+            context->takeSplineAttributes(object);
+            page = 11;
+        }
+        break;
+    case FigObject::Text:
+        context->takeTextAttributes(object);
+        page = 13;
+        break;
+    case FigObject::Arc:
+        context->takeArcAttributes(object);
+        page = 1;
+        break;
+    case FigObject::Compound:
+        page = 4;
+        break;
+    default:
+        page = 6;
+        break;
+    }
+    attrsHandler->refreshToolbars();
+    if (page >= 0)
+        attrsStack->setCurrentIndex(page);
+    emit commentChanged(!object->comment.isEmpty());
+}
+
 void QTMainFrm::selectAttrsToolbarPage(int mode)
 {
     if (mode == -1)
@@ -455,7 +674,7 @@ void QTMainFrm::selectAttrsToolbarPage(int mode)
 
 void QTMainFrm::showCommentTip()
 {
-    if (hoveredObject && !commentTipText.isEmpty())
+    if (hoveredObject && !hoveredObject->comment.isEmpty())
         QToolTip::showText(commentTipPos, commentTipText, nullptr);
 }
 

@@ -1,5 +1,6 @@
 #include "model/addsplinepointaction.h"
 
+#include "model/figcontext.h"
 #include "model/figspline.h"
 #include "model/pointundo.h"
 
@@ -14,9 +15,9 @@ AddSplinePointAction::AddSplinePointAction(
 
 bool AddSplinePointAction::redo(CFigContext* context)
 {
-    (void)context;
     auto* spline = static_cast<FigSpline*>(object);
     valuesBefore = shapeFactorValues(spline);
+    links.take(&context->drawing.objects, spline);
     if (!newNode) {
         if (!spline->insertPoint(prevPoint, newPoint, nextPoint))
             return true; // refused or out of memory: nothing changed
@@ -29,6 +30,7 @@ bool AddSplinePointAction::redo(CFigContext* context)
         setShapeFactorValues(spline, valuesAfter);
     }
     inserted = true;
+    updateSplineLinkIndices(&context->drawing.objects, spline);
     return true;
 }
 
@@ -40,6 +42,7 @@ bool AddSplinePointAction::undo(CFigContext* context)
     auto* spline = static_cast<FigSpline*>(object);
     unlinkSplinePoint(spline, newPoint);
     setShapeFactorValues(spline, valuesBefore);
+    links.restore();
     inserted = false;
     return true;
 }

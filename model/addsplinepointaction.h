@@ -4,6 +4,7 @@
 // insertion changed (a former end takes the inner default).
 
 #include "model/actionitem.h"
+#include "model/pointundo.h"
 
 #include <QVector>
 
@@ -32,4 +33,5 @@ private:
     QVector<double> valuesBefore; // the factors before the insertion
     QVector<double> valuesAfter; // and after the first one
     bool inserted = false; // the point is in the chain
+    LinkTargetSnapshot links; // the links to the spline before the insertion
 };

@@ -3,6 +3,7 @@
 // `object` names the one in the drawing, and the action owns the other.
 
 #include "model/actionitem.h"
+#include "model/pointundo.h"
 
 class FigLine;
 
@@ -21,4 +22,7 @@ public:
 
     FigObject* oldObject;
     FigObject* newObject = nullptr; // made by the first successful redo, then reused
+
+private:
+    LinkTargetSnapshot links; // the links to the old object as the last redo found them
 };

@@ -3,6 +3,7 @@
 #include "model/figcontext.h"
 #include "model/figline.h"
 #include "model/figspline.h"
+#include "model/smartlinks.h"
 
 ConvertSplineToLineAction::ConvertSplineToLineAction(FigObjectList* list, FigSpline* source)
     : ActionItem(list, source)
@@ -19,6 +20,10 @@ bool ConvertSplineToLineAction::redo(CFigContext* context)
     context->removeObject(ownerList, oldObject);
     context->addObject(ownerList, newObject);
     object = newObject;
+    // Lines linked to the object follow it onto the new chain; undo puts
+    // back exactly the points they named.
+    links.take(&context->drawing.objects, oldObject);
+    rebindConvertedLinks(&context->drawing.objects, oldObject, newObject);
     return true;
 }
 
@@ -29,6 +34,7 @@ bool ConvertSplineToLineAction::undo(CFigContext* context)
     context->removeObject(ownerList, newObject);
     context->addObject(ownerList, oldObject);
     object = oldObject;
+    links.restore();
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "model/deletesplinepointaction.h"
 
+#include "model/figcontext.h"
 #include "model/figspline.h"
 #include "model/pointundo.h"
 
@@ -13,7 +14,6 @@ DeleteSplinePointAction::DeleteSplinePointAction(
 
 bool DeleteSplinePointAction::redo(CFigContext* context)
 {
-    (void)context;
     auto* spline = static_cast<FigSpline*>(object);
     const int index = spline->indexOf(removedPoint);
     if (index < 0)
@@ -21,7 +21,10 @@ bool DeleteSplinePointAction::redo(CFigContext* context)
     const bool wasLast = !removedPoint->next;
     prevPoint = spline->predecessor(removedPoint);
     valuesBefore = shapeFactorValues(spline);
+    links.take(&context->drawing.objects, spline);
+    releaseSplineLinksOfPoint(&context->drawing.objects, spline, removedPoint);
     removedNode = unlinkSplinePoint(spline, removedPoint);
+    updateSplineLinkIndices(&context->drawing.objects, spline);
     // The new end of an open spline takes the end value of the removed one.
     if (isOpenSplineKind(spline) && spline->shapeFactors) {
         if (index == 0)
@@ -41,6 +44,7 @@ bool DeleteSplinePointAction::undo(CFigContext* context)
     if (!relinkSplinePoint(spline, prevPoint, removedPoint, removedNode))
         return true; // its place is gone: the point stays with the action
     setShapeFactorValues(spline, valuesBefore);
+    links.restore();
     removedNode = nullptr;
     return true;
 }

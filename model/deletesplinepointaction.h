@@ -4,6 +4,7 @@
 // value as it was.
 
 #include "model/actionitem.h"
+#include "model/pointundo.h"
 
 #include <QVector>
 
@@ -25,4 +26,5 @@ public:
 private:
     ShapeFactorNode* removedNode = nullptr; // held while done
     QVector<double> valuesBefore; // the factors before the removal
+    LinkTargetSnapshot links; // the links to the spline before the removal
 };

@@ -395,6 +395,17 @@ public:
     // One pixel in Fig units at the current zoom, as the queries use it.
     int onePixelInFigUnits() const;
 
+    // ---- Taking attributes from an object ----
+
+    // Copy the object's attributes into the current drawing attributes
+    // (currentAttrs) and its colours and area fill into this document's, so
+    // that the next object drawn looks like it. Nothing for a null object.
+    void takeArcAttributes(FigObject* object);
+    void takeEllipseAttributes(FigObject* object);
+    void takePolylineAttributes(FigObject* object);
+    void takeSplineAttributes(FigObject* object);
+    void takeTextAttributes(FigObject* object);
+
     // ---- Geometric transforms ----
 
     // Mirror, turn and scale in place (see model/transforms.h for the units

@@ -83,6 +83,10 @@ bool FlipAction::redo(CFigContext* context)
     before.captureList(&followers);
     detachOwnLinks(object, savedLinks);
     mirror(context, object, centerX, centerY, axis);
+    // Followers inside compounds moved: the compounds' corners follow at
+    // once, as the history's redo makes them, so that the first execution
+    // leaves the drawing as every later one does.
+    context->updateParentCompoundBounds(&followers);
     return true;
 }
 

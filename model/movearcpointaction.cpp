@@ -16,15 +16,19 @@ MoveArcPointAction::MoveArcPointAction(FigObjectList* list, FigObject* arc, int 
 bool MoveArcPointAction::redo(CFigContext* context)
 {
     Q_UNUSED(context)
+    before.clear();
     if (!object || object->type != FigObject::Arc)
         return false;
+    before.capture(object);
     return moveArcPoint(static_cast<FigArc*>(object), dx, dy, pointIndex);
 }
 
 bool MoveArcPointAction::undo(CFigContext* context)
 {
     Q_UNUSED(context)
-    if (object && object->type == FigObject::Arc)
+    if (!before.isEmpty())
+        before.restore();
+    else if (object && object->type == FigObject::Arc)
         moveArcPoint(
             static_cast<FigArc*>(object), dx == INT_MIN ? INT_MAX : -dx, dy == INT_MIN ? INT_MAX : -dy, pointIndex);
     return true;

@@ -3,6 +3,7 @@
 // direction follow. Owns nothing.
 
 #include "model/actionitem.h"
+#include "model/geometrysnapshot.h"
 
 class MoveArcPointAction : public ActionItem {
 public:
@@ -16,4 +17,9 @@ public:
     int pointIndex; // 0, 1 or 2
     int dx;
     int dy;
+
+private:
+    // The arc as the last redo found it: moving the point back recomputes
+    // the centre, which can come out a rounding away from where it was.
+    GeometrySnapshot before;
 };

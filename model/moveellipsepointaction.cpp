@@ -24,6 +24,10 @@ bool MoveEllipsePointAction::redo(CFigContext* context)
     before.capture(object);
     before.captureList(&followers);
     moveEllipsePoint(&context->drawing.objects, static_cast<FigEllipse*>(object), dx, dy, pointIndex);
+    // Followers inside compounds moved: the compounds' corners follow at
+    // once, as the history's redo makes them, so that the first execution
+    // leaves the drawing as every later one does.
+    context->updateParentCompoundBounds(&followers);
     return true;
 }
 

@@ -74,6 +74,10 @@ bool MoveLinePointAction::redo(CFigContext* context)
         snapY = point->y - y;
         linkOnRedo = false;
     }
+    // Followers inside compounds moved: the compounds' corners follow at
+    // once, as the history's redo makes them, so that the first execution
+    // leaves the drawing as every later one does.
+    context->updateParentCompoundBounds(&followers);
     return true;
 }
 

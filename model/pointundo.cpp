@@ -111,6 +111,57 @@ void LinePointSnapshot::restore(FigLine* line) const
     }
 }
 
+// Links to an object's chain ---------------------------------------------------
+
+void LinkTargetSnapshot::take(const FigObjectList* list, const FigObject* target)
+{
+    entries.clear();
+    targetId = target ? target->id : -1;
+    PointList points;
+    collectPointsLinkedTo(list, target, points);
+    for (FigPoint* p : points) {
+        const SmartLink* link = p->link;
+        entries.append(Entry { p, link->targetLeftPoint, link->targetRightPoint, link->targetLeftPointIdx,
+            link->targetRightPointIdx });
+    }
+}
+
+void LinkTargetSnapshot::restore() const
+{
+    for (const Entry& entry : entries) {
+        SmartLink* link = entry.point->link;
+        if (!link || link->targetObjId != targetId)
+            continue;
+        link->targetLeftPoint = entry.left;
+        link->targetRightPoint = entry.right;
+        link->targetLeftPointIdx = entry.leftIndex;
+        link->targetRightPointIdx = entry.rightIndex;
+    }
+}
+
+void updateSplineLinkIndices(const FigObjectList* list, FigSpline* spline)
+{
+    PointList linked;
+    collectPointsLinkedTo(list, spline, linked);
+    updateLinkIndices(linked, spline->points);
+}
+
+void releaseSplineLinksOfPoint(const FigObjectList* list, FigSpline* spline, const FigPoint* point)
+{
+    PointList linked;
+    collectPointsLinkedTo(list, spline, linked);
+    FigPoint* replacement = spline->predecessor(point);
+    if (!replacement && point == spline->points)
+        replacement = point->next;
+    for (FigPoint* p : linked) {
+        SmartLink* link = p->link;
+        if (link->targetLeftPoint == point)
+            link->targetLeftPoint = replacement;
+        if (link->targetRightPoint == point)
+            link->targetRightPoint = replacement;
+    }
+}
+
 // Spline points with their shape factors ---------------------------------------
 
 bool isOpenSplineKind(const FigSpline* spline)

@@ -48,6 +48,35 @@ private:
     QVector<LinkedPoint> linked;
 };
 
+// The target points and indices of the links of other lines to one object
+// (a polyline or spline whose chain an action edits or replaces), taken
+// before the edit and put back after it has been reverted, so that the links
+// name exactly the points they named before.
+class LinkTargetSnapshot {
+public:
+    void take(const FigObjectList* list, const FigObject* target);
+    void restore() const;
+
+private:
+    struct Entry {
+        FigPoint* point; // the linked point of the other line
+        FigPoint* left;
+        FigPoint* right;
+        int leftIndex;
+        int rightIndex;
+    };
+    QVector<Entry> entries;
+    int targetId = -1;
+};
+
+// Keep the links to a spline naming points of its chain (a link made to a
+// polygon names its points, and keeps them when the polygon becomes a
+// spline): before a point is removed, a link naming it names its predecessor
+// instead (its successor when it is the first); after a point went in or out,
+// the indices follow the chain.
+void updateSplineLinkIndices(const FigObjectList* list, FigSpline* spline);
+void releaseSplineLinksOfPoint(const FigObjectList* list, FigSpline* spline, const FigPoint* point);
+
 // The shape-factor values of a spline in point order.
 QVector<double> shapeFactorValues(const FigSpline* spline);
 // Writes them back; nothing when the count no longer matches.

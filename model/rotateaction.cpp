@@ -62,6 +62,10 @@ bool RotateAction::redo(CFigContext* context)
     before.captureList(&followers);
     FlipAction::detachOwnLinks(object, savedLinks);
     turn(context, object, centerX, centerY, angle);
+    // Followers inside compounds moved: the compounds' corners follow at
+    // once, as the history's redo makes them, so that the first execution
+    // leaves the drawing as every later one does.
+    context->updateParentCompoundBounds(&followers);
     return true;
 }
 

@@ -330,6 +330,53 @@ void updateLinkIndices(const PointList& linkedPoints, const FigPoint* targetChai
     }
 }
 
+void rebindLinksToChain(
+    const FigObjectList* list, const FigObject* target, const FigPoint* from, FigPoint* to, int shift)
+{
+    int count = 0;
+    for (const FigPoint* p = to; p; p = p->next)
+        ++count;
+    if (!target || count == 0)
+        return;
+    auto rebind = [&](FigPoint*& end, int& index) {
+        const int at = positionInChain(from, end);
+        if (at < 0)
+            return; // not a point of the replaced chain
+        int place = at + shift;
+        if (place < 0 || place >= count)
+            place = count - 1;
+        FigPoint* p = to;
+        for (int i = 0; i < place; ++i)
+            p = p->next;
+        end = p;
+        index = place;
+    };
+    PointList linked;
+    collectPointsLinkedTo(list, target, linked);
+    for (FigPoint* point : linked) {
+        if (SmartLink* link = point->link) {
+            rebind(link->targetLeftPoint, link->targetLeftPointIdx);
+            rebind(link->targetRightPoint, link->targetRightPointIdx);
+        }
+    }
+}
+
+void rebindConvertedLinks(const FigObjectList* list, const FigObject* from, FigObject* to)
+{
+    if (!from || !to)
+        return;
+    FigPath* toPath = pathOf(to);
+    const FigPath* fromPath = pathOf(const_cast<FigObject*>(from));
+    if (!toPath || !fromPath)
+        return;
+    int shift = 0;
+    if (from->type == FigObject::Polyline && from->subType == 3 && to->type == FigObject::Spline)
+        shift = -1;
+    else if (from->type == FigObject::Spline && to->type == FigObject::Polyline && to->subType == 3)
+        shift = 1;
+    rebindLinksToChain(list, to, fromPath->points, toPath->points, shift);
+}
+
 void CFigContext::unlinkRemovedPoint(FigLine* target, FigPoint* chain, bool open, FigPoint* point)
 {
     if (!target || !chain || !point)
@@ -363,6 +410,19 @@ void CFigContext::unlinkRemovedPoint(FigLine* target, FigPoint* chain, bool open
                 if (open) {
                     delete link;
                     s->link = nullptr;
+                } else {
+                    // The closing point goes and its predecessor moves onto
+                    // point 0 to close the chain, so the last corner is
+                    // gone: the link moves to the edge before it, which now
+                    // ends at point 0 as every closing edge does. Keeping the
+                    // pointer would leave the record naming a freed point.
+                    FigPoint* previous = chainPredecessor(chain, point);
+                    if (previous && link->targetLeftPoint == previous && previous != chain) {
+                        link->targetLeftPoint = chainPredecessor(chain, previous);
+                        link->targetLeftPointIdx = positionInChain(chain, link->targetLeftPoint);
+                    }
+                    link->targetRightPoint = chain;
+                    link->targetRightPointIdx = 0;
                 }
             } else if (open) {
                 link->targetRightPoint = point->next;

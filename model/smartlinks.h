@@ -69,6 +69,19 @@ FigPoint* chainPredecessor(FigPoint* chain, const FigPoint* point);
 // Recomputes the target indices of the links of the points from their target
 // point pointers (-1 for a point no longer in the chain).
 void updateLinkIndices(const PointList& linkedPoints, const FigPoint* targetChain);
+// A conversion has given the target (the object with `target`'s identifier)
+// a new chain, `to`, that repeats `from` with every place moved by `shift`
+// (-1, 0 or 1; a place before the first wraps to the last, as the first
+// point of a polygon and its closing copy are the same place). The links of
+// the points of the list's tree to the target that name points of `from` are
+// bound to the points at the same places of `to`, with their indices.
+void rebindLinksToChain(
+    const FigObjectList* list, const FigObject* target, const FigPoint* from, FigPoint* to, int shift);
+// rebindLinksToChain for a polyline and the spline converted from it or the
+// other way round (`to` has taken `from`'s place in the drawing): a polygon's
+// spline leaves out the polygon's first point, and a closed spline's polygon
+// puts a copy of the spline's last point in front.
+void rebindConvertedLinks(const FigObjectList* list, const FigObject* from, FigObject* to);
 
 // ---- Following ----
 

@@ -102,11 +102,11 @@ void TranslateAction::pinOwnLinks()
     if (!pinsRecorded) {
         pinLinksToUnselected(object, ownerList);
         for (SmartLink* record : qAsConst(records))
-            pinnedAtFirstRedo.insert(record, record->pinned);
+            pinnedAtFirstRedo.insert(record->sourcePoint, record->pinned);
         pinsRecorded = true;
         return;
     }
     // A record the first redo did not see stays on its target.
     for (SmartLink* record : qAsConst(records))
-        record->pinned = pinnedAtFirstRedo.value(record, true);
+        record->pinned = pinnedAtFirstRedo.value(record->sourcePoint, true);
 }

@@ -7,6 +7,7 @@
 
 #include <QHash>
 
+class FigPoint;
 struct SmartLink;
 
 class TranslateAction : public ActionItem {
@@ -33,9 +34,11 @@ private:
         QList<class FigPoint*>& handled);
     void pinOwnLinks();
 
-    // Which link records of the one object were pinned at the first redo.
+    // Which linked points of the one object were pinned at the first redo.
     // The selection decides them then; later undos and redos reuse them,
     // whatever is selected by that time, so that the same points stay put.
-    QHash<SmartLink*, bool> pinnedAtFirstRedo;
+    // Kept by point, not by record: undoing and redoing other steps may give
+    // a point a new record with the same link.
+    QHash<const FigPoint*, bool> pinnedAtFirstRedo;
     bool pinsRecorded = false;
 };

@@ -16,6 +16,7 @@
 #include "support/writtendrawing.h"
 
 #include <QPixmap>
+#include <QPoint>
 #include <QStringList>
 
 #include <memory>
@@ -330,6 +331,120 @@ private slots:
         ctx.undoHistory.redo();
         QCOMPARE(action->newObject, made); // made once, reused
         QCOMPARE(ctx.drawing.objects, FigObjectList({ made }));
+    }
+
+    // Lines linked to a converted polygon name the points of the new chain
+    // and their places (the file stores only the index, so a pointer left in
+    // the old chain would go unseen until the old object is freed); undo
+    // names exactly the old points again. Point 0 of a polygon and its
+    // closing copy are the spline's last point.
+    void conversionRebindsLinks_data()
+    {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("splineLeft");
+        QTest::addColumn<int>("splineRight");
+        QTest::newRow("first edge") << QPoint(500, 0) << 0 << 1 << 3 << 0;
+        QTest::newRow("inner edge") << QPoint(1000, 500) << 1 << 2 << 0 << 1;
+        QTest::newRow("closing edge") << QPoint(0, 500) << 3 << 0 << 2 << 3;
+        QTest::newRow("closing edge named by the closing point") << QPoint(0, 500) << 3 << 4 << 2 << 3;
+    }
+    void conversionRebindsLinks()
+    {
+        QFETCH(QPoint, at);
+        QFETCH(int, left);
+        QFETCH(int, right);
+        QFETCH(int, splineLeft);
+        QFETCH(int, splineRight);
+
+        CFigContext ctx;
+        FigLine* target = square(1);
+        FigLine* line = linkedLine(2, at.x(), at.y(), target, left, right);
+        put(ctx, { target, line });
+        const SmartLink* link = line->points->link;
+        const SmartLink original = *link;
+
+        auto* toSpline = new ConvertLineToSplineAction(top(ctx), target);
+        QVERIFY(toSpline->redo(&ctx));
+        ctx.undoHistory.pushAction(toSpline);
+        auto* spline = static_cast<FigSpline*>(toSpline->newObject);
+        QCOMPARE(link->targetLeftPoint, spline->pointAt(splineLeft));
+        QCOMPARE(link->targetRightPoint, spline->pointAt(splineRight));
+        QCOMPARE(link->targetLeftPointIdx, splineLeft);
+        QCOMPARE(link->targetRightPointIdx, splineRight);
+
+        // And back to a polygon, which puts a copy of the last point in front.
+        auto* toLine = new ConvertSplineToLineAction(top(ctx), spline);
+        QVERIFY(toLine->redo(&ctx));
+        ctx.undoHistory.pushAction(toLine);
+        auto* polygon = static_cast<FigLine*>(toLine->newObject);
+        QCOMPARE(link->targetLeftPoint, polygon->pointAt(splineLeft + 1));
+        QCOMPARE(link->targetRightPoint, polygon->pointAt(splineRight + 1));
+        QCOMPARE(link->targetLeftPointIdx, splineLeft + 1);
+        QCOMPARE(link->targetRightPointIdx, splineRight + 1);
+
+        ctx.undoHistory.undo();
+        QCOMPARE(link->targetLeftPoint, spline->pointAt(splineLeft));
+        QCOMPARE(link->targetRightPoint, spline->pointAt(splineRight));
+        ctx.undoHistory.undo();
+        QCOMPARE(link->targetLeftPoint, original.targetLeftPoint);
+        QCOMPARE(link->targetRightPoint, original.targetRightPoint);
+        QCOMPARE(link->targetLeftPointIdx, original.targetLeftPointIdx);
+        QCOMPARE(link->targetRightPointIdx, original.targetRightPointIdx);
+
+        // Both again, then the steps are dropped: the old objects are freed
+        // and the link names points of the polygon in the drawing.
+        ctx.undoHistory.redo();
+        ctx.undoHistory.redo();
+        ctx.undoHistory.clearUndo();
+        QVERIFY(chainContainsPoint(polygon->points, link->targetLeftPoint));
+        QVERIFY(chainContainsPoint(polygon->points, link->targetRightPoint));
+        QCOMPARE(polygon->indexOf(link->targetLeftPoint), link->targetLeftPointIdx);
+    }
+
+    // A link made to a polygon keeps naming points when the polygon becomes
+    // a spline: inserting and deleting spline points keep its indices right
+    // and never leave it naming a removed point; undo puts back what it
+    // named.
+    void splinePointEditsKeepLinksInTheChain()
+    {
+        CFigContext ctx;
+        FigLine* target = square(1);
+        FigLine* line = linkedLine(2, 1000, 500, target, 1, 2);
+        put(ctx, { target, line });
+        const SmartLink* link = line->points->link;
+        auto* convert = new ConvertLineToSplineAction(top(ctx), target);
+        QVERIFY(convert->redo(&ctx));
+        ctx.undoHistory.pushAction(convert);
+        auto* spline = static_cast<FigSpline*>(convert->newObject);
+        FigPoint* leftPoint = link->targetLeftPoint;
+        FigPoint* rightPoint = link->targetRightPoint;
+        QCOMPARE(spline->indexOf(leftPoint), 0);
+
+        auto* add = new AddSplinePointAction(top(ctx), spline, nullptr, new FigPoint(500, -200), spline->points);
+        QVERIFY(add->redo(&ctx));
+        ctx.undoHistory.pushAction(add);
+        QCOMPARE(link->targetLeftPoint, leftPoint);
+        QCOMPARE(link->targetLeftPointIdx, 1);
+        QCOMPARE(link->targetRightPointIdx, 2);
+
+        auto* remove = new DeleteSplinePointAction(top(ctx), spline, leftPoint, rightPoint);
+        QVERIFY(remove->redo(&ctx));
+        ctx.undoHistory.pushAction(remove);
+        QCOMPARE(link->targetRightPoint, leftPoint);
+        QCOMPARE(link->targetRightPointIdx, 1);
+
+        ctx.undoHistory.undo();
+        QCOMPARE(link->targetRightPoint, rightPoint);
+        QCOMPARE(link->targetRightPointIdx, 2);
+        ctx.undoHistory.undo();
+        QCOMPARE(link->targetLeftPointIdx, 0);
+        QCOMPARE(link->targetRightPointIdx, 1);
+        ctx.undoHistory.redo();
+        ctx.undoHistory.redo();
+        ctx.undoHistory.clearUndo(); // frees the removed point: nothing names it
+        QCOMPARE(spline->indexOf(link->targetRightPoint), 1);
     }
 
     void deletedObjectComesBackLast()

@@ -694,6 +694,12 @@ void TestSmartLinks::removingTargetPoint_data()
     QTest::newRow("first point as right end of closing edge")
         << 3 << 0 << 0 << QPoint(0, 1000) << QPoint(1000, 0) << 2 << 0;
     QTest::newRow("another edge") << 2 << 3 << 1 << QPoint(1000, 1000) << QPoint(0, 1000) << 1 << 2;
+    // The closing point goes: the last corner moves onto the first point, so
+    // the edge from it is gone and the link takes the edge before, which now
+    // closes at point 0. The record never names the removed point.
+    QTest::newRow("closing point as right end") << 3 << 4 << 4 << QPoint(1000, 1000) << QPoint(0, 0) << 2 << 0;
+    QTest::newRow("closing point, edge before the last corner")
+        << 2 << 3 << 4 << QPoint(1000, 1000) << QPoint(0, 0) << 2 << 3;
 }
 
 void TestSmartLinks::removingTargetPoint()
