@@ -10,6 +10,7 @@
 #include "edit/editmodes.h"
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
+#include "export/exportdlg.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "model/figline.h"
@@ -25,6 +26,7 @@
 
 #include <QDialog>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -581,15 +583,20 @@ private slots:
     void escapeDeselectsInEveryMode_data()
     {
         QTest::addColumn<int>("mode");
-        QTest::newRow("copy") << 34;
-        QTest::newRow("select") << 67;
-        QTest::newRow("polyline") << 6;
+        QTest::addColumn<int>("page");
+        QTest::newRow("copy") << 34 << 6; // the empty attribute page
+        QTest::newRow("select") << 67 << 6;
+        QTest::newRow("polyline") << 6 << 3; // a creation mode keeps its page
     }
     void escapeDeselectsInEveryMode()
     {
         QFETCH(int, mode);
-        Window w;
+        QFETCH(int, page);
+        QTMainFrm main;
+        Window w(&main);
         w.load();
+        main.attrsStack->setCurrentIndex(3);
+        QSignalSpy comment(&main, &QTMainFrm::commentChanged);
         editMode = mode;
         w.object(0)->selected = true;
         w.object(0)->markerState = 2;
@@ -598,6 +605,9 @@ private slots:
         QVERIFY(!w.object(0)->selected);
         QCOMPARE(w.object(0)->markerState, 0);
         QCOMPARE(w.ctx().currentObject, nullptr);
+        QCOMPARE(main.attrsStack->currentIndex(), page);
+        QVERIFY(!comment.isEmpty());
+        QCOMPARE(comment.last(), QVariantList({ false }));
     }
 
     void shiftAndCtrlFollowTheKeys()
@@ -1017,6 +1027,32 @@ private slots:
             QCOMPARE(object->comment, QStringLiteral("upper half"));
             QVERIFY(std::abs(std::hypot(hitX - 3000, hitY - 4000) - 600) <= 1);
         }
+    }
+
+    // Both export commands hand the document and its file to the dialog; with
+    // no export made yet, export-again shows the dialog too.
+    void exportHandsOverTheDocument_data()
+    {
+        QTest::addColumn<bool>("again");
+        QTest::newRow("export") << false;
+        QTest::newRow("export again, none made yet") << true;
+    }
+    void exportHandsOverTheDocument()
+    {
+        QFETCH(bool, again);
+        Window w;
+        w.load();
+        bool shown = false;
+        QTimer::singleShot(0, w.frame, [&shown] {
+            if (auto* dialog = qobject_cast<ExportDlg*>(QApplication::activeModalWidget())) {
+                shown = true;
+                dialog->reject();
+            }
+        });
+        QVERIFY(!(again ? w.frame->exportAgain() : w.frame->exportFile()));
+        QVERIFY(shown);
+        QCOMPARE(w.frame->exportDlg->context(), w.frame->figContext);
+        QCOMPARE(w.frame->exportDlg->fileName(), QDir::toNativeSeparators(w.frame->curFile));
     }
 
     void deletedGridSwitchesToNone()
