@@ -16,6 +16,7 @@
 #include "render/griddef.h"
 #include "render/resources.h"
 #include "mainwindowtestfolder.h"
+#include "support/testfiles.h"
 #include "support/filedialogrecorder.h"
 #include "support/messageboxrecorder.h"
 #include "support/statusrecorder.h"
@@ -40,12 +41,6 @@ namespace {
 const QByteArray fixture = "#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n"
                            "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 1200 1200 2400 2400\n";
 
-void writeFile(const QString& path, const QByteArray& contents)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(contents);
-}
 
 QImage iconImage(const QIcon& icon)
 {
