@@ -13,6 +13,7 @@
 #include "edit/editmodes.h"
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
+#include "export/exportdlg.h"
 #include "model/createsmartlinksfordrawingaction.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
@@ -80,9 +81,7 @@ QTChildFrm::QTChildFrm(QTMainFrm* mainFrm)
     // through its viewport.
     setAttribute(Qt::WA_MouseTracking);
     viewport()->setMouseTracking(true);
-    // The export dialog arrives with the export subsystem; until then the
-    // export commands report that nothing was exported.
-    exportDlg = nullptr;
+    exportDlg = new ExportDlg(this, {});
     lastX = -1;
     lastY = -1;
 
@@ -96,14 +95,21 @@ QTChildFrm::QTChildFrm(QTMainFrm* mainFrm)
 
 QTChildFrm::~QTChildFrm()
 {
+    // A comment tip still pending may name an object of this document, which
+    // goes with it.
+    if (mainFrm) {
+        mainFrm->commentTipTimer.stop();
+        mainFrm->hoveredObject = nullptr;
+    }
     delete figContext;
     figContext = nullptr;
     if (canvasPainter.isActive())
         canvasPainter.end();
     delete canvasImage;
     canvasImage = nullptr;
-    // exportDlg is deleted here once it exists (a child widget deleted before
-    // the base destructor would reach it).
+    // A child widget too: deleted here, before the base destructor would.
+    delete exportDlg;
+    exportDlg = nullptr;
 }
 
 void QTChildFrm::setRulers(bool horz, bool vert)
@@ -752,11 +758,23 @@ void QTChildFrm::openFigureProperties()
 
 bool QTChildFrm::exportFile()
 {
-    // Nothing is exported until the export dialog exists.
-    return false;
+    exportDlg->setContext(figContext);
+    exportDlg->setFileName(QDir::toNativeSeparators(curFile));
+    exportDlg->setModal(true);
+    exportDlg->show();
+    return exportDlg->exec() == QDialog::Accepted;
 }
 
 bool QTChildFrm::exportAgain()
 {
-    return false;
+    exportDlg->setContext(figContext);
+    exportDlg->setFileName(QDir::toNativeSeparators(curFile));
+    if (exportDlg->hasExported()) {
+        // The last export again, without the dialog.
+        exportDlg->exportAgain();
+        return true;
+    }
+    exportDlg->setModal(true);
+    exportDlg->show();
+    return exportDlg->exec() == QDialog::Accepted;
 }

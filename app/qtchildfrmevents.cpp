@@ -24,7 +24,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStackedWidget>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -302,9 +301,8 @@ void QTChildFrm::keyPressEvent(QKeyEvent* event)
         figContext->currentObject = nullptr;
         if (mainFrm) {
             emit mainFrm->commentChanged(false);
-            // The empty attribute page.
-            if (!isCurrentModeCreation() && mainFrm->attrsStack)
-                mainFrm->attrsStack->setCurrentIndex(0);
+            if (!isCurrentModeCreation())
+                mainFrm->showObjectAttributes(figContext, nullptr);
         }
     }
 

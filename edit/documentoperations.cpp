@@ -15,6 +15,7 @@
 #include "model/createcompoundaction.h"
 #include "model/deleteaction.h"
 #include "model/depths.h"
+#include "model/figarc.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "model/figline.h"
@@ -29,6 +30,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -43,6 +45,47 @@ void appendAll(FigObjectList& target, const FigObjectList& source)
         if (!pointerListContains(&target, object))
             target.push_back(object);
     }
+}
+
+bool onShownDepth(const CFigContext* context, const FigObject* object)
+{
+    return context->depthVisible[std::clamp(object->depth, 0, CFigContext::depthCount - 1)];
+}
+
+// Angle from a to b going the way of growing angles, in [0, 2 pi).
+double sweepBetween(double a, double b)
+{
+    constexpr double twoPi = 6.283185307179586;
+    const double d = std::fmod(b - a, twoPi);
+    return d < 0 ? d + twoPi : d;
+}
+
+// Whether (x, y) lies within t of the arc's curve between its first and last
+// point (the way through its middle point); the hit is the nearest point of
+// the curve.
+bool pointNearArc(const FigArc* arc, int x, int y, int t, int& hitX, int& hitY)
+{
+    const double cx = arc->centerX;
+    const double cy = arc->centerY;
+    const double r = std::hypot(arc->points[0].x - cx, arc->points[0].y - cy);
+    const double d = std::hypot(x - cx, y - cy);
+    if (!(std::abs(d - r) <= t))
+        return false;
+    const auto angleOf = [cx, cy](double px, double py) { return std::atan2(py - cy, px - cx); };
+    const double a1 = angleOf(arc->points[0].x, arc->points[0].y);
+    const double a2 = angleOf(arc->points[1].x, arc->points[1].y);
+    const double a3 = angleOf(arc->points[2].x, arc->points[2].y);
+    const double ap = angleOf(x, y);
+    const bool growing = sweepBetween(a1, a2) <= sweepBetween(a1, a3);
+    const bool within
+        = growing ? sweepBetween(a1, ap) <= sweepBetween(a1, a3) : sweepBetween(a3, ap) <= sweepBetween(a3, a1);
+    const bool nearEnd = std::hypot(x - arc->points[0].x, y - arc->points[0].y) <= t
+        || std::hypot(x - arc->points[2].x, y - arc->points[2].y) <= t;
+    if (!within && !nearEnd)
+        return false;
+    hitX = roundToInt(cx + r * std::cos(ap));
+    hitY = roundToInt(cy + r * std::sin(ap));
+    return true;
 }
 
 } // namespace
@@ -384,6 +427,11 @@ FigObject* CFigContext::findObjectUnderCursor(int x, int y, int& hitX, int& hitY
         return line;
     if (FigObject* ellipse = findEllipseNear(list, x, y, t, hitX, hitY))
         return ellipse;
+    for (FigObject* object : *list) {
+        if (object->type == FigObject::Arc && object != excluded && onShownDepth(this, object)
+            && pointNearArc(static_cast<const FigArc*>(object), x, y, t, hitX, hitY))
+            return object;
+    }
     if (FigObject* spline = findSplineNear(list, x, y, t, hitX, hitY, excluded))
         return spline;
     // Compounds by the four edges of their boxes.
@@ -404,7 +452,7 @@ FigObject* CFigContext::findObjectUnderCursor(int x, int y, int& hitX, int& hitY
     }
     // Texts anywhere within their box.
     for (FigObject* object : *list) {
-        if (object->type != FigObject::Text || object == excluded || !depthVisible[std::clamp(object->depth, 0, 999)])
+        if (object->type != FigObject::Text || object == excluded || !onShownDepth(this, object))
             continue;
         int xmin = 0;
         int ymin = 0;

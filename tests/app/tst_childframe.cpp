@@ -10,6 +10,7 @@
 #include "edit/editmodes.h"
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
+#include "export/exportdlg.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "model/figline.h"
@@ -25,6 +26,7 @@
 
 #include <QDialog>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -581,15 +583,20 @@ private slots:
     void escapeDeselectsInEveryMode_data()
     {
         QTest::addColumn<int>("mode");
-        QTest::newRow("copy") << 34;
-        QTest::newRow("select") << 67;
-        QTest::newRow("polyline") << 6;
+        QTest::addColumn<int>("page");
+        QTest::newRow("copy") << 34 << 6; // the empty attribute page
+        QTest::newRow("select") << 67 << 6;
+        QTest::newRow("polyline") << 6 << 3; // a creation mode keeps its page
     }
     void escapeDeselectsInEveryMode()
     {
         QFETCH(int, mode);
-        Window w;
+        QFETCH(int, page);
+        QTMainFrm main;
+        Window w(&main);
         w.load();
+        main.attrsStack->setCurrentIndex(3);
+        QSignalSpy comment(&main, &QTMainFrm::commentChanged);
         editMode = mode;
         w.object(0)->selected = true;
         w.object(0)->markerState = 2;
@@ -598,6 +605,9 @@ private slots:
         QVERIFY(!w.object(0)->selected);
         QCOMPARE(w.object(0)->markerState, 0);
         QCOMPARE(w.ctx().currentObject, nullptr);
+        QCOMPARE(main.attrsStack->currentIndex(), page);
+        QVERIFY(!comment.isEmpty());
+        QCOMPARE(comment.last(), QVariantList({ false }));
     }
 
     void shiftAndCtrlFollowTheKeys()
@@ -787,6 +797,21 @@ private slots:
         QVERIFY(!main.commentTipTimer.isActive());
     }
 
+    // Closing a document while the pointer rests on one of its objects leaves
+    // no tip pending on the freed object.
+    void closingForgetsThePendingTip()
+    {
+        QTMainFrm main;
+        auto w = std::make_unique<Window>(&main);
+        w->load();
+        w->move(w->pixelOf(1300, 1600));
+        QVERIFY(main.commentTipTimer.isActive());
+        QVERIFY(main.hoveredObject);
+        w.reset();
+        QVERIFY(!main.commentTipTimer.isActive());
+        QCOMPARE(main.hoveredObject, nullptr);
+    }
+
     void copyCutAndPasteWaitForTheGesture()
     {
         Window w;
@@ -972,6 +997,62 @@ private slots:
         });
         w.frame->openFigureProperties();
         QCOMPARE(w.ctx().modified, accept);
+    }
+
+    // The pointer finds an arc along its curve between its end points, not on
+    // the rest of its circle.
+    void objectUnderThePointerOnAnArc_data()
+    {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("top of the arc") << QPoint(3000, 3410) << true;
+        QTest::newRow("on its slope") << QPoint(3424, 3576) << true;
+        QTest::newRow("end point") << QPoint(3610, 4000) << true;
+        QTest::newRow("other half of the circle") << QPoint(3000, 4600) << false;
+        QTest::newRow("inside the circle") << QPoint(3000, 3700) << false;
+    }
+    void objectUnderThePointerOnAnArc()
+    {
+        QFETCH(QPoint, at);
+        QFETCH(bool, found);
+        Window w;
+        w.load("#FIG 3.2\nPortrait\nFlush left\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n"
+               "# upper half\n"
+               "5 1 0 1 0 7 50 -1 -1 0.000 0 0 0 0 3000.000 4000.000 2400 4000 3000 3400 3600 4000\n");
+        int hitX = 0;
+        int hitY = 0;
+        FigObject* object = w.ctx().findObjectUnderCursor(at.x(), at.y(), hitX, hitY, nullptr);
+        QCOMPARE(object != nullptr, found);
+        if (found) {
+            QCOMPARE(object->comment, QStringLiteral("upper half"));
+            QVERIFY(std::abs(std::hypot(hitX - 3000, hitY - 4000) - 600) <= 1);
+        }
+    }
+
+    // Both export commands hand the document and its file to the dialog; with
+    // no export made yet, export-again shows the dialog too.
+    void exportHandsOverTheDocument_data()
+    {
+        QTest::addColumn<bool>("again");
+        QTest::newRow("export") << false;
+        QTest::newRow("export again, none made yet") << true;
+    }
+    void exportHandsOverTheDocument()
+    {
+        QFETCH(bool, again);
+        Window w;
+        w.load();
+        bool shown = false;
+        QTimer::singleShot(0, w.frame, [&shown] {
+            if (auto* dialog = qobject_cast<ExportDlg*>(QApplication::activeModalWidget())) {
+                shown = true;
+                dialog->reject();
+            }
+        });
+        QVERIFY(!(again ? w.frame->exportAgain() : w.frame->exportFile()));
+        QVERIFY(shown);
+        QCOMPARE(w.frame->exportDlg->context(), w.frame->figContext);
+        QCOMPARE(w.frame->exportDlg->fileName(), QDir::toNativeSeparators(w.frame->curFile));
     }
 
     void deletedGridSwitchesToNone()

@@ -12,6 +12,9 @@
 #include "model/figpoint.h"
 #include "render/griddef.h"
 #include "render/resources.h"
+#include "mainwindowtestfolder.h"
+#include "support/testfiles.h"
+#include "support/filesizelimit.h"
 #include "support/filedialogrecorder.h"
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
@@ -24,8 +27,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -33,18 +34,7 @@ namespace {
 const QByteArray fixture = "#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n"
                            "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 1200 1200 2400 2400\n";
 
-void writeFile(const QString& path, const QByteArray& contents)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(contents), qint64(contents.size()));
-}
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Moves the document's first polyline right, as an edit would, and marks the
 // document modified.
@@ -55,32 +45,6 @@ void moveFirstLine(QTChildFrm* child, int dx)
         point->x += dx;
     child->figContext->setModified();
 }
-
-// While alive, no file may grow beyond `bytes`: a disk that is full for
-// every write past that size.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        // Writes past the limit fail with EFBIG instead of killing the test.
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved {};
-    void (*previousHandler)(int) = nullptr;
-};
 
 // Shows the main window and makes it the active one, as at start-up: only
 // then does its MDI area keep an active sub-window.
@@ -96,33 +60,15 @@ bool showActive(QTMainFrm& window)
 class TestDocumentFiles : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    QString startDir;
+    MainWindowTestFolder folder;
 
-    QString path(const QString& name) const { return dir->filePath(name); }
+    QString path(const QString& name) const { return folder.path(name); }
 
 private slots:
-    void initTestCase()
-    {
-        initResources();
-        createBuiltinGrids();
-        startDir = QDir::currentPath();
-    }
-    void cleanupTestCase() { deleteGridDefs(); }
-    void init()
-    {
-        QSettings settings(settingsOrganization, settingsApplication);
-        settings.clear();
-        preferences = Preferences();
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-        QDir::setCurrent(startDir);
-    }
-    void cleanup()
-    {
-        mainWindow = nullptr;
-        QDir::setCurrent(startDir);
-    }
+    void initTestCase() { folder.initOnce(); }
+    void cleanupTestCase() { folder.finishOnce(); }
+    void init() { QVERIFY(folder.reset()); }
+    void cleanup() { folder.restore(); }
 
     void untitledNumbersAreNeverReused()
     {
@@ -155,7 +101,7 @@ private slots:
     void loading()
     {
         QFETCH(bool, markersShown);
-        QDir(dir->path()).mkpath("sub");
+        QDir(folder.dir->path()).mkpath("sub");
         const QString file = path("sub/a.fig");
         writeFile(file, fixture);
         QTMainFrm window;
@@ -214,7 +160,7 @@ private slots:
 
         const QString expected = QFileInfo(path(written)).canonicalFilePath();
         QVERIFY2(!expected.isEmpty(), qPrintable(written + " was not written"));
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList { written });
+        QCOMPARE(QDir(folder.dir->path()).entryList(QDir::Files), QStringList { written });
         QCOMPARE(child->curFile, expected);
         QVERIFY(!child->isUntitled);
         QVERIFY(!child->figContext->modified);
@@ -270,7 +216,7 @@ private slots:
         QVERIFY(child->saveAs());
         QVERIFY(QFile::exists(path("new.fig")));
         QVERIFY(!QFile::exists(path("new.fig.bak")));
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList({ "new.fig", "x.fig", "x.fig.bak" }));
+        QCOMPARE(QDir(folder.dir->path()).entryList(QDir::Files), QStringList({ "new.fig", "x.fig", "x.fig.bak" }));
     }
 
     void failedSave_data()
@@ -321,7 +267,7 @@ private slots:
         // is left beside them.
         QCOMPARE(readFile(file), fixture);
         QCOMPARE(readFile(file + ".bak"), oldBackUp);
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList({ "x.fig", "x.fig.bak" }));
+        QCOMPARE(QDir(folder.dir->path()).entryList(QDir::Files), QStringList({ "x.fig", "x.fig.bak" }));
         // A device is never backed up.
         if (device)
             QVERIFY(!QFile::exists(target + ".bak"));

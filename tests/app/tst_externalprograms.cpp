@@ -5,6 +5,7 @@
 #include "app/externalprograms.h"
 #include "app/qslog.h"
 #include "app/qslogdest.h"
+#include "support/testfiles.h"
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
 
@@ -27,13 +28,6 @@ void recordLog(const QString& message, QsLogging::Level)
     logRecords << message;
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
 
 void writeScript(const QString& path, const QByteArray& body)
 {
@@ -122,7 +116,7 @@ private slots:
         QFETCH(QStringList, arguments);
         MessageBoxRecorder boxes;
         QVERIFY(runExternalCommandDefault(commandLine, true));
-        const QString received = QString::fromUtf8(readAll(argsPath()));
+        const QString received = QString::fromUtf8(readFile(argsPath()));
         QCOMPARE(received, arguments.isEmpty() ? QString() : arguments.join('\n') + '\n');
         QVERIFY(boxes.boxes.isEmpty());
         QVERIFY(!QFile::exists(logPath()));
@@ -153,7 +147,7 @@ private slots:
         QFETCH(QString, report);
         MessageBoxRecorder boxes;
         QVERIFY(!runExternalCommand(commandLine, showBox, finishTimeout));
-        QCOMPARE(entryMessage(readAll(logPath())), report);
+        QCOMPARE(entryMessage(readFile(logPath())), report);
         QCOMPARE(boxes.boxes.size(), showBox ? 1 : 0);
         if (showBox) {
             QCOMPARE(boxes.boxes[0].text, report);
@@ -166,7 +160,7 @@ private slots:
     {
         QFile::remove(bin.filePath("sleeper.pid"));
         QVERIFY(!runExternalCommand("sleeper", false, 500));
-        const pid_t pid = readAll(bin.filePath("sleeper.pid")).trimmed().toInt();
+        const pid_t pid = readFile(bin.filePath("sleeper.pid")).trimmed().toInt();
         QVERIFY(pid > 0);
         // Killed and reaped: not even a zombie is left.
         errno = 0;
@@ -189,7 +183,7 @@ private slots:
         file.close();
         appendToLogFile("first\nsecond line");
         appendToLogFile("third");
-        const QList<QByteArray> parts = readAll(logPath()).split('\n');
+        const QList<QByteArray> parts = readFile(logPath()).split('\n');
         QCOMPARE(parts.size(), 5);
         QCOMPARE(parts[0], QByteArray("INFO  2026-12-10T10:00:00.000 earlier record "));
         QCOMPARE(entryMessage(parts[1] + '\n' + parts[2] + '\n'), QStringLiteral("first\nsecond line"));
@@ -216,7 +210,7 @@ private slots:
             appDir.clear();
         MessageBoxRecorder boxes;
         QVERIFY(!runExternalCommand("failing 2", false, -1));
-        QCOMPARE(entryMessage(readAll(tempLogPath())),
+        QCOMPARE(entryMessage(readFile(tempLogPath())),
             QStringLiteral("failing 2 failed with exit code 2\nto stdout\n\nto stderr\n"));
         QFile::remove(tempLogPath());
     }

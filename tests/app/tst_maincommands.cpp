@@ -15,6 +15,8 @@
 #include "model/figtext.h"
 #include "render/griddef.h"
 #include "render/resources.h"
+#include "mainwindowtestfolder.h"
+#include "support/testfiles.h"
 #include "support/filedialogrecorder.h"
 #include "support/messageboxrecorder.h"
 #include "support/statusrecorder.h"
@@ -39,12 +41,6 @@ namespace {
 const QByteArray fixture = "#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n"
                            "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 1200 1200 2400 2400\n";
 
-void writeFile(const QString& path, const QByteArray& contents)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(contents);
-}
 
 QImage iconImage(const QIcon& icon)
 {
@@ -75,36 +71,21 @@ Q_DECLARE_METATYPE(Slot)
 class TestMainCommands : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    QString startDir;
+    MainWindowTestFolder folder;
 
 private slots:
-    void initTestCase()
-    {
-        initResources();
-        createBuiltinGrids();
-        startDir = QDir::currentPath();
-    }
-    void cleanupTestCase() { deleteGridDefs(); }
+    void initTestCase() { folder.initOnce(); }
+    void cleanupTestCase() { folder.finishOnce(); }
     void init()
     {
-        QSettings settings(settingsOrganization, settingsApplication);
-        settings.clear();
-        preferences = Preferences();
         currentAttrs = DrawingAttributes();
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-        QDir::setCurrent(startDir);
+        QVERIFY(folder.reset());
     }
-    void cleanup()
-    {
-        mainWindow = nullptr;
-        QDir::setCurrent(startDir);
-    }
+    void cleanup() { folder.restore(); }
 
     void openReadsAFileOnce()
     {
-        const QString file = QDir(dir->path()).filePath("x.fig");
+        const QString file = QDir(folder.dir->path()).filePath("x.fig");
         writeFile(file, fixture);
         QTMainFrm window;
         mainWindow = &window;
@@ -134,7 +115,7 @@ private slots:
 
     void openFailureLeavesNoWindow()
     {
-        const QString file = QDir(dir->path()).filePath("notes.txt");
+        const QString file = QDir(folder.dir->path()).filePath("notes.txt");
         writeFile(file, "Dear diary,\nno drawing today.\n");
         QTMainFrm window;
         mainWindow = &window;
@@ -152,14 +133,14 @@ private slots:
     void recentEntriesAreAbsolute()
     {
         // A name relative to the current folder, which the load changes.
-        QDir(dir->path()).mkpath("sub");
-        writeFile(QDir(dir->path()).filePath("sub/y.fig"), fixture);
-        QDir::setCurrent(dir->path());
+        QDir(folder.dir->path()).mkpath("sub");
+        writeFile(QDir(folder.dir->path()).filePath("sub/y.fig"), fixture);
+        QDir::setCurrent(folder.dir->path());
         QTMainFrm window;
         mainWindow = &window;
         QVERIFY(showActive(window));
         window.openFile("sub/y.fig");
-        const QString expected = QFileInfo(QDir(dir->path()).filePath("sub/y.fig")).canonicalFilePath();
+        const QString expected = QFileInfo(QDir(folder.dir->path()).filePath("sub/y.fig")).canonicalFilePath();
         QCOMPARE(recentFiles(), QStringList { expected });
         QCOMPARE(QDir::currentPath(), QFileInfo(expected).absolutePath());
         // Save records it again, still absolute.

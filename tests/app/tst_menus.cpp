@@ -7,6 +7,8 @@
 #include "app/qtmainfrm.h"
 #include "render/griddef.h"
 #include "render/resources.h"
+#include "mainwindowtestfolder.h"
+#include "support/testfiles.h"
 #include "support/messageboxrecorder.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
@@ -25,13 +27,6 @@ namespace {
 const QByteArray figText("#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n"
                          "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 1200 1200 2400 2400\n");
 
-void writeFile(const QString& path, const QByteArray& contents)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(contents);
-}
 
 // Makes the entries under root: "dir/" a folder, "link -> target" a symbolic
 // link, anything else a file.
@@ -114,20 +109,12 @@ void showActive(QTMainFrm& window)
 class TestMenus : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        initResources();
-        createBuiltinGrids();
-        startDir = QDir::currentPath();
-    }
-    void cleanupTestCase() { deleteGridDefs(); }
+    void initTestCase() { folder.initOnce(); }
+    void cleanupTestCase() { folder.finishOnce(); }
     void init()
     {
-        QSettings(settingsOrganization, settingsApplication).clear();
-        preferences = Preferences();
-        dir.reset(new QTemporaryDir);
-        QVERIFY(dir->isValid());
-        base = QFileInfo(dir->path()).canonicalFilePath();
+        QVERIFY(folder.reset());
+        base = QFileInfo(folder.dir->path()).canonicalFilePath();
         // The program folder of these tests, with its "Scripts" folder.
         appDir = base + "/program";
         QVERIFY(QDir().mkpath(appDir));
@@ -135,9 +122,8 @@ private slots:
     }
     void cleanup()
     {
-        // Opening a file moves the current directory to its folder.
-        QDir::setCurrent(startDir);
-        dir.reset();
+        folder.restore();
+        folder.dir.reset();
     }
 
     // ---- Script menu ----
@@ -445,7 +431,7 @@ private slots:
             QCOMPARE(storedRecentFiles(), QStringList({ base + "/b.fig", base + "/sub/a.fig" }));
         }
         // A later run, started elsewhere, opens the entries.
-        QVERIFY(QDir::setCurrent(startDir));
+        QVERIFY(QDir::setCurrent(folder.startDir));
         QTMainFrm window;
         showActive(window);
         window.recentFileActs[1]->trigger();
@@ -453,9 +439,8 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> dir;
+    MainWindowTestFolder folder;
     QString base;
-    QString startDir;
 };
 
 TAVREL_TEST_MAIN(TestMenus)

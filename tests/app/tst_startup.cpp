@@ -13,6 +13,7 @@
 #include "app/version.h"
 #include "edit/editstate.h"
 #include "render/griddef.h"
+#include "support/testfiles.h"
 #include "support/messageboxrecorder.h"
 #include "support/statusrecorder.h"
 #include "model/figcontext.h"
@@ -51,12 +52,6 @@ QString folder(const QString& name)
     return QDir(path).canonicalPath();
 }
 
-void writeFile(const QString& path, const QByteArray& contents)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(contents);
-}
 
 QSettings* openSettings()
 {

@@ -2,6 +2,7 @@
 #include "model/figarrow.h"
 #include "model/picturedata.h"
 #include "modelfixtures.h"
+#include "support/filesizelimit.h"
 #include "support/messageboxrecorder.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
@@ -10,9 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <csignal>
 #include <limits>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace figtest;
@@ -84,25 +83,6 @@ void setPoint(FigPoint& point, int x, int y)
     point.x = x;
     point.y = y;
 }
-
-// Restores the file size limit and the signal that exceeding it sends.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-    rlimit saved {};
-    void (*previousHandler)(int) = nullptr;
-};
 
 } // namespace
 
