@@ -25,3 +25,18 @@ void CompoundCorners::restore() const
         entry.compound->lowerRight.y = entry.y2;
     }
 }
+
+void CompoundCorners::keepNeeded(QSet<const FigCompound*>& seen)
+{
+    QVector<Entry> kept;
+    for (const Entry& entry : qAsConst(entries)) {
+        const FigCompound* c = entry.compound;
+        const bool first = !seen.contains(c);
+        seen.insert(c);
+        const bool changed = c->upperLeft.x != entry.x1 || c->upperLeft.y != entry.y1 || c->lowerRight.x != entry.x2
+            || c->lowerRight.y != entry.y2;
+        if (first && changed)
+            kept.append(entry);
+    }
+    entries = kept;
+}

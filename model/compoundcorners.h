@@ -7,6 +7,7 @@
 
 #include "model/figobjectlist.h"
 
+#include <QSet>
 #include <QVector>
 
 class FigCompound;
@@ -17,6 +18,11 @@ public:
     void capture(const FigObjectList* list);
     void restore() const;
     void clear() { entries.clear(); }
+    // Keeps only what an undo of the whole step must put back: entries of
+    // compounds not yet in `seen` whose corners differ from their corners now.
+    // Every compound met is added to `seen`, so that a later action of the
+    // same step, whose record holds a value from inside the step, drops it.
+    void keepNeeded(QSet<const FigCompound*>& seen);
     bool isEmpty() const { return entries.isEmpty(); }
 
 private:

@@ -50,7 +50,10 @@ void UndoHistory::pushAction(ActionItem* action)
 {
     if (!action)
         return;
-    undoSteps.append(new ActionStep { action });
+    auto* step = new ActionStep { action };
+    keepNeededCorners(*step);
+    keepNeededCorners(*step);
+    undoSteps.append(step);
     pushTail();
 }
 
@@ -163,9 +166,21 @@ void UndoHistory::replay(ActionStep* step, bool undoing, QList<ActionStep*>& tar
         // go back to what they were before the step, the first action's
         // record last, as it holds the state before the whole step.
         std::for_each(step->rbegin(), step->rend(), [](ActionItem* action) { action->cornersBeforeRedo.restore(); });
+    } else {
+        keepNeededCorners(*step);
     }
     forEachObject(context->objects(), allMarkersShown ? markObject : clearMarkerState);
     context->redrawObjectList(&draw, false);
+}
+
+// A record of every compound's corners per step would grow with the drawing
+// times the history; once the step is done only the compounds it changed
+// need their corners back, each from the step's earliest record.
+void keepNeededCorners(ActionStep& step)
+{
+    QSet<const FigCompound*> seen;
+    for (ActionItem* action : step)
+        action->cornersBeforeRedo.keepNeeded(seen);
 }
 
 void fitCompoundsAroundLinked(CFigContext* context, ActionItem* action)

@@ -59,3 +59,6 @@ void collectActionObjects(const ActionStep& step, FigObjectList& out);
 // object of its linked objects are fitted around their members (a compound
 // among the linked objects thus fits the compound that holds it).
 void fitCompoundsAroundLinked(CFigContext* context, ActionItem* action);
+
+// Drops from the step's corner records what its undo need not put back.
+void keepNeededCorners(ActionStep& step);
