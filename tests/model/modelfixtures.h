@@ -3,6 +3,7 @@
 // made in a line, and a list that deletes its objects when it goes.
 
 #include "model/figarc.h"
+#include "model/figarrow.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "model/figellipse.h"
@@ -62,6 +63,39 @@ inline FigText* makeText(int id, const QString& text = QStringLiteral("text"))
     auto* t = new FigText(id);
     t->text = text;
     return t;
+}
+
+// A 12-point text at (x, y).
+inline FigText* makePlacedText(int id, int x, int y, const QString& string = QStringLiteral("label"))
+{
+    FigText* t = makeText(id, string);
+    t->x = x;
+    t->y = y;
+    t->fontSize = 12;
+    t->fontFlags = 4;
+    return t;
+}
+
+// An arrow record of the type, 60 wide and 120 long.
+inline FigArrow* makeArrow(int type)
+{
+    auto* a = new FigArrow;
+    a->type = type;
+    a->thickness = 1.0f;
+    a->width = 60.0f;
+    a->height = 120.0f;
+    return a;
+}
+
+// Corners as the compound bookkeeping computes them.
+inline void fitCorners(CFigContext& context, FigCompound* compound)
+{
+    int xmin, ymin, xmax, ymax;
+    compound->getBounds(&context, xmin, ymin, xmax, ymax, true, true);
+    compound->upperLeft.x = xmin;
+    compound->upperLeft.y = ymin;
+    compound->lowerRight.x = xmax;
+    compound->lowerRight.y = ymax;
 }
 
 inline FigCompound* makeCompound(int id, std::initializer_list<FigObject*> members)

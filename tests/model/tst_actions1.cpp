@@ -68,16 +68,6 @@ void put(CFigContext& ctx, std::initializer_list<FigObject*> objects)
         ctx.addObject(top(ctx), object);
 }
 
-FigArrow* arrow(int type)
-{
-    auto* a = new FigArrow;
-    a->type = type;
-    a->thickness = 1.0f;
-    a->width = 60.0f;
-    a->height = 120.0f;
-    return a;
-}
-
 // Builds the drawing of one case in the context and returns its action, not
 // yet executed.
 ActionItem* setUp(const QString& name, CFigContext& ctx)
@@ -188,14 +178,14 @@ ActionItem* setUp(const QString& name, CFigContext& ctx)
         const bool polygon = name.endsWith("polygon");
         FigLine* line = polygon ? square(3) : linkedLine(3, 1000, 300, target, 1, 2);
         line->insertPoint(line->pointAt(1), new FigPoint(2000, 0));
-        line->forwArrow = polygon ? nullptr : arrow(2);
+        line->forwArrow = polygon ? nullptr : makeArrow(2);
         put(ctx, { target, line });
         return new ConvertLineToSplineAction(top(ctx), line);
     }
     if (name.startsWith("convert spline")) {
         FigSpline* spline
             = at(makeSpline(2, { { 0, 0 }, { 100, 0 }, { 200, 100 } }, name.endsWith("closed") ? 3 : 2), 10);
-        spline->backArrow = name.endsWith("closed") ? nullptr : arrow(1);
+        spline->backArrow = name.endsWith("closed") ? nullptr : makeArrow(1);
         put(ctx, { at(makeText(1), 10), spline });
         return new ConvertSplineToLineAction(top(ctx), spline);
     }

@@ -78,37 +78,6 @@ FigArc* makeArc(int id)
     return arc;
 }
 
-FigText* makePlacedText(int id, int x, int y)
-{
-    FigText* t = makeText(id, QStringLiteral("label"));
-    t->x = x;
-    t->y = y;
-    t->fontSize = 12;
-    t->fontFlags = 4;
-    return t;
-}
-
-FigArrow* makeArrow(int type)
-{
-    auto* a = new FigArrow;
-    a->type = type;
-    a->thickness = 1.0f;
-    a->width = 60.0f;
-    a->height = 120.0f;
-    return a;
-}
-
-// Corners as the compound bookkeeping computes them.
-void fitCorners(CFigContext& context, FigCompound* compound)
-{
-    int xmin, ymin, xmax, ymax;
-    compound->getBounds(&context, xmin, ymin, xmax, ymax, true, true);
-    compound->upperLeft.x = xmin;
-    compound->upperLeft.y = ymin;
-    compound->lowerRight.x = xmax;
-    compound->lowerRight.y = ymax;
-}
-
 // The drawing as the Fig writer stores it, followed by the structural dump
 // (which also shows link indices and text metrics).
 QString writtenAndDumped(CFigContext& context)

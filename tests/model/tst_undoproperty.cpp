@@ -82,36 +82,6 @@ FigArc* makeArc(int id, int x, int y)
     return arc;
 }
 
-FigText* makePlacedText(int id, int x, int y, const QString& string)
-{
-    FigText* t = makeText(id, string);
-    t->x = x;
-    t->y = y;
-    t->fontSize = 12;
-    t->fontFlags = 4;
-    return t;
-}
-
-FigArrow* makeArrow(int type)
-{
-    auto* a = new FigArrow;
-    a->type = type;
-    a->thickness = 1.0f;
-    a->width = 60.0f;
-    a->height = 120.0f;
-    return a;
-}
-
-void fitCorners(CFigContext& context, FigCompound* compound)
-{
-    int xmin, ymin, xmax, ymax;
-    compound->getBounds(&context, xmin, ymin, xmax, ymax, true, true);
-    compound->upperLeft.x = xmin;
-    compound->upperLeft.y = ymin;
-    compound->lowerRight.x = xmax;
-    compound->lowerRight.y = ymax;
-}
-
 FigPath* pathOf(FigObject* object)
 {
     if (object && object->type == FigObject::Polyline)
