@@ -98,6 +98,35 @@ inline void fitCorners(CFigContext& context, FigCompound* compound)
     compound->lowerRight.y = ymax;
 }
 
+// As after reading a file: texts measured, compound corners fitted to their
+// members, so that recomputing them later changes nothing.
+inline void settle(CFigContext& context, FigObject* object)
+{
+    if (object->type == FigObject::Text) {
+        context.computeTextMetrics(static_cast<FigText*>(object), context.zoom);
+    } else if (object->type == FigObject::Compound) {
+        auto* compound = static_cast<FigCompound*>(object);
+        for (FigObject* member : *compound->members)
+            settle(context, member);
+        fitCorners(context, compound);
+    }
+}
+
+inline FigEllipse* makeEllipse(int id, int subType, QPoint center, QPoint radii, QPoint start, QPoint end)
+{
+    auto* e = new FigEllipse(id);
+    e->subType = subType;
+    e->center.x = center.x();
+    e->center.y = center.y();
+    e->radii.x = radii.x();
+    e->radii.y = radii.y();
+    e->start.x = start.x();
+    e->start.y = start.y();
+    e->end.x = end.x();
+    e->end.y = end.y();
+    return e;
+}
+
 inline FigCompound* makeCompound(int id, std::initializer_list<FigObject*> members)
 {
     auto* compound = new FigCompound(id);

@@ -114,19 +114,7 @@ struct Doc {
         settle(object);
         return object;
     }
-    // As after reading a file: texts measured, compound corners fitted to
-    // their members, so that recomputing them later changes nothing.
-    void settle(FigObject* object)
-    {
-        if (object->type == FigObject::Text) {
-            context.computeTextMetrics(static_cast<FigText*>(object), context.zoom);
-        } else if (object->type == FigObject::Compound) {
-            auto* compound = static_cast<FigCompound*>(object);
-            for (FigObject* member : *compound->members)
-                settle(member);
-            fitCorners(context, compound);
-        }
-    }
+    void settle(FigObject* object) { fixtures::settle(context, object); }
     FigObjectList* list() { return &context.drawing.objects; }
     QString dump() { return snapshot(context); }
     CFigContext context;

@@ -56,21 +56,6 @@ FigLine* makeBox(int id, int subType)
     return makeLine(id, { { 0, 0 }, { 100, 0 }, { 100, 50 }, { 0, 50 }, { 0, 0 } }, subType);
 }
 
-FigEllipse* makeEllipse(int id, int subType, QPoint center, QPoint radii, QPoint start, QPoint end)
-{
-    auto* e = new FigEllipse(id);
-    e->subType = subType;
-    e->center.x = center.x();
-    e->center.y = center.y();
-    e->radii.x = radii.x();
-    e->radii.y = radii.y();
-    e->start.x = start.x();
-    e->start.y = start.y();
-    e->end.x = end.x();
-    e->end.y = end.y();
-    return e;
-}
-
 // Distance of the point from the outline of an axis-aligned ellipse, in units
 // of the normalised radius (0 on the outline).
 double offOutline(const FigEllipse* e, const FigPoint* p)

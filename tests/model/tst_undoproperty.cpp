@@ -56,17 +56,7 @@ namespace {
 
 FigEllipse* makeEllipse(int id, QPoint center, QPoint radii, int subType)
 {
-    auto* e = new FigEllipse(id);
-    e->subType = subType;
-    e->center.x = center.x();
-    e->center.y = center.y();
-    e->radii.x = radii.x();
-    e->radii.y = radii.y();
-    e->start.x = center.x();
-    e->start.y = center.y();
-    e->end.x = center.x() + radii.x();
-    e->end.y = center.y() + radii.y();
-    return e;
+    return fixtures::makeEllipse(id, subType, center, radii, center, center + radii);
 }
 
 FigArc* makeArc(int id, int x, int y)
@@ -244,17 +234,7 @@ private:
         settle(object);
         ctx.addObject(top(), object);
     }
-    void settle(FigObject* object)
-    {
-        if (object->type == FigObject::Text) {
-            ctx.computeTextMetrics(static_cast<FigText*>(object), ctx.zoom);
-        } else if (object->type == FigObject::Compound) {
-            auto* compound = static_cast<FigCompound*>(object);
-            for (FigObject* member : *compound->members)
-                settle(member);
-            fitCorners(ctx, compound);
-        }
-    }
+    void settle(FigObject* object) { fixtures::settle(ctx, object); }
     void build();
 
     // Top-level objects for which the test holds.
