@@ -7,9 +7,7 @@
 #include "model/figline.h"
 #include "model/figspline.h"
 #include "model/figtext.h"
-#include "model/smartlinks.h"
 #include "model/transforms.h"
-#include "model/undohistory.h"
 
 namespace {
 
@@ -41,70 +39,13 @@ void mirror(CFigContext* context, FigObject* object, int cx, int cy, int axis)
 
 } // namespace
 
-void FlipAction::detachOwnLinks(FigObject* object, QList<SmartLink*>& out)
-{
-    switch (object->type) {
-    case FigObject::Polyline:
-    case FigObject::Spline: {
-        FigPoint* chain = object->type == FigObject::Polyline ? static_cast<FigLine*>(object)->points
-                                                              : static_cast<FigSpline*>(object)->points;
-        collectLinkRecordsOfChain(chain, out);
-        detachChainLinks(chain);
-        break;
-    }
-    case FigObject::Compound: {
-        const FigObjectList* members = static_cast<FigCompound*>(object)->members;
-        collectLinkRecordsOfList(members, out);
-        detachLinksOfList(members);
-        break;
-    }
-    default:
-        break;
-    }
-}
-
 FlipAction::FlipAction(FigObjectList* list, FigObject* subject, int cx, int cy, int mirrorAxis)
-    : ActionItem(list, subject)
-    , centerX(cx)
-    , centerY(cy)
+    : RigidMotionAction(list, subject, cx, cy)
     , axis(mirrorAxis)
 {
-    collectSmartLinkedObjects(list, subject, linkedObjectList);
 }
 
-bool FlipAction::redo(CFigContext* context)
+void FlipAction::apply(CFigContext* context)
 {
-    savedLinks.clear();
-    before.clear();
-    cornersBeforeRedo.clear();
-    if (!object)
-        return true;
-    cornersBeforeRedo.capture(&context->drawing.objects);
-    FigObjectList followers;
-    collectSmartLinkedObjects(&context->drawing.objects, object, followers);
-    before.capture(object);
-    before.captureList(&followers);
-    detachOwnLinks(object, savedLinks);
     mirror(context, object, centerX, centerY, axis);
-    context->updateParentCompoundBounds(&followers);
-    // Their compounds are fitted by the rule every undo and redo of the
-    // history follows, so that the first execution leaves the drawing as
-    // every later one does.
-    fitCompoundsAroundLinked(context, this);
-    return true;
-}
-
-bool FlipAction::undo(CFigContext* context)
-{
-    Q_UNUSED(context)
-    before.restore();
-    reattachLinkRecords(savedLinks);
-    cornersBeforeRedo.restore();
-    return true;
-}
-
-void FlipAction::releaseDone()
-{
-    qDeleteAll(savedLinks);
-    savedLinks.clear();
 }

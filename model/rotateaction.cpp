@@ -7,10 +7,7 @@
 #include "model/figline.h"
 #include "model/figspline.h"
 #include "model/figtext.h"
-#include "model/flipaction.h"
-#include "model/smartlinks.h"
 #include "model/transforms.h"
-#include "model/undohistory.h"
 
 namespace {
 
@@ -43,47 +40,12 @@ void turn(CFigContext* context, FigObject* object, int cx, int cy, int angle)
 } // namespace
 
 RotateAction::RotateAction(FigObjectList* list, FigObject* subject, int cx, int cy, int degrees)
-    : ActionItem(list, subject)
-    , centerX(cx)
-    , centerY(cy)
+    : RigidMotionAction(list, subject, cx, cy)
     , angle(degrees)
 {
-    collectSmartLinkedObjects(list, subject, linkedObjectList);
 }
 
-bool RotateAction::redo(CFigContext* context)
+void RotateAction::apply(CFigContext* context)
 {
-    savedLinks.clear();
-    before.clear();
-    cornersBeforeRedo.clear();
-    if (!object)
-        return true;
-    cornersBeforeRedo.capture(&context->drawing.objects);
-    FigObjectList followers;
-    collectSmartLinkedObjects(&context->drawing.objects, object, followers);
-    before.capture(object);
-    before.captureList(&followers);
-    FlipAction::detachOwnLinks(object, savedLinks);
     turn(context, object, centerX, centerY, angle);
-    context->updateParentCompoundBounds(&followers);
-    // Their compounds are fitted by the rule every undo and redo of the
-    // history follows, so that the first execution leaves the drawing as
-    // every later one does.
-    fitCompoundsAroundLinked(context, this);
-    return true;
-}
-
-bool RotateAction::undo(CFigContext* context)
-{
-    Q_UNUSED(context)
-    before.restore();
-    reattachLinkRecords(savedLinks);
-    cornersBeforeRedo.restore();
-    return true;
-}
-
-void RotateAction::releaseDone()
-{
-    qDeleteAll(savedLinks);
-    savedLinks.clear();
 }
