@@ -413,6 +413,8 @@ public:
     // top-level list. Turning a box by a non-quarter angle makes it a polygon;
     // arc-boxes and pictures refuse such angles.
     void flipCompound(FigCompound* compound, int cx, int cy, int axis);
+    // Mirrors one object of any kind, with the lines linked to it.
+    void flipObject(FigObject* object, int cx, int cy, int axis);
     void rotateCompound(FigCompound* compound, int cx, int cy, int angle);
     void rotateObject(FigObject* object, int cx, int cy, int angle);
     void scaleObject(FigObject* object, float sx, float sy, int cx, int cy);

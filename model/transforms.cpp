@@ -285,29 +285,35 @@ void CFigContext::flipCompound(FigCompound* compound, int cx, int cy, int axis)
         std::swap(ul.x, lr.x);
     if (ul.y > lr.y)
         std::swap(ul.y, lr.y);
-    for (FigObject* member : *compound->members) {
-        switch (member->type) {
-        case FigObject::Ellipse:
-            flipEllipse(&drawing.objects, static_cast<FigEllipse*>(member), cx, cy, axis);
-            break;
-        case FigObject::Polyline:
-            flipLine(&drawing.objects, static_cast<FigLine*>(member), cx, cy, axis);
-            break;
-        case FigObject::Spline:
-            static_cast<FigSpline*>(member)->flip(cx, cy, axis);
-            break;
-        case FigObject::Text:
-            static_cast<FigText*>(member)->flip(cx, cy, axis);
-            break;
-        case FigObject::Arc:
-            static_cast<FigArc*>(member)->flip(cx, cy, axis);
-            break;
-        case FigObject::Compound:
-            flipCompound(static_cast<FigCompound*>(member), cx, cy, axis);
-            break;
-        default:
-            break;
-        }
+    for (FigObject* member : *compound->members)
+        flipObject(member, cx, cy, axis);
+}
+
+void CFigContext::flipObject(FigObject* object, int cx, int cy, int axis)
+{
+    if (!object)
+        return;
+    switch (object->type) {
+    case FigObject::Ellipse:
+        flipEllipse(&drawing.objects, static_cast<FigEllipse*>(object), cx, cy, axis);
+        break;
+    case FigObject::Polyline:
+        flipLine(&drawing.objects, static_cast<FigLine*>(object), cx, cy, axis);
+        break;
+    case FigObject::Spline:
+        static_cast<FigSpline*>(object)->flip(cx, cy, axis);
+        break;
+    case FigObject::Text:
+        static_cast<FigText*>(object)->flip(cx, cy, axis);
+        break;
+    case FigObject::Arc:
+        static_cast<FigArc*>(object)->flip(cx, cy, axis);
+        break;
+    case FigObject::Compound:
+        flipCompound(static_cast<FigCompound*>(object), cx, cy, axis);
+        break;
+    default:
+        break;
     }
 }
 
