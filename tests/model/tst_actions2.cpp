@@ -19,6 +19,7 @@
 #include "model/smartlinks.h"
 #include "model/translateaction.h"
 #include "modelfixtures.h"
+#include "support/writtendrawing.h"
 #include "support/drawingdump.h"
 #include "support/testenv.h"
 
@@ -31,6 +32,7 @@
 #include <memory>
 
 using namespace fixtures;
+using writtendrawing::writtenAndDumped;
 
 namespace {
 
@@ -76,23 +78,6 @@ FigArc* makeArc(int id)
     arc->centerY = 2000.0f;
     arc->direction = 0;
     return arc;
-}
-
-// The drawing as the Fig writer stores it, followed by the structural dump
-// (which also shows link indices and text metrics).
-QString writtenAndDumped(CFigContext& context)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("drawing.fig"));
-    QString text;
-    if (context.saveFile(path)) {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            text = QString::fromUtf8(file.readAll());
-    }
-    if (text.isEmpty())
-        text = QStringLiteral("(not written)\n");
-    return text + QString::fromUtf8(drawingdump::writtenDrawing(context));
 }
 
 QString snapshot(CFigContext& context)

@@ -6,6 +6,7 @@
 #include "model/attributechange.h"
 #include "model/changeattributeaction.h"
 #include "modelfixtures.h"
+#include "support/writtendrawing.h"
 #include "support/drawingdump.h"
 #include "support/testenv.h"
 
@@ -16,6 +17,7 @@
 #include <memory>
 
 using namespace fixtures;
+using writtendrawing::writtenAndDumped;
 
 namespace {
 
@@ -231,23 +233,6 @@ AttributeChange* makeChange(int kind, int oldInt, int newInt, float oldFloat = 0
     c->oldBool = oldBool;
     c->newBool = newBool;
     return c;
-}
-
-// The drawing as the Fig writer stores it, followed by the structural dump
-// (which also shows link indices and text metrics).
-QString writtenAndDumped(CFigContext& context)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("drawing.fig"));
-    QString text;
-    if (context.saveFile(path)) {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            text = QString::fromUtf8(file.readAll());
-    }
-    if (text.isEmpty())
-        text = QStringLiteral("(not written)\n");
-    return text + QString::fromUtf8(drawingdump::writtenDrawing(context));
 }
 
 // A drawing in a window-less document, the objects counted per depth.

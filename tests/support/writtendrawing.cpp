@@ -1,6 +1,7 @@
 #include "support/writtendrawing.h"
 
 #include "model/figcontext.h"
+#include "support/drawingdump.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,6 +19,14 @@ QByteArray writtenDrawing(CFigContext& context)
     if (!saved || !file.open(QIODevice::ReadOnly))
         return QByteArray();
     return file.readAll();
+}
+
+QString writtenAndDumped(CFigContext& context)
+{
+    QString text = QString::fromUtf8(writtenDrawing(context));
+    if (text.isEmpty())
+        text = QStringLiteral("(not written)\n");
+    return text + QString::fromUtf8(drawingdump::writtenDrawing(context));
 }
 
 } // namespace writtendrawing

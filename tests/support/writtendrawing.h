@@ -3,6 +3,7 @@
 // the bytes of the Fig file the document writes.
 
 #include <QByteArray>
+#include <QString>
 
 class CFigContext;
 
@@ -11,5 +12,10 @@ namespace writtendrawing {
 // The drawing saved to a private temporary file and read back; empty when
 // it could not be written.
 QByteArray writtenDrawing(CFigContext& context);
+
+// The written drawing followed by the structural dump (which also shows link
+// indices and text metrics); "(not written)" in place of a file that could
+// not be written.
+QString writtenAndDumped(CFigContext& context);
 
 } // namespace writtendrawing
