@@ -32,11 +32,11 @@ struct Canvas {
     CFigContext ownContext;
     CFigContext& context;
 
-    explicit Canvas(int width = 200, int height = 200, CFigContext* other = nullptr)
+    explicit Canvas(int width = 200, int height = 200, CFigContext* other = nullptr, QRgb background = white)
         : image(width, height, QImage::Format_RGB32)
         , context(other ? *other : ownContext)
     {
-        image.fill(white);
+        image.fill(background);
         context.dpiX = context.dpiY = 80.0f;
         begin();
         context.setPainter(&painter);
@@ -65,6 +65,16 @@ struct Canvas {
         if (painter.isActive())
             painter.end();
         return image;
+    }
+    // How many pixels have the colour.
+    int count(QRgb colour)
+    {
+        const QImage& done = finished();
+        int n = 0;
+        for (int y = 0; y < done.height(); ++y)
+            for (int x = 0; x < done.width(); ++x)
+                n += done.pixel(x, y) == colour;
+        return n;
     }
     // Puts the object into the drawing, counted at its depth.
     template <typename T> T* add(T* object)

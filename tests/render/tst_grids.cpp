@@ -6,6 +6,7 @@
 #include "model/figcontext.h"
 #include "model/modelfixtures.h"
 #include "render/griddef.h"
+#include "drawingfixtures.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
 
@@ -25,31 +26,11 @@ constexpr QRgb white = 0xffffffff;
 constexpr QRgb gridGreen = 0xff008000;
 
 // A window-less document at 80 dots per inch (15 Fig units a pixel) drawing
-// without antialiasing on a white image.
-struct Canvas {
-    QImage image;
-    QPainter painter;
-    CFigContext context;
-
+// without antialiasing on a white image, with counts of painted lines.
+struct Canvas : drawingfixtures::Canvas {
     explicit Canvas(int size = 200)
-        : image(size, size, QImage::Format_RGB32)
+        : drawingfixtures::Canvas(size, size)
     {
-        image.fill(white);
-        context.dpiX = context.dpiY = 80.0f;
-        painter.begin(&image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        context.setPainter(&painter);
-    }
-    ~Canvas()
-    {
-        if (painter.isActive())
-            painter.end();
-    }
-    const QImage& finished()
-    {
-        if (painter.isActive())
-            painter.end();
-        return image;
     }
     int countInColumn(int x, QRgb colour)
     {
@@ -83,15 +64,6 @@ struct Canvas {
             if (countInRow(y, colour) == image.width())
                 rows << y;
         return rows;
-    }
-    int count(QRgb colour)
-    {
-        const QImage& done = finished();
-        int n = 0;
-        for (int y = 0; y < done.height(); ++y)
-            for (int x = 0; x < done.width(); ++x)
-                n += done.pixel(x, y) == colour;
-        return n;
     }
 };
 

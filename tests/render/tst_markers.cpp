@@ -5,6 +5,7 @@
 #include "model/modelfixtures.h"
 #include "render/markers.h"
 #include "render/resources.h"
+#include "drawingfixtures.h"
 #include "support/testenv.h"
 
 #include <QImage>
@@ -25,55 +26,19 @@ constexpr QRgb yellow = 0xffffff00;
 
 // A window-less document at 80 dots per inch (15 Fig units a pixel) drawing
 // without antialiasing on a grey image, so that white marker centres show.
-struct Canvas {
-    QImage image;
-    QPainter painter;
-    CFigContext context;
-
+struct Canvas : drawingfixtures::Canvas {
     explicit Canvas(int size = 120)
-        : image(size, size, QImage::Format_RGB32)
+        : drawingfixtures::Canvas(size, size, nullptr, grey)
     {
-        image.fill(grey);
-        context.dpiX = context.dpiY = 80.0f;
-        painter.begin(&image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        context.setPainter(&painter);
     }
-    ~Canvas()
-    {
-        if (painter.isActive())
-            painter.end();
-    }
-    // Takes ownership, as the drawing does.
+    // Takes ownership, as the drawing does, without counting depths.
     template <class T> T* add(T* object)
     {
         context.drawing.objects.push_back(object);
         return object;
     }
-    const QImage& finished()
-    {
-        if (painter.isActive())
-            painter.end();
-        return image;
-    }
     // Begins the painter again after a look at the image.
-    void resume()
-    {
-        if (!painter.isActive()) {
-            painter.begin(&image);
-            painter.setRenderHint(QPainter::Antialiasing, false);
-        }
-    }
-    QRgb pixel(int x, int y) { return finished().pixel(x, y); }
-    int count(QRgb colour)
-    {
-        const QImage& done = finished();
-        int n = 0;
-        for (int y = 0; y < done.height(); ++y)
-            for (int x = 0; x < done.width(); ++x)
-                n += done.pixel(x, y) == colour;
-        return n;
-    }
+    void resume() { begin(); }
 };
 
 // Fig units of a pixel at 80 dots per inch and zoom 1.

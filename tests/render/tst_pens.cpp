@@ -5,6 +5,7 @@
 #include "render/colors.h"
 #include "render/pens.h"
 #include "render/resources.h"
+#include "drawingfixtures.h"
 #include "support/testenv.h"
 
 #include <QBitmap>
@@ -41,31 +42,16 @@ void noteReturn()
 }
 
 // A window-less document at 80 dots per inch drawing on a white image.
-struct Canvas {
+struct Canvas : drawingfixtures::Canvas {
     explicit Canvas(int width = 100, int height = 100)
-        : image(width, height, QImage::Format_RGB32)
+        : drawingfixtures::Canvas(width, height)
+        , ctx(context)
     {
-        image.fill(Qt::white);
-        ctx.dpiX = 80.0f;
-        ctx.dpiY = 80.0f;
-        painter.begin(&image);
-        ctx.setPainter(&painter);
     }
-    ~Canvas()
-    {
-        if (painter.isActive())
-            painter.end();
-    }
-    QRgb pixel(int x, int y)
-    {
-        if (painter.isActive())
-            painter.end();
-        return image.pixel(x, y) & 0xffffff;
-    }
+    // The colour without its alpha.
+    QRgb pixel(int x, int y) { return drawingfixtures::Canvas::pixel(x, y) & 0xffffff; }
 
-    QImage image;
-    QPainter painter;
-    CFigContext ctx;
+    CFigContext& ctx;
 };
 
 QPolygon square(int x, int y, int side)

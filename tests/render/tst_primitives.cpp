@@ -7,6 +7,7 @@
 #include "render/colors.h"
 #include "render/pointbuffer.h"
 #include "render/primitives.h"
+#include "drawingfixtures.h"
 #include "support/testenv.h"
 
 #include <QImage>
@@ -26,40 +27,10 @@ constexpr QRgb grey = 0xff808080;
 
 // A window-less document at 80 dots per inch (15 Fig units a pixel) drawing
 // without antialiasing on an image.
-struct Canvas {
-    QImage image;
-    QPainter painter;
-    CFigContext context;
-
+struct Canvas : drawingfixtures::Canvas {
     explicit Canvas(QRgb background = white, int size = 200)
-        : image(size, size, QImage::Format_RGB32)
+        : drawingfixtures::Canvas(size, size, nullptr, background)
     {
-        image.fill(background);
-        context.dpiX = context.dpiY = 80.0f;
-        painter.begin(&image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        context.setPainter(&painter);
-    }
-    ~Canvas()
-    {
-        if (painter.isActive())
-            painter.end();
-    }
-    QRgb pixel(int x, int y)
-    {
-        if (painter.isActive())
-            painter.end();
-        return image.pixel(x, y);
-    }
-    int count(QRgb colour)
-    {
-        if (painter.isActive())
-            painter.end();
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                n += image.pixel(x, y) == colour;
-        return n;
     }
 };
 
