@@ -207,11 +207,13 @@ void correctCommonAttributes(FigObject* object, bool isText)
         object->fillStyle = 62;
 }
 
-// The common fields 2 to 10 of arcs, ellipses, polylines and splines.
+// The object code (field 1, skipped) and the common fields 2 to 10 of arcs,
+// ellipses, polylines and splines; on false `failure` says why.
 bool readCommonFields(FigFields& f, FigObject* object, Failure& failure)
 {
+    int code = 0; // the object code, already known to the caller
     double styleVal = 0;
-    if (!f.readInt(object->subType) || !f.readInt(object->lineStyle) || !f.readInt(object->lineWidth)
+    if (!f.readInt(code) || !f.readInt(object->subType) || !f.readInt(object->lineStyle) || !f.readInt(object->lineWidth)
         || !f.readInt(object->penColor) || !f.readInt(object->fillColor) || !f.readInt(object->depth)
         || !f.readInt(object->penStyle) || !f.readInt(object->fillStyle) || !f.readFinite(styleVal)) {
         failure = Failure::BadValue;
@@ -311,14 +313,13 @@ FigObject* readArc(Reading& r, const QString& line)
     progress.objectStartLine = r.input.line();
     auto arc = std::make_unique<FigArc>(-1);
     FigFields f(line);
-    int code = 0;
     int forward = 0;
     int backward = 0;
     double cx = 0;
     double cy = 0;
     Failure failure = Failure::None;
-    if (!f.readInt(code) || !readCommonFields(f, arc.get(), failure))
-        return dropObject(r, "arc", failure == Failure::None ? Failure::BadValue : failure, progress.objectStartLine);
+    if (!readCommonFields(f, arc.get(), failure))
+        return dropObject(r, "arc", failure, progress.objectStartLine);
     if (!f.readInt(arc->capStyle) || !f.readInt(arc->direction) || !f.readInt(forward) || !f.readInt(backward)
         || !f.readFinite(cx) || !f.readFinite(cy))
         return dropObject(r, "arc", Failure::BadValue, progress.objectStartLine);
@@ -354,12 +355,10 @@ FigObject* readEllipse(Reading& r, const QString& line)
     progress.objectStartLine = r.input.line();
     auto ellipse = std::make_unique<FigEllipse>(-1);
     FigFields f(line);
-    int code = 0;
     double angle = 0;
     Failure failure = Failure::None;
-    if (!f.readInt(code) || !readCommonFields(f, ellipse.get(), failure))
-        return dropObject(
-            r, "ellipse", failure == Failure::None ? Failure::BadValue : failure, progress.objectStartLine);
+    if (!readCommonFields(f, ellipse.get(), failure))
+        return dropObject(r, "ellipse", failure, progress.objectStartLine);
     if (!f.readInt(ellipse->direction) || !f.readReal(angle))
         return dropObject(r, "ellipse", Failure::BadValue, progress.objectStartLine);
     for (FigPoint* p : { &ellipse->center, &ellipse->radii, &ellipse->start, &ellipse->end }) {
@@ -379,14 +378,12 @@ FigObject* readPolyline(Reading& r, const QString& line)
     progress.objectStartLine = r.input.line();
     auto polyline = std::make_unique<FigLine>(-1);
     FigFields f(line);
-    int code = 0;
     int forward = 0;
     int backward = 0;
     int npoints = 0;
     Failure failure = Failure::None;
-    if (!f.readInt(code) || !readCommonFields(f, polyline.get(), failure))
-        return dropObject(
-            r, "polyline", failure == Failure::None ? Failure::BadValue : failure, progress.objectStartLine);
+    if (!readCommonFields(f, polyline.get(), failure))
+        return dropObject(r, "polyline", failure, progress.objectStartLine);
     if (!f.readInt(polyline->joinStyle) || !f.readInt(polyline->capStyle) || !f.readInt(polyline->radius)
         || !f.readInt(forward) || !f.readInt(backward) || !f.readInt(npoints))
         return dropObject(r, "polyline", Failure::BadValue, progress.objectStartLine);
@@ -439,14 +436,12 @@ FigObject* readSpline(Reading& r, const QString& line)
     progress.objectStartLine = r.input.line();
     auto spline = std::make_unique<FigSpline>(-1);
     FigFields f(line);
-    int code = 0;
     int forward = 0;
     int backward = 0;
     int npoints = 0;
     Failure failure = Failure::None;
-    if (!f.readInt(code) || !readCommonFields(f, spline.get(), failure))
-        return dropObject(
-            r, "spline", failure == Failure::None ? Failure::BadValue : failure, progress.objectStartLine);
+    if (!readCommonFields(f, spline.get(), failure))
+        return dropObject(r, "spline", failure, progress.objectStartLine);
     if (!f.readInt(spline->capStyle) || !f.readInt(forward) || !f.readInt(backward) || !f.readInt(npoints))
         return dropObject(r, "spline", Failure::BadValue, progress.objectStartLine);
     correctCommonAttributes(spline.get(), false);
