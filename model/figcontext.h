@@ -444,8 +444,7 @@ public:
     // the current zoom: polylines of the list first, then ellipses, then
     // splines (never `exclude`); the hit on the outline goes to hitX, hitY.
     // Null when none.
-    FigObject* findLinkTarget(
-        const FigObjectList* list, int x, int y, int& hitX, int& hitY, const FigObject* exclude);
+    FigObject* findLinkTarget(const FigObjectList* list, int x, int y, int& hitX, int& hitY, const FigObject* exclude);
     // Moves (x, y) onto a link target of the current list other than the
     // object; false, x and y unchanged, when there is none.
     bool snapToLinkTarget(int& x, int& y, const FigObject* object);
@@ -456,7 +455,8 @@ public:
     // Links every end point of the sources of `walkList` (compounds entered)
     // lying on a link target of `searchList`; each new record is attached to
     // its point and appended to `made`.
-    void createSmartLinksForList(const FigObjectList* searchList, const FigObjectList* walkList, QList<SmartLink*>& made);
+    void createSmartLinksForList(
+        const FigObjectList* searchList, const FigObjectList* walkList, QList<SmartLink*>& made);
     // Links one end point of the source to the first link target found along
     // the list (compounds searched within their members); true when linked.
     bool linkEndPoint(const FigObject* source, FigPoint* point, const FigObjectList* list, QList<SmartLink*>& made);

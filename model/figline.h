@@ -38,8 +38,8 @@ public:
     // when (x, y) is within t1 (one pixel) of it, else the first segment that
     // pointNearSegment accepts with tolerance t. Gives the hit and the
     // segment's end points (the first point twice for a single point).
-    bool findSegmentNear(int x, int y, int t, int t1, int& hitX, int& hitY, FigPoint*& segmentStart,
-        FigPoint*& segmentEnd) const;
+    bool findSegmentNear(
+        int x, int y, int t, int t1, int& hitX, int& hitY, FigPoint*& segmentStart, FigPoint*& segmentEnd) const;
 
     // Links the point in after `previous` (in front when null); nothing when
     // it is already in the chain or `previous` is not. A polygon stays

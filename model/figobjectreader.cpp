@@ -213,9 +213,10 @@ bool readCommonFields(FigFields& f, FigObject* object, Failure& failure)
 {
     int code = 0; // the object code, already known to the caller
     double styleVal = 0;
-    if (!f.readInt(code) || !f.readInt(object->subType) || !f.readInt(object->lineStyle) || !f.readInt(object->lineWidth)
-        || !f.readInt(object->penColor) || !f.readInt(object->fillColor) || !f.readInt(object->depth)
-        || !f.readInt(object->penStyle) || !f.readInt(object->fillStyle) || !f.readFinite(styleVal)) {
+    if (!f.readInt(code) || !f.readInt(object->subType) || !f.readInt(object->lineStyle)
+        || !f.readInt(object->lineWidth) || !f.readInt(object->penColor) || !f.readInt(object->fillColor)
+        || !f.readInt(object->depth) || !f.readInt(object->penStyle) || !f.readInt(object->fillStyle)
+        || !f.readFinite(styleVal)) {
         failure = Failure::BadValue;
         return false;
     }

@@ -121,8 +121,8 @@ void LinkTargetSnapshot::take(const FigObjectList* list, const FigObject* target
     collectPointsLinkedTo(list, target, points);
     for (FigPoint* p : points) {
         const SmartLink* link = p->link;
-        entries.append(Entry { p, link->targetLeftPoint, link->targetRightPoint, link->targetLeftPointIdx,
-            link->targetRightPointIdx });
+        entries.append(Entry {
+            p, link->targetLeftPoint, link->targetRightPoint, link->targetLeftPointIdx, link->targetRightPointIdx });
     }
 }
 

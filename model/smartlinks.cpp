@@ -485,8 +485,8 @@ SmartLink* newLinkRecord(const CFigContext& context, FigObject* target, FigPoint
         int rightIndex = -1;
         int segmentX = 0;
         int segmentY = 0;
-        if (context.findLineSegmentNear(static_cast<FigLine*>(target), left, right, leftIndex, rightIndex, hitX, hitY,
-                1, segmentX, segmentY)) {
+        if (context.findLineSegmentNear(
+                static_cast<FigLine*>(target), left, right, leftIndex, rightIndex, hitX, hitY, 1, segmentX, segmentY)) {
             link->targetLeftPoint = left;
             link->targetRightPoint = right;
             link->targetLeftPointIdx = leftIndex;
@@ -512,7 +512,8 @@ SmartLink* CFigContext::makeSmartLink(const FigObjectList* list, FigPoint* point
     return newLinkRecord(*this, target, point, hitX, hitY);
 }
 
-bool CFigContext::linkEndPoint(const FigObject* source, FigPoint* point, const FigObjectList* list, QList<SmartLink*>& made)
+bool CFigContext::linkEndPoint(
+    const FigObject* source, FigPoint* point, const FigObjectList* list, QList<SmartLink*>& made)
 {
     if (!source || !point || !list)
         return false;

@@ -7,17 +7,17 @@
 #include "dialogs/figcolordlg.h"
 #include "dialogs/metricsdlg.h"
 #include "edit/editstate.h"
+#include "mainwindowtestfolder.h"
 #include "model/figcontext.h"
 #include "model/figline.h"
 #include "model/figpoint.h"
 #include "render/griddef.h"
 #include "render/resources.h"
-#include "mainwindowtestfolder.h"
-#include "support/testfiles.h"
-#include "support/filesizelimit.h"
 #include "support/filedialogrecorder.h"
+#include "support/filesizelimit.h"
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -27,14 +27,11 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 
-
 namespace {
 
 // One line from (1200, 1200) to (2400, 2400).
 const QByteArray fixture = "#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n"
                            "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 1200 1200 2400 2400\n";
-
-
 
 // Moves the document's first polyline right, as an edit would, and marks the
 // document modified.

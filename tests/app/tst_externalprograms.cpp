@@ -5,9 +5,9 @@
 #include "app/externalprograms.h"
 #include "app/qslog.h"
 #include "app/qslogdest.h"
-#include "support/testfiles.h"
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -27,7 +27,6 @@ void recordLog(const QString& message, QsLogging::Level)
 {
     logRecords << message;
 }
-
 
 void writeScript(const QString& path, const QByteArray& body)
 {

@@ -6,6 +6,7 @@
 #include "app/qtmainfrm.h"
 #include "dialogs/metricsdlg.h"
 #include "edit/editstate.h"
+#include "mainwindowtestfolder.h"
 #include "model/figarc.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
@@ -15,12 +16,11 @@
 #include "model/figtext.h"
 #include "render/griddef.h"
 #include "render/resources.h"
-#include "mainwindowtestfolder.h"
-#include "support/testfiles.h"
 #include "support/filedialogrecorder.h"
 #include "support/messageboxrecorder.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 #include "toolbars/drawingattributes.h"
 
 #include <QComboBox>
@@ -40,7 +40,6 @@ namespace {
 
 const QByteArray fixture = "#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n"
                            "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 1200 1200 2400 2400\n";
-
 
 QImage iconImage(const QIcon& icon)
 {

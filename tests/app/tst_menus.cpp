@@ -5,13 +5,13 @@
 #include "app/preferences.h"
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
+#include "mainwindowtestfolder.h"
 #include "render/griddef.h"
 #include "render/resources.h"
-#include "mainwindowtestfolder.h"
-#include "support/testfiles.h"
 #include "support/messageboxrecorder.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 
 #include <QAction>
 #include <QDir>
@@ -26,7 +26,6 @@ namespace {
 
 const QByteArray figText("#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n"
                          "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 1200 1200 2400 2400\n");
-
 
 // Makes the entries under root: "dir/" a folder, "link -> target" a symbolic
 // link, anything else a file.

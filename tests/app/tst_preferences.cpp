@@ -1,8 +1,8 @@
 // Reading and writing the preferences, the custom grids and the version
 // through the settings file.
-#include "defaultsettings.h"
 #include "app/preferences.h"
 #include "app/version.h"
+#include "defaultsettings.h"
 #include "render/griddef.h"
 #include "support/testenv.h"
 

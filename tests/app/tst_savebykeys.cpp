@@ -7,9 +7,9 @@
 #include "app/qtmainfrm.h"
 #include "app/startup.h"
 #include "model/figcontext.h"
-#include "support/testfiles.h"
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +26,6 @@ namespace {
 const QByteArray fixture = "#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n"
                            "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 1200 1200 2400 2400\n"
                            "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 600 300 900 1500\n";
-
 
 // The x coordinates of the polylines' points in a Fig file.
 QList<int> xCoordinates(const QByteArray& contents)

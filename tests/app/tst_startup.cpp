@@ -1,7 +1,6 @@
 // The whole start-up and shut-down as main() runs it, each run closed at
 // once: the settings written at exit, the upgrade of old LaTeX commands, the
 // file named on the command line, the log destinations.
-#include "defaultsettings.h"
 #include "app/appdir.h"
 #include "app/externalprograms.h"
 #include "app/preferences.h"
@@ -11,14 +10,15 @@
 #include "app/startup.h"
 #include "app/statusmessages.h"
 #include "app/version.h"
+#include "defaultsettings.h"
 #include "edit/editstate.h"
-#include "render/griddef.h"
-#include "support/testfiles.h"
-#include "support/messageboxrecorder.h"
-#include "support/statusrecorder.h"
 #include "model/figcontext.h"
 #include "model/objectlist.h"
+#include "render/griddef.h"
+#include "support/messageboxrecorder.h"
+#include "support/statusrecorder.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,7 +35,6 @@
 
 namespace {
 
-
 const QString oldLatex = QStringLiteral("latex -quiet -job-name OUTFILE INFILE");
 const QString newLatex = QStringLiteral("latex -quiet -output-directory TEMPDIR -job-name OUTFILE TEMPDIR/INFILE");
 const QString oldDvips = QStringLiteral("dvips -quiet -E* -o OUTFILE INFILE");
@@ -51,7 +50,6 @@ QString folder(const QString& name)
     QDir().mkpath(path);
     return QDir(path).canonicalPath();
 }
-
 
 QSettings* openSettings()
 {

@@ -19,9 +19,9 @@
 #include "model/smartlinks.h"
 #include "model/translateaction.h"
 #include "modelfixtures.h"
-#include "support/writtendrawing.h"
 #include "support/drawingdump.h"
 #include "support/testenv.h"
+#include "support/writtendrawing.h"
 
 #include <QFile>
 #include <QTemporaryDir>

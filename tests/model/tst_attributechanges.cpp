@@ -6,9 +6,9 @@
 #include "model/attributechange.h"
 #include "model/changeattributeaction.h"
 #include "modelfixtures.h"
-#include "support/writtendrawing.h"
 #include "support/drawingdump.h"
 #include "support/testenv.h"
+#include "support/writtendrawing.h"
 
 #include <QFile>
 #include <QPixmap>

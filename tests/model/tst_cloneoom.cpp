@@ -6,8 +6,8 @@
 #include "model/picturedata.h"
 #include "modelfixtures.h"
 #include "render/colors.h"
-#include "support/statusrecorder.h"
 #include "support/failingallocator.h"
+#include "support/statusrecorder.h"
 #include "support/testenv.h"
 
 #include <QPixmap>

@@ -104,10 +104,8 @@ QString linkFaults(CFigContext& context)
             const SmartLink* link = p->link;
             if (!link)
                 continue;
-            const QString where = QStringLiteral("object %1 point %2 (target %3): ")
-                                      .arg(source->id)
-                                      .arg(index)
-                                      .arg(link->targetObjId);
+            const QString where
+                = QStringLiteral("object %1 point %2 (target %3): ").arg(source->id).arg(index).arg(link->targetObjId);
             if (link->sourcePoint != p)
                 faults += where + QStringLiteral("record of another point\n");
             FigPath* target = pathOf(findObjectById(top, link->targetObjId));
@@ -120,13 +118,15 @@ QString linkFaults(CFigContext& context)
                     continue;
                 const int at = target->indexOf(ends[side]);
                 if (at < 0)
-                    faults += where + QStringLiteral("%1 point outside the target's chain\n")
-                                          .arg(side ? QStringLiteral("right") : QStringLiteral("left"));
+                    faults += where
+                        + QStringLiteral("%1 point outside the target's chain\n")
+                              .arg(side ? QStringLiteral("right") : QStringLiteral("left"));
                 else if (at != indices[side])
-                    faults += where + QStringLiteral("%1 index %2, point at %3\n")
-                                          .arg(side ? QStringLiteral("right") : QStringLiteral("left"))
-                                          .arg(indices[side])
-                                          .arg(at);
+                    faults += where
+                        + QStringLiteral("%1 index %2, point at %3\n")
+                              .arg(side ? QStringLiteral("right") : QStringLiteral("left"))
+                              .arg(indices[side])
+                              .arg(at);
             }
         }
     });
@@ -310,7 +310,8 @@ void Session::build()
     FigEllipse* ellipse = makeEllipse(3, { 2000, 5000 }, { 800, 500 }, 1);
     FigSpline* closedSpline = makeSpline(4, { { 5000, 4000 }, { 6500, 4200 }, { 6000, 5500 }, { 4800, 5200 } }, 1);
     FigEllipse* circle = makeEllipse(16, { 8000, 8000 }, { 600, 600 }, 3);
-    FigLine* arcBox = makeLine(18, { { 2000, 8000 }, { 4000, 8000 }, { 4000, 9000 }, { 2000, 9000 }, { 2000, 8000 } }, 4);
+    FigLine* arcBox
+        = makeLine(18, { { 2000, 8000 }, { 4000, 8000 }, { 4000, 9000 }, { 2000, 9000 }, { 2000, 8000 } }, 4);
     arcBox->radius = 6;
 
     // Lines linked to them: both ends of one, ends on the closing edge of
@@ -332,7 +333,8 @@ void Session::build()
 
     // A compound with a target and a line linked to it, and a line from
     // outside linked to the member.
-    FigLine* member = makeLine(8, { { 8000, 3000 }, { 9000, 3000 }, { 9000, 4000 }, { 8000, 4000 }, { 8000, 3000 } }, 3);
+    FigLine* member
+        = makeLine(8, { { 8000, 3000 }, { 9000, 3000 }, { 9000, 4000 }, { 8000, 4000 }, { 8000, 3000 } }, 3);
     FigLine* inner = makeLine(9, { { 9600, 3500 }, { 9300, 3200 }, { 9000, 3500 } });
     linkPoint(lastPoint(inner->points), 8, member, 1, 2);
     FigCompound* compound = makeCompound(7, { member, inner, makePlacedText(10, 8100, 4600, QStringLiteral("group")) });
@@ -447,9 +449,8 @@ QString Session::editText()
 QString Session::addLinePoint()
 {
     // Open lines and polygons; boxes keep their four corners.
-    auto* line = static_cast<FigLine*>(any([](FigObject* o) {
-        return o->type == FigObject::Polyline && (o->subType == 1 || o->subType == 3);
-    }));
+    auto* line = static_cast<FigLine*>(
+        any([](FigObject* o) { return o->type == FigObject::Polyline && (o->subType == 1 || o->subType == 3); }));
     if (!line)
         return QString();
     const int count = line->pointCount();
@@ -500,9 +501,8 @@ QString Session::addSplinePoint()
 
 QString Session::deleteSplinePoint()
 {
-    auto* spline = static_cast<FigSpline*>(any([](FigObject* o) {
-        return o->type == FigObject::Spline && static_cast<FigSpline*>(o)->pointCount() > 3;
-    }));
+    auto* spline = static_cast<FigSpline*>(
+        any([](FigObject* o) { return o->type == FigObject::Spline && static_cast<FigSpline*>(o)->pointCount() > 3; }));
     if (!spline)
         return QString();
     const int index = pick(spline->pointCount());
@@ -537,8 +537,7 @@ QString Session::ungroup()
 QString Session::convert()
 {
     FigObject* object = any([](FigObject* o) {
-        return (o->type == FigObject::Polyline && (o->subType == 1 || o->subType == 3))
-            || o->type == FigObject::Spline;
+        return (o->type == FigObject::Polyline && (o->subType == 1 || o->subType == 3)) || o->type == FigObject::Spline;
     });
     if (!object)
         return QString();
@@ -659,8 +658,7 @@ QString Session::movePathPoint()
             const FigPoint* b = a->next;
             dx = (a->x + b->x) / 2 - point->x + pick(3) - 1;
             dy = (a->y + b->y) / 2 - point->y + pick(3) - 1;
-        } else if (target && target->type == FigObject::Ellipse
-            && static_cast<FigEllipse*>(target)->angle == 0.0f) {
+        } else if (target && target->type == FigObject::Ellipse && static_cast<FigEllipse*>(target)->angle == 0.0f) {
             auto* ellipse = static_cast<FigEllipse*>(target);
             dx = ellipse->center.x + ellipse->radii.x - point->x + pick(3) - 1;
             dy = ellipse->center.y - point->y;
@@ -703,9 +701,8 @@ QString Session::changeAttributes()
     if (!object)
         return QString();
     const bool text = object->type == FigObject::Text;
-    static const int shapeKinds[]
-        = { Depth, LineWidth, LineStyle, StyleVal, PenColor, FillColor, FillStyle, CapStyle, JoinStyle, BoxType,
-              BoxCornerRadius, ArcType, EllipseAngle };
+    static const int shapeKinds[] = { Depth, LineWidth, LineStyle, StyleVal, PenColor, FillColor, FillStyle, CapStyle,
+        JoinStyle, BoxType, BoxCornerRadius, ArcType, EllipseAngle };
     static const int textKinds[] = { Depth, PenColor, Font, TextAlign, TextRigid, FontSize, TextAngle, FontKind };
     // The attribute changes of one object are one step.
     auto* step = new ActionStep;
@@ -1180,8 +1177,8 @@ void TestUndoProperty::arcPointMoveUndoesExactly()
         }
         bool operator==(const ArcValues& o) const
         {
-            return centerX == o.centerX && centerY == o.centerY && direction == o.direction
-                && points[0] == o.points[0] && points[1] == o.points[1] && points[2] == o.points[2];
+            return centerX == o.centerX && centerY == o.centerY && direction == o.direction && points[0] == o.points[0]
+                && points[1] == o.points[1] && points[2] == o.points[2];
         }
     };
 

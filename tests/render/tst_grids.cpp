@@ -2,11 +2,11 @@
 // selection and the arrow-key offset, the grid lines on the canvas and the
 // grid's status text.
 #include "app/preferences.h"
+#include "drawingfixtures.h"
 #include "edit/canvashandlers.h"
 #include "model/figcontext.h"
 #include "model/modelfixtures.h"
 #include "render/griddef.h"
-#include "drawingfixtures.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
 

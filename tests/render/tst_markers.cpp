@@ -1,11 +1,11 @@
 // Marker images, the markers of each kind of object with the choice of image
 // per point, the marker walks of a redraw and the inverting cross-hair.
+#include "drawingfixtures.h"
 #include "edit/editstate.h"
 #include "model/figcontext.h"
 #include "model/modelfixtures.h"
 #include "render/markers.h"
 #include "render/resources.h"
-#include "drawingfixtures.h"
 #include "support/testenv.h"
 
 #include <QImage>

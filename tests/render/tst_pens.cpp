@@ -1,3 +1,4 @@
+#include "drawingfixtures.h"
 #include "edit/canvashandlers.h"
 #include "model/figcontext.h"
 #include "model/figellipse.h"
@@ -5,7 +6,6 @@
 #include "render/colors.h"
 #include "render/pens.h"
 #include "render/resources.h"
-#include "drawingfixtures.h"
 #include "support/testenv.h"
 
 #include <QBitmap>

@@ -1,3 +1,4 @@
+#include "drawingfixtures.h"
 #include "model/figarrow.h"
 #include "model/figcontext.h"
 #include "model/figellipse.h"
@@ -7,7 +8,6 @@
 #include "render/colors.h"
 #include "render/pointbuffer.h"
 #include "render/primitives.h"
-#include "drawingfixtures.h"
 #include "support/testenv.h"
 
 #include <QImage>
