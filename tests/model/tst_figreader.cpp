@@ -687,6 +687,64 @@ private slots:
         QVERIFY(status.messages.contains(QStringLiteral("Missing data in polyline at line 11, removing it.")));
     }
 
+    // Continuation data may be spread over lines in any way, also one pair a
+    // line without white space in front, in a file whose other objects
+    // indent theirs; only a line with the shape of an object line ends an
+    // object's data early.
+    void dataLinesWithoutIndent_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("objects");
+        QTest::addColumn<QString>("message");
+        const QByteArray indented = "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 0 0 600 600\n";
+        const QByteArray province = "2 3 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
+                                    "9220 4450\n9300 4500\n9400 4450\n9300 4400\n9220 4450\n";
+        QTest::newRow("polygon, one pair a line") << indented + province << 3 << QString();
+        QTest::newRow("two polygons") << indented + province + province << 4 << QString();
+        QTest::newRow("split pairs and odd lines") << indented
+                + "2 3 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n9220\n4450 9300\n4500 9400 4450\n9300 4400 9220\n4450\n"
+                                                   << 3 << QString();
+        QTest::newRow("arrow, points and factors without indent") << indented
+                + "3 0 0 1 0 7 50 -1 -1 0.000 0 1 0 3\n1 1 1.00 60.00 120.00\n9220 4450\n9300 4500\n9400 4450\n"
+                  "0.000\n1.000\n0.000\n" << 3 << QString();
+        QTest::newRow("count too large, next object read")
+            << indented + "2 3 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 6\n9220 4450\n9300 4500\n9400 4450\n9220 4450\n"
+            << 2 << "Missing data in polyline at line 16, removing it.";
+        QTest::newRow("count too large before a comment")
+            << indented + "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 3\n9220 4450\n9300 4500\n# the text\n"
+            << 2 << "Missing data in polyline at line 14, removing it.";
+    }
+    void dataLinesWithoutIndent()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, objects);
+        QFETCH(QString, message);
+        Document doc;
+        StatusRecorder status;
+        QCOMPARE(doc.read(foreignHeader() + body + "4 0 0 50 -1 0 12 0.0000 4 135 900 600 2400 after\\001\n"), 0);
+        QCOMPARE(doc.objects().size(), size_t(objects));
+        QCOMPARE(static_cast<FigText*>(doc.object(objects - 1))->text, QStringLiteral("after"));
+        for (const QString& text : qAsConst(status.messages)) {
+            QVERIFY2(!text.contains(QLatin1String("Incorrect object code")), qPrintable(text));
+            if (message.isEmpty())
+                QVERIFY2(!text.contains(QLatin1String("removing")), qPrintable(text));
+        }
+        if (!message.isEmpty())
+            QVERIFY2(status.messages.contains(message), qPrintable(status.messages.join(" | ")));
+        if (objects < 3)
+            return;
+        const QList<QPoint> first { { 9220, 4450 }, { 9300, 4500 }, { 9400, 4450 } };
+        if (doc.object(1)->type == FigObject::Spline) {
+            auto* spline = static_cast<FigSpline*>(doc.object(1));
+            QCOMPARE(pointsOf(spline), first);
+            QVERIFY(spline->forwArrow);
+            QCOMPARE(factorsOf(spline), QList<double>({ 0.0, 1.0, 0.0 }));
+        } else {
+            auto* polygon = static_cast<FigLine*>(doc.object(1));
+            QCOMPARE(pointsOf(polygon), first + QList<QPoint>({ { 9300, 4400 }, { 9220, 4450 } }));
+        }
+    }
+
     void arrows()
     {
         Document doc;
