@@ -150,6 +150,9 @@ private slots:
         QTest::newRow("magic line alone") << QByteArray("#FIG 3.2\n") << -2 << QString();
         QTest::newRow("empty file") << QByteArray() << -2 << QString();
         QTest::newRow("not a Fig file") << QByteArray("#XFIG 3.2\nPortrait\n") << -1 << "Not a Fig file";
+        // However short, a text that does not begin as a Fig file is none.
+        QTest::newRow("one line of text") << QByteArray("Dear diary\n") << -1 << "Not a Fig file";
+        QTest::newRow("text without line end") << QByteArray("Dear diary") << -1 << "Not a Fig file";
         QTest::newRow("newer version") << QByteArray("#FIG 3.3\nPortrait\n") << -1
                                        << "You must have a NEWER version of Tavrel to load this figure (3.3).";
         QTest::newRow("no orientation") << QByteArray("#FIG 3.2\n\n# comment\n") << -1
@@ -211,11 +214,14 @@ private slots:
         QCOMPARE(status.messages.last(), formatStatusMessage("File \"%s\" is empty.", doc.path().toUtf8().constData()));
         QVERIFY(!doc.context->loadFile(QString()));
         QCOMPARE(status.messages.last(), QStringLiteral("Empty name"));
-        // A file that cannot be opened reports nothing more than the attempt.
+        // A file that cannot be opened says so, with the system's reason.
         status.messages.clear();
-        QVERIFY(!doc.context->loadFile(doc.path(QStringLiteral("missing.fig"))));
-        QCOMPARE(status.messages.size(), 1);
+        const QString missing = doc.path(QStringLiteral("missing.fig"));
+        QVERIFY(!doc.context->loadFile(missing));
+        QCOMPARE(status.messages.size(), 2);
         QVERIFY(status.messages.first().startsWith(QLatin1String("Reading objects from")));
+        QCOMPARE(status.messages.last(),
+            formatStatusMessage("Couldn't open file %s, No such file or directory", missing.toUtf8().constData()));
     }
 
     void oldVersionAsksNothingButShowsBox()
