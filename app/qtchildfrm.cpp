@@ -655,6 +655,12 @@ void QTChildFrm::selectAll()
     if (!figContext)
         return;
     forEachObject(figContext->objects(), selectForSelectAll);
+    // What is selected shows its markers: objects not marked before get
+    // them now (the members of a compound show none of their own).
+    for (FigObject* object : *figContext->objects()) {
+        if (object->markerState == 0)
+            object->markerState = 2;
+    }
     refreshButtonStates();
     CanvasBracket bracket(this, false);
     if (bracket.active())

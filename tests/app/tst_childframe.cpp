@@ -980,6 +980,34 @@ private slots:
         QCOMPARE(align.count(), selects ? 1 : 0);
     }
 
+    // Select All shows what it selected: the selection markers of every
+    // object, also after the next redraw.
+    void selectAllShowsTheSelectionMarkers()
+    {
+        Window w;
+        w.load();
+        editMode = 67;
+        w.frame->redisplayCanvas();
+        const QList<QPoint> corners { { 1300, 1300 }, { 2300, 2000 }, { 3590, 1210 }, { 4800, 1500 } };
+        auto red = [&](const QPoint& p) {
+            return (w.frame->canvasImage->pixel(w.pixelOf(p.x(), p.y())) & 0xffffff) == 0xff0000;
+        };
+        for (const QPoint& p : corners)
+            QVERIFY(!red(p));
+        w.frame->selectAll();
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(w.object(i)->markerState, 2);
+        for (const QPoint& p : corners)
+            QVERIFY2(red(p), qPrintable(QStringLiteral("%1 %2").arg(p.x()).arg(p.y())));
+        w.frame->redisplayCanvas();
+        for (const QPoint& p : corners)
+            QVERIFY(red(p));
+        // Escape takes the selection and its markers away again.
+        w.key(Qt::Key_Escape);
+        for (const QPoint& p : corners)
+            QVERIFY(!red(p));
+    }
+
     void figurePropertiesMarkTheDocumentModified_data()
     {
         QTest::addColumn<bool>("accept");
