@@ -105,6 +105,9 @@ bool QTChildFrm::loadFile(const QString& fileName)
 {
     if (!figContext->loadFile(fileName))
         return false;
+    // The file brings its own unit, paper and extent.
+    updateRulerScale();
+    updateScrollRange();
     if (allMarkersShown) {
         // The markers of the objects just read, drawn as those of the
         // objects before them were.

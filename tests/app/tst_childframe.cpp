@@ -364,6 +364,32 @@ private slots:
         QVERIFY(std::abs(w.frame->vertRuler->rulerUnit * 100 - unitPixels) < 1e-9);
     }
 
+    // The rulers count in the unit of the document from the moment it is
+    // opened: inches for an inch file, centimetres for a metric one.
+    void rulerUnitOfAnOpenedFile_data()
+    {
+        QTest::addColumn<bool>("metricDefault");
+        QTest::addColumn<QByteArray>("units");
+        QTest::addColumn<double>("unitPixels");
+        QTest::newRow("inch file, metric default") << true << QByteArray("Inches") << 80.0;
+        QTest::newRow("metric file, inch default") << false << QByteArray("Metric") << 80 / 2.54;
+    }
+    void rulerUnitOfAnOpenedFile()
+    {
+        QFETCH(bool, metricDefault);
+        QFETCH(QByteArray, units);
+        QFETCH(double, unitPixels);
+        Window w;
+        w.ctx().metric = metricDefault;
+        w.frame->updateRulerScale();
+        QByteArray text(boxFigure);
+        text.replace("Inches", units);
+        w.load(text.constData());
+        QCOMPARE(w.ctx().metric, units == "Metric");
+        QVERIFY(std::abs(w.frame->horzRuler->rulerUnit * 100 - unitPixels) < 1e-9);
+        QVERIFY(std::abs(w.frame->vertRuler->rulerUnit * 100 - unitPixels) < 1e-9);
+    }
+
     void rulersByPreference_data()
     {
         QTest::addColumn<bool>("horz");
