@@ -14,8 +14,10 @@
 #include "model/bounds.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
+#include "model/figtext.h"
 #include "model/objectlist.h"
 #include "model/units.h"
+#include "render/latextext.h"
 #include "render/primitives.h"
 
 #include <QPainter>
@@ -346,6 +348,22 @@ void CFigContext::drawObjectList(const FigObjectList* list, const FigObject* exc
     // top. Walking the tree once per depth would cost as much as drawing.
     std::vector<std::vector<FigObject*>> buckets(static_cast<size_t>(deepest) + 1);
     collectByDepth(list, excluded, deepest, buckets);
+    if (preferences.renderSpecialTextUsingTex) {
+        // The LaTeX images the drawing needs are made all at once first.
+        std::vector<FigText*> texts;
+        for (int depth = deepest; depth >= 0; --depth) {
+            if (!depthVisible[depth] && layerDrawMode == 12)
+                continue;
+            for (FigObject* object : buckets[static_cast<size_t>(depth)]) {
+                if (object->type != FigObject::Text)
+                    continue;
+                if (auto* text = dynamic_cast<FigText*>(object))
+                    texts.push_back(text);
+            }
+        }
+        if (texts.size() > 1)
+            typesetSpecialTexts(*this, texts);
+    }
     for (int depth = deepest; depth >= 0; --depth) {
         if (!depthVisible[depth] && layerDrawMode == 12)
             continue;
