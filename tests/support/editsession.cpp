@@ -143,15 +143,11 @@ void CanvasInput::hold(Qt::KeyboardModifiers modifiers)
         const bool now = held & k.modifier;
         if (wanted == now)
             continue;
-        if (wanted) {
-            held |= k.modifier;
-            QKeyEvent event(QEvent::KeyPress, k.key, held);
-            QApplication::sendEvent(&document, &event);
-        } else {
-            held &= ~Qt::KeyboardModifiers(k.modifier);
-            QKeyEvent event(QEvent::KeyRelease, k.key, held);
-            QApplication::sendEvent(&document, &event);
-        }
+        // A modifier key's event carries the state before it (as the window
+        // system reports it); QKeyEvent::modifiers() turns in the key's own.
+        QKeyEvent event(wanted ? QEvent::KeyPress : QEvent::KeyRelease, k.key, held);
+        held ^= k.modifier;
+        QApplication::sendEvent(&document, &event);
     }
 }
 
