@@ -15,13 +15,11 @@
 #include "model/createcompoundaction.h"
 #include "model/deleteaction.h"
 #include "model/depths.h"
-#include "model/figarc.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "model/figline.h"
 #include "model/figobject.h"
 #include "model/figspline.h"
-#include "model/geometricqueries.h"
 #include "model/objectlist.h"
 #include "model/smartlinks.h"
 #include "model/translateaction.h"
@@ -30,7 +28,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
