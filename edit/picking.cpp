@@ -127,10 +127,10 @@ FigObject* CFigContext::findArcNear(int x, int y, int t, int& hitX, int& hitY)
         if (!arcOutlineNear(arc, x, y, t, hitX, hitY))
             continue;
         // Across the radius at the hit: the direction of the curve there.
-        const int bx = int(std::clamp<std::int64_t>(
-            std::int64_t(hitX) + roundToInt(double(hitY) - arc->centerY), INT_MIN, INT_MAX));
-        const int by = int(std::clamp<std::int64_t>(
-            std::int64_t(hitY) - roundToInt(double(hitX) - arc->centerX), INT_MIN, INT_MAX));
+        const int bx = int(
+            std::clamp<std::int64_t>(std::int64_t(hitX) + roundToInt(double(hitY) - arc->centerY), INT_MIN, INT_MAX));
+        const int by = int(
+            std::clamp<std::int64_t>(std::int64_t(hitY) - roundToInt(double(hitX) - arc->centerX), INT_MIN, INT_MAX));
         tangentSegment = { hitX, hitY, bx, by };
         tangentSegmentValid = true;
         return object;
@@ -226,10 +226,10 @@ FigObject* CFigContext::findTextNear(int x, int y, int t, int& hitX, int& hitY)
         // the text's box does not count.
         const int h = roundToInt(displayPixelSize(dpiY) * float(text->fontSize));
         const double a = text->angle;
-        const int ux = int(std::clamp<std::int64_t>(
-            std::int64_t(text->x) - roundToInt(h * std::sin(a)), INT_MIN, INT_MAX));
-        const int uy = int(std::clamp<std::int64_t>(
-            std::int64_t(text->y) - roundToInt(h * std::cos(a)), INT_MIN, INT_MAX));
+        const int ux
+            = int(std::clamp<std::int64_t>(std::int64_t(text->x) - roundToInt(h * std::sin(a)), INT_MIN, INT_MAX));
+        const int uy
+            = int(std::clamp<std::int64_t>(std::int64_t(text->y) - roundToInt(h * std::cos(a)), INT_MIN, INT_MAX));
         if (withinSquare(ux, uy, x, y, t)) {
             hitX = ux;
             hitY = uy;
