@@ -159,6 +159,30 @@ private slots:
         QCOMPARE(boundsOf(*clip).topLeft(), QPoint(0, 0));
     }
 
+    // An outline with a width is rounded half away from zero: a box whose
+    // half width is half a unit would still start a unit left of and above
+    // the origin after one move, and reading the clip file again would shift
+    // it by a grid step.
+    void aClipNeverStartsOffThePage_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("80 dpi") << 80;
+        QTest::newRow("96 dpi") << 96;
+    }
+    void aClipNeverStartsOffThePage()
+    {
+        QFETCH(int, dpi);
+        QImage image = thumbnailImage(dpi);
+        std::unique_ptr<CFigContext> clip(load("2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
+                                               "\t 1300 1300 2300 1300 2300 2000 1300 2000 1300 1300\n",
+            image));
+        QVERIFY(clip);
+        const QPoint corner = boundsOf(*clip).topLeft();
+        QVERIFY2(corner.x() >= 0 && corner.x() <= 1 && corner.y() >= 0 && corner.y() <= 1,
+            qPrintable(QString("%1 %2").arg(corner.x()).arg(corner.y())));
+        QCOMPARE(QPoint(clip->drawing.upperLeft.x, clip->drawing.upperLeft.y), corner);
+    }
+
     void unusableFilesAreLeftOut_data()
     {
         QTest::addColumn<QString>("name");
