@@ -609,6 +609,11 @@ public:
     // Clones the clipboard objects with fresh identifiers into the current
     // list, to be placed by the paste mode.
     void startPaste();
+    // Places copies of a shape-library clip's objects (fresh identifiers,
+    // links among them kept) into the current list as one undo step, the
+    // clip's user colours merged into this document's first. The clip is
+    // neither changed nor taken over.
+    void startLibraryPlacement(CFigContext* clip);
     // Deletes the selected objects as one undo step; returns clones of them
     // without links to other objects (caller owns list and clones).
     FigObjectList* cutSelection();
