@@ -1,8 +1,7 @@
 // Operations on a document's selection and view that the document window and
 // the main window call: scroll origins for zooming, moving, deleting and
-// cutting the selection as undo steps, compounds, alignment and conversions.
-// Drawing goes through the context's painter and happens only while it is
-// active.
+// cutting the selection as undo steps, compounds and conversions. Drawing
+// goes through the context's painter and happens only while it is active.
 
 #include "app/qtchildfrm.h"
 #include "app/statusmessages.h"
@@ -158,60 +157,6 @@ void CFigContext::startPaste()
     if (canDraw(this))
         redrawObjectList(copies, false);
     delete copies; // the objects are in the drawing now
-}
-
-void CFigContext::alignSelection()
-{
-    FigObjectList* list = objects();
-    FigObjectList selected;
-    collectSelectedObjects(list, selected);
-    if (selected.empty())
-        return;
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    getSelectionBounds(list, left, top, right, bottom);
-    auto* step = new ActionStep;
-    FigObjectList area = selected;
-    for (FigObject* object : selected) {
-        int xmin = 0;
-        int ymin = 0;
-        int xmax = 0;
-        int ymax = 0;
-        object->getBounds(this, xmin, ymin, xmax, ymax, true, true);
-        const auto offset = [](int mode, int low, int high, int objLow, int objHigh) {
-            switch (mode) {
-            case 1:
-                return low - objLow;
-            case 2:
-                return int((double(low) + high) / 2 - (double(objLow) + objHigh) / 2);
-            case 3:
-                return high - objHigh;
-            default:
-                return 0;
-            }
-        };
-        const int dx = offset(alignMode.horizontal, left, right, xmin, xmax);
-        const int dy = offset(alignMode.vertical, top, bottom, ymin, ymax);
-        if (dx == 0 && dy == 0)
-            continue;
-        FigObjectList linked;
-        collectSmartLinkedObjects(&drawing.objects, object, linked);
-        appendAll(area, linked);
-        step->append(new TranslateAction(list, object, dx, dy, linked));
-    }
-    if (canDraw(this)) {
-        forEachObject(&drawing.objects, clearSkipRedraw);
-        redrawObjectList(&area, true);
-    }
-    for (ActionItem* action : *step)
-        action->redo(this);
-    undoHistory.pushActionList(step);
-    if (canDraw(this)) {
-        forEachObject(&drawing.objects, clearSkipRedraw);
-        redrawObjectList(&area, false);
-    }
 }
 
 // ---- Compounds ----

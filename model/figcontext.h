@@ -594,8 +594,10 @@ public:
     // The scroll origin that puts the Fig point (cx, cy) in the middle of the
     // visible area at the zoom; never below 0.
     void centeredScrollOrigin(int& ox, int& oy, int cx, int cy, float zoom) const;
-    // Aligns the selected objects of the current list by alignMode as one
-    // undo step and redraws them; nothing without a selection.
+    // Aligns the selected objects of the current list by alignMode (to the
+    // current object, else to the whole selection) as one undo step and
+    // redraws them (edit/alignment.cpp). Objects on hidden depths stay; no
+    // step when nothing has to move.
     void alignSelection();
     // A compound of the selected objects as one undo step.
     void createCompoundFromSelection();
