@@ -1,0 +1,14 @@
+#include "dialogs/pointsdlg.h"
+
+#include "model/figcontext.h"
+#include "model/figobject.h"
+
+PointsDlg::PointsDlg(QWidget* parent, Qt::WindowFlags flags, CFigContext* context)
+    : QDialog(parent, flags)
+    , figContext(context)
+{
+    setWindowTitle(tr("Path points"));
+    if (context && context->currentObject
+        && (context->currentObject->type == FigObject::Polyline || context->currentObject->type == FigObject::Spline))
+        object = context->currentObject;
+}
