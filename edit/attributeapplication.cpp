@@ -14,12 +14,13 @@
 #include "model/figspline.h"
 #include "model/figtext.h"
 #include "model/pointoperations.h"
-#include "model/units.h"
 #include "toolbars/drawingattributes.h"
 #include "toolbars/updatemask.h"
 
 #include <QPainter>
+#include <QString>
 
+#include <cmath>
 #include <new>
 
 namespace {
@@ -34,6 +35,13 @@ bool canDraw(const CFigContext* context)
 bool isPicture(const FigObject* object)
 {
     return object->type == FigObject::Polyline && object->subType == 5;
+}
+
+// Equal values; two values that are no number count as equal too, so that
+// such a value taken from an object is not taken for a change.
+bool sameFloat(float a, float b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
 }
 
 bool taken(bool onlyFlagged, bool flag)
@@ -83,7 +91,7 @@ public:
     }
     void floatIfDifferent(int kind, bool flag, float objectValue, float wanted)
     {
-        if (flag && objectValue != wanted)
+        if (flag && !sameFloat(objectValue, wanted))
             addFloat(kind, objectValue, wanted);
     }
 
@@ -102,7 +110,13 @@ private:
 bool styleValDiffers(const FigObject* object, float base)
 {
     const float written = static_cast<float>(object->lineWidth + 1) * base * 0.5f;
-    return roundToDecimals(written, 3) != roundToDecimals(object->styleVal, 3);
+    return QString::number(static_cast<double>(written), 'f', 3)
+        != QString::number(static_cast<double>(object->styleVal), 'f', 3);
+}
+
+bool sameSizes(const FigArrow& a, float thickness, float width, float height)
+{
+    return a.thickness == thickness && a.width == width && a.height == height;
 }
 
 bool sameArrow(const FigArrow& a, const FigArrow& b)
@@ -313,6 +327,15 @@ void CFigContext::buildArrowChange(
             thickness = lineWidth * currentAttrs.arrowThicknessRel;
             width = lineWidth * currentAttrs.arrowWidthRel;
             height = lineWidth * currentAttrs.arrowHeightRel;
+        }
+        // The current sizes hold one set for both ends: taken from an object
+        // whose two arrows differ, they are those of one of them. While that
+        // arrow still has them, the other one keeps its own.
+        const FigArrow* other = end == 1 ? object->backArrow : object->forwArrow;
+        if (other && other != arrow && sameSizes(*other, thickness, width, height)) {
+            thickness = arrow->thickness;
+            width = arrow->width;
+            height = arrow->height;
         }
         wanted = createArrow(arrowTypeOfKind(kind), arrowStyleOfKind(kind), thickness, width, height);
         // Compared as made, after the corrections of out-of-range values.
