@@ -10,30 +10,27 @@ ObjectCommentDlg::ObjectCommentDlg(QWidget* parent, Qt::WindowFlags flags)
 {
     ui->setupUi(this);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &ObjectCommentDlg::accept);
-    connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &ObjectCommentDlg::reject);
 }
 
 ObjectCommentDlg::~ObjectCommentDlg() = default;
 
-void ObjectCommentDlg::setObject(FigObject* object)
+void ObjectCommentDlg::setObject(FigObject* newObject)
 {
     ui->objectComment->clear();
-    if (!object)
+    if (!newObject)
         return;
-    commentedObject = object;
+    object = newObject;
     ui->objectComment->setPlainText(object->comment);
 }
 
 void ObjectCommentDlg::accept()
 {
-    if (!commentedObject)
+    if (!object)
         return;
-    const QString text = ui->objectComment->toPlainText();
-    if (text.isEmpty()) {
-        emit commentChanged(false);
-        return;
-    }
-    commentedObject->comment = text;
-    emit commentChanged(true);
+    // An emptied editor takes the comment away: keeping the old one would
+    // leave the user no way to remove it.
+    object->comment = ui->objectComment->toPlainText();
+    emit commentChanged(!object->comment.isEmpty());
     QDialog::accept();
 }

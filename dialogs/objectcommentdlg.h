@@ -1,8 +1,7 @@
 #pragma once
-// The object comment dialog: shows and edits the comment of one drawing
-// object, the current object of the active document when it was opened. The
-// main window keeps one for the whole run; it remembers the object last
-// given (not owned) and owns its form.
+// The object comment dialog: shows and edits the comment of the active
+// document's current object. The main window keeps one for the whole run and
+// hands it the object before every opening; the object is not owned.
 
 #include <QDialog>
 
@@ -22,18 +21,17 @@ public:
 
     // Empties the editor; for an object, remembers it and shows its comment.
     void setObject(FigObject* object);
-    FigObject* object() const { return commentedObject; }
 
-public slots:
-    // OK: a text that is not empty becomes the object's comment and closes
-    // the dialog; an empty one changes nothing and the dialog stays open.
+    // OK: the editor's text becomes the object's comment, an empty text
+    // removing it (no undo step, no modified mark), and the dialog closes.
+    // Without an object the dialog stays open.
     void accept() override;
 
 signals:
-    // OK stored a comment (true) or found the editor empty (false).
+    // OK gave the object a comment (true) or took it away (false).
     void commentChanged(bool hasComment);
 
 private:
     std::unique_ptr<Ui::ObjectCommentDlgForm> ui;
-    FigObject* commentedObject = nullptr; // not owned
+    FigObject* object = nullptr; // not owned
 };

@@ -1,20 +1,36 @@
 #pragma once
-// The text coordinates dialog: the position of the active document's
-// current text, edited in the chosen unit.
-// Built by its caller for one modal run; edits apply at once as undo steps.
-// Holds the document and its object, owns neither.
+// The position of the active document's current text, shown and typed in the
+// unit of the value dialogs; a new position moves the text as one undo step.
+// Borrows the context and the text for the one modal run it is built for.
 
 #include <QDialog>
 
+#include <memory>
+
 class CFigContext;
-class FigObject;
+class FigText;
+
+namespace Ui {
+class CoordsDlg;
+}
 
 class TextCoordsDlg : public QDialog {
     Q_OBJECT
 public:
+    // Takes the context's current object when it is a text.
     TextCoordsDlg(QWidget* parent, Qt::WindowFlags flags, CFigContext* context);
+    ~TextCoordsDlg() override;
 
-    CFigContext* figContext; // not owned
-    // The document's current object when it is a text, else null.
-    FigObject* object = nullptr; // not owned
+    // Shows the text's position in the current unit.
+    void loadValues();
+
+public slots:
+    void onUnit(int index);
+    // Either field took a new value; both are read.
+    void onChange(double value);
+
+private:
+    std::unique_ptr<Ui::CoordsDlg> ui;
+    CFigContext* context; // not owned
+    FigText* text = nullptr; // not owned
 };

@@ -1,7 +1,6 @@
 #pragma once
-// Asks for one line of text: the string of a new text object, or a new
-// string for an existing one. Built by its caller for one question; owns its
-// form.
+// Asks for one line of text: the string of a new text object, or a new string
+// for an existing one. Built by its caller for one question.
 
 #include <QDialog>
 #include <QString>

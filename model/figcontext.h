@@ -659,6 +659,11 @@ public:
     // smart-linked to them as one undo step and redraws; nothing without a
     // selection.
     void moveSelection(int dx, int dy);
+    // Gives a box or picture the size width x height in Fig units by moving
+    // its third point (the first stays, the neighbouring corners and the
+    // smart-linked lines follow) as one undo step, pushed even when nothing
+    // moves. Nothing for a line of fewer than three points.
+    void resizeBox(FigLine* box, int width, int height);
     // Marker state for every object of the current list (0 none, else
     // marked); clears allMarkersShown and redraws the objects that changed.
     void setMarkerState(int state);

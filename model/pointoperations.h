@@ -24,6 +24,8 @@ bool moveArcPoint(FigArc* arc, int dx, int dy, int pointIndex);
 // point sharing its x (by dx) or its y (by dy), so the box stays a rectangle
 // and the closing point stays equal to the first. A picture corner dragged
 // past the opposite side toggles the picture's flipped flag (once per axis).
+// A box of width (or height) 0 moves only the corner's side along that axis,
+// the corner and its chain neighbour on that side, so that it can be widened.
 // Points of other lines linked to a moved point's segments follow.
 void moveBoxCorner(const FigObjectList* list, FigLine* box, int dx, int dy, FigPoint* corner);
 
