@@ -464,6 +464,9 @@ public:
     void scaleCompound(FigCompound* compound, float sx, float sy, int cx, int cy);
     // Whether a member at any nesting lies on a shown depth; false when empty.
     bool compoundHasVisibleMember(const FigCompound* compound) const;
+    // Whether the object lies on a shown depth (a compound: one of its
+    // members at any nesting); false for none.
+    bool isObjectVisible(const FigObject* object) const;
 
     // ---- Point, arrow and conversion operations ----
 
@@ -649,6 +652,11 @@ public:
     // Clones the clipboard objects with fresh identifiers into the current
     // list, to be placed by the paste mode.
     void startPaste();
+    // Places copies of a shape-library clip's objects (fresh identifiers,
+    // links among them kept) into the current list as one undo step, the
+    // clip's user colours merged into this document's first. The clip is
+    // neither changed nor taken over.
+    void startLibraryPlacement(CFigContext* clip);
     // Deletes the selected objects as one undo step; returns clones of them
     // without links to other objects (caller owns list and clones).
     FigObjectList* cutSelection();
@@ -664,19 +672,57 @@ public:
     // smart-linked lines follow) as one undo step, pushed even when nothing
     // moves. Nothing for a line of fewer than three points.
     void resizeBox(FigLine* box, int width, int height);
-    // Marker state for every object of the current list (0 none, else
-    // marked); clears allMarkersShown and redraws the objects that changed.
+
+    // ---- Marker states (edit/markerstates.cpp) ----
+
+    // Gives every object of the current list (not the members of its
+    // compounds) the marker state (0 none, 1 point markers, 2 selection
+    // markers), clears allMarkersShown and every skip flag of the list, and
+    // redraws the objects whose state changed.
     void setMarkerState(int state);
     void clearMarkers();
     // Sets allMarkersShown and draws the markers of every unmarked object.
     void showAllMarkers();
     // Redraws the objects that show selection markers but are no longer
-    // selected.
+    // selected, without markers unless all markers are shown.
     void redrawStaleMarkers();
+    // The markers of every selected object of the current list but `except`.
+    void drawSelectionMarkers(const FigObject* except);
     void redrawCurrentObject();
-    // The object of the current list within two screen pixels of (x, y), and
+    void drawCurrentObjectMarkers();
+    // The eight box markers of a compound with a member on a shown depth.
+    void drawCompoundBoxMarkers(FigCompound* compound);
+
+    // ---- Rubber bands (edit/rubberband.cpp) ----
+
+    // The outline of the ellipse around (cx, cy) with radii |rx| and |ry|,
+    // turned by `angle` (radians, whole degrees on the screen), with the
+    // inverting rubber-band pen; nothing when a radius is 0.
+    void drawRubberEllipse(int cx, int cy, int rx, int ry, float angle);
+
+    // ---- Picking (edit/picking.cpp) ----
+
+    // The object search with pickState's active object callback: the first
+    // object hit, kind by kind, is handed to the callback (type, press point
+    // and hit) and returned whatever it answers; a miss calls it with none.
+    // Null without searching when no callback is active.
+    FigObject* pickObject(int x, int y);
+    // The same search without a callback: the object under the pointer and
     // the hit on it; null when none.
-    FigObject* findObjectUnderCursor(int x, int y, int& hitX, int& hitY, FigObject* excluded);
+    FigObject* findObjectUnderCursor(int x, int y, int& hitX, int& hitY);
+    // The point search with pickState's active point callback: the object
+    // whose point lies under the pointer, or null when there is none or the
+    // callback refused the point.
+    FigObject* pickPointOnObject(int x, int y);
+    // Searches of the current list with the tolerance t; each gives the hit.
+    // An arc's drawn outline, traced as the drawing traces it.
+    FigObject* findArcNear(int x, int y, int t, int& hitX, int& hitY);
+    bool arcOutlineNear(const class FigArc* arc, int x, int y, int t, int& hitX, int& hitY);
+    // A compound by an edge of its box, or by one of its corners.
+    FigObject* findCompoundEdgeNear(int x, int y, int t, int& hitX, int& hitY);
+    FigObject* findCompoundCornerNear(int x, int y, int t, int& hitX, int& hitY);
+    // A text by its anchor or by the point one font height above it.
+    FigObject* findTextNear(int x, int y, int t, int& hitX, int& hitY);
 
     QString fileName;
     QTChildFrm* view;
