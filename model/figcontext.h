@@ -20,6 +20,7 @@ class FigCompound;
 class FigLine;
 class FigObject;
 class FigPoint;
+struct FigArrow;
 class QColor;
 class QPainter;
 class QTChildFrm;
@@ -400,11 +401,53 @@ public:
     // Copy the object's attributes into the current drawing attributes
     // (currentAttrs) and its colours and area fill into this document's, so
     // that the next object drawn looks like it. Nothing for a null object.
+    // Ellipses and texts leave the arrow settings alone, pictures take their
+    // depth only.
     void takeArcAttributes(FigObject* object);
     void takeEllipseAttributes(FigObject* object);
     void takePolylineAttributes(FigObject* object);
     void takeSplineAttributes(FigObject* object);
     void takeTextAttributes(FigObject* object);
+
+    // Forwarders of the edit modes to the main window's attribute pages: the
+    // object (null: none) shown as QTMainFrm::showObjectAttributes shows it;
+    // for a list, no object when it holds more than one, else the current
+    // object. Nothing without a main window.
+    void showObjectAttributes(FigObject* object);
+    void showSelectionAttributes(const FigObjectList* list);
+
+    // ---- Applying the current attributes to an object ----
+
+    // Makes the object take the current drawing attributes and this
+    // document's pen colour, fill colour and area fill (with onlyFlagged only
+    // those ticked in updateMask): each attribute that differs becomes one
+    // attribute change, each arrow end that has to change one arrow change,
+    // all executed at once and pushed as one undo step. Nothing differs:
+    // nothing is pushed, redrawn or marked modified. A compound passes the
+    // attributes to its members at every nesting, each compared with and
+    // restored to its own values. Redraws the object's area while the
+    // painter is active. Nothing for a null object.
+    void updateObjectAttributes(FigObject* object, bool onlyFlagged);
+    // The attribute changes the object would get, in the order they are
+    // executed; the object is not touched. The caller owns the actions.
+    // Pictures take their depth only.
+    ActionStep buildCommonAttributeChanges(FigObject* object, bool onlyFlagged);
+    ActionStep buildArcAttributeChanges(FigObject* object, bool onlyFlagged);
+    ActionStep buildEllipseAttributeChanges(FigObject* object, bool onlyFlagged);
+    ActionStep buildPolylineAttributeChanges(FigObject* object, bool onlyFlagged);
+    ActionStep buildSplineAttributeChanges(FigObject* object, bool onlyFlagged);
+    ActionStep buildTextAttributeChanges(FigObject* object, bool onlyFlagged);
+    // Appends at most one arrow change for one end (1 forward, 0 backward;
+    // `arrow` is the object's arrow there): a new arrow when the end's switch
+    // is on and the object has none, a replacement when the one it has
+    // differs from the wanted one. Never removes an arrow; nothing for an
+    // object that cannot carry arrows.
+    void buildArrowChange(FigObject* object, const FigArrow* arrow, int end, ActionStep& list, bool onlyFlagged);
+    // A new arrow of the arrow kind: with absolute sizes (arrowSizeMode) the
+    // given thickness and the absolute width and height, else the given
+    // thickness times each of the three relative factors. Null only when
+    // memory runs out.
+    FigArrow* arrowFromCurrentAttributes(float thickness, int kind);
 
     // ---- Geometric transforms ----
 

@@ -467,14 +467,32 @@ bool swapArcArrow(FigArc* arc, int end, FigArrow* newArrow, FigArrow*& previous)
 
 bool swapLineArrow(FigLine* line, int end, FigArrow* newArrow, FigArrow*& previous)
 {
-    if (!line || (line->subType >= 2 && line->subType <= 4) || !line->points || !line->points->next)
+    if (!acceptsArrows(line))
         return false;
     return swapArrow(line, end, newArrow, previous);
 }
 
 bool swapSplineArrow(FigSpline* spline, int end, FigArrow* newArrow, FigArrow*& previous)
 {
-    if (!spline || !isOpenSpline(spline))
+    if (!acceptsArrows(spline))
         return false;
     return swapArrow(spline, end, newArrow, previous);
+}
+
+bool acceptsArrows(const FigObject* object)
+{
+    if (!object)
+        return false;
+    switch (object->type) {
+    case FigObject::Arc:
+        return true;
+    case FigObject::Polyline: {
+        const auto* line = static_cast<const FigLine*>(object);
+        return !(line->subType >= 2 && line->subType <= 4) && line->points && line->points->next;
+    }
+    case FigObject::Spline:
+        return isOpenSpline(static_cast<const FigSpline*>(object));
+    default:
+        return false;
+    }
 }

@@ -47,5 +47,8 @@ void moveSplinePoint(const FigObjectList* list, FigSpline* spline, int dx, int d
 // refuses: a null object; for polylines boxes, polygons and arc-boxes
 // (sub-types 2 to 4) and lines of fewer than two points; closed splines.
 bool swapArcArrow(FigArc* arc, int end, FigArrow* newArrow, FigArrow*& previous);
+// Whether the swaps above accept an arrow on the object: arcs, open splines,
+// and polylines of two points or more that are no box, polygon or arc-box.
+bool acceptsArrows(const FigObject* object);
 bool swapLineArrow(FigLine* line, int end, FigArrow* newArrow, FigArrow*& previous);
 bool swapSplineArrow(FigSpline* spline, int end, FigArrow* newArrow, FigArrow*& previous);
