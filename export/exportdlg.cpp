@@ -3,7 +3,12 @@
 #include "app/filedialog.h"
 #include "app/messagebox.h"
 #include "app/qtchildfrm.h"
+#include "export/epsoptions.h"
 #include "export/exportoptions.h"
+#include "export/pdfoptions.h"
+#include "export/pdftexoptions.h"
+#include "export/postscriptoptions.h"
+#include "export/pstexoptions.h"
 #include "model/figcontext.h"
 
 #include "ui_exportdlg.h"
@@ -47,11 +52,11 @@ const FormatRow formatRows[ExportDlg::formatCount] = {
     { "Metafile", "Metafile Options", makeOptions<ExportOptions> },
     { "Metafont", "MetaFont Options", makeOptions<ExportOptions> },
     { "Metapost", "MetaPost Options", makeOptions<ExportOptions> },
-    { "PDF", "Pdf Options", makeOptions<ExportOptions> },
-    { "Postscript", "PostScript Options", makeOptions<ExportOptions> },
-    { "EPS", "Encapsulated PostScript Options", makeOptions<ExportOptions> },
-    { "PdfTeX", "PDFTeX Options", makeOptions<ExportOptions> },
-    { "PsTeX", "PSTeX Options", makeOptions<ExportOptions> },
+    { "PDF", "Pdf Options", makeOptions<PdfOptions> },
+    { "Postscript", "PostScript Options", makeOptions<PostScriptOptions> },
+    { "EPS", "Encapsulated PostScript Options", makeOptions<EpsOptions> },
+    { "PdfTeX", "PDFTeX Options", makeOptions<PdftexOptions> },
+    { "PsTeX", "PSTeX Options", makeOptions<PstexOptions> },
     { "Pic", "Pic Options", makeOptions<ExportOptions> },
     { "Pict2e", "Pict2e Options", makeOptions<ExportOptions> },
     { "PicTeX", "PicTeX Options", makeOptions<ExportOptions> },

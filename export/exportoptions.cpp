@@ -7,6 +7,7 @@
 #include "app/preferences.h"
 #include "app/qtmainfrm.h"
 #include "dialogs/generictexteditdlg.h"
+#include "export/waitcursor.h"
 #include "model/figcontext.h"
 #include "render/colors.h"
 
@@ -24,42 +25,6 @@ int ExportOptions::startTimeout = 30000;
 int ExportOptions::finishTimeout = 30000;
 
 namespace {
-
-// The wait cursor for the time of one export step, taken back on every
-// return (after any failure box of the step has been closed).
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-// What is known of a file before a run, to tell afterwards whether the run
-// wrote it: fig2dev rewrites an existing output file in place.
-struct FileState {
-    bool exists = false;
-    qint64 size = 0;
-    QDateTime modified;
-
-    static FileState of(const QString& path)
-    {
-        const QFileInfo info(path);
-        FileState state;
-        state.exists = info.exists() && info.isFile();
-        if (state.exists) {
-            state.size = info.size();
-            state.modified = info.lastModified();
-        }
-        return state;
-    }
-    bool writtenSince(const FileState& before) const
-    {
-        if (!exists)
-            return false;
-        return !before.exists || size != before.size || modified != before.modified;
-    }
-};
 
 QString childOutput(QProcess& process)
 {
@@ -81,6 +46,32 @@ QString standardColorOptionName(int color)
 QString optionNumber(double value)
 {
     return QString::number(value, 'g', 6);
+}
+
+QString stripExtension(const QString& path)
+{
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    const int separator = qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return dot > separator ? path.left(dot) : path;
+}
+
+FileState FileState::of(const QString& path)
+{
+    const QFileInfo info(path);
+    FileState state;
+    state.exists = info.exists() && info.isFile();
+    if (state.exists) {
+        state.size = info.size();
+        state.modified = info.lastModified();
+    }
+    return state;
+}
+
+bool FileState::writtenSince(const FileState& before) const
+{
+    if (!exists)
+        return false;
+    return !before.exists || size != before.size || modified != before.modified;
 }
 
 ExportOptions::ExportOptions(Ui::ExportDlgForm* ui)
@@ -122,6 +113,11 @@ void ExportOptions::setWidgetState()
 
 QString ExportOptions::fig2devOptions()
 {
+    return commonOptions(true);
+}
+
+QString ExportOptions::commonOptions(bool withBackground)
+{
     QString options;
     setWidgetState();
 
@@ -142,7 +138,7 @@ QString ExportOptions::fig2devOptions()
     if (!grid.isEmpty())
         options += QStringLiteral(" -G ") + grid + ui->cbGridUnit->currentText();
 
-    if (ui->cbBackground->isEnabled()) {
+    if (withBackground && ui->cbBackground->isEnabled()) {
         const int color = ui->cbBackground->currentData().toInt();
         const QString name = standardColorOptionName(color);
         if (color != -1 && !name.isEmpty())
@@ -288,6 +284,11 @@ bool ExportOptions::runFig2dev(const QString& commandLine, const QString& outPat
 void ExportOptions::reportFailure(const QString& message)
 {
     appendToLogFile(message);
+    showFailureBox(message);
+}
+
+void ExportOptions::showFailureBox(const QString& message)
+{
     MessageBoxRequest request;
     request.parent = mainWindow;
     request.icon = QMessageBox::Information;

@@ -7,6 +7,7 @@
 // background list and runs fig2dev. It owns nothing: the form belongs to the
 // dialog and the document to its window.
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -64,12 +65,11 @@ public:
     // without a document.
     void updateFigureSize();
 
-    // How long a fig2dev run may take to start and to finish, in ms. A test
-    // seam: the program never changes them.
-    static int startTimeout;
-    static int finishTimeout;
+    // The options every format shares, empty or beginning with a blank (what
+    // the base fig2devOptions gives). Without the background colour for the
+    // LaTeX overlays, whose fig2dev driver refuses it.
+    QString commonOptions(bool withBackground = true);
 
-protected:
     // The command line of one fig2dev run: the program, the options (which
     // begin with their own blank or with the language option) and the two
     // paths in double quotation marks.
@@ -78,9 +78,17 @@ protected:
     // (or rewrote) the output file; a run that wrote none is reported as a
     // failure.
     bool runFig2dev(const QString& commandLine, const QString& outPath);
-    // Reports an export failure in the log file and in the "Export failed!" box.
+    // Reports an export failure in the log file and in the "Export failed!"
+    // box; showFailureBox only shows the box (for a failure already logged).
     static void reportFailure(const QString& message);
+    static void showFailureBox(const QString& message);
 
+    // How long a fig2dev run may take to start and to finish, in ms. A test
+    // seam: the program never changes them.
+    static int startTimeout;
+    static int finishTimeout;
+
+protected:
     CFigContext* context = nullptr; // not owned
     bool useMagnification = true;
     QString fileExtension;
@@ -91,3 +99,19 @@ protected:
 // A floating-point option value as printf's %g writes it in the C locale:
 // at most six significant digits, no trailing zeros (1.5, 2, 0.25).
 QString optionNumber(double value);
+
+// The path without its extension: the text before the last "." when that
+// comes after the last "/" or "\\"; else the whole path.
+QString stripExtension(const QString& path);
+
+// What is known of a file before a step that should write it, to tell
+// afterwards whether the step did: an existing output file is rewritten in
+// place.
+struct FileState {
+    bool exists = false;
+    qint64 size = 0;
+    QDateTime modified;
+
+    static FileState of(const QString& path);
+    bool writtenSince(const FileState& before) const;
+};

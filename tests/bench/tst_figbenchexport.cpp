@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
@@ -34,11 +35,12 @@ class TestFigBenchExport : public QObject {
     QString log() const { return bin.filePath(QStringLiteral("runs.log")); }
     QString input() const { return work.filePath(QStringLiteral("plan.fig")); }
 
-    Run figbench(const QStringList& arguments, const QByteArray& mode = QByteArray())
+    Run figbench(const QStringList& arguments, const QByteArray& mode = QByteArray(), bool standIn = true)
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("PATH"), bin.path() + QStringLiteral(":/bin:/usr/bin"));
+        if (standIn)
+            env.insert(QStringLiteral("PATH"), bin.path() + QStringLiteral(":/bin:/usr/bin"));
         if (!mode.isEmpty())
             env.insert(QStringLiteral("STANDIN_MODE"), QString::fromLatin1(mode));
         process.setProcessEnvironment(env);
@@ -93,6 +95,17 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(standins::runs(log()),
             QStringList({ QStringLiteral("fig2dev [-m] [1.5] [%1] [%2]").arg(input(), work.filePath("plan.")) }));
+    }
+
+    // With the real fig2dev: the EPS row writes an EPS file.
+    void realFig2dev()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("fig2dev")).isEmpty())
+            QSKIP("fig2dev is not installed");
+        QTemporaryDir out;
+        const Run run = figbench({ "--out", out.path(), "--export", "EPS", input() }, QByteArray(), false);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(readFile(QDir(out.path()).filePath(QStringLiteral("plan.eps"))).startsWith("%!PS-Adobe"));
     }
 
     void failuresSetTheExitStatus_data()

@@ -124,24 +124,53 @@ private slots:
         QVERIFY(!dialog.hasExported());
     }
 
+    // Each row's page, title and preview with the start values of the form,
+    // for an inch drawing on Letter at 150 %.
     void choosingARowShowsItsPage_data()
     {
         QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("preview");
+        const char* const previews[] = {
+            " -m 1.5", // Bitmap
+            " -m 1.5", // CGM
+            " -m 1.5", // DXF
+            " -m 1.5", // Epic
+            " -m 1.5", // Gerber
+            " -m 1.5", // IBM-GL
+            " -m 1.5", // LaTeX
+            " -m 1.5", // Map
+            " -m 1.5", // Metafile
+            " -m 1.5", // Metafont
+            " -m 1.5", // Metapost
+            "-L pdf -m 1.5 -F -z Letter -p foo -c", "-L ps -m 1.5 -F -z Letter -p foo -c", "-L eps -m 1.5 -F",
+            "-L pdftex -m 1.5 -F -L pdftex_t -m 1.5 -p \"plan.pdf\"",
+            "-L pstex -m 1.5 -F -L pstex_t -m 1.5 -p \"plan.eps\"",
+            " -m 1.5", // Pic
+            " -m 1.5", // Pict2e
+            " -m 1.5", // PicTeX
+            " -m 1.5", // PSTricks
+            " -m 1.5", // SVG
+            " -m 1.5", // TikZ
+            " -m 1.5", // TK/PTK
+            " -m 1.5", // Custom
+        };
         for (int i = 0; i < 24; ++i)
-            QTest::newRow(rowTexts[i]) << i;
+            QTest::newRow(rowTexts[i]) << i << QString::fromLatin1(previews[i]);
     }
     void choosingARowShowsItsPage()
     {
         QFETCH(int, row);
+        QFETCH(QString, preview);
         Window w;
         w.load(figure(box(0, 0, 1200, 1200), false, "Letter", false, "150.00"));
         w.dialog()->setContext(w.frame->figContext);
+        w.dialog()->setFileName(QDir::toNativeSeparators(w.frame->curFile));
         w.rows()->setCurrentRow(row == 0 ? 1 : 0);
         w.widget<QLabel>("fig2devParameters")->setText(QStringLiteral("stale"));
         w.rows()->setCurrentRow(row);
         QCOMPARE(w.widget<QStackedWidget>("stackedWidget")->currentIndex(), row);
         QCOMPARE(w.widget<QGroupBox>("groupBoxSpecific")->title(), QString::fromLatin1(pageTitles[row]));
-        QCOMPARE(w.preview(), QStringLiteral(" -m 1.5"));
+        QCOMPARE(w.preview(), preview);
     }
 
     // Every value widget refreshes the preview, but those that choose the
@@ -184,7 +213,9 @@ private slots:
             refreshing += refreshed;
         }
         QCOMPARE(refreshing, 159);
-        // The fit button changes the preview only through the magnification.
+        // The fit button changes the preview only through the magnification:
+        // once fitted, a second click changes nothing.
+        w.widget<QPushButton>("btFitToPage")->click();
         preview->setText(QStringLiteral("stale"));
         w.widget<QPushButton>("btFitToPage")->click();
         QCOMPARE(preview->text(), QStringLiteral("stale"));
@@ -355,8 +386,9 @@ private slots:
         FileDialogRecorder files({ w.path(QStringLiteral("x.pdf")) });
         MessageBoxRecorder boxes;
         w.exportRow(QStringLiteral("PDF"));
-        QCOMPARE(files.requests.first().directory, QStringLiteral("/") + QFileInfo(name).completeBaseName() + ".");
-        QCOMPARE(program.runs().value(0), loggedRun({ name, w.path(QStringLiteral("x.pdf")) }));
+        QCOMPARE(files.requests.first().directory, QStringLiteral("/") + QFileInfo(name).completeBaseName() + ".pdf");
+        QCOMPARE(program.runs().value(0),
+            loggedRun({ "-L", "pdf", "-F", "-z", "A4", "-p", "foo", "-e", name, w.path(QStringLiteral("x.pdf")) }));
         QCOMPARE(program.runs().value(1), "in " + w.dir.path());
         QCOMPARE(QDir::currentPath(), w.dir.path());
     }
