@@ -3,12 +3,31 @@
 #include "app/filedialog.h"
 #include "app/messagebox.h"
 #include "app/qtchildfrm.h"
+#include "export/bitmapoptions.h"
+#include "export/cgmoptions.h"
+#include "export/customoptions.h"
+#include "export/dxfoptions.h"
+#include "export/emfoptions.h"
+#include "export/epicoptions.h"
 #include "export/epsoptions.h"
 #include "export/exportoptions.h"
+#include "export/gbxoptions.h"
+#include "export/ibmgloptions.h"
+#include "export/latexoptions.h"
+#include "export/mapoptions.h"
+#include "export/metafontoptions.h"
+#include "export/metapostoptions.h"
 #include "export/pdfoptions.h"
 #include "export/pdftexoptions.h"
+#include "export/picoptions.h"
+#include "export/pict2eoptions.h"
+#include "export/pictexoptions.h"
 #include "export/postscriptoptions.h"
 #include "export/pstexoptions.h"
+#include "export/pstricksoptions.h"
+#include "export/svgoptions.h"
+#include "export/tikzoptions.h"
+#include "export/tkoptions.h"
 #include "model/figcontext.h"
 
 #include "ui_exportdlg.h"
@@ -41,30 +60,30 @@ struct FormatRow {
 };
 
 const FormatRow formatRows[ExportDlg::formatCount] = {
-    { "Bitmap", "Bitmap Options", makeOptions<ExportOptions> },
-    { "CGM", "CGM Options", makeOptions<ExportOptions> },
-    { "DXF", "DXF Options", makeOptions<ExportOptions> },
-    { "Epic", "Epic Options", makeOptions<ExportOptions> },
-    { "Gerber", "Gerber Options", makeOptions<ExportOptions> },
-    { "IBM-GL", "IBM-GL Options", makeOptions<ExportOptions> },
-    { "LaTeX", "LaTeX Options", makeOptions<ExportOptions> },
-    { "Map", "Map Options", makeOptions<ExportOptions> },
-    { "Metafile", "Metafile Options", makeOptions<ExportOptions> },
-    { "Metafont", "MetaFont Options", makeOptions<ExportOptions> },
-    { "Metapost", "MetaPost Options", makeOptions<ExportOptions> },
+    { "Bitmap", "Bitmap Options", makeOptions<BitmapOptions> },
+    { "CGM", "CGM Options", makeOptions<CgmOptions> },
+    { "DXF", "DXF Options", makeOptions<DxfOptions> },
+    { "Epic", "Epic Options", makeOptions<EpicOptions> },
+    { "Gerber", "Gerber Options", makeOptions<GbxOptions> },
+    { "IBM-GL", "IBM-GL Options", makeOptions<IbmglOptions> },
+    { "LaTeX", "LaTeX Options", makeOptions<LatexOptions> },
+    { "Map", "Map Options", makeOptions<MapOptions> },
+    { "Metafile", "Metafile Options", makeOptions<EmfOptions> },
+    { "Metafont", "MetaFont Options", makeOptions<MetafontOptions> },
+    { "Metapost", "MetaPost Options", makeOptions<MetapostOptions> },
     { "PDF", "Pdf Options", makeOptions<PdfOptions> },
     { "Postscript", "PostScript Options", makeOptions<PostScriptOptions> },
     { "EPS", "Encapsulated PostScript Options", makeOptions<EpsOptions> },
     { "PdfTeX", "PDFTeX Options", makeOptions<PdftexOptions> },
     { "PsTeX", "PSTeX Options", makeOptions<PstexOptions> },
-    { "Pic", "Pic Options", makeOptions<ExportOptions> },
-    { "Pict2e", "Pict2e Options", makeOptions<ExportOptions> },
-    { "PicTeX", "PicTeX Options", makeOptions<ExportOptions> },
-    { "PSTricks", "PSTricks Options", makeOptions<ExportOptions> },
-    { "SVG", "SVG Options", makeOptions<ExportOptions> },
-    { "TikZ", "TikZ Options", makeOptions<ExportOptions> },
-    { "TK/PTK", "TK and PTK Options", makeOptions<ExportOptions> },
-    { "Custom", "Any options", makeOptions<ExportOptions> },
+    { "Pic", "Pic Options", makeOptions<PicOptions> },
+    { "Pict2e", "Pict2e Options", makeOptions<Pict2eOptions> },
+    { "PicTeX", "PicTeX Options", makeOptions<PictexOptions> },
+    { "PSTricks", "PSTricks Options", makeOptions<PstricksOptions> },
+    { "SVG", "SVG Options", makeOptions<SvgOptions> },
+    { "TikZ", "TikZ Options", makeOptions<TikzOptions> },
+    { "TK/PTK", "TK and PTK Options", makeOptions<TkOptions> },
+    { "Custom", "Any options", makeOptions<CustomOptions> },
 };
 
 // Widgets that change no option of the preview: they pick the route, a

@@ -74,14 +74,14 @@ private slots:
     void exportsIntoTheOutFolder()
     {
         QTemporaryDir out;
-        const Run run = figbench(
-            { "--out", out.path(), "--export", "SVG", "--set", "borderWidth=5", "--set", "cbBackground=5", input() });
+        const Run run = figbench({ "--out", out.path(), "--export", "Bitmap", "--set", "borderWidth=5", "--set",
+            "cbBackground=5", input() });
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err.join('\n')));
         const QString written = QDir(out.path()).filePath(QStringLiteral("plan.fig"));
         QCOMPARE(standins::runs(log()),
-            QStringList({ QStringLiteral("fig2dev [-m] [1.5] [-b] [5] [-g] [Red] [%1] [%2]")
-                              .arg(written, QDir(out.path()).filePath(QStringLiteral("plan."))) }));
+            QStringList({ QStringLiteral("fig2dev [-L] [gif] [-m] [1.5] [-b] [5] [-g] [Red] [-F] [%1] [%2]")
+                              .arg(written, QDir(out.path()).filePath(QStringLiteral("plan.gif"))) }));
         QCOMPARE(run.out.size(), 2);
         const QRegularExpression timed(QStringLiteral(" export_ms=\\d+\\.\\d{3}$"));
         QVERIFY2(timed.match(run.out.at(0)).hasMatch(), qPrintable(run.out.at(0)));

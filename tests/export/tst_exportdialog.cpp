@@ -131,28 +131,30 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("preview");
         const char* const previews[] = {
-            " -m 1.5", // Bitmap
-            " -m 1.5", // CGM
-            " -m 1.5", // DXF
-            " -m 1.5", // Epic
-            " -m 1.5", // Gerber
-            " -m 1.5", // IBM-GL
-            " -m 1.5", // LaTeX
-            " -m 1.5", // Map
-            " -m 1.5", // Metafile
-            " -m 1.5", // Metafont
-            " -m 1.5", // Metapost
-            "-L pdf -m 1.5 -F -z Letter -p foo -c", "-L ps -m 1.5 -F -z Letter -p foo -c", "-L eps -m 1.5 -F",
+            "-L gif -m 1.5 -F",
+            "-L cgm -m 1.5",
+            "-L dxf -m 1.5",
+            "-L epic -m 1.5",
+            "-L gbx -p neg -g 1x1+0+0 -f 3.5 -v",
+            "-L ibmgl -m 1.5 -x 0 -y 0",
+            "-L latex -m 1.5",
+            "-L map",
+            "-L emf",
+            "-L mf -m 1.5",
+            "-L mp -m 1.5",
+            "-L pdf -m 1.5 -F -z Letter -p foo -c",
+            "-L ps -m 1.5 -F -z Letter -p foo -c",
+            "-L eps -m 1.5 -F",
             "-L pdftex -m 1.5 -F -L pdftex_t -m 1.5 -p \"plan.pdf\"",
             "-L pstex -m 1.5 -F -L pstex_t -m 1.5 -p \"plan.eps\"",
-            " -m 1.5", // Pic
-            " -m 1.5", // Pict2e
-            " -m 1.5", // PicTeX
-            " -m 1.5", // PSTricks
-            " -m 1.5", // SVG
-            " -m 1.5", // TikZ
-            " -m 1.5", // TK/PTK
-            " -m 1.5", // Custom
+            "-L pic -m 1.5",
+            "-L pict2e -m 1.5",
+            "-L pictex -m 1.5",
+            "-L pstricks -m 1.5 -t 1.20 -n 0 -R 0 -z 0",
+            "-L svg -m 1.5 -z Letter",
+            "-L tikz -m 1.5",
+            "-L tk -p foo",
+            " -m 1.5 ",
         };
         for (int i = 0; i < 24; ++i)
             QTest::newRow(rowTexts[i]) << i << QString::fromLatin1(previews[i]);
@@ -245,16 +247,16 @@ private slots:
         Window w;
         w.load();
         QTemporaryDir outDir;
-        const QString out = outDir.filePath(QStringLiteral("result.svg"));
+        const QString out = outDir.filePath(QStringLiteral("result.map"));
         FileDialogRecorder files({ out });
         MessageBoxRecorder boxes;
         QDir::setCurrent(outDir.path());
-        QVERIFY(w.exportRow(QStringLiteral("SVG"), [](ExportDlg* dialog) {
+        QVERIFY(w.exportRow(QStringLiteral("Map"), [](ExportDlg* dialog) {
             QVERIFY(dialog->setOptionWidget(QStringLiteral("borderWidth"), QStringLiteral("5")));
         }));
         QCOMPARE(QDir::currentPath(), outDir.path());
         const QString figPath = w.path(QStringLiteral("plan.fig"));
-        const QStringList oneRun { loggedRun({ "-b", "5", figPath, out }), "in " + w.dir.path() };
+        const QStringList oneRun { loggedRun({ "-L", "map", "-b", "5", figPath, out }), "in " + w.dir.path() };
         QCOMPARE(program.runs(), oneRun);
         QCOMPARE(readFile(out), QByteArray("output\n"));
         QCOMPARE(files.requests.size(), 1);
@@ -341,8 +343,8 @@ private slots:
         FileDialogRecorder files({ saveAs, out });
         QVERIFY(w.exportRow(QStringLiteral("SVG")));
         QCOMPARE(files.requests.size(), 2);
-        QCOMPARE(files.requests.at(1).directory, w.path(QStringLiteral("named.")));
-        QCOMPARE(program.runs().value(0), loggedRun({ saveAs, out }));
+        QCOMPARE(files.requests.at(1).directory, w.path(QStringLiteral("named.svg")));
+        QCOMPARE(program.runs().value(0), loggedRun({ "-L", "svg", "-z", "A4", saveAs, out }));
     }
 
     // The proposal: the drawing's folder and name at first, the extension of
