@@ -2,14 +2,16 @@
 
 #include "app/preferences.h"
 
+#include "ui_exportdlg.h"
+
 #include <QSettings>
 
 namespace {
+
 // The settings key of the typed options.
 const char parametersKey[] = "fig2dev parameters";
-} // namespace
 
-#include "ui_exportdlg.h"
+} // namespace
 
 CustomOptions::CustomOptions(Ui::ExportDlgForm* ui)
     : ExportOptions(ui)
