@@ -12,7 +12,7 @@
 #include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "model/figtext.h"
-#include "render/standins.h"
+#include "support/standins.h"
 #include "support/filedialogrecorder.h"
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
