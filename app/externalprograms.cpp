@@ -39,8 +39,14 @@ QString childOutput(QProcess& process)
 
 } // namespace
 
-bool runExternalCommand(const QString& commandLine, bool showBox, int finishTimeout, const QString& workingDirectory)
+bool runExternalCommand(const QString& commandLine, bool showBox, int finishTimeout, const QString& workingDirectory,
+    QString* failureReport)
 {
+    auto fail = [failureReport, showBox](const QString& report) {
+        if (failureReport)
+            *failureReport = report;
+        reportFailure(report, showBox);
+    };
     // Any negative value would make Qt wait for ever; only -1 is documented,
     // the others are treated alike.
     if (finishTimeout < 0)
@@ -60,7 +66,7 @@ bool runExternalCommand(const QString& commandLine, bool showBox, int finishTime
     if (!process.waitForStarted(externalCommandDefaultTimeout)) {
         const QString report = QStringLiteral("%1 failed with error code %2").arg(commandLine).arg(int(process.error()))
             + QLatin1Char('\n') + childOutput(process);
-        reportFailure(report, showBox);
+        fail(report);
         return false;
     }
 
@@ -71,7 +77,7 @@ bool runExternalCommand(const QString& commandLine, bool showBox, int finishTime
             = QStringLiteral("%1 failed!").arg(commandLine) + QStringLiteral("\n\n") + childOutput(process);
         process.kill();
         process.waitForFinished(externalCommandDefaultTimeout);
-        reportFailure(report, showBox);
+        fail(report);
         return false;
     }
 
@@ -81,13 +87,13 @@ bool runExternalCommand(const QString& commandLine, bool showBox, int finishTime
         const QString report
             = QStringLiteral("%1 failed with error code %2").arg(commandLine).arg(int(QProcess::Crashed))
             + QLatin1Char('\n') + childOutput(process);
-        reportFailure(report, showBox);
+        fail(report);
         return false;
     }
     if (process.exitCode() != 0) {
         const QString report = QStringLiteral("%1 failed with exit code %2").arg(commandLine).arg(process.exitCode())
             + QLatin1Char('\n') + childOutput(process);
-        reportFailure(report, showBox);
+        fail(report);
         return false;
     }
     return true;

@@ -16,9 +16,10 @@ constexpr int externalCommandDefaultTimeout = 30000;
 // otherwise the failure is appended to the log file, shown in a message box
 // when showMessageBox is set, and the result is false. A child still running
 // at the time-out is killed. The child runs in workingDirectory when one is
-// given, else in the program's current directory.
-bool runExternalCommand(
-    const QString& commandLine, bool showMessageBox, int finishTimeout, const QString& workingDirectory = QString());
+// given, else in the program's current directory. A failure's report (the
+// text logged) also goes to *failureReport when one is given.
+bool runExternalCommand(const QString& commandLine, bool showMessageBox, int finishTimeout,
+    const QString& workingDirectory = QString(), QString* failureReport = nullptr);
 
 // runExternalCommand with the default finish time-out.
 bool runExternalCommandDefault(

@@ -10,18 +10,19 @@
 class QWidget;
 
 struct FileDialogRequest {
-    enum Kind { Open, Save };
+    enum Kind { Open, Save, Directory };
     Kind kind = Open;
     QWidget* parent = nullptr;
     QString caption;
     QString directory; // folder, or proposed name with its folder
-    QString filter; // empty: none
+    QString filter; // empty: none; not used for a folder
 };
 
 using FileDialogHandler = std::function<QString(const FileDialogRequest&)>;
 
-// Runs QFileDialog::getOpenFileName or getSaveFileName (or asks the installed
-// handler) and returns the chosen name; empty when the dialog was cancelled.
+// Runs QFileDialog::getOpenFileName, getSaveFileName or getExistingDirectory
+// (folders only) (or asks the installed handler) and returns the chosen name;
+// empty when the dialog was cancelled.
 QString askFileName(const FileDialogRequest& request);
 
 // Installs a handler that answers every file dialog instead of the user; an

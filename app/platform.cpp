@@ -10,6 +10,11 @@ QString ghostscriptProgramName()
     return QStringLiteral("gs");
 }
 
+QString fig2devProgramName()
+{
+    return QStringLiteral("fig2dev");
+}
+
 QString releasePlatformName()
 {
     return QStringLiteral("linux");

@@ -14,6 +14,10 @@ constexpr char pathListSeparator = ':';
 // The Ghostscript console program as started through PATH.
 QString ghostscriptProgramName();
 
+// The converter every export runs, as started from the program folder or
+// through PATH.
+QString fig2devProgramName();
+
 // The "platform" value of the release entries meant for this build.
 QString releasePlatformName();
 

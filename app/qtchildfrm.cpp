@@ -783,19 +783,18 @@ bool QTChildFrm::exportFile()
     exportDlg->setFileName(QDir::toNativeSeparators(curFile));
     exportDlg->setModal(true);
     exportDlg->show();
-    return exportDlg->exec() == QDialog::Accepted;
+    // OK closes the dialog also when nothing was exported.
+    return exportDlg->exec() == QDialog::Accepted && exportDlg->lastExportSucceeded();
 }
 
 bool QTChildFrm::exportAgain()
 {
     exportDlg->setContext(figContext);
     exportDlg->setFileName(QDir::toNativeSeparators(curFile));
-    if (exportDlg->hasExported()) {
-        // The last export again, without the dialog.
-        exportDlg->exportAgain();
-        return true;
-    }
+    // The last export again, without the dialog.
+    if (exportDlg->hasExported())
+        return exportDlg->exportAgain();
     exportDlg->setModal(true);
     exportDlg->show();
-    return exportDlg->exec() == QDialog::Accepted;
+    return exportDlg->exec() == QDialog::Accepted && exportDlg->lastExportSucceeded();
 }

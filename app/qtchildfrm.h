@@ -118,6 +118,10 @@ public:
     // Deselects everything of the current list and forgets the current
     // object; the mode and a gesture in progress stay.
     void cancelCurrentOperation();
+    // Chooses an edit mode for this document (chooseEditMode, edit/editmodes.h)
+    // with the canvas painter begun, so that the rubber band of a gesture
+    // under way is erased; false for a number without a set-up.
+    bool chooseEditMode(int mode);
 
     // ---- Fields ----
 

@@ -56,6 +56,16 @@ void QTChildFrm::snapPointerPosition(CFigContext* context, int& x, int& y)
         context->snapToGrid(&x, &y);
 }
 
+bool QTChildFrm::chooseEditMode(int mode)
+{
+    if (!findEditMode(mode))
+        return false;
+    beginCanvasPainter();
+    const bool chosen = ::chooseEditMode(figContext, mode);
+    endCanvasPainter();
+    return chosen;
+}
+
 void QTChildFrm::cancelCurrentOperation()
 {
     setObjectsSelected(figContext->objects(), false);
@@ -153,7 +163,7 @@ void QTChildFrm::mouseMoveEvent(QMouseEvent* event)
 
     int hitX = 0;
     int hitY = 0;
-    FigObject* obj = figContext->findObjectUnderCursor(figX, figY, hitX, hitY, nullptr);
+    FigObject* obj = figContext->findObjectUnderCursor(figX, figY, hitX, hitY);
     if (mainFrm)
         mainFrm->hoveredObject = obj;
     if (obj)

@@ -665,6 +665,21 @@ void QTMainFrm::showObjectAttributes(CFigContext* context, FigObject* object)
     emit commentChanged(!object->comment.isEmpty());
 }
 
+// The edit modes reach the attribute pages through their document.
+void CFigContext::showObjectAttributes(FigObject* object)
+{
+    if (mainWindow)
+        mainWindow->showObjectAttributes(this, object);
+}
+
+void CFigContext::showSelectionAttributes(const FigObjectList* list)
+{
+    if (!mainWindow)
+        return;
+    const bool several = list && list->size() > 1;
+    mainWindow->showObjectAttributes(this, several ? nullptr : currentObject);
+}
+
 void QTMainFrm::selectAttrsToolbarPage(int mode)
 {
     if (mode == -1)

@@ -1,17 +1,22 @@
 // figbench: reads, writes and draws Fig files without a window and reports
 // the time each step takes and the peak memory of the process.
 //
-//   figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages] FILE...
+//   figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages]
+//            [--export ROW [--set WIDGET=VALUE]...] FILE...
 //
 // Every question the reader asks is answered No. The settings are not read:
 // every run uses the built-in preferences, so results do not depend on the
 // user. With --messages the reader's status messages of the first repeat are
 // printed to standard error, each prefixed with the file name and ": ".
+// With --export the drawing is last exported as the export dialog does it,
+// with the format row of that list text and the real fig2dev (and LaTeX),
+// after --set has set widgets of the export form by their object names.
 #include "app/externalprograms.h"
 #include "app/messagebox.h"
 #include "app/preferences.h"
 #include "app/statusmessages.h"
 #include "bench/benchcanvas.h"
+#include "export/exportdlg.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
 #include "render/colors.h"
@@ -20,11 +25,12 @@
 #include "render/pens.h"
 #include "render/resources.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QImage>
+#include <QPair>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -42,6 +48,8 @@ struct Options {
     QString pngDir;
     double zoom = 1.0;
     bool messages = false;
+    QString exportRow; // empty: no export
+    QList<QPair<QString, QString>> exportSettings; // widget name, value
     QStringList files;
 };
 
@@ -84,12 +92,28 @@ bool parseArguments(const QStringList& args, Options& opt, QString& error)
             }
         } else if (a == QLatin1String("--messages")) {
             opt.messages = true;
+        } else if (a == QLatin1String("--export")) {
+            if (!value(opt.exportRow))
+                return false;
+        } else if (a == QLatin1String("--set")) {
+            if (!value(v))
+                return false;
+            const int equals = v.indexOf(QLatin1Char('='));
+            if (equals <= 0) {
+                error = QStringLiteral("--set needs WIDGET=VALUE");
+                return false;
+            }
+            opt.exportSettings.append({ v.left(equals), v.mid(equals + 1) });
         } else if (a.startsWith(QLatin1String("--"))) {
             error = QStringLiteral("unknown option %1").arg(a);
             return false;
         } else {
             opt.files << a;
         }
+    }
+    if (!opt.exportSettings.isEmpty() && opt.exportRow.isEmpty()) {
+        error = QStringLiteral("--set needs --export");
+        return false;
     }
     if (opt.files.isEmpty()) {
         error = QStringLiteral("no input file");
@@ -125,7 +149,49 @@ struct FileResult {
     double readMs = 0;
     double writeMs = 0;
     double drawMs = 0;
+    double exportMs = 0;
+    bool exported = true;
 };
+
+// Exports the drawing (read from figFile) as the export dialog does with the
+// chosen row and settings into the folder, under the name the dialog
+// proposes; false, with the reason on standard error, when it fails.
+bool exportDrawing(CFigContext& context, const QString& file, const QString& figFile, const QString& folder,
+    const Options& opt, double& ms)
+{
+    QStringList failures;
+    setMessageBoxHandler([&failures](const MessageBoxRequest& request) {
+        failures << request.text;
+        return QMessageBox::No;
+    });
+    ExportDlg dialog(nullptr, {});
+    dialog.setContext(&context);
+    dialog.setFileName(QDir::toNativeSeparators(QFileInfo(figFile).absoluteFilePath()));
+    bool ok = dialog.selectFormat(opt.exportRow);
+    if (!ok)
+        failures << QStringLiteral("no export format %1").arg(opt.exportRow);
+    for (int i = 0; ok && i < opt.exportSettings.size(); ++i) {
+        const auto& setting = opt.exportSettings.at(i);
+        ok = dialog.setOptionWidget(setting.first, setting.second);
+        if (!ok)
+            failures << QStringLiteral("cannot set %1 to %2").arg(setting.first, setting.second);
+    }
+    if (ok) {
+        const QString output = QDir(folder).absoluteFilePath(
+            QFileInfo(QDir::fromNativeSeparators(dialog.proposedOutputPath())).fileName());
+        QElapsedTimer timer;
+        timer.start();
+        ok = dialog.exportTo(output);
+        ms = elapsedMs(timer);
+    }
+    setMessageBoxHandler([](const MessageBoxRequest&) { return QMessageBox::No; });
+    for (const QString& failure : qAsConst(failures))
+        std::fprintf(
+            stderr, "%s: export failed: %s\n", file.toLocal8Bit().constData(), failure.toLocal8Bit().constData());
+    if (!ok && failures.isEmpty())
+        std::fprintf(stderr, "%s: export failed\n", file.toLocal8Bit().constData());
+    return ok;
+}
 
 // Reads, writes and draws one file `repeat` times; the picture of the first
 // drawing goes to the --png folder.
@@ -135,6 +201,7 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
     std::vector<double> readMs;
     std::vector<double> writeMs;
     std::vector<double> drawMs;
+    std::vector<double> exportMs;
     const QString outName = QFileInfo(file).fileName();
     const QString target = QDir(opt.outDir.isEmpty() ? scratchDir : opt.outDir).filePath(outName);
     for (int r = 0; r < opt.repeat; ++r) {
@@ -184,11 +251,22 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
                     stderr, "%s: cannot write %s\n", file.toLocal8Bit().constData(), png.toLocal8Bit().constData());
         }
         drawMs.push_back(ms);
+
+        if (!opt.exportRow.isEmpty()) {
+            // The file written by --out holds what the drawing holds now.
+            const QString figFile = opt.outDir.isEmpty() ? file : target;
+            const QString folder = opt.outDir.isEmpty() ? QFileInfo(file).absolutePath() : opt.outDir;
+            double exportTime = 0;
+            if (!exportDrawing(*context, file, figFile, folder, opt, exportTime))
+                result.exported = false;
+            exportMs.push_back(exportTime);
+        }
     }
     result.read = true;
     result.readMs = median(readMs);
     result.writeMs = median(writeMs);
     result.drawMs = median(drawMs);
+    result.exportMs = median(exportMs);
     return result;
 }
 
@@ -198,12 +276,13 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     Options opt;
     QString error;
     if (!parseArguments(app.arguments(), opt, error)) {
         std::fprintf(stderr,
-            "figbench: %s\nusage: figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages] FILE...\n",
+            "figbench: %s\nusage: figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages] "
+            "[--export ROW [--set WIDGET=VALUE]...] FILE...\n",
             qPrintable(error));
         return 2;
     }
@@ -234,19 +313,26 @@ int main(int argc, char* argv[])
     double totalRead = 0;
     double totalWrite = 0;
     double totalDraw = 0;
+    double totalExport = 0;
+    // The export time ends the lines only when there was an export.
+    auto exportColumn = [&opt](double ms) {
+        return opt.exportRow.isEmpty() ? QString() : QStringLiteral(" export_ms=%1").arg(ms, 0, 'f', 3);
+    };
     for (const QString& file : qAsConst(opt.files)) {
         const FileResult r = benchFile(file, opt, scratch.path());
-        if (!r.read)
+        if (!r.read || !r.exported)
             status = 1;
-        std::printf("%s objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f\n", qPrintable(file), r.objects, r.readMs,
-            r.writeMs, r.drawMs);
+        std::printf("%s objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f%s\n", qPrintable(file), r.objects, r.readMs,
+            r.writeMs, r.drawMs, qPrintable(exportColumn(r.exportMs)));
         totalObjects += r.objects;
         totalRead += r.readMs;
         totalWrite += r.writeMs;
         totalDraw += r.drawMs;
+        totalExport += r.exportMs;
     }
-    std::printf("total files=%d objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f peak_rss_kb=%ld\n",
-        int(opt.files.size()), totalObjects, totalRead, totalWrite, totalDraw, peakRssKb());
+    std::printf("total files=%d objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f peak_rss_kb=%ld%s\n",
+        int(opt.files.size()), totalObjects, totalRead, totalWrite, totalDraw, peakRssKb(),
+        qPrintable(exportColumn(totalExport)));
     std::fflush(stdout);
     setMessageBoxHandler(nullptr);
     deleteGridDefs();

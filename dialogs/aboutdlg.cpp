@@ -1,21 +1,20 @@
 #include "dialogs/aboutdlg.h"
 
-#include "app/preferences.h"
+#include "app/externalprograms.h"
 #include "app/version.h"
 
-#include <QDialogButtonBox>
-#include <QLabel>
-#include <QVBoxLayout>
+#include "ui_aboutdlg.h"
 
 AboutDlg::AboutDlg(QWidget* parent, Qt::WindowFlags flags)
     : QDialog(parent, flags)
+    , ui(std::make_unique<Ui::AboutDlg>())
 {
-    setWindowTitle(tr("About Tavrel"));
-    auto* column = new QVBoxLayout(this);
-    column->addWidget(new QLabel(tr("Tavrel %1").arg(versionString(true)), this));
-    column->addWidget(new QLabel(tr("Release date: %1").arg(releaseDate), this));
-    column->addWidget(new QLabel(tr("Ghostscript: %1").arg(preferences.ghostscriptLocation), this));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    column->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    ui->setupUi(this);
+    connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::close);
+    ui->version->setText(tr("Tavrel, Version %1\n%2\nby Quillbrook").arg(versionString(true), releaseDate));
+    // Looked up anew each time: the box shows what is installed now, not the
+    // location setting.
+    ui->ghostscriptLocation->setText(tr("GhostScript binary found in:\n") + findGhostscript());
 }
+
+AboutDlg::~AboutDlg() = default;

@@ -3,51 +3,39 @@
 #include "model/figdrawing.h"
 #include "model/objectlist.h"
 
-#include <QDialogButtonBox>
-#include <QFormLayout>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QVBoxLayout>
+#include "ui_figurepropertiesdlg.h"
 
 FigurePropertiesDlg::FigurePropertiesDlg(QWidget* parent, Qt::WindowFlags flags)
     : QDialog(parent, flags)
+    , ui(std::make_unique<Ui::FigurePropertiesDlg>())
 {
-    setWindowTitle(tr("Figure properties"));
-    auto* layout = new QVBoxLayout(this);
-    auto* form = new QFormLayout;
-    lbNumObjects = new QLabel(QStringLiteral("TextLabel"), this);
-    form->addRow(tr("Number of objects in the figure:"), lbNumObjects);
-    layout->addLayout(form);
-    auto* group = new QGroupBox(tr("Enter comment"), this);
-    auto* groupLayout = new QVBoxLayout(group);
-    commentEdit = new QPlainTextEdit(group);
-    groupLayout->addWidget(commentEdit);
-    layout->addWidget(group, 1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::accepted, this, &FigurePropertiesDlg::onOk);
+    ui->setupUi(this);
+    // OK first closes the dialog, then stores the comment; both before the
+    // modal run returns.
+    connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &FigurePropertiesDlg::onOk);
 }
+
+FigurePropertiesDlg::~FigurePropertiesDlg() = default;
 
 void FigurePropertiesDlg::setFigure(FigDrawing* drawing)
 {
-    commentEdit->clear();
+    ui->objectComment->clear();
     figure = drawing;
     if (!figure)
         return;
-    lbNumObjects->setText(QString::number(countObjects(&figure->objects)));
+    ui->lbNumObjects->setText(QString::number(countObjects(&figure->objects)));
     if (!figure->comment.isEmpty())
-        commentEdit->setPlainText(figure->comment);
+        ui->objectComment->setPlainText(figure->comment);
 }
 
 void FigurePropertiesDlg::onOk()
 {
     if (!figure)
         return;
-    const QString text = commentEdit->toPlainText();
-    if (!text.isEmpty())
-        figure->comment = text;
+    // The whole text, line breaks included; empty removes the comment.
+    const QString text = ui->objectComment->toPlainText();
+    figure->comment = text;
     emit commentChanged(!text.isEmpty());
 }

@@ -1,5 +1,17 @@
 #include "edit/canvashandlers.h"
 
+#include "edit/editmodes.h"
+#include "edit/editstate.h"
+#include "edit/rubberband.h"
+#include "model/figcontext.h"
+#include "model/objectlist.h"
+#include "model/units.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <climits>
+
 CanvasHandlers canvasHandlers;
 CanvasActionState canvasAction;
 
@@ -9,4 +21,54 @@ void setCanvasHandlers(PointHandler moveHandler, PointHandler leftPressHandler, 
     canvasHandlers.leftPressHandler = leftPressHandler;
     canvasHandlers.rightPressHandler = rightPressHandler;
     canvasHandlers.shiftKeyHandler = nullptr;
+}
+
+void beginCanvasAction()
+{
+    canvasAction.actionInProgress = 1;
+}
+
+void endCanvasAction()
+{
+    canvasAction.actionInProgress = 0;
+    canvasHandlers.elasticHandler = nullptr;
+}
+
+void abandonCanvasGesture(CFigContext* context)
+{
+    if (!context) {
+        endCanvasAction();
+        return;
+    }
+    const bool canDraw = context->painter && context->painter->isActive();
+    if (canvasAction.actionInProgress && canDraw) {
+        // The same outlines the whole-canvas redraw puts back, drawn once more
+        // with the same anchor and track: the inverting pen erases them.
+        const int ax = canvasAction.anchorX;
+        const int ay = canvasAction.anchorY;
+        const int tx = canvasAction.trackX;
+        const int ty = canvasAction.trackY;
+        if (editMode == EditMode::ScaleComp)
+            drawRubberRectangle(context, ax, ay, tx, ty);
+        if (canvasHandlers.elasticHandler)
+            canvasHandlers.elasticHandler(context, ax, ay, tx, ty);
+    }
+    if (FigPoint* chain = context->newChainHead) {
+        int xmin = 0;
+        int ymin = 0;
+        int xmax = 0;
+        int ymax = 0;
+        context->pointChainBounds(chain, xmin, ymin, xmax, ymax);
+        context->newChainHead = nullptr;
+        context->newChainTail = nullptr;
+        freePointList(chain);
+        // The segments of the points placed so far stay on the canvas until
+        // their area is drawn anew.
+        if (canDraw) {
+            const int margin = std::max(1, roundToInt(displayPixelSize(context->dpiX) / context->zoom * 4.0f));
+            context->redrawRect(std::max(xmin, INT_MIN + margin) - margin, std::max(ymin, INT_MIN + margin) - margin,
+                std::min(xmax, INT_MAX - margin) + margin, std::min(ymax, INT_MAX - margin) + margin, nullptr, false);
+        }
+    }
+    endCanvasAction();
 }

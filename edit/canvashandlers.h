@@ -52,3 +52,17 @@ struct CanvasActionState {
 };
 
 extern CanvasActionState canvasAction;
+
+// A gesture begins: actionInProgress := 1.
+void beginCanvasAction();
+// A gesture ends: actionInProgress := 0 and the elastic handler is emptied,
+// so that a later whole-canvas redraw draws no rubber band.
+void endCanvasAction();
+
+// Leaves the gesture under way on the document when another mode is chosen:
+// erases its rubber band through the elastic handler (only while the
+// document's painter is active), frees the point chain it was building and
+// redraws the segments it had placed, then ends the canvas action. Nothing
+// but the ending without a gesture in progress; a null document only ends
+// the action.
+void abandonCanvasGesture(CFigContext* context);

@@ -1,8 +1,7 @@
 // Operations on a document's selection and view that the document window and
 // the main window call: scroll origins for zooming, moving, deleting and
-// cutting the selection as undo steps, compounds, alignment, conversions,
-// markers and the object under the pointer. Drawing goes through the
-// context's painter and happens only while it is active.
+// cutting the selection as undo steps, compounds and conversions. Drawing
+// goes through the context's painter and happens only while it is active.
 
 #include "app/qtchildfrm.h"
 #include "app/statusmessages.h"
@@ -15,13 +14,11 @@
 #include "model/createcompoundaction.h"
 #include "model/deleteaction.h"
 #include "model/depths.h"
-#include "model/figarc.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "model/figline.h"
 #include "model/figobject.h"
 #include "model/figspline.h"
-#include "model/geometricqueries.h"
 #include "model/objectlist.h"
 #include "model/smartlinks.h"
 #include "model/translateaction.h"
@@ -30,7 +27,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -45,47 +41,6 @@ void appendAll(FigObjectList& target, const FigObjectList& source)
         if (!pointerListContains(&target, object))
             target.push_back(object);
     }
-}
-
-bool onShownDepth(const CFigContext* context, const FigObject* object)
-{
-    return context->depthVisible[std::clamp(object->depth, 0, CFigContext::depthCount - 1)];
-}
-
-// Angle from a to b going the way of growing angles, in [0, 2 pi).
-double sweepBetween(double a, double b)
-{
-    constexpr double twoPi = 6.283185307179586;
-    const double d = std::fmod(b - a, twoPi);
-    return d < 0 ? d + twoPi : d;
-}
-
-// Whether (x, y) lies within t of the arc's curve between its first and last
-// point (the way through its middle point); the hit is the nearest point of
-// the curve.
-bool pointNearArc(const FigArc* arc, int x, int y, int t, int& hitX, int& hitY)
-{
-    const double cx = arc->centerX;
-    const double cy = arc->centerY;
-    const double r = std::hypot(arc->points[0].x - cx, arc->points[0].y - cy);
-    const double d = std::hypot(x - cx, y - cy);
-    if (!(std::abs(d - r) <= t))
-        return false;
-    const auto angleOf = [cx, cy](double px, double py) { return std::atan2(py - cy, px - cx); };
-    const double a1 = angleOf(arc->points[0].x, arc->points[0].y);
-    const double a2 = angleOf(arc->points[1].x, arc->points[1].y);
-    const double a3 = angleOf(arc->points[2].x, arc->points[2].y);
-    const double ap = angleOf(x, y);
-    const bool growing = sweepBetween(a1, a2) <= sweepBetween(a1, a3);
-    const bool within
-        = growing ? sweepBetween(a1, ap) <= sweepBetween(a1, a3) : sweepBetween(a3, ap) <= sweepBetween(a3, a1);
-    const bool nearEnd = std::hypot(x - arc->points[0].x, y - arc->points[0].y) <= t
-        || std::hypot(x - arc->points[2].x, y - arc->points[2].y) <= t;
-    if (!within && !nearEnd)
-        return false;
-    hitX = roundToInt(cx + r * std::cos(ap));
-    hitY = roundToInt(cy + r * std::sin(ap));
-    return true;
 }
 
 } // namespace
@@ -204,60 +159,6 @@ void CFigContext::startPaste()
     delete copies; // the objects are in the drawing now
 }
 
-void CFigContext::alignSelection()
-{
-    FigObjectList* list = objects();
-    FigObjectList selected;
-    collectSelectedObjects(list, selected);
-    if (selected.empty())
-        return;
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    getSelectionBounds(list, left, top, right, bottom);
-    auto* step = new ActionStep;
-    FigObjectList area = selected;
-    for (FigObject* object : selected) {
-        int xmin = 0;
-        int ymin = 0;
-        int xmax = 0;
-        int ymax = 0;
-        object->getBounds(this, xmin, ymin, xmax, ymax, true, true);
-        const auto offset = [](int mode, int low, int high, int objLow, int objHigh) {
-            switch (mode) {
-            case 1:
-                return low - objLow;
-            case 2:
-                return int((double(low) + high) / 2 - (double(objLow) + objHigh) / 2);
-            case 3:
-                return high - objHigh;
-            default:
-                return 0;
-            }
-        };
-        const int dx = offset(alignMode.horizontal, left, right, xmin, xmax);
-        const int dy = offset(alignMode.vertical, top, bottom, ymin, ymax);
-        if (dx == 0 && dy == 0)
-            continue;
-        FigObjectList linked;
-        collectSmartLinkedObjects(&drawing.objects, object, linked);
-        appendAll(area, linked);
-        step->append(new TranslateAction(list, object, dx, dy, linked));
-    }
-    if (canDraw(this)) {
-        forEachObject(&drawing.objects, clearSkipRedraw);
-        redrawObjectList(&area, true);
-    }
-    for (ActionItem* action : *step)
-        action->redo(this);
-    undoHistory.pushActionList(step);
-    if (canDraw(this)) {
-        forEachObject(&drawing.objects, clearSkipRedraw);
-        redrawObjectList(&area, false);
-    }
-}
-
 // ---- Compounds ----
 
 void CFigContext::createCompoundFromSelection()
@@ -357,113 +258,4 @@ void CFigContext::convertLineSpline(FigObject* object)
     undoHistory.pushAction(action);
     if (canDraw(this))
         redrawObject(action->object, false);
-}
-
-// ---- Markers ----
-
-void CFigContext::setMarkerState(int state)
-{
-    const int wanted = state == 0 ? 0 : 1;
-    FigObjectList changed;
-    for (FigObject* object : *objects()) {
-        if (object->markerState != wanted) {
-            object->markerState = wanted;
-            changed.push_back(object);
-        }
-    }
-    allMarkersShown = false;
-    if (canDraw(this) && !changed.empty()) {
-        forEachObject(&drawing.objects, clearSkipRedraw);
-        redrawObjectList(&changed, false);
-    }
-}
-
-void CFigContext::clearMarkers()
-{
-    setMarkerState(0);
-}
-
-void CFigContext::showAllMarkers()
-{
-    allMarkersShown = true;
-    for (FigObject* object : *objects()) {
-        if (object->markerState == 0) {
-            if (canDraw(this))
-                drawObjectMarkers(object);
-            else
-                object->markerState = object->selected ? 2 : 1;
-        }
-    }
-}
-
-void CFigContext::redrawStaleMarkers()
-{
-    FigObjectList stale;
-    for (FigObject* object : *objects()) {
-        if (object->markerState == 2 && !object->selected) {
-            object->markerState = allMarkersShown ? 1 : 0;
-            stale.push_back(object);
-        }
-    }
-    if (canDraw(this) && !stale.empty()) {
-        forEachObject(&drawing.objects, clearSkipRedraw);
-        redrawObjectList(&stale, false);
-    }
-}
-
-void CFigContext::redrawCurrentObject()
-{
-    if (currentObject && canDraw(this))
-        redrawObject(currentObject, false);
-}
-
-// ---- The object under the pointer ----
-
-FigObject* CFigContext::findObjectUnderCursor(int x, int y, int& hitX, int& hitY, FigObject* excluded)
-{
-    const FigObjectList* list = objects();
-    const int t = roundToInt(2.0f * displayPixelSize(dpiX) / zoom);
-    if (FigObject* line = findLineNear(list, x, y, t, hitX, hitY, excluded))
-        return line;
-    if (FigObject* ellipse = findEllipseNear(list, x, y, t, hitX, hitY))
-        return ellipse;
-    for (FigObject* object : *list) {
-        if (object->type == FigObject::Arc && object != excluded && onShownDepth(this, object)
-            && pointNearArc(static_cast<const FigArc*>(object), x, y, t, hitX, hitY))
-            return object;
-    }
-    if (FigObject* spline = findSplineNear(list, x, y, t, hitX, hitY, excluded))
-        return spline;
-    // Compounds by the four edges of their boxes.
-    const float t2 = float(t) * float(t);
-    for (FigObject* object : *list) {
-        if (object->type != FigObject::Compound || object == excluded)
-            continue;
-        const auto* compound = static_cast<const FigCompound*>(object);
-        const int x1 = compound->upperLeft.x;
-        const int y1 = compound->upperLeft.y;
-        const int x2 = compound->lowerRight.x;
-        const int y2 = compound->lowerRight.y;
-        if (pointNearSegment(x1, y1, x2, y1, x, y, t, t2, hitX, hitY)
-            || pointNearSegment(x2, y1, x2, y2, x, y, t, t2, hitX, hitY)
-            || pointNearSegment(x2, y2, x1, y2, x, y, t, t2, hitX, hitY)
-            || pointNearSegment(x1, y2, x1, y1, x, y, t, t2, hitX, hitY))
-            return object;
-    }
-    // Texts anywhere within their box.
-    for (FigObject* object : *list) {
-        if (object->type != FigObject::Text || object == excluded || !onShownDepth(this, object))
-            continue;
-        int xmin = 0;
-        int ymin = 0;
-        int xmax = 0;
-        int ymax = 0;
-        object->getBounds(this, xmin, ymin, xmax, ymax, true, true);
-        if (x >= xmin - t && x <= xmax + t && y >= ymin - t && y <= ymax + t) {
-            hitX = x;
-            hitY = y;
-            return object;
-        }
-    }
-    return nullptr;
 }

@@ -4,6 +4,78 @@
 
 #include <QList>
 
+#include <iterator>
+
+// ---- The mode table ----
+
+const EditModeEntry editModeTable[] = {
+    { EditMode::Cbr, initModeWithoutHandlers, false },
+    { EditMode::Cbd, initModeWithoutHandlers, false },
+    { EditMode::Ebr, initModeWithoutHandlers, false },
+    { EditMode::Ebd, initModeWithoutHandlers, false },
+    { EditMode::Arc, initModeWithoutHandlers, false },
+    { EditMode::Polyline, initModeWithoutHandlers, false },
+    { EditMode::Box, initModeWithoutHandlers, false },
+    { EditMode::Polygon, initModeWithoutHandlers, false },
+    { EditMode::Text, initModeWithoutHandlers, false },
+    { EditMode::Spline, initModeWithoutHandlers, false },
+    { EditMode::ClosedSpline, initModeWithoutHandlers, false },
+    { EditMode::IntSpline, initModeWithoutHandlers, false },
+    { EditMode::ClosedIntSpline, initModeWithoutHandlers, false },
+    { EditMode::Regular, initModeWithoutHandlers, false },
+    { EditMode::Picture, initModeWithoutHandlers, false },
+    { EditMode::ScaleComp, initModeWithoutHandlers, true },
+    { EditMode::Copy, initModeWithoutHandlers, true },
+    { EditMode::Delete, initModeWithoutHandlers, true },
+    { EditMode::MovePoint, nullptr, true },
+    { EditMode::DeletePoint, initModeWithoutHandlers, true },
+    { EditMode::AddPoint, initModeWithoutHandlers, true },
+    { EditMode::Arrow, initModeWithoutHandlers, true },
+    { EditMode::Update, initModeWithoutHandlers, true },
+    { EditMode::FlipVert, initModeWithoutHandlers, true },
+    { EditMode::FlipHoriz, initModeWithoutHandlers, true },
+    { EditMode::RotateLeft, initModeWithoutHandlers, true },
+    { EditMode::RotateRight, initModeWithoutHandlers, true },
+    { EditMode::Select, initModeWithoutHandlers, true },
+    { EditMode::MoveSelection, nullptr, true },
+    { EditMode::Paste, nullptr, false },
+    { EditMode::Tangent, initModeWithoutHandlers, false },
+    { EditMode::Normal, initModeWithoutHandlers, false },
+};
+
+const int editModeTableSize = int(std::size(editModeTable));
+
+const EditModeEntry* findEditMode(int mode)
+{
+    for (const EditModeEntry& entry : editModeTable) {
+        if (entry.mode == mode)
+            return &entry;
+    }
+    return nullptr;
+}
+
+bool chooseEditMode(CFigContext* context, int mode)
+{
+    const EditModeEntry* entry = findEditMode(mode);
+    if (!entry || !entry->setUp)
+        return false;
+    abandonCanvasGesture(context);
+    // A set-up fills only the slots its mode uses: a release or selection
+    // handler of the old mode would otherwise still answer in the new one.
+    canvasHandlers = CanvasHandlers();
+    editMode = mode;
+    entry->setUp();
+    return true;
+}
+
+void initModeWithoutHandlers()
+{
+    setCanvasHandlers(nullptr, nullptr, nullptr);
+    endCanvasAction();
+}
+
+// ---- Predicates ----
+
 bool isCreationMode(int mode)
 {
     return mode >= EditMode::Cbr && mode <= EditMode::Picture && mode != 14;
@@ -31,25 +103,8 @@ bool isPlainPickMode(int mode)
 
 bool isPickingMode(int mode)
 {
-    switch (mode) {
-    case EditMode::ScaleComp:
-    case EditMode::Copy:
-    case EditMode::Delete:
-    case EditMode::MovePoint:
-    case EditMode::DeletePoint:
-    case EditMode::AddPoint:
-    case EditMode::Arrow:
-    case EditMode::Update:
-    case EditMode::FlipVert:
-    case EditMode::FlipHoriz:
-    case EditMode::RotateLeft:
-    case EditMode::RotateRight:
-    case EditMode::Select:
-    case EditMode::MoveSelection:
-        return true;
-    default:
-        return false;
-    }
+    const EditModeEntry* entry = findEditMode(mode);
+    return entry && entry->picking;
 }
 
 namespace {

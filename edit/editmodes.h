@@ -1,6 +1,8 @@
 #pragma once
-// The edit mode numbers and the predicates on them that the document window
-// and the redraw consult. Numbers not listed are not used; 14 is no mode.
+// The edit mode numbers, the one table that maps each number to the set-up
+// that installs the mode's handlers, and the predicates on mode numbers that
+// the document window and the redraw consult. Numbers not listed are not
+// used; 14 is no mode. Nothing here owns anything.
 
 namespace EditMode {
 enum Mode : int {
@@ -38,6 +40,38 @@ enum Mode : int {
     Normal = 74,
 };
 } // namespace EditMode
+
+class CFigContext;
+
+// Installs a mode's idle handlers and ends any canvas action.
+using EditModeSetUp = void (*)();
+
+struct EditModeEntry {
+    int mode;
+    // Null for the modes that another mode's gesture or command enters (37
+    // move point, 68 move selection, 71 paste): they are never chosen.
+    EditModeSetUp setUp;
+    // The mode acts on the object under the pointer (isPickingMode).
+    bool picking;
+};
+
+// Every mode number, in ascending order, with its set-up.
+extern const EditModeEntry editModeTable[];
+extern const int editModeTableSize;
+
+// The table's entry for the number, or null.
+const EditModeEntry* findEditMode(int mode);
+
+// Chooses a mode: leaves the gesture under way on the document (its rubber
+// band erased while the document's painter is active, its point chain freed;
+// see abandonCanvasGesture), empties every slot of the handler table, stores
+// the number as the current mode and runs the set-up. False, and nothing
+// changed, for a number without a set-up. The document may be null.
+bool chooseEditMode(CFigContext* context, int mode);
+
+// The set-up of the modes whose handlers are not there yet: empty handlers,
+// no gesture.
+void initModeWithoutHandlers();
 
 // Modes 1 to 16 except 14 create objects.
 bool isCreationMode(int mode);

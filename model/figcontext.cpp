@@ -8,6 +8,7 @@
 #include "model/figobject.h"
 #include "model/figpoint.h"
 #include "model/figspline.h"
+#include "model/objectlist.h"
 #include "render/colors.h"
 
 #include <QColor>
@@ -37,6 +38,8 @@ CFigContext::~CFigContext()
     delete selection;
     delete editCopy;
     delete pendingActions;
+    // The points of an object still being drawn belong to nobody else.
+    freePointList(newChainHead);
 }
 
 void CFigContext::init()
@@ -51,6 +54,7 @@ void CFigContext::init()
     currentObject = nullptr;
     delete editCopy;
     editCopy = nullptr;
+    freePointList(newChainHead);
     newChainHead = nullptr;
     newChainTail = nullptr;
     originX = 0;

@@ -20,6 +20,7 @@ class FigCompound;
 class FigLine;
 class FigObject;
 class FigPoint;
+struct FigArrow;
 class QColor;
 class QPainter;
 class QTChildFrm;
@@ -400,11 +401,53 @@ public:
     // Copy the object's attributes into the current drawing attributes
     // (currentAttrs) and its colours and area fill into this document's, so
     // that the next object drawn looks like it. Nothing for a null object.
+    // Ellipses and texts leave the arrow settings alone, pictures take their
+    // depth only.
     void takeArcAttributes(FigObject* object);
     void takeEllipseAttributes(FigObject* object);
     void takePolylineAttributes(FigObject* object);
     void takeSplineAttributes(FigObject* object);
     void takeTextAttributes(FigObject* object);
+
+    // Forwarders of the edit modes to the main window's attribute pages: the
+    // object (null: none) shown as QTMainFrm::showObjectAttributes shows it;
+    // for a list, no object when it holds more than one, else the current
+    // object. Nothing without a main window.
+    void showObjectAttributes(FigObject* object);
+    void showSelectionAttributes(const FigObjectList* list);
+
+    // ---- Applying the current attributes to an object ----
+
+    // Makes the object take the current drawing attributes and this
+    // document's pen colour, fill colour and area fill (with onlyFlagged only
+    // those ticked in updateMask): each attribute that differs becomes one
+    // attribute change, each arrow end that has to change one arrow change,
+    // all executed at once and pushed as one undo step. Nothing differs:
+    // nothing is pushed, redrawn or marked modified. A compound passes the
+    // attributes to its members at every nesting, each compared with and
+    // restored to its own values. Redraws the object's area while the
+    // painter is active. Nothing for a null object.
+    void updateObjectAttributes(FigObject* object, bool onlyFlagged);
+    // The attribute changes the object would get, in the order they are
+    // executed; the object is not touched. The caller owns the actions.
+    // Pictures take their depth only.
+    ActionStep buildCommonAttributeChanges(FigObject* object, bool onlyFlagged);
+    ActionStep buildArcAttributeChanges(FigObject* object, bool onlyFlagged);
+    ActionStep buildEllipseAttributeChanges(FigObject* object, bool onlyFlagged);
+    ActionStep buildPolylineAttributeChanges(FigObject* object, bool onlyFlagged);
+    ActionStep buildSplineAttributeChanges(FigObject* object, bool onlyFlagged);
+    ActionStep buildTextAttributeChanges(FigObject* object, bool onlyFlagged);
+    // Appends at most one arrow change for one end (1 forward, 0 backward;
+    // `arrow` is the object's arrow there): a new arrow when the end's switch
+    // is on and the object has none, a replacement when the one it has
+    // differs from the wanted one. Never removes an arrow; nothing for an
+    // object that cannot carry arrows.
+    void buildArrowChange(FigObject* object, const FigArrow* arrow, int end, ActionStep& list, bool onlyFlagged);
+    // A new arrow of the arrow kind: with absolute sizes (arrowSizeMode) the
+    // given thickness and the absolute width and height, else the given
+    // thickness times each of the three relative factors. Null only when
+    // memory runs out.
+    FigArrow* arrowFromCurrentAttributes(float thickness, int kind);
 
     // ---- Geometric transforms ----
 
@@ -421,6 +464,9 @@ public:
     void scaleCompound(FigCompound* compound, float sx, float sy, int cx, int cy);
     // Whether a member at any nesting lies on a shown depth; false when empty.
     bool compoundHasVisibleMember(const FigCompound* compound) const;
+    // Whether the object lies on a shown depth (a compound: one of its
+    // members at any nesting); false for none.
+    bool isObjectVisible(const FigObject* object) const;
 
     // ---- Point, arrow and conversion operations ----
 
@@ -591,8 +637,10 @@ public:
     // The scroll origin that puts the Fig point (cx, cy) in the middle of the
     // visible area at the zoom; never below 0.
     void centeredScrollOrigin(int& ox, int& oy, int cx, int cy, float zoom) const;
-    // Aligns the selected objects of the current list by alignMode as one
-    // undo step and redraws them; nothing without a selection.
+    // Aligns the selected objects of the current list by alignMode (to the
+    // current object, else to the whole selection) as one undo step and
+    // redraws them (edit/alignment.cpp). Objects on hidden depths stay; no
+    // step when nothing has to move.
     void alignSelection();
     // A compound of the selected objects as one undo step.
     void createCompoundFromSelection();
@@ -606,6 +654,11 @@ public:
     // Clones the clipboard objects with fresh identifiers into the current
     // list, to be placed by the paste mode.
     void startPaste();
+    // Places copies of a shape-library clip's objects (fresh identifiers,
+    // links among them kept) into the current list as one undo step, the
+    // clip's user colours merged into this document's first. The clip is
+    // neither changed nor taken over.
+    void startLibraryPlacement(CFigContext* clip);
     // Deletes the selected objects as one undo step; returns clones of them
     // without links to other objects (caller owns list and clones).
     FigObjectList* cutSelection();
@@ -616,19 +669,62 @@ public:
     // smart-linked to them as one undo step and redraws; nothing without a
     // selection.
     void moveSelection(int dx, int dy);
-    // Marker state for every object of the current list (0 none, else
-    // marked); clears allMarkersShown and redraws the objects that changed.
+    // Gives a box or picture the size width x height in Fig units by moving
+    // its third point (the first stays, the neighbouring corners and the
+    // smart-linked lines follow) as one undo step, pushed even when nothing
+    // moves. Nothing for a line of fewer than three points.
+    void resizeBox(FigLine* box, int width, int height);
+
+    // ---- Marker states (edit/markerstates.cpp) ----
+
+    // Gives every object of the current list (not the members of its
+    // compounds) the marker state (0 none, 1 point markers, 2 selection
+    // markers), clears allMarkersShown and every skip flag of the list, and
+    // redraws the objects whose state changed.
     void setMarkerState(int state);
     void clearMarkers();
     // Sets allMarkersShown and draws the markers of every unmarked object.
     void showAllMarkers();
     // Redraws the objects that show selection markers but are no longer
-    // selected.
+    // selected, without markers unless all markers are shown.
     void redrawStaleMarkers();
+    // The markers of every selected object of the current list but `except`.
+    void drawSelectionMarkers(const FigObject* except);
     void redrawCurrentObject();
-    // The object of the current list within two screen pixels of (x, y), and
+    void drawCurrentObjectMarkers();
+    // The eight box markers of a compound with a member on a shown depth.
+    void drawCompoundBoxMarkers(FigCompound* compound);
+
+    // ---- Rubber bands (edit/rubberband.cpp) ----
+
+    // The outline of the ellipse around (cx, cy) with radii |rx| and |ry|,
+    // turned by `angle` (radians, whole degrees on the screen), with the
+    // inverting rubber-band pen; nothing when a radius is 0.
+    void drawRubberEllipse(int cx, int cy, int rx, int ry, float angle);
+
+    // ---- Picking (edit/picking.cpp) ----
+
+    // The object search with pickState's active object callback: the first
+    // object hit, kind by kind, is handed to the callback (type, press point
+    // and hit) and returned whatever it answers; a miss calls it with none.
+    // Null without searching when no callback is active.
+    FigObject* pickObject(int x, int y);
+    // The same search without a callback: the object under the pointer and
     // the hit on it; null when none.
-    FigObject* findObjectUnderCursor(int x, int y, int& hitX, int& hitY, FigObject* excluded);
+    FigObject* findObjectUnderCursor(int x, int y, int& hitX, int& hitY);
+    // The point search with pickState's active point callback: the object
+    // whose point lies under the pointer, or null when there is none or the
+    // callback refused the point.
+    FigObject* pickPointOnObject(int x, int y);
+    // Searches of the current list with the tolerance t; each gives the hit.
+    // An arc's drawn outline, traced as the drawing traces it.
+    FigObject* findArcNear(int x, int y, int t, int& hitX, int& hitY);
+    bool arcOutlineNear(const class FigArc* arc, int x, int y, int t, int& hitX, int& hitY);
+    // A compound by an edge of its box, or by one of its corners.
+    FigObject* findCompoundEdgeNear(int x, int y, int t, int& hitX, int& hitY);
+    FigObject* findCompoundCornerNear(int x, int y, int t, int& hitX, int& hitY);
+    // A text by its anchor or by the point one font height above it.
+    FigObject* findTextNear(int x, int y, int t, int& hitX, int& hitY);
 
     QString fileName;
     QTChildFrm* view;

@@ -5,6 +5,7 @@
 
 #include "model/figinput.h"
 #include "model/figobjectlist.h"
+#include "model/units.h"
 
 #include <QHash>
 #include <QString>
@@ -15,10 +16,6 @@ class FigDrawing;
 class FigObject;
 
 namespace figreader {
-
-// Positions beyond this many Fig units (about 2 km) are not a drawing; they
-// would only overflow the integer arithmetic of moving and bounding.
-constexpr double maxFigCoordinate = 100000000.0;
 
 // One read in progress.
 struct Reading {

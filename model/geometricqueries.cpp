@@ -9,6 +9,7 @@
 #include "model/planegeometry.h"
 #include "model/units.h"
 #include "model/xspline.h"
+#include "render/canvasmapping.h"
 
 #include <QPoint>
 
@@ -316,15 +317,6 @@ bool testChord(int x, int y)
     // The rest of this segment may still improve the hit; later ones are skipped.
     splineEvaluationStopped = true;
     return true;
-}
-
-// The inverse canvas mapping without counting negative pixels as 0: a hit
-// left of or above the view stays where it is instead of moving to the
-// view's edge.
-int pixelToFigUnclamped(int p, float dpi, float zoom, int origin)
-{
-    const float s = displayPixelSize(dpi) / zoom;
-    return roundToInt(s * float(std::int64_t(p) + origin));
 }
 
 } // namespace

@@ -97,6 +97,62 @@ void togglePictureFlip(FigLine* box, FigPoint* corner, int dx, int dy)
         box->picture->flipped = 1 - box->picture->flipped;
 }
 
+// A box whose corners all share their x (or their y) lies flat on that axis:
+// equal coordinates can no longer tell the moved corner's side from the
+// opposite one, and moving every point of that x would move the whole box.
+// The side is then the corner with the one chain neighbour it forms that side
+// with (and the closing copy of the first corner), so a flat box can be
+// opened up again.
+struct FlatSide {
+    bool flat = false;
+    const FigPoint* members[3] = {};
+    bool contains(const FigPoint* p) const { return p == members[0] || p == members[1] || p == members[2]; }
+};
+
+struct FlatSides {
+    FlatSide x; // the points that take the x offset, when flat in x
+    FlatSide y; // the points that take the y offset, when flat in y
+};
+
+FlatSides flatSidesOf(const FigLine* box, const FigPoint* corner)
+{
+    FlatSides sides;
+    FigPoint* c[5] = {};
+    int n = 0;
+    for (FigPoint* p = box->points; p; p = p->next) {
+        if (n == 5)
+            return sides; // not the four corners and the closing copy
+        c[n++] = p;
+    }
+    if (n != 5 || c[4]->x != c[0]->x || c[4]->y != c[0]->y)
+        return sides;
+    int ci = -1;
+    for (int i = 0; i < 5; ++i) {
+        if (c[i] == corner)
+            ci = i % 4;
+    }
+    if (ci < 0)
+        return sides;
+    const bool flatX = c[1]->x == c[0]->x && c[2]->x == c[0]->x && c[3]->x == c[0]->x;
+    const bool flatY = c[1]->y == c[0]->y && c[2]->y == c[0]->y && c[3]->y == c[0]->y;
+    FigPoint* self = c[ci];
+    FigPoint* prev = c[(ci + 3) % 4];
+    FigPoint* next = c[(ci + 1) % 4];
+    auto fill = [&](FlatSide& side, FigPoint* partner) {
+        side.flat = true;
+        side.members[0] = self;
+        side.members[1] = partner;
+        side.members[2] = self == c[0] || partner == c[0] ? c[4] : nullptr;
+    };
+    // Of a box flat on both axes any neighbour will do, as long as the two
+    // axes take different ones.
+    if (flatX)
+        fill(sides.x, !flatY && next->y != self->y ? next : prev);
+    if (flatY)
+        fill(sides.y, !flatX && prev->x != self->x ? prev : next);
+    return sides;
+}
+
 bool swapArrow(FigObject* object, int end, FigArrow* newArrow, FigArrow*& previous)
 {
     FigArrow*& slot = end != 0 ? object->forwArrow : object->backArrow;
@@ -142,12 +198,13 @@ void moveBoxCorner(const FigObjectList* list, FigLine* box, int dx, int dy, FigP
 
     const int x0 = corner->x;
     const int y0 = corner->y;
+    const FlatSides flat = flatSidesOf(box, corner);
     FigObjectList changed;
     PointList handled;
     int index = 0;
     for (FigPoint* p = box->points; p; p = p->next, ++index) {
-        const int sx = p->x == x0 ? dx : 0;
-        const int sy = p->y == y0 ? dy : 0;
+        const int sx = (flat.x.flat ? flat.x.contains(p) : p->x == x0) ? dx : 0;
+        const int sy = (flat.y.flat ? flat.y.contains(p) : p->y == y0) ? dy : 0;
         if (sx == 0 && sy == 0)
             continue;
         shiftPoint(*p, sx, sy);
@@ -410,14 +467,32 @@ bool swapArcArrow(FigArc* arc, int end, FigArrow* newArrow, FigArrow*& previous)
 
 bool swapLineArrow(FigLine* line, int end, FigArrow* newArrow, FigArrow*& previous)
 {
-    if (!line || (line->subType >= 2 && line->subType <= 4) || !line->points || !line->points->next)
+    if (!acceptsArrows(line))
         return false;
     return swapArrow(line, end, newArrow, previous);
 }
 
 bool swapSplineArrow(FigSpline* spline, int end, FigArrow* newArrow, FigArrow*& previous)
 {
-    if (!spline || !isOpenSpline(spline))
+    if (!acceptsArrows(spline))
         return false;
     return swapArrow(spline, end, newArrow, previous);
+}
+
+bool acceptsArrows(const FigObject* object)
+{
+    if (!object)
+        return false;
+    switch (object->type) {
+    case FigObject::Arc:
+        return true;
+    case FigObject::Polyline: {
+        const auto* line = static_cast<const FigLine*>(object);
+        return !(line->subType >= 2 && line->subType <= 4) && line->points && line->points->next;
+    }
+    case FigObject::Spline:
+        return isOpenSpline(static_cast<const FigSpline*>(object));
+    default:
+        return false;
+    }
 }

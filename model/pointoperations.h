@@ -24,6 +24,8 @@ bool moveArcPoint(FigArc* arc, int dx, int dy, int pointIndex);
 // point sharing its x (by dx) or its y (by dy), so the box stays a rectangle
 // and the closing point stays equal to the first. A picture corner dragged
 // past the opposite side toggles the picture's flipped flag (once per axis).
+// A box of width (or height) 0 moves only the corner's side along that axis,
+// the corner and its chain neighbour on that side, so that it can be widened.
 // Points of other lines linked to a moved point's segments follow.
 void moveBoxCorner(const FigObjectList* list, FigLine* box, int dx, int dy, FigPoint* corner);
 
@@ -45,5 +47,8 @@ void moveSplinePoint(const FigObjectList* list, FigSpline* spline, int dx, int d
 // refuses: a null object; for polylines boxes, polygons and arc-boxes
 // (sub-types 2 to 4) and lines of fewer than two points; closed splines.
 bool swapArcArrow(FigArc* arc, int end, FigArrow* newArrow, FigArrow*& previous);
+// Whether the swaps above accept an arrow on the object: arcs, open splines,
+// and polylines of two points or more that are no box, polygon or arc-box.
+bool acceptsArrows(const FigObject* object);
 bool swapLineArrow(FigLine* line, int end, FigArrow* newArrow, FigArrow*& previous);
 bool swapSplineArrow(FigSpline* spline, int end, FigArrow* newArrow, FigArrow*& previous);

@@ -707,6 +707,15 @@ void translateObjectList(const FigObjectList* list, int dx, int dy)
 
 // ---- Visibility ----
 
+bool CFigContext::isObjectVisible(const FigObject* object) const
+{
+    if (!object)
+        return false;
+    if (object->type == FigObject::Compound)
+        return compoundHasVisibleMember(static_cast<const FigCompound*>(object));
+    return object->depth >= 0 && object->depth < depthCount && depthVisible[object->depth];
+}
+
 bool CFigContext::compoundHasVisibleMember(const FigCompound* compound) const
 {
     if (!compound)

@@ -10,6 +10,11 @@ constexpr int figUnitsPerInch = 1200;
 // conversion of the program uses this constant.
 constexpr double figUnitsPerCentimetre = 472.440944;
 
+// Positions beyond this many Fig units (about 2 km) are not a drawing; they
+// would only overflow the integer arithmetic of moving and bounding. The
+// reader refuses them, and typed values must not make them.
+constexpr double maxFigCoordinate = 100000000.0;
+
 // Value units, the numbers of `Preferences::valuesUnit`.
 enum ValuesUnit { UnitCentimetre = 0, UnitInch = 1, UnitDisplayPixel = 2, UnitFigUnit = 3 };
 

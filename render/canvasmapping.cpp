@@ -44,6 +44,12 @@ int pixelToFig(int p, float dpi, float zoom, int origin)
     return roundToInt(s * static_cast<float>(sum));
 }
 
+int pixelToFigUnclamped(int p, float dpi, float zoom, int origin)
+{
+    const float s = displayPixelSize(dpi) / zoom;
+    return roundToInt(s * static_cast<float>(static_cast<std::int64_t>(p) + origin));
+}
+
 float CFigContext::canvasScaleX() const
 {
     return canvasScale(dpiX, zoom);

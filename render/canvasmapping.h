@@ -20,3 +20,8 @@ float figToPixelF(float f, float dpi, float zoom, int origin);
 // The Fig coordinate of pixel p: roundToInt((kx / zoom) × (max(p, 0) +
 // origin)) in single precision; negative pixels count as 0.
 int pixelToFig(int p, float dpi, float zoom, int origin);
+
+// The same without counting negative pixels as 0, for points traced off the
+// view (a hit left of or above it stays where it is instead of moving to the
+// view's edge).
+int pixelToFigUnclamped(int p, float dpi, float zoom, int origin);

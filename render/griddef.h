@@ -10,6 +10,8 @@
 #include <QList>
 #include <QString>
 
+class QAction;
+
 struct GridDef {
     // A step of 0 (or any step that is not a positive finite number) becomes 1;
     // the four steps in Fig units are derived from it.
@@ -21,6 +23,9 @@ struct GridDef {
     QColor color;
     int penStyle; // a Qt::PenStyle
     QString icon;
+    // The grid's entry in the main window's grid menu, not owned; set by the
+    // grid and metrics dialog when it builds that menu, null before.
+    QAction* action = nullptr;
     float step; // centimetres in metric documents, inches in the others
     double metricStep; // Fig units per step of a metric document
     double inchStep; // Fig units per step of an inch document

@@ -85,6 +85,23 @@ int markerStateOf(const FigObject* object)
 
 } // namespace
 
+void compoundBoxHandles(const FigCompound* compound, int handles[8][2])
+{
+    const int x1 = compound->upperLeft.x;
+    const int y1 = compound->upperLeft.y;
+    const int x2 = compound->lowerRight.x;
+    const int y2 = compound->lowerRight.y;
+    // Halves in 64 bits: corners far apart would overflow the difference.
+    const int mx = int(x1 + (std::int64_t(x2) - x1) / 2);
+    const int my = int(y1 + (std::int64_t(y2) - y1) / 2);
+    const int points[8][2]
+        = { { x1, y1 }, { mx, y1 }, { x2, y1 }, { x2, my }, { x2, y2 }, { mx, y2 }, { x1, y2 }, { x1, my } };
+    for (int i = 0; i < 8; ++i) {
+        handles[i][0] = points[i][0];
+        handles[i][1] = points[i][1];
+    }
+}
+
 void loadMarkerPixmaps()
 {
     for (int kind = 0; kind < markerKindCount; ++kind) {
@@ -211,16 +228,9 @@ void CFigContext::drawCompoundMarkers(FigCompound* compound)
 {
     if (!compound || compoundAllMembersHidden(compound))
         return;
-    const int x1 = compound->upperLeft.x;
-    const int y1 = compound->upperLeft.y;
-    const int x2 = compound->lowerRight.x;
-    const int y2 = compound->lowerRight.y;
-    // Halves in 64 bits: corners far apart would overflow the difference.
-    const int mx = int(x1 + (std::int64_t(x2) - x1) / 2);
-    const int my = int(y1 + (std::int64_t(y2) - y1) / 2);
     const MarkerKind kind = compound->selected ? MarkerCompoundSelected : MarkerCompound;
-    const int handles[8][2]
-        = { { x1, y1 }, { mx, y1 }, { x2, y1 }, { x2, my }, { x2, y2 }, { mx, y2 }, { x1, y2 }, { x1, my } };
+    int handles[8][2];
+    compoundBoxHandles(compound, handles);
     for (const auto& handle : handles)
         drawMarker(*this, kind, handle[0], handle[1]);
     compound->markerState = markerStateOf(compound);

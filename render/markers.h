@@ -3,6 +3,7 @@
 // built-in resources on first use and freed at exit. The markers themselves
 // are drawn by CFigContext members (render/markers.cpp).
 
+class FigCompound;
 class QPixmap;
 
 // Marker kinds, indexes into markerPixmaps.
@@ -24,3 +25,8 @@ extern QPixmap* markerPixmaps[markerKindCount];
 void loadMarkerPixmaps();
 // Deletes the cached pixmaps; a later load reads them again.
 void releaseMarkerPixmaps();
+
+// The eight box handles of a compound in Fig units, clockwise from the
+// upper-left corner: corner, middle of the top edge, corner, middle of the
+// right edge, and so on; a middle is a + (b - a) / 2, truncated.
+void compoundBoxHandles(const FigCompound* compound, int handles[8][2]);

@@ -75,11 +75,8 @@ void loadFillPatterns()
         // null bitmap leaves the brush empty.
         patternBrushes[i].setTexture(image.isNull() ? QBitmap() : QBitmap::fromImage(image));
     }
-    canvasHandlers.moveHandler = nullptr;
-    canvasHandlers.leftPressHandler = nullptr;
-    canvasHandlers.leftReleaseHandler = nullptr;
-    canvasHandlers.rightPressHandler = nullptr;
-    canvasHandlers.pendingRightPressHandler = nullptr;
+    // No mode is chosen yet: every slot of the handler table is empty.
+    canvasHandlers = CanvasHandlers();
 }
 
 QVector<qreal> dashPattern(int lineWidth, int lineStyle, float styleVal)

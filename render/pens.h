@@ -21,7 +21,7 @@ constexpr int lastPatternFill = firstPatternFill + patternCount - 1;
 extern QBrush patternBrushes[patternCount];
 
 // Loads the pattern bitmaps from the resources (a missing one leaves an empty
-// brush) and empties the mouse handlers of the canvas handler table.
+// brush) and empties every slot of the canvas handler table.
 void loadFillPatterns();
 
 // The dash pattern of a Fig line style in units of the pen width; empty for

@@ -212,6 +212,12 @@ void CFigContext::drawRubberBand(int x1, int y1, int x2, int y2, int kind, int m
         break; // the painter's pen as it is
     }
     painter->setBrush(Qt::NoBrush);
+    // An inverting band must cover the same pixels each time to erase itself,
+    // whatever antialiasing hint the painter had when it was drawn.
+    const bool antialiased = painter->testRenderHint(QPainter::Antialiasing);
+    if (mode == 1 || mode == 4)
+        painter->setRenderHint(QPainter::Antialiasing, false);
     painter->drawLine(figToPixelPoint(x1, y1), figToPixelPoint(x2, y2));
+    painter->setRenderHint(QPainter::Antialiasing, antialiased);
     painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }

@@ -1,39 +1,104 @@
 #include "toolbars/layerstoolbar.h"
 
+#include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "model/figcontext.h"
+#include "ui_layersform.h"
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
+
+namespace {
+
+// Draw modes of hidden depths by combo index.
+constexpr int firstDrawMode = 10;
+constexpr int drawModeCount = 3;
+
+} // namespace
 
 LayersToolbar::LayersToolbar(QTMainFrm* mainWindow, Qt::WindowFlags flags)
     : QWidget(nullptr, flags)
     , mainWindow(mainWindow)
+    , ui(std::make_unique<Ui::LayersForm>())
 {
-    setWindowTitle(tr("Layers"));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
-    layoutWidget = new QWidget(this);
-    layoutWidget->setObjectName(QStringLiteral("layoutWidget"));
-    outer->addWidget(layoutWidget);
+    ui->setupUi(this);
+    layoutWidget = ui->layoutWidget;
+    cbDrawMode = ui->cbDrawMode;
+    lstLayers = ui->lstLayers;
 
-    auto* column = new QVBoxLayout(layoutWidget);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    cbDrawMode = new QComboBox(layoutWidget);
-    cbDrawMode->setObjectName(QStringLiteral("cbDrawMode"));
-    cbDrawMode->setMaximumWidth(65);
-    cbDrawMode->addItems({ tr("dim"), tr("gray"), tr("hide") });
-    column->addWidget(cbDrawMode);
-    lstLayers = new QListWidget(layoutWidget);
-    lstLayers->setObjectName(QStringLiteral("lstLayers"));
-    lstLayers->setMaximumWidth(65);
-    column->addWidget(lstLayers);
-    // The list's itemChanged connection is made by drawLayerButtons, which
-    // fills the list.
+    connect(ui->allOn, &QPushButton::clicked, this, &LayersToolbar::onAllOn);
+    connect(ui->allOff, &QPushButton::clicked, this, &LayersToolbar::onAllOff);
+    connect(ui->toggle, &QPushButton::clicked, this, &LayersToolbar::onToggle);
+    connect(ui->cbDrawMode, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &LayersToolbar::onDrawMode);
+    // The list's itemChanged connection is made by the slots that fill it.
+}
+
+LayersToolbar::~LayersToolbar() = default;
+
+void LayersToolbar::connectItems()
+{
+    connect(ui->lstLayers, &QListWidget::itemChanged, this, &LayersToolbar::itemChanged, Qt::UniqueConnection);
+}
+
+void LayersToolbar::disconnectItems()
+{
+    disconnect(ui->lstLayers, &QListWidget::itemChanged, this, &LayersToolbar::itemChanged);
+}
+
+void LayersToolbar::appendItem(int depth, bool shown)
+{
+    auto* item = new QListWidgetItem(QString::number(depth));
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
+    ui->lstLayers->addItem(item);
+}
+
+void LayersToolbar::setAllListed(bool (*rule)(bool shown))
+{
+    ui->lstLayers->clear();
+    CFigContext* ctx = activeFigContext();
+    if (!ctx)
+        return;
+    disconnectItems();
+    if (ctx->minDepth != -1) {
+        for (int depth = ctx->minDepth; depth <= ctx->maxDepth && depth < CFigContext::depthCount; ++depth) {
+            if (ctx->depthObjectCount[depth] <= 0)
+                continue;
+            ctx->depthVisible[depth] = rule(ctx->depthVisible[depth]);
+            appendItem(depth, ctx->depthVisible[depth]);
+        }
+    }
+    if (ctx->view)
+        ctx->view->redisplayCanvas();
+    connectItems();
+}
+
+void LayersToolbar::onAllOn(bool /*checked*/)
+{
+    setAllListed([](bool) { return true; });
+}
+
+void LayersToolbar::onAllOff(bool /*checked*/)
+{
+    setAllListed([](bool) { return false; });
+}
+
+void LayersToolbar::onToggle(bool /*checked*/)
+{
+    setAllListed([](bool shown) { return !shown; });
+}
+
+void LayersToolbar::onDrawMode(int index)
+{
+    CFigContext* ctx = activeFigContext();
+    if (!ctx)
+        return;
+    if (index >= 0 && index < drawModeCount)
+        ctx->layerDrawMode = firstDrawMode + index;
+    if (ctx->view)
+        ctx->view->redisplayCanvas();
 }
 
 void LayersToolbar::itemChanged(QListWidgetItem* item)
@@ -50,22 +115,22 @@ void LayersToolbar::itemChanged(QListWidgetItem* item)
 
 void LayersToolbar::drawLayerButtons(CFigContext* fgc)
 {
-    lstLayers->clear();
+    ui->lstLayers->clear();
     if (!fgc || fgc->minDepth == -1)
         return;
     // Items made here must not reach itemChanged: only the user's ticks do.
-    disconnect(lstLayers, &QListWidget::itemChanged, this, &LayersToolbar::itemChanged);
+    disconnectItems();
     for (int depth = fgc->minDepth; depth <= fgc->maxDepth && depth < CFigContext::depthCount; ++depth) {
-        if (fgc->depthObjectCount[depth] <= 0)
-            continue;
-        auto* item = new QListWidgetItem(QString::number(depth), lstLayers);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(fgc->depthVisible[depth] ? Qt::Checked : Qt::Unchecked);
+        if (fgc->depthObjectCount[depth] > 0)
+            appendItem(depth, fgc->depthVisible[depth]);
     }
-    connect(lstLayers, &QListWidget::itemChanged, this, &LayersToolbar::itemChanged, Qt::UniqueConnection);
+    connectItems();
 
-    // Showing the mode changes no document.
-    const QSignalBlocker blocker(cbDrawMode);
-    if (fgc->layerDrawMode >= 10 && fgc->layerDrawMode <= 12)
-        cbDrawMode->setCurrentIndex(fgc->layerDrawMode - 10);
+    // Showing the mode changes no document: the rebuild may be for a
+    // document that is not (yet) the active one, such as a file being read
+    // into a new window.
+    const QSignalBlocker blocker(ui->cbDrawMode);
+    const int index = fgc->layerDrawMode - firstDrawMode;
+    if (index >= 0 && index < drawModeCount)
+        ui->cbDrawMode->setCurrentIndex(index);
 }

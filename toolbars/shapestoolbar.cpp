@@ -1,7 +1,9 @@
 #include "toolbars/shapestoolbar.h"
 
+#include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "app/statusmessages.h"
+#include "edit/editmodes.h"
 #include "edit/editstate.h"
 
 #include <QGridLayout>
@@ -112,7 +114,13 @@ void ShapesToolbar::setMode(int mode)
         previous->setChecked(false);
     button->setChecked(true);
     checkedMode = mode;
-    editMode = mode;
+    // The mode's set-up takes over the canvas; a gesture under way in the
+    // active document is left first, its rubber band erased.
+    QTChildFrm* child = mainWindow ? mainWindow->activeMdiChild() : nullptr;
+    if (child)
+        child->chooseEditMode(mode);
+    else
+        chooseEditMode(nullptr, mode);
     // Each mode's handlers and status text are installed by the edit modes;
     // the select mode's text is the one the start shows.
     if (mode == selectMode) {

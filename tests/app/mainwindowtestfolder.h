@@ -9,9 +9,11 @@
 #include "render/griddef.h"
 #include "render/resources.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -41,6 +43,15 @@ public:
     }
 
     QString path(const QString& name) const { return dir->filePath(name); }
+
+    // Shows the main window and makes it the active one, as at start-up:
+    // only then does its MDI area keep an active sub-window.
+    static bool showActive(QTMainFrm& window)
+    {
+        window.show();
+        QApplication::setActiveWindow(&window);
+        return QTest::qWaitForWindowActive(&window);
+    }
 
     std::unique_ptr<QTemporaryDir> dir;
     QString startDir;

@@ -298,7 +298,9 @@ private slots:
         QTChildFrm* other = window.activeMdiChild();
         other->figContext->gridIndex = 0;
         QTChildFrm* child = window.newFile();
-        child->figContext->gridIndex = 2;
+        // A document showing grid 2 (the grid box shows "None" for a
+        // document whose grid is off).
+        window.setGrid(2, child->figContext);
         window.mdiArea->setActiveSubWindow(window.findSubWindow(child));
         QCOMPARE(window.activeMdiChild(), child);
         QCOMPARE(window.colorDlg->context(), child->figContext);

@@ -422,19 +422,20 @@ private slots:
         QTest::addColumn<int>("subType");
         QTest::addColumn<int>("page"); // -1: stays
         QTest::addColumn<bool>("taken");
-        QTest::newRow("ellipse") << 1 << 3 << 5 << true;
-        QTest::newRow("polyline") << 2 << 1 << 8 << true;
-        QTest::newRow("box") << 2 << 2 << 3 << true;
-        QTest::newRow("polygon") << 2 << 3 << 7 << true;
-        QTest::newRow("arc box") << 2 << 4 << 3 << true;
-        QTest::newRow("picture") << 2 << 5 << 9 << true;
-        QTest::newRow("polyline of an unknown kind") << 2 << 9 << -1 << true;
-        QTest::newRow("open spline") << 3 << 4 << 12 << true;
-        QTest::newRow("closed spline") << 3 << 5 << 11 << true;
-        QTest::newRow("spline of an unknown kind") << 3 << 7 << -1 << false;
-        QTest::newRow("text") << 4 << 0 << 13 << true;
-        QTest::newRow("arc") << 5 << 1 << 1 << true;
-        QTest::newRow("compound") << 6 << 0 << 4 << false;
+        QTest::addColumn<bool>("colours"); // the document takes the pen colour
+        QTest::newRow("ellipse") << 1 << 3 << 5 << true << true;
+        QTest::newRow("polyline") << 2 << 1 << 8 << true << true;
+        QTest::newRow("box") << 2 << 2 << 3 << true << true;
+        QTest::newRow("polygon") << 2 << 3 << 7 << true << true;
+        QTest::newRow("arc box") << 2 << 4 << 3 << true << true;
+        QTest::newRow("picture") << 2 << 5 << 9 << true << false;
+        QTest::newRow("polyline of an unknown kind") << 2 << 9 << -1 << true << true;
+        QTest::newRow("open spline") << 3 << 4 << 12 << true << true;
+        QTest::newRow("closed spline") << 3 << 5 << 11 << true << true;
+        QTest::newRow("spline of an unknown kind") << 3 << 7 << -1 << false << false;
+        QTest::newRow("text") << 4 << 0 << 13 << true << true;
+        QTest::newRow("arc") << 5 << 1 << 1 << true << true;
+        QTest::newRow("compound") << 6 << 0 << 4 << false << false;
     }
     void objectAttributes()
     {
@@ -442,6 +443,7 @@ private slots:
         QFETCH(int, subType);
         QFETCH(int, page);
         QFETCH(bool, taken);
+        QFETCH(bool, colours);
         QTMainFrm window;
         mainWindow = &window;
         QVERIFY(showActive(window));
@@ -478,7 +480,7 @@ private slots:
         window.showObjectAttributes(nullptr, object.get());
         QCOMPARE(window.attrsStack->currentIndex(), page == -1 ? 16 : page);
         QCOMPARE(currentAttrs.depth, taken ? 40 : 50);
-        QCOMPARE(context->penColor, taken ? 4 : 0);
+        QCOMPARE(context->penColor, colours ? 4 : 0);
         QCOMPARE(comments.size(), 1);
         QCOMPARE(comments.first().first().toBool(), true);
 

@@ -12,6 +12,7 @@
 #include "app/version.h"
 #include "defaultsettings.h"
 #include "edit/editstate.h"
+#include "library/librarystore.h"
 #include "model/figcontext.h"
 #include "model/objectlist.h"
 #include "render/griddef.h"
@@ -22,6 +23,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMdiSubWindow>
@@ -157,6 +159,9 @@ private slots:
             expected.insert(row.first, row.second);
         expected.insert("version", versionString(true));
         expected.insert("last directory", folder("app"));
+        // The library dialog made the default library folder the root.
+        expected.insert("library root directory", defaultLibraryRoot());
+        QVERIFY(QFileInfo(defaultLibraryRoot()).isDir());
         std::unique_ptr<QSettings> settings(openSettings());
         for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
             QVERIFY2(settings->contains(it.key()), qPrintable(it.key()));

@@ -1,6 +1,8 @@
 #include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
+#include "model/figcontext.h"
+#include "model/figpoint.h"
 #include "support/testenv.h"
 
 namespace {
@@ -68,6 +70,118 @@ private slots:
         QCOMPARE(isCurrentModeCreation(), creation);
         QCOMPARE(isCopyOrDragMode(), mode == 34 || mode == 68);
         editMode = -1;
+    }
+
+    // Every mode number in ascending order; only the modes that other modes'
+    // gestures and commands enter have no set-up.
+    void modeTable()
+    {
+        const QList<int> numbers { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 32, 34, 36, 37, 38, 39, 44, 47,
+            56, 57, 58, 59, 67, 68, 71, 73, 74 };
+        QList<int> listed;
+        for (int i = 0; i < editModeTableSize; ++i) {
+            const EditModeEntry& entry = editModeTable[i];
+            listed << entry.mode;
+            const bool enteredByOthers = entry.mode == 37 || entry.mode == 68 || entry.mode == 71;
+            QCOMPARE(entry.setUp == nullptr, enteredByOthers);
+            QCOMPARE(findEditMode(entry.mode), &entry);
+        }
+        QCOMPARE(listed, numbers);
+        QCOMPARE(findEditMode(14), nullptr);
+        QCOMPARE(findEditMode(-1), nullptr);
+    }
+
+    // Every set-up ends a canvas action, so that no mode starts with a
+    // gesture in progress or a rubber band to redraw.
+    void everySetUpEndsTheCanvasAction()
+    {
+        for (int i = 0; i < editModeTableSize; ++i) {
+            const EditModeEntry& entry = editModeTable[i];
+            if (!entry.setUp)
+                continue;
+            beginCanvasAction();
+            canvasHandlers.elasticHandler = elastic;
+            editMode = entry.mode;
+            entry.setUp();
+            QVERIFY2(!canvasAction.actionInProgress, qPrintable(QString::number(entry.mode)));
+            QVERIFY2(!canvasHandlers.elasticHandler, qPrintable(QString::number(entry.mode)));
+        }
+        canvasHandlers = CanvasHandlers();
+        editMode = -1;
+    }
+
+    void beginAndEndCanvasAction()
+    {
+        beginCanvasAction();
+        QCOMPARE(canvasAction.actionInProgress, 1);
+        canvasHandlers.elasticHandler = elastic;
+        canvasHandlers.moveHandler = firstHandler;
+        endCanvasAction();
+        QCOMPARE(canvasAction.actionInProgress, 0);
+        QVERIFY(!canvasHandlers.elasticHandler);
+        QVERIFY(canvasHandlers.moveHandler == firstHandler);
+        canvasHandlers = CanvasHandlers();
+    }
+
+    // Choosing a mode empties every slot before the set-up fills its own, so
+    // that a release or selection handler of the old mode cannot answer in
+    // the new one; it ends the gesture and frees the chain being built, also
+    // without a painter to draw with.
+    void chooseEditModeLeavesNothingOfTheOldMode()
+    {
+        CFigContext context;
+        context.newChainHead = new FigPoint(1, 2);
+        context.newChainHead->next = context.newChainTail = new FigPoint(3, 4);
+        canvasHandlers.leftReleaseHandler = secondHandler;
+        canvasHandlers.selectionMoveHandler = [](CFigContext*, FigObjectList*, int, int) {};
+        canvasHandlers.pendingRightPressHandler = secondHandler;
+        canvasHandlers.returnHandler = [] {};
+        canvasHandlers.elasticHandler = elastic;
+        beginCanvasAction();
+        editMode = EditMode::Polyline;
+
+        QVERIFY(!chooseEditMode(&context, EditMode::MoveSelection));
+        QVERIFY(!chooseEditMode(&context, 14));
+        QCOMPARE(editMode, int(EditMode::Polyline));
+        QCOMPARE(canvasAction.actionInProgress, 1);
+        QVERIFY(context.newChainHead);
+
+        QVERIFY(chooseEditMode(&context, EditMode::Copy));
+        QCOMPARE(editMode, int(EditMode::Copy));
+        QCOMPARE(canvasAction.actionInProgress, 0);
+        QVERIFY(!context.newChainHead && !context.newChainTail);
+        const CanvasHandlers& h = canvasHandlers;
+        QVERIFY(!h.moveHandler && !h.selectionMoveHandler && !h.leftPressHandler && !h.leftReleaseHandler
+            && !h.rightPressHandler && !h.pendingRightPressHandler && !h.shiftKeyHandler && !h.elasticHandler
+            && !h.returnHandler);
+
+        // Without a document the action still ends.
+        beginCanvasAction();
+        QVERIFY(chooseEditMode(nullptr, EditMode::Select));
+        QCOMPARE(canvasAction.actionInProgress, 0);
+        editMode = -1;
+    }
+
+    // The chain of an object still being drawn goes with its document.
+    void documentFreesTheChainBeingBuilt()
+    {
+        auto* context = new CFigContext;
+        context->newChainHead = new FigPoint(1, 2);
+        context->newChainHead->next = context->newChainTail = new FigPoint(3, 4);
+        delete context; // the leak check sees the points otherwise
+        CFigContext reused;
+        reused.newChainHead = reused.newChainTail = new FigPoint(5, 6);
+        reused.init();
+        QVERIFY(!reused.newChainHead && !reused.newChainTail);
+    }
+
+    void clearLineConstraintsClearsAllFour()
+    {
+        constraintModes = { 1, 1, 1, 1 };
+        clearLineConstraints();
+        QCOMPARE(constraintModes.manhattan + constraintModes.mountain + constraintModes.latexLine
+                + constraintModes.latexArrow,
+            0);
     }
 
     void setCanvasHandlersKeepsTheOtherSlots()

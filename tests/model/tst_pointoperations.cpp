@@ -176,6 +176,51 @@ private slots:
         QCOMPARE(chainOf(box), FETCHED(PointList2, expected));
     }
 
+    void flatBoxOpensUp_data()
+    {
+        QTest::addColumn<int>("subType");
+        QTest::addColumn<PointList2>("box");
+        QTest::addColumn<int>("corner");
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<PointList2>("expected");
+
+        // Width 0: moving a corner in x takes only its side along.
+        QTest::newRow("width 0, third corner")
+            << 2 << PointList2 { { 100, 0 }, { 100, 0 }, { 100, 50 }, { 100, 50 }, { 100, 0 } } << 2 << 30 << 0
+            << PointList2 { { 100, 0 }, { 130, 0 }, { 130, 50 }, { 100, 50 }, { 100, 0 } };
+        QTest::newRow("width 0, first corner takes the closing point")
+            << 2 << PointList2 { { 100, 0 }, { 100, 0 }, { 100, 50 }, { 100, 50 }, { 100, 0 } } << 0 << -30 << -5
+            << PointList2 { { 70, -5 }, { 100, -5 }, { 100, 50 }, { 70, 50 }, { 70, -5 } };
+        // A picture turns the other way round.
+        QTest::newRow("picture of height 0")
+            << 5 << PointList2 { { 0, 40 }, { 0, 40 }, { 90, 40 }, { 90, 40 }, { 0, 40 } } << 2 << 0 << 20
+            << PointList2 { { 0, 40 }, { 0, 60 }, { 90, 60 }, { 90, 40 }, { 0, 40 } };
+        QTest::newRow("a point: both axes")
+            << 2 << PointList2 { { 5, 5 }, { 5, 5 }, { 5, 5 }, { 5, 5 }, { 5, 5 } } << 2 << 10 << 20
+            << PointList2 { { 5, 5 }, { 15, 5 }, { 15, 25 }, { 5, 25 }, { 5, 5 } };
+    }
+
+    // A box of width or height 0 is not stuck: the moved corner's side
+    // leaves the opposite one, and the box is a rectangle again.
+    void flatBoxOpensUp()
+    {
+        QFETCH(PointList2, box);
+        QFETCH(PointList2, expected);
+        std::unique_ptr<FigLine> line(makeLine(1, {}, FETCHED(int, subType)));
+        FigPoint** tail = &line->points;
+        for (const QPoint& p : box) {
+            *tail = new FigPoint(p.x(), p.y());
+            tail = &(*tail)->next;
+        }
+        if (line->subType == 5)
+            line->picture = new PictureData;
+        moveBoxCorner(nullptr, line.get(), FETCHED(int, dx), FETCHED(int, dy), line->pointAt(FETCHED(int, corner)));
+        QCOMPARE(chainOf(line.get()), expected);
+        if (line->picture)
+            QCOMPARE(line->picture->flipped, 0);
+    }
+
     void pictureFlip_data()
     {
         QTest::addColumn<int>("corner");

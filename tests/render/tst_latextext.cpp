@@ -4,7 +4,7 @@
 // the image, and one run of the real TeX and Ghostscript where installed.
 
 #include "drawingfixtures.h"
-#include "standins.h"
+#include "support/standins.h"
 
 #include "app/appdir.h"
 #include "app/externalprograms.h"

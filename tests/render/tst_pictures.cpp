@@ -4,7 +4,7 @@
 // image turned and mirrored to the box, and the placeholder.
 
 #include "drawingfixtures.h"
-#include "standins.h"
+#include "support/standins.h"
 
 #include "app/appdir.h"
 #include "app/externalprograms.h"

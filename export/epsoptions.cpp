@@ -1,0 +1,109 @@
+#include "export/epsoptions.h"
+
+#include "app/preferences.h"
+#include "export/texenvelope.h"
+#include "export/viewers.h"
+#include "model/figcontext.h"
+
+#include "ui_exportdlg.h"
+
+EpsOptions::EpsOptions(Ui::ExportDlgForm* ui)
+    : ExportOptions(ui)
+{
+    connect(ui->epsOpenTexEnvelope, &QPushButton::clicked, this, &ExportOptions::openTexEnvelope);
+    connect(ui->epsUseLatex, &QCheckBox::stateChanged, this, &EpsOptions::setWidgetState);
+}
+
+void EpsOptions::setContext(CFigContext* ctx)
+{
+    ExportOptions::setContext(ctx);
+    if (!ctx)
+        return;
+    const QString unit = ctx->metric ? QStringLiteral("cm") : QStringLiteral("inch");
+    ui->lbBoundindBoxUnit1->setText(unit);
+    ui->lbBoundindBoxUnit2->setText(unit);
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    ctx->getObjectListBounds(&ctx->drawing.objects, left, top, right, bottom, false, true, true);
+    const double unitsPerFigUnit = ctx->metric ? 472.440944 : 1200.0;
+    const int magnification = ui->magnification->value();
+    ui->boundingBoxWX->setValue((right - left) / unitsPerFigUnit * magnification / 100);
+    ui->boundingBoxWY->setValue((bottom - top) / unitsPerFigUnit * magnification / 100);
+}
+
+void EpsOptions::setWidgetState()
+{
+    ExportOptions::setWidgetState();
+    const bool plain = ui->epsUseLatex->checkState() == Qt::Unchecked;
+    for (QWidget* widget : { static_cast<QWidget*>(ui->cbEpsPreview), static_cast<QWidget*>(ui->epsGrayscale),
+             static_cast<QWidget*>(ui->epsTitle), static_cast<QWidget*>(ui->rbBoundingBox1),
+             static_cast<QWidget*>(ui->rbBoundingBox2), static_cast<QWidget*>(ui->rbBoundingBox3),
+             static_cast<QWidget*>(ui->boundingBoxX0), static_cast<QWidget*>(ui->boundingBoxY0),
+             static_cast<QWidget*>(ui->boundingBoxWX), static_cast<QWidget*>(ui->boundingBoxWY) })
+        widget->setEnabled(plain);
+}
+
+QString EpsOptions::fig2devOptions()
+{
+    if (!context)
+        return QString();
+    QString options = QStringLiteral("-L eps") + commonOptions();
+    if (preferences.fontBase72dpi)
+        options += QStringLiteral(" -F");
+    switch (ui->cbEpsPreview->currentIndex()) {
+    case 1:
+        options += QStringLiteral(" -A");
+        break;
+    case 2:
+        options += QStringLiteral(" -T");
+        break;
+    case 3:
+        options += QStringLiteral(" -C foo");
+        break;
+    default:
+        break;
+    }
+    if (ui->epsGrayscale->checkState() == Qt::Checked)
+        options += QStringLiteral(" -N");
+    if (!ui->epsTitle->text().isEmpty())
+        options += QStringLiteral(" -n \"") + ui->epsTitle->text() + QLatin1Char('"');
+
+    const bool automatic = ui->rbBoundingBox1->isChecked();
+    for (QWidget* field : { static_cast<QWidget*>(ui->boundingBoxX0), static_cast<QWidget*>(ui->boundingBoxY0),
+             static_cast<QWidget*>(ui->boundingBoxWX), static_cast<QWidget*>(ui->boundingBoxWY) })
+        field->setEnabled(!automatic);
+    if (ui->rbBoundingBox2->isChecked())
+        options += QStringLiteral(" -B");
+    if (ui->rbBoundingBox3->isChecked())
+        options += QStringLiteral(" -R");
+    // fig2dev reads the box as width, height and then the origin.
+    if (!automatic)
+        options += QStringLiteral(" \"%1 %2 %3 %4\"")
+                       .arg(optionNumber(ui->boundingBoxWX->value()), optionNumber(ui->boundingBoxWY->value()),
+                           optionNumber(ui->boundingBoxX0->value()), optionNumber(ui->boundingBoxY0->value()));
+    return options;
+}
+
+QString EpsOptions::extension()
+{
+    return QStringLiteral("eps");
+}
+
+bool EpsOptions::exportFigure(const QString& figPath, const QString& outPath)
+{
+    const bool exported = ui->epsUseLatex->checkState() == Qt::Checked ? exportWithTexEnvelope(figPath, outPath)
+                                                                       : ExportOptions::exportFigure(figPath, outPath);
+    // Only a file this export wrote is shown.
+    if (exported && ui->epsOpenInViewer->checkState() == Qt::Checked)
+        openWithPsViewer(outPath);
+    return exported;
+}
+
+bool EpsOptions::exportWithTexEnvelope(const QString& figPath, const QString& outPath)
+{
+    if (!context)
+        return false;
+    return ::exportWithTexEnvelope(*this, epsTexRoute, *context, figPath, outPath);
+}

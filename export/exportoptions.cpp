@@ -1,0 +1,300 @@
+#include "export/exportoptions.h"
+
+#include "app/appdir.h"
+#include "app/externalprograms.h"
+#include "app/messagebox.h"
+#include "app/platform.h"
+#include "app/preferences.h"
+#include "app/qtmainfrm.h"
+#include "dialogs/generictexteditdlg.h"
+#include "export/waitcursor.h"
+#include "model/figcontext.h"
+#include "render/colors.h"
+
+#include "ui_exportdlg.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QPixmap>
+#include <QProcess>
+
+int ExportOptions::startTimeout = 30000;
+int ExportOptions::finishTimeout = 30000;
+
+namespace {
+
+QString childOutput(QProcess& process)
+{
+    const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+    return out + QLatin1Char('\n') + err;
+}
+
+// The names fig2dev knows the standard colours by, in colour-number order.
+QString standardColorOptionName(int color)
+{
+    if (color < 0 || color >= standardColorCount)
+        return QString();
+    return QString::fromLatin1(standardColorNames[color].displayName);
+}
+
+} // namespace
+
+QString optionNumber(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+QString stripExtension(const QString& path)
+{
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    const int separator = qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    return dot > separator ? path.left(dot) : path;
+}
+
+FileState FileState::of(const QString& path)
+{
+    const QFileInfo info(path);
+    FileState state;
+    state.exists = info.exists() && info.isFile();
+    if (state.exists) {
+        state.size = info.size();
+        state.modified = info.lastModified();
+    }
+    return state;
+}
+
+bool FileState::writtenSince(const FileState& before) const
+{
+    if (!exists)
+        return false;
+    return !before.exists || size != before.size || modified != before.modified;
+}
+
+ExportOptions::ExportOptions(Ui::ExportDlgForm* ui)
+    : QObject(nullptr)
+    , ui(ui)
+{
+    // The options of all formats share one list: only the first fills it.
+    if (ui->cbBackground->count() == 0) {
+        ui->cbBackground->addItem(QStringLiteral("none"), -1);
+        const QSize size = ui->cbBackground->iconSize();
+        for (int color = 0; color < standardColorCount; ++color) {
+            QPixmap swatch(size);
+            swatch.fill(QColor::fromRgb(static_cast<QRgb>(standardShades[color].shade[fullShade])));
+            ui->cbBackground->addItem(QIcon(swatch), QString(), color);
+        }
+    }
+}
+
+ExportOptions::~ExportOptions() = default;
+
+void ExportOptions::setContext(CFigContext* ctx)
+{
+    context = ctx;
+    if (!ctx)
+        return;
+    ui->magnification->setValue(static_cast<int>(ctx->magnification));
+    updateFigureSize();
+}
+
+void ExportOptions::setWidgetState()
+{
+    for (QWidget* widget : { static_cast<QWidget*>(ui->magnification), static_cast<QWidget*>(ui->btFitToPage),
+             static_cast<QWidget*>(ui->rbExportAll), static_cast<QWidget*>(ui->rbExportOnlyActive),
+             static_cast<QWidget*>(ui->borderWidth), static_cast<QWidget*>(ui->cbBackground),
+             static_cast<QWidget*>(ui->cbGridMinor), static_cast<QWidget*>(ui->cbGridMajor),
+             static_cast<QWidget*>(ui->cbGridUnit) })
+        widget->setEnabled(true);
+}
+
+QString ExportOptions::fig2devOptions()
+{
+    return commonOptions(true);
+}
+
+QString ExportOptions::commonOptions(bool withBackground)
+{
+    QString options;
+    setWidgetState();
+
+    const int magnification = ui->magnification->value();
+    if (useMagnification && ui->magnification->isEnabled() && magnification != 100)
+        options += QStringLiteral(" -m %1").arg(optionNumber(magnification / 100.0));
+
+    updateFigureSize();
+
+    if (ui->borderWidth->isEnabled() && ui->borderWidth->value() != 0)
+        options += QStringLiteral(" -b %1").arg(ui->borderWidth->value());
+
+    QString grid;
+    if (ui->cbGridMinor->isEnabled() && ui->cbGridMinor->currentIndex() > 0)
+        grid = ui->cbGridMinor->currentText();
+    if (ui->cbGridMajor->isEnabled() && ui->cbGridMajor->currentIndex() > 0)
+        grid += QLatin1Char(':') + ui->cbGridMajor->currentText();
+    if (!grid.isEmpty())
+        options += QStringLiteral(" -G ") + grid + ui->cbGridUnit->currentText();
+
+    if (withBackground && ui->cbBackground->isEnabled()) {
+        const int color = ui->cbBackground->currentData().toInt();
+        const QString name = standardColorOptionName(color);
+        if (color != -1 && !name.isEmpty())
+            options += QStringLiteral(" -g ") + name;
+    }
+
+    if (ui->rbExportOnlyActive->isEnabled() && ui->rbExportOnlyActive->isChecked() && context) {
+        options += QStringLiteral(" -D +");
+        QStringList depths;
+        // A drawing without objects has no used depth: both ends are -1.
+        const int first = qMax(context->minDepth, 0);
+        const int last = qMin(context->maxDepth, CFigContext::depthCount - 1);
+        for (int depth = first; depth <= last; ++depth) {
+            if (context->depthObjectCount[depth] > 0 && context->depthVisible[depth])
+                depths << QString::number(depth);
+        }
+        options += depths.join(QLatin1Char(','));
+    }
+    return options;
+}
+
+QString ExportOptions::extension()
+{
+    return fileExtension;
+}
+
+void ExportOptions::setExtension(const QString& suffix)
+{
+    fileExtension = suffix;
+}
+
+void ExportOptions::setBaseName(const QString& name)
+{
+    baseName = name;
+}
+
+bool ExportOptions::exportFigure(const QString& figPath, const QString& outPath)
+{
+    const WaitCursor wait;
+    return runFig2dev(fig2devCommandLine(fig2devOptions(), figPath, outPath), outPath);
+}
+
+bool ExportOptions::runCommand(const QString& commandLine)
+{
+    QStringList arguments = QProcess::splitCommand(commandLine);
+    const QString program = arguments.isEmpty() ? QString() : arguments.takeFirst();
+
+    QProcess process;
+    // A child that reads its standard input sees its end at once.
+    process.setStandardInputFile(QProcess::nullDevice());
+    QString started;
+    // The program folder's fig2dev first. Its path is handed over as the
+    // program itself, so blanks in the folder's name do no harm.
+    if (!appDir.isEmpty() && !program.isEmpty()) {
+        process.start(QDir(appDir).filePath(program), arguments, QIODevice::ReadWrite);
+        if (process.waitForStarted(startTimeout))
+            started = QDir::toNativeSeparators(appDir) + QDir::separator() + commandLine;
+    }
+    if (started.isEmpty()) {
+        if (!program.isEmpty()) {
+            process.start(program, arguments, QIODevice::ReadWrite);
+            if (process.waitForStarted(startTimeout))
+                started = commandLine;
+        }
+        if (started.isEmpty()) {
+            reportFailure(QStringLiteral("%1 failed with error code %2").arg(commandLine).arg(int(process.error()))
+                + QLatin1Char('\n') + childOutput(process));
+            return false;
+        }
+    }
+
+    // waitForFinished also gives false when the child ended meanwhile; only a
+    // child that still runs has timed out.
+    if (!process.waitForFinished(finishTimeout) && process.state() != QProcess::NotRunning) {
+        const QString message
+            = QStringLiteral("%1 failed").arg(started) + QStringLiteral("\n\n") + childOutput(process);
+        process.kill();
+        process.waitForFinished(startTimeout);
+        reportFailure(message);
+        return false;
+    }
+    // A crash or an error exit means fig2dev did not do its work, whatever
+    // it may have left in the output file.
+    if (process.exitStatus() == QProcess::CrashExit) {
+        reportFailure(QStringLiteral("%1 failed with error code %2").arg(started).arg(int(QProcess::Crashed))
+            + QLatin1Char('\n') + childOutput(process));
+        return false;
+    }
+    if (process.exitCode() != 0) {
+        reportFailure(QStringLiteral("%1 failed with exit code %2").arg(started).arg(process.exitCode())
+            + QLatin1Char('\n') + childOutput(process));
+        return false;
+    }
+    return true;
+}
+
+void ExportOptions::openTexEnvelope(bool /*checked*/)
+{
+    GenericTextEditDlg dialog(nullptr, {});
+    dialog.setText(preferences.exportTexFrame);
+    dialog.setModal(true);
+    dialog.show();
+    if (dialog.exec() == QDialog::Accepted)
+        preferences.exportTexFrame = dialog.text();
+}
+
+void ExportOptions::updateFigureSize()
+{
+    if (!context)
+        return;
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    context->getObjectListBounds(&context->drawing.objects, left, top, right, bottom, false, true, true);
+    const bool metric = context->metric;
+    const QString unit = metric ? QStringLiteral("cm") : QStringLiteral("in");
+    const double unitsPerFigUnit = metric ? 472.440944 : 1200.0;
+    const int magnification = ui->magnification->value();
+    const double width = double(float(right - left)) / unitsPerFigUnit * magnification / 100;
+    const double height = double(float(bottom - top)) / unitsPerFigUnit * magnification / 100;
+    ui->lbFigureSize->setText(QStringLiteral("%1%2 x %3%4").arg(optionNumber(width), unit, optionNumber(height), unit));
+}
+
+QString ExportOptions::fig2devCommandLine(const QString& options, const QString& figPath, const QString& outPath)
+{
+    return platform::fig2devProgramName() + QLatin1Char(' ') + options + QStringLiteral(" \"") + figPath
+        + QStringLiteral("\" \"") + outPath + QLatin1Char('"');
+}
+
+bool ExportOptions::runFig2dev(const QString& commandLine, const QString& outPath)
+{
+    const FileState before = FileState::of(outPath);
+    if (!runCommand(commandLine))
+        return false;
+    if (!FileState::of(outPath).writtenSince(before)) {
+        reportFailure(QStringLiteral("%1 failed\n\nNo output file %2 was written.").arg(commandLine, outPath));
+        return false;
+    }
+    return true;
+}
+
+void ExportOptions::reportFailure(const QString& message)
+{
+    appendToLogFile(message);
+    showFailureBox(message);
+}
+
+void ExportOptions::showFailureBox(const QString& message)
+{
+    MessageBoxRequest request;
+    request.parent = mainWindow;
+    request.icon = QMessageBox::Information;
+    request.title = QStringLiteral("Export failed!");
+    request.text = message;
+    request.buttons = QMessageBox::Ok;
+    request.defaultButton = QMessageBox::Ok;
+    showMessageBox(request);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The shape library on disk: the library root holds folders (directories at
+// any depth) whose "*.fig" files are the clips. There is no index file; these
+// helpers read the tree and the clip names from disk and build the paths of
+// tree items. Stateless; the tree items belong to the tree they are put in.
+
+#include <QString>
+#include <QStringList>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The writable data location followed by the folder "Libraries", with
+// native separators.
+QString defaultLibraryRoot();
+
+// A new folder item: the name in column 0, editable, 20 pixels high, with the
+// platform's folder icon. The caller puts it into a tree.
+QTreeWidgetItem* makeLibraryFolderItem(const QString& name);
+
+// Adds one folder item per sub-directory of dirPath (below `parent`, or at
+// the top of the tree without one), in name order ignoring case, and the
+// whole depth below each. A directory reached again through a link (a link
+// back into the tree, or a loop of links anywhere) is shown but not entered.
+// `recursive` is passed on and has no other effect.
+void addLibraryDirItems(const QString& dirPath, QTreeWidget* tree, QTreeWidgetItem* parent, bool recursive);
+
+// The item's text after those of its ancestors, outermost first, joined by
+// the native separator; empty for no item.
+QString libraryItemPath(QTreeWidgetItem* item);
+// The same without the item itself (empty for a top-level item).
+QString libraryParentPath(QTreeWidgetItem* item);
+
+// Appends the names of the plain files of dirPath matching `filter` or
+// `filter` in upper case, in name order ignoring case. Nothing for a missing
+// directory.
+void listFilesMatching(const QString& dirPath, const QString& filter, QStringList& out);
+
+// Takes a top-level item out of the tree, then deletes the item (a child
+// leaves its parent as it is deleted).
+void removeTopLevelItem(QTreeWidget* tree, QTreeWidgetItem* item);
+
+// Whether a folder or clip name typed by the user names one entry inside its
+// folder: not empty after trimming, not "." or "..", and without "/", "\",
+// ":" or a null character.
+bool isUsableLibraryName(const QString& name);

@@ -1,0 +1,134 @@
+#pragma once
+// What the export tests share: small Fig drawings read into window-less
+// documents, the export form set up on a dialog of its own, and a fig2dev
+// stand-in that logs its working folder and arguments and then behaves as the
+// variable TAVREL_FIG2DEV_STANDIN says (write the output file, fail, crash,
+// sleep, or write nothing).
+
+#include "app/appdir.h"
+#include "model/figcontext.h"
+#include "support/standins.h"
+#include "support/testfiles.h"
+
+#include "ui_exportdlg.h"
+
+#include <QDialog>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace exportfixtures {
+
+// A Fig 3.2 file: the header (inches or metric, paper, orientation,
+// magnification) and the object lines.
+inline QByteArray figure(const QByteArray& objects, bool metric = false, const QByteArray& paper = "Letter",
+    bool landscape = false, const QByteArray& magnification = "100.00")
+{
+    return "#FIG 3.2\n" + QByteArray(landscape ? "Landscape\n" : "Portrait\n") + "Center\n"
+        + QByteArray(metric ? "Metric\n" : "Inches\n") + paper + "\n" + magnification + "\nSingle\n-2\n1200 2\n"
+        + objects;
+}
+
+// A box of line width 0 (so its bounds are its corners) at a depth.
+inline QByteArray box(int x1, int y1, int x2, int y2, int depth = 50)
+{
+    return QStringLiteral("2 2 0 0 0 7 %1 -1 -1 0.000 0 0 -1 0 0 5\n\t %2 %3 %4 %3 %4 %5 %2 %5 %2 %3\n")
+        .arg(depth)
+        .arg(x1)
+        .arg(y1)
+        .arg(x2)
+        .arg(y2)
+        .toLatin1();
+}
+
+// A window-less document read from a file in a folder of its own.
+struct Document {
+    QTemporaryDir dir;
+    std::unique_ptr<CFigContext> context = std::make_unique<CFigContext>();
+
+    explicit Document(const QByteArray& text, const QString& name = QStringLiteral("drawing.fig"))
+    {
+        context->dpiX = context->dpiY = 80.0f;
+        writeFile(path(name), text);
+        loaded = context->loadFile(path(name));
+    }
+    QString path(const QString& name = QStringLiteral("drawing.fig")) const { return dir.filePath(name); }
+    bool loaded = false;
+};
+
+// The export form on a dialog of its own, as the export dialog sets it up.
+struct Form {
+    QDialog dialog;
+    Ui::ExportDlgForm ui;
+    Form() { ui.setupUi(&dialog); }
+};
+
+// The fig2dev stand-in: one line "fig2dev [arg]..." and one line "in FOLDER"
+// per run in `log`, then the behaviour chosen by TAVREL_FIG2DEV_STANDIN:
+// unset or "write" writes "output" into the last argument, "fail" writes
+// an error and exits with 1, "crash" kills itself, "sleep" waits 30 s,
+// "silent" writes nothing and exits with 0.
+inline QString writeFig2devStandIn(const QString& folder, const QString& log)
+{
+    return standins::write(folder, QStringLiteral("fig2dev"), log,
+        "printf 'in %s\\n' \"$(pwd)\" >> '" + log.toUtf8()
+            + "'\n"
+              "case \"$TAVREL_FIG2DEV_STANDIN\" in\n"
+              "fail) echo 'fig2dev: cannot do that' >&2; exit 1;;\n"
+              "crash) kill -KILL $$;;\n"
+              "sleep) exec sleep 30;;\n"
+              "silent) exit 0;;\n"
+              "esac\n"
+              "for last; do :; done\n"
+              "printf 'output\\n' > \"$last\"");
+}
+
+// The behaviour of the stand-in for the lifetime of the object.
+struct StandInMode {
+    explicit StandInMode(const char* mode) { qputenv("TAVREL_FIG2DEV_STANDIN", mode); }
+    ~StandInMode() { qunsetenv("TAVREL_FIG2DEV_STANDIN"); }
+    StandInMode(const StandInMode&) = delete;
+    StandInMode& operator=(const StandInMode&) = delete;
+};
+
+// A program folder holding the fig2dev stand-in, made the program folder
+// (appDir) for the lifetime of the object; the runs go to its log.
+struct ProgramFolder {
+    QTemporaryDir dir;
+    QString savedAppDir = appDir;
+
+    explicit ProgramFolder(const QString& subFolder = QString())
+    {
+        folder = subFolder.isEmpty() ? dir.path() : dir.filePath(subFolder);
+        QDir().mkpath(folder);
+        writeFig2devStandIn(folder, log());
+        appDir = folder;
+    }
+    ~ProgramFolder() { appDir = savedAppDir; }
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    QString log() const { return dir.filePath(QStringLiteral("runs.log")); }
+    QStringList runs() const { return standins::runs(log()); }
+    QString folder;
+};
+
+// PATH set to the folders given for the lifetime of the object.
+struct SearchPath {
+    QByteArray saved = qgetenv("PATH");
+    explicit SearchPath(const QStringList& folders) { qputenv("PATH", QFile::encodeName(folders.join(':'))); }
+    ~SearchPath() { qputenv("PATH", saved); }
+    SearchPath(const SearchPath&) = delete;
+    SearchPath& operator=(const SearchPath&) = delete;
+};
+
+// "fig2dev [a] [b]" from the arguments, as the stand-in logs a run.
+inline QString loggedRun(const QStringList& arguments, const QString& program = QStringLiteral("fig2dev"))
+{
+    QString line = program;
+    for (const QString& argument : arguments)
+        line += QStringLiteral(" [") + argument + QLatin1Char(']');
+    return line;
+}
+
+} // namespace exportfixtures

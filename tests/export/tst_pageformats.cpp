@@ -1,0 +1,537 @@
+// The PostScript, EPS and PDF formats: their options for page settings,
+// preview, title, offsets and bounding box; fit to page; the LaTeX route
+// with stand-ins for fig2dev, latex, dvips and pdflatex (command sequence,
+// working folders, the envelope, failures); the viewer; and the real
+// programs where they are installed.
+#include "exportfixtures.h"
+
+#include "app/preferences.h"
+#include "export/epsoptions.h"
+#include "export/pdfoptions.h"
+#include "export/postscriptoptions.h"
+#include "export/texenvelope.h"
+#include "render/colors.h"
+#include "support/messageboxrecorder.h"
+#include "support/testenv.h"
+
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+using namespace exportfixtures;
+
+namespace {
+
+// The three formats on one form, as the dialog makes them.
+struct PageForms {
+    Form form;
+    PdfOptions pdf { &form.ui };
+    PostScriptOptions ps { &form.ui };
+    EpsOptions eps { &form.ui };
+
+    void setContext(CFigContext* ctx)
+    {
+        pdf.setContext(ctx);
+        ps.setContext(ctx);
+        eps.setContext(ctx);
+    }
+};
+
+const QByteArray a4Plan = figure(box(1200, 1200, 3600, 2400), true, "A4");
+
+// Stand-ins for the LaTeX programs in a folder put first on PATH; they log
+// into the program folder's log with their working folder and write what
+// the real programs would.
+struct LatexStandIns {
+    QTemporaryDir bin;
+    std::unique_ptr<SearchPath> path;
+
+    explicit LatexStandIns(const QString& log, bool withLatex = true)
+    {
+        const QByteArray folder = "printf 'in %s\\n' \"$(pwd)\" >> '" + log.toUtf8() + "'\n";
+        if (withLatex)
+            standins::write(
+                bin.path(), QStringLiteral("latex"), log, folder + "printf 'dvi\\n' > \"$(basename \"$1\" .tex).dvi\"");
+        standins::write(bin.path(), QStringLiteral("pdflatex"), log,
+            folder + "printf '%%PDF\\n' > \"$(basename \"$1\" .tex).pdf\"");
+        standins::write(bin.path(), QStringLiteral("dvips"), log,
+            folder + "while [ \"$1\" != -o ]; do shift; done\nprintf '%%!PS\\n' > \"$2\"");
+        // Debian's /bin holds the real programs: without latex, nothing else.
+        path
+            = std::make_unique<SearchPath>(withLatex ? QStringList { bin.path(), "/bin" } : QStringList { bin.path() });
+    }
+};
+
+} // namespace
+
+class TestPageFormats : public QObject {
+    Q_OBJECT
+
+    QString startDir;
+
+private slots:
+    void initTestCase()
+    {
+        initDefaultColors();
+        startDir = QDir::currentPath();
+    }
+    void init()
+    {
+        preferences = Preferences();
+        texRouteTimeout = 10000;
+    }
+    void cleanup() { QDir::setCurrent(startDir); }
+
+    void options_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("settings");
+        QTest::addColumn<QString>("pdf");
+        QTest::addColumn<QString>("ps");
+        QTest::addColumn<QString>("eps");
+        QTest::newRow("A4, portrait, centred, single") << a4Plan << QStringList() << "-L pdf -F -z A4 -p foo -c"
+                                                       << "-L ps -F -z A4 -p foo -c"
+                                                       << "-L eps -F";
+        QTest::newRow("Letter, landscape")
+            << figure(box(0, 0, 1200, 1200), false, "Letter", true) << QStringList() << "-L pdf -F -z Letter -l foo -c"
+            << "-L ps -F -z Letter -l foo -c"
+            << "-L eps -F";
+        QTest::newRow("multiple pages, overlapping")
+            << a4Plan
+            << QStringList { "cbPdfMultiplePages=1", "pdfOverlapMargins=1", "cbMultiplePages=1", "overlapMargins=1" }
+            << "-L pdf -F -z A4 -p foo -c -M -O"
+            << "-L ps -F -z A4 -p foo -c -M -O"
+            << "-L eps -F";
+        QTest::newRow("overlap without multiple pages")
+            << a4Plan << QStringList { "pdfOverlapMargins=1", "overlapMargins=1" } << "-L pdf -F -z A4 -p foo -c"
+            << "-L ps -F -z A4 -p foo -c"
+            << "-L eps -F";
+        QTest::newRow("previews") << a4Plan << QStringList { "cbPsPreview=3", "cbEpsPreview=1" }
+                                  << "-L pdf -F -z A4 -p foo -c"
+                                  << "-L ps -F -z A4 -p foo -c -C foo"
+                                  << "-L eps -F -A";
+        QTest::newRow("monochrome previews")
+            << a4Plan << QStringList { "cbPsPreview=2", "cbEpsPreview=2" } << "-L pdf -F -z A4 -p foo -c"
+            << "-L ps -F -z A4 -p foo -c -T"
+            << "-L eps -F -T";
+        QTest::newRow("grayscale, titles, offsets")
+            << a4Plan
+            << QStringList { "pdfGrayscale=1", "psGrayscale=1", "epsGrayscale=1", "pdfTitle=My Plan", "psTitle=My Plan",
+                   "epsTitle=My Plan", "pdfxOffset=5", "yOffset=7" }
+            << "-L pdf -F -z A4 -p foo -c -N -n \"My Plan\" -x 5"
+            << "-L ps -F -z A4 -p foo -c -N -n \"My Plan\" -y 7"
+            << "-L eps -F -N -n \"My Plan\"";
+        QTest::newRow("common options first")
+            << a4Plan << QStringList { "magnification=150", "borderWidth=4" } << "-L pdf -m 1.5 -b 4 -F -z A4 -p foo -c"
+            << "-L ps -m 1.5 -b 4 -F -z A4 -p foo -c"
+            << "-L eps -m 1.5 -b 4 -F";
+        QTest::newRow("bounding box relative to the figure")
+            << a4Plan
+            << QStringList { "rbBoundingBox3=1", "boundingBoxX0=0", "boundingBoxY0=0", "boundingBoxWX=12.5",
+                   "boundingBoxWY=8" }
+            << "-L pdf -F -z A4 -p foo -c"
+            << "-L ps -F -z A4 -p foo -c"
+            << "-L eps -F -R \"12.5 8 0 0\"";
+        QTest::newRow("bounding box relative to the screen")
+            << a4Plan
+            << QStringList { "rbBoundingBox2=1", "boundingBoxX0=1.5", "boundingBoxY0=2", "boundingBoxWX=3",
+                   "boundingBoxWY=4.25" }
+            << "-L pdf -F -z A4 -p foo -c"
+            << "-L ps -F -z A4 -p foo -c"
+            << "-L eps -F -B \"3 4.25 1.5 2\"";
+        QTest::newRow("font base off") << a4Plan << QStringList { "fontBase72dpi=0" } << "-L pdf -z A4 -p foo -c"
+                                       << "-L ps -z A4 -p foo -c"
+                                       << "-L eps";
+    }
+    void options()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QStringList, settings);
+        QFETCH(QString, pdf);
+        QFETCH(QString, ps);
+        QFETCH(QString, eps);
+        Document doc(text);
+        QVERIFY(doc.loaded);
+        PageForms forms;
+        forms.setContext(doc.context.get());
+        for (const QString& setting : qAsConst(settings)) {
+            const QString name = setting.section('=', 0, 0);
+            const QString value = setting.section('=', 1);
+            if (name == QLatin1String("fontBase72dpi")) {
+                preferences.fontBase72dpi = value == QLatin1String("1");
+                continue;
+            }
+            QWidget* widget = forms.form.dialog.findChild<QWidget*>(name);
+            QVERIFY2(widget, qPrintable(name));
+            if (auto* spin = qobject_cast<QSpinBox*>(widget))
+                spin->setValue(value.toInt());
+            else if (auto* decimal = qobject_cast<QDoubleSpinBox*>(widget))
+                decimal->setValue(value.toDouble());
+            else if (auto* combo = qobject_cast<QComboBox*>(widget))
+                combo->setCurrentIndex(value.toInt());
+            else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                button->setChecked(value == QLatin1String("1"));
+            else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+                edit->setText(value);
+        }
+        QCOMPARE(forms.pdf.fig2devOptions(), pdf);
+        QCOMPARE(forms.ps.fig2devOptions(), ps);
+        QCOMPARE(forms.eps.fig2devOptions(), eps);
+        // The overlap box can be ticked only for multiple pages.
+        QCOMPARE(forms.form.ui.overlapMargins->isEnabled(), forms.form.ui.cbMultiplePages->currentIndex() == 1);
+        // The bounding box's fields only for a box of one's own.
+        QCOMPARE(forms.form.ui.boundingBoxWX->isEnabled(), !forms.form.ui.rbBoundingBox1->isChecked());
+    }
+
+    void withoutDocumentNoOptions()
+    {
+        PageForms forms;
+        QCOMPARE(forms.pdf.fig2devOptions(), QString());
+        QCOMPARE(forms.ps.fig2devOptions(), QString());
+        QCOMPARE(forms.eps.fig2devOptions(), QString());
+        QCOMPARE(forms.pdf.extension(), QStringLiteral("pdf"));
+        QCOMPARE(forms.ps.extension(), QStringLiteral("ps"));
+        forms.eps.setExtension(QStringLiteral("svg"));
+        QCOMPARE(forms.eps.extension(), QStringLiteral("eps"));
+    }
+
+    // The paper lists hold the paper table; the document's page comes in
+    // with every hand-over, whatever the user chose before.
+    void documentPageComesIn()
+    {
+        Document doc(figure(box(0, 0, 1200, 1200), false, "Legal", true));
+        PageForms forms;
+        QCOMPARE(forms.form.ui.cbPdfPageFormat->count(), 29);
+        QCOMPARE(forms.form.ui.cbPageFormat->itemText(13), QStringLiteral("ISO A4  ( 210mm x  297mm)"));
+        forms.form.ui.cbPageFormat->setCurrentIndex(5);
+        forms.form.ui.cbJustification->setCurrentIndex(1);
+        doc.context->flushLeft = false;
+        doc.context->multiplePages = true;
+        forms.setContext(doc.context.get());
+        for (QComboBox* paper : { forms.form.ui.cbPdfPageFormat, forms.form.ui.cbPageFormat })
+            QCOMPARE(paper->currentIndex(), 1);
+        QCOMPARE(forms.form.ui.cbOrientation->currentIndex(), 1);
+        QCOMPARE(forms.form.ui.cbPdfJustification->currentIndex(), 0);
+        QCOMPARE(forms.form.ui.cbMultiplePages->currentIndex(), 1);
+    }
+
+    // The EPS box's unit and size follow the document.
+    void epsBoxFromTheDocument_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::newRow("inches at 150 %") << figure(box(0, 0, 2400, 1200), false, "Letter", false, "150.00") << "inch"
+                                         << 3.0 << 1.5;
+        QTest::newRow("centimetres") << figure(box(0, 0, 4724, 2362), true, "A4") << "cm" << 10.0 << 5.0;
+        QTest::newRow("empty") << figure(QByteArray(), true, "A4") << "cm" << 0.0 << 0.0;
+    }
+    void epsBoxFromTheDocument()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, unit);
+        QFETCH(double, width);
+        QFETCH(double, height);
+        Document doc(text);
+        PageForms forms;
+        forms.setContext(doc.context.get());
+        QCOMPARE(forms.form.ui.lbBoundindBoxUnit1->text(), unit);
+        QCOMPARE(forms.form.ui.lbBoundindBoxUnit2->text(), unit);
+        QCOMPARE(forms.form.ui.boundingBoxWX->value(), width);
+        QCOMPARE(forms.form.ui.boundingBoxWY->value(), height);
+    }
+
+    // Ticking LaTeX leaves only the route's own widgets usable.
+    void latexDisablesThePageWidgets()
+    {
+        Document doc(a4Plan);
+        PageForms forms;
+        forms.setContext(doc.context.get());
+        forms.form.ui.epsUseLatex->setChecked(true);
+        forms.form.ui.psUseLatex->setChecked(true);
+        for (QWidget* widget : { static_cast<QWidget*>(forms.form.ui.cbEpsPreview),
+                 static_cast<QWidget*>(forms.form.ui.rbBoundingBox2), static_cast<QWidget*>(forms.form.ui.epsTitle),
+                 static_cast<QWidget*>(forms.form.ui.cbPageFormat), static_cast<QWidget*>(forms.form.ui.yOffset) })
+            QVERIFY(!widget->isEnabled());
+        for (QWidget* widget : { static_cast<QWidget*>(forms.form.ui.epsOpenInViewer),
+                 static_cast<QWidget*>(forms.form.ui.epsOpenTexEnvelope),
+                 static_cast<QWidget*>(forms.form.ui.cbPdfPageFormat) })
+            QVERIFY(widget->isEnabled());
+        forms.form.ui.epsUseLatex->setChecked(false);
+        QVERIFY(forms.form.ui.cbEpsPreview->isEnabled());
+    }
+
+    void fitToPage_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("psPaper");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("empty drawing: unchanged") << figure(QByteArray(), true, "A4") << 13 << 100;
+        QTest::newRow("6000 x 3000 on A4 portrait") << figure(box(0, 0, 6000, 3000), true, "A4") << 13 << 145;
+        QTest::newRow("the PostScript paper counts") << figure(box(0, 0, 6000, 3000), true, "A4") << 0 << 150;
+        QTest::newRow("landscape") << figure(box(0, 0, 6000, 3000), true, "A4", true) << 13 << 214;
+    }
+    void fitToPage()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, psPaper);
+        QFETCH(int, expected);
+        Document doc(text);
+        PageForms forms;
+        forms.setContext(doc.context.get());
+        forms.form.ui.cbPdfPageFormat->setCurrentIndex(2);
+        forms.form.ui.cbPageFormat->setCurrentIndex(psPaper);
+        forms.form.ui.btFitToPage->click();
+        QCOMPARE(forms.form.ui.magnification->value(), expected);
+    }
+
+    // ---- The LaTeX route ----
+
+    // Every step in order, each in the output's folder; the envelope is a
+    // file of its own beside the output, so a LaTeX document of the
+    // output's name stays as it was.
+    void latexRoute_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("EPS") << "eps"
+                             << "eps"
+                             << QStringList { "fig2dev [-L] [pstex] [-g] [Red] [FIG] [BASE_temp.eps]",
+                                    "fig2dev [-L] [pstex_t] [-p] [BASE_temp.eps] [FIG] [BASE_temp.pstex_t]",
+                                    "latex [BASE_envelope.tex]",
+                                    "dvips [-quiet] [-E*] [-o] [BASE.eps] [BASE_envelope.dvi]" };
+        QTest::newRow("PostScript") << "ps"
+                                    << "ps"
+                                    << QStringList { "fig2dev [-L] [pstex] [-g] [Red] [FIG] [BASE_temp.eps]",
+                                           "fig2dev [-L] [pstex_t] [-p] [BASE_temp.eps] [FIG] [BASE_temp.pstex_t]",
+                                           "latex [BASE_envelope.tex]",
+                                           "dvips [-quiet] [-o] [BASE.ps] [BASE_envelope.dvi]" };
+        QTest::newRow("PDF") << "pdf"
+                             << "pdf"
+                             << QStringList { "fig2dev [-L] [pdftex] [-g] [Red] [FIG] [BASE_temp.pdf]",
+                                    "fig2dev [-L] [pdftex_t] [-p] [BASE_temp.pdf] [FIG] [BASE_temp.pdftex_t]",
+                                    "pdflatex [BASE_envelope.tex]" };
+    }
+    void latexRoute()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, suffix);
+        QFETCH(QStringList, steps);
+        ProgramFolder program;
+        LatexStandIns latex(program.log());
+        Document doc(a4Plan);
+        QTemporaryDir outDir;
+        const QString base = outDir.filePath(QStringLiteral("plan"));
+        const QString out = base + QLatin1Char('.') + suffix;
+        writeFile(base + QStringLiteral(".tex"), "the user's own document\n");
+        PageForms forms;
+        forms.setContext(doc.context.get());
+        forms.form.ui.cbBackground->setCurrentIndex(5);
+        ExportOptions* options = format == QLatin1String("eps") ? static_cast<ExportOptions*>(&forms.eps)
+            : format == QLatin1String("ps")                     ? static_cast<ExportOptions*>(&forms.ps)
+                                                                : static_cast<ExportOptions*>(&forms.pdf);
+        for (QCheckBox* box : { forms.form.ui.epsUseLatex, forms.form.ui.psUseLatex, forms.form.ui.pdfUseLatex })
+            box->setChecked(true);
+        MessageBoxRecorder boxes;
+        QDir::setCurrent(doc.dir.path());
+        QVERIFY(options->exportFigure(doc.path(), out));
+        QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
+
+        QStringList expected;
+        for (const QString& step : qAsConst(steps)) {
+            expected << QString(step).replace(QStringLiteral("BASE"), base).replace(QStringLiteral("FIG"), doc.path());
+            // fig2dev runs where the export dialog put the current folder;
+            // the LaTeX programs in the output's folder.
+            expected << "in " + (step.startsWith(QLatin1String("fig2dev")) ? doc.dir.path() : outDir.path());
+        }
+        QCOMPARE(program.runs(), expected);
+        QVERIFY(QFile::exists(out));
+        QCOMPARE(readFile(base + QStringLiteral(".tex")), QByteArray("the user's own document\n"));
+        // The envelope: the template with the document's paper, orientation
+        // and the overlay.
+        const QStringList lines = QString::fromUtf8(readFile(base + QStringLiteral("_envelope.tex"))).split('\n');
+        QCOMPARE(lines.value(1), QStringLiteral("\\usepackage[a4paper,portrait,scale=1.0,margin=0pt]{geometry}"));
+        QCOMPARE(lines.value(3), QStringLiteral("\\usepackage[latin1]{inputenc}\r"));
+        QCOMPARE(lines.value(10),
+            QStringLiteral("\\input{\"%1_temp.%2_t\"}").arg(base, format == QLatin1String("pdf") ? "pdftex" : "pstex"));
+        QCOMPARE(lines.size(), 14);
+        // The result of pdflatex became the chosen file.
+        if (format == QLatin1String("pdf"))
+            QVERIFY(!QFile::exists(base + QStringLiteral("_envelope.pdf")));
+    }
+
+    void envelopeText_data()
+    {
+        QTest::addColumn<QString>("templateText");
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("all three, twice") << "PAPERSIZETOKEN PAGEORIENTATIONTOKEN INPUTTEXFILETOKEN PAPERSIZETOKEN"
+                                          << true << "letterpaper landscape /x/p_temp.pstex_t letterpaper";
+        QTest::newRow("no placeholders") << "\\relax\n" << false << "\\relax\n";
+        QTest::newRow("case matters") << "papersizetoken" << false << "papersizetoken";
+    }
+    void envelopeText()
+    {
+        QFETCH(QString, templateText);
+        QFETCH(bool, landscape);
+        QFETCH(QString, expected);
+        CFigContext context;
+        context.paperIndex = 0;
+        context.landscape = landscape;
+        QCOMPARE(texEnvelopeText(templateText, context, QStringLiteral("/x/p_temp.pstex_t")), expected);
+    }
+
+    // The first step that fails ends the route with its box.
+    void failingStepEndsTheRoute_data()
+    {
+        QTest::addColumn<QByteArray>("fig2devMode");
+        QTest::addColumn<bool>("withLatex");
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("graphics run") << QByteArray("fail") << true << 1 << "failed with exit code 1";
+        QTest::newRow("latex missing") << QByteArray() << false << 2
+                                       << "latex \"%1_envelope.tex\" failed with error code 0";
+    }
+    void failingStepEndsTheRoute()
+    {
+        QFETCH(QByteArray, fig2devMode);
+        QFETCH(bool, withLatex);
+        QFETCH(int, runs);
+        QFETCH(QString, message);
+        ProgramFolder program;
+        LatexStandIns latex(program.log(), withLatex);
+        StandInMode mode(fig2devMode.constData());
+        Document doc(a4Plan);
+        PageForms forms;
+        forms.setContext(doc.context.get());
+        forms.form.ui.epsUseLatex->setChecked(true);
+        MessageBoxRecorder boxes;
+        const QString base = doc.path(QStringLiteral("plan"));
+        QVERIFY(!forms.eps.exportFigure(doc.path(), base + QStringLiteral(".eps")));
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(boxes.boxes.first().title, QStringLiteral("Export failed!"));
+        QVERIFY2(boxes.boxes.first().text.contains(QString(message).replace("%1", base)),
+            qPrintable(boxes.boxes.first().text));
+        // fig2dev's runs only: nothing after the failing step ran.
+        int fig2devRuns = 0;
+        for (const QString& line : program.runs())
+            fig2devRuns += line.startsWith(QLatin1String("fig2dev"));
+        QCOMPARE(fig2devRuns, runs);
+        QVERIFY(!QFile::exists(base + QStringLiteral(".eps")));
+    }
+
+    // The viewer gets the exported file in every placeholder, and only a
+    // file that was written.
+    void viewerOpensTheExport()
+    {
+        ProgramFolder program;
+        QTemporaryDir viewerDir;
+        const QString viewer = standins::write(viewerDir.path(), QStringLiteral("viewer"), program.log(), "");
+        preferences.psViewerCommand = viewer + QStringLiteral(" \"FILENAME\" --again FILENAME");
+        preferences.pdfViewerCommand = viewer + QStringLiteral(" --pdf \"FILENAME\"");
+        Document doc(a4Plan);
+        PageForms forms;
+        forms.setContext(doc.context.get());
+        forms.form.ui.epsOpenInViewer->setChecked(true);
+        forms.form.ui.pdfOpenInViewer->setChecked(true);
+        MessageBoxRecorder boxes;
+        const QString eps = doc.path(QStringLiteral("plan.eps"));
+        const QString pdf = doc.path(QStringLiteral("plan.pdf"));
+        QVERIFY(forms.eps.exportFigure(doc.path(), eps));
+        QVERIFY(forms.pdf.exportFigure(doc.path(), pdf));
+        {
+            StandInMode failing("fail");
+            QVERIFY(!forms.eps.exportFigure(doc.path(), eps));
+        }
+        // Started detached: wait for both viewers to have logged.
+        QTRY_COMPARE(program.runs().filter(QStringLiteral("viewer")).size(), 2);
+        QCOMPARE(program.runs().filter(QStringLiteral("viewer")),
+            QStringList({ loggedRun({ eps, "--again", eps }, QStringLiteral("viewer")),
+                loggedRun({ "--pdf", pdf }, QStringLiteral("viewer")) }));
+    }
+
+    void viewerThatCannotStart()
+    {
+        ProgramFolder program;
+        preferences.psViewerCommand = QStringLiteral("/nonexistent/viewer \"FILENAME\"");
+        Document doc(a4Plan);
+        PageForms forms;
+        forms.setContext(doc.context.get());
+        forms.form.ui.psOpenInViewer->setChecked(true);
+        MessageBoxRecorder boxes;
+        const QString ps = doc.path(QStringLiteral("plan.ps"));
+        QVERIFY(forms.ps.exportFigure(doc.path(), ps));
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(boxes.boxes.first().text, QStringLiteral("/nonexistent/viewer \"%1\" failed!").arg(ps));
+    }
+
+    // ---- The real programs ----
+
+    // PostScript, PDF and EPS with every bounding-box choice, through
+    // fig2dev; the EPS box encloses the figure.
+    void realExports_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QStringList>("settings");
+        QTest::newRow("PostScript") << "ps" << QStringList();
+        QTest::newRow("PDF") << "pdf" << QStringList();
+        QTest::newRow("EPS automatic") << "eps" << QStringList();
+        QTest::newRow("EPS relative to the figure") << "eps" << QStringList { "rbBoundingBox3", "0", "0" };
+        QTest::newRow("EPS relative to the screen") << "eps" << QStringList { "rbBoundingBox2", "1", "0" };
+        QTest::newRow("PostScript through LaTeX") << "ps" << QStringList { "latex" };
+        QTest::newRow("EPS through LaTeX") << "eps" << QStringList { "latex" };
+        QTest::newRow("PDF through LaTeX") << "pdf" << QStringList { "latex" };
+    }
+    void realExports()
+    {
+        QFETCH(QString, format);
+        QFETCH(QStringList, settings);
+        const bool latexRoute = settings.value(0) == QLatin1String("latex");
+        for (const char* program : { "fig2dev", "gs", "latex", "dvips", "pdflatex" }) {
+            if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
+                QSKIP("fig2dev, Ghostscript or TeX is not installed");
+        }
+        QTemporaryDir emptyProgram;
+        const QString savedAppDir = appDir;
+        appDir = emptyProgram.path();
+        texRouteTimeout = 60000; // a first TeX run may build its formats
+        // An inch drawing: a box from 1 to 3 inches across and 1 to 2 down,
+        // and a special text for the LaTeX route.
+        Document doc(figure(box(1200, 1200, 3600, 2400) + "4 0 0 50 -1 0 12 0.0000 2 135 600 1500 1800 $x^2$\\001\n"));
+        PageForms forms;
+        forms.setContext(doc.context.get());
+        if (latexRoute) {
+            for (QCheckBox* check : { forms.form.ui.epsUseLatex, forms.form.ui.psUseLatex, forms.form.ui.pdfUseLatex })
+                check->setChecked(true);
+        } else if (!settings.isEmpty()) {
+            forms.form.dialog.findChild<QRadioButton*>(settings.at(0))->setChecked(true);
+            forms.form.ui.boundingBoxX0->setValue(settings.at(1).toDouble());
+            forms.form.ui.boundingBoxY0->setValue(settings.at(2).toDouble());
+        }
+        ExportOptions* options = format == QLatin1String("eps") ? static_cast<ExportOptions*>(&forms.eps)
+            : format == QLatin1String("ps")                     ? static_cast<ExportOptions*>(&forms.ps)
+                                                                : static_cast<ExportOptions*>(&forms.pdf);
+        MessageBoxRecorder boxes;
+        QDir::setCurrent(doc.dir.path());
+        const QString out = doc.path(QStringLiteral("plan.") + format);
+        const bool exported = options->exportFigure(doc.path(), out);
+        appDir = savedAppDir;
+        QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
+        const QByteArray written = readFile(out);
+        QVERIFY(written.startsWith(format == QLatin1String("pdf") ? "%PDF" : "%!PS-Adobe"));
+        if (format != QLatin1String("eps") || latexRoute)
+            return;
+        // The figure is 2 by 1 inches: the box must hold 144 by 72 points
+        // from the figure's lower left corner, which fig2dev puts at 0 0.
+        const QRegularExpression bbox(QStringLiteral("%%BoundingBox: (-?\\d+) (-?\\d+) (-?\\d+) (-?\\d+)"));
+        const QRegularExpressionMatch match = bbox.match(QString::fromLatin1(written));
+        QVERIFY(match.hasMatch());
+        QVERIFY2(match.captured(1).toInt() <= 0 && match.captured(2).toInt() <= 0 && match.captured(3).toInt() >= 144
+                && match.captured(4).toInt() >= 72,
+            qPrintable(match.captured(0)));
+    }
+};
+
+TAVREL_TEST_MAIN(TestPageFormats)
+#include "tst_pageformats.moc"

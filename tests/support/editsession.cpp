@@ -1,0 +1,187 @@
+#include "support/editsession.h"
+
+#include "app/appdir.h"
+#include "app/preferences.h"
+#include "app/qtchildfrm.h"
+#include "app/qtmainfrm.h"
+#include "app/startup.h"
+#include "model/figcontext.h"
+#include "render/canvasmapping.h"
+#include "support/testenv.h"
+#include "support/testfiles.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace editsession {
+
+namespace {
+
+// A folder of its own under the test's home (or the system's temporary
+// folder outside CTest), kept until the test program ends.
+QString freshFolder(const QString& stem)
+{
+    static int count = 0;
+    const QString base = testenv::home().isEmpty() ? QDir::tempPath() : testenv::home();
+    const QString folder = QDir(base).filePath(QStringLiteral("%1-%2").arg(stem).arg(++count));
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    return folder;
+}
+
+} // namespace
+
+QByteArray figText(const QByteArray& objectLines)
+{
+    return "#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n" + objectLines;
+}
+
+void run(const QByteArray& figure, const std::function<void(QTMainFrm&, QTChildFrm&)>& use)
+{
+    preferences = Preferences();
+    // The start-up installs the program's message handler; the test's own
+    // goes back in place afterwards.
+    const QtMessageHandler testHandler = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(testHandler);
+    prepareStart();
+    qInstallMessageHandler(testHandler);
+    appDir = freshFolder(QStringLiteral("app"));
+
+    QStringList arguments { QStringLiteral("tavrel") };
+    if (!figure.isEmpty()) {
+        const QString file = QDir(freshFolder(QStringLiteral("drawing"))).filePath(QStringLiteral("drawing.fig"));
+        writeFile(file, figure);
+        arguments << file;
+    }
+
+    bool used = false;
+    QSettings settings(settingsOrganization, settingsApplication);
+    QObject context;
+    QTimer::singleShot(0, &context, [&] {
+        if (mainWindow) {
+            if (QTChildFrm* document = mainWindow->activeMdiChild()) {
+                used = true;
+                use(*mainWindow, *document);
+            }
+            for (QTChildFrm* child : mainWindow->childFrames())
+                child->figContext->clearModified();
+        }
+        QApplication::closeAllWindows();
+    });
+    runApplication(arguments);
+    finishRun(settings);
+    QVERIFY2(used, "the program showed no document window");
+}
+
+// ---- Canvas input ----
+
+CanvasInput::CanvasInput(QTChildFrm& document)
+    : document(document)
+{
+}
+
+CanvasInput::~CanvasInput()
+{
+    hold(Qt::NoModifier);
+}
+
+QPoint CanvasInput::pixelOf(int x, int y) const
+{
+    return document.figContext->figToPixelPoint(x, y);
+}
+
+QPoint CanvasInput::figAt(const QPoint& pixel) const
+{
+    const CFigContext& c = *document.figContext;
+    return QPoint(pixelToFig(pixel.x(), c.dpiX, c.zoom, c.originX), pixelToFig(pixel.y(), c.dpiY, c.zoom, c.originY));
+}
+
+QRect CanvasInput::visibleFigArea() const
+{
+    const QRect view = document.viewport()->rect();
+    return QRect(figAt(view.topLeft()), figAt(view.bottomRight()));
+}
+
+void CanvasInput::press(int x, int y, Qt::MouseButton button)
+{
+    buttons |= button;
+    QTest::mousePress(document.viewport(), button, held, pixelOf(x, y));
+}
+
+void CanvasInput::move(int x, int y)
+{
+    const QPoint pixel = pixelOf(x, y);
+    QMouseEvent event(QEvent::MouseMove, pixel, document.viewport()->mapToGlobal(pixel), Qt::NoButton, buttons, held);
+    QApplication::sendEvent(document.viewport(), &event);
+}
+
+void CanvasInput::release(int x, int y, Qt::MouseButton button)
+{
+    buttons &= ~Qt::MouseButtons(button);
+    QTest::mouseRelease(document.viewport(), button, held, pixelOf(x, y));
+}
+
+void CanvasInput::click(int x, int y, Qt::MouseButton button)
+{
+    press(x, y, button);
+    release(x, y, button);
+}
+
+void CanvasInput::hold(Qt::KeyboardModifiers modifiers)
+{
+    const struct {
+        Qt::KeyboardModifier modifier;
+        Qt::Key key;
+    } keys[] = { { Qt::ShiftModifier, Qt::Key_Shift }, { Qt::ControlModifier, Qt::Key_Control } };
+    for (const auto& k : keys) {
+        const bool wanted = modifiers & k.modifier;
+        const bool now = held & k.modifier;
+        if (wanted == now)
+            continue;
+        // A modifier key's event carries the state before it (as the window
+        // system reports it); QKeyEvent::modifiers() turns in the key's own.
+        QKeyEvent event(wanted ? QEvent::KeyPress : QEvent::KeyRelease, k.key, held);
+        held ^= k.modifier;
+        QApplication::sendEvent(&document, &event);
+    }
+}
+
+// ---- Saved files ----
+
+QList<QByteArray> savedObjectLines(QTChildFrm& document)
+{
+    const QString file = QDir(freshFolder(QStringLiteral("saved"))).filePath(QStringLiteral("saved.fig"));
+    if (!document.saveFile(file))
+        return {};
+    return objectLines(readFile(file));
+}
+
+QList<QByteArray> objectLines(const QByteArray& figure)
+{
+    // The header: the "#FIG" line, then orientation, justification, units,
+    // paper size, magnification, multiple pages, transparent colour and
+    // resolution, with comment lines anywhere among them.
+    constexpr int headerValueLines = 8;
+    QList<QByteArray> result;
+    int headerValues = 0;
+    const QList<QByteArray> lines = figure.split('\n');
+    for (QByteArray line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.startsWith('#') || line.isEmpty())
+            continue;
+        if (headerValues < headerValueLines) {
+            ++headerValues;
+            continue;
+        }
+        result << line;
+    }
+    return result;
+}
+
+} // namespace editsession

@@ -1,0 +1,21 @@
+#pragma once
+// Answers the next modal dialog a test's call runs with exec(): once its
+// event loop runs, `answer` gets the dialog when it is of type D. Any other
+// modal dialog is rejected, so that a test that expected another dialog fails
+// instead of waiting for a user.
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
+template <class D, class F> void answerModalDialog(QObject* context, F answer)
+{
+    QTimer::singleShot(0, context, [answer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<D*>(modal)) {
+            answer(dialog);
+        } else if (auto* other = qobject_cast<QDialog*>(modal)) {
+            other->reject();
+        }
+    });
+}
