@@ -92,6 +92,8 @@ private slots:
             QCOMPARE(dialog.maximumWidth(), 480);
             QCOMPARE(dialog.minimumHeight(), 610);
             QCOMPARE(dialog.maximumHeight(), 620);
+            // Everything fits: no row is squeezed out of sight.
+            QVERIFY(dialog.layout()->minimumSize().height() <= dialog.maximumHeight());
             const struct {
                 const char* stem;
                 int count;
