@@ -1,5 +1,6 @@
 #include "toolbars/attrstoolbarhandler.h"
 
+#include "app/canvaspainterscope.h"
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "dialogs/figcolordlg.h"
@@ -32,32 +33,6 @@ public:
 
 private:
     int& count;
-};
-
-// Keeps the document window's canvas painter active while a change redraws;
-// ends it (and repaints the view) only when it began it, so that a gesture
-// that holds the painter keeps it.
-class CanvasPainterScope {
-public:
-    explicit CanvasPainterScope(CFigContext* context)
-        : view(context->view)
-    {
-        if (view && !view->canvasPainter.isActive()) {
-            view->beginCanvasPainter();
-            began = true;
-        }
-    }
-    ~CanvasPainterScope()
-    {
-        if (began)
-            view->endCanvasPainter();
-    }
-    CanvasPainterScope(const CanvasPainterScope&) = delete;
-    CanvasPainterScope& operator=(const CanvasPainterScope&) = delete;
-
-private:
-    QTChildFrm* view;
-    bool began = false;
 };
 
 bool canDraw(const CFigContext* context)
