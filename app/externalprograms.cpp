@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QProcess>
 #include <QTextStream>
 
@@ -104,6 +106,10 @@ bool runExternalCommandDefault(const QString& commandLine, bool showBox, const Q
 
 void appendToLogFile(const QString& message)
 {
+    // Typesetting runs programs on several threads at once: one entry at a
+    // time.
+    static QMutex mutex;
+    const QMutexLocker lock(&mutex);
     // Binary append: line ends are single line feeds, like the logger's records.
     // Before the program directory is known (tests, tools) the name would
     // be one at the root of the file system.

@@ -99,10 +99,14 @@ void Logger::write(const QString& message, Level level)
         destination->write(message, level);
 }
 
+// Texts go into a record as they are: a path or a message with quotes in it
+// reads in the log as it was written, not in the debug stream's quoted and
+// escaped form. Items are still separated by a blank.
 Logger::Helper::Helper(Level logLevel)
     : level(logLevel)
     , qtDebug(&buffer)
 {
+    qtDebug.noquote();
 }
 
 // A copy streams into its own buffer: sharing the original's stream would
@@ -112,6 +116,7 @@ Logger::Helper::Helper(const Helper& other)
     , buffer(other.buffer)
     , qtDebug(&buffer)
 {
+    qtDebug.noquote();
     qtDebug.setAutoInsertSpaces(other.qtDebug.autoInsertSpaces());
 }
 
@@ -121,6 +126,7 @@ Logger::Helper& Logger::Helper::operator=(const Helper& other)
         level = other.level;
         buffer = other.buffer;
         qtDebug = QDebug(&buffer);
+        qtDebug.noquote();
         qtDebug.setAutoInsertSpaces(other.qtDebug.autoInsertSpaces());
     }
     return *this;

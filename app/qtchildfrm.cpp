@@ -33,6 +33,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -394,27 +395,44 @@ void QTChildFrm::disconnectScrollBars()
 void QTChildFrm::setScrollRange(int width, int height)
 {
     disconnectScrollBars();
+    // The scrolled extent covers the paper and the drawing together, so
+    // that a drawing larger than its paper can be scrolled to in full.
     float paperWidth = 0;
     float paperHeight = 0;
     figContext->paperSizeCm(&paperWidth, &paperHeight);
-    const int extentX = roundToInt(double(figContext->dpiX) / 2.54 * double(paperWidth) * double(figContext->zoom));
-    const int extentY = roundToInt(double(figContext->dpiY) / 2.54 * double(paperHeight) * double(figContext->zoom));
+    int extentX = roundToInt(double(figContext->dpiX) / 2.54 * double(paperWidth) * double(figContext->zoom));
+    int extentY = roundToInt(double(figContext->dpiY) / 2.54 * double(paperHeight) * double(figContext->zoom));
+    if (!figContext->drawing.objects.empty()) {
+        int x0 = 0;
+        int y0 = 0;
+        int x1 = 0;
+        int y1 = 0;
+        figContext->getObjectListBounds(&figContext->drawing.objects, x0, y0, x1, y1, false, true, true);
+        const auto pixels = [](float dpi, float zoom, int fig) {
+            const double p = double(canvasScale(dpi, zoom)) * fig + 1;
+            return int(std::clamp(p, 0.0, double(std::numeric_limits<int>::max() / 2)));
+        };
+        extentX = std::max(extentX, pixels(figContext->dpiX, figContext->zoom, x1));
+        extentY = std::max(extentY, pixels(figContext->dpiY, figContext->zoom, y1));
+    }
+    const int maxX = std::max(0, extentX - width);
+    const int maxY = std::max(0, extentY - height);
     QScrollBar* horizontal = horizontalScrollBar();
     horizontal->setPageStep(width);
-    horizontal->setRange(0, extentX - width);
+    horizontal->setRange(0, maxX);
     QScrollBar* vertical = verticalScrollBar();
     vertical->setPageStep(height);
-    vertical->setRange(0, extentY - height);
-    if (width > extentX)
-        figContext->originX = 0;
-    if (height > extentY)
-        figContext->originY = 0;
+    vertical->setRange(0, maxY);
+    // The view stays within what the thumbs can show.
+    figContext->originX = std::clamp(figContext->originX, 0, maxX);
+    figContext->originY = std::clamp(figContext->originY, 0, maxY);
     connectScrollBars();
 }
 
 void QTChildFrm::updateScrollRange()
 {
-    setScrollRange(rect().width(), rect().height());
+    // The visible area: the window without its rulers and scroll bars.
+    setScrollRange(viewport()->width(), viewport()->height());
 }
 
 void QTChildFrm::setScrollValues(int x, int y)
@@ -445,18 +463,12 @@ void QTChildFrm::onScrollByY(int value)
     redisplayCanvas();
 }
 
-void QTChildFrm::applyViewChange(bool valuesFirst)
+void QTChildFrm::applyViewChange()
 {
-    const int ox = figContext->originX;
-    const int oy = figContext->originY;
-    setRulerOrigins(-ox, -oy);
-    if (valuesFirst) {
-        setScrollValues(ox, oy);
-        setScrollRange(width(), height());
-    } else {
-        setScrollRange(width(), height());
-        setScrollValues(ox, oy);
-    }
+    // Ranges first: a value set before them would be cut to the old range.
+    updateScrollRange();
+    setScrollValues(figContext->originX, figContext->originY);
+    setRulerOrigins(-figContext->originX, -figContext->originY);
     redisplayCanvas();
 }
 
@@ -469,7 +481,7 @@ void QTChildFrm::zoomIn()
     figContext->zoom = zoom;
     figContext->scrollOriginForZoom(
         figContext->originX, figContext->originY, figContext->originX, figContext->originY, old, zoom);
-    applyViewChange(true);
+    applyViewChange();
 }
 
 void QTChildFrm::zoomOut()
@@ -481,7 +493,7 @@ void QTChildFrm::zoomOut()
     figContext->zoom = zoom;
     figContext->scrollOriginForZoom(
         figContext->originX, figContext->originY, figContext->originX, figContext->originY, old, zoom);
-    applyViewChange(false);
+    applyViewChange();
 }
 
 void QTChildFrm::zoomToSelection()
@@ -510,7 +522,7 @@ void QTChildFrm::zoomToSelection()
     figContext->zoom = float(fitted);
     figContext->centeredScrollOrigin(
         figContext->originX, figContext->originY, x0 + (x1 - x0) / 2, y0 + (y1 - y0) / 2, figContext->zoom);
-    applyViewChange(false);
+    applyViewChange();
 }
 
 void QTChildFrm::zoomToSelectionRevert()
@@ -518,7 +530,7 @@ void QTChildFrm::zoomToSelectionRevert()
     if (figContext->savedZoom == -1.0f)
         return;
     figContext->restoreViewport();
-    applyViewChange(false);
+    applyViewChange();
 }
 
 // ---- Paint, resize, focus, grid ----
@@ -545,8 +557,11 @@ void QTChildFrm::resizeEvent(QResizeEvent* event)
             canvasPainter.end();
         delete canvasImage;
         canvasImage = new QImage(s, QImage::Format_ARGB32_Premultiplied);
-        setScrollRange(s.width(), s.height());
     }
+    // Also when only the viewport changed (a scroll bar came or went).
+    updateScrollRange();
+    setScrollValues(figContext->originX, figContext->originY);
+    setRulerOrigins(-figContext->originX, -figContext->originY);
     redisplayCanvasDeferred();
     imageWidth = s.width();
     imageHeight = s.height();
@@ -655,6 +670,12 @@ void QTChildFrm::selectAll()
     if (!figContext)
         return;
     forEachObject(figContext->objects(), selectForSelectAll);
+    // What is selected shows its markers: objects not marked before get
+    // them now (the members of a compound show none of their own).
+    for (FigObject* object : *figContext->objects()) {
+        if (object->markerState == 0)
+            object->markerState = 2;
+    }
     refreshButtonStates();
     CanvasBracket bracket(this, false);
     if (bracket.active())

@@ -206,7 +206,7 @@ private:
     void connectScrollBars();
     void disconnectScrollBars();
     // The view after a zoom or origin change: rulers, scroll bars, canvas.
-    void applyViewChange(bool valuesFirst);
+    void applyViewChange();
 };
 
 // Numbers the untitled documents of a run; only grows.

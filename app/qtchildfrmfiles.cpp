@@ -10,6 +10,7 @@
 #include "dialogs/figcolordlg.h"
 #include "edit/editstate.h"
 #include "model/figcontext.h"
+#include "model/figformat.h"
 #include "toolbars/layerstoolbar.h"
 
 #include <QCloseEvent>
@@ -66,6 +67,29 @@ bool backUpFile(const QString& fileName)
     return true;
 }
 
+// What reading left out of the drawing would be lost for good by the next
+// save: the user is told at once, with the first reasons, rather than by a
+// status message that the next one replaces.
+void reportRemovedObjects(const QString& fileName)
+{
+    const int removed = figFileProgress.removedObjects;
+    if (removed == 0)
+        return;
+    QString reasons = figFileProgress.removalMessages.join(QLatin1Char('\n'));
+    if (removed > figFileProgress.removalMessages.size())
+        reasons += QStringLiteral("\n...");
+    MessageBoxRequest request;
+    request.parent = mainWindow;
+    request.icon = QMessageBox::Warning;
+    request.title = QTChildFrm::tr("Objects left out");
+    request.text = QTChildFrm::tr("%n object(s) of \"%1\" could not be read and were left out:\n\n%2\n\n"
+                                  "Saving the drawing will not keep them.",
+        nullptr, removed)
+                       .arg(QDir::toNativeSeparators(fileName), reasons);
+    request.buttons = QMessageBox::Ok;
+    showMessageBox(request);
+}
+
 } // namespace
 
 void QTChildFrm::newFile()
@@ -81,6 +105,9 @@ bool QTChildFrm::loadFile(const QString& fileName)
 {
     if (!figContext->loadFile(fileName))
         return false;
+    // The file brings its own unit, paper and extent.
+    updateRulerScale();
+    updateScrollRange();
     if (allMarkersShown) {
         // The markers of the objects just read, drawn as those of the
         // objects before them were.
@@ -95,6 +122,7 @@ bool QTChildFrm::loadFile(const QString& fileName)
     setCurrentFile(fileName);
     QDir::setCurrent(QFileInfo(curFile).absolutePath());
     QLOG_INFO() << "opened file " << fileName;
+    reportRemovedObjects(fileName);
     return true;
 }
 

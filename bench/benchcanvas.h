@@ -39,18 +39,36 @@ inline QSize canvasSize(CFigContext& context)
     return QSize(extent(context.figToPixelX(xmax)), extent(context.figToPixelY(ymax)));
 }
 
-// Draws the document once onto `canvas` (made anew) and gives the time the
-// background fill and the objects took. False, with the canvas null, when an
-// image of that size cannot be made.
+// The largest canvas drawn, in pixels (256 MB of image), and the longest
+// side: Qt's raster painter reaches pixels 0 to 32766 only. A drawing that
+// reaches further (a damaged file with a text hundreds of thousands of
+// pixels wide) is drawn clipped to its upper left part.
+constexpr std::int64_t maxCanvasPixels = 64000000;
+constexpr int maxCanvasSide = 32767;
+
+// The part of a canvas of `full` size that is drawn: its upper left part
+// within the limits above, keeping a side that is short enough whole.
+inline QSize drawnCanvasSize(const QSize& full)
+{
+    const std::int64_t w = std::min(full.width(), maxCanvasSide);
+    const std::int64_t h = std::min(full.height(), maxCanvasSide);
+    if (w * h <= maxCanvasPixels)
+        return QSize(int(w), int(h));
+    const std::int64_t side = 8000; // a square of maxCanvasPixels
+    if (w <= side)
+        return QSize(int(w), int(maxCanvasPixels / w));
+    if (h <= side)
+        return QSize(int(maxCanvasPixels / h), int(h));
+    return QSize(int(side), int(side));
+}
+
+// Draws the document once onto `canvas` (made anew, of drawnCanvasSize) and
+// gives the time the background fill and the objects took. False, with the
+// canvas null, when the image cannot be made.
 inline bool drawDocument(CFigContext& context, QImage& canvas, double& ms)
 {
     ms = 0;
-    const QSize size = canvasSize(context);
-    canvas = QImage();
-    // Qt refuses images above 2 GB itself; this also keeps the multiplication
-    // of the two sides from overflowing.
-    if (std::int64_t(size.width()) * size.height() * 4 > std::int64_t(INT_MAX))
-        return false;
+    const QSize size = drawnCanvasSize(canvasSize(context));
     canvas = QImage(size, QImage::Format_ARGB32_Premultiplied);
     if (canvas.isNull())
         return false;

@@ -234,12 +234,16 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
         context->originX = context->originY = 0;
         QImage canvas;
         double ms = 0;
+        const QSize fullSize = benchcanvas::canvasSize(*context);
+        const QSize drawnSize = benchcanvas::drawnCanvasSize(fullSize);
+        if (r == 0 && drawnSize != fullSize)
+            std::fprintf(stderr, "%s: the canvas of %d x %d pixels is drawn clipped to %d x %d\n",
+                file.toLocal8Bit().constData(), fullSize.width(), fullSize.height(), drawnSize.width(),
+                drawnSize.height());
         if (!benchcanvas::drawDocument(*context, canvas, ms)) {
-            if (r == 0) {
-                const QSize size = benchcanvas::canvasSize(*context);
+            if (r == 0)
                 std::fprintf(stderr, "%s: a canvas of %d x %d pixels cannot be made; not drawn\n",
-                    file.toLocal8Bit().constData(), size.width(), size.height());
-            }
+                    file.toLocal8Bit().constData(), drawnSize.width(), drawnSize.height());
         } else if (r == 0 && !opt.pngDir.isEmpty()) {
             const QString png = QDir(opt.pngDir).filePath(outName + QStringLiteral(".png"));
             if (!canvas.save(png, "PNG"))

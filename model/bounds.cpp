@@ -108,8 +108,8 @@ void thickSegmentOutline(int x1, int y1, int x2, int y2, QPoint outline[5], floa
     outline[4] = outline[0];
 }
 
-bool thickLineJoin(const QPoint current[5], const QPoint& corner, const QPoint* previous, int joinStyle,
-    float width, QPoint join[4])
+bool thickLineJoin(
+    const QPoint current[5], const QPoint& corner, const QPoint* previous, int joinStyle, float width, QPoint join[4])
 {
     if (!previous || joinStyle == JoinNone)
         return false;
@@ -153,7 +153,12 @@ bool thickLineJoin(const QPoint current[5], const QPoint& corner, const QPoint* 
         const double ay = double(a[2].y()) - a[1].y();
         const double bx = double(b[1].x()) - b[2].x();
         const double by = double(b[1].y()) - b[2].y();
-        const double cosine = (ax * bx + ay * by) / (std::sqrt(ax * ax + ay * ay) * std::sqrt(bx * bx + by * by));
+        const double lengths = std::sqrt(ax * ax + ay * ay) * std::sqrt(bx * bx + by * by);
+        // An edge of length 0 (a zero-length segment of a line of width 0)
+        // has no direction to meet the other at.
+        if (!(lengths > 0))
+            return false;
+        const double cosine = (ax * bx + ay * by) / lengths;
         if (cosine > 0.999999 || cosine < -0.999999)
             return false;
         const float limit = 5.0f * width;

@@ -5,6 +5,7 @@
 // time, on the GUI thread.
 
 #include <QString>
+#include <QStringList>
 
 // One row of the paper size table: the Fig name of the header (Letter, Legal
 // and Tabloid padded with blanks to eight characters), the label of the page
@@ -39,6 +40,12 @@ struct FigFileProgress {
     int objectStartLine = 0; // line on which the object being read begins
     int objectCount = 0; // objects read or written, compounds not counted
     bool createdBySystem = false; // the file names this program: its metadata counts
+    QString fileName; // the file being read, as the reader's log records name it
+    int loggedMessages = 0; // the reader's messages of this file so far
+    // What the last read left out: how many objects (or lines), and the first
+    // messages about them, for the report after opening.
+    int removedObjects = 0;
+    QStringList removalMessages;
 };
 extern FigFileProgress figFileProgress;
 

@@ -6,6 +6,52 @@
 
 #include <cmath>
 
+namespace {
+
+// Whether a line that begins without white space in the middle of an
+// object's continuation data is the start of the next object (or a comment
+// before it) rather than more data: data lines hold numbers only, in any
+// number a line, while an object line begins with its code and has the
+// number of fields of its kind.
+bool looksLikeObjectLine(const QString& line)
+{
+    if (line.startsWith(QLatin1Char('#')))
+        return true;
+    FigFields fields(line);
+    int code = 0;
+    if (!fields.readInt(code))
+        return false;
+    int count = 1;
+    QStringRef token;
+    QStringRef third;
+    while (fields.next(token)) {
+        if (++count == 3)
+            third = token;
+    }
+    switch (code) {
+    case -6:
+        return count == 1;
+    case 0:
+        return count == 3 && third.startsWith(QLatin1Char('#'));
+    case 1:
+        return count == 20;
+    case 2:
+        return count == 16;
+    case 3:
+        return count == 14;
+    case 4:
+        return count >= 13; // the string may hold blanks, or be missing
+    case 5:
+        return count == 22;
+    case 6:
+        return count == 5;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 FigInput::FigInput(QTextStream& stream)
     : in(stream)
 {
@@ -52,7 +98,7 @@ FigInput::TokenResult FigInput::nextToken(QString& token)
         const bool indented = !current.isEmpty() && isFigSpace(current.at(0));
         if (indented) {
             indentedContinuation = true;
-        } else if (indentedContinuation && recorded.size() == 1) {
+        } else if (indentedContinuation && looksLikeObjectLine(current)) {
             // Not consumed: given back for the next object.
             pushedBack.prepend({ currentLine, current });
             recorded.clear();

@@ -25,8 +25,10 @@ public:
         Token,
         EndOfFile,
         // Continuation data of an object ran into a line that begins without
-        // white space while the file indents its continuation lines: the
-        // object's data ends short, and that line is left for the next object.
+        // white space and has the shape of an object line, while the file
+        // indents its continuation lines: the object's data ends short, and
+        // that line is left for the next object. Data lines without white
+        // space in front (one point a line, say) are read as data.
         ObjectLine,
     };
     // The next value, on this line or a later one.

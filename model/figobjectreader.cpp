@@ -5,6 +5,7 @@
 
 #include "model/figobjectreader.h"
 
+#include "app/qslog.h"
 #include "app/statusmessages.h"
 #include "model/figarc.h"
 #include "model/figarrow.h"
@@ -23,6 +24,7 @@
 #include <QTextCodec>
 
 #include <cmath>
+#include <cstdarg>
 #include <memory>
 #include <new>
 
@@ -88,25 +90,73 @@ bool readSignificantLine(Reading& r, QString& line)
 
 // ---- Reporting -----------------------------------------------------------
 
+namespace {
+
+// A badly damaged file can give a message for every line: the log takes the
+// first of them, and a note that the rest were left out.
+constexpr int maxLoggedMessages = 1000;
+
+void report(QsLogging::Level level, const QString& text)
+{
+    showStatusMessage(text.toUtf8().constData());
+    const int logged = progress.loggedMessages++;
+    if (logged < maxLoggedMessages)
+        QLOG_RECORD(level) << progress.fileName + QStringLiteral(": ") + text;
+    else if (logged == maxLoggedMessages)
+        QLOG_RECORD(level) << progress.fileName + QStringLiteral(": further messages of this file are not logged.");
+}
+
+} // namespace
+
+void reportCorrection(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    const QString text = QString::vasprintf(format, args);
+    va_end(args);
+    report(QsLogging::WarnLevel, text);
+}
+
+void reportRemoval(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    const QString text = QString::vasprintf(format, args);
+    va_end(args);
+    report(QsLogging::ErrorLevel, text);
+    ++progress.removedObjects;
+    if (progress.removalMessages.size() < keptRemovalMessages)
+        progress.removalMessages << text;
+}
+
+void reportFailure(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    const QString text = QString::vasprintf(format, args);
+    va_end(args);
+    report(QsLogging::ErrorLevel, text);
+}
+
 void reportDropped(const char* kind, Failure failure, int line)
 {
     switch (failure) {
     case Failure::None:
         break;
     case Failure::BadValue:
-        showFormattedStatusMessage("Invalid %s at line %d, removing it.", kind, line);
+        reportRemoval("Invalid %s at line %d, removing it.", kind, line);
         break;
     case Failure::EndOfFile:
-        showFormattedStatusMessage("Unexpected end of file in %s at line %d, removing it.", kind, line);
+        reportRemoval("Unexpected end of file in %s at line %d, removing it.", kind, line);
         break;
     case Failure::Missing:
-        showFormattedStatusMessage("Missing data in %s at line %d, removing it.", kind, line);
+        reportRemoval("Missing data in %s at line %d, removing it.", kind, line);
         break;
     case Failure::OutOfRange:
-        showFormattedStatusMessage("Value out of range in %s at line %d, removing it.", kind, line);
+        reportRemoval("Value out of range in %s at line %d, removing it.", kind, line);
         break;
     case Failure::NoMemory:
-        showStatusMessage("Running out of memory.");
+        reportRemoval("Running out of memory.");
         break;
     }
 }
@@ -174,7 +224,7 @@ Failure readCoordinate(Reading& r, int& value)
 float normalizeAngle(double angle, const char* kind)
 {
     if (!std::isfinite(angle)) {
-        showFormattedStatusMessage("Invalid %s angle at line %d, setting to 0.", kind, progress.objectStartLine);
+        reportCorrection("Invalid %s angle at line %d, setting to 0.", kind, progress.objectStartLine);
         return 0.0f;
     }
     angle = std::fmod(angle, twoPi);
@@ -191,8 +241,7 @@ float normalizeAngle(double angle, const char* kind)
 void correctCommonAttributes(FigObject* object, bool isText)
 {
     if (object->depth > 999) {
-        showFormattedStatusMessage(
-            "Depth > Maximum allowed (%d), setting to %d in line %d.", 999, 999, progress.objectStartLine);
+        reportCorrection("Depth > Maximum allowed (%d), setting to %d in line %d.", 999, 999, progress.objectStartLine);
         object->depth = 999;
     } else if (object->depth < 0) {
         object->depth = 0;
@@ -407,12 +456,11 @@ FigObject* readPolyline(Reading& r, const QString& line)
     const int sub = polyline->subType;
     if ((sub == 2 || sub == 4 || sub == 5) && count < 5) {
         const char* name = sub == 2 ? "box" : sub == 4 ? "arcbox" : "picture";
-        showFormattedStatusMessage("Deleting zero-size %s at line %d", name, progress.objectStartLine);
+        reportRemoval("Deleting zero-size %s at line %d", name, progress.objectStartLine);
         return nullptr;
     }
     if (sub == 3 && count < 3) {
-        showFormattedStatusMessage(
-            "Deleting polygon containing fewer than 3 points at line %d", progress.objectStartLine);
+        reportRemoval("Deleting polygon containing fewer than 3 points at line %d", progress.objectStartLine);
         return nullptr;
     }
     if (count == 1) {
@@ -485,7 +533,7 @@ FigObject* readSpline(Reading& r, const QString& line)
             if (value < -1.0 || value > 1.0) {
                 value = value < -1.0 ? -1.0 : 1.0;
                 if (!clamped)
-                    showFormattedStatusMessage("Shape factor out of range at line %d, clamping it.", r.input.line());
+                    reportCorrection("Shape factor out of range at line %d, clamping it.", r.input.line());
                 clamped = true;
             }
             *tail = new ShapeFactorNode;
@@ -496,17 +544,18 @@ FigObject* readSpline(Reading& r, const QString& line)
 
     const int points = spline->pointCount();
     if (isClosedSplineType(spline->subType) && points < 3) {
-        showFormattedStatusMessage(
+        reportRemoval(
             "Closed splines must have 3 or more points, removing spline at line %d", progress.objectStartLine);
         return nullptr;
     }
     if (points < 2) {
-        showFormattedStatusMessage(
-            "Open splines must have 2 or more points, removing spline at line %d", progress.objectStartLine);
+        reportRemoval("Open splines must have 2 or more points, removing spline at line %d", progress.objectStartLine);
         return nullptr;
     }
-    if (r.version <= 31 && !spline->initShapeFactors())
+    if (r.version <= 31 && !spline->initShapeFactors()) {
+        reportDropped("spline", Failure::BadValue, progress.objectStartLine);
         return nullptr;
+    }
     spline->comment = takePendingComments();
     return spline.release();
 }
@@ -540,7 +589,7 @@ FigObject* readText(Reading& r, const QString& line)
     text->angle = normalizeAngle(angle, "text");
     const int fontLimit = (text->fontFlags != -1 && (text->fontFlags & 4)) ? 35 : 6;
     if (text->font >= fontLimit || text->font < 0) {
-        showFormattedStatusMessage(
+        reportCorrection(
             "Invalid text font (%d) at line %d, setting to DEFAULT.", text->font, progress.objectStartLine);
         // The default font as a file's -1 reads, so that the corrected
         // drawing is saved the same way every time.
@@ -549,7 +598,7 @@ FigObject* readText(Reading& r, const QString& line)
     correctCommonAttributes(text.get(), true);
     text->text = unescapeFigText(raw);
     if (text->subType > 2 || text->subType < 0) {
-        showFormattedStatusMessage("Invalid text justification at line %d, setting to LEFT.", progress.objectStartLine);
+        reportCorrection("Invalid text justification at line %d, setting to LEFT.", progress.objectStartLine);
         text->subType = 0;
     }
     r.context->computeTextMetrics(text.get(), r.context->zoom);
@@ -646,7 +695,7 @@ FigObject* readCompound(Reading& r, const QString& line, int nesting)
         }
         if (valid && code == FigObject::Compound && nesting >= maxCompoundNesting) {
             if (flattened == 0)
-                showFormattedStatusMessage("Compounds nested too deeply at line %d, ungrouping.", r.input.line());
+                reportCorrection("Compounds nested too deeply at line %d, ungrouping.", r.input.line());
             ++flattened;
             metadata.clear();
             continue;
@@ -661,7 +710,7 @@ FigObject* readCompound(Reading& r, const QString& line, int nesting)
                     r.metadata.insert(member, metadata);
             }
         } else {
-            showFormattedStatusMessage("Incorrect object code at line %d.", progress.lineNumber);
+            reportRemoval("Incorrect object code at line %d.", progress.lineNumber);
         }
         metadata.clear();
     }
@@ -690,7 +739,7 @@ void readColor(Reading& r, const QString& line)
     }
     const qint64 key = static_cast<qint64>(number) - 32;
     if (!ok || key < 0 || key >= CFigContext::maxUserColors) {
-        showFormattedStatusMessage("Invalid color definition at line %d, ignoring it.", r.input.line());
+        reportCorrection("Invalid color definition at line %d, ignoring it.", r.input.line());
         return;
     }
     const int red = (rgb >> 16) & 0xff;

@@ -34,6 +34,30 @@ struct Reading {
 bool readSignificantLine(Reading& r, QStringList& metadata, QString& line);
 bool readSignificantLine(Reading& r, QString& line);
 
+// The reader's reports, each shown in the status bar and written to the log
+// with the name of the file being read. A correction of a value (a warning
+// in the log):
+void reportCorrection(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+// An object or line left out (an error in the log), counted for the report
+// after opening:
+void reportRemoval(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+// A read that fails (an error in the log):
+void reportFailure(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+// The messages kept for the report after opening.
+constexpr int keptRemovalMessages = 5;
+
 // The object code of a line; false when its first field is not an integer.
 bool objectCode(const QString& line, int& code);
 // An object of code 1 to 6 read from its line and continuation lines; null

@@ -9,6 +9,7 @@
 
 #include "app/messagebox.h"
 #include "app/preferences.h"
+#include "app/qslog.h"
 #include "app/statusmessages.h"
 #include "model/depths.h"
 #include "model/figarc.h"
@@ -48,15 +49,14 @@ bool beginsWith(const QString& line, const char* word)
 
 int failHeader(const char* message)
 {
-    showStatusMessage(message);
+    reportFailure("%s", message);
     return -1;
 }
 
 int readHeader(Reading& r, CFigContext* context, bool clip)
 {
     QString line;
-    const bool haveFirst = r.input.readLine(line);
-    if (!haveFirst || r.input.atEnd())
+    if (!r.input.readLine(line))
         return -2;
     progress.lineNumber = r.input.line();
 
@@ -68,8 +68,12 @@ int readHeader(Reading& r, CFigContext* context, bool clip)
         version = 0;
     version = qBound(-1000.0, version, 1000.0);
     const int versionCode = static_cast<int>((version + 0.01) * 10);
+    // Anything that does not begin as a Fig file is not one, however short;
+    // a Fig file of its first line alone is empty.
     if (!word.startsWith(QLatin1String("#FIG")))
         return failHeader("Not a Fig file");
+    if (r.input.atEnd())
+        return -2;
     if (versionCode < 31) {
         MessageBoxRequest box;
         box.icon = QMessageBox::Information;
@@ -78,11 +82,12 @@ int readHeader(Reading& r, CFigContext* context, bool clip)
             "Figure is in FIG %.1f format. Use an older version of Tavrel or Kvix to convert to FIG %.1f", version,
             3.2);
         box.buttons = QMessageBox::Ok;
+        QLOG_ERROR() << progress.fileName + QStringLiteral(": ") + box.text;
         showMessageBox(box);
         return -1;
     }
     if (static_cast<float>(version) > 3.2f) {
-        showFormattedStatusMessage("You must have a NEWER version of Tavrel to load this figure (%.1f).", version);
+        reportFailure("You must have a NEWER version of Tavrel to load this figure (%.1f).", version);
         return -1;
     }
     r.version = versionCode;
@@ -116,7 +121,7 @@ int readHeader(Reading& r, CFigContext* context, bool clip)
             return failHeader("No Paper size specification");
         int paper = paperSizeIndex(line);
         if (paper < 0) {
-            showStatusMessage("Illegal paper size in file, using default");
+            reportCorrection("Illegal paper size in file, using default");
             paper = context->metric ? defaultMetricPaper : defaultInchPaper;
         }
         context->paperIndex = paper;
@@ -145,7 +150,7 @@ int readHeader(Reading& r, CFigContext* context, bool clip)
     FigFields resolutionLine(line);
     int resolution = 0;
     if (!resolutionLine.readInt(resolution) || resolution <= 0) {
-        showFormattedStatusMessage("Invalid resolution at line %d, using 1200.", r.input.line());
+        reportCorrection("Invalid resolution at line %d, using 1200.", r.input.line());
         resolution = figUnitsPerInch;
     }
     r.coordinateLimit = maxFigCoordinate * resolution / figUnitsPerInch;
@@ -164,8 +169,7 @@ int readObjects(Reading& r)
         if (valid && code == 0) {
             readColor(r, line);
             if (progress.objectCount != 0)
-                showFormattedStatusMessage(
-                    "Color definitions must come before other objects (line %d).", progress.lineNumber);
+                reportCorrection("Color definitions must come before other objects (line %d).", progress.lineNumber);
         } else if (valid && code >= 1 && code <= 6) {
             FigObject* object = readObjectOfKind(r, code, line, 0);
             if (object) {
@@ -176,7 +180,7 @@ int readObjects(Reading& r)
                     r.metadata.insert(object, metadata);
             }
         } else {
-            showFormattedStatusMessage("Incorrect object code at line %d.", progress.lineNumber);
+            reportRemoval("Incorrect object code at line %d.", progress.lineNumber);
         }
         metadata.clear();
     }
@@ -314,7 +318,7 @@ void restoreReaderState(CFigContext* context)
 bool CFigContext::loadFile(const QString& name)
 {
     if (name.isEmpty()) {
-        showStatusMessage("Empty name");
+        reportFailure("Empty name");
         return false;
     }
     // Nothing may keep pointing at the objects about to go.
@@ -345,14 +349,22 @@ bool CFigContext::loadFile(const QString& name)
 int CFigContext::readFigFile(const QString& name, FigDrawing* target, bool clip, int dx, int dy)
 {
     fileName = QDir::toNativeSeparators(name);
+    progress.fileName = fileName;
+    progress.loggedMessages = 0;
+    progress.removedObjects = 0;
+    progress.removalMessages.clear();
     qDeleteAll(target->userShades);
     target->userShades.clear();
     target->userColors.clear();
     showFormattedStatusMessage("Reading objects from \"%s\" ...", name.toUtf8().constData());
 
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        // The system's reason: a missing file or folder, a folder, no
+        // permission.
+        reportFailure("Couldn't open file %s, %s", name.toUtf8().constData(), file.errorString().toUtf8().constData());
         return -1;
+    }
     holdReaderState();
     TavrelTextStream stream(&file, preferences.fileEncoding);
     FigInput input(stream);
@@ -386,7 +398,7 @@ int CFigContext::readFigFile(const QString& name, FigDrawing* target, bool clip,
     if (resolution != figUnitsPerInch) {
         const float factor = static_cast<float>(figUnitsPerInch) / static_cast<float>(resolution);
         if (factor != 1.0f) {
-            showFormattedStatusMessage("Scaling figure by a factor of %.3f for new %d pixel per inch resolution.",
+            reportCorrection("Scaling figure by a factor of %.3f for new %d pixel per inch resolution.",
                 static_cast<double>(factor), static_cast<int>(dpiX));
             scaleObjectListUniform(&target->objects, factor, 15);
         }
@@ -442,7 +454,7 @@ void CFigContext::shiftNegativeFigure(FigObjectList* list, bool clip)
     // range a file can hold stays where it is.
     auto fits = [&]() { return maxX + double(dx) <= maxFigCoordinate && maxY + double(dy) <= maxFigCoordinate; };
     if (!fits()) {
-        showStatusMessage("The figure is too large to be shifted back on the page.");
+        reportCorrection("The figure is too large to be shifted back on the page.");
         return;
     }
     if (!clip) {
@@ -469,7 +481,7 @@ void CFigContext::shiftNegativeFigure(FigObjectList* list, bool clip)
         dx = minX < 0 ? -static_cast<long long>(minX) : 0;
         dy = minY < 0 ? -static_cast<long long>(minY) : 0;
     }
-    showFormattedStatusMessage(
+    reportCorrection(
         "Shifting entire figure %ld pixels right and %ld pixels down to keep on page.", long(totalX), long(totalY));
 }
 
@@ -479,14 +491,14 @@ void reportReadError(const QString& name, int code)
         return;
     const QByteArray utf8 = name.toUtf8();
     if (code == -2) {
-        showFormattedStatusMessage("File \"%s\" is empty.", utf8.constData());
+        reportFailure("File \"%s\" is empty.", utf8.constData());
         return;
     }
     if (code == ENAMETOOLONG) {
-        showFormattedStatusMessage("File name \"%s\" is too long", utf8.constData());
+        reportFailure("File name \"%s\" is too long", utf8.constData());
         return;
     }
-    showFormattedStatusMessage("File \"%s\" is not accessible: %s.", utf8.constData(), std::strerror(code));
+    reportFailure("File \"%s\" is not accessible: %s.", utf8.constData(), std::strerror(code));
     MessageBoxRequest box;
     box.icon = QMessageBox::Warning;
     box.text = statusText;

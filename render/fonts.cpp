@@ -1,5 +1,7 @@
 #include "render/fonts.h"
 
+#include <QHash>
+
 const FontTableEntry fontTable[fontTableSize] = {
     { 0, QStringLiteral("Times Roman"), QStringLiteral("NimbusRomNo9L"), 50, 0, 100 },
     { 1, QStringLiteral("Times Italic"), QStringLiteral("NimbusRomNo9L"), 50, 1, 100 },
@@ -48,7 +50,9 @@ const FontTableEntry& fontTableEntry(int fontNumber)
     return fontTable[fontNumber];
 }
 
-QFont screenFont(const FontTableEntry& row, int pixelSize)
+namespace {
+
+QFont makeScreenFont(const FontTableEntry& row, int pixelSize)
 {
     QFont font(row.family, -1, -1, false);
     // Qt ignores a pixel size below 1 and would keep its default size, far
@@ -57,6 +61,36 @@ QFont screenFont(const FontTableEntry& row, int pixelSize)
     font.setWeight(row.weight);
     font.setStyle(QFont::Style(row.style));
     font.setStretch(row.stretch);
+    return font;
+}
+
+// The fonts of the table's rows made so far, by row and pixel size. A font
+// that lives on keeps the font engine Qt found for it; a font made anew for
+// every text would make Qt look the face up again (through fontconfig) as
+// soon as its own cache has let the engine go, which it does once a drawing
+// uses more than a few dozen fonts and sizes. Bounded: a drawing that runs
+// through very many sizes (zooming) starts the cache afresh.
+// Never deleted: the fonts must not outlive the font database's teardown at
+// exit, and a cache that is never destroyed cannot.
+QHash<quint64, QFont>* fontCache = nullptr; // owning, lives for the whole run
+constexpr int maxCachedFonts = 1024;
+
+} // namespace
+
+QFont screenFont(const FontTableEntry& row, int pixelSize)
+{
+    if (&row < fontTable || &row >= fontTable + fontTableSize)
+        return makeScreenFont(row, pixelSize);
+    const quint64 key = (quint64(quint32(row.number)) << 32) | quint32(qMax(1, pixelSize));
+    if (!fontCache)
+        fontCache = new QHash<quint64, QFont>;
+    const auto found = fontCache->constFind(key);
+    if (found != fontCache->constEnd())
+        return found.value();
+    if (fontCache->size() >= maxCachedFonts)
+        fontCache->clear();
+    const QFont font = makeScreenFont(row, pixelSize);
+    fontCache->insert(key, font);
     return font;
 }
 

@@ -27,7 +27,20 @@
 #include <QTextStream>
 #include <QTransform>
 
+#include <QImage>
+#include <QPair>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <map>
+#include <memory>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -67,11 +80,112 @@ int cacheIndex(int drawStyle)
     return 0;
 }
 
+// The private folders of this process, one inside each temporary folder the
+// settings have named, made on first use (mode 0700) and removed with their
+// files at exit. Only the GUI thread makes them.
+std::map<QString, std::unique_ptr<QTemporaryDir>>& privateFolders()
+{
+    static std::map<QString, std::unique_ptr<QTemporaryDir>> folders;
+    return folders;
+}
+
+// One text's typesetting: what it needs, prepared on the GUI thread, and the
+// image it gives. Running it touches nothing else, so several run at once.
+struct LatexJob {
+    QString folder; // where its files are made; TEMPDIR of its commands
+    QString document; // the LaTeX document, written in ISO 8859-1
+    QString latex; // the three command lines
+    QString dvips;
+    QString ghostscript;
+    QImage image; // null when a step failed
+};
+
+QString ghostscriptCommand(const QString& folder, int resolution)
+{
+    const QString png = inFolder(folder, "texclip.png");
+    const QString eps = inFolder(folder, "texclip.eps");
+    return QLatin1Char('"') + preferences.ghostscriptLocation
+        + QLatin1String("\" -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pngalpha -r") + QString::number(resolution)
+        + QLatin1String(" -dEPSCrop -sOutputFile=\"") + png + QLatin1String("\" \"") + eps + QLatin1Char('"');
+}
+
+LatexJob prepareJob(const QString& folder, const FigText* text, const QColor& colour, int resolution)
+{
+    LatexJob job;
+    job.folder = folder;
+    job.document = latexClipDocument(text, colour);
+    job.latex = commandLine(preferences.latexCommand, folder, QLatin1String(clipName), QStringLiteral("texclip.tex"));
+    job.dvips
+        = commandLine(preferences.dvipsCommand, folder, QStringLiteral("texclip.eps"), QStringLiteral("texclip.dvi"));
+    job.ghostscript = ghostscriptCommand(folder, resolution);
+    return job;
+}
+
+bool writeDocument(const QString& path, const QString& document)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QTextStream stream(&file);
+    stream.setCodec(QTextCodec::codecForName("ISO 8859-1"));
+    stream << document << '\n';
+    stream.flush();
+    return stream.status() == QTextStream::Ok && file.commit();
+}
+
+// latex, dvips and Ghostscript one after the other in the job's folder;
+// safe to run on any thread.
+void runJob(LatexJob& job)
+{
+    const QString tex = inFolder(job.folder, "texclip.tex");
+    const QString dvi = inFolder(job.folder, "texclip.dvi");
+    const QString eps = inFolder(job.folder, "texclip.eps");
+    const QString png = inFolder(job.folder, "texclip.png");
+
+    // Each step must find the file the step before made for this text, never
+    // one left by an earlier text.
+    QFile::remove(dvi);
+    QFile::remove(eps);
+    QFile::remove(png);
+    if (!writeDocument(tex, job.document))
+        return;
+    // latex and dvips run in the folder of their files: a command without
+    // folders in it (or a TeX that does not know -job-name and takes the job
+    // name for the input) still finds them.
+    if (!runExternalCommandDefault(job.latex, false, job.folder) || !QFileInfo::exists(dvi))
+        return;
+    const bool dvipsRan = runExternalCommandDefault(job.dvips, false, job.folder);
+    QFile::remove(dvi);
+    if (!dvipsRan || !QFileInfo::exists(eps))
+        return;
+    const bool converted = runExternalCommandDefault(job.ghostscript, false);
+    QFile::remove(eps);
+    if (!converted || !QFileInfo::exists(png))
+        return;
+    job.image = QImage(png);
+    QFile::remove(png);
+}
+
 } // namespace
 
 QString latexTempFolder()
 {
-    return preferences.useDefaultTempDir ? QDir::tempPath() : preferences.tempDir;
+    const QString base = preferences.useDefaultTempDir ? QDir::tempPath() : preferences.tempDir;
+    // An empty "temp dir" would put the files at the root of the file system.
+    if (base.isEmpty())
+        return QString();
+    auto& folders = privateFolders();
+    auto found = folders.find(base);
+    if (found == folders.end()) {
+        // Fixed file names in a folder shared with other processes (another
+        // editor, another user) could be overwritten or prepared by them.
+        auto dir = std::make_unique<QTemporaryDir>(base + QStringLiteral("/tavrel-latex-XXXXXX"));
+        if (!dir->isValid())
+            return QString();
+        QFile::setPermissions(dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        found = folders.emplace(base, std::move(dir)).first;
+    }
+    return found->second->path();
 }
 
 QString latexTextMarkup(const FigText* text)
@@ -89,7 +203,7 @@ QString latexTextMarkup(const FigText* text)
             QLatin1String(latexFontShapes[font]), text->text);
 }
 
-bool writeLatexClipFile(const QString& path, const FigText* text, const QColor& colour)
+QString latexClipDocument(const FigText* text, const QColor& colour)
 {
     const QString colourText = QStringLiteral("\\color[rgb]{%1,%2,%3}")
                                    .arg(colour.red() / 255.0)
@@ -98,15 +212,12 @@ bool writeLatexClipFile(const QString& path, const FigText* text, const QColor& 
     QString document = preferences.specialTextTexFrame;
     document.replace(QLatin1String("COLORTOKEN"), colourText);
     document.replace(QLatin1String("TEXTTOKEN"), latexTextMarkup(text));
+    return document;
+}
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QTextStream stream(&file);
-    stream.setCodec(QTextCodec::codecForName("ISO 8859-1"));
-    stream << document << '\n';
-    stream.flush();
-    return stream.status() == QTextStream::Ok && file.commit();
+bool writeLatexClipFile(const QString& path, const FigText* text, const QColor& colour)
+{
+    return writeDocument(path, latexClipDocument(text, colour));
 }
 
 bool runDvips(const QString& input, const QString& output, const QString& folder)
@@ -122,41 +233,95 @@ void CFigContext::renderLatexText(FigText* text, const QColor& colour, int resol
     if (!text || !image)
         return;
     const QString folder = latexTempFolder();
-    // An empty "temp dir" would put the files at the root of the file system.
     if (folder.isEmpty())
         return;
-    const QString tex = inFolder(folder, "texclip.tex");
-    const QString dvi = inFolder(folder, "texclip.dvi");
-    const QString eps = inFolder(folder, "texclip.eps");
-    const QString png = inFolder(folder, "texclip.png");
+    LatexJob job = prepareJob(folder, text, colour, resolution);
+    runJob(job);
+    if (!job.image.isNull())
+        *image = new QPixmap(QPixmap::fromImage(job.image));
+}
 
-    // Each step must find the file the step before made for this text, never
-    // one left by an earlier text.
-    QFile::remove(dvi);
-    QFile::remove(eps);
-    QFile::remove(png);
-    if (!writeLatexClipFile(tex, text, colour))
+void typesetSpecialTexts(CFigContext& context, const std::vector<FigText*>& texts)
+{
+    if (!preferences.renderSpecialTextUsingTex)
+        return;
+    const int key = roundToInt(context.zoom * context.dpiX);
+    struct Wanted {
+        FigText* text;
+        int cache;
+        QColor colour;
+    };
+    std::vector<Wanted> wanted;
+    QSet<QPair<const FigText*, int>> seen;
+    for (FigText* text : texts) {
+        if (!text || !(text->fontFlags & 2) || text->latexFailed)
+            continue;
+        const int style = context.drawStyleOf(text);
+        if (style == DrawHidden)
+            continue;
+        const int cache = cacheIndex(style);
+        if (text->latexPixmaps[cache].contains(key) || seen.contains({ text, cache }))
+            continue;
+        seen.insert({ text, cache });
+        wanted.push_back(
+            { text, cache, getPenColor(context.drawing.userShades, text->color == -1 ? 0 : text->color, style) });
+    }
+    // One text is typeset as the drawing of a single text does it.
+    if (wanted.size() < 2)
+        return;
+    const QString folder = latexTempFolder();
+    if (folder.isEmpty())
         return;
 
-    const QString latex
-        = commandLine(preferences.latexCommand, folder, QLatin1String(clipName), QStringLiteral("texclip.tex"));
-    // latex and dvips run in the folder of their files: a command without
-    // folders in it (or a TeX that does not know -job-name and takes the job
-    // name for the input) still finds them.
-    if (!runExternalCommandDefault(latex, false, folder) || !QFileInfo::exists(dvi))
-        return;
-    if (!runDvips(QStringLiteral("texclip.dvi"), QStringLiteral("texclip.eps"), folder) || !QFileInfo::exists(eps))
-        return;
+    // Each pipeline that runs at the same time as others has a folder of
+    // its own; a worker takes the next text when its last one is done.
+    const int workers = int(std::min<size_t>(wanted.size(), size_t(std::max(2, QThread::idealThreadCount()))));
+    std::vector<QString> workerFolders;
+    for (int w = 0; w < workers; ++w) {
+        const QString slot = folder + QLatin1Char('/') + QString::number(w + 1);
+        QDir().mkpath(slot);
+        workerFolders.push_back(slot);
+    }
+    // The commands name the folder of the worker that runs them: it goes in
+    // where this stands.
+    const QString folderMark = QStringLiteral("\x01TEMPDIR\x01");
+    std::vector<LatexJob> jobs;
+    jobs.reserve(wanted.size());
+    for (const Wanted& w : wanted)
+        jobs.push_back(prepareJob(folderMark, w.text, w.colour, key));
 
-    const QString gs = QLatin1Char('"') + preferences.ghostscriptLocation
-        + QLatin1String("\" -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pngalpha -r") + QString::number(resolution)
-        + QLatin1String(" -dEPSCrop -sOutputFile=\"") + png + QLatin1String("\" \"") + eps + QLatin1Char('"');
-    const bool converted = runExternalCommandDefault(gs, false);
-    QFile::remove(eps);
-    if (!converted || !QFileInfo::exists(png))
-        return;
-    *image = new QPixmap(png);
-    QFile::remove(png);
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    std::atomic<size_t> next { 0 };
+    auto work = [&jobs, &next, &workerFolders, &folderMark](int worker) {
+        const QString& slot = workerFolders[size_t(worker)];
+        for (size_t i = next++; i < jobs.size(); i = next++) {
+            LatexJob& job = jobs[i];
+            job.folder = slot;
+            job.latex.replace(folderMark, slot);
+            job.dvips.replace(folderMark, slot);
+            job.ghostscript.replace(folderMark, slot);
+            runJob(job);
+        }
+    };
+    std::vector<std::thread> threads;
+    try {
+        for (int w = 1; w < workers; ++w)
+            threads.emplace_back(work, w);
+    } catch (const std::system_error&) {
+        // Fewer threads than wished: those there are take all the texts.
+    }
+    work(0);
+    for (std::thread& thread : threads)
+        thread.join();
+    QGuiApplication::restoreOverrideCursor();
+
+    for (size_t i = 0; i < wanted.size(); ++i) {
+        FigText* text = wanted[i].text;
+        if (jobs[i].image.isNull())
+            text->latexFailed = true;
+        else
+            text->latexPixmaps[wanted[i].cache].insert(key, new QPixmap(QPixmap::fromImage(jobs[i].image)));
+    }
 }
 
 void CFigContext::drawLatexText(int x, int y, int drawStyle, FigText* text)

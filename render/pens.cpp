@@ -13,6 +13,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include <cmath>
+
 QBrush patternBrushes[patternCount];
 
 namespace {
@@ -53,6 +55,14 @@ void paintAreaFill(QPainter* painter, const QHash<int, ShadeTable*>& userShades,
     painter->setBrush(pattern);
     painter->setBackgroundMode(Qt::TransparentMode);
     draw(painter);
+}
+
+// A dashed or dotted style needs a dash length (the style value) above 0; a
+// line without one is drawn solid, as fig2dev draws it. A pattern of zero
+// lengths would make the painter draw nothing, or run for ever.
+bool hasDashLength(float styleVal)
+{
+    return styleVal > 0.0f && std::isfinite(styleVal);
 }
 
 } // namespace
@@ -106,7 +116,7 @@ void applyLineStyle(QPen& pen, int lineWidth, int lineStyle, float styleVal, int
     default:
         break;
     }
-    if (lineStyle == 0)
+    if (lineStyle == 0 || (lineStyle >= 1 && lineStyle <= 5 && !hasDashLength(styleVal)))
         pen.setStyle(Qt::SolidLine);
     else if (lineStyle >= 1 && lineStyle <= 5)
         pen.setDashPattern(dashPattern(lineWidth, lineStyle, styleVal));
@@ -114,7 +124,7 @@ void applyLineStyle(QPen& pen, int lineWidth, int lineStyle, float styleVal, int
 
 void applyEllipseLineStyle(QPen& pen, int lineWidth, int lineStyle, float styleVal, bool roundDots)
 {
-    if (lineStyle == 0) {
+    if (lineStyle == 0 || (lineStyle >= 1 && lineStyle <= 5 && !hasDashLength(styleVal))) {
         pen.setStyle(Qt::SolidLine);
         pen.setCapStyle(Qt::FlatCap);
     } else if (lineStyle == 1) {

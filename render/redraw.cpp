@@ -14,8 +14,10 @@
 #include "model/bounds.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
+#include "model/figtext.h"
 #include "model/objectlist.h"
 #include "model/units.h"
+#include "render/latextext.h"
 #include "render/primitives.h"
 
 #include <QPainter>
@@ -26,6 +28,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -99,6 +102,23 @@ void markListMembers(const FigObjectList* members, const QSet<const FigObject*>&
         }
         if (member->type == FigObject::Compound)
             markListMembers(static_cast<FigCompound*>(member)->members, excluded, omit);
+    }
+}
+
+// Appends every object of the tree that a depth-ordered drawing draws to the
+// bucket of its depth: compounds that are neither skipped nor excluded are
+// entered, other objects are taken unless skipped or excluded. Depths above
+// `deepest` are not drawn.
+void collectByDepth(
+    const FigObjectList* list, const FigObject* excluded, int deepest, std::vector<std::vector<FigObject*>>& buckets)
+{
+    for (FigObject* object : *list) {
+        if (object->type == FigObject::Compound) {
+            if (object != excluded && !object->skipRedraw)
+                collectByDepth(static_cast<FigCompound*>(object)->members, excluded, deepest, buckets);
+        } else if (object->depth >= 0 && object->depth <= deepest && !object->skipRedraw && object != excluded) {
+            buckets[static_cast<size_t>(object->depth)].push_back(object);
+        }
     }
 }
 
@@ -319,10 +339,36 @@ void CFigContext::drawObjectList(const FigObjectList* list, const FigObject* exc
 {
     if (!list)
         return;
-    // Deepest first, so that lower depths lie on top.
-    for (int depth = std::min(maxDepth, depthCount - 1); depth >= 0; --depth) {
-        if (depthVisible[depth] || layerDrawMode != 12)
-            drawObjectsAtDepth(list, depth, excluded);
+    const int deepest = std::min(maxDepth, depthCount - 1);
+    if (deepest < 0)
+        return;
+    // One walk of the tree sorts the objects to draw into their depths, in
+    // list order with the members of a compound at the compound's place;
+    // the depths are then drawn deepest first, so that lower depths lie on
+    // top. Walking the tree once per depth would cost as much as drawing.
+    std::vector<std::vector<FigObject*>> buckets(static_cast<size_t>(deepest) + 1);
+    collectByDepth(list, excluded, deepest, buckets);
+    if (preferences.renderSpecialTextUsingTex) {
+        // The LaTeX images the drawing needs are made all at once first.
+        std::vector<FigText*> texts;
+        for (int depth = deepest; depth >= 0; --depth) {
+            if (!depthVisible[depth] && layerDrawMode == 12)
+                continue;
+            for (FigObject* object : buckets[static_cast<size_t>(depth)]) {
+                if (object->type != FigObject::Text)
+                    continue;
+                if (auto* text = dynamic_cast<FigText*>(object))
+                    texts.push_back(text);
+            }
+        }
+        if (texts.size() > 1)
+            typesetSpecialTexts(*this, texts);
+    }
+    for (int depth = deepest; depth >= 0; --depth) {
+        if (!depthVisible[depth] && layerDrawMode == 12)
+            continue;
+        for (FigObject* object : buckets[static_cast<size_t>(depth)])
+            object->draw(this);
     }
 }
 

@@ -27,6 +27,8 @@
 #include <QDialog>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
@@ -278,8 +280,15 @@ private slots:
         QFETCH(bool, in);
         QFETCH(int, times);
         Window w;
-        w.ctx().originX = 300;
-        w.ctx().originY = 400;
+        // A drawing far larger than its paper: the view never reaches the
+        // end of the scroll range, where it would stop.
+        QByteArray text = QByteArray(boxFigure) + "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 1\n\t 90000 90000\n";
+        text.replace("Inches", "Metric");
+        w.load(text.constData());
+        w.frame->horizontalScrollBar()->setValue(300);
+        w.frame->verticalScrollBar()->setValue(400);
+        QCOMPARE(w.ctx().originX, 300);
+        QCOMPARE(w.ctx().originY, 400);
         const int cx = w.frame->visibleWidth() / 2;
         const int cy = w.frame->visibleHeight() / 2;
         int figX = w.ctx().pixelToFigX(cx);
@@ -339,6 +348,152 @@ private slots:
         QCOMPARE(w.ctx().originX, 0);
     }
 
+    // ---- Scrolling ----
+
+    // The scroll bars show where the view is after every zoom step, and
+    // dragging a thumb moves the view with it without changing the thumb.
+    void scrollBarsFollowTheView()
+    {
+        Window w;
+        w.load();
+        QScrollBar* bars[] = { w.frame->horizontalScrollBar(), w.frame->verticalScrollBar() };
+        auto origin = [&](int axis) { return axis == 0 ? w.ctx().originX : w.ctx().originY; };
+        auto check = [&](const char* step) {
+            QCoreApplication::sendPostedEvents();
+            for (int axis = 0; axis < 2; ++axis) {
+                QVERIFY2(bars[axis]->value() == origin(axis),
+                    qPrintable(QStringLiteral("%1, axis %2: bar %3, view %4")
+                                   .arg(step)
+                                   .arg(axis)
+                                   .arg(bars[axis]->value())
+                                   .arg(origin(axis))));
+                QVERIFY(origin(axis) >= 0 && origin(axis) <= qMax(0, bars[axis]->maximum()));
+            }
+        };
+        check("opened");
+        for (int i = 0; i < 4; ++i) {
+            w.frame->zoomIn();
+            check("zoom in");
+        }
+        // Somewhere in the middle, then at the far end.
+        for (QScrollBar* bar : bars)
+            bar->setValue(bar->maximum() / 2);
+        check("scrolled");
+        for (int i = 0; i < 2; ++i) {
+            w.frame->zoomIn();
+            check("zoom in again");
+        }
+        for (QScrollBar* bar : bars)
+            bar->setValue(bar->maximum());
+        check("scrolled to the end");
+        for (int i = 0; i < 2; ++i) {
+            w.frame->zoomIn();
+            check("zoom in at the end");
+        }
+        for (int i = 0; i < 9; ++i) {
+            w.frame->zoomOut();
+            check("zoom out");
+        }
+        for (int i = 0; i < 5; ++i) {
+            w.frame->zoomIn();
+            check("zoom in at last");
+        }
+
+        // Dragging the thumbs.
+        for (int axis = 0; axis < 2; ++axis) {
+            QScrollBar* bar = bars[axis];
+            QVERIFY(bar->maximum() > 100);
+            const int pageStep = bar->pageStep();
+            const int maximum = bar->maximum();
+            bar->setSliderDown(true);
+            for (const int position : { 0, 10, 60, maximum / 2, maximum, 30 }) {
+                bar->setSliderPosition(position);
+                QCoreApplication::sendPostedEvents();
+                QCOMPARE(bar->value(), position);
+                QCOMPARE(origin(axis), position);
+                QCOMPARE(bar->pageStep(), pageStep);
+                QCOMPARE(bar->maximum(), maximum);
+            }
+            bar->setSliderDown(false);
+        }
+
+        // Dragging the thumbs with the mouse.
+        for (int axis = 0; axis < 2; ++axis) {
+            QScrollBar* bar = bars[axis];
+            bar->setValue(0);
+            QCoreApplication::sendPostedEvents();
+            const int pageStep = bar->pageStep();
+            const int maximum = bar->maximum();
+            QStyleOptionSlider option;
+            option.initFrom(bar);
+            option.orientation = bar->orientation();
+            option.minimum = bar->minimum();
+            option.maximum = bar->maximum();
+            option.sliderPosition = bar->sliderPosition();
+            option.sliderValue = bar->value();
+            option.singleStep = bar->singleStep();
+            option.pageStep = bar->pageStep();
+            option.upsideDown = bar->invertedAppearance();
+            const QRect thumb
+                = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+            QPoint at = thumb.center();
+            QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, at);
+            int last = 0;
+            for (int step = 0; step < 5; ++step) {
+                at += axis == 0 ? QPoint(15, 0) : QPoint(0, 15);
+                QMouseEvent moveEvent(
+                    QEvent::MouseMove, at, bar->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(bar, &moveEvent);
+                QCoreApplication::sendPostedEvents();
+                QVERIFY2(bar->value() > last, qPrintable(QString::number(bar->value())));
+                last = bar->value();
+                QCOMPARE(origin(axis), bar->value());
+                QCOMPARE(bar->pageStep(), pageStep);
+                QCOMPARE(bar->maximum(), maximum);
+            }
+            QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, at);
+            QCOMPARE(origin(axis), bar->value());
+        }
+    }
+
+    // The scroll range covers the paper and the drawing together, so every
+    // part of a drawing larger than its paper can be scrolled to, and the
+    // paper's far corner too.
+    void scrollRangeCoversPaperAndDrawing_data()
+    {
+        QTest::addColumn<QByteArray>("object");
+        QTest::addColumn<QPoint>("corner");
+        QTest::addColumn<float>("zoom");
+        const QByteArray large = "2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
+                                 "\t 1200 1200 30000 1200 30000 24000 1200 24000 1200 1200\n";
+        QTest::newRow("drawing larger than the paper") << large << QPoint(30000, 24000) << 1.0f;
+        QTest::newRow("larger, zoomed in") << large << QPoint(30000, 24000) << 1.46f;
+        // The paper frame of Letter, in whole centimetres: 22 x 28.
+        QTest::newRow("drawing on the paper") << QByteArray() << QPoint(10394, 13228) << 1.0f;
+        QTest::newRow("on the paper, zoomed in") << QByteArray() << QPoint(10394, 13228) << 2.15f;
+    }
+    void scrollRangeCoversPaperAndDrawing()
+    {
+        QFETCH(QByteArray, object);
+        QFETCH(QPoint, corner);
+        QFETCH(float, zoom);
+        Window w;
+        w.load((QByteArray(boxFigure) + object).constData());
+        while (w.ctx().zoom < zoom)
+            w.frame->zoomIn();
+        QCOMPARE(w.ctx().zoom, zoom);
+        QCoreApplication::sendPostedEvents();
+        w.frame->horizontalScrollBar()->setValue(w.frame->horizontalScrollBar()->maximum());
+        w.frame->verticalScrollBar()->setValue(w.frame->verticalScrollBar()->maximum());
+        // The far corner is at the edges of the view, give or take a pixel.
+        const QPoint p = w.pixelOf(corner.x(), corner.y());
+        const QSize view = w.frame->viewport()->size();
+        QVERIFY2(p.x() <= view.width() && p.x() >= view.width() - 2,
+            qPrintable(QStringLiteral("%1 of %2").arg(p.x()).arg(view.width())));
+        QVERIFY2(p.y() <= view.height() && p.y() >= view.height() - 2,
+            qPrintable(QStringLiteral("%1 of %2").arg(p.y()).arg(view.height())));
+    }
+
     // ---- Rulers ----
 
     void rulerScaleFollowsZoomAndUnit_data()
@@ -360,6 +515,32 @@ private slots:
         w.ctx().metric = metric;
         w.ctx().zoom = zoom;
         w.frame->updateRulerScale();
+        QVERIFY(std::abs(w.frame->horzRuler->rulerUnit * 100 - unitPixels) < 1e-9);
+        QVERIFY(std::abs(w.frame->vertRuler->rulerUnit * 100 - unitPixels) < 1e-9);
+    }
+
+    // The rulers count in the unit of the document from the moment it is
+    // opened: inches for an inch file, centimetres for a metric one.
+    void rulerUnitOfAnOpenedFile_data()
+    {
+        QTest::addColumn<bool>("metricDefault");
+        QTest::addColumn<QByteArray>("units");
+        QTest::addColumn<double>("unitPixels");
+        QTest::newRow("inch file, metric default") << true << QByteArray("Inches") << 80.0;
+        QTest::newRow("metric file, inch default") << false << QByteArray("Metric") << 80 / 2.54;
+    }
+    void rulerUnitOfAnOpenedFile()
+    {
+        QFETCH(bool, metricDefault);
+        QFETCH(QByteArray, units);
+        QFETCH(double, unitPixels);
+        Window w;
+        w.ctx().metric = metricDefault;
+        w.frame->updateRulerScale();
+        QByteArray text(boxFigure);
+        text.replace("Inches", units);
+        w.load(text.constData());
+        QCOMPARE(w.ctx().metric, units == "Metric");
         QVERIFY(std::abs(w.frame->horzRuler->rulerUnit * 100 - unitPixels) < 1e-9);
         QVERIFY(std::abs(w.frame->vertRuler->rulerUnit * 100 - unitPixels) < 1e-9);
     }
@@ -978,6 +1159,34 @@ private slots:
         for (int i = 0; i < 3; ++i)
             QCOMPARE(w.object(i)->selected, selects);
         QCOMPARE(align.count(), selects ? 1 : 0);
+    }
+
+    // Select All shows what it selected: the selection markers of every
+    // object, also after the next redraw.
+    void selectAllShowsTheSelectionMarkers()
+    {
+        Window w;
+        w.load();
+        editMode = 67;
+        w.frame->redisplayCanvas();
+        const QList<QPoint> corners { { 1300, 1300 }, { 2300, 2000 }, { 3590, 1210 }, { 4800, 1500 } };
+        auto red = [&](const QPoint& p) {
+            return (w.frame->canvasImage->pixel(w.pixelOf(p.x(), p.y())) & 0xffffff) == 0xff0000;
+        };
+        for (const QPoint& p : corners)
+            QVERIFY(!red(p));
+        w.frame->selectAll();
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(w.object(i)->markerState, 2);
+        for (const QPoint& p : corners)
+            QVERIFY2(red(p), qPrintable(QStringLiteral("%1 %2").arg(p.x()).arg(p.y())));
+        w.frame->redisplayCanvas();
+        for (const QPoint& p : corners)
+            QVERIFY(red(p));
+        // Escape takes the selection and its markers away again.
+        w.key(Qt::Key_Escape);
+        for (const QPoint& p : corners)
+            QVERIFY(!red(p));
     }
 
     void figurePropertiesMarkTheDocumentModified_data()

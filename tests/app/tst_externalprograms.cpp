@@ -285,9 +285,9 @@ private slots:
             const QString path = QFileInfo(gsDir + "/gs").absoluteFilePath();
             QCOMPARE(found, path);
             QCOMPARE(messages,
-                QStringList({ QStringLiteral("\"GhostScript executable is located in \\\"%1/\\\"\" ")
+                QStringList({ QStringLiteral("GhostScript executable is located in \"%1/\" ")
                                   .arg(QFileInfo(gsDir).absoluteFilePath()),
-                    QStringLiteral("\"GhostScript executable path is \\\"%1\\\"\" ").arg(path) }));
+                    QStringLiteral("GhostScript executable path is \"%1\" ").arg(path) }));
         } else {
             QCOMPARE(found, QStringLiteral("gs"));
             QCOMPARE(messages, QStringList({ QStringLiteral("did not find \"gs\" on PATH ") }));

@@ -148,7 +148,8 @@ private slots:
         const QRegularExpressionMatch match = record.match(QString::fromUtf8(bytes));
         QVERIFY2(match.hasMatch(), bytes.constData());
         QCOMPARE(match.captured(1).toLatin1(), text);
-        QCOMPARE(match.captured(3).toUtf8(), QByteArray("loading \"C:\\\\dir \\\"x\\\"\" 42 "));
+        // Texts as they are, without quotes or escapes added.
+        QCOMPARE(match.captured(3).toUtf8(), QByteArray("loading C:\\dir \"x\" 42 "));
         const QDateTime stamp = QDateTime::fromString(match.captured(2), "yyyy-MM-ddThh:mm:ss.zzz");
         QVERIFY(stamp.isValid());
         QVERIFY2(stamp >= before && stamp <= after, qPrintable(match.captured(2)));
@@ -405,10 +406,16 @@ private slots:
             original.reset();
             // Long enough to make the buffer grow.
             copy.stream() << "second" << QByteArray(1000, 'x').constData();
+            // The copy writes texts unquoted as well, also once assigned to.
+            copy.stream() << QStringLiteral("/a \"b\"");
+            Logger::Helper assigned(ErrorLevel);
+            assigned = copy;
+            assigned.stream() << QStringLiteral("/c");
         }
-        QCOMPARE(functionRecords.size(), 2);
+        QCOMPARE(functionRecords.size(), 3);
         QVERIFY(functionRecords[0].startsWith("3|WARN  ") && functionRecords[0].endsWith(" first "));
-        QVERIFY(functionRecords[1].endsWith(" first second " + QString(1000, 'x') + ' '));
+        QVERIFY(functionRecords[1].endsWith(" first second " + QString(1000, 'x') + " /a \"b\" /c "));
+        QVERIFY(functionRecords[2].endsWith(" first second " + QString(1000, 'x') + " /a \"b\" "));
     }
 
     void functorDestinations()

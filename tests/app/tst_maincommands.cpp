@@ -2,6 +2,7 @@
 // grid settings, the attribute page of a picked object or a mode, and the
 // comment tip.
 #include "app/preferences.h"
+#include "app/qslogdest.h"
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "dialogs/metricsdlg.h"
@@ -61,6 +62,14 @@ bool showActive(QTMainFrm& window)
     window.show();
     QApplication::setActiveWindow(&window);
     return QTest::qWaitForWindowActive(&window);
+}
+
+// The log records made while a test listens.
+QStringList* logRecords = nullptr;
+void recordLog(const QString& message, QsLogging::Level)
+{
+    if (logRecords)
+        *logRecords << message;
 }
 
 } // namespace
@@ -127,6 +136,137 @@ private slots:
         QCOMPARE(window.mdiArea->subWindowList().size(), 1);
         QCOMPARE(status.messages.last(), QString("Not a Fig file"));
         QVERIFY(recentFiles().isEmpty());
+    }
+
+    // A file that cannot be opened or is no drawing says why, in the status
+    // bar and in the log, leaves no window behind, and the shortcuts go on
+    // working; each way of opening: the Open dialog, the command line, a
+    // recent file.
+    void failedOpens_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("way");
+        const QString missing = QStringLiteral("Couldn't open file %1, No such file or directory");
+        const QString notFig = QStringLiteral("Not a Fig file");
+        const QString empty = QStringLiteral("File \"%1\" is empty.");
+        for (int way = 0; way < 3; ++way) {
+            const char* const ways[] = { "dialog", "command line", "recent file" };
+            QTest::addRow("missing folder, %s", ways[way]) << "gone/a.fig" << QByteArray() << missing << way;
+            QTest::addRow("folder as file, %s", ways[way])
+                << "folder.fig" << QByteArray() << QStringLiteral("Couldn't open file %1, ") << way;
+            QTest::addRow("one line of text, %s", ways[way]) << "note.fig" << QByteArray("Dear diary") << notFig << way;
+            QTest::addRow("text, %s", ways[way])
+                << "notes.fig" << QByteArray("Dear diary,\nno drawing.\n") << notFig << way;
+            QTest::addRow("empty, %s", ways[way]) << "empty.fig" << QByteArray("") << empty << way;
+            QTest::addRow("magic line only, %s", ways[way]) << "magic.fig" << QByteArray("#FIG 3.2\n") << empty << way;
+        }
+    }
+    void failedOpens()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, message);
+        QFETCH(int, way);
+        const QString file = QDir(folder.dir->path()).filePath(name);
+        if (name == "folder.fig")
+            QVERIFY(QDir().mkpath(file));
+        else if (!name.startsWith("gone/"))
+            writeFile(file, contents);
+        QStringList records;
+        const QsLogging::DestinationPtr log = QsLogging::DestinationFactory::MakeFunctorDestination(recordLog);
+        QsLogging::Logger::instance().addDestination(log);
+        logRecords = &records;
+        QTMainFrm window;
+        mainWindow = &window;
+        QVERIFY(showActive(window));
+        const int windows = window.childFrames().size();
+        StatusRecorder status;
+        MessageBoxRecorder boxes;
+        if (way == 0) {
+            FileDialogRecorder names({ file });
+            window.open();
+        } else if (way == 1) {
+            window.openFile(file.toUtf8().constData());
+        } else {
+            window.updateRecentFiles(file);
+            window.recentFileActs[0]->trigger();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QsLogging::Logger::instance().removeDestination(log);
+        logRecords = nullptr;
+        QCOMPARE(window.childFrames().size(), windows);
+        QCOMPARE(window.mdiArea->subWindowList().size(), windows);
+        const QString expected = message.arg(file);
+        QVERIFY2(status.messages.last().startsWith(expected), qPrintable(status.messages.last()));
+        QCOMPARE(statusText, status.messages.last());
+        QVERIFY2(records.size() == 1 && records.first().startsWith("ERROR ")
+                && records.first().contains(status.messages.last()),
+            qPrintable(records.join('\n')));
+        QVERIFY(boxes.boxes.isEmpty());
+        // The shortcuts still reach the window's actions.
+        QTest::keyClick(window.focusWidget() ? window.focusWidget() : &window, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(window.childFrames().size(), windows + 1);
+    }
+
+    // What reading corrects goes to the log as warnings, what it leaves out
+    // as errors; objects left out are told in a box once the drawing is open.
+    void readerReportsAfterOpening()
+    {
+        const QString file = QDir(folder.dir->path()).filePath("damaged.fig");
+        writeFile(file,
+            QByteArray("#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n")
+                + "2 1 0 1 0 7 1500 -1 -1 0.000 0 0 -1 0 0 2\n\t 1200 1200 2400 2400\n"
+                  "2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 4\n\t 0 0 600 0 600 600 0 600\n"
+                  "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 2000000000 0 600 600\n"
+                  "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 600 600 1200 1200\n");
+        QStringList records;
+        const QsLogging::DestinationPtr log = QsLogging::DestinationFactory::MakeFunctorDestination(recordLog);
+        QsLogging::Logger::instance().addDestination(log);
+        logRecords = &records;
+        QTMainFrm window;
+        mainWindow = &window;
+        QVERIFY(showActive(window));
+        MessageBoxRecorder boxes;
+        StatusRecorder status;
+        window.openFile(file.toUtf8().constData());
+        QsLogging::Logger::instance().removeDestination(log);
+        logRecords = nullptr;
+
+        QTChildFrm* child = window.activeMdiChild();
+        QVERIFY(child && child->curFile == QFileInfo(file).canonicalFilePath());
+        QCOMPARE(child->figContext->objects()->size(), size_t(2));
+        const QString name = QDir::toNativeSeparators(file);
+        const QStringList expected {
+            "WARN : " + name + ": Depth > Maximum allowed (999), setting to 999 in line 10.",
+            "ERROR: " + name + ": Deleting zero-size box at line 12",
+            "ERROR: " + name + ": Value out of range in polyline at line 15, removing it.",
+        };
+        QStringList readerRecords;
+        for (const QString& record : qAsConst(records)) {
+            if (record.contains(name + ": "))
+                readerRecords << record.left(5) + ": " + record.mid(5 + 1 + 23).trimmed();
+        }
+        QCOMPARE(readerRecords, expected);
+        QCOMPARE(boxes.boxes.size(), 1);
+        const MessageBoxRequest& box = boxes.boxes.first();
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        QCOMPARE(box.parent, &window);
+        QCOMPARE(box.text,
+            QString("2 object(s) of \"%1\" could not be read and were left out:\n\n"
+                    "Deleting zero-size box at line 12\n"
+                    "Value out of range in polyline at line 15, removing it.\n\n"
+                    "Saving the drawing will not keep them.")
+                .arg(name));
+        // The status bar keeps the last word of the reading.
+        QVERIFY(statusText.startsWith("Opened "));
+
+        // Opening a sound file asks nothing.
+        const QString sound = QDir(folder.dir->path()).filePath("sound.fig");
+        writeFile(sound, fixture);
+        window.openFile(sound.toUtf8().constData());
+        QCOMPARE(boxes.boxes.size(), 1);
     }
 
     void recentEntriesAreAbsolute()

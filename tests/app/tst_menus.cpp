@@ -410,8 +410,8 @@ private slots:
         gone->trigger();
         QCOMPARE(window.childFrames().size(), windows);
         QCOMPARE(storedRecentFiles(), before);
-        // The reader's last word is its attempt to read the file.
-        QCOMPARE(status.messages.last(), QString("Reading objects from \"%1\" ...").arg(missing));
+        // The reader says why.
+        QCOMPARE(status.messages.last(), QString("Couldn't open file %1, No such file or directory").arg(missing));
         QVERIFY(boxes.boxes.isEmpty());
     }
 

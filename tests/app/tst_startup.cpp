@@ -308,7 +308,8 @@ private slots:
         QTest::addColumn<QString>("message"); // %1: the absolute path
         QTest::newRow("not a Fig file") << "notes.txt" << QByteArray("Dear diary,\nno drawing today.\n")
                                         << "Not a Fig file";
-        QTest::newRow("missing file") << "missing.fig" << QByteArray() << "Reading objects from \"%1\" ...";
+        QTest::newRow("missing file") << "missing.fig" << QByteArray()
+                                      << "Couldn't open file %1, No such file or directory";
         QTest::newRow("empty Fig file") << "empty.fig" << QByteArray("#FIG 3.2\n") << "File \"%1\" is empty.";
     }
     void fileThatCannotBeOpened()

@@ -166,6 +166,41 @@ private slots:
         QCOMPARE(image.pixel(50, 50), qRgb(255, 255, 255));
     }
 
+    // A drawing that reaches too far is drawn on a canvas of at most 64
+    // million pixels and at most 32767 pixels a side (as far as the painter
+    // reaches), its upper left part, and said so.
+    void canvasIsCapped_data()
+    {
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("bottom");
+        QTest::addColumn<QSize>("full");
+        QTest::addColumn<QSize>("drawn");
+        QTest::newRow("wide") << 3000000 << 6000 << QSize(200011, 411) << QSize(32767, 411);
+        QTest::newRow("large") << 600000 << 45000 << QSize(40011, 3011) << QSize(21255, 3011);
+    }
+    void canvasIsCapped()
+    {
+        QFETCH(int, right);
+        QFETCH(int, bottom);
+        QFETCH(QSize, full);
+        QFETCH(QSize, drawn);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("far.fig"));
+        QVERIFY(writeFile(file,
+            QByteArray(header) + "2 2 0 1 0 4 50 -1 20 0.000 0 0 -1 0 0 5\n"
+                + QString::asprintf("\t 0 0 %d 0 %d %d 0 %d 0 0\n", right, right, bottom, bottom).toLatin1()));
+        const QString png = dir.filePath(QStringLiteral("png"));
+        const Run run = figbench({ "--png", png, file });
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QString note = QString::asprintf("far.fig: the canvas of %d x %d pixels is drawn clipped to %d x %d",
+            full.width(), full.height(), drawn.width(), drawn.height());
+        QVERIFY2(run.err.contains(note), qPrintable(run.err));
+        const QImage image(QDir(png).filePath(QStringLiteral("far.fig.png")));
+        QCOMPARE(image.size(), drawn);
+        QCOMPARE(image.pixel(drawn.width() - 2, drawn.height() / 2), qRgb(255, 0, 0));
+        QCOMPARE(image.pixel(drawn.width() / 2, drawn.height() - 5), qRgb(255, 255, 255));
+    }
+
     // A large drawing goes through reading, writing and drawing in one run
     // without running out of the point buffer or of memory.
     void hundredThousandObjects()

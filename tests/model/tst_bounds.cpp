@@ -151,37 +151,30 @@ private slots:
             << ObjectPtr(makeEllipse({ 1500, 1500 }, { 150, 150 }, float(M_PI / 2), 2, { 1500, 1500 }, { 1650, 1500 }))
             << BoxList { 1350, 1365, 1650, 1635 } << BoxList { 1335, 1350, 1650, 1650 };
 
-        QTest::newRow("polyline of one point")
-            << ObjectPtr(thickLine({ { 100, 200 } }, 2, 0)) << BoxList { 100, 200, 100, 200 }
-            << BoxList { 85, 185, 115, 215 };
+        QTest::newRow("polyline of one point") << ObjectPtr(thickLine({ { 100, 200 } }, 2, 0))
+                                               << BoxList { 100, 200, 100, 200 } << BoxList { 85, 185, 115, 215 };
         QTest::newRow("polyline straight, miter") << ObjectPtr(thickLine({ { 0, 0 }, { 100, 0 } }, 2, 0))
                                                   << BoxList { 0, 0, 100, 0 } << BoxList { 0, -15, 100, 15 };
-        QTest::newRow("collinear segments, miter")
-            << ObjectPtr(thickLine({ { 0, 0 }, { 50, 0 }, { 100, 0 } }, 2, 0)) << BoxList { 0, 0, 100, 0 }
-            << BoxList { 0, -15, 100, 15 };
+        QTest::newRow("collinear segments, miter") << ObjectPtr(thickLine({ { 0, 0 }, { 50, 0 }, { 100, 0 } }, 2, 0))
+                                                   << BoxList { 0, 0, 100, 0 } << BoxList { 0, -15, 100, 15 };
         // The closing join applies to open polylines too: round adds the
         // last point +- w/2.
         QTest::newRow("polyline straight, round") << ObjectPtr(thickLine({ { 0, 0 }, { 100, 0 } }, 2, 1))
                                                   << BoxList { 0, 0, 100, 0 } << BoxList { 0, -15, 115, 15 };
         // A right angle pointing down: the miter point (100, 122) lies
         // below the outlines, which end at y 111.
-        QTest::newRow("right-angled miter")
-            << ObjectPtr(thickLine({ { 0, 0 }, { 100, 100 }, { 200, 0 } }, 2, 0)) << BoxList { 0, 0, 200, 100 }
-            << BoxList { -11, -11, 211, 122 };
-        QTest::newRow("right-angled bevel")
-            << ObjectPtr(thickLine({ { 0, 0 }, { 100, 100 }, { 200, 0 } }, 2, 2)) << BoxList { 0, 0, 200, 100 }
-            << BoxList { -11, -11, 211, 111 };
-        QTest::newRow("right-angled round")
-            << ObjectPtr(thickLine({ { 0, 0 }, { 100, 100 }, { 200, 0 } }, 2, 1)) << BoxList { 0, 0, 200, 100 }
-            << BoxList { -11, -15, 215, 115 };
-        QTest::newRow("right-angled without join")
-            << ObjectPtr(thickLine({ { 0, 0 }, { 100, 100 }, { 200, 0 } }, 2, 3)) << BoxList { 0, 0, 200, 100 }
-            << BoxList { -11, -11, 211, 111 };
+        QTest::newRow("right-angled miter") << ObjectPtr(thickLine({ { 0, 0 }, { 100, 100 }, { 200, 0 } }, 2, 0))
+                                            << BoxList { 0, 0, 200, 100 } << BoxList { -11, -11, 211, 122 };
+        QTest::newRow("right-angled bevel") << ObjectPtr(thickLine({ { 0, 0 }, { 100, 100 }, { 200, 0 } }, 2, 2))
+                                            << BoxList { 0, 0, 200, 100 } << BoxList { -11, -11, 211, 111 };
+        QTest::newRow("right-angled round") << ObjectPtr(thickLine({ { 0, 0 }, { 100, 100 }, { 200, 0 } }, 2, 1))
+                                            << BoxList { 0, 0, 200, 100 } << BoxList { -11, -15, 215, 115 };
+        QTest::newRow("right-angled without join") << ObjectPtr(thickLine({ { 0, 0 }, { 100, 100 }, { 200, 0 } }, 2, 3))
+                                                   << BoxList { 0, 0, 200, 100 } << BoxList { -11, -11, 211, 111 };
         // Sharp miters are cut at 5 w = 150 from the corner; the closing join
         // from the last segment back into the first one reaches x -150.
-        QTest::newRow("sharp miter cut at 5w")
-            << ObjectPtr(thickLine({ { 0, 0 }, { 1000, 10 }, { 0, 20 } }, 2, 0)) << BoxList { 0, 0, 1000, 20 }
-            << BoxList { -150, -15, 1150, 35 };
+        QTest::newRow("sharp miter cut at 5w") << ObjectPtr(thickLine({ { 0, 0 }, { 1000, 10 }, { 0, 20 } }, 2, 0))
+                                               << BoxList { 0, 0, 1000, 20 } << BoxList { -150, -15, 1150, 35 };
 
         QTest::newRow("approximated spline")
             << ObjectPtr(thickSpline({ { 0, 0 }, { 100, 0 }, { 100, 100 }, { 0, 100 } }, 0, 1))
@@ -200,11 +193,9 @@ private slots:
                    { thickLine({ { 0, 0 }, { 100, 0 } }, 2, 1),
                        makeArc({ 1500, 1000 }, { 1354, 646 }, { 1000, 500 }, 1000, 1000, 1, 1) }))
             << BoxList { 0, 0, 1501, 1000 } << BoxList { 0, -15, 1508, 1007 };
-        QTest::newRow("nested compound")
-            << ObjectPtr(makeCompound(6,
-                   { makeCompound(7, { thickLine({ { -50, 10 }, { 0, 20 } }, 0, 0) }),
-                       thickLine({ { 100, 200 } }, 2, 0) }))
-            << BoxList { -50, 10, 100, 200 } << BoxList { -50, 10, 115, 215 };
+        QTest::newRow("nested compound") << ObjectPtr(makeCompound(
+            6, { makeCompound(7, { thickLine({ { -50, 10 }, { 0, 20 } }, 0, 0) }), thickLine({ { 100, 200 } }, 2, 0) }))
+                                         << BoxList { -50, 10, 100, 200 } << BoxList { -50, 10, 115, 215 };
         QTest::newRow("empty compound") << ObjectPtr(makeCompound(8, {})) << BoxList { 0, 0, 0, 0 }
                                         << BoxList { 0, 0, 0, 0 };
     }
@@ -265,6 +256,30 @@ private slots:
         thickPolylineBounds(triangle, 4, true, 30.0f, JoinMiter, x0, y0, x1, y1);
         QVERIFY(x0 < open[0]);
         QCOMPARE(x1 - 200, -x0);
+    }
+
+    // A segment of length 0 in a line of width 0 has an outline of length 0:
+    // it meets its neighbours in no join, and the box is that of the points.
+    void zeroLengthSegmentsMakeNoJoin_data()
+    {
+        QTest::addColumn<int>("joinStyle");
+        QTest::newRow("miter") << int(JoinMiter);
+        QTest::newRow("bevel") << int(JoinBevel);
+    }
+    void zeroLengthSegmentsMakeNoJoin()
+    {
+        QFETCH(int, joinStyle);
+        QPoint previous[5];
+        QPoint current[5];
+        QPoint join[4];
+        thickSegmentOutline(0, 0, 100, 0, previous, 0.0f);
+        thickSegmentOutline(100, 0, 100, 0, current, 0.0f);
+        QVERIFY(!thickLineJoin(current, QPoint(100, 0), previous, joinStyle, 0.0f, join));
+        QVERIFY(!thickLineJoin(previous, QPoint(100, 0), current, joinStyle, 0.0f, join));
+        const QPoint points[] = { { 0, 0 }, { 100, 0 }, { 100, 0 }, { 100, 100 } };
+        int x0, y0, x1, y1;
+        thickPolylineBounds(points, 4, true, 0.0f, joinStyle, x0, y0, x1, y1);
+        QCOMPARE((BoxList { x0, y0, x1, y1 }), (BoxList { 0, 0, 100, 100 }));
     }
 
     void listsAndSelections()

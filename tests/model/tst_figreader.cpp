@@ -150,6 +150,9 @@ private slots:
         QTest::newRow("magic line alone") << QByteArray("#FIG 3.2\n") << -2 << QString();
         QTest::newRow("empty file") << QByteArray() << -2 << QString();
         QTest::newRow("not a Fig file") << QByteArray("#XFIG 3.2\nPortrait\n") << -1 << "Not a Fig file";
+        // However short, a text that does not begin as a Fig file is none.
+        QTest::newRow("one line of text") << QByteArray("Dear diary\n") << -1 << "Not a Fig file";
+        QTest::newRow("text without line end") << QByteArray("Dear diary") << -1 << "Not a Fig file";
         QTest::newRow("newer version") << QByteArray("#FIG 3.3\nPortrait\n") << -1
                                        << "You must have a NEWER version of Tavrel to load this figure (3.3).";
         QTest::newRow("no orientation") << QByteArray("#FIG 3.2\n\n# comment\n") << -1
@@ -211,11 +214,14 @@ private slots:
         QCOMPARE(status.messages.last(), formatStatusMessage("File \"%s\" is empty.", doc.path().toUtf8().constData()));
         QVERIFY(!doc.context->loadFile(QString()));
         QCOMPARE(status.messages.last(), QStringLiteral("Empty name"));
-        // A file that cannot be opened reports nothing more than the attempt.
+        // A file that cannot be opened says so, with the system's reason.
         status.messages.clear();
-        QVERIFY(!doc.context->loadFile(doc.path(QStringLiteral("missing.fig"))));
-        QCOMPARE(status.messages.size(), 1);
+        const QString missing = doc.path(QStringLiteral("missing.fig"));
+        QVERIFY(!doc.context->loadFile(missing));
+        QCOMPARE(status.messages.size(), 2);
         QVERIFY(status.messages.first().startsWith(QLatin1String("Reading objects from")));
+        QCOMPARE(status.messages.last(),
+            formatStatusMessage("Couldn't open file %s, No such file or directory", missing.toUtf8().constData()));
     }
 
     void oldVersionAsksNothingButShowsBox()
@@ -685,6 +691,64 @@ private slots:
         // A count below one still reads the first point.
         QCOMPARE(pointsOf(static_cast<FigLine*>(doc.object(1))), QList<QPoint>({ { 10, 20 } }));
         QVERIFY(status.messages.contains(QStringLiteral("Missing data in polyline at line 11, removing it.")));
+    }
+
+    // Continuation data may be spread over lines in any way, also one pair a
+    // line without white space in front, in a file whose other objects
+    // indent theirs; only a line with the shape of an object line ends an
+    // object's data early.
+    void dataLinesWithoutIndent_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("objects");
+        QTest::addColumn<QString>("message");
+        const QByteArray indented = "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 0 0 600 600\n";
+        const QByteArray province = "2 3 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
+                                    "9220 4450\n9300 4500\n9400 4450\n9300 4400\n9220 4450\n";
+        QTest::newRow("polygon, one pair a line") << indented + province << 3 << QString();
+        QTest::newRow("two polygons") << indented + province + province << 4 << QString();
+        QTest::newRow("split pairs and odd lines") << indented
+                + "2 3 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n9220\n4450 9300\n4500 9400 4450\n9300 4400 9220\n4450\n"
+                                                   << 3 << QString();
+        QTest::newRow("arrow, points and factors without indent") << indented
+                + "3 0 0 1 0 7 50 -1 -1 0.000 0 1 0 3\n1 1 1.00 60.00 120.00\n9220 4450\n9300 4500\n9400 4450\n"
+                  "0.000\n1.000\n0.000\n" << 3 << QString();
+        QTest::newRow("count too large, next object read")
+            << indented + "2 3 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 6\n9220 4450\n9300 4500\n9400 4450\n9220 4450\n"
+            << 2 << "Missing data in polyline at line 16, removing it.";
+        QTest::newRow("count too large before a comment")
+            << indented + "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 3\n9220 4450\n9300 4500\n# the text\n"
+            << 2 << "Missing data in polyline at line 14, removing it.";
+    }
+    void dataLinesWithoutIndent()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, objects);
+        QFETCH(QString, message);
+        Document doc;
+        StatusRecorder status;
+        QCOMPARE(doc.read(foreignHeader() + body + "4 0 0 50 -1 0 12 0.0000 4 135 900 600 2400 after\\001\n"), 0);
+        QCOMPARE(doc.objects().size(), size_t(objects));
+        QCOMPARE(static_cast<FigText*>(doc.object(objects - 1))->text, QStringLiteral("after"));
+        for (const QString& text : qAsConst(status.messages)) {
+            QVERIFY2(!text.contains(QLatin1String("Incorrect object code")), qPrintable(text));
+            if (message.isEmpty())
+                QVERIFY2(!text.contains(QLatin1String("removing")), qPrintable(text));
+        }
+        if (!message.isEmpty())
+            QVERIFY2(status.messages.contains(message), qPrintable(status.messages.join(" | ")));
+        if (objects < 3)
+            return;
+        const QList<QPoint> first { { 9220, 4450 }, { 9300, 4500 }, { 9400, 4450 } };
+        if (doc.object(1)->type == FigObject::Spline) {
+            auto* spline = static_cast<FigSpline*>(doc.object(1));
+            QCOMPARE(pointsOf(spline), first);
+            QVERIFY(spline->forwArrow);
+            QCOMPARE(factorsOf(spline), QList<double>({ 0.0, 1.0, 0.0 }));
+        } else {
+            auto* polygon = static_cast<FigLine*>(doc.object(1));
+            QCOMPARE(pointsOf(polygon), first + QList<QPoint>({ { 9300, 4400 }, { 9220, 4450 } }));
+        }
     }
 
     void arrows()

@@ -120,6 +120,26 @@ private slots:
         QCOMPARE(screenFont(13, 14).style(), QFont::StyleOblique);
     }
 
+    // Fonts are kept once made; asking for a row and size again, also after
+    // so many others that the kept ones are let go, gives the same font.
+    void screenFontsAskedAgain()
+    {
+        const QFont first = screenFont(11, 14);
+        for (int round = 0; round < 2; ++round) {
+            for (int number = 0; number < fontTableSize; ++number) {
+                for (int size = 1; size <= 40; ++size) {
+                    const QFont font = screenFont(number, size);
+                    QCOMPARE(font.family(), fontTable[number].family);
+                    QCOMPARE(font.pixelSize(), size);
+                    QCOMPARE(font.weight(), fontTable[number].weight);
+                }
+            }
+        }
+        QCOMPARE(screenFont(11, 14), first);
+        QCOMPARE(screenFont(11, 0).pixelSize(), 1);
+        QCOMPARE(screenFont(11, -5), screenFont(11, 1));
+    }
+
     // Every family of the table is drawn in one of the URW base-35 faces.
     void familiesResolveToUrwFaces_data()
     {

@@ -15,6 +15,9 @@
 #include "support/testenv.h"
 
 #include <QPixmap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -111,7 +114,8 @@ private slots:
         qunsetenv("STANDIN_NO_OUTPUT");
         QFile::remove(log);
         QFile::remove(cwdLog);
-        folder = QDir::tempPath();
+        folder = latexTempFolder();
+        QVERIFY(!folder.isEmpty());
         for (const char* name : { "texclip.tex", "texclip.dvi", "texclip.eps", "texclip.png" }) {
             const QString path = folder + QLatin1Char('/') + QLatin1String(name);
             QFile::remove(path);
@@ -209,7 +213,9 @@ private slots:
         Canvas canvas;
         auto text = specialText(QStringLiteral("y"));
         canvas.context.drawText(text.get());
-        const QString t = other.path();
+        // The process's own folder inside the one the settings name.
+        const QString t = latexTempFolder();
+        QCOMPARE(QFileInfo(t).absolutePath(), QFileInfo(other.path()).absoluteFilePath());
         QCOMPARE(standins::runs(log),
             QStringList({ QStringLiteral("latex [-output-directory] [%1] [%1/texclip.tex] [-x] [texclip]").arg(t),
                 QStringLiteral("dvips [-o] [%1/texclip.eps] [%1/texclip.dvi]").arg(t),
@@ -384,6 +390,186 @@ private slots:
         canvas.context.drawText(text.get());
         QCOMPARE(standins::runs(log).size(), 1);
         QVERIFY(text->latexFailed);
+    }
+
+    // The files of typesetting lie in a folder of this process alone, inside
+    // the temporary folder, that only its owner may enter.
+    void privateFolder()
+    {
+        const QString t = latexTempFolder();
+        const QFileInfo info(t);
+        QVERIFY(info.isDir());
+        QCOMPARE(info.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+        QVERIFY(info.fileName().startsWith(QLatin1String("tavrel-latex-")));
+        const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+        QCOMPARE(info.permissions() & owner, owner);
+        QCOMPARE(info.permissions() & others, QFileDevice::Permissions());
+        QCOMPARE(latexTempFolder(), t); // one folder for the whole run
+    }
+
+    // The texts a redraw needs are typeset side by side, each pipeline in a
+    // folder of its own with the command lines one text alone would have;
+    // every text gets the image of its own document.
+    void textsOfARedrawAreTypesetSideBySide()
+    {
+        QTemporaryDir own;
+        QVERIFY(own.isValid());
+        const QString barrier = own.filePath(QStringLiteral("started"));
+        QVERIFY(QDir().mkpath(barrier));
+        const QString met = own.filePath(QStringLiteral("met.log"));
+        // latex passes its input on as the dvi, after waiting (a while at
+        // most) for a second latex to run; dvips passes the dvi on as the
+        // eps; gs makes an image in the colour the document names.
+        QVERIFY(!standins::write(own.path(), QStringLiteral("latex"), log,
+            "dir=.; prev=; for a in \"$@\"; do [ \"$prev\" = -output-directory ] && dir=\"$a\"; prev=\"$a\"; done\n"
+            "touch '"
+                + barrier.toUtf8()
+                + "'/$$\n"
+                  "i=0; while [ $(ls '"
+                + barrier.toUtf8()
+                + "' | wc -l) -lt 2 ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i+1)); done\n"
+                  "[ $(ls '"
+                + barrier.toUtf8() + "' | wc -l) -ge 2 ] && echo met >> '" + met.toUtf8()
+                + "'\n"
+                  "cp \"$prev\" \"$dir/texclip.dvi\"")
+                     .isEmpty());
+        QVERIFY(!standins::write(own.path(), QStringLiteral("dvips"), log,
+            "prev=; for a in \"$@\"; do [ \"$prev\" = -o ] && out=\"$a\"; prev=\"$a\"; done\ncp \"$prev\" \"$out\"")
+                     .isEmpty());
+        const QByteArray images = own.filePath(QStringLiteral("img")).toUtf8();
+        QVERIFY(!standins::write(own.path(), QStringLiteral("gs"), log,
+            "for a in \"$@\"; do case \"$a\" in -sOutputFile=*) out=\"${a#-sOutputFile=}\";; esac; in=\"$a\"; done\n"
+            "c=red; grep -q green \"$in\" && c=green; grep -q blue \"$in\" && c=blue\n"
+            "cp '"
+                + images + "'$c.png \"$out\"")
+                     .isEmpty());
+        for (const auto& [name, colour] :
+            { std::pair<const char*, QRgb> { "red", red }, { "green", green }, { "blue", blue } }) {
+            QImage image(30, 20, QImage::Format_ARGB32);
+            image.fill(colour);
+            QVERIFY(image.save(QString::fromUtf8(images) + QLatin1String(name) + QLatin1String(".png")));
+        }
+        qputenv("PATH", QFile::encodeName(own.path()) + ':' + savedPath);
+        preferences.ghostscriptLocation = own.filePath(QStringLiteral("gs"));
+
+        Canvas canvas(400, 200);
+        const QStringList strings { "red", "green", "blue", "green", "red", "blue" };
+        QList<FigText*> texts;
+        for (int i = 0; i < strings.size(); ++i)
+            texts << canvas.add(specialText(strings[i], 300 + 900 * i, 1200).release());
+        canvas.add(specialText(QStringLiteral("plain"), 300, 2400).release())->fontFlags = 0;
+        canvas.context.drawAllObjects();
+
+        // Each text's image is its own, and on the canvas.
+        for (int i = 0; i < texts.size(); ++i) {
+            const QPixmap* image = texts[i]->latexPixmaps[0].value(80, nullptr);
+            QVERIFY2(image, qPrintable(strings[i]));
+            const QRgb expected = strings[i] == "red" ? red : strings[i] == "green" ? green : blue;
+            QCOMPARE(image->toImage().pixel(5, 5), expected);
+            QCOMPARE(canvas.finished().pixel(20 + 60 * i + 5, 75), expected);
+        }
+        // At least two pipelines ran at the same time.
+        QVERIFY(!standins::runs(met).isEmpty());
+
+        // Every text ran latex, dvips and gs in this order in one folder of
+        // the process's own, with the command lines of a text alone.
+        const QStringList runs = standins::runs(log);
+        QCOMPARE(runs.size(), 3 * texts.size());
+        static const QRegularExpression latexLine(
+            QStringLiteral("^latex \\[-quiet\\] \\[-output-directory\\] \\[(.*)\\] \\[-job-name\\] \\[texclip\\] "
+                           "\\[\\1/texclip\\.tex\\]$"));
+        QMap<QString, QStringList> byFolder;
+        for (const QString& run : runs) {
+            const QRegularExpressionMatch latex = latexLine.match(run);
+            if (latex.hasMatch()) {
+                byFolder[latex.captured(1)] << QStringLiteral("latex");
+                continue;
+            }
+            bool known = false;
+            for (auto it = byFolder.begin(); it != byFolder.end(); ++it) {
+                const QString t = it.key();
+                if (run == QStringLiteral("dvips [-quiet] [-E*] [-o] [%1/texclip.eps] [%1/texclip.dvi]").arg(t)) {
+                    it.value() << QStringLiteral("dvips");
+                    known = true;
+                } else if (run
+                    == QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=pngalpha] [-r80] [-dEPSCrop] "
+                                      "[-sOutputFile=%1/texclip.png] [%1/texclip.eps]")
+                           .arg(t)) {
+                    it.value() << QStringLiteral("gs");
+                    known = true;
+                }
+            }
+            QVERIFY2(known, qPrintable(run));
+        }
+        QVERIFY(byFolder.size() >= 2);
+        int pipelines = 0;
+        for (auto it = byFolder.cbegin(); it != byFolder.cend(); ++it) {
+            QCOMPARE(QFileInfo(it.key()).absolutePath(), QFileInfo(folder).absoluteFilePath());
+            const QStringList& steps = it.value();
+            QCOMPARE(steps.size() % 3, 0);
+            for (int k = 0; k < steps.size(); k += 3)
+                QCOMPARE(steps.mid(k, 3), QStringList({ "latex", "dvips", "gs" }));
+            pipelines += steps.size() / 3;
+        }
+        QCOMPARE(pipelines, texts.size());
+
+        // Drawn again, nothing is typeset anew.
+        canvas.begin();
+        canvas.context.drawAllObjects();
+        QCOMPARE(standins::runs(log).size(), runs.size());
+    }
+
+    // Two programs typesetting at once each use a folder of their own, and
+    // each removes its folder when it ends.
+    void processesKeepTheirFilesApart()
+    {
+        QTemporaryDir tmp;
+        QVERIFY(tmp.isValid());
+        QTemporaryDir work;
+        QVERIFY(work.isValid());
+        QByteArray drawing("#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n");
+        for (int i = 0; i < 3; ++i)
+            drawing += QByteArray("4 0 0 50 -1 0 12 0.0000 2 135 900 ") + QByteArray::number(600 + 1200 * i)
+                + " 1200 $x_" + QByteArray::number(i) + "$\\001\n";
+        const QString file = work.filePath(QStringLiteral("formulas.fig"));
+        {
+            QFile out(file);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(drawing);
+        }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), tmp.path());
+        // Qt would make its run-time folder in the temporary folder.
+        const QString runtime = work.filePath(QStringLiteral("runtime"));
+        QVERIFY(QDir().mkpath(runtime));
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        environment.insert(
+            QStringLiteral("PATH"), programs.path() + QLatin1Char(':') + QString::fromLocal8Bit(savedPath));
+        QProcess first;
+        QProcess second;
+        for (QProcess* process : { &first, &second }) {
+            process->setProcessEnvironment(environment);
+            process->start(QStringLiteral(TAVREL_BINARY_DIR "/bench/figbench"), { file });
+        }
+        for (QProcess* process : { &first, &second }) {
+            QVERIFY(process->waitForFinished(120000));
+            QCOMPARE(process->exitCode(), 0);
+        }
+        QSet<QString> privateFolders;
+        for (const QString& run : standins::runs(log)) {
+            if (!run.startsWith(QLatin1String("latex ")))
+                continue;
+            const QString tex = run.section(QLatin1Char('['), -1).chopped(1);
+            QVERIFY2(tex.startsWith(tmp.path() + QLatin1String("/tavrel-latex-")), qPrintable(run));
+            privateFolders << tex.mid(tmp.path().size() + 1).section(QLatin1Char('/'), 0, 0);
+        }
+        QCOMPARE(privateFolders.size(), 2);
+        // Nothing is left behind.
+        const QStringList left = QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(' ')));
     }
 
     void realTexShowsTheFormula()

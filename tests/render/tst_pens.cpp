@@ -173,6 +173,84 @@ private slots:
         QCOMPARE(row, QStringLiteral("####....####....####...."));
     }
 
+    // A dash length of 0 (or one that is no positive number) draws the line
+    // solid, as fig2dev does, at every zoom; the box stays whole.
+    void zeroStyleValueDrawsSolid_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<float>("styleVal");
+        QTest::addColumn<float>("zoom");
+        for (const float zoom : { 1.0f, 2.14f, 4.0f }) {
+            for (int style = 1; style <= 5; ++style) {
+                QTest::addRow("style %d, value 0, zoom %.2f", style, double(zoom)) << style << 0.0f << zoom;
+                QTest::addRow("style %d, value -2, zoom %.2f", style, double(zoom)) << style << -2.0f << zoom;
+            }
+            QTest::addRow("dashed, value nan, zoom %.2f", double(zoom)) << 1 << float(NAN) << zoom;
+        }
+    }
+    void zeroStyleValueDrawsSolid()
+    {
+        QFETCH(int, style);
+        QFETCH(float, styleVal);
+        QFETCH(float, zoom);
+        Canvas canvas(400, 300);
+        canvas.ctx.zoom = zoom;
+        FigLine* box = canvas.add(drawingfixtures::boxOf(150, 150, 1350, 900));
+        box->lineStyle = style;
+        box->styleVal = styleVal;
+        canvas.ctx.drawAllObjects();
+        const int y = canvas.ctx.figToPixelY(150);
+        const int x1 = canvas.ctx.figToPixelX(150);
+        const int x2 = canvas.ctx.figToPixelX(1350);
+        int drawn = 0;
+        for (int x = x1; x <= x2; ++x)
+            drawn += canvas.pixel(x, y) == 0;
+        QCOMPARE(drawn, x2 - x1 + 1);
+    }
+
+    // Whatever the dash length, line width and zoom, a dashed or dotted box
+    // never disappears: at least a sixteenth of its outline is painted dark
+    // (at zoom 20 only 300 pixels of it lie on the canvas).
+    void smallStyleValuesStayVisible_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<float>("styleVal");
+        QTest::addColumn<int>("lineWidth");
+        QTest::addColumn<float>("zoom");
+        for (const float zoom : { 0.25f, 1.0f, 2.14f, 4.0f, 20.0f }) {
+            for (const float value : { 0.001f, 0.05f, 1.0f, 8.0f }) {
+                for (const int width : { 1, 2, 4 }) {
+                    for (int style = 1; style <= 5; ++style)
+                        QTest::addRow(
+                            "style %d, value %g, width %d, zoom %.2f", style, double(value), width, double(zoom))
+                            << style << value << width << zoom;
+                }
+            }
+        }
+    }
+    void smallStyleValuesStayVisible()
+    {
+        QFETCH(int, style);
+        QFETCH(float, styleVal);
+        QFETCH(int, lineWidth);
+        QFETCH(float, zoom);
+        Canvas canvas(400, 300);
+        canvas.ctx.zoom = zoom;
+        FigLine* box = canvas.add(drawingfixtures::boxOf(150, 150, 1350, 900, -1, -1, 50, lineWidth));
+        box->lineStyle = style;
+        box->styleVal = styleVal;
+        canvas.ctx.drawAllObjects();
+        const QImage& image = canvas.finished();
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 200;
+        const int perimeter = 2
+            * (canvas.ctx.figToPixelX(1350) - canvas.ctx.figToPixelX(150) + canvas.ctx.figToPixelY(900)
+                - canvas.ctx.figToPixelY(150));
+        QVERIFY2(dark * 16 >= qMin(perimeter, 300), qPrintable(QString::number(dark)));
+    }
+
     void caps_data()
     {
         QTest::addColumn<int>("capStyle");

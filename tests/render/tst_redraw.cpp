@@ -37,6 +37,21 @@ void solidBand(CFigContext* context, int ax, int ay, int tx, int ty)
     context->drawRubberBand(ax, ay, tx, ty, 0, 0);
 }
 
+// A line that notes each time it is drawn.
+struct NotedLine : FigLine {
+    NotedLine(QString name, int depth, QStringList& log)
+        : FigLine(1)
+        , name(std::move(name))
+        , log(log)
+    {
+        this->depth = depth;
+        points = chainOf({ { 0, 0 }, { 60, 60 } });
+    }
+    void draw(CFigContext*) override { log << name; }
+    QString name;
+    QStringList& log;
+};
+
 } // namespace
 
 class TestRedraw : public QObject {
@@ -296,6 +311,41 @@ private slots:
         QCOMPARE(canvas.pixel(70, 70), green);
         QCOMPARE(canvas.pixel(115, 115), green); // the deeper box lies behind
         QCOMPARE(canvas.pixel(140, 140), QRgb(0xffff00ff));
+    }
+
+    // Deepest first; within a depth in list order, the members of a compound
+    // at the compound's place; each object once; skipped and excluded
+    // objects and the objects of excluded compounds left out; hidden depths
+    // left out in layer mode 12.
+    void drawOrder_data()
+    {
+        QTest::addColumn<int>("layerMode");
+        QTest::addColumn<bool>("exclude");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("all") << 10 << false
+                             << QStringList { "a80", "b80", "c60", "d60", "e60", "g50", "f50", "h10", "i0" };
+        QTest::newRow("compound excluded") << 10 << true << QStringList { "a80", "c60", "e60", "f50", "h10", "i0" };
+        QTest::newRow("depth 60 hidden") << 12 << false << QStringList { "a80", "b80", "g50", "f50", "h10", "i0" };
+    }
+    void drawOrder()
+    {
+        QFETCH(int, layerMode);
+        QFETCH(bool, exclude);
+        QStringList log;
+        Canvas canvas;
+        canvas.add(new NotedLine("a80", 80, log));
+        canvas.add(new NotedLine("c60", 60, log));
+        FigCompound* compound = canvas.add(compoundOf({ new NotedLine("d60", 60, log),
+            compoundOf({ new NotedLine("g50", 50, log), new NotedLine("b80", 80, log) }) }));
+        canvas.add(new NotedLine("e60", 60, log));
+        canvas.add(new NotedLine("h10", 10, log));
+        canvas.add(new NotedLine("f50", 50, log));
+        canvas.add(new NotedLine("skipped", 50, log))->skipRedraw = true;
+        canvas.add(new NotedLine("i0", 0, log));
+        canvas.context.layerDrawMode = layerMode;
+        canvas.context.depthVisible[60] = layerMode != 12;
+        canvas.context.drawObjectList(&canvas.context.drawing.objects, exclude ? compound : nullptr);
+        QTEST(log, "expected");
     }
 
     void hiddenDepthsFollowTheLayerMode_data()

@@ -19,9 +19,11 @@ inline QString write(const QString& folder, const QString& name, const QString& 
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return QString();
-    file.write("#!/bin/sh\n{ printf '%s' '" + name.toUtf8()
-        + "'; for a in \"$@\"; do printf ' [%s]' \"$a\"; done; "
-          "printf '\\n'; } >> '"
+    // The line is made first and appended in one write, so that runs at the
+    // same time do not mix their lines.
+    file.write("#!/bin/sh\nline=$(printf '%s' '" + name.toUtf8()
+        + "'; for a in \"$@\"; do printf ' [%s]' \"$a\"; done)\n"
+          "printf '%s\\n' \"$line\" >> '"
         + log.toUtf8() + "'\n" + body + "\n");
     file.close();
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
