@@ -11,6 +11,7 @@
 #include "dialogs/figcolordlg.h"
 #include "dialogs/metricsdlg.h"
 #include "dialogs/preferencesdlg.h"
+#include "edit/editmodes.h"
 #include "edit/editstate.h"
 #include "library/librarydlg.h"
 #include "model/figcontext.h"
@@ -34,51 +35,6 @@ namespace {
 
 constexpr int snapGridBit = 1;
 constexpr int snapVertexBit = 2;
-
-// The attribute page of an edit mode; 6, the second empty page, for modes
-// without attributes of their own.
-int attrsPageOfMode(int mode)
-{
-    switch (mode) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-        return 5;
-    case 5:
-        return 1;
-    case 6:
-        return 8;
-    case 7:
-        return 3;
-    case 8:
-        return 7;
-    case 9:
-        return 13;
-    case 10:
-    case 12:
-        return 12;
-    case 11:
-    case 13:
-        return 11;
-    case 15:
-        return 10;
-    case 16:
-        return 9;
-    case 44:
-        return 2;
-    case 47:
-        return 16;
-    case 58:
-    case 59:
-        return 14;
-    case 73:
-    case 74:
-        return 15;
-    default:
-        return 6;
-    }
-}
 
 } // namespace
 

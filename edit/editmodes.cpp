@@ -1,6 +1,8 @@
 #include "edit/editmodes.h"
 
 #include "edit/editstate.h"
+#include "edit/linemode.h"
+#include "edit/updatemode.h"
 
 #include <QList>
 
@@ -8,40 +10,44 @@
 
 // ---- The mode table ----
 
+// One line per mode: number, set-up, picking, markers on choosing, attribute
+// page, status text (and the document set-up of the modes prepared on one).
+// clang-format off
 const EditModeEntry editModeTable[] = {
-    { EditMode::Cbr, initModeWithoutHandlers, false },
-    { EditMode::Cbd, initModeWithoutHandlers, false },
-    { EditMode::Ebr, initModeWithoutHandlers, false },
-    { EditMode::Ebd, initModeWithoutHandlers, false },
-    { EditMode::Arc, initModeWithoutHandlers, false },
-    { EditMode::Polyline, initModeWithoutHandlers, false },
-    { EditMode::Box, initModeWithoutHandlers, false },
-    { EditMode::Polygon, initModeWithoutHandlers, false },
-    { EditMode::Text, initModeWithoutHandlers, false },
-    { EditMode::Spline, initModeWithoutHandlers, false },
-    { EditMode::ClosedSpline, initModeWithoutHandlers, false },
-    { EditMode::IntSpline, initModeWithoutHandlers, false },
-    { EditMode::ClosedIntSpline, initModeWithoutHandlers, false },
-    { EditMode::Regular, initModeWithoutHandlers, false },
-    { EditMode::Picture, initModeWithoutHandlers, false },
-    { EditMode::ScaleComp, initModeWithoutHandlers, true },
-    { EditMode::Copy, initModeWithoutHandlers, true },
-    { EditMode::Delete, initModeWithoutHandlers, true },
-    { EditMode::MovePoint, nullptr, true },
-    { EditMode::DeletePoint, initModeWithoutHandlers, true },
-    { EditMode::AddPoint, initModeWithoutHandlers, true },
-    { EditMode::Arrow, initModeWithoutHandlers, true },
-    { EditMode::Update, initModeWithoutHandlers, true },
-    { EditMode::FlipVert, initModeWithoutHandlers, true },
-    { EditMode::FlipHoriz, initModeWithoutHandlers, true },
-    { EditMode::RotateLeft, initModeWithoutHandlers, true },
-    { EditMode::RotateRight, initModeWithoutHandlers, true },
-    { EditMode::Select, initModeWithoutHandlers, true },
-    { EditMode::MoveSelection, nullptr, true },
-    { EditMode::Paste, nullptr, false },
-    { EditMode::Tangent, initModeWithoutHandlers, false },
-    { EditMode::Normal, initModeWithoutHandlers, false },
+    { EditMode::Cbr, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Ellipse, "CIRCLE drawing: specify RADIUS" },
+    { EditMode::Cbd, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Ellipse, "CIRCLE drawing: specify DIAMETER" },
+    { EditMode::Ebr, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Ellipse, "ELLIPSE drawing: specify RADIUSES" },
+    { EditMode::Ebd, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Ellipse, "ELLIPSE drawing: specify DIAMETERS" },
+    { EditMode::Arc, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Arc, "ARC drawing: specify three points on the arc" },
+    { EditMode::Polyline, initLineMode, false, ModeMarkers::Clear, AttrsPage::Polyline, "POLYLINE drawing" },
+    { EditMode::Box, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Box, "Rectangular BOX drawing" },
+    { EditMode::Polygon, initLineMode, false, ModeMarkers::Clear, AttrsPage::Polygon, "POLYGON drawing" },
+    { EditMode::Text, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Text, "TEXT input (from keyboard)" },
+    { EditMode::Spline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "SPLINE drawing: specify control points" },
+    { EditMode::ClosedSpline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::ClosedSpline, "CLOSED SPLINE drawing: specify control points" },
+    { EditMode::IntSpline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "INTERPOLATED SPLINE drawing" },
+    { EditMode::ClosedIntSpline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::ClosedSpline, "CLOSED INTERPOLATED SPLINE drawing" },
+    { EditMode::Regular, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Regular, "Regular Polygon" },
+    { EditMode::Picture, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Picture, "PICTURE: add a picture" },
+    { EditMode::ScaleComp, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "SCALE COMPOUND object" },
+    { EditMode::Copy, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "COPY objects" },
+    { EditMode::Delete, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "REMOVE objects" },
+    { EditMode::MovePoint, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
+    { EditMode::DeletePoint, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "DELETE POINTs (from POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)" },
+    { EditMode::AddPoint, nullptr, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "ADD POINTs (to POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)", initDocumentModeWithoutHandlers },
+    { EditMode::Arrow, initModeWithoutHandlers, true, ModeMarkers::ShowAll, AttrsPage::Arrow, "ADD/DELETE arrow head (left button)" },
+    { EditMode::Update, initUpdateMode, true, ModeMarkers::MarkAll, AttrsPage::Update, "UPDATE objects to current settings" },
+    { EditMode::FlipVert, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) up or down. Set center using SHIFT+LEFT button" },
+    { EditMode::FlipHoriz, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) left or right. Set center using SHIFT+LEFT button" },
+    { EditMode::RotateLeft, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) 90 degree. Set center using SHIFT+LEFT button" },
+    { EditMode::RotateRight, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) -90 degree. Set center using SHIFT+LEFT button" },
+    { EditMode::Select, initModeWithoutHandlers, true, ModeMarkers::ShowAll, AttrsPage::NoAttributes, "Select objects object with bounding box or via SHIFT SELECT" },
+    { EditMode::MoveSelection, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
+    { EditMode::Paste, nullptr, false, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
+    { EditMode::Tangent, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::TangentNormal, "TANGENT: add a tangent to a shape" },
+    { EditMode::Normal, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::TangentNormal, "NORMAL: add a normal to a shape" },
 };
+// clang-format on
 
 const int editModeTableSize = int(std::size(editModeTable));
 
@@ -54,17 +60,36 @@ const EditModeEntry* findEditMode(int mode)
     return nullptr;
 }
 
+bool isChoosableMode(const EditModeEntry& entry)
+{
+    return entry.setUp || entry.documentSetUp;
+}
+
+bool modeNeedsDocument(const EditModeEntry& entry)
+{
+    return entry.documentSetUp != nullptr;
+}
+
+int attrsPageOfMode(int mode)
+{
+    const EditModeEntry* entry = findEditMode(mode);
+    return entry ? entry->page : AttrsPage::NoAttributes;
+}
+
 bool chooseEditMode(CFigContext* context, int mode)
 {
     const EditModeEntry* entry = findEditMode(mode);
-    if (!entry || !entry->setUp)
+    if (!entry || !isChoosableMode(*entry) || (modeNeedsDocument(*entry) && !context))
         return false;
     abandonCanvasGesture(context);
     // A set-up fills only the slots its mode uses: a release or selection
     // handler of the old mode would otherwise still answer in the new one.
     canvasHandlers = CanvasHandlers();
     editMode = mode;
-    entry->setUp();
+    if (entry->documentSetUp)
+        entry->documentSetUp(context);
+    else
+        entry->setUp();
     return true;
 }
 
@@ -72,6 +97,11 @@ void initModeWithoutHandlers()
 {
     setCanvasHandlers(nullptr, nullptr, nullptr);
     endCanvasAction();
+}
+
+void initDocumentModeWithoutHandlers(CFigContext*)
+{
+    initModeWithoutHandlers();
 }
 
 // ---- Predicates ----

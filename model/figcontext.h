@@ -416,6 +416,17 @@ public:
     void showObjectAttributes(FigObject* object);
     void showSelectionAttributes(const FigObjectList* list);
 
+    // ---- New polylines (edit/linemode.cpp) ----
+
+    // A polyline of the sub-type on the chain (which it takes over), with a
+    // fresh identifier, the current attributes and this document's colours,
+    // no arrows, corner radius 0; a polygon's chain (sub-type 3) gets its
+    // closing copy of the first point. Not added to any list. Null when no
+    // memory is left (the chain then stays the caller's).
+    FigLine* createLine(int subType, FigPoint* chain);
+    // Clears the selected flag of the current object, if there is one.
+    void deselectCurrentObject();
+
     // ---- Applying the current attributes to an object ----
 
     // Makes the object take the current drawing attributes and this

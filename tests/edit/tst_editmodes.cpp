@@ -73,7 +73,9 @@ private slots:
     }
 
     // Every mode number in ascending order; only the modes that other modes'
-    // gestures and commands enter have no set-up.
+    // gestures and commands enter have no set-up, and only the add-point
+    // mode is prepared on a document. Each has its page and, when it can be
+    // chosen, its status text.
     void modeTable()
     {
         const QList<int> numbers { 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 32, 34, 36, 37, 38, 39, 44, 47,
@@ -83,12 +85,18 @@ private slots:
             const EditModeEntry& entry = editModeTable[i];
             listed << entry.mode;
             const bool enteredByOthers = entry.mode == 37 || entry.mode == 68 || entry.mode == 71;
-            QCOMPARE(entry.setUp == nullptr, enteredByOthers);
+            QCOMPARE(!isChoosableMode(entry), enteredByOthers);
+            QCOMPARE(modeNeedsDocument(entry), entry.mode == 39);
+            QCOMPARE(entry.statusText == nullptr, enteredByOthers);
+            QVERIFY(entry.page >= 0 && entry.page < 17);
+            QCOMPARE(attrsPageOfMode(entry.mode), entry.page);
             QCOMPARE(findEditMode(entry.mode), &entry);
         }
         QCOMPARE(listed, numbers);
         QCOMPARE(findEditMode(14), nullptr);
         QCOMPARE(findEditMode(-1), nullptr);
+        QCOMPARE(attrsPageOfMode(-1), int(AttrsPage::NoAttributes));
+        QCOMPARE(attrsPageOfMode(14), int(AttrsPage::NoAttributes));
     }
 
     // Every set-up ends a canvas action, so that no mode starts with a
@@ -97,12 +105,16 @@ private slots:
     {
         for (int i = 0; i < editModeTableSize; ++i) {
             const EditModeEntry& entry = editModeTable[i];
-            if (!entry.setUp)
+            if (!isChoosableMode(entry))
                 continue;
             beginCanvasAction();
             canvasHandlers.elasticHandler = elastic;
             editMode = entry.mode;
-            entry.setUp();
+            CFigContext context;
+            if (entry.setUp)
+                entry.setUp();
+            else
+                entry.documentSetUp(&context);
             QVERIFY2(!canvasAction.actionInProgress, qPrintable(QString::number(entry.mode)));
             QVERIFY2(!canvasHandlers.elasticHandler, qPrintable(QString::number(entry.mode)));
         }
@@ -155,8 +167,12 @@ private slots:
             && !h.rightPressHandler && !h.pendingRightPressHandler && !h.shiftKeyHandler && !h.elasticHandler
             && !h.returnHandler);
 
-        // Without a document the action still ends.
+        // Without a document the action still ends; a mode prepared on a
+        // document is not chosen.
         beginCanvasAction();
+        QVERIFY(!chooseEditMode(nullptr, EditMode::AddPoint));
+        QCOMPARE(editMode, int(EditMode::Copy));
+        QCOMPARE(canvasAction.actionInProgress, 1);
         QVERIFY(chooseEditMode(nullptr, EditMode::Select));
         QCOMPARE(canvasAction.actionInProgress, 0);
         editMode = -1;
