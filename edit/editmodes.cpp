@@ -1,7 +1,10 @@
 #include "edit/editmodes.h"
 
+#include "edit/copydeletemodes.h"
 #include "edit/editstate.h"
+#include "edit/floatingobjects.h"
 #include "edit/linemode.h"
+#include "edit/selectmode.h"
 #include "edit/updatemode.h"
 
 #include <QList>
@@ -30,8 +33,8 @@ const EditModeEntry editModeTable[] = {
     { EditMode::Regular, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Regular, "Regular Polygon" },
     { EditMode::Picture, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Picture, "PICTURE: add a picture" },
     { EditMode::ScaleComp, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "SCALE COMPOUND object" },
-    { EditMode::Copy, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "COPY objects" },
-    { EditMode::Delete, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "REMOVE objects" },
+    { EditMode::Copy, initCopyMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "COPY objects" },
+    { EditMode::Delete, initDeleteMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "REMOVE objects" },
     { EditMode::MovePoint, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
     { EditMode::DeletePoint, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "DELETE POINTs (from POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)" },
     { EditMode::AddPoint, nullptr, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "ADD POINTs (to POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)", initDocumentModeWithoutHandlers },
@@ -41,7 +44,7 @@ const EditModeEntry editModeTable[] = {
     { EditMode::FlipHoriz, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) left or right. Set center using SHIFT+LEFT button" },
     { EditMode::RotateLeft, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) 90 degree. Set center using SHIFT+LEFT button" },
     { EditMode::RotateRight, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) -90 degree. Set center using SHIFT+LEFT button" },
-    { EditMode::Select, initModeWithoutHandlers, true, ModeMarkers::ShowAll, AttrsPage::NoAttributes, "Select objects object with bounding box or via SHIFT SELECT" },
+    { EditMode::Select, initSelectMode, true, ModeMarkers::ShowAll, AttrsPage::NoAttributes, "Select objects object with bounding box or via SHIFT SELECT" },
     { EditMode::MoveSelection, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
     { EditMode::Paste, nullptr, false, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
     { EditMode::Tangent, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::TangentNormal, "TANGENT: add a tangent to a shape" },
@@ -81,6 +84,8 @@ bool chooseEditMode(CFigContext* context, int mode)
     const EditModeEntry* entry = findEditMode(mode);
     if (!entry || !isChoosableMode(*entry) || (modeNeedsDocument(*entry) && !context))
         return false;
+    // Copies or pasted objects still following the pointer go first.
+    discardFloatingObjects(nullptr);
     abandonCanvasGesture(context);
     // A set-up fills only the slots its mode uses: a release or selection
     // handler of the old mode would otherwise still answer in the new one.
