@@ -6,6 +6,7 @@
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
 #include "model/figcontext.h"
+#include "model/figline.h"
 #include "support/editsession.h"
 #include "support/testenv.h"
 #include "toolbars/shapestoolbar.h"
@@ -129,6 +130,33 @@ private slots:
             QVERIFY(transformCenter.isSet);
             window.shapesToolbar->modeButton(EditMode::RotateLeft)->click();
             QVERIFY(!transformCenter.isSet);
+        });
+    }
+    void copyOfLinkedLineIsUnlinked()
+    {
+        const QByteArray figure = editsession::ownFigText(
+            "# METADATA <id>1</id>\n2 2 0 0 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
+            "\t 600 600 1800 600 1800 1200 600 1200 600 600\n"
+            "# METADATA <id>2</id>\n# METADATA <link srcPointIdx=1 targetObjId=1 targetLeftPointIdx=1/>\n"
+            "2 1 0 0 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 3000 300 1800 900\n");
+        editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
+            window.shapesToolbar->modeButton(EditMode::FlipVert)->click();
+            CFigContext& context = *document.figContext;
+            auto* line = static_cast<FigLine*>(context.drawing.objects.back());
+            QVERIFY(line->pointAt(1)->link);
+            editsession::CanvasInput input(document);
+            input.click(2400, 600, Qt::RightButton);
+            QCOMPARE(int(context.drawing.objects.size()), 3);
+            auto* copy = static_cast<FigLine*>(context.drawing.objects.back());
+            QVERIFY(copy != line);
+            QVERIFY(copy->id != line->id);
+            QCOMPARE(copy->points->x, 3000);
+            QCOMPARE(copy->points->y, 900);
+            QCOMPARE(copy->pointAt(1)->y, 300);
+            QVERIFY(!copy->points->link && !copy->pointAt(1)->link);
+            QVERIFY(line->pointAt(1)->link);
+            QCOMPARE(line->pointAt(1)->link->targetObjId, 1);
+            QCOMPARE(line->pointAt(1)->y, 900);
         });
     }
 };

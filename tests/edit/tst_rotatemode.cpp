@@ -166,6 +166,34 @@ private slots:
             QCOMPARE(editsession::savedObjectLines(document), before);
         });
     }
+    void arcCopiesAroundTheCentre()
+    {
+        // Centre (1200, 1200), through (600, 1200), (1200, 600), (1800, 1200).
+        const QByteArray arc = "5 1 0 1 0 7 50 -1 -1 0.000 0 0 0 0 1200.000 1200.000 600 1200 1200 600 1800 1200\n";
+        editsession::run(editsession::figText(arc), [&](QTMainFrm& window, QTChildFrm& document) {
+            window.shapesToolbar->modeButton(EditMode::RotateRight)->click();
+            currentAttrs.rotnAngle = 120;
+            currentAttrs.numCopies = 2;
+            CFigContext& context = *document.figContext;
+            const QList<QByteArray> before = editsession::savedObjectLines(document);
+            const int steps = context.undoHistory.undoSteps.size();
+            editsession::CanvasInput input(document);
+            input.hold(Qt::ShiftModifier);
+            input.click(1200, 1200);
+            input.hold(Qt::NoModifier);
+            input.click(1200, 600, Qt::RightButton);
+            QCOMPARE(context.undoHistory.undoSteps.size(), steps + 2);
+            const QList<QByteArray> lines = editsession::savedObjectLines(document);
+            QCOMPARE(lines.size(), 3);
+            QCOMPARE(lines.front(), before.front());
+            QVERIFY2(lines.at(1).endsWith(" 1500 680 1720 1500 900 1720"), lines.at(1).constData());
+            QVERIFY2(lines.at(2).endsWith(" 1500 1720 680 1500 900 680"), lines.at(2).constData());
+            window.undo();
+            QCOMPARE(editsession::savedObjectLines(document), lines.mid(0, 2));
+            window.undo();
+            QCOMPARE(editsession::savedObjectLines(document), before);
+        });
+    }
 };
 
 TAVREL_TEST_MAIN(TestRotateMode)
