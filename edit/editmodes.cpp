@@ -4,8 +4,11 @@
 #include "edit/boxmode.h"
 #include "edit/editstate.h"
 #include "edit/ellipsemode.h"
+#include "edit/flipmode.h"
 #include "edit/linemode.h"
 #include "edit/regularmode.h"
+#include "edit/rotatemode.h"
+#include "edit/scalemode.h"
 #include "edit/splinemode.h"
 #include "edit/updatemode.h"
 
@@ -34,7 +37,7 @@ const EditModeEntry editModeTable[] = {
     { EditMode::ClosedIntSpline, initSplineMode, false, ModeMarkers::Clear, AttrsPage::ClosedSpline, "CLOSED INTERPOLATED SPLINE drawing" },
     { EditMode::Regular, initRegularPolygonMode, false, ModeMarkers::Clear, AttrsPage::Regular, "Regular Polygon" },
     { EditMode::Picture, initPictureMode, false, ModeMarkers::Clear, AttrsPage::Picture, "PICTURE: add a picture" },
-    { EditMode::ScaleComp, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "SCALE COMPOUND object" },
+    { EditMode::ScaleComp, initScaleMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "SCALE COMPOUND object" },
     { EditMode::Copy, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "COPY objects" },
     { EditMode::Delete, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "REMOVE objects" },
     { EditMode::MovePoint, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
@@ -42,10 +45,10 @@ const EditModeEntry editModeTable[] = {
     { EditMode::AddPoint, nullptr, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "ADD POINTs (to POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)", initDocumentModeWithoutHandlers },
     { EditMode::Arrow, initModeWithoutHandlers, true, ModeMarkers::ShowAll, AttrsPage::Arrow, "ADD/DELETE arrow head (left button)" },
     { EditMode::Update, initUpdateMode, true, ModeMarkers::MarkAll, AttrsPage::Update, "UPDATE objects to current settings" },
-    { EditMode::FlipVert, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) up or down. Set center using SHIFT+LEFT button" },
-    { EditMode::FlipHoriz, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) left or right. Set center using SHIFT+LEFT button" },
-    { EditMode::RotateLeft, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) 90 degree. Set center using SHIFT+LEFT button" },
-    { EditMode::RotateRight, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) -90 degree. Set center using SHIFT+LEFT button" },
+    { EditMode::FlipVert, initFlipVerticalMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) up or down. Set center using SHIFT+LEFT button" },
+    { EditMode::FlipHoriz, initFlipHorizontalMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) left or right. Set center using SHIFT+LEFT button" },
+    { EditMode::RotateLeft, initRotateLeftMode, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) 90 degree. Set center using SHIFT+LEFT button" },
+    { EditMode::RotateRight, initRotateRightMode, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) -90 degree. Set center using SHIFT+LEFT button" },
     { EditMode::Select, initModeWithoutHandlers, true, ModeMarkers::ShowAll, AttrsPage::NoAttributes, "Select objects object with bounding box or via SHIFT SELECT" },
     { EditMode::MoveSelection, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
     { EditMode::Paste, nullptr, false, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
