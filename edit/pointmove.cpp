@@ -284,7 +284,8 @@ void beginEllipsePointDrag(CFigContext* context, int x, int y)
     canvasHandlers.leftReleaseHandler = dropEllipsePoint;
     canvasHandlers.rightPressHandler = cancelPointDrag;
     canvasHandlers.elasticHandler = nullptr;
-    const FigObjectList shown { ellipse };
+    // The first preview clears where the ellipse and its linked lines are.
+    const FigObjectList shown = withLinkedLines(context, ellipse);
     keepDragPreview(&shown);
 }
 
@@ -330,7 +331,7 @@ void beginLinePointDrag(CFigContext* context, int x, int y)
         break;
     }
     canvasHandlers.rightPressHandler = cancelPointDrag;
-    const FigObjectList shown { line };
+    const FigObjectList shown = withLinkedLines(context, line);
     keepDragPreview(&shown);
 }
 

@@ -1,6 +1,7 @@
 #include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
+#include "edit/picking.h"
 #include "model/figcontext.h"
 #include "model/figpoint.h"
 #include "support/testenv.h"
@@ -162,10 +163,11 @@ private slots:
         QCOMPARE(editMode, int(EditMode::Copy));
         QCOMPARE(canvasAction.actionInProgress, 0);
         QVERIFY(!context.newChainHead && !context.newChainTail);
+        // The copy mode installs its pick as left press handler, nothing more.
         const CanvasHandlers& h = canvasHandlers;
-        QVERIFY(!h.moveHandler && !h.selectionMoveHandler && !h.leftPressHandler && !h.leftReleaseHandler
-            && !h.rightPressHandler && !h.pendingRightPressHandler && !h.shiftKeyHandler && !h.elasticHandler
-            && !h.returnHandler);
+        QVERIFY(h.leftPressHandler == &pressHandler<pickObjectLeft>);
+        QVERIFY(!h.moveHandler && !h.selectionMoveHandler && !h.leftReleaseHandler && !h.rightPressHandler
+            && !h.pendingRightPressHandler && !h.shiftKeyHandler && !h.elasticHandler && !h.returnHandler);
 
         // Without a document the action still ends; a mode prepared on a
         // document is not chosen.
