@@ -1,10 +1,15 @@
 #include "edit/editmodes.h"
 
+#include "edit/arcmode.h"
+#include "edit/boxmode.h"
 #include "edit/editstate.h"
+#include "edit/ellipsemode.h"
 #include "edit/flipmode.h"
 #include "edit/linemode.h"
+#include "edit/regularmode.h"
 #include "edit/rotatemode.h"
 #include "edit/scalemode.h"
+#include "edit/splinemode.h"
 #include "edit/updatemode.h"
 
 #include <QList>
@@ -17,21 +22,21 @@
 // page, status text (and the document set-up of the modes prepared on one).
 // clang-format off
 const EditModeEntry editModeTable[] = {
-    { EditMode::Cbr, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Ellipse, "CIRCLE drawing: specify RADIUS" },
-    { EditMode::Cbd, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Ellipse, "CIRCLE drawing: specify DIAMETER" },
-    { EditMode::Ebr, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Ellipse, "ELLIPSE drawing: specify RADIUSES" },
-    { EditMode::Ebd, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Ellipse, "ELLIPSE drawing: specify DIAMETERS" },
-    { EditMode::Arc, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Arc, "ARC drawing: specify three points on the arc" },
+    { EditMode::Cbr, initCircleByRadiusMode, false, ModeMarkers::Clear, AttrsPage::Ellipse, "CIRCLE drawing: specify RADIUS" },
+    { EditMode::Cbd, initCircleByDiameterMode, false, ModeMarkers::Clear, AttrsPage::Ellipse, "CIRCLE drawing: specify DIAMETER" },
+    { EditMode::Ebr, initEllipseByRadiusMode, false, ModeMarkers::Clear, AttrsPage::Ellipse, "ELLIPSE drawing: specify RADIUSES" },
+    { EditMode::Ebd, initEllipseByDiameterMode, false, ModeMarkers::Clear, AttrsPage::Ellipse, "ELLIPSE drawing: specify DIAMETERS" },
+    { EditMode::Arc, initArcMode, false, ModeMarkers::Clear, AttrsPage::Arc, "ARC drawing: specify three points on the arc" },
     { EditMode::Polyline, initLineMode, false, ModeMarkers::Clear, AttrsPage::Polyline, "POLYLINE drawing" },
-    { EditMode::Box, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Box, "Rectangular BOX drawing" },
+    { EditMode::Box, initBoxMode, false, ModeMarkers::Clear, AttrsPage::Box, "Rectangular BOX drawing" },
     { EditMode::Polygon, initLineMode, false, ModeMarkers::Clear, AttrsPage::Polygon, "POLYGON drawing" },
     { EditMode::Text, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Text, "TEXT input (from keyboard)" },
-    { EditMode::Spline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "SPLINE drawing: specify control points" },
-    { EditMode::ClosedSpline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::ClosedSpline, "CLOSED SPLINE drawing: specify control points" },
-    { EditMode::IntSpline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "INTERPOLATED SPLINE drawing" },
-    { EditMode::ClosedIntSpline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::ClosedSpline, "CLOSED INTERPOLATED SPLINE drawing" },
-    { EditMode::Regular, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Regular, "Regular Polygon" },
-    { EditMode::Picture, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Picture, "PICTURE: add a picture" },
+    { EditMode::Spline, initSplineMode, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "SPLINE drawing: specify control points" },
+    { EditMode::ClosedSpline, initSplineMode, false, ModeMarkers::Clear, AttrsPage::ClosedSpline, "CLOSED SPLINE drawing: specify control points" },
+    { EditMode::IntSpline, initSplineMode, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "INTERPOLATED SPLINE drawing" },
+    { EditMode::ClosedIntSpline, initSplineMode, false, ModeMarkers::Clear, AttrsPage::ClosedSpline, "CLOSED INTERPOLATED SPLINE drawing" },
+    { EditMode::Regular, initRegularPolygonMode, false, ModeMarkers::Clear, AttrsPage::Regular, "Regular Polygon" },
+    { EditMode::Picture, initPictureMode, false, ModeMarkers::Clear, AttrsPage::Picture, "PICTURE: add a picture" },
     { EditMode::ScaleComp, initScaleMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "SCALE COMPOUND object" },
     { EditMode::Copy, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "COPY objects" },
     { EditMode::Delete, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "REMOVE objects" },
