@@ -10,6 +10,7 @@
 #include "dialogs/arcvaluesdlg.h"
 #include "dialogs/arrowattrsdlg.h"
 #include "dialogs/boxvaluesdlg.h"
+#include "dialogs/figcolordlg.h"
 #include "dialogs/ellipsevaluesdlg.h"
 #include "dialogs/fontsdlg.h"
 #include "dialogs/metricsdlg.h"
@@ -553,6 +554,82 @@ private slots:
         // The fields before the text metrics, which writing measures anew.
         const QByteArray written = editsession::savedObjectLines(*context->view).value(0);
         QCOMPARE(written.split(' ').mid(0, 9), object.split(' ').mid(0, 9));
+    }
+
+    // The page stack shows the page of the object shown.
+    void pageOfObject_data()
+    {
+        QTest::addColumn<QByteArray>("object");
+        QTest::addColumn<int>("index");
+
+        QTest::newRow("arc") << arc << 1;
+        QTest::newRow("box") << box << 3;
+        QTest::newRow("rounded box")
+            << QByteArray("2 4 0 1 0 7 50 -1 -1 0.000 0 0 7 0 0 5\n\t 1200 1200 2400 1200 2400 2400 1200 2400 "
+                          "1200 1200\n")
+            << 3;
+        QTest::newRow("compound") << QByteArray("6 1200 1200 2400 1800\n" + polyline + "-6\n") << 4;
+        QTest::newRow("ellipse") << ellipse << 5;
+        QTest::newRow("polygon") << polygon << 7;
+        QTest::newRow("polyline") << polyline << 8;
+        QTest::newRow("picture") << picture << 9;
+        QTest::newRow("closed spline")
+            << QByteArray("3 1 0 1 0 7 50 -1 -1 0.000 0 0 0 3\n\t 1200 1200 1800 2400 2400 1200\n\t 1.000 1.000 "
+                          "1.000\n")
+            << 11;
+        QTest::newRow("open spline") << spline << 12;
+        QTest::newRow("text") << text << 13;
+    }
+
+    void pageOfObject()
+    {
+        QFETCH(QByteArray, object);
+        QFETCH(int, index);
+        MainWindowDocuments documents;
+        CFigContext* context = openShown(documents, object);
+        QVERIFY(context && context->currentObject);
+        QCOMPARE(documents.window().attrsStack->currentIndex(), index);
+    }
+
+    // The comment buttons follow the three comment signals; the pen colour
+    // buttons show the colour dialog's preview.
+    void commentAndColorIcons()
+    {
+        MainWindowDocuments documents;
+        QTMainFrm& window = documents.window();
+        const auto image = [](const QIcon& icon) { return icon.pixmap(16, 16).toImage(); };
+        const QImage plain = image(QIcon(":/diverse/images/diverse/comment.png"));
+        const QImage filled = image(QIcon(":/diverse/images/diverse/comment_filled.png"));
+        QVERIFY(plain != filled);
+        const QList<int> commentPages = { 1, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13 };
+        const auto shows = [&](const QImage& wanted) {
+            for (int index : commentPages) {
+                if (image(child<QPushButton>(window, index, "openCommentDlg")->icon()) != wanted)
+                    return false;
+            }
+            return true;
+        };
+        QVERIFY(shows(plain));
+        emit window.commentChanged(true);
+        QVERIFY(shows(filled));
+        emit window.commentDlg.commentChanged(false);
+        QVERIFY(shows(plain));
+        emit window.commentDlg.commentChanged(true);
+        QVERIFY(shows(filled));
+        emit window.shapesToolbar->commentChanged(false);
+        QVERIFY(shows(plain));
+
+        QPixmap red(34, 34);
+        red.fill(Qt::red);
+        emit window.colorDlg->colorChanged(red);
+        for (int index : { 1, 3, 5, 7, 8, 10, 11, 12, 13 }) {
+            const QImage shown = image(child<QPushButton>(window, index, "selectPenColor")->icon());
+            QCOMPARE(shown.pixelColor(8, 8), QColor(Qt::red));
+        }
+        // The pen colour button opens the colour dialog.
+        child<QPushButton>(window, 8, "selectPenColor")->click();
+        QVERIFY(window.colorDlg->isVisible());
+        window.colorDlg->hide();
     }
 
     // The style value label follows the line style of the current
