@@ -424,6 +424,33 @@ public:
     // closing copy of the first point. Not added to any list. Null when no
     // memory is left (the chain then stays the caller's).
     FigLine* createLine(int subType, FigPoint* chain);
+
+    // ---- New objects of the other kinds (edit/objectfactories.cpp) ----
+
+    // Each is a new object with a fresh identifier, the current drawing
+    // attributes and this document's pen colour, fill colour and area fill,
+    // not added to any list; the caller owns it. Null when no memory is left
+    // (a chain passed in then stays the caller's).
+    // A closed polyline (sub-type 3) with no points, pen style -1.
+    FigLine* createPolygonLine();
+    // A box (the current box type: 2 plain, 4 rounded corners) with the
+    // current corner radius, no points and no arrows.
+    FigLine* createBox();
+    // A picture box (sub-type 5) with no points: no line, no area fill, the
+    // current depth and a picture record naming no file yet ("<empty>").
+    FigLine* createPicture();
+    // A spline of the sub-type on the chain (which it takes over), without
+    // shape factors and arrows.
+    class FigSpline* createSpline(int subType, FigPoint* chain);
+    // An ellipse with direction 1 and centre, radii, start and end all 0.
+    class FigEllipse* createEllipse();
+    // An arc of the current arc type with the arrows the current attributes
+    // switch on; its direction is that of arcPoints (edit/objectfactories.h),
+    // its centre and points are left to the caller.
+    class FigArc* createArc();
+    // A text at (x, y) with the current text attributes, coloured with the
+    // pen colour, its metrics computed at the document's zoom.
+    class FigText* createText(const QString& text, int x, int y);
     // Clears the selected flag of the current object, if there is one.
     void deselectCurrentObject();
 
