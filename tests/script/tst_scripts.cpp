@@ -8,6 +8,7 @@
 #include "app/qslogdest.h"
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
+#include "dialogs/figcolordlg.h"
 #include "model/figcontext.h"
 #include "model/figobject.h"
 #include "support/editsession.h"
@@ -19,6 +20,7 @@
 #include "ui_qtmainfrm.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QMenu>
@@ -169,6 +171,14 @@ private slots:
             << "tavrel.drawPolyline({points: [{x: 0, y: 0}, {x: 600, y: 0}, {x: 600, y: 600}], closed: true,"
                " forwardArrow: {type: 2}});"
             << QList<QByteArray> { "2 3 0 1 0 7 50 0 -1 4.000 0 0 0 0 0 4", "\t 0 0 600 0 600 600 0 0" } << 1;
+        QTest::newRow("polyline with both arrows")
+            << "tavrel.drawPolyline({points: [{x: 600, y: 600}, {x: 1800, y: 600}],"
+               " forwardArrow: {type: 1, thickness: 2, width: 2.5}, backwardArrow: {type: 0, height: 8}});\n"
+               "tavrel.drawPolyline({points: [{x: 600, y: 1200}, {x: 1800, y: 1200}], forwardArrow: {type: -3}});"
+            << QList<QByteArray> { "2 1 0 1 0 7 50 0 -1 4.000 0 0 0 1 1 2", "\t1 0 2.00 37.00 120.00",
+                   "\t0 0 1.00 60.00 120.00", "\t 600 600 1800 600", "2 1 0 1 0 7 50 0 -1 4.000 0 0 0 1 0 2",
+                   "\t0 0 1.00 60.00 120.00", "\t 600 1200 1800 1200" }
+            << 2;
         QTest::newRow("spline and regular polygon")
             << "tavrel.drawSpline({points: [{x: 600, y: 600}, {x: 1200, y: 1800}, {x: 1800, y: 600}],"
                " type: 'approx', closed: true});\n"
@@ -413,6 +423,22 @@ private slots:
             compareLines(savedLines(document), picture);
             window.undo();
             compareLines(savedLines(document), {});
+        });
+    }
+
+    // Colours a script adds are offered by the colour dialog after the run.
+    void userColoursReachTheColourDialog()
+    {
+        editsession::run(QByteArray(), [&](QTMainFrm& window, QTChildFrm& document) {
+            auto* pens = window.colorDlg->findChild<QComboBox*>(QStringLiteral("userPenColor"));
+            QVERIFY(pens);
+            QCOMPARE(pens->count(), 0);
+            runInConsole(window,
+                "tavrel.setColors({penColor: {rgb: {r: 255, g: 128, b: 0}}});\n"
+                "tavrel.setColors({penColor: {rgb: {r: 255, g: 128, b: 0}}, fillColor: {rgb: {r: 0, g: 0, b: 255}}});");
+            QCOMPARE(pens->count(), 3);
+            QCOMPARE(document.figContext->penColor, 33);
+            QCOMPARE(document.figContext->fillColor, 34);
         });
     }
 
