@@ -41,6 +41,13 @@ QByteArray figText(const QByteArray& objectLines)
     return "#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n" + objectLines;
 }
 
+QByteArray ownFigText(const QByteArray& objectLines)
+{
+    return "#FIG 3.2\n# Created by Tavrel version 4.62\n# METADATA <version>1.0</version>\n"
+           "Landscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n"
+        + objectLines;
+}
+
 void run(const QByteArray& figure, const std::function<void(QTMainFrm&, QTChildFrm&)>& use)
 {
     preferences = Preferences();

@@ -32,6 +32,9 @@ namespace editsession {
 // A whole Fig 3.2 file: an inch, Letter, 1200-unit header followed by the
 // object lines (each ending in a newline).
 QByteArray figText(const QByteArray& objectLines);
+// The same as this program writes it, so that the identifier and smart-link
+// comment lines ("# METADATA <id>...", "# METADATA <link .../>") are read.
+QByteArray ownFigText(const QByteArray& objectLines);
 
 // Runs the program as main() does, in the test's private folders: with
 // `figure` (a whole Fig text) written to a fresh folder and named on the
