@@ -703,6 +703,6 @@ void QTMainFrm::onClearScript(bool /*checked*/)
 
 void QTMainFrm::onExecuteScript(bool /*checked*/)
 {
-    // Running the console's script (CFigContext::runScript with the name
-    // "console") arrives with the scripting object.
+    if (CFigContext* context = activeFigContext())
+        context->runScript(ui.scriptEdit->toPlainText(), QStringLiteral("console"));
 }

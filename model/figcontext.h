@@ -725,6 +725,16 @@ public:
     // moves. Nothing for a line of fewer than three points.
     void resizeBox(FigLine* box, int width, int height);
 
+    // ---- Scripts (script/scriptrunner.cpp) ----
+
+    // Runs a script text against this document: errors go to the log with
+    // their line, the canvas is redrawn once at the end and the status bar
+    // says "script <fileName> executed.".
+    void runScript(const QString& program, const QString& fileName);
+    // Reads a script file (UTF-8) and runs it with its own folder as the
+    // current directory, which is restored afterwards.
+    void runScriptFile(const QString& path);
+
     // ---- Marker states (edit/markerstates.cpp) ----
 
     // Gives every object of the current list (not the members of its
