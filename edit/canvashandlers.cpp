@@ -34,6 +34,11 @@ void endCanvasAction()
     canvasHandlers.elasticHandler = nullptr;
 }
 
+bool isGestureInProgress()
+{
+    return canvasAction.actionInProgress != 0 || canvasHandlers.leftReleaseHandler != nullptr;
+}
+
 void abandonCanvasGesture(CFigContext* context)
 {
     if (!context) {

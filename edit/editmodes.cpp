@@ -2,13 +2,16 @@
 
 #include "edit/arcmode.h"
 #include "edit/boxmode.h"
+#include "edit/copydeletemodes.h"
 #include "edit/editstate.h"
 #include "edit/ellipsemode.h"
 #include "edit/flipmode.h"
+#include "edit/floatingobjects.h"
 #include "edit/linemode.h"
 #include "edit/regularmode.h"
 #include "edit/rotatemode.h"
 #include "edit/scalemode.h"
+#include "edit/selectmode.h"
 #include "edit/splinemode.h"
 #include "edit/updatemode.h"
 
@@ -38,8 +41,8 @@ const EditModeEntry editModeTable[] = {
     { EditMode::Regular, initRegularPolygonMode, false, ModeMarkers::Clear, AttrsPage::Regular, "Regular Polygon" },
     { EditMode::Picture, initPictureMode, false, ModeMarkers::Clear, AttrsPage::Picture, "PICTURE: add a picture" },
     { EditMode::ScaleComp, initScaleMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "SCALE COMPOUND object" },
-    { EditMode::Copy, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "COPY objects" },
-    { EditMode::Delete, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "REMOVE objects" },
+    { EditMode::Copy, initCopyMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "COPY objects" },
+    { EditMode::Delete, initDeleteMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "REMOVE objects" },
     { EditMode::MovePoint, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
     { EditMode::DeletePoint, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "DELETE POINTs (from POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)" },
     { EditMode::AddPoint, nullptr, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "ADD POINTs (to POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)", initDocumentModeWithoutHandlers },
@@ -49,7 +52,7 @@ const EditModeEntry editModeTable[] = {
     { EditMode::FlipHoriz, initFlipHorizontalMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) left or right. Set center using SHIFT+LEFT button" },
     { EditMode::RotateLeft, initRotateLeftMode, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) 90 degree. Set center using SHIFT+LEFT button" },
     { EditMode::RotateRight, initRotateRightMode, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) -90 degree. Set center using SHIFT+LEFT button" },
-    { EditMode::Select, initModeWithoutHandlers, true, ModeMarkers::ShowAll, AttrsPage::NoAttributes, "Select objects object with bounding box or via SHIFT SELECT" },
+    { EditMode::Select, initSelectMode, true, ModeMarkers::ShowAll, AttrsPage::NoAttributes, "Select objects object with bounding box or via SHIFT SELECT" },
     { EditMode::MoveSelection, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
     { EditMode::Paste, nullptr, false, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
     { EditMode::Tangent, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::TangentNormal, "TANGENT: add a tangent to a shape" },
@@ -89,6 +92,8 @@ bool chooseEditMode(CFigContext* context, int mode)
     const EditModeEntry* entry = findEditMode(mode);
     if (!entry || !isChoosableMode(*entry) || (modeNeedsDocument(*entry) && !context))
         return false;
+    // Copies or pasted objects still following the pointer go first.
+    discardFloatingObjects(nullptr);
     abandonCanvasGesture(context);
     // A set-up fills only the slots its mode uses: a release or selection
     // handler of the old mode would otherwise still answer in the new one.

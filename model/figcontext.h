@@ -689,8 +689,8 @@ public:
     // An open polyline or polygon to a spline or a spline to a polyline, as
     // one undo step.
     void convertLineSpline(FigObject* object);
-    // Clones the clipboard objects with fresh identifiers into the current
-    // list, to be placed by the paste mode.
+    // Begins the paste mode (edit/pastemode.cpp): clones of the clipboard
+    // objects with fresh identifiers follow the pointer until placed.
     void startPaste();
     // Places copies of a shape-library clip's objects (fresh identifiers,
     // links among them kept) into the current list as one undo step, the
@@ -698,15 +698,27 @@ public:
     // neither changed nor taken over.
     void startLibraryPlacement(CFigContext* clip);
     // Deletes the selected objects as one undo step; returns clones of them
-    // without links to other objects (caller owns list and clones).
+    // (identifiers kept) with only the links among themselves (caller owns
+    // list and clones). Nothing is deleted when a clone cannot be made.
     FigObjectList* cutSelection();
     // Deletes the selected objects as one undo step; returns the removed
     // objects, which belong to the undo step (the caller frees the list only).
     FigObjectList* deleteSelection();
     // Moves the selected objects of the current list with the objects
-    // smart-linked to them as one undo step and redraws; nothing without a
-    // selection.
+    // smart-linked to them as one undo step, redraws, and leaves the select
+    // mode in force; nothing without a selection.
     void moveSelection(int dx, int dy);
+    // The select mode (edit/selectmode.cpp). Moves the objects of the list by
+    // (x, y) minus canvasAction's anchor, with the lines smart-linked to them,
+    // as one undo step; nothing for a missing or empty list or no offset.
+    void translateSelection(FigObjectList* list, int x, int y);
+    // Inverts the selected flag of every object of the current list on a
+    // shown depth whose drawn bounds (a compound: its corners) lie inside
+    // the rectangle, borders included.
+    void toggleObjectsInRectangle(int x1, int y1, int x2, int y2);
+    // Selects the object and makes it the current one, drawing its markers
+    // when it was not selected; false for none.
+    bool selectObject(FigObject* object);
     // Gives a box or picture the size width x height in Fig units by moving
     // its third point (the first stays, the neighbouring corners and the
     // smart-linked lines follow) as one undo step, pushed even when nothing
@@ -816,6 +828,9 @@ public:
     int minDepth = -1;
     bool linkCursorShown = false;
     int nextId = 0; // the last identifier handed out
+    // How many objects the depth-ordered drawing has drawn so far; tells how
+    // much a redraw cost.
+    long long objectsDrawn = 0;
 
 private:
     void recomputeCorners(FigCompound* compound);

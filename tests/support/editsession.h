@@ -74,12 +74,30 @@ public:
     // window by key presses and releases (which is how it learns them) and
     // carried by every mouse event.
     void hold(Qt::KeyboardModifiers modifiers);
+    // A key pressed and let go on the document window, with the held
+    // modifiers.
+    void key(int key);
+    QTChildFrm& window() const { return document; }
 
 private:
     QTChildFrm& document;
     Qt::MouseButtons buttons = Qt::NoButton;
     Qt::KeyboardModifiers held = Qt::NoModifier;
 };
+
+// One step of scripted input for data-driven tests, at Fig coordinates:
+// 'm' move, 'p' press, 'r' release, 'c' click (a move there, press and
+// release), 'R' right click, 'S' hold Shift, 's' let Shift go, 'd' drag from
+// the last position to (x, y) through the half-way point and release there;
+// the document window's commands 'C' copy, 'X' cut, 'V' paste, and 'K' a key
+// press and release with the key code in x.
+struct Step {
+    char op;
+    int x = 0;
+    int y = 0;
+};
+using Steps = QList<Step>;
+void play(CanvasInput& input, const Steps& steps);
 
 // The document saved to a new file in the test's private folders (it becomes
 // the document's file); the file's object lines: every line after the
