@@ -13,6 +13,7 @@
 #include "edit/editmodes.h"
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
+#include "edit/libraryplacement.h"
 #include "export/exportdlg.h"
 #include "model/createsmartlinksfordrawingaction.h"
 #include "model/figcompound.h"
@@ -102,6 +103,7 @@ QTChildFrm::~QTChildFrm()
         mainFrm->commentTipTimer.stop();
         mainFrm->hoveredObject = nullptr;
     }
+    forgetLibraryPlacement(figContext);
     delete figContext;
     figContext = nullptr;
     if (canvasPainter.isActive())

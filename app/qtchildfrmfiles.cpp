@@ -9,6 +9,7 @@
 #include "app/statusmessages.h"
 #include "dialogs/figcolordlg.h"
 #include "edit/editstate.h"
+#include "edit/libraryplacement.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
 #include "toolbars/layerstoolbar.h"
@@ -169,6 +170,10 @@ bool QTChildFrm::saveAs()
 
 bool QTChildFrm::saveFile(const QString& fileName)
 {
+    // A library clip still following the pointer is not part of the drawing:
+    // it is dropped rather than saved or left half placed.
+    if (libraryPlacementDocument() == figContext)
+        abandonLibraryPlacement();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     // Whether a back-up was made does not decide the save: the first save of
     // a file has nothing to back up.
@@ -210,6 +215,8 @@ QString QTChildFrm::currentFileName() const
 void QTChildFrm::closeEvent(QCloseEvent* event)
 {
     const bool closing = maybeSave();
+    if (closing && libraryPlacementDocument() == figContext)
+        abandonLibraryPlacement();
     if (closing)
         event->accept();
     else

@@ -141,6 +141,7 @@ public:
     // tool bar is rebuilt at most once.
     void addObjectsToDepths(const FigObjectList* list);
     void removeCompoundFromDepths(const FigCompound* compound);
+    void removeObjectsFromDepths(const FigObjectList* list);
     // Zeroes the counts only; minDepth and maxDepth are left alone.
     void clearDepthObjectCounts();
     // Rebuilds the main window's layers tool bar for this document unless a
@@ -665,11 +666,15 @@ public:
     // Clones the clipboard objects with fresh identifiers into the current
     // list, to be placed by the paste mode.
     void startPaste();
-    // Places copies of a shape-library clip's objects (fresh identifiers,
-    // links among them kept) into the current list as one undo step, the
-    // clip's user colours merged into this document's first. The clip is
-    // neither changed nor taken over.
+    // Lets copies of a shape-library clip's objects (fresh identifiers,
+    // links among them kept) follow the pointer until a left press places
+    // them into the current list as one undo step, the clip's user colours
+    // merged into this document's first (edit/libraryplacement.h). The clip
+    // is neither changed nor taken over.
     void startLibraryPlacement(CFigContext* clip);
+    // The picture of the clip being placed at the pointer (3), or the canvas
+    // under it put back (4); needs the painter active.
+    void drawPlacementPreview(int how);
     // Deletes the selected objects as one undo step; returns clones of them
     // without links to other objects (caller owns list and clones).
     FigObjectList* cutSelection();
