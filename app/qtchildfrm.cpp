@@ -13,6 +13,7 @@
 #include "edit/editmodes.h"
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
+#include "edit/floatingobjects.h"
 #include "edit/libraryplacement.h"
 #include "export/exportdlg.h"
 #include "model/createsmartlinksfordrawingaction.h"
@@ -103,6 +104,9 @@ QTChildFrm::~QTChildFrm()
         mainFrm->commentTipTimer.stop();
         mainFrm->hoveredObject = nullptr;
     }
+    // Copies, pasted objects or a library clip floating in this document go
+    // with it.
+    discardFloatingObjects(figContext, false);
     forgetLibraryPlacement(figContext);
     delete figContext;
     figContext = nullptr;
@@ -631,7 +635,7 @@ void QTChildFrm::refreshButtonStates()
 
 void QTChildFrm::copy()
 {
-    if (canvasAction.actionInProgress)
+    if (isGestureInProgress())
         return;
     discardClipboard();
     FigObjectList selected;
@@ -643,7 +647,7 @@ void QTChildFrm::copy()
 
 void QTChildFrm::cut()
 {
-    if (canvasAction.actionInProgress)
+    if (isGestureInProgress())
         return;
     discardClipboard();
     clipboardObjects = figContext->cutSelection();
@@ -658,7 +662,7 @@ void QTChildFrm::cut()
 
 void QTChildFrm::paste()
 {
-    if (canvasAction.actionInProgress || !clipboardObjects)
+    if (isGestureInProgress() || !clipboardObjects)
         return;
     previousEditMode = editMode;
     editMode = EditMode::Paste;

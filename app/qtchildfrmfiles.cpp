@@ -9,6 +9,7 @@
 #include "app/statusmessages.h"
 #include "dialogs/figcolordlg.h"
 #include "edit/editstate.h"
+#include "edit/floatingobjects.h"
 #include "edit/libraryplacement.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
@@ -170,8 +171,9 @@ bool QTChildFrm::saveAs()
 
 bool QTChildFrm::saveFile(const QString& fileName)
 {
-    // A library clip still following the pointer is not part of the drawing:
-    // it is dropped rather than saved or left half placed.
+    // Copies, pasted objects or a library clip following the pointer are no
+    // part of the drawing yet.
+    cancelFloatingObjects(figContext);
     if (libraryPlacementDocument() == figContext)
         abandonLibraryPlacement();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -214,6 +216,7 @@ QString QTChildFrm::currentFileName() const
 
 void QTChildFrm::closeEvent(QCloseEvent* event)
 {
+    cancelFloatingObjects(figContext);
     const bool closing = maybeSave();
     if (closing && libraryPlacementDocument() == figContext)
         abandonLibraryPlacement();

@@ -13,7 +13,9 @@
 #include "app/qtmainfrm.h"
 #include "dialogs/figcolordlg.h"
 #include "edit/canvashandlers.h"
+#include "edit/editmodes.h"
 #include "edit/editobjects.h"
+#include "edit/floatingobjects.h"
 #include "edit/editstate.h"
 #include "model/addaction.h"
 #include "model/figcontext.h"
@@ -137,10 +139,14 @@ void CFigContext::startLibraryPlacement(CFigContext* clip)
     // document, gives way, and so does a gesture under way.
     {
         CanvasPainterScope scope(this);
+        discardFloatingObjects(nullptr);
         abandonCanvasGesture(this);
     }
 
-    previousEditMode = editMode;
+    // The tool to return to; a mode that only another's gesture or command
+    // enters (a paste, a drag) has no tool of its own: the select tool then.
+    const EditModeEntry* entry = findEditMode(editMode);
+    previousEditMode = (entry && !isChoosableMode(*entry)) ? int(EditMode::Select) : editMode;
     beginCanvasAction();
 
     int xmin = 0;

@@ -96,16 +96,26 @@ private slots:
         QTest::addColumn<QByteArray>("clip");
         QTest::addColumn<QPoint>("pointer");
         QTest::addColumn<QList<QByteArray>>("placed");
+        QTest::addColumn<bool>("pasting");
 
         QTest::newRow("box centred at the pointer")
             << redBox << QPoint(3000, 3000)
             << QList<QByteArray> { "2 2 0 0 4 4 50 -1 20 0.000 0 0 -1 0 0 5",
-                   "\t 1800 2400 4200 2400 4200 3600 1800 3600 1800 2400" };
+                   "\t 1800 2400 4200 2400 4200 3600 1800 3600 1800 2400" }
+            << false;
         QTest::newRow("own colour renumbered after the document's")
             << colouredClip << QPoint(4500, 1500)
             << QList<QByteArray> { "2 1 0 0 33 7 50 -1 -1 0.000 0 0 -1 0 0 2", "\t 3900 1200 5100 1800",
                    "2 2 0 0 0 7 40 -1 -1 0.000 0 0 -1 0 0 5",
-                   "\t 3900 1200 5100 1200 5100 1800 3900 1800 3900 1200" };
+                   "\t 3900 1200 5100 1200 5100 1800 3900 1800 3900 1200" }
+            << false;
+        // Pasted objects still following the pointer give way; the select
+        // tool follows, as the paste has no tool of its own.
+        QTest::newRow("while pasted objects follow the pointer")
+            << redBox << QPoint(3000, 3000)
+            << QList<QByteArray> { "2 2 0 0 4 4 50 -1 20 0.000 0 0 -1 0 0 5",
+                   "\t 1800 2400 4200 2400 4200 3600 1800 3600 1800 2400" }
+            << true;
     }
 
     void placedWithTheMouse()
@@ -113,6 +123,7 @@ private slots:
         QFETCH(QByteArray, clip);
         QFETCH(QPoint, pointer);
         QFETCH(QList<QByteArray>, placed);
+        QFETCH(bool, pasting);
         std::unique_ptr<CFigContext> library = readClip(clip);
         QVERIFY(library);
         const bool orange = clip.startsWith("0 32");
@@ -124,6 +135,13 @@ private slots:
             const QList<QByteArray> before = editsession::savedObjectLines(document);
             const int steps = context.undoHistory.undoSteps.size();
             const int counted = sumOfDepthCounts(context);
+            if (pasting) {
+                chooseMode(window, EditMode::Select);
+                context.drawing.objects.front()->selected = true;
+                document.copy();
+                document.paste();
+                QCOMPARE(editMode, int(EditMode::Paste));
+            }
 
             context.startLibraryPlacement(library.get());
             QVERIFY(canvasAction.actionInProgress);
@@ -139,8 +157,12 @@ private slots:
             QVERIFY(context.modified);
             QVERIFY(!canvasAction.actionInProgress);
             QCOMPARE(libraryPlacementDocument(), nullptr);
-            QCOMPARE(editMode, int(EditMode::Polyline));
-            QVERIFY(canvasHandlers.leftPressHandler == modePress);
+            if (pasting) {
+                QCOMPARE(editMode, int(EditMode::Select));
+            } else {
+                QCOMPARE(editMode, int(EditMode::Polyline));
+                QVERIFY(canvasHandlers.leftPressHandler == modePress);
+            }
             QCOMPARE(sumOfDepthCounts(context), counted + int(placed.size() / 2));
             // The colour dialog lists the colours the clip brought.
             QCOMPARE(window.colorDlg->form().userPenColor->count(), context.drawing.userColors.size());
