@@ -141,6 +141,7 @@ public:
     // tool bar is rebuilt at most once.
     void addObjectsToDepths(const FigObjectList* list);
     void removeCompoundFromDepths(const FigCompound* compound);
+    void removeObjectsFromDepths(const FigObjectList* list);
     // Zeroes the counts only; minDepth and maxDepth are left alone.
     void clearDepthObjectCounts();
     // Rebuilds the main window's layers tool bar for this document unless a
@@ -692,11 +693,15 @@ public:
     // Begins the paste mode (edit/pastemode.cpp): clones of the clipboard
     // objects with fresh identifiers follow the pointer until placed.
     void startPaste();
-    // Places copies of a shape-library clip's objects (fresh identifiers,
-    // links among them kept) into the current list as one undo step, the
-    // clip's user colours merged into this document's first. The clip is
-    // neither changed nor taken over.
+    // Lets copies of a shape-library clip's objects (fresh identifiers,
+    // links among them kept) follow the pointer until a left press places
+    // them into the current list as one undo step, the clip's user colours
+    // merged into this document's first (edit/libraryplacement.h). The clip
+    // is neither changed nor taken over.
     void startLibraryPlacement(CFigContext* clip);
+    // The picture of the clip being placed at the pointer (3), or the canvas
+    // under it put back (4); needs the painter active.
+    void drawPlacementPreview(int how);
     // Deletes the selected objects as one undo step; returns clones of them
     // (identifiers kept) with only the links among themselves (caller owns
     // list and clones). Nothing is deleted when a clone cannot be made.
