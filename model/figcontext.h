@@ -660,8 +660,19 @@ public:
     // Makes the compound's members the current list, with all markers shown.
     bool openCompoundForEditing(FigObject* compound);
     // An open polyline or polygon to a spline or a spline to a polyline, as
-    // one undo step.
+    // one undo step; the result (or the object when it cannot be converted)
+    // becomes the selected current object (edit/conversion.cpp).
     void convertLineSpline(FigObject* object);
+    // The measurement panel's texts for the pointer at (x, y) in Fig units:
+    // the position in canvas pixels and in the document's unit, and two
+    // measures of the gesture in progress, which stay as they are without
+    // one. Nothing when any output is null (edit/coordinatetexts.cpp).
+    void formatCoordinateTexts(int x, int y, QString* xPixels, QString* xUnits, QString* yPixels, QString* yUnits,
+        QString* measure1, QString* measure2);
+    // Adds the open polyline (hit - (a, b), hit, hit + (a, b)) with the
+    // current attributes as one undo step; it becomes the only selected
+    // object and the current one (edit/tangentnormal.cpp).
+    void addTangentLine(int hitX, int hitY, float a, float b);
     // Clones the clipboard objects with fresh identifiers into the current
     // list, to be placed by the paste mode.
     void startPaste();
