@@ -10,6 +10,7 @@
 #include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
+#include "edit/pointmove.h"
 #include "model/figcontext.h"
 #include "model/figline.h"
 #include "model/figobject.h"

@@ -4,8 +4,6 @@ int editMode = -1;
 int previousEditMode = -1;
 TransformCenter transformCenter;
 FigPoint* movingPoint = nullptr;
-FigPoint* movingPointPrev = nullptr;
-FigPoint* movingPointNext = nullptr;
 bool allMarkersShown = false;
 bool shiftKeyDown = false;
 bool ctrlKeyDown = false;

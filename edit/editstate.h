@@ -21,10 +21,6 @@ extern TransformCenter transformCenter;
 // The object point dragged by the point-moving and point-adding modes; not
 // owned.
 extern FigPoint* movingPoint;
-// Its neighbours in a polyline's chain while it is dragged or added (null at
-// an end); the measurement panel shows the distances to them. Not owned.
-extern FigPoint* movingPointPrev;
-extern FigPoint* movingPointNext;
 
 // The markers of all objects of the current list are shown.
 extern bool allMarkersShown;

@@ -1,5 +1,6 @@
 #include "toolbars/coordstoolbar.h"
 
+#include "app/qtmainfrm.h"
 #include "edit/coordinatetexts.h"
 #include "model/figcontext.h"
 #include "model/figellipse.h"
@@ -69,4 +70,10 @@ void CoordsToolbar::showEllipseMeasures(bool metric, const FigEllipse* ellipse)
     }
     coords[4]->setText(first);
     coords[5]->setText(second);
+}
+
+void CFigContext::showEllipseMeasures(const FigEllipse* ellipse)
+{
+    if (mainWindow && mainWindow->coordsToolbar)
+        mainWindow->coordsToolbar->showEllipseMeasures(metric, ellipse);
 }

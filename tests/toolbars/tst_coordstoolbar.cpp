@@ -7,6 +7,7 @@
 #include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
+#include "edit/pointmove.h"
 #include "model/figcontext.h"
 #include "model/figellipse.h"
 #include "model/figline.h"
