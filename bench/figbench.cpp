@@ -2,7 +2,7 @@
 // the time each step takes and the peak memory of the process.
 //
 //   figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages]
-//            [--edit] [--export ROW [--set WIDGET=VALUE]...] FILE...
+//            [--edit] [--script JS] [--export ROW [--set WIDGET=VALUE]...] FILE...
 //
 // Every question the reader asks is answered No. The settings are not read:
 // every run uses the built-in preferences, so results do not depend on the
@@ -10,6 +10,9 @@
 // printed to standard error, each prefixed with the file name and ": ".
 // With --edit every object is selected right after reading, moved by one
 // grid step as the select tool's drag does, and the move undone and redone.
+// With --script the script file JS runs against each drawing after reading
+// it and before writing it, as the Script menu runs it (without a main
+// window no attribute tool bar takes the attributes it sets).
 // With --export the drawing is last exported as the export dialog does it,
 // with the format row of that list text and the real fig2dev (and LaTeX),
 // after --set has set widgets of the export form by their object names.
@@ -52,6 +55,7 @@ struct Options {
     double zoom = 1.0;
     bool messages = false;
     bool edit = false;
+    QString script; // empty: no script
     QString exportRow; // empty: no export
     QList<QPair<QString, QString>> exportSettings; // widget name, value
     QStringList files;
@@ -98,6 +102,9 @@ bool parseArguments(const QStringList& args, Options& opt, QString& error)
             opt.messages = true;
         } else if (a == QLatin1String("--edit")) {
             opt.edit = true;
+        } else if (a == QLatin1String("--script")) {
+            if (!value(opt.script))
+                return false;
         } else if (a == QLatin1String("--export")) {
             if (!value(opt.exportRow))
                 return false;
@@ -156,6 +163,7 @@ struct FileResult {
     double writeMs = 0;
     double drawMs = 0;
     double editMs = 0;
+    double scriptMs = 0;
     double exportMs = 0;
     bool exported = true;
 };
@@ -209,6 +217,7 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
     std::vector<double> writeMs;
     std::vector<double> drawMs;
     std::vector<double> editMs;
+    std::vector<double> scriptMs;
     std::vector<double> exportMs;
     const QString outName = QFileInfo(file).fileName();
     const QString target = QDir(opt.outDir.isEmpty() ? scratchDir : opt.outDir).filePath(outName);
@@ -234,6 +243,11 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
 
         if (opt.edit)
             editMs.push_back(benchedit::moveAllUndoRedo(*context));
+        if (!opt.script.isEmpty()) {
+            timer.restart();
+            context->runScriptFile(opt.script);
+            scriptMs.push_back(elapsedMs(timer));
+        }
 
         timer.restart();
         if (!context->saveFile(target))
@@ -278,6 +292,7 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
     result.writeMs = median(writeMs);
     result.drawMs = median(drawMs);
     result.editMs = median(editMs);
+    result.scriptMs = median(scriptMs);
     result.exportMs = median(exportMs);
     return result;
 }
@@ -294,7 +309,7 @@ int main(int argc, char* argv[])
     if (!parseArguments(app.arguments(), opt, error)) {
         std::fprintf(stderr,
             "figbench: %s\nusage: figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages] "
-            "[--edit] [--export ROW [--set WIDGET=VALUE]...] FILE...\n",
+            "[--edit] [--script JS] [--export ROW [--set WIDGET=VALUE]...] FILE...\n",
             qPrintable(error));
         return 2;
     }
@@ -326,10 +341,14 @@ int main(int argc, char* argv[])
     double totalWrite = 0;
     double totalDraw = 0;
     double totalEdit = 0;
+    double totalScript = 0;
     double totalExport = 0;
-    // The edit and export times end the lines only when asked for.
+    // The edit, script and export times end the lines only when asked for.
     auto editColumn = [&opt](double ms) {
         return opt.edit ? QStringLiteral(" edit_ms=%1").arg(ms, 0, 'f', 3) : QString();
+    };
+    auto scriptColumn = [&opt](double ms) {
+        return opt.script.isEmpty() ? QString() : QStringLiteral(" script_ms=%1").arg(ms, 0, 'f', 3);
     };
     auto exportColumn = [&opt](double ms) {
         return opt.exportRow.isEmpty() ? QString() : QStringLiteral(" export_ms=%1").arg(ms, 0, 'f', 3);
@@ -338,18 +357,19 @@ int main(int argc, char* argv[])
         const FileResult r = benchFile(file, opt, scratch.path());
         if (!r.read || !r.exported)
             status = 1;
-        std::printf("%s objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f%s%s\n", qPrintable(file), r.objects,
-            r.readMs, r.writeMs, r.drawMs, qPrintable(editColumn(r.editMs)), qPrintable(exportColumn(r.exportMs)));
+        std::printf("%s objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f%s%s%s\n", qPrintable(file), r.objects,
+            r.readMs, r.writeMs, r.drawMs, qPrintable(editColumn(r.editMs)), qPrintable(scriptColumn(r.scriptMs)), qPrintable(exportColumn(r.exportMs)));
         totalObjects += r.objects;
         totalRead += r.readMs;
         totalWrite += r.writeMs;
         totalDraw += r.drawMs;
         totalEdit += r.editMs;
+        totalScript += r.scriptMs;
         totalExport += r.exportMs;
     }
-    std::printf("total files=%d objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f peak_rss_kb=%ld%s%s\n",
+    std::printf("total files=%d objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f peak_rss_kb=%ld%s%s%s\n",
         int(opt.files.size()), totalObjects, totalRead, totalWrite, totalDraw, peakRssKb(),
-        qPrintable(editColumn(totalEdit)), qPrintable(exportColumn(totalExport)));
+        qPrintable(editColumn(totalEdit)), qPrintable(scriptColumn(totalScript)), qPrintable(exportColumn(totalExport)));
     std::fflush(stdout);
     setMessageBoxHandler(nullptr);
     deleteGridDefs();

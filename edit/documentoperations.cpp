@@ -1,6 +1,6 @@
 // Operations on a document's selection and view that the document window and
 // the main window call: scroll origins for zooming, moving, deleting and
-// cutting the selection as undo steps, compounds and conversions. Drawing
+// cutting the selection as undo steps, and compounds. Drawing
 // goes through the context's painter and happens only while it is active.
 
 #include "app/qtchildfrm.h"
@@ -9,8 +9,6 @@
 #include "edit/editstate.h"
 #include "model/addaction.h"
 #include "model/breakcompoundaction.h"
-#include "model/convertlinetosplineaction.h"
-#include "model/convertsplinetolineaction.h"
 #include "model/createcompoundaction.h"
 #include "model/deleteaction.h"
 #include "model/depths.h"
@@ -187,35 +185,4 @@ bool CFigContext::openCompoundForEditing(FigObject* object)
     if (canDraw(this))
         redrawCanvas();
     return true;
-}
-
-void CFigContext::convertLineSpline(FigObject* object)
-{
-    if (!object)
-        return;
-    FigObjectList* list = objects();
-    ActionItem* action = nullptr;
-    if (object->type == FigObject::Polyline && (object->subType == 1 || object->subType == 3))
-        action = new ConvertLineToSplineAction(list, static_cast<FigLine*>(object));
-    else if (object->type == FigObject::Spline)
-        action = new ConvertSplineToLineAction(list, static_cast<FigSpline*>(object));
-    if (!action)
-        return;
-    if (canDraw(this)) {
-        forEachObject(&drawing.objects, clearSkipRedraw);
-        redrawObject(object, true);
-    }
-    if (!action->redo(this)) {
-        // Refused (too few points, no memory): nothing changed.
-        action->releaseUndone();
-        delete action;
-        if (canDraw(this))
-            redrawObject(object, false);
-        return;
-    }
-    if (currentObject == object)
-        currentObject = nullptr;
-    undoHistory.pushAction(action);
-    if (canDraw(this))
-        redrawObject(action->object, false);
 }
