@@ -255,7 +255,9 @@ void CFigContext::redrawObject(FigObject* object, bool omit)
 
 void CFigContext::redrawObjectList(const FigObjectList* list, bool omit)
 {
-    if (!list)
+    // Without a painter there is nothing to draw, and the bounds of a long
+    // list are not free.
+    if (!list || !painter)
         return;
     int xmin = 0;
     int ymin = 0;
@@ -268,6 +270,8 @@ void CFigContext::redrawObjectList(const FigObjectList* list, bool omit)
 
 void CFigContext::redrawListArea(const FigObjectList* listA, const FigObjectList* listB, FigObject* omitted)
 {
+    if (!painter)
+        return;
     bool any = false;
     int xmin = 0;
     int ymin = 0;
