@@ -3,6 +3,7 @@
 #include "app/preferences.h"
 #include "app/statusmessages.h"
 #include "edit/canvashandlers.h"
+#include "edit/dragselection.h"
 #include "edit/picking.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
@@ -26,23 +27,6 @@ int scaleGrip = Corner;
 // to the grabbed one.
 double scaleDiagonalCos = 0.0;
 double scaleDiagonalSin = 0.0;
-
-// The clones the last preview drew, so that the next one clears their area.
-struct PreviewObjects {
-    FigObjectList objects;
-    ~PreviewObjects() { clear(); }
-    void clear()
-    {
-        deleteAllObjects(&objects);
-        objects.clear();
-    }
-};
-
-PreviewObjects& previewObjects()
-{
-    static PreviewObjects preview;
-    return preview;
-}
 
 bool gridSnapping()
 {
@@ -69,7 +53,7 @@ void endScaling(CFigContext* context)
 {
     delete context->selection;
     context->selection = nullptr;
-    previewObjects().clear();
+    clearDragPreview();
     initScaleMode();
 }
 
@@ -186,7 +170,7 @@ void scaleCompoundPress(CFigContext* context, int x, int y)
     context->currentObject = compound;
     delete context->selection;
     context->selection = new FigObjectList { compound };
-    previewObjects().clear();
+    clearDragPreview();
     setCanvasHandlers(nullptr, nullptr, cancelScale);
     canvasHandlers.selectionMoveHandler = scalePreview;
     canvasHandlers.leftReleaseHandler = finishScale;
@@ -224,12 +208,8 @@ void scalePreview(CFigContext* context, FigObjectList* list, int x, int y)
     collectLinkedObjectsOfList(&context->drawing.objects, scaledClones, followers);
     ScaleAction scaling(context->objects(), *scaledClones, followers, sx, sy, canvasAction.anchorX, canvasAction.anchorY);
     const bool scaled = scaling.redo(context);
-    context->redrawListArea(&shown, &previewObjects().objects, nullptr);
-    previewObjects().clear();
-    if (FigObjectList* copies = cloneObjectList(&shown)) {
-        previewObjects().objects = *copies;
-        delete copies;
-    }
+    context->redrawListArea(&shown, &dragPreviewObjects, nullptr);
+    keepDragPreview(&shown);
     // The corners of the compounds around the stretched clones go back with
     // the real lines.
     if (scaled)
@@ -257,7 +237,7 @@ void finishScale(CFigContext* context, int x, int y)
     float sy = 1.0f;
     scaleFactors(sx, sy);
     FigObjectList shownBefore;
-    shownBefore.swap(previewObjects().objects);
+    shownBefore.swap(dragPreviewObjects);
     if (!acceptableFactor(sx) || !acceptableFactor(sy)) {
         // Pressed flat onto the fixed corner's line: nothing could bring it
         // back, so the compound stays as it was.
