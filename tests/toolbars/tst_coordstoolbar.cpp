@@ -303,6 +303,48 @@ private slots:
             QCOMPARE(labelTexts(*panel), texts);
         });
     }
+
+    // A circle by radius drawn with the circle tool, and the radius point of
+    // a circle of the file dragged with the select tool, in an inch and in
+    // a centimetre document: the radius is an inch (2.54 cm) at the end.
+    void circleRadius_data()
+    {
+        QTest::addColumn<bool>("metric");
+        QTest::addColumn<QStringList>("measures");
+        QTest::newRow("inches") << false << QStringList({ "r= 1.00 in", "d= 2.00 in" });
+        QTest::newRow("centimetres") << true << QStringList({ "r= 2.54 cm", "d= 5.08 cm" });
+    }
+    void circleRadius()
+    {
+        QFETCH(bool, metric);
+        QFETCH(QStringList, measures);
+        const QByteArray figure = QByteArray("#FIG 3.2\nLandscape\nCenter\n")
+            + (metric ? "Metric\nA4\n" : "Inches\nLetter\n") + "100.00\nSingle\n-2\n1200 2\n"
+            + "1 3 0 1 0 7 50 -1 -1 0.000 1 0.0000 2400 3600 600 600 2400 3600 3000 3600\n";
+        editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
+            CoordsToolbar* panel = window.coordsToolbar;
+            editsession::CanvasInput input(document);
+
+            window.shapesToolbar->modeButton(EditMode::Cbr)->click();
+            input.move(2400, 1200);
+            input.click(2400, 1200);
+            input.move(3000, 1200);
+            input.move(3600, 1200);
+            QCOMPARE(labelTexts(*panel).mid(4), measures);
+            input.click(3600, 1200);
+
+            window.shapesToolbar->modeButton(EditMode::Select)->click();
+            panel->coords[4]->clear();
+            panel->coords[5]->clear();
+            input.move(3000, 3600);
+            input.press(3000, 3600);
+            QCOMPARE(editMode, int(EditMode::MovePoint));
+            input.move(3300, 3600);
+            input.move(3600, 3600);
+            QCOMPARE(labelTexts(*panel).mid(4), measures);
+            input.release(3600, 3600);
+        });
+    }
 };
 
 TAVREL_TEST_MAIN(TestCoordsToolbar)
