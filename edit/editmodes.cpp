@@ -2,6 +2,9 @@
 
 #include "edit/editstate.h"
 #include "edit/linemode.h"
+#include "edit/pointdeletion.h"
+#include "edit/pointinsertion.h"
+#include "edit/textmode.h"
 #include "edit/updatemode.h"
 
 #include <QList>
@@ -22,7 +25,7 @@ const EditModeEntry editModeTable[] = {
     { EditMode::Polyline, initLineMode, false, ModeMarkers::Clear, AttrsPage::Polyline, "POLYLINE drawing" },
     { EditMode::Box, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Box, "Rectangular BOX drawing" },
     { EditMode::Polygon, initLineMode, false, ModeMarkers::Clear, AttrsPage::Polygon, "POLYGON drawing" },
-    { EditMode::Text, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Text, "TEXT input (from keyboard)" },
+    { EditMode::Text, initTextMode, false, ModeMarkers::Clear, AttrsPage::Text, "TEXT input (from keyboard)" },
     { EditMode::Spline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "SPLINE drawing: specify control points" },
     { EditMode::ClosedSpline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::ClosedSpline, "CLOSED SPLINE drawing: specify control points" },
     { EditMode::IntSpline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "INTERPOLATED SPLINE drawing" },
@@ -33,8 +36,8 @@ const EditModeEntry editModeTable[] = {
     { EditMode::Copy, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "COPY objects" },
     { EditMode::Delete, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "REMOVE objects" },
     { EditMode::MovePoint, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
-    { EditMode::DeletePoint, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "DELETE POINTs (from POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)" },
-    { EditMode::AddPoint, nullptr, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "ADD POINTs (to POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)", initDocumentModeWithoutHandlers },
+    { EditMode::DeletePoint, initDeletePointMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "DELETE POINTs (from POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)" },
+    { EditMode::AddPoint, nullptr, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "ADD POINTs (to POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)", initAddPointModeOn },
     { EditMode::Arrow, initModeWithoutHandlers, true, ModeMarkers::ShowAll, AttrsPage::Arrow, "ADD/DELETE arrow head (left button)" },
     { EditMode::Update, initUpdateMode, true, ModeMarkers::MarkAll, AttrsPage::Update, "UPDATE objects to current settings" },
     { EditMode::FlipVert, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) up or down. Set center using SHIFT+LEFT button" },
