@@ -13,6 +13,7 @@
 #include "edit/editmodes.h"
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
+#include "edit/floatingobjects.h"
 #include "export/exportdlg.h"
 #include "model/createsmartlinksfordrawingaction.h"
 #include "model/figcompound.h"
@@ -102,6 +103,8 @@ QTChildFrm::~QTChildFrm()
         mainFrm->commentTipTimer.stop();
         mainFrm->hoveredObject = nullptr;
     }
+    // Copies or pasted objects floating in this document go with it.
+    discardFloatingObjects(figContext, false);
     delete figContext;
     figContext = nullptr;
     if (canvasPainter.isActive())
@@ -629,7 +632,7 @@ void QTChildFrm::refreshButtonStates()
 
 void QTChildFrm::copy()
 {
-    if (canvasAction.actionInProgress)
+    if (isGestureInProgress())
         return;
     discardClipboard();
     FigObjectList selected;
@@ -641,7 +644,7 @@ void QTChildFrm::copy()
 
 void QTChildFrm::cut()
 {
-    if (canvasAction.actionInProgress)
+    if (isGestureInProgress())
         return;
     discardClipboard();
     clipboardObjects = figContext->cutSelection();
@@ -656,7 +659,7 @@ void QTChildFrm::cut()
 
 void QTChildFrm::paste()
 {
-    if (canvasAction.actionInProgress || !clipboardObjects)
+    if (isGestureInProgress() || !clipboardObjects)
         return;
     previousEditMode = editMode;
     editMode = EditMode::Paste;

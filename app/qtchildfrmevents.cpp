@@ -257,7 +257,7 @@ void QTChildFrm::keyPressEvent(QKeyEvent* event)
     const bool arrow = key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
     // Like copy, cut and paste, nudging and deleting wait until a gesture in
     // progress has finished: they would pull objects from under it.
-    const bool selectionKeysAct = !canvasAction.actionInProgress
+    const bool selectionKeysAct = !isGestureInProgress()
         && (editMode == EditMode::Select || editMode == EditMode::MoveSelection || editMode == EditMode::MovePoint
             || isCurrentModeCreation());
 

@@ -9,6 +9,7 @@
 #include "app/statusmessages.h"
 #include "dialogs/figcolordlg.h"
 #include "edit/editstate.h"
+#include "edit/floatingobjects.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
 #include "toolbars/layerstoolbar.h"
@@ -169,6 +170,9 @@ bool QTChildFrm::saveAs()
 
 bool QTChildFrm::saveFile(const QString& fileName)
 {
+    // Copies or pasted objects following the pointer are no part of the
+    // drawing yet.
+    cancelFloatingObjects(figContext);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     // Whether a back-up was made does not decide the save: the first save of
     // a file has nothing to back up.
@@ -209,6 +213,7 @@ QString QTChildFrm::currentFileName() const
 
 void QTChildFrm::closeEvent(QCloseEvent* event)
 {
+    cancelFloatingObjects(figContext);
     const bool closing = maybeSave();
     if (closing)
         event->accept();

@@ -8,6 +8,7 @@
 #include "dialogs/metricsdlg.h"
 #include "dialogs/preferencesdlg.h"
 #include "library/librarydlg.h"
+#include "model/figcontext.h"
 #include "toolbars/arcattrstoolbar.h"
 #include "toolbars/arrowattrstoolbar.h"
 #include "toolbars/attrstoolbarhandler.h"
@@ -105,6 +106,7 @@ QTMainFrm::QTMainFrm(QWidget* parent, Qt::WindowFlags flags)
     // connected first, runs first on every activation.
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &QTMainFrm::subWindowActivated);
     connect(metricsDlg, &MetricsDlg::unitChanged, tangnormAttrsToolbar, &TangnormAttrsToolbar::onUnit);
+    tangnormAttrsToolbar->onUnit(child->figContext->metric ? 0 : 1);
 
     // Enabled by the document windows and the tool panel as the selection
     // allows.

@@ -21,6 +21,7 @@
 #include "toolbars/coordstoolbar.h"
 #include "toolbars/layerstoolbar.h"
 #include "toolbars/shapestoolbar.h"
+#include "toolbars/tangnormattrstoolbar.h"
 #include "ui_qtmainfrm.h"
 
 #include <QApplication>
@@ -205,6 +206,9 @@ void QTMainFrm::subWindowActivated(QMdiSubWindow* window)
     colorDlg->setContext(child->figContext);
     metricsDlg->setGridValues(child->figContext);
     metricsDlg->setPageValues(child->figContext);
+    // Showing the document's unit in the metrics dialog announces nothing:
+    // the tangent length's unit follows here.
+    tangnormAttrsToolbar->onUnit(child->figContext->metric ? 0 : 1);
 }
 
 void QTMainFrm::updateMenus()
@@ -699,6 +703,6 @@ void QTMainFrm::onClearScript(bool /*checked*/)
 
 void QTMainFrm::onExecuteScript(bool /*checked*/)
 {
-    // Running the console's script (CFigContext::runScript with the name
-    // "console") arrives with the scripting object.
+    if (CFigContext* context = activeFigContext())
+        context->runScript(ui.scriptEdit->toPlainText(), QStringLiteral("console"));
 }

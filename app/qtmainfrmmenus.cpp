@@ -278,8 +278,8 @@ void QTMainFrm::refreshScriptActions()
 void QTMainFrm::runScript()
 {
     auto* action = qobject_cast<QAction*>(sender());
-    if (!action || !activeFigContext())
+    CFigContext* context = activeFigContext();
+    if (!action || !context)
         return;
-    // Running the script file on the active document arrives with the
-    // scripting object (CFigContext::runScriptFile).
+    context->runScriptFile(action->data().toString());
 }

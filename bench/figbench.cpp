@@ -2,12 +2,17 @@
 // the time each step takes and the peak memory of the process.
 //
 //   figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages]
-//            [--export ROW [--set WIDGET=VALUE]...] FILE...
+//            [--edit] [--script JS] [--export ROW [--set WIDGET=VALUE]...] FILE...
 //
 // Every question the reader asks is answered No. The settings are not read:
 // every run uses the built-in preferences, so results do not depend on the
 // user. With --messages the reader's status messages of the first repeat are
 // printed to standard error, each prefixed with the file name and ": ".
+// With --edit every object is selected right after reading, moved by one
+// grid step as the select tool's drag does, and the move undone and redone.
+// With --script the script file JS runs against each drawing after reading
+// it and before writing it, as the Script menu runs it (without a main
+// window no attribute tool bar takes the attributes it sets).
 // With --export the drawing is last exported as the export dialog does it,
 // with the format row of that list text and the real fig2dev (and LaTeX),
 // after --set has set widgets of the export form by their object names.
@@ -16,6 +21,7 @@
 #include "app/preferences.h"
 #include "app/statusmessages.h"
 #include "bench/benchcanvas.h"
+#include "bench/benchedit.h"
 #include "export/exportdlg.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
@@ -48,6 +54,8 @@ struct Options {
     QString pngDir;
     double zoom = 1.0;
     bool messages = false;
+    bool edit = false;
+    QString script; // empty: no script
     QString exportRow; // empty: no export
     QList<QPair<QString, QString>> exportSettings; // widget name, value
     QStringList files;
@@ -92,6 +100,11 @@ bool parseArguments(const QStringList& args, Options& opt, QString& error)
             }
         } else if (a == QLatin1String("--messages")) {
             opt.messages = true;
+        } else if (a == QLatin1String("--edit")) {
+            opt.edit = true;
+        } else if (a == QLatin1String("--script")) {
+            if (!value(opt.script))
+                return false;
         } else if (a == QLatin1String("--export")) {
             if (!value(opt.exportRow))
                 return false;
@@ -149,6 +162,8 @@ struct FileResult {
     double readMs = 0;
     double writeMs = 0;
     double drawMs = 0;
+    double editMs = 0;
+    double scriptMs = 0;
     double exportMs = 0;
     bool exported = true;
 };
@@ -201,6 +216,8 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
     std::vector<double> readMs;
     std::vector<double> writeMs;
     std::vector<double> drawMs;
+    std::vector<double> editMs;
+    std::vector<double> scriptMs;
     std::vector<double> exportMs;
     const QString outName = QFileInfo(file).fileName();
     const QString target = QDir(opt.outDir.isEmpty() ? scratchDir : opt.outDir).filePath(outName);
@@ -223,6 +240,14 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
         if (!read)
             return result; // read_ms etc. stay 0 for a file that cannot be read
         result.objects = figFileProgress.objectCount;
+
+        if (opt.edit)
+            editMs.push_back(benchedit::moveAllUndoRedo(*context));
+        if (!opt.script.isEmpty()) {
+            timer.restart();
+            context->runScriptFile(opt.script);
+            scriptMs.push_back(elapsedMs(timer));
+        }
 
         timer.restart();
         if (!context->saveFile(target))
@@ -266,6 +291,8 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
     result.readMs = median(readMs);
     result.writeMs = median(writeMs);
     result.drawMs = median(drawMs);
+    result.editMs = median(editMs);
+    result.scriptMs = median(scriptMs);
     result.exportMs = median(exportMs);
     return result;
 }
@@ -282,7 +309,7 @@ int main(int argc, char* argv[])
     if (!parseArguments(app.arguments(), opt, error)) {
         std::fprintf(stderr,
             "figbench: %s\nusage: figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages] "
-            "[--export ROW [--set WIDGET=VALUE]...] FILE...\n",
+            "[--edit] [--script JS] [--export ROW [--set WIDGET=VALUE]...] FILE...\n",
             qPrintable(error));
         return 2;
     }
@@ -313,8 +340,16 @@ int main(int argc, char* argv[])
     double totalRead = 0;
     double totalWrite = 0;
     double totalDraw = 0;
+    double totalEdit = 0;
+    double totalScript = 0;
     double totalExport = 0;
-    // The export time ends the lines only when there was an export.
+    // The edit, script and export times end the lines only when asked for.
+    auto editColumn = [&opt](double ms) {
+        return opt.edit ? QStringLiteral(" edit_ms=%1").arg(ms, 0, 'f', 3) : QString();
+    };
+    auto scriptColumn = [&opt](double ms) {
+        return opt.script.isEmpty() ? QString() : QStringLiteral(" script_ms=%1").arg(ms, 0, 'f', 3);
+    };
     auto exportColumn = [&opt](double ms) {
         return opt.exportRow.isEmpty() ? QString() : QStringLiteral(" export_ms=%1").arg(ms, 0, 'f', 3);
     };
@@ -322,17 +357,19 @@ int main(int argc, char* argv[])
         const FileResult r = benchFile(file, opt, scratch.path());
         if (!r.read || !r.exported)
             status = 1;
-        std::printf("%s objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f%s\n", qPrintable(file), r.objects, r.readMs,
-            r.writeMs, r.drawMs, qPrintable(exportColumn(r.exportMs)));
+        std::printf("%s objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f%s%s%s\n", qPrintable(file), r.objects,
+            r.readMs, r.writeMs, r.drawMs, qPrintable(editColumn(r.editMs)), qPrintable(scriptColumn(r.scriptMs)), qPrintable(exportColumn(r.exportMs)));
         totalObjects += r.objects;
         totalRead += r.readMs;
         totalWrite += r.writeMs;
         totalDraw += r.drawMs;
+        totalEdit += r.editMs;
+        totalScript += r.scriptMs;
         totalExport += r.exportMs;
     }
-    std::printf("total files=%d objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f peak_rss_kb=%ld%s\n",
+    std::printf("total files=%d objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f peak_rss_kb=%ld%s%s%s\n",
         int(opt.files.size()), totalObjects, totalRead, totalWrite, totalDraw, peakRssKb(),
-        qPrintable(exportColumn(totalExport)));
+        qPrintable(editColumn(totalEdit)), qPrintable(scriptColumn(totalScript)), qPrintable(exportColumn(totalExport)));
     std::fflush(stdout);
     setMessageBoxHandler(nullptr);
     deleteGridDefs();

@@ -1,6 +1,7 @@
 #include "dialogs/fontsdlg.h"
 
 #include "app/canvaspainterscope.h"
+#include "app/qslog.h"
 #include "app/qtmainfrm.h"
 #include "model/figcontext.h"
 #include "model/figobject.h"
@@ -78,8 +79,10 @@ void FontsDlg::onPsFont(int i)
 {
     // The number indexes the font table wherever texts are measured and
     // written: one without a row is not taken.
-    if (i < 0 || i >= fontTableSize)
+    if (i < 0 || i >= fontTableSize) {
+        QLOG_WARN().noquote() << QStringLiteral("PostScript font %1 refused: not within 0 to %2").arg(i).arg(fontTableSize - 1);
         return;
+    }
     currentAttrs.textFlags |= postScriptFlag;
     currentAttrs.psFont = i;
     emit psFontChanged(i);
@@ -89,8 +92,10 @@ void FontsDlg::onPsFont(int i)
 
 void FontsDlg::onLatexFont(int i)
 {
-    if (i < 0 || i >= latexFontCount)
+    if (i < 0 || i >= latexFontCount) {
+        QLOG_WARN().noquote() << QStringLiteral("LaTeX font %1 refused: not within 0 to %2").arg(i).arg(latexFontCount - 1);
         return;
+    }
     currentAttrs.textFlags &= ~postScriptFlag;
     currentAttrs.latexFont = i;
     emit latexFontChanged(i);

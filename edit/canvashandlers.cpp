@@ -34,6 +34,11 @@ void endCanvasAction()
     canvasHandlers.elasticHandler = nullptr;
 }
 
+bool isGestureInProgress()
+{
+    return canvasAction.actionInProgress != 0 || canvasHandlers.leftReleaseHandler != nullptr;
+}
+
 void abandonCanvasGesture(CFigContext* context)
 {
     if (!context) {
@@ -41,6 +46,15 @@ void abandonCanvasGesture(CFigContext* context)
         return;
     }
     const bool canDraw = context->painter && context->painter->isActive();
+    // A shape gesture with a cancel of its own takes away all it drew (the
+    // centre cross, an arc's fixed segment, an outline without elastic
+    // handler) as a right press would.
+    const PointHandler cancel = canvasHandlers.rightPressHandler;
+    if (canvasAction.actionInProgress && canDraw && isCancelHandler(cancel)) {
+        cancel(context, canvasAction.trackX, canvasAction.trackY);
+        endCanvasAction();
+        return;
+    }
     if (canvasAction.actionInProgress && canDraw) {
         // The same outlines the whole-canvas redraw puts back, drawn once more
         // with the same anchor and track: the inverting pen erases them.

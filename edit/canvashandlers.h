@@ -59,6 +59,11 @@ void beginCanvasAction();
 // so that a later whole-canvas redraw draws no rubber band.
 void endCanvasAction();
 
+// Whether a gesture is under way: a canvas action, or a press whose release
+// is awaited. Commands that change the selection or the drawing from outside
+// the gesture (copy, cut, paste, delete, nudging) wait until it is over.
+bool isGestureInProgress();
+
 // Leaves the gesture under way on the document when another mode is chosen:
 // erases its rubber band through the elastic handler (only while the
 // document's painter is active), frees the point chain it was building and

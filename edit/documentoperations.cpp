@@ -33,14 +33,6 @@ bool canDraw(const CFigContext* context)
     return context->painter && context->painter->isActive();
 }
 
-void appendAll(FigObjectList& target, const FigObjectList& source)
-{
-    for (FigObject* object : source) {
-        if (!pointerListContains(&target, object))
-            target.push_back(object);
-    }
-}
-
 } // namespace
 
 bool CFigContext::isCompoundOpen(const CFigContext* ctx)
@@ -77,32 +69,6 @@ void CFigContext::centeredScrollOrigin(int& ox, int& oy, int cx, int cy, float z
 
 // ---- Selection as undo steps ----
 
-void CFigContext::moveSelection(int dx, int dy)
-{
-    FigObjectList* list = objects();
-    FigObjectList selected;
-    collectSelectedObjects(list, selected);
-    if (selected.empty() || (dx == 0 && dy == 0))
-        return;
-    FigObjectList linked;
-    collectLinkedObjectsOfList(&drawing.objects, &selected, linked);
-    FigObjectList area = selected;
-    appendAll(area, linked);
-
-    if (canDraw(this)) {
-        forEachObject(&drawing.objects, clearSkipRedraw);
-        redrawObjectList(&area, true);
-    }
-    auto* action = new TranslateAction(list, selected, dx, dy, linked);
-    action->redo(this);
-    undoHistory.pushAction(action);
-    updateParentCompoundBounds(&linked);
-    if (canDraw(this)) {
-        forEachObject(&drawing.objects, clearSkipRedraw);
-        redrawObjectList(&area, false);
-    }
-}
-
 FigObjectList* CFigContext::deleteSelection()
 {
     FigObjectList* list = objects();
@@ -128,33 +94,19 @@ FigObjectList* CFigContext::cutSelection()
     collectSelectedObjects(objects(), selected);
     auto* clones = new FigObjectList;
     for (const FigObject* object : selected) {
-        if (FigObject* copy = cloneUnlinked(object))
-            clones->push_back(copy);
+        // The identifiers stay, so that the links among the cut objects do.
+        FigObject* copy = object->clone();
+        if (!copy) {
+            // Without a copy for the clipboard nothing is cut.
+            deleteAllObjects(clones);
+            clones->clear();
+            return clones;
+        }
+        clones->push_back(copy);
     }
+    dropForeignSmartLinks(clones, clones, false);
     delete deleteSelection();
     return clones;
-}
-
-void CFigContext::startPaste()
-{
-    if (!clipboardObjects)
-        return;
-    FigObjectList* copies = cloneObjectListWithIds(clipboardObjects);
-    if (!copies)
-        return;
-    FigObjectList* list = objects();
-    setObjectsSelected(list, false);
-    auto* step = new ActionStep;
-    for (FigObject* object : *copies) {
-        object->selected = true;
-        auto* action = new AddAction(list, object);
-        action->redo(this);
-        step->append(action);
-    }
-    undoHistory.pushActionList(step);
-    if (canDraw(this))
-        redrawObjectList(copies, false);
-    delete copies; // the objects are in the drawing now
 }
 
 // ---- Conversions ----

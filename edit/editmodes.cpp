@@ -1,9 +1,20 @@
 #include "edit/editmodes.h"
 
+#include "edit/arcmode.h"
+#include "edit/boxmode.h"
+#include "edit/copydeletemodes.h"
 #include "edit/editstate.h"
+#include "edit/ellipsemode.h"
+#include "edit/flipmode.h"
+#include "edit/floatingobjects.h"
 #include "edit/linemode.h"
 #include "edit/pointdeletion.h"
 #include "edit/pointinsertion.h"
+#include "edit/regularmode.h"
+#include "edit/rotatemode.h"
+#include "edit/scalemode.h"
+#include "edit/selectmode.h"
+#include "edit/splinemode.h"
 #include "edit/textmode.h"
 #include "edit/updatemode.h"
 
@@ -17,34 +28,34 @@
 // page, status text (and the document set-up of the modes prepared on one).
 // clang-format off
 const EditModeEntry editModeTable[] = {
-    { EditMode::Cbr, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Ellipse, "CIRCLE drawing: specify RADIUS" },
-    { EditMode::Cbd, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Ellipse, "CIRCLE drawing: specify DIAMETER" },
-    { EditMode::Ebr, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Ellipse, "ELLIPSE drawing: specify RADIUSES" },
-    { EditMode::Ebd, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Ellipse, "ELLIPSE drawing: specify DIAMETERS" },
-    { EditMode::Arc, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Arc, "ARC drawing: specify three points on the arc" },
+    { EditMode::Cbr, initCircleByRadiusMode, false, ModeMarkers::Clear, AttrsPage::Ellipse, "CIRCLE drawing: specify RADIUS" },
+    { EditMode::Cbd, initCircleByDiameterMode, false, ModeMarkers::Clear, AttrsPage::Ellipse, "CIRCLE drawing: specify DIAMETER" },
+    { EditMode::Ebr, initEllipseByRadiusMode, false, ModeMarkers::Clear, AttrsPage::Ellipse, "ELLIPSE drawing: specify RADIUSES" },
+    { EditMode::Ebd, initEllipseByDiameterMode, false, ModeMarkers::Clear, AttrsPage::Ellipse, "ELLIPSE drawing: specify DIAMETERS" },
+    { EditMode::Arc, initArcMode, false, ModeMarkers::Clear, AttrsPage::Arc, "ARC drawing: specify three points on the arc" },
     { EditMode::Polyline, initLineMode, false, ModeMarkers::Clear, AttrsPage::Polyline, "POLYLINE drawing" },
-    { EditMode::Box, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Box, "Rectangular BOX drawing" },
+    { EditMode::Box, initBoxMode, false, ModeMarkers::Clear, AttrsPage::Box, "Rectangular BOX drawing" },
     { EditMode::Polygon, initLineMode, false, ModeMarkers::Clear, AttrsPage::Polygon, "POLYGON drawing" },
     { EditMode::Text, initTextMode, false, ModeMarkers::Clear, AttrsPage::Text, "TEXT input (from keyboard)" },
-    { EditMode::Spline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "SPLINE drawing: specify control points" },
-    { EditMode::ClosedSpline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::ClosedSpline, "CLOSED SPLINE drawing: specify control points" },
-    { EditMode::IntSpline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "INTERPOLATED SPLINE drawing" },
-    { EditMode::ClosedIntSpline, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::ClosedSpline, "CLOSED INTERPOLATED SPLINE drawing" },
-    { EditMode::Regular, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Regular, "Regular Polygon" },
-    { EditMode::Picture, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Picture, "PICTURE: add a picture" },
-    { EditMode::ScaleComp, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "SCALE COMPOUND object" },
-    { EditMode::Copy, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "COPY objects" },
-    { EditMode::Delete, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "REMOVE objects" },
+    { EditMode::Spline, initSplineMode, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "SPLINE drawing: specify control points" },
+    { EditMode::ClosedSpline, initSplineMode, false, ModeMarkers::Clear, AttrsPage::ClosedSpline, "CLOSED SPLINE drawing: specify control points" },
+    { EditMode::IntSpline, initSplineMode, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "INTERPOLATED SPLINE drawing" },
+    { EditMode::ClosedIntSpline, initSplineMode, false, ModeMarkers::Clear, AttrsPage::ClosedSpline, "CLOSED INTERPOLATED SPLINE drawing" },
+    { EditMode::Regular, initRegularPolygonMode, false, ModeMarkers::Clear, AttrsPage::Regular, "Regular Polygon" },
+    { EditMode::Picture, initPictureMode, false, ModeMarkers::Clear, AttrsPage::Picture, "PICTURE: add a picture" },
+    { EditMode::ScaleComp, initScaleMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "SCALE COMPOUND object" },
+    { EditMode::Copy, initCopyMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "COPY objects" },
+    { EditMode::Delete, initDeleteMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "REMOVE objects" },
     { EditMode::MovePoint, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
     { EditMode::DeletePoint, initDeletePointMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "DELETE POINTs (from POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)" },
     { EditMode::AddPoint, nullptr, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "ADD POINTs (to POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)", initAddPointModeOn },
     { EditMode::Arrow, initModeWithoutHandlers, true, ModeMarkers::ShowAll, AttrsPage::Arrow, "ADD/DELETE arrow head (left button)" },
     { EditMode::Update, initUpdateMode, true, ModeMarkers::MarkAll, AttrsPage::Update, "UPDATE objects to current settings" },
-    { EditMode::FlipVert, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) up or down. Set center using SHIFT+LEFT button" },
-    { EditMode::FlipHoriz, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) left or right. Set center using SHIFT+LEFT button" },
-    { EditMode::RotateLeft, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) 90 degree. Set center using SHIFT+LEFT button" },
-    { EditMode::RotateRight, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) -90 degree. Set center using SHIFT+LEFT button" },
-    { EditMode::Select, initModeWithoutHandlers, true, ModeMarkers::ShowAll, AttrsPage::NoAttributes, "Select objects object with bounding box or via SHIFT SELECT" },
+    { EditMode::FlipVert, initFlipVerticalMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) up or down. Set center using SHIFT+LEFT button" },
+    { EditMode::FlipHoriz, initFlipHorizontalMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) left or right. Set center using SHIFT+LEFT button" },
+    { EditMode::RotateLeft, initRotateLeftMode, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) 90 degree. Set center using SHIFT+LEFT button" },
+    { EditMode::RotateRight, initRotateRightMode, true, ModeMarkers::MarkAll, AttrsPage::Rotate, "ROTATE objects (left button) or COPY & ROTATE (right button) -90 degree. Set center using SHIFT+LEFT button" },
+    { EditMode::Select, initSelectMode, true, ModeMarkers::ShowAll, AttrsPage::NoAttributes, "Select objects object with bounding box or via SHIFT SELECT" },
     { EditMode::MoveSelection, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
     { EditMode::Paste, nullptr, false, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
     { EditMode::Tangent, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::TangentNormal, "TANGENT: add a tangent to a shape" },
@@ -84,6 +95,8 @@ bool chooseEditMode(CFigContext* context, int mode)
     const EditModeEntry* entry = findEditMode(mode);
     if (!entry || !isChoosableMode(*entry) || (modeNeedsDocument(*entry) && !context))
         return false;
+    // Copies or pasted objects still following the pointer go first.
+    discardFloatingObjects(nullptr);
     abandonCanvasGesture(context);
     // A set-up fills only the slots its mode uses: a release or selection
     // handler of the old mode would otherwise still answer in the new one.

@@ -2,8 +2,10 @@
 
 #include "app/statusmessages.h"
 #include "edit/canvashandlers.h"
+#include "edit/dragselection.h"
 #include "edit/editstate.h"
 #include "edit/picking.h"
+#include "edit/pointmove.h"
 #include "edit/rubberband.h"
 #include "model/addlinepointaction.h"
 #include "model/addsplinepointaction.h"
@@ -23,16 +25,13 @@
 
 namespace {
 
-// The gesture of one insertion (one at a time, on the active document).
+// The gesture of one insertion (one at a time, on the active document); the
+// new point is movingPoint, its neighbours movingPointPrev and
+// movingPointNext.
 struct AddPointGesture {
     FigObject* object = nullptr; // the polyline or spline, not owned
-    FigPoint* previous = nullptr; // the points the new one lies between
-    FigPoint* next = nullptr;
     // The end point follows a constrained rubber line instead of a preview.
     bool constrained = false;
-    // The last preview: a moved copy of the object with its identifier,
-    // owned; its area is redrawn by the next preview or the drop.
-    FigObjectList preview;
 };
 
 AddPointGesture gesture;
@@ -51,73 +50,39 @@ FigPoint* chainOf(FigObject* object)
     return nullptr;
 }
 
-void forgetPreview()
+// The previews the drag has left: the polyline's clones, the spline's
+// edit copy.
+void forgetPreview(CFigContext* context)
 {
-    deleteAllObjects(&gesture.preview);
-    gesture.preview.clear();
+    clearDragPreview();
+    delete context->editCopy;
+    context->editCopy = nullptr;
 }
 
-// Shows the object with the new point at (x, y): a copy with the point
-// moved takes the object's place in the drawing while the area of the copy
-// and of the previous preview is redrawn; then the object goes back. The
-// object itself never changes during the drag.
-void previewAddedPoint(CFigContext* context, int x, int y)
+// The area of the objects and of the last preview.
+void redrawWithPreview(CFigContext* context, FigObjectList& area)
 {
-    canvasAction.trackX = x;
-    canvasAction.trackY = y;
-    FigObject* object = gesture.object;
-    if (!object || !movingPoint)
-        return;
-    int index = 0;
-    const FigPoint* p = chainOf(object);
-    while (p && p != movingPoint) {
-        p = p->next;
-        ++index;
-    }
-    if (!p)
-        return;
-    FigObject* copy = object->clone();
-    if (!copy)
-        return;
-    FigPoint* moved = chainOf(copy);
-    for (int i = 0; moved && i < index; ++i)
-        moved = moved->next;
-    if (!moved) {
-        delete copy;
-        return;
-    }
-    moved->x = x;
-    moved->y = y;
-    FigObjectList shown { copy };
-    context->replaceObjectsById(&shown);
-    if (canDraw(context))
-        context->redrawListArea(&shown, &gesture.preview, nullptr);
-    FigObjectList original { object };
-    context->replaceObjectsById(&original);
-    forgetPreview();
-    gesture.preview.push_back(copy);
-}
-
-void dragAddedPoint(CFigContext* context, int x, int y)
-{
-    previewAddedPoint(context, x, y);
+    FigObjectList previous = dragPreviewObjects;
+    if (context->editCopy)
+        previous.push_back(context->editCopy);
+    context->redrawListArea(&area, &previous, nullptr);
 }
 
 // An end point of an open path follows the constraints as a rubber line
 // from where it was inserted; every other point shows the moved object.
-void armDrag(CFigContext* context, bool endPoint, PointHandler drop)
+void armDrag(CFigContext* context, bool endPoint, PointHandler preview, PointHandler drop)
 {
     gesture.constrained = false;
     canvasAction.trackX = canvasAction.anchorX = movingPoint->x;
     canvasAction.trackY = canvasAction.anchorY = movingPoint->y;
-    PointHandler move = dragAddedPoint;
+    PointHandler move = preview;
     if (endPoint) {
         if (constraintModes.latexLine || constraintModes.latexArrow)
             move = latexSlopeMove;
         else if (constraintModes.manhattan || constraintModes.mountain)
             move = axisDiagonalMove;
     }
-    if (move != dragAddedPoint) {
+    if (move != preview) {
         gesture.constrained = true;
         if (canDraw(context))
             drawRubberSegment(context, canvasAction.anchorX, canvasAction.anchorY, canvasAction.trackX,
@@ -160,9 +125,9 @@ void dropAddedPoint(CFigContext* context, int x, int y, bool spline)
     if (canDraw(context)) {
         FigObjectList area { object };
         appendObjectList(action->linkedObjects(), &area);
-        context->redrawListArea(&area, &gesture.preview, nullptr);
+        redrawWithPreview(context, area);
     }
-    forgetPreview();
+    forgetPreview(context);
     context->pendingActions->append(action);
     ActionStep* step = context->pendingActions;
     context->pendingActions = nullptr;
@@ -180,25 +145,25 @@ void beginAddedPointDrag(CFigContext* context, bool spline)
         context->initAddPointMode();
         return;
     }
-    gesture.next = movingPoint->next;
+    movingPointNext = movingPoint->next;
     const int subType = gesture.object->subType;
     bool endPoint = false;
     if (!spline) {
         if (subType == 1)
-            endPoint = !gesture.previous || !gesture.next;
-        else if (!gesture.previous) {
+            endPoint = !movingPointPrev || !movingPointNext;
+        else if (!movingPointPrev) {
             // A polygon's first point: its neighbour before is the point
             // before the closing copy.
             FigPoint* chain = chainOf(gesture.object);
             FigPoint* last = chain;
             while (last && last->next && last->next->next)
                 last = last->next;
-            gesture.previous = last;
+            movingPointPrev = last;
         }
-        armDrag(context, endPoint, dropAddedLinePoint);
+        armDrag(context, endPoint, dragLinePoint, dropAddedLinePoint);
     } else {
-        endPoint = subType % 2 == 0 && (!gesture.previous || !gesture.next);
-        armDrag(context, endPoint, dropAddedSplinePoint);
+        endPoint = subType % 2 == 0 && (!movingPointPrev || !movingPointNext);
+        armDrag(context, endPoint, dragSplinePoint, dropAddedSplinePoint);
     }
 }
 
@@ -220,12 +185,10 @@ void CFigContext::initAddPointMode()
         pendingActions = nullptr;
         undoHistory.pushActionList(step);
     }
-    delete editCopy;
-    editCopy = nullptr;
-    forgetPreview();
+    forgetPreview(this);
     gesture.object = nullptr;
-    gesture.previous = gesture.next = nullptr;
     gesture.constrained = false;
+    movingPointPrev = movingPointNext = nullptr;
     setCanvasHandlers(nullptr, pressHandler<pickAddPoint>, nullptr);
     canvasHandlers.leftReleaseHandler = nullptr;
     endCanvasAction();
@@ -335,9 +298,9 @@ bool addPointPicked(CFigContext* context, FigObject* object, int type, int x, in
         return false;
     }
     gesture.object = object;
-    gesture.previous = previous;
-    gesture.next = next;
-    forgetPreview();
+    movingPointPrev = previous;
+    movingPointNext = next;
+    forgetPreview(context);
     delete context->pendingActions;
     context->pendingActions = new ActionStep { action };
     canvasHandlers.leftReleaseHandler = endAddPointWithoutDrag;
@@ -378,9 +341,11 @@ void cancelAddPoint(CFigContext* context, int /*x*/, int /*y*/)
         delete step;
     }
     movingPoint = nullptr;
-    if (object && canDraw(context))
-        context->redrawObjectArea(&gesture.preview, object, nullptr);
-    forgetPreview();
+    if (object && canDraw(context)) {
+        FigObjectList area { object };
+        redrawWithPreview(context, area);
+    }
+    forgetPreview(context);
     endCanvasAction();
     context->initAddPointMode();
 }

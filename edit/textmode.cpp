@@ -8,11 +8,9 @@
 #include "model/edittextaction.h"
 #include "model/figcontext.h"
 #include "model/figtext.h"
-#include "toolbars/drawingattributes.h"
 
 #include <QPainter>
 
-#include <new>
 
 namespace {
 
@@ -32,31 +30,6 @@ bool askForText(CFigContext* context, const QString& preset, QString& answer)
         return false;
     answer = dialog.text();
     return true;
-}
-
-// A new text at (x, y) with the current text attributes: the PostScript font
-// when bit 2 of the text flags is set, else the LaTeX font; coloured with the
-// document's pen colour; metrics at the document's zoom. Null when no memory
-// is left.
-FigText* newText(CFigContext* context, const QString& string, int x, int y)
-{
-    auto* text = new (std::nothrow) FigText(context->nextObjectId());
-    if (!text)
-        return nullptr;
-    const DrawingAttributes& a = currentAttrs;
-    text->text = string;
-    text->subType = a.textAlign;
-    text->font = (a.textFlags & 4) ? a.psFont : a.latexFont;
-    text->fontSize = a.fontSize;
-    text->angle = a.textAngle;
-    text->fontFlags = a.textFlags;
-    text->depth = a.depth;
-    text->color = context->penColor;
-    text->penStyle = 0;
-    text->x = x;
-    text->y = y;
-    context->computeTextMetrics(text, context->zoom);
-    return text;
 }
 
 } // namespace
@@ -80,7 +53,7 @@ FigText* CFigContext::enterText(int x, int y)
     QString string;
     if (!askForText(this, QString(), string) || string.isEmpty())
         return nullptr;
-    FigText* text = newText(this, string, x, y);
+    FigText* text = createText(string, x, y);
     if (!text)
         return nullptr;
     CanvasPainterScope scope(this);

@@ -424,6 +424,33 @@ public:
     // closing copy of the first point. Not added to any list. Null when no
     // memory is left (the chain then stays the caller's).
     FigLine* createLine(int subType, FigPoint* chain);
+
+    // ---- New objects of the other kinds (edit/objectfactories.cpp) ----
+
+    // Each is a new object with a fresh identifier, the current drawing
+    // attributes and this document's pen colour, fill colour and area fill,
+    // not added to any list; the caller owns it. Null when no memory is left
+    // (a chain passed in then stays the caller's).
+    // A closed polyline (sub-type 3) with no points, pen style -1.
+    FigLine* createPolygonLine();
+    // A box (the current box type: 2 plain, 4 rounded corners) with the
+    // current corner radius, no points and no arrows.
+    FigLine* createBox();
+    // A picture box (sub-type 5) with no points: no line, no area fill, the
+    // current depth and a picture record naming no file yet ("<empty>").
+    FigLine* createPicture();
+    // A spline of the sub-type on the chain (which it takes over), without
+    // shape factors and arrows.
+    class FigSpline* createSpline(int subType, FigPoint* chain);
+    // An ellipse with direction 1 and centre, radii, start and end all 0.
+    class FigEllipse* createEllipse();
+    // An arc of the current arc type with the arrows the current attributes
+    // switch on; its direction is that of arcPoints (edit/objectfactories.h),
+    // its centre and points are left to the caller.
+    class FigArc* createArc();
+    // A text at (x, y) with the current text attributes, coloured with the
+    // pen colour, its metrics computed at the document's zoom.
+    class FigText* createText(const QString& text, int x, int y);
     // Clears the selected flag of the current object, if there is one.
     void deselectCurrentObject();
 
@@ -662,8 +689,8 @@ public:
     // An open polyline or polygon to a spline or a spline to a polyline, as
     // one undo step.
     void convertLineSpline(FigObject* object);
-    // Clones the clipboard objects with fresh identifiers into the current
-    // list, to be placed by the paste mode.
+    // Begins the paste mode (edit/pastemode.cpp): clones of the clipboard
+    // objects with fresh identifiers follow the pointer until placed.
     void startPaste();
     // Places copies of a shape-library clip's objects (fresh identifiers,
     // links among them kept) into the current list as one undo step, the
@@ -671,20 +698,42 @@ public:
     // neither changed nor taken over.
     void startLibraryPlacement(CFigContext* clip);
     // Deletes the selected objects as one undo step; returns clones of them
-    // without links to other objects (caller owns list and clones).
+    // (identifiers kept) with only the links among themselves (caller owns
+    // list and clones). Nothing is deleted when a clone cannot be made.
     FigObjectList* cutSelection();
     // Deletes the selected objects as one undo step; returns the removed
     // objects, which belong to the undo step (the caller frees the list only).
     FigObjectList* deleteSelection();
     // Moves the selected objects of the current list with the objects
-    // smart-linked to them as one undo step and redraws; nothing without a
-    // selection.
+    // smart-linked to them as one undo step, redraws, and leaves the select
+    // mode in force; nothing without a selection.
     void moveSelection(int dx, int dy);
+    // The select mode (edit/selectmode.cpp). Moves the objects of the list by
+    // (x, y) minus canvasAction's anchor, with the lines smart-linked to them,
+    // as one undo step; nothing for a missing or empty list or no offset.
+    void translateSelection(FigObjectList* list, int x, int y);
+    // Inverts the selected flag of every object of the current list on a
+    // shown depth whose drawn bounds (a compound: its corners) lie inside
+    // the rectangle, borders included.
+    void toggleObjectsInRectangle(int x1, int y1, int x2, int y2);
+    // Selects the object and makes it the current one, drawing its markers
+    // when it was not selected; false for none.
+    bool selectObject(FigObject* object);
     // Gives a box or picture the size width x height in Fig units by moving
     // its third point (the first stays, the neighbouring corners and the
     // smart-linked lines follow) as one undo step, pushed even when nothing
     // moves. Nothing for a line of fewer than three points.
     void resizeBox(FigLine* box, int width, int height);
+
+    // ---- Scripts (script/scriptrunner.cpp) ----
+
+    // Runs a script text against this document: errors go to the log with
+    // their line, the canvas is redrawn once at the end and the status bar
+    // says "script <fileName> executed.".
+    void runScript(const QString& program, const QString& fileName);
+    // Reads a script file (UTF-8) and runs it with its own folder as the
+    // current directory, which is restored afterwards.
+    void runScriptFile(const QString& path);
 
     // ---- Marker states (edit/markerstates.cpp) ----
 
@@ -800,6 +849,9 @@ public:
     int minDepth = -1;
     bool linkCursorShown = false;
     int nextId = 0; // the last identifier handed out
+    // How many objects the depth-ordered drawing has drawn so far; tells how
+    // much a redraw cost.
+    long long objectsDrawn = 0;
 
 private:
     void recomputeCorners(FigCompound* compound);

@@ -98,10 +98,10 @@ template <typename Walk> void walkObject(FigObject* object, Walk& walk)
     case FigObject::Polyline: {
         auto* line = static_cast<FigLine*>(object);
         walkChain(line->points, walk);
-        // Only an arc-box's radius follows the shape. A box that a turn made
-        // a polygon (radius 0) stays one: its sub-type and radius are left.
-        if (line->subType == 4)
-            walk.value(line->radius);
+        // The sub-type and the corner radius too: a turn makes a box a
+        // polygon, scaling changes an arc-box's radius.
+        walk.value(line->subType);
+        walk.value(line->radius);
         if (line->picture)
             walk.value(line->picture->flipped);
         break;

@@ -1,7 +1,8 @@
 #pragma once
 // The coordinates and shape values of some objects as they were at one
 // moment, to be put back exactly later: points, centres, radii, corners,
-// ellipse sub-types that follow the shape, a picture's mirrored flag, font
+// ellipse sub-types that follow the shape, the sub-type and corner radius of
+// polylines (a turn makes a box a polygon), a picture's mirrored flag, font
 // sizes with their metrics. Holds plain values and pointers to the objects
 // (not owned).
 

@@ -1,7 +1,9 @@
 #pragma once
 // Undoable turn of one object about a centre by whole degrees (positive
 // clockwise on the screen); see RigidMotionAction for the links and the undo.
-// A box member that the turn made a polygon stays a polygon.
+// A box turned off the quarter turns becomes a polygon, an arc-box or a
+// picture is not turned by such an angle (CFigContext::rotateObject); undo
+// gives back the box.
 
 #include "model/rigidmotionaction.h"
 

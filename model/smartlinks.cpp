@@ -196,11 +196,44 @@ bool collectSmartLinkedObjects(const FigObjectList* list, const FigObject* objec
 
 void collectLinkedObjectsOfList(const FigObjectList* list, const FigObjectList* objects, FigObjectList& out)
 {
-    if (!objects)
+    if (!objects || objects->empty())
         return;
-    for (const FigObject* object : *objects)
-        collectSmartLinkedObjects(list, object, out);
-    out.remove_if([objects](FigObject* line) { return listContainsObject(objects, line); });
+    // One walk of the tree for the whole list: a line counts when one of its
+    // points names an object of the list and the line itself is not one of
+    // them nor inside one of them (links inside a compound do not count,
+    // and lines that move along are no followers).
+    QSet<int> ids;
+    QSet<const FigObject*> inside;
+    auto noteInside = [&inside](const FigObject* object, auto& self) -> void {
+        inside.insert(object);
+        if (object->type == FigObject::Compound) {
+            for (const FigObject* member : *static_cast<const FigCompound*>(object)->members)
+                self(member, self);
+        }
+    };
+    for (const FigObject* object : *objects) {
+        if (!object)
+            continue;
+        collectTargetIds(object, ids);
+        noteInside(object, noteInside);
+    }
+    QSet<const FigObject*> taken;
+    for (const FigObject* line : out)
+        taken.insert(line);
+    auto visit = [&](FigObject* line, FigPath* path) {
+        if (inside.contains(line) || taken.contains(line))
+            return true;
+        for (const FigPoint* p = path->points; p; p = p->next) {
+            if (linkedToAny(p, ids)) {
+                out.push_back(line);
+                taken.insert(line);
+                break;
+            }
+        }
+        return true;
+    };
+    visitPaths(list, visit);
+    out.remove_if([&inside](FigObject* line) { return inside.contains(line); });
 }
 
 bool collectPointsLinkedTo(const FigObjectList* list, const FigObject* object, PointList& out)
@@ -740,8 +773,6 @@ void translateSmartLinks(const FigObject* target, const FigObjectList* list, int
     QSet<int> ids;
     collectTargetIds(target, ids);
     auto follow = [&](FigObject* line, FigPath* path) {
-        if (only && !pointerListContains(only, line))
-            return true;
         for (FigPoint* s = path->points; s; s = s->next) {
             if (!linkedToAny(s, ids) || handled.contains(s))
                 continue;
@@ -752,7 +783,27 @@ void translateSmartLinks(const FigObject* target, const FigObjectList* list, int
         }
         return true;
     };
-    visitPathsOutside(list, target, follow);
+    if (!only) {
+        visitPathsOutside(list, target, follow);
+        return;
+    }
+    // Only the given lines follow: they are looked at directly instead of
+    // walking the whole drawing for every moved object.
+    if (only->empty())
+        return;
+    QSet<const FigObject*> own;
+    auto visitOwn = [&own](FigObject* line, FigPath*) {
+        own.insert(line);
+        return true;
+    };
+    if (target->type == FigObject::Compound)
+        visitPaths(static_cast<const FigCompound*>(target)->members, visitOwn);
+    for (FigObject* line : *only) {
+        if (line == target || own.contains(line))
+            continue;
+        if (FigPath* path = pathOf(line))
+            follow(line, path);
+    }
 }
 
 void pinLinksOutside(FigObject* object, const FigObjectList* drawingList, const FigObjectList* moved)

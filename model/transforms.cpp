@@ -385,8 +385,8 @@ void rotateLine(FigObjectList* drawingList, FigLine* line, int cx, int cy, int a
     for (FigPoint* p = line->points; p; p = p->next, ++index) {
         const int oldX = p->x;
         const int oldY = p->y;
-        if (angle == 90)
-            quarterTurn(*p, cx, cy, 1);
+        if (angle == 90 || angle == -90)
+            quarterTurn(*p, cx, cy, angle > 0 ? 1 : -1);
         else
             p->rotate(cx, cy, angle);
         followMovedPoint(drawingList, line, index, *p, oldX, oldY, changed, handled);
@@ -396,8 +396,8 @@ void rotateLine(FigObjectList* drawingList, FigLine* line, int cx, int cy, int a
 void FigSpline::rotate(int cx, int cy, int angle)
 {
     for (FigPoint* p = points; p; p = p->next) {
-        if (angle == 90)
-            quarterTurn(*p, cx, cy, 1);
+        if (angle == 90 || angle == -90)
+            quarterTurn(*p, cx, cy, angle > 0 ? 1 : -1);
         else
             p->rotate(cx, cy, angle);
     }
@@ -405,8 +405,8 @@ void FigSpline::rotate(int cx, int cy, int angle)
 
 void FigText::rotate(int cx, int cy, int degrees)
 {
-    if (degrees == 90)
-        quarterTurn(x, y, cx, cy, 1);
+    if (degrees == 90 || degrees == -90)
+        quarterTurn(x, y, cx, cy, degrees > 0 ? 1 : -1);
     else
         rotateCoordinates(x, y, cx, cy, degrees);
     angle = turnedAngle(angle, degrees);

@@ -146,14 +146,19 @@ void UndoHistory::replay(ActionStep* step, bool undoing, QList<ActionStep*>& tar
 
     forEachObject(&context->drawing.objects, clearSkipRedraw);
     FigObjectList draw;
+    // Which objects `draw` holds: a step may move the whole drawing, and
+    // searching the list for each object would cost its square.
+    QSet<const FigObject*> drawn;
     for (ActionItem* action : *step) {
         fitCompoundsAroundLinked(context, action);
         if (!action->objects.empty()) {
             for (FigObject* object : action->objects) {
-                if (listContainsObject(&draw, object))
+                if (drawn.contains(object))
                     continue;
-                if (!context->refreshOwnerCompound(action->ownerList))
+                if (!context->refreshOwnerCompound(action->ownerList)) {
                     draw.push_back(object);
+                    drawn.insert(object);
+                }
             }
         } else if (action->object) {
             if (!context->refreshOwnerCompound(action->ownerList))

@@ -274,10 +274,14 @@ void CFigContext::drawCrossHair(int x, int y)
     QPen pen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     painter->setPen(pen);
     painter->setBrush(Qt::NoBrush);
-    // Inverting every covered pixel lets a second drawing erase the cross.
+    // Inverting every covered pixel lets a second drawing erase the cross,
+    // whether or not the painter smooths its lines at the other time.
+    const bool antialiased = painter->testRenderHint(QPainter::Antialiasing);
+    painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     const QPoint p = figToPixelPoint(x, y);
     painter->drawLine(QPoint(p.x() - 4, p.y()), QPoint(p.x() + 4, p.y()));
     painter->drawLine(QPoint(p.x(), p.y() - 4), QPoint(p.x(), p.y() + 4));
     painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter->setRenderHint(QPainter::Antialiasing, antialiased);
 }

@@ -367,8 +367,10 @@ void CFigContext::drawObjectList(const FigObjectList* list, const FigObject* exc
     for (int depth = deepest; depth >= 0; --depth) {
         if (!depthVisible[depth] && layerDrawMode == 12)
             continue;
-        for (FigObject* object : buckets[static_cast<size_t>(depth)])
+        for (FigObject* object : buckets[static_cast<size_t>(depth)]) {
             object->draw(this);
+            ++objectsDrawn;
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "toolbars/attrstoolbarhandler.h"
 
 #include "app/canvaspainterscope.h"
+#include "app/qslog.h"
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "dialogs/figcolordlg.h"
@@ -13,6 +14,8 @@
 #include "toolbars/drawingattributes.h"
 
 #include <QPainter>
+
+#include <climits>
 
 namespace {
 
@@ -55,6 +58,16 @@ void removeArrow(CFigContext* context, FigObject* object, int end)
     context->undoHistory.pushAction(action);
     if (canDraw(context))
         context->redrawObject(object, false);
+}
+
+// Values reach the slots from the pages and from scripts; one outside its
+// table would be written into objects and files as it is, so it is refused.
+bool acceptable(int value, int min, int max, const char* what)
+{
+    if (value >= min && value <= max)
+        return true;
+    QLOG_WARN().noquote() << QStringLiteral("%1 %2 refused: not within %3 to %4").arg(what).arg(value).arg(min).arg(max);
+    return false;
 }
 
 // A colour the document can draw with: standard, or one of its user colours.
@@ -136,6 +149,8 @@ void AttrsToolbarHandler::onDepth(int value)
 {
     if (following() || value == currentAttrs.depth)
         return;
+    if (!acceptable(value, 0, 999, "depth"))
+        return;
     currentAttrs.depth = value;
     {
         Announcing announcing(this->announcing);
@@ -164,6 +179,8 @@ void AttrsToolbarHandler::onLineStyle(int index)
 {
     if (following() || index == currentAttrs.lineStyle)
         return;
+    if (!acceptable(index, 0, 5, "line style"))
+        return;
     currentAttrs.lineStyle = index;
     {
         Announcing announcing(this->announcing);
@@ -189,6 +206,8 @@ void AttrsToolbarHandler::onCapStyle(int index)
 {
     if (following() || index == currentAttrs.capStyle)
         return;
+    if (!acceptable(index, 0, 2, "cap style"))
+        return;
     currentAttrs.capStyle = index;
     {
         Announcing announcing(this->announcing);
@@ -201,6 +220,8 @@ void AttrsToolbarHandler::onJoinStyle(int index)
 {
     if (following() || index == currentAttrs.joinStyle)
         return;
+    if (!acceptable(index, 0, 2, "join style"))
+        return;
     currentAttrs.joinStyle = index;
     {
         Announcing announcing(this->announcing);
@@ -212,6 +233,8 @@ void AttrsToolbarHandler::onJoinStyle(int index)
 void AttrsToolbarHandler::onArcType(int index)
 {
     if (following() || index == currentAttrs.arcType)
+        return;
+    if (!acceptable(index, 0, 1, "arc type"))
         return;
     currentAttrs.arcType = index;
     {
@@ -226,6 +249,8 @@ void AttrsToolbarHandler::setArrowEnd(int end, int index)
     bool& on = end == 1 ? currentAttrs.forwArrowOn : currentAttrs.backArrowOn;
     int& kind = end == 1 ? currentAttrs.forwArrow : currentAttrs.backArrow;
     if (following() || index == (on ? kind + 1 : 0))
+        return;
+    if (!acceptable(index, 0, 29, "arrow"))
         return;
     CFigContext* context = activeFigContext();
     FigObject* object = context ? context->currentObject : nullptr;
@@ -287,6 +312,8 @@ void AttrsToolbarHandler::onBoxCornerRadius(int index)
 void AttrsToolbarHandler::onNumSides(int value)
 {
     if (following() || value == currentAttrs.numSides)
+        return;
+    if (!acceptable(value, 3, INT_MAX, "number of sides"))
         return;
     currentAttrs.numSides = value;
     {
@@ -354,6 +381,8 @@ void AttrsToolbarHandler::onTextAlign(int index)
 {
     if (following() || index == currentAttrs.textAlign)
         return;
+    if (!acceptable(index, 0, 2, "text alignment"))
+        return;
     currentAttrs.textAlign = index;
     {
         Announcing announcing(this->announcing);
@@ -395,6 +424,8 @@ void AttrsToolbarHandler::onTextSpecial(bool checked)
 void AttrsToolbarHandler::onArrowType(int index)
 {
     if (following() || index == currentAttrs.arrowType)
+        return;
+    if (!acceptable(index, 0, 28, "arrow type"))
         return;
     currentAttrs.arrowType = index;
     {

@@ -4,7 +4,9 @@
 // step. The pages connect their widgets' value signals to the slots and the
 // change signals back to the widgets' setters. The main window makes exactly
 // one, before its attribute pages, and deletes it; the handler keeps the
-// main window pointer and owns nothing.
+// main window pointer and owns nothing. A value outside its table (depth 0 to
+// 999, at least 3 sides, arc type 0 or 1, the style, alignment and arrow
+// lists) is refused with a warning in the log, whoever sends it.
 
 #include <QObject>
 #include <QString>

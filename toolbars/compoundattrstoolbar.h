@@ -1,10 +1,13 @@
 #pragma once
-// The attribute page of compounds: shows the current attributes that apply to
-// them and hands changes to the attribute handler. Made without Qt parent;
-// the main window places it in its attribute stack and deletes it.
+// The attribute page of compounds: only the comment button. Made without Qt
+// parent; the main window places it in its attribute stack and deletes it.
+// Owns its form.
 
 #include <QWidget>
 
+#include <memory>
+
+class AttrsPageForm;
 class AttrsToolbarHandler;
 class QTMainFrm;
 
@@ -12,7 +15,16 @@ class CompoundAttrsToolbar : public QWidget {
     Q_OBJECT
 public:
     CompoundAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags = {});
+    ~CompoundAttrsToolbar() override;
 
-    AttrsToolbarHandler* handler; // not owned
     QTMainFrm* mainWindow; // not owned; may be null
+
+public slots:
+    void onCommentTip(bool hasComment);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::unique_ptr<AttrsPageForm> form;
 };

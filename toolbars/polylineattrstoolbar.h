@@ -1,10 +1,15 @@
 #pragma once
-// The attribute page of polylines: shows the current attributes that apply to
-// them and hands changes to the attribute handler. Made without Qt parent;
-// the main window places it in its attribute stack and deletes it.
+// The attribute page of polylines: the line block, the join style, the
+// arrows, the point table, the pen colour and the comment.
+// Every widget is bound both ways to the attribute handler. Made without Qt
+// parent; the main window places it in its attribute stack and deletes it.
+// Owns its form.
 
 #include <QWidget>
 
+#include <memory>
+
+class AttrsPageForm;
 class AttrsToolbarHandler;
 class QTMainFrm;
 
@@ -12,7 +17,20 @@ class PolylineAttrsToolbar : public QWidget {
     Q_OBJECT
 public:
     PolylineAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags = {});
+    ~PolylineAttrsToolbar() override;
 
-    AttrsToolbarHandler* handler; // not owned
     QTMainFrm* mainWindow; // not owned; may be null
+
+public slots:
+    void onLineStyle(int index);
+    void onCommentTip(bool hasComment);
+    void onColorChanged(const QPixmap& newPixmap);
+    void onOpenPointsDlg(bool checked);
+    void onOpenArrowDlg(bool checked);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::unique_ptr<AttrsPageForm> form;
 };

@@ -1,10 +1,14 @@
 #pragma once
-// The attribute page of the rotate modes: shows the current attributes that apply to
-// them and hands changes to the attribute handler. Made without Qt parent;
-// the main window places it in its attribute stack and deletes it.
+// The attribute page of the rotate modes: the angle and the number of
+// copies, which the handler only stores for the next rotation. Made without
+// Qt parent; the main window places it in its attribute stack and deletes
+// it. Owns its form.
 
 #include <QWidget>
 
+#include <memory>
+
+class AttrsPageForm;
 class AttrsToolbarHandler;
 class QTMainFrm;
 
@@ -12,7 +16,10 @@ class RotateAttrsToolbar : public QWidget {
     Q_OBJECT
 public:
     RotateAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags = {});
+    ~RotateAttrsToolbar() override;
 
-    AttrsToolbarHandler* handler; // not owned
-    QTMainFrm* mainWindow; // not owned; may be null
+    QTMainFrm* mainWindow; // not owned; null from the main window
+
+private:
+    std::unique_ptr<AttrsPageForm> form;
 };

@@ -1,25 +1,33 @@
 #include "toolbars/tangnormattrstoolbar.h"
 
-#include "app/preferences.h"
+#include "app/qtmainfrm.h"
+#include "model/figcontext.h"
+#include "toolbars/attrspageform.h"
+#include "toolbars/attrstoolbarhandler.h"
 
+#include <QDoubleSpinBox>
 #include <QLabel>
-#include <QVBoxLayout>
 
 TangnormAttrsToolbar::TangnormAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
     : QWidget(nullptr, flags)
-    , handler(handler)
     , mainWindow(mainWindow)
+    , form(std::make_unique<AttrsPageForm>(this, "TangnormAttrsForm", 485))
 {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(2, 2, 2, 2);
-    lengthLabel = new QLabel(this);
-    lengthLabel->setObjectName(QStringLiteral("lengthLabel"));
-    column->addWidget(lengthLabel);
-    column->addStretch();
-    onUnit(preferences.metric ? 0 : 1);
+    form->addLabel("lbLength", "Length");
+    auto* length = form->addDoubleSpinBox("tangnormLength", nullptr, 99.99, 1.0);
+    form->finish();
+
+    const CFigContext* context = activeFigContext();
+    onUnit(context && !context->metric ? 1 : 0);
+    if (handler)
+        connect(length, qOverload<double>(&QDoubleSpinBox::valueChanged), handler,
+            &AttrsToolbarHandler::onTangormLength);
 }
+
+TangnormAttrsToolbar::~TangnormAttrsToolbar() = default;
 
 void TangnormAttrsToolbar::onUnit(int index)
 {
-    lengthLabel->setText(tr("Length (%1)").arg(index != 0 ? QStringLiteral("in") : QStringLiteral("cm")));
+    auto* label = findChild<QLabel*>(QStringLiteral("lbLength"));
+    label->setText(form->text("Length (%1)").arg(index == 0 ? QStringLiteral("cm") : QStringLiteral("in")));
 }

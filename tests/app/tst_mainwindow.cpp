@@ -647,7 +647,7 @@ private slots:
     void tangentPageFollowsTheUnit()
     {
         QTMainFrm window;
-        auto* label = window.tangnormAttrsToolbar->findChild<QLabel*>("lengthLabel");
+        auto* label = window.tangnormAttrsToolbar->findChild<QLabel*>("lbLength");
         QVERIFY(label);
         emit window.metricsDlg->unitChanged(1);
         QCOMPARE(label->text(), QString("Length (in)"));

@@ -91,11 +91,42 @@ private slots:
         QVERIFY(run.err.isEmpty()); // no messages without --messages
     }
 
+    // --script runs the script after reading and before writing: the written
+    // file holds what it drew, and the lines end with its time.
+    void runsAScript()
+    {
+        QTemporaryDir out;
+        const QString script = QDir(out.path()).filePath(QStringLiteral("circles.js"));
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("for (var i = 0; i < 3; ++i)\n"
+                   "    tavrel.drawCircle({center: {x: 1200 * (i + 1), y: 1200}, radius: 600, comment: 'c' + i});\n");
+        file.close();
+        const QString input = fixture("fig31.fig");
+        const Run run = figbench({ "--out", out.path(), "--script", script, input });
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.size(), 2);
+        QVERIFY2(QRegularExpression(QStringLiteral("^%1 objects=6 read_ms=%2 write_ms=%2 draw_ms=%2 script_ms=%2$")
+                                        .arg(QRegularExpression::escape(input), number))
+                     .match(run.out.at(0))
+                     .hasMatch(),
+            qPrintable(run.out.at(0)));
+        QVERIFY2(run.out.at(1).contains(QRegularExpression(QStringLiteral("peak_rss_kb=\\d+ script_ms=%1$").arg(number))),
+            qPrintable(run.out.at(1)));
+        QFile written(QDir(out.path()).filePath(QStringLiteral("fig31.fig")));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray saved = written.readAll();
+        for (const char* line : { "# c0\n1 3 ", " 1200 1200 600 600 1200 1200 1800 1200\n", "# c2\n1 3 ",
+                 " 3600 1200 600 600 3600 1200 4200 1200\n" })
+            QVERIFY2(saved.contains(line), line);
+    }
+
     void unusableArguments()
     {
         QCOMPARE(figbench({}).exitCode, 2);
         QCOMPARE(figbench({ "--repeat", "0", fixture("own.fig") }).exitCode, 2);
         QCOMPARE(figbench({ "--frobnicate", fixture("own.fig") }).exitCode, 2);
+        QCOMPARE(figbench({ fixture("own.fig"), "--script" }).exitCode, 2);
     }
 };
 

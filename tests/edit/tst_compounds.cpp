@@ -35,17 +35,23 @@ QList<QByteArray> lines(const QByteArray& objects)
     return editsession::objectLines(editsession::figText(objects));
 }
 
-// Selects the objects of the current list at the indices as the select
-// tool leaves them: selected, with selection markers.
-void select(QTChildFrm& document, const QList<int>& indices)
+// Pulls a selection rectangle over the canvas in the select mode: the
+// objects inside it become selected.
+void pullRectangle(QTChildFrm& document, int x1, int y1, int x2, int y2)
 {
-    FigObjectList* list = document.figContext->objects();
-    for (int i : indices) {
-        FigObject* object = *std::next(list->begin(), i);
-        object->selected = true;
-        object->markerState = 2;
-    }
-    document.refreshButtonStates();
+    QCOMPARE(editMode, int(EditMode::Select));
+    editsession::CanvasInput input(document);
+    input.move(x1, y1);
+    input.press(x1, y1);
+    input.move((x1 + x2) / 2, (y1 + y2) / 2);
+    input.move(x2, y2);
+    input.release(x2, y2);
+}
+
+// The rectangle around the two lines, not the far one.
+void selectTwoLines(QTChildFrm& document)
+{
+    pullRectangle(document, 300, 300, 2100, 1800);
 }
 
 void chooseMode(QTMainFrm& window, int mode)
@@ -85,7 +91,7 @@ private slots:
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
             CFigContext& ctx = *document.figContext;
             QSignalSpy buttons(&document, &QTChildFrm::compoundButtonsStateChanged);
-            select(document, { 0, 1 });
+            selectTwoLines(document);
             QCOMPARE(lastStates(buttons), States({ true, false, false, false }));
             const int lastId = ctx.nextId;
             window.onCreateCompound();
@@ -114,7 +120,11 @@ private slots:
 
             // Broken again: the members stay, none selected, one step.
             ctx.currentObject = nullptr;
-            select(document, { 1 }); // the compound, after the far line
+            // A click on the compound's left edge selects it.
+            editsession::CanvasInput input(document);
+            input.move(590, 1050);
+            input.click(590, 1050);
+            QVERIFY(ctx.drawing.objects.back()->selected);
             window.onBreakCompound();
             QCOMPARE(ctx.undoHistory.undoSteps.size(), 2);
             QCOMPARE(ctx.currentObject, nullptr);
@@ -136,7 +146,8 @@ private slots:
             StatusRecorder status;
             window.onCreateCompound();
             QVERIFY(status.messages.contains(QStringLiteral("Empty compound, ignored")));
-            select(document, { 2 });
+            pullRectangle(document, 4200, 4200, 5700, 4800);
+            QVERIFY(ctx.drawing.objects.back()->selected);
             window.onBreakCompound();
             QCOMPARE(ctx.undoHistory.undoSteps.size(), 0);
             QVERIFY(!ctx.modified);
@@ -152,7 +163,7 @@ private slots:
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
             CFigContext& ctx = *document.figContext;
             QSignalSpy buttons(&document, &QTChildFrm::compoundButtonsStateChanged);
-            select(document, { 0, 1 });
+            selectTwoLines(document);
             window.onCreateCompound();
             auto* compound = static_cast<FigCompound*>(ctx.currentObject);
             window.onOpenCompound();
@@ -193,7 +204,7 @@ private slots:
     {
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
             CFigContext& ctx = *document.figContext;
-            select(document, { 0, 1 });
+            selectTwoLines(document);
             window.onCreateCompound();
             const QList<QByteArray> grouped = editsession::savedObjectLines(document);
             window.onOpenCompound();

@@ -352,8 +352,8 @@ void TestActions2::rotateOffQuarterUndoesExactly()
     fitCorners(doc.context, compound);
     cycle(doc, new RotateAction(doc.list(), doc.list()->front(), 1000, 1000, 30));
 
-    // The box inside the compound becomes a polygon for good: undo puts its
-    // corners back but not its kind.
+    // The box inside the compound becomes a polygon; undo gives back the
+    // box, redo the polygon again.
     auto* box = static_cast<FigLine*>(compound->members->back());
     const QString before = doc.dump();
     std::unique_ptr<RotateAction> action(new RotateAction(doc.list(), compound, 1000, 1000, 30));
@@ -362,15 +362,31 @@ void TestActions2::rotateOffQuarterUndoesExactly()
     QCOMPARE(box->subType, 3);
     QCOMPARE(box->radius, 0);
     action->undo(&doc.context);
-    QCOMPARE(box->subType, 3);
-    QCOMPARE(box->radius, 0);
-    box->subType = 2;
-    box->radius = -1;
+    QCOMPARE(box->subType, 2);
     QCOMPARE(doc.dump(), before);
-    box->subType = 3;
-    box->radius = 0;
     action->redo(&doc.context);
+    QCOMPARE(box->subType, 3);
     QCOMPARE(doc.dump(), after);
+
+    // A box turned on its own follows the same rule as one inside a
+    // compound; an arc-box is not turned off the quarter turns.
+    FigLine* single = doc.add(makeBox(5, 3000, 3000, 3600, 3300));
+    FigLine* rounded = doc.add(makeBox(6, 4000, 3000, 4600, 3300, 4));
+    rounded->radius = 5;
+    const QString beforeSingle = doc.dump();
+    std::unique_ptr<RotateAction> turnBox(new RotateAction(doc.list(), single, 3000, 3000, 45));
+    std::unique_ptr<RotateAction> turnRounded(new RotateAction(doc.list(), rounded, 4000, 3000, 45));
+    QVERIFY(turnBox->redo(&doc.context));
+    QVERIFY(turnRounded->redo(&doc.context));
+    QCOMPARE(single->subType, 3);
+    QCOMPARE(rounded->subType, 4);
+    QCOMPARE(rounded->points->next->x, 4600);
+    turnRounded->undo(&doc.context);
+    turnBox->undo(&doc.context);
+    QCOMPARE(single->subType, 2);
+    QCOMPARE(doc.dump(), beforeSingle);
+    turnBox->releaseDone();
+    turnRounded->releaseDone();
     action->releaseDone();
 }
 

@@ -560,11 +560,10 @@ QString Session::flipOrRotate()
         execute(new FlipAction(top(), object, cx, cy, axis));
         return QStringLiteral("flip %1 axis %2").arg(object->id).arg(axis);
     }
-    // Turning a compound off the quarter turns makes its boxes polygons for
-    // good (undo puts back their corners, not their kind): quarter turns
-    // only for compounds.
+    // Off the quarter turns boxes become polygons (inside compounds too)
+    // and undo gives them back.
     static const int angles[] = { 90, -90, 180, 270, 30, -45 };
-    const int angle = angles[pick(object->type == FigObject::Compound ? 4 : 6)];
+    const int angle = angles[pick(6)];
     execute(new RotateAction(top(), object, cx, cy, angle));
     return QStringLiteral("rotate %1 by %2").arg(object->id).arg(angle);
 }

@@ -41,6 +41,13 @@ QByteArray figText(const QByteArray& objectLines)
     return "#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n" + objectLines;
 }
 
+QByteArray ownFigText(const QByteArray& objectLines)
+{
+    return "#FIG 3.2\n# Created by Tavrel version 4.62\n# METADATA <version>1.0</version>\n"
+           "Landscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n"
+        + objectLines;
+}
+
 void run(const QByteArray& figure, const std::function<void(QTMainFrm&, QTChildFrm&)>& use)
 {
     preferences = Preferences();
@@ -149,6 +156,72 @@ void CanvasInput::hold(Qt::KeyboardModifiers modifiers)
         held ^= k.modifier;
         QApplication::sendEvent(&document, &event);
     }
+}
+
+void play(CanvasInput& input, const Steps& steps)
+{
+    int lastX = 0;
+    int lastY = 0;
+    for (const Step& step : steps) {
+        switch (step.op) {
+        case 'm':
+            input.move(step.x, step.y);
+            break;
+        case 'p':
+            input.press(step.x, step.y);
+            break;
+        case 'r':
+            input.release(step.x, step.y);
+            break;
+        case 'c':
+            input.move(step.x, step.y);
+            input.click(step.x, step.y);
+            break;
+        case 'R':
+            input.move(step.x, step.y);
+            input.click(step.x, step.y, Qt::RightButton);
+            break;
+        case 'S':
+            input.hold(Qt::ShiftModifier);
+            break;
+        case 's':
+            input.hold(Qt::NoModifier);
+            break;
+        case 'd':
+            input.move(lastX, lastY);
+            input.press(lastX, lastY);
+            input.move((lastX + step.x) / 2, (lastY + step.y) / 2);
+            input.move(step.x, step.y);
+            input.release(step.x, step.y);
+            break;
+        case 'C':
+            input.window().copy();
+            break;
+        case 'X':
+            input.window().cut();
+            break;
+        case 'V':
+            input.window().paste();
+            break;
+        case 'K':
+            input.key(step.x);
+            break;
+        default:
+            QFAIL("unknown input step");
+        }
+        if (QByteArray("mprcRd").contains(step.op)) {
+            lastX = step.x;
+            lastY = step.y;
+        }
+    }
+}
+
+void CanvasInput::key(int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, held);
+    QApplication::sendEvent(&document, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, held);
+    QApplication::sendEvent(&document, &release);
 }
 
 // ---- Saved files ----

@@ -32,6 +32,9 @@ namespace editsession {
 // A whole Fig 3.2 file: an inch, Letter, 1200-unit header followed by the
 // object lines (each ending in a newline).
 QByteArray figText(const QByteArray& objectLines);
+// The same as this program writes it, so that the identifier and smart-link
+// comment lines ("# METADATA <id>...", "# METADATA <link .../>") are read.
+QByteArray ownFigText(const QByteArray& objectLines);
 
 // Runs the program as main() does, in the test's private folders: with
 // `figure` (a whole Fig text) written to a fresh folder and named on the
@@ -71,12 +74,30 @@ public:
     // window by key presses and releases (which is how it learns them) and
     // carried by every mouse event.
     void hold(Qt::KeyboardModifiers modifiers);
+    // A key pressed and let go on the document window, with the held
+    // modifiers.
+    void key(int key);
+    QTChildFrm& window() const { return document; }
 
 private:
     QTChildFrm& document;
     Qt::MouseButtons buttons = Qt::NoButton;
     Qt::KeyboardModifiers held = Qt::NoModifier;
 };
+
+// One step of scripted input for data-driven tests, at Fig coordinates:
+// 'm' move, 'p' press, 'r' release, 'c' click (a move there, press and
+// release), 'R' right click, 'S' hold Shift, 's' let Shift go, 'd' drag from
+// the last position to (x, y) through the half-way point and release there;
+// the document window's commands 'C' copy, 'X' cut, 'V' paste, and 'K' a key
+// press and release with the key code in x.
+struct Step {
+    char op;
+    int x = 0;
+    int y = 0;
+};
+using Steps = QList<Step>;
+void play(CanvasInput& input, const Steps& steps);
 
 // The document saved to a new file in the test's private folders (it becomes
 // the document's file); the file's object lines: every line after the
