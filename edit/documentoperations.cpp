@@ -8,8 +8,6 @@
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
 #include "model/addaction.h"
-#include "model/breakcompoundaction.h"
-#include "model/createcompoundaction.h"
 #include "model/deleteaction.h"
 #include "model/depths.h"
 #include "model/figcompound.h"
@@ -31,14 +29,6 @@ namespace {
 bool canDraw(const CFigContext* context)
 {
     return context->painter && context->painter->isActive();
-}
-
-void appendAll(FigObjectList& target, const FigObjectList& source)
-{
-    for (FigObject* object : source) {
-        if (!pointerListContains(&target, object))
-            target.push_back(object);
-    }
 }
 
 } // namespace
@@ -117,72 +107,4 @@ FigObjectList* CFigContext::cutSelection()
     return clones;
 }
 
-// ---- Compounds ----
-
-void CFigContext::createCompoundFromSelection()
-{
-    FigObjectList* list = objects();
-    FigObjectList selected;
-    collectSelectedObjects(list, selected);
-    if (selected.empty()) {
-        showStatusMessage("Empty compound, ignored");
-        return;
-    }
-    auto* compound = new FigCompound(nextObjectId());
-    for (FigObject* object : selected)
-        compound->members->push_back(object);
-    int xmin = 0;
-    int ymin = 0;
-    int xmax = 0;
-    int ymax = 0;
-    getObjectListBounds(compound->members, xmin, ymin, xmax, ymax, false, true, true);
-    compound->upperLeft.x = xmin;
-    compound->upperLeft.y = ymin;
-    compound->lowerRight.x = xmax;
-    compound->lowerRight.y = ymax;
-    auto* action = new CreateCompoundAction(list, compound);
-    action->redo(this);
-    undoHistory.pushAction(action);
-    if (canDraw(this))
-        redrawObject(compound, false);
-}
-
-void CFigContext::breakCompound()
-{
-    FigObjectList* list = objects();
-    FigObjectList selected;
-    collectSelectedObjects(list, selected);
-    auto* step = new ActionStep;
-    FigObjectList area;
-    for (FigObject* object : selected) {
-        if (object->type != FigObject::Compound)
-            continue;
-        auto* compound = static_cast<FigCompound*>(object);
-        if (currentObject == compound)
-            currentObject = nullptr;
-        appendAll(area, *compound->members);
-        auto* action = new BreakCompoundAction(list, compound);
-        action->redo(this);
-        step->append(action);
-    }
-    undoHistory.pushActionList(step);
-    if (canDraw(this)) {
-        forEachObject(&drawing.objects, clearSkipRedraw);
-        redrawObjectList(&area, false);
-    }
-}
-
-bool CFigContext::openCompoundForEditing(FigObject* object)
-{
-    auto* compound = static_cast<FigCompound*>(object);
-    openCompound = compound->members;
-    currentObject = nullptr;
-    compound->selected = false;
-    compound->markerState = 0;
-    setObjectsSelected(compound->members, false);
-    forEachObject(objects(), markObject);
-    allMarkersShown = true;
-    if (canDraw(this))
-        redrawCanvas();
-    return true;
 }

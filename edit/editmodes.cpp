@@ -9,12 +9,15 @@
 #include "edit/flipmode.h"
 #include "edit/floatingobjects.h"
 #include "edit/linemode.h"
+#include "edit/pointdeletion.h"
+#include "edit/pointinsertion.h"
 #include "edit/regularmode.h"
 #include "edit/rotatemode.h"
 #include "edit/scalemode.h"
 #include "edit/selectmode.h"
 #include "edit/splinemode.h"
 #include "edit/tangentnormal.h"
+#include "edit/textmode.h"
 #include "edit/updatemode.h"
 
 #include <QList>
@@ -35,7 +38,7 @@ const EditModeEntry editModeTable[] = {
     { EditMode::Polyline, initLineMode, false, ModeMarkers::Clear, AttrsPage::Polyline, "POLYLINE drawing" },
     { EditMode::Box, initBoxMode, false, ModeMarkers::Clear, AttrsPage::Box, "Rectangular BOX drawing" },
     { EditMode::Polygon, initLineMode, false, ModeMarkers::Clear, AttrsPage::Polygon, "POLYGON drawing" },
-    { EditMode::Text, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::Text, "TEXT input (from keyboard)" },
+    { EditMode::Text, initTextMode, false, ModeMarkers::Clear, AttrsPage::Text, "TEXT input (from keyboard)" },
     { EditMode::Spline, initSplineMode, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "SPLINE drawing: specify control points" },
     { EditMode::ClosedSpline, initSplineMode, false, ModeMarkers::Clear, AttrsPage::ClosedSpline, "CLOSED SPLINE drawing: specify control points" },
     { EditMode::IntSpline, initSplineMode, false, ModeMarkers::Clear, AttrsPage::OpenSpline, "INTERPOLATED SPLINE drawing" },
@@ -46,8 +49,8 @@ const EditModeEntry editModeTable[] = {
     { EditMode::Copy, initCopyMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "COPY objects" },
     { EditMode::Delete, initDeleteMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "REMOVE objects" },
     { EditMode::MovePoint, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
-    { EditMode::DeletePoint, initModeWithoutHandlers, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "DELETE POINTs (from POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)" },
-    { EditMode::AddPoint, nullptr, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "ADD POINTs (to POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)", initDocumentModeWithoutHandlers },
+    { EditMode::DeletePoint, initDeletePointMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "DELETE POINTs (from POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)" },
+    { EditMode::AddPoint, nullptr, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "ADD POINTs (to POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)", initAddPointModeOn },
     { EditMode::Arrow, initArrowMode, true, ModeMarkers::ShowAll, AttrsPage::Arrow, "ADD/DELETE arrow head (left button)" },
     { EditMode::Update, initUpdateMode, true, ModeMarkers::MarkAll, AttrsPage::Update, "UPDATE objects to current settings" },
     { EditMode::FlipVert, initFlipVerticalMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) up or down. Set center using SHIFT+LEFT button" },

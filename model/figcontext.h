@@ -775,6 +775,27 @@ public:
     // The eight box markers of a compound with a member on a shown depth.
     void drawCompoundBoxMarkers(FigCompound* compound);
 
+    // ---- Texts (edit/textmode.cpp) ----
+
+    // Asks for a string in the text entry dialog and adds it as a new text
+    // anchored at (x, y), as one undo step, selected, marked and current.
+    // Null, nothing added, when the dialog is cancelled or left empty.
+    class FigText* enterText(int x, int y);
+    // Asks for a new string for the text, preset with its own; a changed
+    // string (also an empty one) replaces it as one undo step.
+    void editText(FigText* text);
+
+    // ---- Adding and deleting points (edit/pointinsertion.cpp,
+    // edit/pointdeletion.cpp) ----
+
+    // The idle state of the add-point mode; also ends an add gesture.
+    void initAddPointMode();
+    // Takes the point out of the polyline as one undo step (a polygon's
+    // corner after moving it to the middle of its neighbours, so that lines
+    // linked to it stay on the outline); a two-point line with arrows is
+    // refused with a message.
+    void deleteLinePoint(FigLine* line, FigPoint* previous, FigPoint* point);
+
     // ---- Rubber bands (edit/rubberband.cpp) ----
 
     // The outline of the ellipse around (cx, cy) with radii |rx| and |ry|,
