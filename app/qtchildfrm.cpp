@@ -14,6 +14,7 @@
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
 #include "edit/floatingobjects.h"
+#include "edit/libraryplacement.h"
 #include "export/exportdlg.h"
 #include "model/createsmartlinksfordrawingaction.h"
 #include "model/figcompound.h"
@@ -103,8 +104,10 @@ QTChildFrm::~QTChildFrm()
         mainFrm->commentTipTimer.stop();
         mainFrm->hoveredObject = nullptr;
     }
-    // Copies or pasted objects floating in this document go with it.
+    // Copies, pasted objects or a library clip floating in this document go
+    // with it.
     discardFloatingObjects(figContext, false);
+    forgetLibraryPlacement(figContext);
     delete figContext;
     figContext = nullptr;
     if (canvasPainter.isActive())

@@ -10,6 +10,7 @@
 #include "dialogs/figcolordlg.h"
 #include "edit/editstate.h"
 #include "edit/floatingobjects.h"
+#include "edit/libraryplacement.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
 #include "toolbars/layerstoolbar.h"
@@ -170,9 +171,11 @@ bool QTChildFrm::saveAs()
 
 bool QTChildFrm::saveFile(const QString& fileName)
 {
-    // Copies or pasted objects following the pointer are no part of the
-    // drawing yet.
+    // Copies, pasted objects or a library clip following the pointer are no
+    // part of the drawing yet.
     cancelFloatingObjects(figContext);
+    if (libraryPlacementDocument() == figContext)
+        abandonLibraryPlacement();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     // Whether a back-up was made does not decide the save: the first save of
     // a file has nothing to back up.
@@ -215,6 +218,8 @@ void QTChildFrm::closeEvent(QCloseEvent* event)
 {
     cancelFloatingObjects(figContext);
     const bool closing = maybeSave();
+    if (closing && libraryPlacementDocument() == figContext)
+        abandonLibraryPlacement();
     if (closing)
         event->accept();
     else

@@ -126,7 +126,10 @@ void pictureFirstPoint(CFigContext* context, int x, int y)
 void pictureFinish(CFigContext* context, int x, int y)
 {
     eraseRectangle(context, drawDashedRubberRectangle);
+    // Nothing follows the pointer while the picture dialog runs, and a
+    // redraw meanwhile puts no rectangle back.
     canvasHandlers.moveHandler = nullptr;
+    canvasHandlers.elasticHandler = nullptr;
     FigPoint* chain = rectangleChain(x, y, true);
     FigLine* picture = chain ? context->createPicture() : nullptr;
     if (!picture) {

@@ -2,6 +2,7 @@
 
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
+#include "edit/libraryplacement.h"
 #include "edit/rubberband.h"
 #include "model/figcontext.h"
 #include "model/objectlist.h"
@@ -41,6 +42,8 @@ bool isGestureInProgress()
 
 void abandonCanvasGesture(CFigContext* context)
 {
+    // A library clip following the pointer is dropped, never left behind.
+    dropLibraryPlacement();
     if (!context) {
         endCanvasAction();
         return;

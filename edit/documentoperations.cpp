@@ -1,6 +1,6 @@
 // Operations on a document's selection and view that the document window and
 // the main window call: scroll origins for zooming, moving, deleting and
-// cutting the selection as undo steps, compounds and conversions. Drawing
+// cutting the selection as undo steps, and compounds. Drawing
 // goes through the context's painter and happens only while it is active.
 
 #include "app/qtchildfrm.h"
@@ -8,8 +8,6 @@
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
 #include "model/addaction.h"
-#include "model/convertlinetosplineaction.h"
-#include "model/convertsplinetolineaction.h"
 #include "model/deleteaction.h"
 #include "model/depths.h"
 #include "model/figcompound.h"
@@ -25,15 +23,6 @@
 #include <QPainter>
 
 #include <algorithm>
-
-namespace {
-
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
-} // namespace
 
 bool CFigContext::isCompoundOpen(const CFigContext* ctx)
 {
@@ -107,37 +96,4 @@ FigObjectList* CFigContext::cutSelection()
     dropForeignSmartLinks(clones, clones, false);
     delete deleteSelection();
     return clones;
-}
-
-// ---- Conversions ----
-
-void CFigContext::convertLineSpline(FigObject* object)
-{
-    if (!object)
-        return;
-    FigObjectList* list = objects();
-    ActionItem* action = nullptr;
-    if (object->type == FigObject::Polyline && (object->subType == 1 || object->subType == 3))
-        action = new ConvertLineToSplineAction(list, static_cast<FigLine*>(object));
-    else if (object->type == FigObject::Spline)
-        action = new ConvertSplineToLineAction(list, static_cast<FigSpline*>(object));
-    if (!action)
-        return;
-    if (canDraw(this)) {
-        forEachObject(&drawing.objects, clearSkipRedraw);
-        redrawObject(object, true);
-    }
-    if (!action->redo(this)) {
-        // Refused (too few points, no memory): nothing changed.
-        action->releaseUndone();
-        delete action;
-        if (canDraw(this))
-            redrawObject(object, false);
-        return;
-    }
-    if (currentObject == object)
-        currentObject = nullptr;
-    undoHistory.pushAction(action);
-    if (canDraw(this))
-        redrawObject(action->object, false);
 }

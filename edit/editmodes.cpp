@@ -1,6 +1,7 @@
 #include "edit/editmodes.h"
 
 #include "edit/arcmode.h"
+#include "edit/arrowmode.h"
 #include "edit/boxmode.h"
 #include "edit/copydeletemodes.h"
 #include "edit/editstate.h"
@@ -15,6 +16,7 @@
 #include "edit/scalemode.h"
 #include "edit/selectmode.h"
 #include "edit/splinemode.h"
+#include "edit/tangentnormal.h"
 #include "edit/textmode.h"
 #include "edit/updatemode.h"
 
@@ -49,7 +51,7 @@ const EditModeEntry editModeTable[] = {
     { EditMode::MovePoint, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
     { EditMode::DeletePoint, initDeletePointMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "DELETE POINTs (from POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)" },
     { EditMode::AddPoint, nullptr, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "ADD POINTs (to POLYLINE, POLYGON, CLOSED-SPLINE and SPLINE)", initAddPointModeOn },
-    { EditMode::Arrow, initModeWithoutHandlers, true, ModeMarkers::ShowAll, AttrsPage::Arrow, "ADD/DELETE arrow head (left button)" },
+    { EditMode::Arrow, initArrowMode, true, ModeMarkers::ShowAll, AttrsPage::Arrow, "ADD/DELETE arrow head (left button)" },
     { EditMode::Update, initUpdateMode, true, ModeMarkers::MarkAll, AttrsPage::Update, "UPDATE objects to current settings" },
     { EditMode::FlipVert, initFlipVerticalMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) up or down. Set center using SHIFT+LEFT button" },
     { EditMode::FlipHoriz, initFlipHorizontalMode, true, ModeMarkers::MarkAll, AttrsPage::NoAttributes, "FLIP objects (left button) or COPY & FLIP (right button) left or right. Set center using SHIFT+LEFT button" },
@@ -58,8 +60,8 @@ const EditModeEntry editModeTable[] = {
     { EditMode::Select, initSelectMode, true, ModeMarkers::ShowAll, AttrsPage::NoAttributes, "Select objects object with bounding box or via SHIFT SELECT" },
     { EditMode::MoveSelection, nullptr, true, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
     { EditMode::Paste, nullptr, false, ModeMarkers::None, AttrsPage::NoAttributes, nullptr },
-    { EditMode::Tangent, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::TangentNormal, "TANGENT: add a tangent to a shape" },
-    { EditMode::Normal, initModeWithoutHandlers, false, ModeMarkers::Clear, AttrsPage::TangentNormal, "NORMAL: add a normal to a shape" },
+    { EditMode::Tangent, initTangentMode, false, ModeMarkers::Clear, AttrsPage::TangentNormal, "TANGENT: add a tangent to a shape" },
+    { EditMode::Normal, initNormalMode, false, ModeMarkers::Clear, AttrsPage::TangentNormal, "NORMAL: add a normal to a shape" },
 };
 // clang-format on
 

@@ -1,6 +1,7 @@
 #include "edit/floatingobjects.h"
 
 #include "app/canvaspainterscope.h"
+#include "app/qtmainfrm.h"
 #include "edit/copydeletemodes.h"
 #include "edit/dragselection.h"
 #include "edit/pastemode.h"
@@ -57,6 +58,9 @@ void discardFloatingObjects(CFigContext* context, bool redraw)
     for (FigObject* object : *document->selection) {
         if (document->currentObject == object)
             document->currentObject = nullptr;
+        // The comment tip must not reach for an object that goes.
+        if (mainWindow && mainWindow->hoveredObject == object)
+            mainWindow->hoveredObject = nullptr;
     }
     forEachObject(&document->drawing.objects, clearSkipRedraw);
     if (redraw) {

@@ -398,6 +398,7 @@ void dragEllipsePoint(CFigContext* context, int x, int y)
     previewSwapped(context, originals, clones, [&] {
         MoveEllipsePointAction change(context->objects(), copy, movingPointIndex, dx, dy);
         change.redo(context);
+        context->showEllipseMeasures(static_cast<const FigEllipse*>(copy));
     });
 }
 

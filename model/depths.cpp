@@ -224,6 +224,22 @@ void CFigContext::removeCompoundFromDepths(const FigCompound* compound)
     refreshLayersToolbar();
 }
 
+void CFigContext::removeObjectsFromDepths(const FigObjectList* list)
+{
+    if (!list)
+        return;
+    {
+        RefreshHold hold;
+        for (FigObject* object : *list) {
+            if (object->type == FigObject::Compound)
+                removeCompoundFromDepths(static_cast<FigCompound*>(object));
+            else
+                removeDepthCount(object->type, object->depth);
+        }
+    }
+    refreshLayersToolbar();
+}
+
 void CFigContext::clearDepthObjectCounts()
 {
     std::fill(std::begin(depthObjectCount), std::end(depthObjectCount), 0);

@@ -141,6 +141,7 @@ public:
     // tool bar is rebuilt at most once.
     void addObjectsToDepths(const FigObjectList* list);
     void removeCompoundFromDepths(const FigCompound* compound);
+    void removeObjectsFromDepths(const FigObjectList* list);
     // Zeroes the counts only; minDepth and maxDepth are left alone.
     void clearDepthObjectCounts();
     // Rebuilds the main window's layers tool bar for this document unless a
@@ -687,16 +688,35 @@ public:
     // Makes the compound's members the current list, with all markers shown.
     bool openCompoundForEditing(FigObject* compound);
     // An open polyline or polygon to a spline or a spline to a polyline, as
-    // one undo step.
+    // one undo step; the result (or the object when it cannot be converted)
+    // becomes the selected current object (edit/conversion.cpp).
     void convertLineSpline(FigObject* object);
+    // The measurement panel's texts for the pointer at (x, y) in Fig units:
+    // the position in canvas pixels and in the document's unit, and two
+    // measures of the gesture in progress, which stay as they are without
+    // one. Nothing when any output is null (edit/coordinatetexts.cpp).
+    void formatCoordinateTexts(int x, int y, QString* xPixels, QString* xUnits, QString* yPixels, QString* yUnits,
+        QString* measure1, QString* measure2);
+    // While a point of a circle or ellipse is dragged: shows its measures,
+    // as the ellipse would be after the move, in the main window's
+    // measurement panel (toolbars/coordstoolbar.cpp); nothing without one.
+    void showEllipseMeasures(const class FigEllipse* ellipse);
+    // Adds the open polyline (hit - (a, b), hit, hit + (a, b)) with the
+    // current attributes as one undo step; it becomes the only selected
+    // object and the current one (edit/tangentnormal.cpp).
+    void addTangentLine(int hitX, int hitY, float a, float b);
     // Begins the paste mode (edit/pastemode.cpp): clones of the clipboard
     // objects with fresh identifiers follow the pointer until placed.
     void startPaste();
-    // Places copies of a shape-library clip's objects (fresh identifiers,
-    // links among them kept) into the current list as one undo step, the
-    // clip's user colours merged into this document's first. The clip is
-    // neither changed nor taken over.
+    // Lets copies of a shape-library clip's objects (fresh identifiers,
+    // links among them kept) follow the pointer until a left press places
+    // them into the current list as one undo step, the clip's user colours
+    // merged into this document's first (edit/libraryplacement.h). The clip
+    // is neither changed nor taken over.
     void startLibraryPlacement(CFigContext* clip);
+    // The picture of the clip being placed at the pointer (3), or the canvas
+    // under it put back (4); needs the painter active.
+    void drawPlacementPreview(int how);
     // Deletes the selected objects as one undo step; returns clones of them
     // (identifiers kept) with only the links among themselves (caller owns
     // list and clones). Nothing is deleted when a clone cannot be made.

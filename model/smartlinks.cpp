@@ -768,7 +768,8 @@ void scaleSmartLinks(const FigObject* target, float sx, float sy, int cx, int cy
 void translateSmartLinks(const FigObject* target, const FigObjectList* list, int dx, int dy, FigObjectList& changed,
     const FigObjectList* only, PointList& handled)
 {
-    if (!target)
+    // Only the given lines follow, and there are none.
+    if (!target || (only && only->empty()))
         return;
     QSet<int> ids;
     collectTargetIds(target, ids);
@@ -789,8 +790,6 @@ void translateSmartLinks(const FigObject* target, const FigObjectList* list, int
     }
     // Only the given lines follow: they are looked at directly instead of
     // walking the whole drawing for every moved object.
-    if (only->empty())
-        return;
     QSet<const FigObject*> own;
     auto visitOwn = [&own](FigObject* line, FigPath*) {
         own.insert(line);

@@ -1,29 +1,79 @@
 #include "toolbars/coordstoolbar.h"
 
+#include "app/qtmainfrm.h"
+#include "edit/coordinatetexts.h"
+#include "model/figcontext.h"
+#include "model/figellipse.h"
+#include "ui_coordsform.h"
+
 #include <QLabel>
-#include <QVBoxLayout>
+
+#include <cmath>
+#include <cstdint>
 
 CoordsToolbar::CoordsToolbar(QTMainFrm* mainWindow, Qt::WindowFlags flags)
     : QWidget(nullptr, flags)
     , mainWindow(mainWindow)
+    , ui(std::make_unique<Ui::CoordsForm>())
 {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    layoutWidget = new QWidget(this);
-    layoutWidget->setObjectName(QStringLiteral("layoutWidget"));
-    outer->addWidget(layoutWidget);
-
-    auto* column = new QVBoxLayout(layoutWidget);
-    column->setContentsMargins(2, 2, 2, 2);
-    column->setSpacing(1);
-    for (int i = 0; i < 6; ++i) {
-        coordLabels[i] = new QLabel(layoutWidget);
-        coordLabels[i]->setObjectName(QStringLiteral("coordLabel%1").arg(i));
-        column->addWidget(coordLabels[i]);
-    }
+    ui->setupUi(this);
+    layoutWidget = ui->layoutWidget;
+    coords[0] = ui->coords1;
+    coords[1] = ui->coords2;
+    coords[2] = ui->coords3;
+    coords[3] = ui->coords4;
+    coords[4] = ui->coords5;
+    coords[5] = ui->coords6;
 }
 
-void CoordsToolbar::showCoords(CFigContext* /*fgc*/, int /*x*/, int /*y*/)
+CoordsToolbar::~CoordsToolbar() = default;
+
+void CoordsToolbar::showCoords(CFigContext* fgc, int x, int y)
 {
-    // The texts of each gesture's measures come with the edit modes.
+    QString texts[6];
+    // The measures a mode does not write keep what the labels show.
+    texts[4] = coords[4]->text();
+    texts[5] = coords[5]->text();
+    if (fgc)
+        fgc->formatCoordinateTexts(x, y, &texts[0], &texts[1], &texts[2], &texts[3], &texts[4], &texts[5]);
+    else
+        texts[4] = texts[5] = QString();
+    for (int i = 0; i < 6; ++i)
+        coords[i]->setText(texts[i]);
+}
+
+void CoordsToolbar::showEllipseMeasures(bool metric, const FigEllipse* ellipse)
+{
+    if (!ellipse)
+        return;
+    const auto dx = float(std::int64_t(ellipse->start.x) - ellipse->end.x);
+    const auto dy = float(std::int64_t(ellipse->start.y) - ellipse->end.y);
+    const double length = std::sqrt(dx * dx + dy * dy);
+    QString first;
+    QString second;
+    switch (ellipse->subType) {
+    case 3: // circle by radius
+        first = formatLength("r=%5.2f %s", length, metric);
+        second = formatLength("d=%5.2f %s", 2.0 * length, metric);
+        break;
+    case 1: // ellipse by radii, shown as a circle by diameter
+    case 4: // circle by diameter
+        first = formatLength("r=%5.2f %s", length * 0.5, metric);
+        second = formatLength("d=%5.2f %s", length, metric);
+        break;
+    case 2: // ellipse by diameters
+        first = formatLength("d1=%5.2f %s", std::fabs(double(dx)), metric);
+        second = formatLength("d2=%5.2f %s", std::fabs(double(dy)), metric);
+        break;
+    default:
+        break;
+    }
+    coords[4]->setText(first);
+    coords[5]->setText(second);
+}
+
+void CFigContext::showEllipseMeasures(const FigEllipse* ellipse)
+{
+    if (mainWindow && mainWindow->coordsToolbar)
+        mainWindow->coordsToolbar->showEllipseMeasures(metric, ellipse);
 }

@@ -121,6 +121,38 @@ private slots:
             QVERIFY2(saved.contains(line), line);
     }
 
+    // With --edit every object moves one grid step right (moved, undone,
+    // redone), which the written file shows, and each line ends in edit_ms.
+    void editMovesEverythingOneStep()
+    {
+        QTemporaryDir out;
+        const QString own = fixture("own.fig");
+        const Run run = figbench({ "--edit", "--out", out.path(), own });
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.size(), 2);
+        const QString edit = QStringLiteral(" edit_ms=%1$").arg(number);
+        QVERIFY2(QRegularExpression(QStringLiteral("^%1 objects=7 .* draw_ms=%2%3")
+                                        .arg(QRegularExpression::escape(own), number, edit))
+                     .match(run.out.at(0))
+                     .hasMatch(),
+            qPrintable(run.out.at(0)));
+        QVERIFY2(QRegularExpression(QStringLiteral("peak_rss_kb=\\d+%1").arg(edit)).match(run.out.at(1)).hasMatch(),
+            qPrintable(run.out.at(1)));
+
+        QFile written(QDir(out.path()).filePath(QStringLiteral("own.fig")));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = written.readAll().split('\n');
+        const int header = lines.indexOf("2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5");
+        QVERIFY(header >= 0 && header + 1 < lines.size());
+        const QList<QByteArray> values = lines.at(header + 1).simplified().split(' ');
+        QCOMPARE(values.size(), 10);
+        const int step = values.at(0).toInt() - 2400;
+        QVERIFY(step > 0);
+        const int expected[] = { 2400, 2400, 4800, 2400, 4800, 4800, 2400, 4800, 2400, 2400 };
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(values.at(i).toInt(), expected[i] + (i % 2 == 0 ? step : 0));
+    }
+
     void unusableArguments()
     {
         QCOMPARE(figbench({}).exitCode, 2);

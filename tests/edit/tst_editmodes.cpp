@@ -162,10 +162,20 @@ private slots:
         QCOMPARE(editMode, int(EditMode::Copy));
         QCOMPARE(canvasAction.actionInProgress, 0);
         QVERIFY(!context.newChainHead && !context.newChainTail);
-        const CanvasHandlers& h = canvasHandlers;
-        QVERIFY(!h.moveHandler && !h.selectionMoveHandler && !h.leftPressHandler && !h.leftReleaseHandler
-            && !h.rightPressHandler && !h.pendingRightPressHandler && !h.shiftKeyHandler && !h.elasticHandler
-            && !h.returnHandler);
+        // Exactly the handlers the copy mode's set-up installs on an empty
+        // table: none of the old mode's slots survive.
+        const CanvasHandlers h = canvasHandlers;
+        canvasHandlers = CanvasHandlers();
+        findEditMode(EditMode::Copy)->setUp();
+        const CanvasHandlers& fresh = canvasHandlers;
+        QVERIFY(h.moveHandler == fresh.moveHandler && h.selectionMoveHandler == fresh.selectionMoveHandler
+            && h.leftPressHandler == fresh.leftPressHandler && h.leftReleaseHandler == fresh.leftReleaseHandler
+            && h.rightPressHandler == fresh.rightPressHandler
+            && h.pendingRightPressHandler == fresh.pendingRightPressHandler
+            && h.shiftKeyHandler == fresh.shiftKeyHandler && h.elasticHandler == fresh.elasticHandler
+            && h.returnHandler == fresh.returnHandler);
+        QVERIFY(h.leftReleaseHandler != secondHandler && h.pendingRightPressHandler != secondHandler
+            && h.elasticHandler != elastic);
 
         // Without a document the action still ends; a mode prepared on a
         // document is not chosen.

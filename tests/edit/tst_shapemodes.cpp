@@ -96,6 +96,24 @@ void apply(Setting setting)
     }
 }
 
+// Whether two canvas images differ at most in the shading of smoothed
+// edges (a turned ellipse redrawn in its area or with the whole canvas);
+// a line left behind by a rubber band differs by far more.
+bool sameUpToSmoothing(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (qAbs(qRed(p) - qRed(q)) > 8 || qAbs(qGreen(p) - qGreen(q)) > 8 || qAbs(qBlue(p) - qBlue(q)) > 8)
+                return false;
+        }
+    }
+    return true;
+}
+
 const QByteArray forwardArrow = "\t1 1 1.00 60.00 120.00";
 const QByteArray backwardArrow = "\t0 0 1.00 60.00 120.00";
 
@@ -212,6 +230,10 @@ private slots:
             QCOMPARE(current->markerState, 2);
             QVERIFY(!canvasAction.actionInProgress);
             QVERIFY(!document.figContext->newChainHead);
+            // The rubber band left nothing behind.
+            const QImage afterDrawing = document.canvasImage->copy();
+            document.redisplayCanvas();
+            QVERIFY(sameUpToSmoothing(*document.canvasImage, afterDrawing));
             window.undo();
             QCOMPARE(editsession::savedObjectLines(document), before);
         });
@@ -219,6 +241,7 @@ private slots:
 
     // The picture frame turns the other way round; the picture dialog opens
     // on it once it is in the drawing, and cancelling the dialog keeps it.
+    // The canvas shows what a full redraw makes of the drawing.
     void picture()
     {
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
@@ -233,10 +256,15 @@ private slots:
                 asked = true;
                 // Already in the drawing while the dialog runs.
                 QCOMPARE(document.figContext->objects()->size(), 2);
+                // A redraw meanwhile brings back no rubber rectangle.
+                document.redisplayCanvas();
                 dialog->reject();
             });
             input.click(1800, 1200);
             QVERIFY(asked);
+            const QImage afterDrawing = document.canvasImage->copy();
+            document.redisplayCanvas();
+            QCOMPARE(*document.canvasImage, afterDrawing);
             const Lines drawn { "2 5 0 0 0 7 50 0 -1 0.000 0 0 0 0 0 5", "\t0 <empty>",
                 "\t 600 600 600 1200 1800 1200 1800 600 600 600" };
             QCOMPARE(editsession::savedObjectLines(document), before + drawn);

@@ -18,6 +18,7 @@
 #include "model/objectlist.h"
 #include "render/colors.h"
 #include "render/pens.h"
+#include "support/editsession.h"
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
 #include "support/writtendrawing.h"
@@ -157,6 +158,16 @@ class TestLibraryClips : public QObject {
         for (int index : indices)
             nth(doc().objects(), index)->selected = true;
         window->activeMdiChild()->emitAddClipToLibraryButtonState();
+    }
+    // Moves the pointer over the document and presses there, which places a
+    // clip that follows it.
+    void placeClipAt(int x, int y)
+    {
+        QTChildFrm* frame = window->activeMdiChild();
+        QVERIFY(frame);
+        editsession::CanvasInput input(*frame);
+        input.move(x, y);
+        input.click(x, y);
     }
     QListWidgetItem* editedRow()
     {
@@ -524,6 +535,9 @@ private slots:
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
         QVERIFY(!dialog->isVisible());
+        // The clip follows the pointer until a press places it.
+        QCOMPARE(target.objects()->size(), size_t(3));
+        placeClipAt(3000, 3000);
 
         QCOMPARE(target.objects()->size(), size_t(4));
         QCOMPARE(target.undoHistory.undoSteps.size(), stepsBefore + 1);
@@ -574,9 +588,11 @@ private slots:
         click(row("box.fig"));
         QTest::mouseClick(button("useClip"), Qt::LeftButton);
         CFigContext* first = dialog->clipInPlacement();
+        placeClipAt(3000, 3000);
         window->onOpenLibraryDlg();
         QTest::mouseClick(button("useClip"), Qt::LeftButton);
         QVERIFY(dialog->clipInPlacement() != first);
+        placeClipAt(6000, 3000);
         QCOMPARE(doc().objects()->size(), size_t(5));
         ObjectIdSet ids;
         QVERIFY(idsAreUnique(doc().objects(), ids));

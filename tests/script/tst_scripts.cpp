@@ -217,6 +217,19 @@ private slots:
             << QList<QByteArray> { "0 32 #010203", "0 33 #010203",
                    "1 3 0 1 33 7 50 0 20 4.000 1 0.0000 1200 1200 600 600 1200 1200 1800 1200" }
             << 1;
+        QTest::newRow("fill shade alone keeps the colours")
+            << "tavrel.setColors({}); tavrel.setColors({fillShade: 20});\n"
+               "tavrel.drawCircle({center: {x: 1200, y: 1200}, radius: 600});"
+            << QList<QByteArray> { "1 3 0 1 0 7 50 0 20 4.000 1 0.0000 1200 1200 600 600 1200 1200 1800 1200" } << 1;
+        QTest::newRow("closed spline takes its arrow")
+            << "tavrel.drawSpline({points: [{x: 600, y: 600}, {x: 1200, y: 1800}, {x: 1800, y: 600}],"
+               " type: 'interp', closed: true, forwardArrow: {}});"
+            << QList<QByteArray> { "3 3 0 1 0 7 50 0 -1 4.000 0 1 0 3", "\t0 0 1.00 60.00 120.00",
+                   "\t 600 600 1200 1800 1800 600", "\t -1.000 -1.000 -1.000" }
+            << 1;
+        QTest::newRow("unknown font keeps the font")
+            << "tavrel.drawText({text: 'x', base: {x: 600, y: 1200}, font: 'Comic Sans'});"
+            << QList<QByteArray> { "4 0 0 50 0 0 12 0.0000 4 * * 600 1200 x\\001" } << 1;
         QTest::newRow("rounded rectangle")
             << "tavrel.drawRectangle({p1: {x: 1800, y: 1200}, p2: {x: 600, y: 600}, cornerType: 'round',"
                " cornerRadius: 10});"
@@ -423,6 +436,16 @@ private slots:
             compareLines(savedLines(document), picture);
             window.undo();
             compareLines(savedLines(document), {});
+        });
+    }
+
+    // Every run starts in Fig units at the origin with the y axis down.
+    void everyRunStartsAfresh()
+    {
+        editsession::run(QByteArray(), [&](QTMainFrm& window, QTChildFrm& document) {
+            runInConsole(window, "tavrel.setUnit('metric'); tavrel.setCenter(1, 1); tavrel.setDirection('cartesian');");
+            runInConsole(window, "tavrel.drawPolyline({points: [{x: 10, y: 20}]});");
+            compareLines(savedLines(document), { "2 1 0 1 0 7 50 0 -1 4.000 0 0 0 0 0 1", "\t 10 20" });
         });
     }
 
