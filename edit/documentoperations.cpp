@@ -24,15 +24,6 @@
 
 #include <algorithm>
 
-namespace {
-
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
-} // namespace
-
 bool CFigContext::isCompoundOpen(const CFigContext* ctx)
 {
     return ctx && ctx->openCompound;
