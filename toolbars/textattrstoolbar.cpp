@@ -5,6 +5,7 @@
 #include "dialogs/textcoordsdlg.h"
 #include "model/figcontext.h"
 #include "model/figobject.h"
+#include "model/figtext.h"
 #include "render/fonts.h"
 #include "toolbars/attrspageform.h"
 #include "toolbars/attrstoolbarhandler.h"
@@ -160,7 +161,7 @@ void TextAttrsToolbar::onEditText()
     CFigContext* context = attrspage::documentWithCurrentObject();
     if (!context || context->currentObject->type != FigObject::Text)
         return;
-    // Editing the string of a text arrives with the text tool.
+    context->editText(static_cast<FigText*>(context->currentObject));
 }
 
 void TextAttrsToolbar::onOpenFontSel()

@@ -869,6 +869,8 @@ private slots:
         QTest::newRow("closed spline points") << spline << 11 << "openPointsDlg" << "SplinePointsDlg" << true;
         QTest::newRow("open spline points") << spline << 12 << "openPointsDlg" << "SplinePointsDlg" << true;
         QTest::newRow("text coordinates") << text << 13 << "openPointsDlg" << "TextCoordsDlg" << true;
+        QTest::newRow("text string") << text << 13 << "editText" << "TextEnterDlg" << true;
+        QTest::newRow("string of a box") << box << 13 << "editText" << "" << true;
         QTest::newRow("arc arrows") << arc << 1 << "openArrowAttrs" << "ArrowAttrsDlg" << false;
         QTest::newRow("arrow mode sizes") << polyline << 2 << "openArrowAttrs" << "ArrowAttrsDlg" << false;
         QTest::newRow("polyline arrows") << polyline << 8 << "openArrowAttrs" << "ArrowAttrsDlg" << false;
