@@ -106,5 +106,3 @@ FigObjectList* CFigContext::cutSelection()
     delete deleteSelection();
     return clones;
 }
-
-}
