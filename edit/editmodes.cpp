@@ -19,6 +19,7 @@
 #include "edit/tangentnormal.h"
 #include "edit/textmode.h"
 #include "edit/updatemode.h"
+#include "model/figcontext.h"
 
 #include <QList>
 
@@ -100,6 +101,13 @@ bool chooseEditMode(CFigContext* context, int mode)
     // Copies or pasted objects still following the pointer go first.
     discardFloatingObjects(nullptr);
     abandonCanvasGesture(context);
+    if (context && context->pendingActions) {
+        // An add-point drag left half-way has already inserted its point:
+        // the step goes into the history now, never staying outside it.
+        ActionStep* step = context->pendingActions;
+        context->pendingActions = nullptr;
+        context->undoHistory.pushActionList(step);
+    }
     // A set-up fills only the slots its mode uses: a release or selection
     // handler of the old mode would otherwise still answer in the new one.
     canvasHandlers = CanvasHandlers();

@@ -189,6 +189,25 @@ private slots:
         edit(EditMode::AddPoint, objects, gesture, after, steps, message);
     }
 
+    // Another tool chosen in the middle of an add-point drag: the point
+    // already inserted is one undo step at once, which undo takes back.
+    void addPointDragLeftForAnotherTool()
+    {
+        const QByteArray open = polyline(" 600 600 1800 600");
+        editsession::run(editsession::figText(open), [&](QTMainFrm& window, QTChildFrm& document) {
+            CFigContext& ctx = *document.figContext;
+            chooseMode(window, EditMode::AddPoint);
+            editsession::CanvasInput input(document);
+            play(input, { { Kind::Press, 1200, 600 }, { Kind::Move, 1200, 900 } });
+            chooseMode(window, EditMode::Polyline);
+            QVERIFY(!ctx.pendingActions);
+            QCOMPARE(ctx.undoHistory.undoSteps.size(), 1);
+            QVERIFY(ctx.modified);
+            window.undo();
+            QCOMPARE(editsession::savedObjectLines(document), lines(open));
+        });
+    }
+
     void deletePoint_data()
     {
         QTest::addColumn<QByteArray>("objects");
