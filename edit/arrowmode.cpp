@@ -18,11 +18,6 @@ constexpr int noEnd = -1;
 constexpr int backwardEnd = 0;
 constexpr int forwardEnd = 1;
 
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
 // The end of the object at the picked point: an arc's first and last of its
 // three points, a line's or spline's first and last point of the chain.
 int pickedEnd(const FigObject* object, const FigPoint* previous, const FigPoint* point, int index)

@@ -1,6 +1,7 @@
 // Applying the current drawing attributes and the document's colours to one
 // object as one undo step: each attribute that differs one attribute change,
 // each arrow end that has to change one arrow change.
+#include "edit/canvashandlers.h"
 #include "edit/takeattributes.h"
 #include "model/attributechange.h"
 #include "model/changearrowaction.h"
@@ -26,11 +27,6 @@
 namespace {
 
 using namespace AttributeKind;
-
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
 
 bool isPicture(const FigObject* object)
 {

@@ -24,6 +24,11 @@ void setCanvasHandlers(PointHandler moveHandler, PointHandler leftPressHandler, 
     canvasHandlers.shiftKeyHandler = nullptr;
 }
 
+bool canDraw(const CFigContext* context)
+{
+    return context && context->painter && context->painter->isActive();
+}
+
 void beginCanvasAction()
 {
     canvasAction.actionInProgress = 1;
@@ -48,17 +53,17 @@ void abandonCanvasGesture(CFigContext* context)
         endCanvasAction();
         return;
     }
-    const bool canDraw = context->painter && context->painter->isActive();
+    const bool drawable = canDraw(context);
     // A shape gesture with a cancel of its own takes away all it drew (the
     // centre cross, an arc's fixed segment, an outline without elastic
     // handler) as a right press would.
     const PointHandler cancel = canvasHandlers.rightPressHandler;
-    if (canvasAction.actionInProgress && canDraw && isCancelHandler(cancel)) {
+    if (canvasAction.actionInProgress && drawable && isCancelHandler(cancel)) {
         cancel(context, canvasAction.trackX, canvasAction.trackY);
         endCanvasAction();
         return;
     }
-    if (canvasAction.actionInProgress && canDraw) {
+    if (canvasAction.actionInProgress && drawable) {
         // The same outlines the whole-canvas redraw puts back, drawn once more
         // with the same anchor and track: the inverting pen erases them.
         const int ax = canvasAction.anchorX;
@@ -81,7 +86,7 @@ void abandonCanvasGesture(CFigContext* context)
         freePointList(chain);
         // The segments of the points placed so far stay on the canvas until
         // their area is drawn anew.
-        if (canDraw) {
+        if (drawable) {
             const int margin = std::max(1, roundToInt(displayPixelSize(context->dpiX) / context->zoom * 4.0f));
             context->redrawRect(std::max(xmin, INT_MIN + margin) - margin, std::max(ymin, INT_MIN + margin) - margin,
                 std::min(xmax, INT_MAX - margin) + margin, std::min(ymax, INT_MAX - margin) + margin, nullptr, false);

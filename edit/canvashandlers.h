@@ -53,6 +53,10 @@ struct CanvasActionState {
 
 extern CanvasActionState canvasAction;
 
+// True while the document's painter is active, so the canvas can be drawn
+// on now; false for a null document or one without a painter.
+bool canDraw(const CFigContext* context);
+
 // A gesture begins: actionInProgress := 1.
 void beginCanvasAction();
 // A gesture ends: actionInProgress := 0 and the elastic handler is emptied,

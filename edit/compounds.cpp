@@ -5,6 +5,7 @@
 // active; the model changes either way.
 
 #include "app/statusmessages.h"
+#include "edit/canvashandlers.h"
 #include "model/breakcompoundaction.h"
 #include "model/createcompoundaction.h"
 #include "model/depths.h"
@@ -14,15 +15,6 @@
 #include "model/objectlist.h"
 
 #include <QPainter>
-
-namespace {
-
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
-} // namespace
 
 void CFigContext::createCompoundFromSelection()
 {

@@ -2,6 +2,7 @@
 // through the same points, or from a spline into a polyline through its
 // control points, in place and as one undo step.
 
+#include "edit/canvashandlers.h"
 #include "model/convertlinetosplineaction.h"
 #include "model/convertsplinetolineaction.h"
 #include "model/figcontext.h"
@@ -13,11 +14,6 @@
 #include <QPainter>
 
 namespace {
-
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
 
 bool isConvertibleLine(const FigObject* object)
 {

@@ -13,15 +13,6 @@
 
 #include <QPainter>
 
-namespace {
-
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
-} // namespace
-
 // ---- Copy ----
 
 void initCopyMode()

@@ -15,11 +15,6 @@ FigObjectList dragPreviewObjects;
 
 namespace {
 
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
 // Owns the clones of a preview until they are no longer needed.
 struct OwnedList {
     FigObjectList* list = nullptr;

@@ -15,8 +15,8 @@
 #include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
 #include "edit/editobjects.h"
-#include "edit/floatingobjects.h"
 #include "edit/editstate.h"
+#include "edit/floatingobjects.h"
 #include "model/addaction.h"
 #include "model/figcontext.h"
 #include "model/figdrawing.h"
@@ -50,11 +50,6 @@ struct Placement {
 };
 
 Placement placement;
-
-bool canDraw(const CFigContext* context)
-{
-    return context && context->painter && context->painter->isActive();
-}
 
 // Forgets the placement and hands back its copies (the caller owns list and
 // objects); the canvas handlers are emptied and the canvas action ends.
@@ -160,8 +155,8 @@ void CFigContext::startLibraryPlacement(CFigContext* clip)
     delete libraryPlacementPixmap;
     libraryPlacementPixmap = new QPixmap(std::max(w, 0) + 1, std::max(h, 0) + 1);
     libraryPlacementPixmap->fill(Qt::transparent);
-    clip->renderObjectsToPixmap(libraryPlacementPixmap, libraryPlacementPixmap->width(),
-        libraryPlacementPixmap->height());
+    clip->renderObjectsToPixmap(
+        libraryPlacementPixmap, libraryPlacementPixmap->width(), libraryPlacementPixmap->height());
     delete libraryPlacementBackground;
     libraryPlacementBackground = nullptr;
     if (view && view->canvasImage)

@@ -18,11 +18,6 @@
 
 namespace {
 
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
 // The line attributes every new polyline or polygon takes; the caller gives
 // the chain.
 void setNewLineAttributes(CFigContext* context, FigLine* line, int subType)

@@ -4,6 +4,7 @@
 // and of a compound's box. Drawing happens only while the painter is active;
 // the states are kept either way.
 
+#include "edit/canvashandlers.h"
 #include "edit/editstate.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
@@ -12,15 +13,6 @@
 #include "render/markers.h"
 
 #include <QPainter>
-
-namespace {
-
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
-} // namespace
 
 void CFigContext::setMarkerState(int state)
 {

@@ -20,11 +20,6 @@
 
 namespace {
 
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
 // Back to the mode before the paste, through the tool panel when there is
 // one; the select mode when that mode cannot be chosen again.
 void returnToPreviousMode(CFigContext* context)

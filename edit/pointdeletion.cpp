@@ -19,15 +19,6 @@
 
 #include <QPainter>
 
-namespace {
-
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
-} // namespace
-
 void initDeletePointMode()
 {
     setPointCallback(deletePointPicked);

@@ -36,11 +36,6 @@ struct AddPointGesture {
 
 AddPointGesture gesture;
 
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
 FigPoint* chainOf(FigObject* object)
 {
     if (object->type == FigObject::Polyline)
@@ -85,8 +80,8 @@ void armDrag(CFigContext* context, bool endPoint, PointHandler preview, PointHan
     if (move != preview) {
         gesture.constrained = true;
         if (canDraw(context))
-            drawRubberSegment(context, canvasAction.anchorX, canvasAction.anchorY, canvasAction.trackX,
-                canvasAction.trackY);
+            drawRubberSegment(
+                context, canvasAction.anchorX, canvasAction.anchorY, canvasAction.trackX, canvasAction.trackY);
         canvasHandlers.elasticHandler = drawRubberSegment;
     }
     canvasHandlers.moveHandler = move;
@@ -97,7 +92,8 @@ void armDrag(CFigContext* context, bool endPoint, PointHandler preview, PointHan
 void eraseRubberLine(CFigContext* context)
 {
     if (gesture.constrained && canDraw(context))
-        drawRubberSegment(context, canvasAction.anchorX, canvasAction.anchorY, canvasAction.trackX, canvasAction.trackY);
+        drawRubberSegment(
+            context, canvasAction.anchorX, canvasAction.anchorY, canvasAction.trackX, canvasAction.trackY);
 }
 
 // The drop: the new point moves to (x, y), or under a constraint to the end

@@ -34,11 +34,6 @@ FigPoint* movingPointNext = nullptr;
 
 namespace {
 
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
 int offset(int to, int from)
 {
     const std::int64_t d = std::int64_t(to) - from;
@@ -460,8 +455,8 @@ template <typename Action> void dropPathPoint(CFigContext* context, int kind, bo
     }
     if (linkable)
         context->snapToLinkTarget(x, y, path);
-    auto* action = new Action(context->objects(), path, movingPoint, offset(x, movingPoint->x),
-        offset(y, movingPoint->y));
+    auto* action
+        = new Action(context->objects(), path, movingPoint, offset(x, movingPoint->x), offset(y, movingPoint->y));
     action->redo(context);
     context->undoHistory.pushAction(action);
     context->setModified();

@@ -24,11 +24,6 @@
 
 namespace {
 
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
 void deselectAll(CFigContext* context)
 {
     setObjectsSelected(context->objects(), false);

@@ -26,11 +26,6 @@ bool tangentWanted = true;
 
 namespace {
 
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
 void initTangentOrNormal(bool tangent)
 {
     setLeftObjectCallback(tangentOrNormalPicked);

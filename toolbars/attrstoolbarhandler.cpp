@@ -6,6 +6,7 @@
 #include "app/qtmainfrm.h"
 #include "dialogs/figcolordlg.h"
 #include "dialogs/objectcommentdlg.h"
+#include "edit/canvashandlers.h"
 #include "model/changearrowaction.h"
 #include "model/figcontext.h"
 #include "model/figobject.h"
@@ -38,11 +39,6 @@ private:
     int& count;
 };
 
-bool canDraw(const CFigContext* context)
-{
-    return context->painter && context->painter->isActive();
-}
-
 // Takes the arrow off one end of the object as one undo step; nothing when
 // there is no arrow there to take.
 void removeArrow(CFigContext* context, FigObject* object, int end)
@@ -66,7 +62,8 @@ bool acceptable(int value, int min, int max, const char* what)
 {
     if (value >= min && value <= max)
         return true;
-    QLOG_WARN().noquote() << QStringLiteral("%1 %2 refused: not within %3 to %4").arg(what).arg(value).arg(min).arg(max);
+    QLOG_WARN().noquote()
+        << QStringLiteral("%1 %2 refused: not within %3 to %4").arg(what).arg(value).arg(min).arg(max);
     return false;
 }
 
