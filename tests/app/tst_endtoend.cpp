@@ -19,6 +19,7 @@
 #include "support/messageboxrecorder.h"
 #include "support/modaldialog.h"
 #include "support/testenv.h"
+#include "support/tooldialogs.h"
 #include "toolbars/shapestoolbar.h"
 
 #include <QCoreApplication>
@@ -47,33 +48,12 @@ QByteArray readAll(const QString& path)
 
 // One object drawn with a tool button: the gesture (its last step opens the
 // dialog, if any) and the start of the object's first saved line.
-enum Dialog { NoDialog, TypeText, RejectPicture };
 struct Drawn {
     const char* button;
     Steps steps;
-    Dialog dialog;
+    ToolDialog dialog;
     QByteArray kind;
 };
-
-void answerDialog(QObject* context, Dialog dialog)
-{
-    if (dialog == TypeText) {
-        answerModalDialog<TextEnterDlg>(context, [](TextEnterDlg* entry) {
-            auto* field = entry->findChild<QLineEdit*>(QStringLiteral("lineEdit"));
-            auto* buttons = entry->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-            if (!field || !buttons) {
-                entry->reject();
-                return;
-            }
-            QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(field, Qt::Key_Delete);
-            QTest::keyClicks(field, QStringLiteral("end to end"));
-            QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
-        });
-    } else if (dialog == RejectPicture) {
-        answerModalDialog<PictureDlg>(context, [](PictureDlg* picture) { picture->reject(); });
-    }
-}
 
 // The drawing opened has objects right of x 2400 and below y 2400; the new
 // ones go to the free strips on the left and at the top. The box comes first: it is
@@ -93,8 +73,8 @@ const QList<Drawn> drawn {
     { "toolButtonArc", { { 'c', 2400, 1500 }, { 'c', 2700, 1800 }, { 'c', 3000, 1500 } }, NoDialog, "5 1 " },
     { "toolButtonSpline", { { 'c', 3300, 1200 }, { 'c', 3600, 1800 }, { 'm', 3900, 1200 }, { 'R', 3900, 1200 } },
         NoDialog, "3 0 " },
-    { "toolButtonClosedSpline",
-        { { 'c', 4200, 1200 }, { 'c', 4500, 1800 }, { 'm', 4800, 1200 }, { 'R', 4800, 1200 } }, NoDialog, "3 1 " },
+    { "toolButtonClosedSpline", { { 'c', 4200, 1200 }, { 'c', 4500, 1800 }, { 'm', 4800, 1200 }, { 'R', 4800, 1200 } },
+        NoDialog, "3 1 " },
     { "toolButtonIntSpline", { { 'c', 5100, 1200 }, { 'c', 5400, 1800 }, { 'm', 5700, 1200 }, { 'R', 5700, 1200 } },
         NoDialog, "3 2 " },
     { "toolButtonClosedIntSpline",
@@ -164,7 +144,8 @@ private slots:
             editsession::CanvasInput input(document);
             const QRect area = input.visibleFigArea();
             QVERIFY2(area.contains(QRect(0, 0, 6600, 6000)),
-                qPrintable(QStringLiteral("%1 %2 %3 %4").arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height())));
+                qPrintable(
+                    QStringLiteral("%1 %2 %3 %4").arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height())));
 
             // One object of every kind, each one undo step.
             for (const Drawn& d : drawn) {
@@ -172,7 +153,7 @@ private slots:
                 const int count = objectCount(document);
                 const int steps = undoCount(document);
                 editsession::play(input, d.steps.mid(0, d.steps.size() - 1));
-                answerDialog(&window, d.dialog);
+                answerToolDialog(&window, d.dialog, QStringLiteral("end to end"));
                 editsession::play(input, d.steps.mid(d.steps.size() - 1));
                 QVERIFY2(objectCount(document) == count + 1, d.button);
                 QVERIFY2(undoCount(document) == steps + 1, d.button);

@@ -12,6 +12,7 @@
 #include "support/editsession.h"
 #include "support/modaldialog.h"
 #include "support/testenv.h"
+#include "support/tooldialogs.h"
 #include "toolbars/drawingattributes.h"
 #include "toolbars/shapestoolbar.h"
 
@@ -38,33 +39,9 @@ const QByteArray objects = "2 2 0 3 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
                            "\t 4200 2400 5400 2400 5400 3000 4200 3000 4200 2400\n"
                            "-6\n";
 
-// The modal dialog the last step of a gesture opens, and how it is answered.
-enum Dialog { NoDialog, TypeText, RejectPicture };
-
-void answerDialog(QObject* context, Dialog dialog)
-{
-    if (dialog == TypeText) {
-        answerModalDialog<TextEnterDlg>(context, [](TextEnterDlg* entry) {
-            auto* field = entry->findChild<QLineEdit*>(QStringLiteral("lineEdit"));
-            auto* buttons = entry->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-            if (!field || !buttons) {
-                entry->reject();
-                return;
-            }
-            QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(field, Qt::Key_Delete);
-            QTest::keyClicks(field, QStringLiteral("every tool"));
-            QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
-        });
-    } else if (dialog == RejectPicture) {
-        // The frame stays in the drawing, with no file yet.
-        answerModalDialog<PictureDlg>(context, [](PictureDlg* picture) { picture->reject(); });
-    }
-}
-
 } // namespace
 
-Q_DECLARE_METATYPE(Dialog)
+Q_DECLARE_METATYPE(ToolDialog)
 Q_DECLARE_METATYPE(Steps)
 
 class TestEveryTool : public QObject {
@@ -78,15 +55,14 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<Steps>("steps");
-        QTest::addColumn<Dialog>("dialog");
+        QTest::addColumn<ToolDialog>("dialog");
         QTest::addColumn<int>("objectsAdded");
         // Two clicks, and clicks closed by a right click, in the free area.
         const Steps two { { 'c', 900, 4800 }, { 'c', 1800, 5400 } };
         const Steps three { { 'c', 600, 4800 }, { 'c', 1200, 5400 }, { 'm', 1800, 4800 }, { 'R', 1800, 4800 } };
         const Steps arc { { 'c', 600, 5400 }, { 'c', 1200, 6000 }, { 'c', 1800, 5400 } };
-        QTest::newRow("select: drag the box by its edge") << "toolButtonSelect"
-                                                           << Steps { { 'm', 1200, 600 }, { 'd', 1500, 900 } }
-                                                           << NoDialog << 0;
+        QTest::newRow("select: drag the box by its edge")
+            << "toolButtonSelect" << Steps { { 'm', 1200, 600 }, { 'd', 1500, 900 } } << NoDialog << 0;
         QTest::newRow("copy: drag a copy of the box")
             << "toolButtonCopy" << Steps { { 'c', 1200, 600 }, { 'm', 1350, 4650 }, { 'c', 1500, 4800 } } << NoDialog
             << 1;
@@ -132,7 +108,7 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(Steps, steps);
-        QFETCH(Dialog, dialog);
+        QFETCH(ToolDialog, dialog);
         QFETCH(int, objectsAdded);
         editsession::run(editsession::figText(objects), [&](QTMainFrm& window, QTChildFrm& document) {
             auto* toolButton = window.findChild<QToolButton*>(button);
@@ -152,7 +128,7 @@ private slots:
                 editsession::play(input, steps);
             } else {
                 editsession::play(input, steps.mid(0, steps.size() - 1));
-                answerDialog(&window, dialog);
+                answerToolDialog(&window, dialog, QStringLiteral("every tool"));
                 editsession::play(input, steps.mid(steps.size() - 1));
             }
 
