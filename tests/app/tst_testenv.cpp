@@ -2,6 +2,7 @@
 // temporary folders, never a real user's.
 #include "support/testenv.h"
 
+#include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -19,6 +20,21 @@ private slots:
         QTemporaryDir tmp;
         QVERIFY(tmp.isValid());
         QVERIFY(tmp.path().startsWith(root));
+    }
+
+    // Started by hand, without CTest's environment, a test still gets
+    // private folders of its own instead of the user's real settings.
+    void startedByHandIsPrivateToo()
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"TAVREL_TEST_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+            environment.remove(QString::fromLatin1(name));
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), { QStringLiteral("foldersArePrivate") });
+        QVERIFY(child.waitForFinished(60000));
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+            child.readAllStandardOutput().constData());
     }
 };
 

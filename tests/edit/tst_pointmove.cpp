@@ -10,6 +10,7 @@
 #include "edit/editstate.h"
 #include "model/figcontext.h"
 #include "support/editsession.h"
+#include "support/testenv.h"
 
 #include <QtTest>
 
@@ -113,5 +114,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPointMove)
+TAVREL_TEST_MAIN(TestPointMove)
 #include "tst_pointmove.moc"

@@ -14,6 +14,7 @@
 #include "model/figobject.h"
 #include "model/objectlist.h"
 #include "support/editsession.h"
+#include "support/testenv.h"
 #include "toolbars/shapestoolbar.h"
 
 #include <QToolButton>
@@ -336,5 +337,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSelectMode)
+TAVREL_TEST_MAIN(TestSelectMode)
 #include "tst_selectmode.moc"

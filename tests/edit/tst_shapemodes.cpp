@@ -18,6 +18,7 @@
 #include "model/figtext.h"
 #include "model/objectlist.h"
 #include "support/editsession.h"
+#include "support/testenv.h"
 #include "support/modaldialog.h"
 #include "toolbars/drawingattributes.h"
 #include "toolbars/shapestoolbar.h"
@@ -421,5 +422,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestShapeModes)
+TAVREL_TEST_MAIN(TestShapeModes)
 #include "tst_shapemodes.moc"
