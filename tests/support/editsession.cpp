@@ -9,14 +9,19 @@
 #include "render/canvasmapping.h"
 #include "support/testenv.h"
 #include "support/testfiles.h"
+#include "toolbars/shapestoolbar.h"
+#include "ui_qtmainfrm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QMouseEvent>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace editsession {
 
@@ -158,6 +163,17 @@ void CanvasInput::hold(Qt::KeyboardModifiers modifiers)
     }
 }
 
+void CanvasInput::shortcut(int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* top = document.window();
+    if (!top->isActiveWindow()) {
+        top->activateWindow();
+        QApplication::setActiveWindow(top);
+        QVERIFY2(QTest::qWaitForWindowActive(top), "the main window did not become active");
+    }
+    QTest::keyClick(&document, Qt::Key(key), modifiers);
+}
+
 void play(CanvasInput& input, const Steps& steps)
 {
     int lastX = 0;
@@ -206,6 +222,31 @@ void play(CanvasInput& input, const Steps& steps)
         case 'K':
             input.key(step.x);
             break;
+        case 'k':
+            input.shortcut(step.x);
+            break;
+        case 'M': {
+            QToolButton* button = mainWindow ? mainWindow->shapesToolbar->modeButton(step.x) : nullptr;
+            QVERIFY2(button, "no tool button for the mode");
+            button->click();
+            break;
+        }
+        case 'G':
+        case 'B':
+        case 'O':
+        case 'Q':
+        case 'T': {
+            QVERIFY2(mainWindow, "no main window");
+            Ui::MainFrmClass& ui = mainWindow->ui;
+            QAction* action = step.op == 'G' ? ui.actionCreateCompound
+                : step.op == 'B'             ? ui.actionBreakCompound
+                : step.op == 'O'             ? ui.actionOpenCompound
+                : step.op == 'Q'             ? ui.actionCloseCompound
+                                             : ui.actionConvertLineSpline;
+            QVERIFY2(action->isEnabled(), qPrintable(action->text()));
+            action->trigger();
+            break;
+        }
         default:
             QFAIL("unknown input step");
         }
@@ -232,6 +273,21 @@ QList<QByteArray> savedObjectLines(QTChildFrm& document)
     if (!document.saveFile(file))
         return {};
     return objectLines(readFile(file));
+}
+
+int pixelsOffFullRedraw(QTChildFrm& document)
+{
+    const QImage before = document.canvasImage->copy();
+    document.redisplayCanvas();
+    const QImage& after = *document.canvasImage;
+    if (before.size() != after.size())
+        return before.width() * before.height();
+    int off = 0;
+    for (int y = 0; y < after.height(); ++y) {
+        for (int x = 0; x < after.width(); ++x)
+            off += before.pixel(x, y) != after.pixel(x, y) ? 1 : 0;
+    }
+    return off;
 }
 
 QList<QByteArray> objectLines(const QByteArray& figure)
