@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QMouseEvent>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -255,6 +256,29 @@ QList<QByteArray> objectLines(const QByteArray& figure)
         result << line;
     }
     return result;
+}
+
+// ---- The canvas ----
+
+int pixelsOffRedraw(QTChildFrm& document)
+{
+    if (!document.canvasImage)
+        return 0;
+    const QImage shown = document.canvasImage->copy();
+    document.redisplayCanvas();
+    const QImage& redrawn = *document.canvasImage;
+    if (shown == redrawn)
+        return 0;
+    if (shown.size() != redrawn.size())
+        return shown.width() * shown.height();
+    int off = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            if (shown.pixel(x, y) != redrawn.pixel(x, y))
+                ++off;
+        }
+    }
+    return off;
 }
 
 } // namespace editsession

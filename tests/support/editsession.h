@@ -108,4 +108,9 @@ QList<QByteArray> savedObjectLines(QTChildFrm& document);
 // The object lines of a Fig text, as savedObjectLines takes them.
 QList<QByteArray> objectLines(const QByteArray& figure);
 
+// How many pixels of the document's canvas differ from what a whole-canvas
+// redraw of the document makes; the canvas then shows that redraw. 0 when
+// the canvas shows the drawing as it is, with no leftover of a gesture.
+int pixelsOffRedraw(QTChildFrm& document);
+
 } // namespace editsession
