@@ -13,12 +13,10 @@
 #include "support/editsession.h"
 #include "support/testenv.h"
 #include "support/testfiles.h"
-#include "toolbars/shapestoolbar.h"
 
 #include <QDir>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <QToolButton>
 
 namespace {
 
@@ -26,19 +24,6 @@ namespace {
 const QByteArray lineB = "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 600 600 1800 1200\n";
 const QByteArray boxA
     = "2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n\t 1800 1500 2400 1500 2400 1800 1800 1800 1800 1500\n";
-
-QList<QByteArray> lines(const QByteArray& objects)
-{
-    return editsession::objectLines(editsession::figText(objects));
-}
-
-void chooseMode(QTMainFrm& window, int mode)
-{
-    QToolButton* button = window.shapesToolbar->modeButton(mode);
-    QVERIFY(button);
-    button->click();
-    QCOMPARE(editMode, mode);
-}
 
 QMdiSubWindow* subWindowOf(QTMainFrm& window, QTChildFrm* document)
 {
@@ -81,38 +66,38 @@ void begin(QTMainFrm& window, QTChildFrm& b, editsession::CanvasInput& input, Ge
 {
     switch (gesture) {
     case Gesture::PolylineClicks:
-        chooseMode(window, EditMode::Polyline);
+        editsession::chooseMode(window, EditMode::Polyline);
         editsession::play(input, { { 'c', 300, 1500 }, { 'c', 900, 1500 }, { 'm', 1500, 1800 } });
         break;
     case Gesture::BoxCorner:
-        chooseMode(window, EditMode::Box);
+        editsession::chooseMode(window, EditMode::Box);
         editsession::play(input, { { 'c', 300, 1500 }, { 'm', 1500, 1800 } });
         break;
     case Gesture::Drag:
-        chooseMode(window, EditMode::Select);
+        editsession::chooseMode(window, EditMode::Select);
         editsession::play(input, { { 'm', 1200, 900 }, { 'p', 1200, 900 }, { 'm', 1500, 1200 } });
         break;
     case Gesture::PointMove:
-        chooseMode(window, EditMode::Select);
+        editsession::chooseMode(window, EditMode::Select);
         editsession::play(input, { { 'm', 1800, 1200 }, { 'p', 1800, 1200 }, { 'm', 2100, 900 } });
         break;
     case Gesture::AddedPoint:
-        chooseMode(window, EditMode::AddPoint);
+        editsession::chooseMode(window, EditMode::AddPoint);
         editsession::play(input, { { 'm', 1200, 900 }, { 'p', 1200, 900 }, { 'm', 1200, 1350 } });
         break;
     case Gesture::Rectangle:
-        chooseMode(window, EditMode::Select);
+        editsession::chooseMode(window, EditMode::Select);
         editsession::play(input, { { 'm', 300, 1500 }, { 'p', 300, 1500 }, { 'm', 1200, 1800 } });
         break;
     case Gesture::Paste:
-        chooseMode(window, EditMode::Select);
+        editsession::chooseMode(window, EditMode::Select);
         editsession::play(input, { { 'c', 1200, 900 } });
         b.copy();
         b.paste();
         editsession::play(input, { { 'm', 1500, 1200 }, { 'm', 1800, 1500 } });
         break;
     case Gesture::Copy:
-        chooseMode(window, EditMode::Copy);
+        editsession::chooseMode(window, EditMode::Copy);
         editsession::play(input, { { 'c', 1200, 900 }, { 'm', 1500, 1200 } });
         break;
     }
@@ -190,23 +175,23 @@ private slots:
             }
             if (stillB) {
                 QCOMPARE(editsession::pixelsOffRedraw(b), 0);
-                QCOMPARE(editsession::savedObjectLines(b), lines(lineB));
+                QCOMPARE(editsession::savedObjectLines(b), editsession::linesOfObjects(lineB));
                 QVERIFY(!b.figContext->modified);
             }
             // Whatever A's own mode does next, nothing of B's gesture is in it.
             QCOMPARE(window.activeMdiChild(), a);
             editsession::play(inA, { { 'm', 900, 900 }, { 'm', 1200, 600 } });
-            chooseMode(window, EditMode::Select);
+            editsession::chooseMode(window, EditMode::Select);
             QCOMPARE(editsession::pixelsOffRedraw(*a), 0);
             // A's own click and right press may have made a dot there (the
             // polyline tool does), at A's point and nowhere else.
             QList<QByteArray> savedA = editsession::savedObjectLines(*a);
             if (leave == Leave::PressInA && savedA.size() == 4 && savedA.last() == "\t 600 600")
                 savedA = savedA.mid(0, 2);
-            QCOMPARE(savedA, lines(boxA));
+            QCOMPARE(savedA, editsession::linesOfObjects(boxA));
             if (stillB) {
                 QCOMPARE(editsession::pixelsOffRedraw(b), 0);
-                QCOMPARE(editsession::savedObjectLines(b), lines(lineB));
+                QCOMPARE(editsession::savedObjectLines(b), editsession::linesOfObjects(lineB));
             }
         });
     }
@@ -227,7 +212,7 @@ private slots:
         editsession::run(editsession::figText(lineB), [&](QTMainFrm& window, QTChildFrm& b) {
             QTChildFrm* a = openBeside(window, b);
             QVERIFY(a);
-            chooseMode(window, mode);
+            editsession::chooseMode(window, mode);
             editsession::CanvasInput inB(b);
             editsession::play(inB, { { 'c', 300, 1500 }, { 'm', 900, 1800 } });
             if (mode == EditMode::Polyline)
@@ -240,10 +225,10 @@ private slots:
             QVERIFY(!isGestureInProgress());
             const QList<QByteArray> savedA = editsession::savedObjectLines(*a);
             QCOMPARE(savedA.size(), 4);
-            QCOMPARE(savedA.mid(0, 2), lines(boxA));
+            QCOMPARE(savedA.mid(0, 2), editsession::linesOfObjects(boxA));
             QCOMPARE(savedA.last(), points);
             QCOMPARE(editsession::pixelsOffRedraw(*a), 0);
-            QCOMPARE(editsession::savedObjectLines(b), lines(lineB));
+            QCOMPARE(editsession::savedObjectLines(b), editsession::linesOfObjects(lineB));
             QCOMPARE(editsession::pixelsOffRedraw(b), 0);
         });
     }

@@ -13,7 +13,6 @@
 #include "model/figcontext.h"
 #include "support/editsession.h"
 #include "support/testenv.h"
-#include "toolbars/shapestoolbar.h"
 #include "ui_qtmainfrm.h"
 
 #include <QAction>
@@ -28,19 +27,6 @@ const QByteArray lineLines = "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 600 60
 const QByteArray twoPointLine = "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 600 600 1800 600\n";
 const QByteArray compoundLines = "6 600 600 1800 1200\n2 2 0 0 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
                                  "\t 600 600 1800 600 1800 1200 600 1200 600 600\n-6\n";
-
-QList<QByteArray> lines(const QByteArray& objects)
-{
-    return editsession::objectLines(editsession::figText(objects));
-}
-
-void chooseMode(QTMainFrm& window, int mode)
-{
-    QToolButton* button = window.shapesToolbar->modeButton(mode);
-    QVERIFY(button);
-    button->click();
-    QCOMPARE(editMode, mode);
-}
 
 // The main window must be the active window for its shortcuts to reach
 // its actions.
@@ -150,13 +136,13 @@ private slots:
             activate(window);
             editsession::CanvasInput input(document);
             CFigContext& ctx = *document.figContext;
-            chooseMode(window, EditMode::Select);
+            editsession::chooseMode(window, EditMode::Select);
             window.selectAll();
             window.cut();
             window.paste();
             input.move(d.pasteCentre.x(), d.pasteCentre.y());
             input.click(d.pasteCentre.x(), d.pasteCentre.y());
-            QCOMPARE(editsession::savedObjectLines(document), lines(d.objects));
+            QCOMPARE(editsession::savedObjectLines(document), editsession::linesOfObjects(d.objects));
             QCOMPARE(int(ctx.undoHistory.undoSteps.size()), 2);
             if (!undo) {
                 window.undo();
@@ -166,7 +152,7 @@ private slots:
             const int undoSteps = int(ctx.undoHistory.undoSteps.size());
             const int redoSteps = int(ctx.undoHistory.redoSteps.size());
 
-            chooseMode(window, d.mode);
+            editsession::chooseMode(window, d.mode);
             input.move(d.press.x(), d.press.y());
             input.press(d.press.x(), d.press.y());
             input.move(d.halfWay.x(), d.halfWay.y());
@@ -179,19 +165,19 @@ private slots:
             QVERIFY(!isGestureInProgress());
 
             QCOMPARE(editsession::pixelsOffRedraw(document), 0);
-            QCOMPARE(editsession::savedObjectLines(document), lines(d.after));
+            QCOMPARE(editsession::savedObjectLines(document), editsession::linesOfObjects(d.after));
             QCOMPARE(int(ctx.undoHistory.undoSteps.size()), undoSteps + 1);
             // Asked for once the gesture is over, they act.
             ask(window, input, way, true);
-            QCOMPARE(editsession::savedObjectLines(document), lines(d.objects));
+            QCOMPARE(editsession::savedObjectLines(document), editsession::linesOfObjects(d.objects));
             ask(window, input, way, false);
-            QCOMPARE(editsession::savedObjectLines(document), lines(d.after));
+            QCOMPARE(editsession::savedObjectLines(document), editsession::linesOfObjects(d.after));
 
             undoAll(document);
             QCOMPARE(editsession::pixelsOffRedraw(document), 0);
             QCOMPARE(editsession::savedObjectLines(document), editsession::objectLines(original));
             redoAll(document);
-            QCOMPARE(editsession::savedObjectLines(document), lines(d.after));
+            QCOMPARE(editsession::savedObjectLines(document), editsession::linesOfObjects(d.after));
             QCOMPARE(editsession::pixelsOffRedraw(document), 0);
         });
     }
@@ -247,7 +233,7 @@ private slots:
         editsession::run(original, [&](QTMainFrm& window, QTChildFrm& document) {
             activate(window);
             editsession::CanvasInput input(document);
-            chooseMode(window, EditMode::Select);
+            editsession::chooseMode(window, EditMode::Select);
             document.showAllMarkers();
             if (paste) {
                 input.move(1200, 900);
@@ -279,7 +265,7 @@ private slots:
             QCOMPARE(editMode, int(EditMode::Select));
             QCOMPARE(editsession::pixelsOffRedraw(document), 0);
             QByteArray after = cancels ? lineLines : paste ? pasted : moved;
-            QCOMPARE(editsession::savedObjectLines(document), lines(after));
+            QCOMPARE(editsession::savedObjectLines(document), editsession::linesOfObjects(after));
         });
     }
 };

@@ -5,10 +5,12 @@
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "app/startup.h"
+#include "edit/editstate.h"
 #include "model/figcontext.h"
 #include "render/canvasmapping.h"
 #include "support/testenv.h"
 #include "support/testfiles.h"
+#include "toolbars/shapestoolbar.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace editsession {
 
@@ -256,6 +259,21 @@ QList<QByteArray> objectLines(const QByteArray& figure)
         result << line;
     }
     return result;
+}
+
+QList<QByteArray> linesOfObjects(const QByteArray& objects)
+{
+    return objectLines(figText(objects));
+}
+
+// ---- Modes ----
+
+void chooseMode(QTMainFrm& window, int mode)
+{
+    QToolButton* button = window.shapesToolbar->modeButton(mode);
+    QVERIFY(button);
+    button->click();
+    QCOMPARE(editMode, mode);
 }
 
 // ---- The canvas ----

@@ -107,6 +107,13 @@ QList<QByteArray> savedObjectLines(QTChildFrm& document);
 
 // The object lines of a Fig text, as savedObjectLines takes them.
 QList<QByteArray> objectLines(const QByteArray& figure);
+// The same for object lines put into a whole file by figText.
+QList<QByteArray> linesOfObjects(const QByteArray& objects);
+
+// Chooses an edit mode as the user does: by its button in the tool panel.
+// Fails the running test when the mode has no button or did not become the
+// current one.
+void chooseMode(QTMainFrm& window, int mode);
 
 // How many pixels of the document's canvas differ from what a whole-canvas
 // redraw of the document makes; the canvas then shows that redraw. 0 when
