@@ -13,12 +13,17 @@
 
 namespace {
 
+bool cancelsPreview(PointHandler handler)
+{
+    return handler == cancelSelectionDrag || handler == cancelPointDrag || handler == cancelScale;
+}
+
 // The right-press handlers that only cancel: the creation modes' own, and
 // those of the drags and of the rectangle of the select tool.
 bool onlyCancels(PointHandler handler)
 {
-    return isCancelHandler(handler) || handler == cancelSelectionDrag || handler == cancelPointDrag
-        || handler == cancelAddPoint || handler == cancelScale || handler == selectRightPress;
+    return isCancelHandler(handler) || cancelsPreview(handler) || handler == cancelAddPoint
+        || handler == selectRightPress;
 }
 
 // The mode that waits for the next gesture: the current one, or the select
@@ -54,4 +59,16 @@ void cancelCanvasGesture(CFigContext* context)
     if (isGestureInProgress())
         chooseEditMode(context, modeToResume());
     claimCanvasGesture(context);
+}
+
+bool cancelPreviewGesture(CFigContext* context)
+{
+    const PointHandler rightPress = canvasHandlers.rightPressHandler;
+    if (!context || !canvasAction.actionInProgress || !cancelsPreview(rightPress))
+        return false;
+    const CFigContext* owner = canvasGestureDocument();
+    if (owner && owner != context)
+        return false;
+    rightPress(context, canvasAction.trackX, canvasAction.trackY);
+    return true;
 }

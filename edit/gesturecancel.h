@@ -15,3 +15,10 @@ class CFigContext;
 // before it). Nothing when no gesture is under way or it belongs to
 // another document.
 void cancelCanvasGesture(CFigContext* context);
+
+// The gestures that show their objects moved by a preview (a drag of the
+// selection, a point move, a scaling): one under way on the document is
+// cancelled as a right press cancels it, the preview taken off the canvas
+// and nothing moved. False when none is under way. Choosing another tool
+// uses it, so that no preview stays behind the new tool.
+bool cancelPreviewGesture(CFigContext* context);

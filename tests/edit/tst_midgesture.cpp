@@ -47,18 +47,23 @@ struct Drag {
     QPoint halfWay;
     QPoint end;
     QByteArray after;
+    // With another tool chosen half-way: what the drag leaves.
+    QByteArray leftForAnotherTool;
 };
 
 const Drag drags[] = {
     { "box edge dragged with the select tool", EditMode::Select, boxLines, { 1200, 1050 }, { 1200, 600 }, { 1500, 900 },
         { 1800, 1200 },
-        "2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n\t 1200 1200 2400 1200 2400 2100 1200 2100 1200 1200\n" },
+        "2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n\t 1200 1200 2400 1200 2400 2100 1200 2100 1200 1200\n", boxLines },
     { "added point dragged", EditMode::AddPoint, twoPointLine, { 1200, 600 }, { 1200, 600 }, { 1200, 900 },
-        { 1200, 1200 }, "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 3\n\t 600 600 1200 1200 1800 600\n" },
+        { 1200, 1200 }, "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 3\n\t 600 600 1200 1200 1800 600\n",
+        // The inserted point stays where it was inserted, as a step.
+        "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 3\n\t 600 600 1200 600 1800 600\n" },
     { "compound corner scaled", EditMode::ScaleComp, compoundLines, { 1200, 900 }, { 1800, 1200 }, { 2400, 1500 },
         { 3000, 1800 },
         "6 600 600 3000 1800\n2 2 0 0 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
-        "\t 600 600 3000 600 3000 1800 600 1800 600 600\n-6\n" },
+        "\t 600 600 3000 600 3000 1800 600 1800 600 600\n-6\n",
+        compoundLines },
 };
 
 enum class Way { Keys, Menu, ToolBar };
@@ -179,6 +184,45 @@ private slots:
             redoAll(document);
             QCOMPARE(editsession::savedObjectLines(document), editsession::linesOfObjects(d.after));
             QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+        });
+    }
+
+    // Another tool chosen half-way through a drag ends it as a right press
+    // would (an inserted point stays as inserted): no preview stays on the
+    // canvas, and none shows up again when a gesture of the new tool is
+    // drawn anew by a zoom.
+    void anotherToolDuringADrag_data()
+    {
+        QTest::addColumn<int>("drag");
+        for (int d = 0; d < int(std::size(drags)); ++d)
+            QTest::addRow("%s", drags[d].name) << d;
+    }
+    void anotherToolDuringADrag()
+    {
+        QFETCH(int, drag);
+        const Drag& d = drags[drag];
+        editsession::run(editsession::figText(d.objects), [&](QTMainFrm& window, QTChildFrm& document) {
+            editsession::CanvasInput input(document);
+            editsession::chooseMode(window, d.mode);
+            input.move(d.press.x(), d.press.y());
+            input.press(d.press.x(), d.press.y());
+            input.move(d.halfWay.x(), d.halfWay.y());
+            input.move(d.end.x(), d.end.y());
+            editsession::chooseMode(window, EditMode::Polyline);
+            input.release(d.end.x(), d.end.y());
+            QVERIFY(!isGestureInProgress());
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            QCOMPARE(editsession::savedObjectLines(document), editsession::linesOfObjects(d.leftForAnotherTool));
+
+            input.move(300, 2400);
+            input.click(300, 2400);
+            input.move(600, 2700);
+            QVERIFY(isGestureInProgress());
+            window.zoomIn();
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            editsession::chooseMode(window, EditMode::Select);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            QCOMPARE(editsession::savedObjectLines(document), editsession::linesOfObjects(d.leftForAnotherTool));
         });
     }
 
