@@ -225,14 +225,14 @@ private slots:
             QCOMPARE(ctx.currentObject, nullptr);
             QCOMPARE(editsession::savedObjectLines(document), lines(far));
             QCOMPARE(ctx.undoHistory.undoSteps.size(), 3);
-            QCOMPARE(editsession::pixelsOffFullRedraw(document), 0);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
 
             input.shortcut(Qt::Key_Z);
             QCOMPARE(ctx.drawing.objects.back(), compound);
             QVERIFY(compound->members->empty());
             input.shortcut(Qt::Key_Z);
             QCOMPARE(editsession::savedObjectLines(document), grouped);
-            QCOMPARE(editsession::pixelsOffFullRedraw(document), 0);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
             input.shortcut(Qt::Key_Z);
             QCOMPARE(editsession::savedObjectLines(document), lines(first + second + far));
             QVERIFY(ctx.undoHistory.undoSteps.isEmpty());
@@ -240,7 +240,7 @@ private slots:
             for (int i = 0; i < 3; ++i)
                 input.shortcut(Qt::Key_Y);
             QCOMPARE(editsession::savedObjectLines(document), lines(far));
-            QCOMPARE(editsession::pixelsOffFullRedraw(document), 0);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
         });
     }
 
@@ -278,7 +278,7 @@ private slots:
             window.onCloseCompound();
             QCOMPARE(editsession::savedObjectLines(document), lines(far));
             QCOMPARE(ctx.undoHistory.undoSteps.size(), steps + 3);
-            QCOMPARE(editsession::pixelsOffFullRedraw(document), 0);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
             for (int i = 0; i < 3; ++i)
                 input.shortcut(Qt::Key_Z);
             QCOMPARE(editsession::savedObjectLines(document), nested);

@@ -290,7 +290,7 @@ private slots:
             QCOMPARE(header.value(3), QByteArray::number(width));
             QCOMPARE(header.value(mode == EditMode::Spline ? 11 : 13), QByteArray("1"));
             QCOMPARE(after[before.size() + 1], arrow);
-            QCOMPARE(editsession::pixelsOffFullRedraw(document), 0);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
             window.undo();
             QCOMPARE(editsession::savedObjectLines(document), before);
         });

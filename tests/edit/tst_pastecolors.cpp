@@ -156,7 +156,7 @@ private slots:
             QCOMPARE(field(saved, pasted, "2 2 ", 4), pen);
             QCOMPARE(field(saved, pasted, "2 2 ", 5), fill);
             QCOMPARE(field(saved, pasted, "4 0 ", 2), pen);
-            QCOMPARE(editsession::pixelsOffFullRedraw(*into), 0);
+            QCOMPARE(editsession::pixelsOffRedraw(*into), 0);
             if (placed) {
                 // The middle of the pasted box (its bounds are centred on
                 // the click, the text below it included) in the fill colour.

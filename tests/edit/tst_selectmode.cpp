@@ -297,7 +297,7 @@ private slots:
             input.shortcut(Qt::Key_A);
             input.key(Qt::Key_Delete);
             QCOMPARE(editsession::savedObjectLines(document), lines(left));
-            QCOMPARE(editsession::pixelsOffFullRedraw(document), 0);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
             verifyDepthCounts(context);
             input.shortcut(Qt::Key_Z);
             QCOMPARE(editsession::savedObjectLines(document), original);

@@ -138,12 +138,12 @@ private slots:
 
             undoAll(input, false);
             QCOMPARE(editsession::savedObjectLines(document), original);
-            QCOMPARE(editsession::pixelsOffFullRedraw(document), 0);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
             QCOMPARE(document.canvasImage->pixel(input.pixelOf(overlap.x(), overlap.y())), blue);
 
             undoAll(input, true);
             QCOMPARE(editsession::savedObjectLines(document), edited);
-            QCOMPARE(editsession::pixelsOffFullRedraw(document), 0);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
         });
     }
 
@@ -271,7 +271,7 @@ private slots:
             while (!ctx.undoHistory.redoSteps.isEmpty())
                 document.redo();
             QVERIFY2(editsession::savedObjectLines(document) == edited, qPrintable(where(QStringLiteral("redone"))));
-            QCOMPARE(editsession::pixelsOffFullRedraw(document), 0);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
         });
     }
 };

@@ -5,6 +5,7 @@
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "app/startup.h"
+#include "edit/editstate.h"
 #include "model/figcontext.h"
 #include "render/canvasmapping.h"
 #include "support/testenv.h"
@@ -225,12 +226,10 @@ void play(CanvasInput& input, const Steps& steps)
         case 'k':
             input.shortcut(step.x);
             break;
-        case 'M': {
-            QToolButton* button = mainWindow ? mainWindow->shapesToolbar->modeButton(step.x) : nullptr;
-            QVERIFY2(button, "no tool button for the mode");
-            button->click();
+        case 'M':
+            QVERIFY2(mainWindow, "no main window");
+            chooseMode(*mainWindow, step.x);
             break;
-        }
         case 'G':
         case 'B':
         case 'O':
@@ -275,21 +274,6 @@ QList<QByteArray> savedObjectLines(QTChildFrm& document)
     return objectLines(readFile(file));
 }
 
-int pixelsOffFullRedraw(QTChildFrm& document)
-{
-    const QImage before = document.canvasImage->copy();
-    document.redisplayCanvas();
-    const QImage& after = *document.canvasImage;
-    if (before.size() != after.size())
-        return before.width() * before.height();
-    int off = 0;
-    for (int y = 0; y < after.height(); ++y) {
-        for (int x = 0; x < after.width(); ++x)
-            off += before.pixel(x, y) != after.pixel(x, y) ? 1 : 0;
-    }
-    return off;
-}
-
 QList<QByteArray> objectLines(const QByteArray& figure)
 {
     // The header: the "#FIG" line, then orientation, justification, units,
@@ -311,6 +295,44 @@ QList<QByteArray> objectLines(const QByteArray& figure)
         result << line;
     }
     return result;
+}
+
+QList<QByteArray> linesOfObjects(const QByteArray& objects)
+{
+    return objectLines(figText(objects));
+}
+
+// ---- Modes ----
+
+void chooseMode(QTMainFrm& window, int mode)
+{
+    QToolButton* button = window.shapesToolbar->modeButton(mode);
+    QVERIFY(button);
+    button->click();
+    QCOMPARE(editMode, mode);
+}
+
+// ---- The canvas ----
+
+int pixelsOffRedraw(QTChildFrm& document)
+{
+    if (!document.canvasImage)
+        return 0;
+    const QImage shown = document.canvasImage->copy();
+    document.redisplayCanvas();
+    const QImage& redrawn = *document.canvasImage;
+    if (shown == redrawn)
+        return 0;
+    if (shown.size() != redrawn.size())
+        return shown.width() * shown.height();
+    int off = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            if (shown.pixel(x, y) != redrawn.pixel(x, y))
+                ++off;
+        }
+    }
+    return off;
 }
 
 } // namespace editsession
