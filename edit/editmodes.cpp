@@ -22,6 +22,7 @@
 #include "edit/textmode.h"
 #include "edit/updatemode.h"
 #include "model/figcontext.h"
+#include "model/figobject.h"
 #include "model/objectlist.h"
 
 #include <QList>
