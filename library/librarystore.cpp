@@ -90,8 +90,8 @@ void addLibraryDirItems(const QString& dirPath, QTreeWidget* tree, QTreeWidgetIt
     // Level by level, so that the bounds keep the upper levels whole. A link
     // is shown but never entered: inside the library its target is a folder
     // of the tree already, and outside it the library ends. The items grow
-    // below a holder outside the tree and join it at once at the end: a tree
-    // told of every item alone takes minutes for some thousand folders.
+    // below a holder outside the tree and join it in one insertion at the
+    // end, not one update of the tree's model per folder.
     QTreeWidgetItem holder;
     // One icon shared by all items: each icon the provider makes keeps
     // pixmaps of its own.
