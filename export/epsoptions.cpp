@@ -1,11 +1,14 @@
 #include "export/epsoptions.h"
 
 #include "app/preferences.h"
+#include "export/exportrun.h"
 #include "export/texenvelope.h"
 #include "export/viewers.h"
 #include "model/figcontext.h"
 
 #include "ui_exportdlg.h"
+
+#include <cmath>
 
 EpsOptions::EpsOptions(Ui::ExportDlgForm* ui)
     : ExportOptions(ui)
@@ -27,10 +30,13 @@ void EpsOptions::setContext(CFigContext* ctx)
     int right = 0;
     int bottom = 0;
     ctx->getObjectListBounds(&ctx->drawing.objects, left, top, right, bottom, false, true, true);
-    const double unitsPerFigUnit = ctx->metric ? 472.440944 : 1200.0;
+    // The fields keep two decimals: rounded up, so that the box holds the
+    // whole figure as fig2dev draws it.
+    const double unitsPerFigUnit = drawnFigUnitsPerUnit(ctx->metric);
     const int magnification = ui->magnification->value();
-    ui->boundingBoxWX->setValue((right - left) / unitsPerFigUnit * magnification / 100);
-    ui->boundingBoxWY->setValue((bottom - top) / unitsPerFigUnit * magnification / 100);
+    auto enclosing = [](double size) { return std::ceil(size * 100 - 1e-6) / 100; };
+    ui->boundingBoxWX->setValue(enclosing((right - left) / unitsPerFigUnit * magnification / 100));
+    ui->boundingBoxWY->setValue(enclosing((bottom - top) / unitsPerFigUnit * magnification / 100));
 }
 
 void EpsOptions::setWidgetState()
@@ -68,7 +74,7 @@ QString EpsOptions::fig2devOptions()
     if (ui->epsGrayscale->checkState() == Qt::Checked)
         options += QStringLiteral(" -N");
     if (!ui->epsTitle->text().isEmpty())
-        options += QStringLiteral(" -n \"") + ui->epsTitle->text() + QLatin1Char('"');
+        options += QStringLiteral(" -n ") + quotedOption(ui->epsTitle->text());
 
     const bool automatic = ui->rbBoundingBox1->isChecked();
     for (QWidget* field : { static_cast<QWidget*>(ui->boundingBoxX0), static_cast<QWidget*>(ui->boundingBoxY0),

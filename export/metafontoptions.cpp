@@ -1,4 +1,5 @@
 #include "export/metafontoptions.h"
+#include "export/exportrun.h"
 
 #include "ui_exportdlg.h"
 
@@ -37,7 +38,7 @@ QString MetafontOptions::fig2devOptions()
     if (ui->coordYmax->value() != 8)
         options += QStringLiteral(" -Y %1").arg(optionNumber(ui->coordYmax->value()));
     if (!ui->mfFilename->text().isEmpty())
-        options += QStringLiteral(" -n \"") + ui->mfFilename->text() + QLatin1Char('"');
+        options += QStringLiteral(" -n ") + quotedOption(ui->mfFilename->text());
     return options;
 }
 

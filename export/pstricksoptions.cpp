@@ -1,4 +1,5 @@
 #include "export/pstricksoptions.h"
+#include "export/exportrun.h"
 
 #include "ui_exportdlg.h"
 
@@ -28,7 +29,7 @@ QString PstricksOptions::fig2devOptions()
     options += QStringLiteral(" -n ") + ui->pstricksEnvironment->currentText();
     options += QStringLiteral(" -R ") + ui->pstricksArrowStyle->currentText();
     if (!ui->pstricksBmEpsDir->text().isEmpty())
-        options += QStringLiteral(" -p \"") + ui->pstricksBmEpsDir->text() + QLatin1Char('"');
+        options += QStringLiteral(" -p ") + quotedOption(ui->pstricksBmEpsDir->text());
     if (ui->pstricksVerbose->checkState() != Qt::Unchecked)
         options += QStringLiteral(" -v");
     if (ui->pstricksGrid->checkState() != Qt::Unchecked)

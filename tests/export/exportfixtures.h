@@ -13,6 +13,7 @@
 #include "ui_exportdlg.h"
 
 #include <QDialog>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -67,19 +68,27 @@ struct Form {
 // per run in `log`, then the behaviour chosen by TAVREL_FIG2DEV_STANDIN:
 // unset or "write" writes "output" into the last argument, "fail" writes
 // an error and exits with 1, "crash" kills itself, "sleep" waits 30 s,
-// "silent" writes nothing and exits with 0.
+// "silent" writes nothing and exits with 0, "empty" leaves an empty output
+// and exits with 0, "partial" writes part of an output and exits with 1 (a
+// full disk), "copy" copies the Fig file (the argument before the last) to
+// the output, "move" moves the file TAVREL_FIG2DEV_PREPARED to the output
+// (which takes no room on the disk).
 inline QString writeFig2devStandIn(const QString& folder, const QString& log)
 {
     return standins::write(folder, QStringLiteral("fig2dev"), log,
         "printf 'in %s\\n' \"$(pwd)\" >> '" + log.toUtf8()
             + "'\n"
+              "for last; do before=$input; input=$last; done\n"
               "case \"$TAVREL_FIG2DEV_STANDIN\" in\n"
               "fail) echo 'fig2dev: cannot do that' >&2; exit 1;;\n"
               "crash) kill -KILL $$;;\n"
               "sleep) exec sleep 30;;\n"
               "silent) exit 0;;\n"
+              "empty) : > \"$last\"; exit 0;;\n"
+              "partial) printf 'outp' > \"$last\"; echo 'fig2dev: write error' >&2; exit 1;;\n"
+              "copy) exec cp \"$before\" \"$last\";;\n"
+              "move) exec mv \"$TAVREL_FIG2DEV_PREPARED\" \"$last\";;\n"
               "esac\n"
-              "for last; do :; done\n"
               "printf 'output\\n' > \"$last\"");
 }
 
@@ -121,6 +130,33 @@ struct SearchPath {
     SearchPath(const SearchPath&) = delete;
     SearchPath& operator=(const SearchPath&) = delete;
 };
+
+// The commands of a log of runs, without the "in FOLDER" lines.
+inline QStringList commandsOf(const QStringList& runs)
+{
+    QStringList commands;
+    for (const QString& line : runs) {
+        if (!line.startsWith(QLatin1String("in ")))
+            commands << line;
+    }
+    return commands;
+}
+
+// Whether every run of a log worked in a private folder of an export (made
+// in the temporary folder, gone once the export is over); at least one run.
+inline bool ranInPrivateFolders(const QStringList& runs)
+{
+    const QString prefix = QStringLiteral("in ") + QDir::tempPath() + QStringLiteral("/tavrel-export-");
+    int folders = 0;
+    for (const QString& line : runs) {
+        if (!line.startsWith(QLatin1String("in ")))
+            continue;
+        if (!line.startsWith(prefix) || QFileInfo::exists(line.mid(3)))
+            return false;
+        ++folders;
+    }
+    return folders > 0;
+}
 
 // "fig2dev [a] [b]" from the arguments, as the stand-in logs a run.
 inline QString loggedRun(const QStringList& arguments, const QString& program = QStringLiteral("fig2dev"))

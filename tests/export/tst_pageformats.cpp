@@ -39,15 +39,17 @@ struct PageForms {
 const QByteArray a4Plan = figure(box(1200, 1200, 3600, 2400), true, "A4");
 
 // Stand-ins for the LaTeX programs in a folder put first on PATH; they log
-// into the program folder's log with their working folder and write what
-// the real programs would.
+// into the program folder's log with their working folder, keep a copy of
+// the LaTeX document they were given (envelope()) and write what the real
+// programs would.
 struct LatexStandIns {
     QTemporaryDir bin;
     std::unique_ptr<SearchPath> path;
 
     explicit LatexStandIns(const QString& log, bool withLatex = true)
     {
-        const QByteArray folder = "printf 'in %s\\n' \"$(pwd)\" >> '" + log.toUtf8() + "'\n";
+        const QByteArray folder
+            = "printf 'in %s\\n' \"$(pwd)\" >> '" + log.toUtf8() + "'\ncp \"$1\" '" + envelope().toUtf8() + "'\n";
         if (withLatex)
             standins::write(
                 bin.path(), QStringLiteral("latex"), log, folder + "printf 'dvi\\n' > \"$(basename \"$1\" .tex).dvi\"");
@@ -59,6 +61,7 @@ struct LatexStandIns {
         path
             = std::make_unique<SearchPath>(withLatex ? QStringList { bin.path(), "/bin" } : QStringList { bin.path() });
     }
+    QString envelope() const { return bin.filePath(QStringLiteral("envelope.tex")); }
 };
 
 } // namespace
@@ -223,7 +226,9 @@ private slots:
         QTest::addColumn<double>("height");
         QTest::newRow("inches at 150 %") << figure(box(0, 0, 2400, 1200), false, "Letter", false, "150.00") << "inch"
                                          << 3.0 << 1.5;
-        QTest::newRow("centimetres") << figure(box(0, 0, 4724, 2362), true, "A4") << "cm" << 10.0 << 5.0;
+        // fig2dev draws a Metric drawing at 450 units a centimetre; the
+        // fields are rounded up, so that the box holds it.
+        QTest::newRow("centimetres") << figure(box(0, 0, 4724, 2362), true, "A4") << "cm" << 10.5 << 5.25;
         QTest::newRow("empty") << figure(QByteArray(), true, "A4") << "cm" << 0.0 << 0.0;
     }
     void epsBoxFromTheDocument()
@@ -267,9 +272,13 @@ private slots:
         QTest::addColumn<int>("psPaper");
         QTest::addColumn<int>("expected");
         QTest::newRow("empty drawing: unchanged") << figure(QByteArray(), true, "A4") << 13 << 100;
-        QTest::newRow("6000 x 3000 on A4 portrait") << figure(box(0, 0, 6000, 3000), true, "A4") << 13 << 145;
-        QTest::newRow("the PostScript paper counts") << figure(box(0, 0, 6000, 3000), true, "A4") << 0 << 150;
-        QTest::newRow("landscape") << figure(box(0, 0, 6000, 3000), true, "A4", true) << 13 << 214;
+        QTest::newRow("6000 x 3000 on A4 portrait") << figure(box(0, 0, 6000, 3000), false, "A4") << 13 << 145;
+        QTest::newRow("the PostScript paper counts") << figure(box(0, 0, 6000, 3000), false, "A4") << 0 << 150;
+        QTest::newRow("landscape") << figure(box(0, 0, 6000, 3000), false, "A4", true) << 13 << 214;
+        // fig2dev draws a Metric drawing about 5 % larger (1143 units an
+        // inch): it fits at a smaller magnification.
+        QTest::newRow("metric, A4 portrait") << figure(box(0, 0, 6000, 3000), true, "A4") << 13 << 138;
+        QTest::newRow("metric, landscape") << figure(box(0, 0, 6000, 3000), true, "A4", true) << 13 << 204;
     }
     void fitToPage()
     {
@@ -287,9 +296,9 @@ private slots:
 
     // ---- The LaTeX route ----
 
-    // Every step in order, each in the output's folder; the envelope is a
-    // file of its own beside the output, so a LaTeX document of the
-    // output's name stays as it was.
+    // Every step in order, each in a private folder on the run's own names;
+    // beside the output nothing but the output is written, so a LaTeX
+    // document of the output's name stays as it was.
     void latexRoute_data()
     {
         QTest::addColumn<QString>("format");
@@ -297,21 +306,26 @@ private slots:
         QTest::addColumn<QStringList>("steps");
         QTest::newRow("EPS") << "eps"
                              << "eps"
-                             << QStringList { "fig2dev [-L] [pstex] [-g] [Red] [FIG] [BASE_temp.eps]",
-                                    "fig2dev [-L] [pstex_t] [-p] [BASE_temp.eps] [FIG] [BASE_temp.pstex_t]",
-                                    "latex [BASE_envelope.tex]",
-                                    "dvips [-quiet] [-E*] [-o] [BASE.eps] [BASE_envelope.dvi]" };
+                             << QStringList { "fig2dev [-L] [pstex] [-g] [Red] [drawing.fig] [tavrel-graphics.eps]",
+                                    "fig2dev [-L] [pstex_t] [-p] [tavrel-graphics.eps] [drawing.fig] "
+                                    "[tavrel-graphics.pstex_t]",
+                                    "latex [tavrel-envelope.tex]",
+                                    "dvips [-quiet] [-E*] [-o] [tavrel-export.eps] [tavrel-envelope.dvi]" };
         QTest::newRow("PostScript") << "ps"
                                     << "ps"
-                                    << QStringList { "fig2dev [-L] [pstex] [-g] [Red] [FIG] [BASE_temp.eps]",
-                                           "fig2dev [-L] [pstex_t] [-p] [BASE_temp.eps] [FIG] [BASE_temp.pstex_t]",
-                                           "latex [BASE_envelope.tex]",
-                                           "dvips [-quiet] [-o] [BASE.ps] [BASE_envelope.dvi]" };
+                                    << QStringList {
+                                           "fig2dev [-L] [pstex] [-g] [Red] [drawing.fig] [tavrel-graphics.eps]",
+                                           "fig2dev [-L] [pstex_t] [-p] [tavrel-graphics.eps] [drawing.fig] "
+                                           "[tavrel-graphics.pstex_t]",
+                                           "latex [tavrel-envelope.tex]",
+                                           "dvips [-quiet] [-o] [tavrel-export.ps] [tavrel-envelope.dvi]"
+                                       };
         QTest::newRow("PDF") << "pdf"
                              << "pdf"
-                             << QStringList { "fig2dev [-L] [pdftex] [-g] [Red] [FIG] [BASE_temp.pdf]",
-                                    "fig2dev [-L] [pdftex_t] [-p] [BASE_temp.pdf] [FIG] [BASE_temp.pdftex_t]",
-                                    "pdflatex [BASE_envelope.tex]" };
+                             << QStringList { "fig2dev [-L] [pdftex] [-g] [Red] [drawing.fig] [tavrel-graphics.pdf]",
+                                    "fig2dev [-L] [pdftex_t] [-p] [tavrel-graphics.pdf] [drawing.fig] "
+                                    "[tavrel-graphics.pdftex_t]",
+                                    "pdflatex [tavrel-envelope.tex]" };
     }
     void latexRoute()
     {
@@ -338,27 +352,21 @@ private slots:
         QVERIFY(options->exportFigure(doc.path(), out));
         QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
 
-        QStringList expected;
-        for (const QString& step : qAsConst(steps)) {
-            expected << QString(step).replace(QStringLiteral("BASE"), base).replace(QStringLiteral("FIG"), doc.path());
-            // fig2dev runs where the export dialog put the current folder;
-            // the LaTeX programs in the output's folder.
-            expected << "in " + (step.startsWith(QLatin1String("fig2dev")) ? doc.dir.path() : outDir.path());
-        }
-        QCOMPARE(program.runs(), expected);
-        QVERIFY(QFile::exists(out));
+        QCOMPARE(commandsOf(program.runs()), steps);
+        // fig2dev and the LaTeX programs all ran in the export's own folder.
+        QVERIFY(ranInPrivateFolders(program.runs()));
+        QCOMPARE(QDir(outDir.path()).entryList(QDir::Files), QStringList({ "plan." + suffix, "plan.tex" }));
+        QCOMPARE(QDir(doc.dir.path()).entryList(QDir::Files), QStringList({ "drawing.fig" }));
         QCOMPARE(readFile(base + QStringLiteral(".tex")), QByteArray("the user's own document\n"));
         // The envelope: the template with the document's paper, orientation
         // and the overlay.
-        const QStringList lines = QString::fromUtf8(readFile(base + QStringLiteral("_envelope.tex"))).split('\n');
+        const QStringList lines = QString::fromUtf8(readFile(latex.envelope())).split('\n');
         QCOMPARE(lines.value(1), QStringLiteral("\\usepackage[a4paper,portrait,scale=1.0,margin=0pt]{geometry}"));
         QCOMPARE(lines.value(3), QStringLiteral("\\usepackage[latin1]{inputenc}\r"));
         QCOMPARE(lines.value(10),
-            QStringLiteral("\\input{\"%1_temp.%2_t\"}").arg(base, format == QLatin1String("pdf") ? "pdftex" : "pstex"));
+            QStringLiteral("\\input{\"tavrel-graphics.%1_t\"}")
+                .arg(format == QLatin1String("pdf") ? "pdftex" : "pstex"));
         QCOMPARE(lines.size(), 14);
-        // The result of pdflatex became the chosen file.
-        if (format == QLatin1String("pdf"))
-            QVERIFY(!QFile::exists(base + QStringLiteral("_envelope.pdf")));
     }
 
     void envelopeText_data()
@@ -391,7 +399,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("graphics run") << QByteArray("fail") << true << 1 << "failed with exit code 1";
         QTest::newRow("latex missing") << QByteArray() << false << 2
-                                       << "latex \"%1_envelope.tex\" failed with error code 0";
+                                       << "latex tavrel-envelope.tex failed with error code 0";
     }
     void failingStepEndsTheRoute()
     {
