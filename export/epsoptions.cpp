@@ -25,18 +25,14 @@ void EpsOptions::setContext(CFigContext* ctx)
     const QString unit = ctx->metric ? QStringLiteral("cm") : QStringLiteral("inch");
     ui->lbBoundindBoxUnit1->setText(unit);
     ui->lbBoundindBoxUnit2->setText(unit);
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    ctx->getObjectListBounds(&ctx->drawing.objects, left, top, right, bottom, false, true, true);
-    // The fields keep two decimals: rounded up, so that the box holds the
-    // whole figure as fig2dev draws it.
-    const double unitsPerFigUnit = drawnFigUnitsPerUnit(ctx->metric);
-    const int magnification = ui->magnification->value();
-    auto enclosing = [](double size) { return std::ceil(size * 100 - 1e-6) / 100; };
-    ui->boundingBoxWX->setValue(enclosing((right - left) / unitsPerFigUnit * magnification / 100));
-    ui->boundingBoxWY->setValue(enclosing((bottom - top) / unitsPerFigUnit * magnification / 100));
+    // fig2dev's box is whole points, rounded outwards on both sides: two
+    // points more, and the fields' two decimals rounded up, hold the figure.
+    const double twoPoints = 2.0 / 72.0 * (ctx->metric ? 2.54 : 1.0);
+    const QSizeF size = drawnFigureSize(*ctx, ui->magnification->value());
+    auto enclosing
+        = [twoPoints](double length) { return length > 0 ? std::ceil((length + twoPoints) * 100 - 1e-6) / 100 : 0.0; };
+    ui->boundingBoxWX->setValue(enclosing(size.width()));
+    ui->boundingBoxWY->setValue(enclosing(size.height()));
 }
 
 void EpsOptions::setWidgetState()

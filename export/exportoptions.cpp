@@ -7,6 +7,7 @@
 #include "dialogs/generictexteditdlg.h"
 #include "export/exportrun.h"
 #include "export/waitcursor.h"
+#include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "render/colors.h"
 
@@ -21,6 +22,18 @@ int ExportOptions::startTimeout = 30000;
 int ExportOptions::finishTimeout = 30000;
 
 namespace {
+
+// The widest line of a list and its compounds, in 1/80 inch.
+int widestLine(const FigObjectList& list)
+{
+    int widest = 0;
+    for (const FigObject* object : list) {
+        widest = qMax(widest, object->lineWidth);
+        if (object->type == FigObject::Compound)
+            widest = qMax(widest, widestLine(*static_cast<const FigCompound*>(object)->members));
+    }
+    return widest;
+}
 
 // The names fig2dev knows the standard colours by, in colour-number order.
 QString standardColorOptionName(int color)
@@ -40,6 +53,22 @@ double drawnFigUnitsPerInch(bool metric)
 double drawnFigUnitsPerUnit(bool metric)
 {
     return metric ? 450.0 : 1200.0;
+}
+
+QSizeF drawnFigureSize(CFigContext& context, int magnification)
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    context.getObjectListBounds(&context.drawing.objects, left, top, right, bottom, false, true, true);
+    if (right <= left && bottom <= top)
+        return QSizeF(0, 0);
+    // A line reaches half its width (15 Fig units a unit of width) past its
+    // ends, and fig2dev counts more at mitred corners and arrow tips.
+    const double reach = widestLine(context.drawing.objects) * 15.0 * 0.75;
+    const double scale = magnification / 100.0 / drawnFigUnitsPerUnit(context.metric);
+    return QSizeF((double(float(right - left)) + 2 * reach) * scale, (double(float(bottom - top)) + 2 * reach) * scale);
 }
 
 QString optionNumber(double value)
@@ -192,18 +221,10 @@ void ExportOptions::updateFigureSize()
 {
     if (!context)
         return;
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    context->getObjectListBounds(&context->drawing.objects, left, top, right, bottom, false, true, true);
-    const bool metric = context->metric;
-    const QString unit = metric ? QStringLiteral("cm") : QStringLiteral("in");
-    const double unitsPerFigUnit = drawnFigUnitsPerUnit(metric);
-    const int magnification = ui->magnification->value();
-    const double width = double(float(right - left)) / unitsPerFigUnit * magnification / 100;
-    const double height = double(float(bottom - top)) / unitsPerFigUnit * magnification / 100;
-    ui->lbFigureSize->setText(QStringLiteral("%1%2 x %3%4").arg(optionNumber(width), unit, optionNumber(height), unit));
+    const QString unit = context->metric ? QStringLiteral("cm") : QStringLiteral("in");
+    const QSizeF size = drawnFigureSize(*context, ui->magnification->value());
+    ui->lbFigureSize->setText(
+        QStringLiteral("%1%2 x %3%4").arg(optionNumber(size.width()), unit, optionNumber(size.height()), unit));
 }
 
 void ExportOptions::reportFailure(const QString& message)

@@ -8,6 +8,7 @@
 // dialog and the document to its window.
 
 #include <QObject>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -99,6 +100,12 @@ protected:
 // Metric drawing about 5 % larger than 472.44 units a centimetre would.
 double drawnFigUnitsPerInch(bool metric);
 double drawnFigUnitsPerUnit(bool metric);
+
+// The drawing's size as fig2dev draws it, in the document's unit (cm for a
+// Metric drawing, else inches) at a magnification in percent: the bounds of
+// its objects with line widths and arrows, grown by how far fig2dev's thick
+// lines reach past corners and arrow tips. 0 x 0 for an empty drawing.
+QSizeF drawnFigureSize(CFigContext& context, int magnification);
 
 // A floating-point option value as printf's %g writes it in the C locale:
 // at most six significant digits, no trailing zeros (1.5, 2, 0.25).

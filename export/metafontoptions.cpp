@@ -1,4 +1,5 @@
 #include "export/metafontoptions.h"
+
 #include "export/exportrun.h"
 
 #include "ui_exportdlg.h"

@@ -1,4 +1,5 @@
 #include "export/metapostoptions.h"
+
 #include "export/exportrun.h"
 
 #include "ui_exportdlg.h"

@@ -1,4 +1,5 @@
 #include "export/pstricksoptions.h"
+
 #include "export/exportrun.h"
 
 #include "ui_exportdlg.h"

@@ -1,19 +1,28 @@
 #pragma once
 // What the export tests share: small Fig drawings read into window-less
-// documents, the export form set up on a dialog of its own, and a fig2dev
+// documents, the export form set up on a dialog of its own, a fig2dev
 // stand-in that logs its working folder and arguments and then behaves as the
 // variable TAVREL_FIG2DEV_STANDIN says (write the output file, fail, crash,
-// sleep, or write nothing).
+// sleep, or write nothing), and the means to see which files an export
+// touched.
 
 #include "app/appdir.h"
+#include "export/exportdlg.h"
 #include "model/figcontext.h"
 #include "support/standins.h"
 #include "support/testfiles.h"
 
 #include "ui_exportdlg.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDialog>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QImage>
+#include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -71,8 +80,8 @@ struct Form {
 // "silent" writes nothing and exits with 0, "empty" leaves an empty output
 // and exits with 0, "partial" writes part of an output and exits with 1 (a
 // full disk), "copy" copies the Fig file (the argument before the last) to
-// the output, "move" moves the file TAVREL_FIG2DEV_PREPARED to the output
-// (which takes no room on the disk).
+// the output, "link" makes the output a second name of the file
+// TAVREL_FIG2DEV_PREPARED (so that a large output takes no room on the disk).
 inline QString writeFig2devStandIn(const QString& folder, const QString& log)
 {
     return standins::write(folder, QStringLiteral("fig2dev"), log,
@@ -87,7 +96,7 @@ inline QString writeFig2devStandIn(const QString& folder, const QString& log)
               "empty) : > \"$last\"; exit 0;;\n"
               "partial) printf 'outp' > \"$last\"; echo 'fig2dev: write error' >&2; exit 1;;\n"
               "copy) exec cp \"$before\" \"$last\";;\n"
-              "move) exec mv \"$TAVREL_FIG2DEV_PREPARED\" \"$last\";;\n"
+              "link) exec ln \"$TAVREL_FIG2DEV_PREPARED\" \"$last\";;\n"
               "esac\n"
               "printf 'output\\n' > \"$last\"");
 }
@@ -157,6 +166,76 @@ inline bool ranInPrivateFolders(const QStringList& runs)
     }
     return folders > 0;
 }
+
+// A small PNG at `path` and its compressed copy beside it.
+inline void writePicture(const QString& path)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(path, "PNG"));
+    QCOMPARE(QProcess::execute(QStringLiteral("gzip"), { QStringLiteral("-k"), QStringLiteral("-f"), path }), 0);
+}
+
+// Every file and folder under a root with a digest of its bytes and its
+// modification time, to see what an export changed.
+inline QMap<QString, QString> snapshot(const QString& root)
+{
+    QMap<QString, QString> entries;
+    QDirIterator it(
+        root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info(path);
+        entries[path] = info.isDir()
+            ? QStringLiteral("folder")
+            : QString::fromLatin1(QCryptographicHash::hash(readFile(path), QCryptographicHash::Sha1).toHex())
+                + info.lastModified().toString(Qt::ISODateWithMs);
+    }
+    return entries;
+}
+
+// The paths whose entries differ between two snapshots, sorted.
+inline QStringList changed(const QMap<QString, QString>& before, const QMap<QString, QString>& after)
+{
+    QStringList paths;
+    for (auto it = after.begin(); it != after.end(); ++it) {
+        if (before.value(it.key()) != it.value())
+            paths << it.key();
+    }
+    for (auto it = before.begin(); it != before.end(); ++it) {
+        if (!after.contains(it.key()))
+            paths << it.key();
+    }
+    paths.sort();
+    return paths;
+}
+
+// Whether every program is found on PATH.
+inline bool installed(const QStringList& programs)
+{
+    for (const QString& program : programs) {
+        if (QStandardPaths::findExecutable(program).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+// A drawing file read into a document, and an export dialog of its own on
+// it, as the benchmark program drives one.
+struct DialogExport {
+    CFigContext context;
+    ExportDlg dialog { nullptr, {} };
+
+    explicit DialogExport(const QString& figPath)
+    {
+        context.dpiX = context.dpiY = 80.0f;
+        loaded = context.loadFile(figPath);
+        dialog.setContext(&context);
+        dialog.setFileName(QDir::toNativeSeparators(figPath));
+    }
+    bool loaded = false;
+};
 
 // "fig2dev [a] [b]" from the arguments, as the stand-in logs a run.
 inline QString loggedRun(const QStringList& arguments, const QString& program = QStringLiteral("fig2dev"))

@@ -14,6 +14,7 @@
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
 
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -224,11 +225,12 @@ private slots:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<double>("width");
         QTest::addColumn<double>("height");
+        // Two points more than the figure (fig2dev's box is whole points,
+        // rounded outwards), rounded up to the fields' two decimals.
         QTest::newRow("inches at 150 %") << figure(box(0, 0, 2400, 1200), false, "Letter", false, "150.00") << "inch"
-                                         << 3.0 << 1.5;
-        // fig2dev draws a Metric drawing at 450 units a centimetre; the
-        // fields are rounded up, so that the box holds it.
-        QTest::newRow("centimetres") << figure(box(0, 0, 4724, 2362), true, "A4") << "cm" << 10.5 << 5.25;
+                                         << 3.03 << 1.53;
+        // fig2dev draws a Metric drawing at 450 units a centimetre.
+        QTest::newRow("centimetres") << figure(box(0, 0, 4724, 2362), true, "A4") << "cm" << 10.57 << 5.32;
         QTest::newRow("empty") << figure(QByteArray(), true, "A4") << "cm" << 0.0 << 0.0;
     }
     void epsBoxFromTheDocument()
@@ -338,7 +340,13 @@ private slots:
         QTemporaryDir outDir;
         const QString base = outDir.filePath(QStringLiteral("plan"));
         const QString out = base + QLatin1Char('.') + suffix;
-        writeFile(base + QStringLiteral(".tex"), "the user's own document\n");
+        // The user's files named as the route's intermediate files once were.
+        QStringList userFiles { "plan.tex", "texput.log" };
+        for (const char* suffix : { "_envelope.tex", "_envelope.aux", "_envelope.dvi", "_envelope.log", "_envelope.pdf",
+                 "_temp.eps", "_temp.pdf", "_temp.pstex_t", "_temp.pdftex_t" })
+            userFiles << QStringLiteral("plan") + QLatin1String(suffix);
+        for (const QString& name : qAsConst(userFiles))
+            writeFile(outDir.filePath(name), "the user's own " + name.toUtf8() + "\n");
         PageForms forms;
         forms.setContext(doc.context.get());
         forms.form.ui.cbBackground->setCurrentIndex(5);
@@ -355,9 +363,13 @@ private slots:
         QCOMPARE(commandsOf(program.runs()), steps);
         // fig2dev and the LaTeX programs all ran in the export's own folder.
         QVERIFY(ranInPrivateFolders(program.runs()));
-        QCOMPARE(QDir(outDir.path()).entryList(QDir::Files), QStringList({ "plan." + suffix, "plan.tex" }));
+        QStringList expectedFiles = userFiles;
+        expectedFiles << "plan." + suffix;
+        expectedFiles.sort();
+        QCOMPARE(QDir(outDir.path()).entryList(QDir::Files), expectedFiles);
+        for (const QString& name : qAsConst(userFiles))
+            QCOMPARE(readFile(outDir.filePath(name)), "the user's own " + name.toUtf8() + "\n");
         QCOMPARE(QDir(doc.dir.path()).entryList(QDir::Files), QStringList({ "drawing.fig" }));
-        QCOMPARE(readFile(base + QStringLiteral(".tex")), QByteArray("the user's own document\n"));
         // The envelope: the template with the document's paper, orientation
         // and the overlay.
         const QStringList lines = QString::fromUtf8(readFile(latex.envelope())).split('\n');
@@ -538,6 +550,125 @@ private slots:
         QVERIFY2(match.captured(1).toInt() <= 0 && match.captured(2).toInt() <= 0 && match.captured(3).toInt() >= 144
                 && match.captured(4).toInt() >= 72,
             qPrintable(match.captured(0)));
+    }
+
+    // A figure larger than its paper (Letter, landscape) comes out of the
+    // LaTeX route as whole as fig2dev's own EPS: Ghostscript measures the
+    // marks of both. (PostScript keeps its paper, as on the plain route.)
+    void latexRouteHoldsAFigureLargerThanThePaper_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("EPS") << "eps";
+        QTest::newRow("PDF") << "pdf";
+    }
+    void latexRouteHoldsAFigureLargerThanThePaper()
+    {
+        QFETCH(QString, format);
+        for (const char* program : { "fig2dev", "gs", "latex", "dvips", "pdflatex" }) {
+            if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
+                QSKIP("fig2dev, Ghostscript or TeX is not installed");
+        }
+        QTemporaryDir emptyProgram;
+        const QString savedAppDir = appDir;
+        appDir = emptyProgram.path();
+        texRouteTimeout = 60000; // a first TeX run may build its formats
+        // 14.5 by 9 inches, a special text at the far corner.
+        Document doc(figure("2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
+                            "\t 600 600 18000 600 18000 11400 600 11400 600 600\n"
+                            "4 0 0 50 -1 0 12 0.0000 2 135 600 17000 11000 $x^2$\\001\n",
+            false, "Letter", true));
+        PageForms forms;
+        forms.setContext(doc.context.get());
+        ExportOptions* options = format == QLatin1String("eps") ? static_cast<ExportOptions*>(&forms.eps) : &forms.pdf;
+        MessageBoxRecorder boxes;
+        const QString plain = doc.path(QStringLiteral("plain.eps"));
+        const QString latex = doc.path(QStringLiteral("latex.") + format);
+        bool exported = forms.eps.exportFigure(doc.path(), plain);
+        forms.form.ui.epsUseLatex->setChecked(true);
+        forms.form.ui.pdfUseLatex->setChecked(true);
+        exported = exported && options->exportFigure(doc.path(), latex);
+        appDir = savedAppDir;
+        QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
+
+        // The size of what is drawn, in points.
+        auto markSize = [](const QString& file) {
+            QProcess gs;
+            gs.start(
+                QStringLiteral("gs"), { "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-dEPSCrop", "-sDEVICE=bbox", file });
+            gs.waitForFinished(60000);
+            const QRegularExpression bbox(QStringLiteral("%%BoundingBox: (-?\\d+) (-?\\d+) (-?\\d+) (-?\\d+)"));
+            const QRegularExpressionMatch match = bbox.match(QString::fromLatin1(gs.readAllStandardError()));
+            return match.hasMatch() ? QSize(match.captured(3).toInt() - match.captured(1).toInt(),
+                       match.captured(4).toInt() - match.captured(2).toInt())
+                                    : QSize();
+        };
+        const QSize whole = markSize(plain);
+        const QSize routed = markSize(latex);
+        QVERIFY2(whole.width() > 1000 && whole.height() > 600,
+            qPrintable(QStringLiteral("%1 x %2").arg(whole.width()).arg(whole.height())));
+        const QString sizes = QStringLiteral("LaTeX route %1 x %2, fig2dev's EPS %3 x %4")
+                                  .arg(routed.width())
+                                  .arg(routed.height())
+                                  .arg(whole.width())
+                                  .arg(whole.height());
+        QVERIFY2(routed.width() >= whole.width() - 3 && routed.height() >= whole.height() - 3, qPrintable(sizes));
+    }
+
+    // The box "Relative to figure" with the fields the document fills in
+    // holds what fig2dev draws: at least as wide and high as fig2dev's own
+    // box, for Metric drawings (which fig2dev draws about 5 % larger than
+    // true centimetres) and Inches ones, thin and thick lines, arrows and a
+    // magnification.
+    void epsBoxHoldsWhatFig2devDraws_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        const QByteArray line = "2 1 0 %1 0 7 50 -1 -1 0.000 0 0 -1 1 0 2\n\t1 1 %1.00 60.00 120.00\n"
+                                "\t 1000 1000 5724 3362\n";
+        const QByteArray rectangle = "2 2 0 %1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
+                                     "\t 1000 1000 5724 1000 5724 3362 1000 3362 1000 1000\n";
+        for (const bool metric : { true, false }) {
+            for (const char* width : { "0", "1", "12" }) {
+                QTest::addRow("%s, rectangle of width %s", metric ? "metric" : "inches", width)
+                    << figure(QByteArray(rectangle).replace("%1", width), metric, "A4");
+                QTest::addRow("%s, arrow of width %s at 150 %%", metric ? "metric" : "inches", width)
+                    << figure(QByteArray(line).replace("%1", width), metric, "A4", false, "150.00");
+            }
+        }
+    }
+    void epsBoxHoldsWhatFig2devDraws()
+    {
+        QFETCH(QByteArray, text);
+        if (QStandardPaths::findExecutable(QStringLiteral("fig2dev")).isEmpty())
+            QSKIP("fig2dev is not installed");
+        QTemporaryDir emptyProgram;
+        const QString savedAppDir = appDir;
+        appDir = emptyProgram.path();
+        Document doc(text);
+        PageForms forms;
+        forms.setContext(doc.context.get());
+        forms.form.ui.rbBoundingBox3->setChecked(true);
+        MessageBoxRecorder boxes;
+        const QString out = doc.path(QStringLiteral("boxed.eps"));
+        const bool exported = forms.eps.exportFigure(doc.path(), out);
+        appDir = savedAppDir;
+        QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
+        // fig2dev's own box of the same drawing at the same magnification.
+        const QString own = doc.path(QStringLiteral("own.eps"));
+        QStringList arguments { "-L", "eps" };
+        if (forms.form.ui.magnification->value() != 100)
+            arguments << "-m" << optionNumber(forms.form.ui.magnification->value() / 100.0);
+        QCOMPARE(QProcess::execute(QStringLiteral("fig2dev"), arguments << doc.path() << own), 0);
+        const QRegularExpression bbox(QStringLiteral("%%BoundingBox: (-?\\d+) (-?\\d+) (-?\\d+) (-?\\d+)"));
+        const QRegularExpressionMatch ours = bbox.match(QString::fromLatin1(readFile(out)));
+        const QRegularExpressionMatch theirs = bbox.match(QString::fromLatin1(readFile(own)));
+        QVERIFY(ours.hasMatch() && theirs.hasMatch());
+        const QString boxes2 = ours.captured(0) + QStringLiteral(" / fig2dev's ") + theirs.captured(0);
+        QVERIFY2(ours.captured(3).toInt() - ours.captured(1).toInt()
+                >= theirs.captured(3).toInt() - theirs.captured(1).toInt(),
+            qPrintable(boxes2));
+        QVERIFY2(ours.captured(4).toInt() - ours.captured(2).toInt()
+                >= theirs.captured(4).toInt() - theirs.captured(2).toInt(),
+            qPrintable(boxes2));
     }
 };
 
