@@ -131,6 +131,18 @@ struct ProgramFolder {
     QString folder;
 };
 
+// An empty program folder (appDir) for the lifetime of the object, so that
+// the real fig2dev is taken from PATH.
+struct EmptyProgramFolder {
+    QTemporaryDir dir;
+    QString savedAppDir = appDir;
+
+    EmptyProgramFolder() { appDir = dir.path(); }
+    ~EmptyProgramFolder() { appDir = savedAppDir; }
+    EmptyProgramFolder(const EmptyProgramFolder&) = delete;
+    EmptyProgramFolder& operator=(const EmptyProgramFolder&) = delete;
+};
+
 // PATH set to the folders given for the lifetime of the object.
 struct SearchPath {
     QByteArray saved = qgetenv("PATH");

@@ -59,6 +59,13 @@ struct Window {
         writeFile(path(name), text);
         QVERIFY(frame->loadFile(path(name)));
     }
+    // A new document, never saved, holding a text.
+    void newDrawing(const QString& text)
+    {
+        frame->newFile();
+        CFigContext* ctx = frame->figContext;
+        ctx->addObject(&ctx->drawing.objects, ctx->createText(text, 1200, 1200));
+    }
     ExportDlg* dialog() const { return frame->exportDlg; }
     template <class W> W* widget(const char* name) const { return dialog()->findChild<W*>(QLatin1String(name)); }
     QListWidget* rows() const { return widget<QListWidget>("exportFormatList"); }
@@ -388,9 +395,8 @@ private slots:
         ProgramFolder program;
         StandInMode copying("copy");
         Window w;
-        w.frame->newFile();
+        w.newDrawing(QStringLiteral("only in the window"));
         CFigContext* ctx = w.frame->figContext;
-        ctx->addObject(&ctx->drawing.objects, ctx->createText(QStringLiteral("only in the window"), 1200, 1200));
         ctx->setModified();
         QDir::setCurrent(w.dir.path());
         const QString name = w.frame->curFile;
@@ -417,19 +423,14 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("fig2dev")).isEmpty())
             QSKIP("fig2dev is not installed");
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        const EmptyProgramFolder realPrograms;
         Window w;
-        w.frame->newFile();
-        CFigContext* ctx = w.frame->figContext;
-        ctx->addObject(&ctx->drawing.objects, ctx->createText(QStringLiteral("never saved"), 1200, 1200));
+        w.newDrawing(QStringLiteral("never saved"));
         QDir::setCurrent(w.dir.path());
         const QString out = w.path(QStringLiteral("new.svg"));
         FileDialogRecorder files({ out });
         MessageBoxRecorder boxes(QMessageBox::No);
         const bool exported = w.exportRow(QStringLiteral("SVG"));
-        appDir = savedAppDir;
         QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
         QVERIFY(readFile(out).contains("never saved"));
         QCOMPARE(QDir(w.dir.path()).entryList(QDir::Files), QStringList({ "new.svg" }));
@@ -480,16 +481,13 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("fig2dev")).isEmpty())
             QSKIP("fig2dev is not installed");
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        const EmptyProgramFolder realPrograms;
         Window w;
         w.load();
         const QString out = w.path(QStringLiteral("plan.eps"));
         FileDialogRecorder files({ out });
         MessageBoxRecorder boxes;
         QVERIFY(w.exportRow(QStringLiteral("EPS")));
-        appDir = savedAppDir;
         QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
         QVERIFY(readFile(out).startsWith("%!PS-Adobe"));
     }

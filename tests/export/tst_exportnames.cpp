@@ -97,9 +97,7 @@ private slots:
         const bool latex = setting.startsWith(QLatin1String("epsUseLatex"));
         if (!installed({ "fig2dev", "gs", "gzip" }) || (latex && !installed({ "latex", "dvips" })))
             QSKIP("fig2dev, Ghostscript or TeX is not installed");
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        const EmptyProgramFolder realPrograms;
         QTemporaryDir root;
         const QString mark = root.filePath(QStringLiteral("EXECUTED"));
         qputenv("TAVREL_MARK", QFile::encodeName(mark));
@@ -124,7 +122,6 @@ private slots:
         if (!setting.isEmpty())
             QVERIFY(run.dialog.setOptionWidget(setting.section('=', 0, 0), setting.section('=', 1)));
         const bool exported = run.dialog.exportTo(out);
-        appDir = savedAppDir;
 
         QVERIFY2(!QFile::exists(mark), "a name was executed");
         QStringList outputs { out };
@@ -154,9 +151,7 @@ private slots:
     {
         if (!installed({ "fig2dev", "gzip" }))
             QSKIP("fig2dev is not installed");
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        const EmptyProgramFolder realPrograms;
         QTemporaryDir root;
         writePicture(root.filePath(QStringLiteral("pictures/pic.png")));
         const QByteArray picture = "2 5 0 1 0 -1 50 -1 -1 0.000 0 0 -1 0 0 5\n\t0 %1\n"
@@ -169,7 +164,6 @@ private slots:
         QVERIFY(run.dialog.selectFormat(QStringLiteral("EPS")));
         const QString out = root.filePath(QStringLiteral("drawings/plan.eps"));
         const bool exported = run.dialog.exportTo(out);
-        appDir = savedAppDir;
         QVERIFY2(exported && boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
         QCOMPARE(readFile(out).count("% PNG image follows:"), 2);
     }

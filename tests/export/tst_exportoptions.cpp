@@ -273,9 +273,7 @@ private slots:
     // Without fig2dev in the program folder, the one on PATH runs, quietly.
     void fallsBackToPath()
     {
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        const EmptyProgramFolder realPrograms;
         SearchPath path({ bin.path(), "/usr/bin", "/bin" });
         Document doc(figure(box(0, 0, 1200, 1200)));
         Form form;
@@ -285,7 +283,6 @@ private slots:
         const QString pathLog = bin.filePath(QStringLiteral("path-runs.log"));
         QFile::remove(pathLog);
         QVERIFY(options.exportFigure(doc.path(), doc.path(QStringLiteral("out.svg"))));
-        appDir = savedAppDir;
         QCOMPARE(standins::runs(pathLog).value(0), loggedRun({ "drawing.fig", "out.svg" }));
         QVERIFY(boxes.boxes.isEmpty());
     }

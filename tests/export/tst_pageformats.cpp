@@ -442,7 +442,8 @@ private slots:
     }
 
     // The viewer gets the exported file in every placeholder, and only a
-    // file that was written.
+    // file that was written; the setting is split before the file is put in,
+    // so a name with blanks and quotation marks stays one argument.
     void viewerOpensTheExport()
     {
         ProgramFolder program;
@@ -456,7 +457,7 @@ private slots:
         forms.form.ui.epsOpenInViewer->setChecked(true);
         forms.form.ui.pdfOpenInViewer->setChecked(true);
         MessageBoxRecorder boxes;
-        const QString eps = doc.path(QStringLiteral("plan.eps"));
+        const QString eps = doc.path(QStringLiteral("plan \" --x \"y.eps"));
         const QString pdf = doc.path(QStringLiteral("plan.pdf"));
         QVERIFY(forms.eps.exportFigure(doc.path(), eps));
         QVERIFY(forms.pdf.exportFigure(doc.path(), pdf));
@@ -508,13 +509,9 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QStringList, settings);
         const bool latexRoute = settings.value(0) == QLatin1String("latex");
-        for (const char* program : { "fig2dev", "gs", "latex", "dvips", "pdflatex" }) {
-            if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
-                QSKIP("fig2dev, Ghostscript or TeX is not installed");
-        }
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        if (!installed({ "fig2dev", "gs", "latex", "dvips", "pdflatex" }))
+            QSKIP("fig2dev, Ghostscript or TeX is not installed");
+        const EmptyProgramFolder realPrograms;
         texRouteTimeout = 60000; // a first TeX run may build its formats
         // An inch drawing: a box from 1 to 3 inches across and 1 to 2 down,
         // and a special text for the LaTeX route.
@@ -536,7 +533,6 @@ private slots:
         QDir::setCurrent(doc.dir.path());
         const QString out = doc.path(QStringLiteral("plan.") + format);
         const bool exported = options->exportFigure(doc.path(), out);
-        appDir = savedAppDir;
         QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
         const QByteArray written = readFile(out);
         QVERIFY(written.startsWith(format == QLatin1String("pdf") ? "%PDF" : "%!PS-Adobe"));
@@ -564,13 +560,9 @@ private slots:
     void latexRouteHoldsAFigureLargerThanThePaper()
     {
         QFETCH(QString, format);
-        for (const char* program : { "fig2dev", "gs", "latex", "dvips", "pdflatex" }) {
-            if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
-                QSKIP("fig2dev, Ghostscript or TeX is not installed");
-        }
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        if (!installed({ "fig2dev", "gs", "latex", "dvips", "pdflatex" }))
+            QSKIP("fig2dev, Ghostscript or TeX is not installed");
+        const EmptyProgramFolder realPrograms;
         texRouteTimeout = 60000; // a first TeX run may build its formats
         // 14.5 by 9 inches, a special text at the far corner.
         Document doc(figure("2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
@@ -587,7 +579,6 @@ private slots:
         forms.form.ui.epsUseLatex->setChecked(true);
         forms.form.ui.pdfUseLatex->setChecked(true);
         exported = exported && options->exportFigure(doc.path(), latex);
-        appDir = savedAppDir;
         QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
 
         // The size of what is drawn, in points.
@@ -640,9 +631,7 @@ private slots:
         QFETCH(QByteArray, text);
         if (QStandardPaths::findExecutable(QStringLiteral("fig2dev")).isEmpty())
             QSKIP("fig2dev is not installed");
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        const EmptyProgramFolder realPrograms;
         Document doc(text);
         PageForms forms;
         forms.setContext(doc.context.get());
@@ -650,7 +639,6 @@ private slots:
         MessageBoxRecorder boxes;
         const QString out = doc.path(QStringLiteral("boxed.eps"));
         const bool exported = forms.eps.exportFigure(doc.path(), out);
-        appDir = savedAppDir;
         QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
         // fig2dev's own box of the same drawing at the same magnification.
         const QString own = doc.path(QStringLiteral("own.eps"));

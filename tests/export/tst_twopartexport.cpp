@@ -319,9 +319,7 @@ private slots:
         QFETCH(bool, pdf);
         if (QStandardPaths::findExecutable(QStringLiteral("fig2dev")).isEmpty())
             QSKIP("fig2dev is not installed");
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        const EmptyProgramFolder realPrograms;
         Document doc(figure(box(1200, 1200, 3600, 2400) + "4 0 0 50 -1 0 12 0.0000 2 135 600 1500 1800 $x^2$\\001\n"));
         TwoPartForms forms;
         ExportOptions& options = pdf ? static_cast<ExportOptions&>(forms.pdftex) : forms.pstex;
@@ -329,7 +327,6 @@ private slots:
         MessageBoxRecorder boxes;
         const QString out = doc.path(pdf ? QStringLiteral("plan.pdf") : QStringLiteral("plan.ps"));
         const bool exported = options.exportFigure(doc.path(), out);
-        appDir = savedAppDir;
         QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
         QVERIFY(readFile(out).startsWith(pdf ? "%PDF" : "%!PS"));
         const QByteArray overlay
