@@ -14,6 +14,7 @@
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
 #include "edit/floatingobjects.h"
+#include "edit/gesturecancel.h"
 #include "edit/libraryplacement.h"
 #include "export/exportdlg.h"
 #include "model/createsmartlinksfordrawingaction.h"
@@ -108,6 +109,14 @@ QTChildFrm::~QTChildFrm()
     // with it.
     discardFloatingObjects(figContext, false);
     forgetLibraryPlacement(figContext);
+    if (canvasGestureDocument() == figContext) {
+        // Cancelled when the window closed; a window deleted without
+        // closing leaves no gesture of its document behind either.
+        if (!canvasPainter.isActive() && canvasImage && !canvasImage->isNull())
+            canvasPainter.begin(canvasImage);
+        cancelCanvasGesture(figContext);
+    }
+    forgetCanvasGestureDocument(figContext);
     delete figContext;
     figContext = nullptr;
     if (canvasPainter.isActive())
@@ -333,14 +342,21 @@ void QTChildFrm::drawMarkerAt(int x, int y)
         figContext->drawTagged2Marker(x, y);
 }
 
+// Like copy, cut and paste, undo and redo wait until a gesture in progress
+// has finished: they would change or take away the objects it works on, and
+// its end would then record a step on objects no longer there.
 void QTChildFrm::undo()
 {
+    if (isGestureInProgress())
+        return;
     CanvasBracket bracket(this, true);
     figContext->undoHistory.undo();
 }
 
 void QTChildFrm::redo()
 {
+    if (isGestureInProgress())
+        return;
     CanvasBracket bracket(this, true);
     figContext->undoHistory.redo();
 }
@@ -667,10 +683,15 @@ void QTChildFrm::paste()
     previousEditMode = editMode;
     editMode = EditMode::Paste;
     figContext->startPaste();
+    claimCanvasGesture(figContext);
 }
 
 void QTChildFrm::selectAll()
 {
+    // Markers drawn now would land on objects a gesture has taken off the
+    // canvas (a dragged selection), and stay when it ends.
+    if (isGestureInProgress())
+        return;
     if (editMode != EditMode::Select && editMode != EditMode::MoveSelection && editMode != EditMode::MovePoint)
         return;
     if (!figContext)

@@ -122,6 +122,12 @@ public:
     // with the canvas painter begun, so that the rubber band of a gesture
     // under way is erased; false for a number without a set-up.
     bool chooseEditMode(int mode);
+    // Cancels the gesture under way on this document as a right press
+    // would, without finishing anything (cancelCanvasGesture,
+    // edit/gesturecancel.h), with the canvas painter begun so that its
+    // rubber band or preview leaves this window's canvas. Nothing when no
+    // gesture is under way or it belongs to another document.
+    void cancelGesture();
 
     // ---- Fields ----
 
@@ -203,6 +209,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Whether the gesture under way began in another document window: this
+    // window's events are then not that gesture's.
+    bool gestureIsElsewhere() const;
+    // A press or key here means the user works in this window: a gesture
+    // begun in another one is cancelled there first.
+    void cancelGestureElsewhere();
     void connectScrollBars();
     void disconnectScrollBars();
     // The view after a zoom or origin change: rulers, scroll bars, canvas.

@@ -12,6 +12,7 @@
 #include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
+#include "edit/gesturecancel.h"
 #include "model/depths.h"
 #include "model/figcontext.h"
 #include "model/figobject.h"
@@ -66,6 +67,34 @@ bool QTChildFrm::chooseEditMode(int mode)
     return chosen;
 }
 
+void QTChildFrm::cancelGesture()
+{
+    if (!isGestureInProgress() || gestureIsElsewhere())
+        return;
+    const bool began = !canvasPainter.isActive();
+    beginCanvasPainter();
+    // As for a right press: the creation modes' cancels draw without
+    // antialiasing, as their rubber bands were drawn.
+    if (canvasPainter.isActive() && isCancelHandler(canvasHandlers.rightPressHandler))
+        canvasPainter.setRenderHint(QPainter::Antialiasing, false);
+    cancelCanvasGesture(figContext);
+    if (began)
+        endCanvasPainter();
+}
+
+bool QTChildFrm::gestureIsElsewhere() const
+{
+    const CFigContext* owner = canvasGestureDocument();
+    return owner && owner != figContext;
+}
+
+void QTChildFrm::cancelGestureElsewhere()
+{
+    CFigContext* owner = canvasGestureDocument();
+    if (owner && owner != figContext && owner->view)
+        owner->view->cancelGesture();
+}
+
 void QTChildFrm::cancelCurrentOperation()
 {
     setObjectsSelected(figContext->objects(), false);
@@ -89,6 +118,7 @@ void stopCommentTip(QTMainFrm* mainFrm)
 void QTChildFrm::mousePressEvent(QMouseEvent* event)
 {
     stopCommentTip(mainFrm);
+    cancelGestureElsewhere();
     // A press is never axis-locked.
     screenToFig(event->x(), event->y(), false);
 
@@ -107,8 +137,10 @@ void QTChildFrm::mousePressEvent(QMouseEvent* event)
         if (canvasPainter.isActive())
             endCanvasPainter();
     }
-    if (event->button() != Qt::RightButton)
+    if (event->button() != Qt::RightButton) {
+        claimCanvasGesture(figContext);
         return;
+    }
 
     if (canvasHandlers.rightPressHandler) {
         const PointHandler handler = canvasHandlers.rightPressHandler;
@@ -120,6 +152,7 @@ void QTChildFrm::mousePressEvent(QMouseEvent* event)
     } else if (isCurrentModeCreation()) {
         cancelCurrentOperation();
     }
+    claimCanvasGesture(figContext);
     panX = event->x();
     panY = event->y();
 }
@@ -169,8 +202,11 @@ void QTChildFrm::mouseMoveEvent(QMouseEvent* event)
     if (obj)
         viewport()->setCursor(Qt::CrossCursor);
 
+    // The pointer crossing this window while a gesture of another one is
+    // under way is none of that gesture's business.
+    const bool gestureHere = !gestureIsElsewhere();
     bool drawn = false;
-    if (canvasHandlers.moveHandler) {
+    if (gestureHere && canvasHandlers.moveHandler) {
         canvasHandlers.moveHandler(figContext, figX, figY);
         drawn = true;
         if (canvasPainter.isActive())
@@ -194,10 +230,12 @@ void QTChildFrm::mouseMoveEvent(QMouseEvent* event)
         }
     }
 
-    if (canvasHandlers.selectionMoveHandler) {
+    if (gestureHere && canvasHandlers.selectionMoveHandler) {
         canvasHandlers.selectionMoveHandler(figContext, figContext->selection, figX, figY);
         drawn = true;
     }
+    if (gestureHere)
+        claimCanvasGesture(figContext);
 
     if (mainFrm && !canvasAction.actionInProgress && preferences.showCommentTips && obj && !obj->comment.isEmpty()) {
         mainFrm->commentTipTimer.start(preferences.commentTipDelay);
@@ -217,12 +255,13 @@ void QTChildFrm::mouseReleaseEvent(QMouseEvent* event)
     screenToFig(event->x(), event->y(), true);
     if (preferences.snapMode != 0)
         snapPointerPosition(figContext, figX, figY);
-    if (event->button() == Qt::LeftButton && canvasHandlers.leftReleaseHandler) {
+    if (event->button() == Qt::LeftButton && canvasHandlers.leftReleaseHandler && !gestureIsElsewhere()) {
         beginCanvasPainter();
         if (canvasPainter.isActive())
             canvasPainter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing && isPlainPickMode(editMode));
         canvasHandlers.leftReleaseHandler(figContext, figX, figY);
         endCanvasPainter();
+        claimCanvasGesture(figContext);
     }
     refreshButtonStates();
 }
@@ -244,6 +283,7 @@ void QTChildFrm::wheelEvent(QWheelEvent* event)
 
 void QTChildFrm::keyPressEvent(QKeyEvent* event)
 {
+    cancelGestureElsewhere();
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     if ((modifiers & Qt::ShiftModifier) && !shiftKeyDown) {
         shiftKeyDown = true;
@@ -306,6 +346,9 @@ void QTChildFrm::keyPressEvent(QKeyEvent* event)
     }
 
     if (key == Qt::Key_Escape) {
+        // Escape cancels a gesture under way as a right press would, so
+        // that nothing it shows stays behind, then deselects as always.
+        cancelGesture();
         setObjectsSelected(figContext->objects(), false);
         redrawStaleMarkers();
         figContext->currentObject = nullptr;

@@ -8,6 +8,7 @@
 #include "app/qtmainfrm.h"
 #include "app/statusmessages.h"
 #include "dialogs/figcolordlg.h"
+#include "edit/canvashandlers.h"
 #include "edit/editstate.h"
 #include "edit/floatingobjects.h"
 #include "edit/libraryplacement.h"
@@ -217,6 +218,9 @@ QString QTChildFrm::currentFileName() const
 void QTChildFrm::closeEvent(QCloseEvent* event)
 {
     cancelFloatingObjects(figContext);
+    // A gesture belongs to the window it began in and ends with it.
+    if (canvasGestureDocument() == figContext)
+        cancelGesture();
     const bool closing = maybeSave();
     if (closing && libraryPlacementDocument() == figContext)
         abandonLibraryPlacement();

@@ -11,6 +11,7 @@
 #include "dialogs/figcolordlg.h"
 #include "dialogs/metricsdlg.h"
 #include "dialogs/preferencesdlg.h"
+#include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
 #include "library/librarydlg.h"
@@ -203,6 +204,11 @@ void QTMainFrm::subWindowActivated(QMdiSubWindow* window)
     auto* child = window ? qobject_cast<QTChildFrm*>(window->widget()) : nullptr;
     if (!child || !child->figContext)
         return;
+    // A gesture belongs to the window it began in: when another window
+    // becomes the active one, it is cancelled there.
+    CFigContext* gestureOwner = canvasGestureDocument();
+    if (gestureOwner && gestureOwner != child->figContext && gestureOwner->view)
+        gestureOwner->view->cancelGesture();
     colorDlg->setContext(child->figContext);
     metricsDlg->setGridValues(child->figContext);
     metricsDlg->setPageValues(child->figContext);

@@ -16,6 +16,12 @@
 CanvasHandlers canvasHandlers;
 CanvasActionState canvasAction;
 
+namespace {
+
+CFigContext* gestureDocument = nullptr; // not owned
+
+} // namespace
+
 void setCanvasHandlers(PointHandler moveHandler, PointHandler leftPressHandler, PointHandler rightPressHandler)
 {
     canvasHandlers.moveHandler = moveHandler;
@@ -43,6 +49,22 @@ void endCanvasAction()
 bool isGestureInProgress()
 {
     return canvasAction.actionInProgress != 0 || canvasHandlers.leftReleaseHandler != nullptr;
+}
+
+CFigContext* canvasGestureDocument()
+{
+    return isGestureInProgress() ? gestureDocument : nullptr;
+}
+
+void claimCanvasGesture(CFigContext* context)
+{
+    gestureDocument = isGestureInProgress() ? context : nullptr;
+}
+
+void forgetCanvasGestureDocument(const CFigContext* context)
+{
+    if (gestureDocument == context)
+        gestureDocument = nullptr;
 }
 
 void abandonCanvasGesture(CFigContext* context)

@@ -68,6 +68,16 @@ void endCanvasAction();
 // the gesture (copy, cut, paste, delete, nudging) wait until it is over.
 bool isGestureInProgress();
 
+// The document whose window began the gesture under way: the gesture
+// belongs to it alone, its points and drawing never come from another
+// window. Null when no gesture is under way or none was claimed.
+CFigContext* canvasGestureDocument();
+// Called after a document window (or a command of it) handed something to
+// the current mode: a gesture under way now is this document's.
+void claimCanvasGesture(CFigContext* context);
+// The document goes away: no gesture is recorded as its any more.
+void forgetCanvasGestureDocument(const CFigContext* context);
+
 // Leaves the gesture under way on the document when another mode is chosen:
 // erases its rubber band through the elastic handler (only while the
 // document's painter is active), frees the point chain it was building and

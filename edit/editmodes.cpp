@@ -4,10 +4,12 @@
 #include "edit/arrowmode.h"
 #include "edit/boxmode.h"
 #include "edit/copydeletemodes.h"
+#include "edit/dragselection.h"
 #include "edit/editstate.h"
 #include "edit/ellipsemode.h"
 #include "edit/flipmode.h"
 #include "edit/floatingobjects.h"
+#include "edit/gesturecancel.h"
 #include "edit/linemode.h"
 #include "edit/pointdeletion.h"
 #include "edit/pointinsertion.h"
@@ -20,6 +22,7 @@
 #include "edit/textmode.h"
 #include "edit/updatemode.h"
 #include "model/figcontext.h"
+#include "model/objectlist.h"
 
 #include <QList>
 
@@ -93,14 +96,41 @@ int attrsPageOfMode(int mode)
     return entry ? entry->page : AttrsPage::NoAttributes;
 }
 
+namespace {
+
+// What a preview of the gesture left half-way still shows (an added point
+// being dragged) leaves the canvas: its area is drawn as the drawing is now.
+// Nor may the preview stand in for its objects in a later whole-canvas
+// redraw.
+void dropLeftoverPreview(CFigContext* context)
+{
+    if (context) {
+        FigObjectList shown = dragPreviewObjects;
+        if (context->editCopy)
+            shown.push_back(context->editCopy);
+        if (!shown.empty() && canDraw(context)) {
+            forEachObject(&context->drawing.objects, clearSkipRedraw);
+            context->redrawListArea(nullptr, &shown, nullptr);
+        }
+        delete context->editCopy;
+        context->editCopy = nullptr;
+    }
+    clearDragPreview();
+}
+
+} // namespace
+
 bool chooseEditMode(CFigContext* context, int mode)
 {
     const EditModeEntry* entry = findEditMode(mode);
     if (!entry || !isChoosableMode(*entry) || (modeNeedsDocument(*entry) && !context))
         return false;
-    // Copies or pasted objects still following the pointer go first.
+    // Copies or pasted objects still following the pointer go first, and a
+    // drag shows its objects where they are again.
     discardFloatingObjects(nullptr);
+    cancelPreviewGesture(context);
     abandonCanvasGesture(context);
+    dropLeftoverPreview(context);
     if (context && context->pendingActions) {
         // An add-point drag left half-way has already inserted its point:
         // the step goes into the history now, never staying outside it.

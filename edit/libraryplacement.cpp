@@ -175,6 +175,7 @@ void CFigContext::startLibraryPlacement(CFigContext* clip)
     canvasHandlers = CanvasHandlers();
     setCanvasHandlers(libraryPlacementFirstMove, placeLibraryClip, cancelLibraryPlacement);
     canvasHandlers.elasticHandler = placementAfterRedraw;
+    claimCanvasGesture(this);
 }
 
 void libraryPlacementFirstMove(CFigContext* context, int x, int y)

@@ -8,6 +8,7 @@
 #include "app/preferences.h"
 #include "app/qtchildfrm.h"
 #include "edit/canvashandlers.h"
+#include "edit/dragselection.h"
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
 #include "edit/rubberband.h"
@@ -122,6 +123,41 @@ void collectByDepth(
     }
 }
 
+// While a drag, a point move or a scaling is under way, its last preview
+// shows the objects where the pointer has taken them, and the next preview
+// redraws only the area of the last one. A whole-canvas redraw in between
+// must show them there as well, or the objects would stay behind where they
+// were: the preview's clones stand in for them (by identifier) while the
+// canvas is drawn, and the objects go back in reverse order afterwards.
+class PreviewStandIns {
+public:
+    PreviewStandIns(CFigContext* context, bool shown)
+        : list(&context->drawing.objects)
+    {
+        if (!shown)
+            return;
+        FigObjectList clones = dragPreviewObjects;
+        if (context->editCopy)
+            clones.push_back(context->editCopy);
+        for (FigObject* clone : clones) {
+            FigObject* original = findObjectById(list, clone->id);
+            if (original && original != clone && replaceObjectById(list, clone))
+                originals.push_back(original);
+        }
+    }
+    ~PreviewStandIns()
+    {
+        for (auto it = originals.rbegin(); it != originals.rend(); ++it)
+            replaceObjectById(list, *it);
+    }
+    PreviewStandIns(const PreviewStandIns&) = delete;
+    PreviewStandIns& operator=(const PreviewStandIns&) = delete;
+
+private:
+    FigObjectList* list;
+    std::vector<FigObject*> originals;
+};
+
 } // namespace
 
 // ---- Whole canvas ----
@@ -131,6 +167,10 @@ void CFigContext::redrawCanvas()
     if (!view || !painter)
         return;
     const QRect area = view->rect();
+    // Only the canvas of the gesture's own document shows what it shows.
+    const CFigContext* gestureOwner = canvasGestureDocument();
+    const bool gestureHere = !gestureOwner || gestureOwner == this;
+    PreviewStandIns standIns(this, gestureHere && isGestureInProgress());
     fillRect(preferences.backgroundColor, area.left(), area.top(), area.right(), area.bottom());
     forEachObject(&drawing.objects, clearSkipRedraw);
 
@@ -143,7 +183,7 @@ void CFigContext::redrawCanvas()
     // The rubber band of a gesture in progress comes last, on top of
     // everything: the gesture erases it by drawing it again inverted, which
     // only restores the canvas when nothing was drawn over it.
-    if (canvasAction.actionInProgress) {
+    if (canvasAction.actionInProgress && gestureHere) {
         if (editMode == EditMode::ScaleComp)
             drawRubberRectangle(
                 this, canvasAction.anchorX, canvasAction.anchorY, canvasAction.trackX, canvasAction.trackY);

@@ -5,18 +5,22 @@
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "app/startup.h"
+#include "edit/editstate.h"
 #include "model/figcontext.h"
 #include "render/canvasmapping.h"
 #include "support/testenv.h"
 #include "support/testfiles.h"
+#include "toolbars/shapestoolbar.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QMouseEvent>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 namespace editsession {
 
@@ -255,6 +259,44 @@ QList<QByteArray> objectLines(const QByteArray& figure)
         result << line;
     }
     return result;
+}
+
+QList<QByteArray> linesOfObjects(const QByteArray& objects)
+{
+    return objectLines(figText(objects));
+}
+
+// ---- Modes ----
+
+void chooseMode(QTMainFrm& window, int mode)
+{
+    QToolButton* button = window.shapesToolbar->modeButton(mode);
+    QVERIFY(button);
+    button->click();
+    QCOMPARE(editMode, mode);
+}
+
+// ---- The canvas ----
+
+int pixelsOffRedraw(QTChildFrm& document)
+{
+    if (!document.canvasImage)
+        return 0;
+    const QImage shown = document.canvasImage->copy();
+    document.redisplayCanvas();
+    const QImage& redrawn = *document.canvasImage;
+    if (shown == redrawn)
+        return 0;
+    if (shown.size() != redrawn.size())
+        return shown.width() * shown.height();
+    int off = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            if (shown.pixel(x, y) != redrawn.pixel(x, y))
+                ++off;
+        }
+    }
+    return off;
 }
 
 } // namespace editsession

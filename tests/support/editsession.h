@@ -107,5 +107,17 @@ QList<QByteArray> savedObjectLines(QTChildFrm& document);
 
 // The object lines of a Fig text, as savedObjectLines takes them.
 QList<QByteArray> objectLines(const QByteArray& figure);
+// The same for object lines put into a whole file by figText.
+QList<QByteArray> linesOfObjects(const QByteArray& objects);
+
+// Chooses an edit mode as the user does: by its button in the tool panel.
+// Fails the running test when the mode has no button or did not become the
+// current one.
+void chooseMode(QTMainFrm& window, int mode);
+
+// How many pixels of the document's canvas differ from what a whole-canvas
+// redraw of the document makes; the canvas then shows that redraw. 0 when
+// the canvas shows the drawing as it is, with no leftover of a gesture.
+int pixelsOffRedraw(QTChildFrm& document);
 
 } // namespace editsession
