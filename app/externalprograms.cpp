@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QTextStream>
 
+#include <algorithm>
+
 namespace {
 
 const char logFileName[] = "tavrel.log";
@@ -37,10 +39,10 @@ QString childOutput(QProcess& process)
     return out + QLatin1Char('\n') + err;
 }
 
-} // namespace
-
-bool runExternalCommand(const QString& commandLine, bool showBox, int finishTimeout, const QString& workingDirectory,
-    QString* failureReport)
+// Starts the program with the arguments and waits for it; the reports name
+// it as `shown`.
+bool runProcess(const QString& program, const QStringList& arguments, const QString& shown, bool showBox,
+    int finishTimeout, const QString& workingDirectory, QString* failureReport)
 {
     auto fail = [failureReport, showBox](const QString& report) {
         if (failureReport)
@@ -52,9 +54,6 @@ bool runExternalCommand(const QString& commandLine, bool showBox, int finishTime
     if (finishTimeout < 0)
         finishTimeout = externalCommandDefaultTimeout;
 
-    QStringList arguments = QProcess::splitCommand(commandLine);
-    const QString program = arguments.isEmpty() ? QString() : arguments.takeFirst();
-
     QProcess process;
     // A child that reads its standard input (a TeX error prompt) sees its end
     // at once instead of waiting until the time-out.
@@ -64,7 +63,7 @@ bool runExternalCommand(const QString& commandLine, bool showBox, int finishTime
     process.start(program, arguments, QIODevice::ReadWrite);
 
     if (!process.waitForStarted(externalCommandDefaultTimeout)) {
-        const QString report = QStringLiteral("%1 failed with error code %2").arg(commandLine).arg(int(process.error()))
+        const QString report = QStringLiteral("%1 failed with error code %2").arg(shown).arg(int(process.error()))
             + QLatin1Char('\n') + childOutput(process);
         fail(report);
         return false;
@@ -73,8 +72,7 @@ bool runExternalCommand(const QString& commandLine, bool showBox, int finishTime
     // waitForFinished also gives false when the child ended by an error it
     // reported meanwhile; only a child that is still running has timed out.
     if (!process.waitForFinished(finishTimeout) && process.state() != QProcess::NotRunning) {
-        const QString report
-            = QStringLiteral("%1 failed!").arg(commandLine) + QStringLiteral("\n\n") + childOutput(process);
+        const QString report = QStringLiteral("%1 failed!").arg(shown) + QStringLiteral("\n\n") + childOutput(process);
         process.kill();
         process.waitForFinished(externalCommandDefaultTimeout);
         fail(report);
@@ -84,19 +82,48 @@ bool runExternalCommand(const QString& commandLine, bool showBox, int finishTime
     // A crash or a non-zero exit code means the child did not do its work;
     // callers must not go on with missing or partial output files.
     if (process.exitStatus() == QProcess::CrashExit) {
-        const QString report
-            = QStringLiteral("%1 failed with error code %2").arg(commandLine).arg(int(QProcess::Crashed))
+        const QString report = QStringLiteral("%1 failed with error code %2").arg(shown).arg(int(QProcess::Crashed))
             + QLatin1Char('\n') + childOutput(process);
         fail(report);
         return false;
     }
     if (process.exitCode() != 0) {
-        const QString report = QStringLiteral("%1 failed with exit code %2").arg(commandLine).arg(process.exitCode())
+        const QString report = QStringLiteral("%1 failed with exit code %2").arg(shown).arg(process.exitCode())
             + QLatin1Char('\n') + childOutput(process);
         fail(report);
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool runExternalCommand(const QString& commandLine, bool showBox, int finishTimeout, const QString& workingDirectory,
+    QString* failureReport)
+{
+    QStringList arguments = QProcess::splitCommand(commandLine);
+    const QString program = arguments.isEmpty() ? QString() : arguments.takeFirst();
+    return runProcess(program, arguments, commandLine, showBox, finishTimeout, workingDirectory, failureReport);
+}
+
+bool runExternalProgram(const QString& program, const QStringList& arguments, bool showBox, int finishTimeout,
+    const QString& workingDirectory, QString* failureReport)
+{
+    return runProcess(program, arguments, displayedCommandLine(program, arguments), showBox, finishTimeout,
+        workingDirectory, failureReport);
+}
+
+QString displayedCommandLine(const QString& program, const QStringList& arguments)
+{
+    QStringList parts;
+    for (const QString& part : QStringList(program) + arguments) {
+        const bool plain = !part.isEmpty()
+            && std::none_of(part.begin(), part.end(), [](QChar c) { return c.isSpace() || c == QLatin1Char('"'); });
+        parts << (plain ? part
+                        : QLatin1Char('"') + QString(part).replace(QLatin1Char('"'), QStringLiteral("\"\""))
+                    + QLatin1Char('"'));
+    }
+    return parts.join(QLatin1Char(' '));
 }
 
 bool runExternalCommandDefault(const QString& commandLine, bool showBox, const QString& workingDirectory)

@@ -5,6 +5,7 @@
 // failure log itself, the PATH extension at start and the Ghostscript lookup.
 
 #include <QString>
+#include <QStringList>
 
 // Time-out for a child to start, and the finish time-out that -1 stands for.
 constexpr int externalCommandDefaultTimeout = 30000;
@@ -20,6 +21,18 @@ constexpr int externalCommandDefaultTimeout = 30000;
 // text logged) also goes to *failureReport when one is given.
 bool runExternalCommand(const QString& commandLine, bool showMessageBox, int finishTimeout,
     const QString& workingDirectory = QString(), QString* failureReport = nullptr);
+
+// The same for a program and its arguments as they are: nothing is split,
+// quoted or given to a shell, so any file name is one argument. Reports name
+// the command as displayedCommandLine shows it.
+bool runExternalProgram(const QString& program, const QStringList& arguments, bool showMessageBox, int finishTimeout,
+    const QString& workingDirectory = QString(), QString* failureReport = nullptr);
+
+// A program and its arguments as one line for messages: an argument that is
+// empty or holds white space or a double quotation mark is shown in double
+// quotation marks (with its own ones doubled). Only for reading: no program
+// is ever started from it.
+QString displayedCommandLine(const QString& program, const QStringList& arguments);
 
 // runExternalCommand with the default finish time-out.
 bool runExternalCommandDefault(

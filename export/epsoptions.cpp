@@ -1,11 +1,14 @@
 #include "export/epsoptions.h"
 
 #include "app/preferences.h"
+#include "export/exportrun.h"
 #include "export/texenvelope.h"
 #include "export/viewers.h"
 #include "model/figcontext.h"
 
 #include "ui_exportdlg.h"
+
+#include <cmath>
 
 EpsOptions::EpsOptions(Ui::ExportDlgForm* ui)
     : ExportOptions(ui)
@@ -22,15 +25,14 @@ void EpsOptions::setContext(CFigContext* ctx)
     const QString unit = ctx->metric ? QStringLiteral("cm") : QStringLiteral("inch");
     ui->lbBoundindBoxUnit1->setText(unit);
     ui->lbBoundindBoxUnit2->setText(unit);
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    ctx->getObjectListBounds(&ctx->drawing.objects, left, top, right, bottom, false, true, true);
-    const double unitsPerFigUnit = ctx->metric ? 472.440944 : 1200.0;
-    const int magnification = ui->magnification->value();
-    ui->boundingBoxWX->setValue((right - left) / unitsPerFigUnit * magnification / 100);
-    ui->boundingBoxWY->setValue((bottom - top) / unitsPerFigUnit * magnification / 100);
+    // fig2dev's box is whole points, rounded outwards on both sides: two
+    // points more, and the fields' two decimals rounded up, hold the figure.
+    const double twoPoints = 2.0 / 72.0 * (ctx->metric ? 2.54 : 1.0);
+    const QSizeF size = drawnFigureSize(*ctx, ui->magnification->value());
+    auto enclosing
+        = [twoPoints](double length) { return length > 0 ? std::ceil((length + twoPoints) * 100 - 1e-6) / 100 : 0.0; };
+    ui->boundingBoxWX->setValue(enclosing(size.width()));
+    ui->boundingBoxWY->setValue(enclosing(size.height()));
 }
 
 void EpsOptions::setWidgetState()
@@ -68,7 +70,7 @@ QString EpsOptions::fig2devOptions()
     if (ui->epsGrayscale->checkState() == Qt::Checked)
         options += QStringLiteral(" -N");
     if (!ui->epsTitle->text().isEmpty())
-        options += QStringLiteral(" -n \"") + ui->epsTitle->text() + QLatin1Char('"');
+        options += QStringLiteral(" -n ") + quotedOption(ui->epsTitle->text());
 
     const bool automatic = ui->rbBoundingBox1->isChecked();
     for (QWidget* field : { static_cast<QWidget*>(ui->boundingBoxX0), static_cast<QWidget*>(ui->boundingBoxY0),

@@ -331,12 +331,16 @@ bool ExportDlg::exportTo(const QString& outputPath)
         formatOptions->setExtension(chosen.mid(dot + 1));
     lastExportDir = idx == -1 ? chosen : chosen.left(idx);
 
-    // The external programs run in the drawing's folder.
+    // The drawing's folder is the current one meanwhile: relative names
+    // (the output's, a header file's) are taken from there.
     const QString kept = QDir::current().absolutePath();
     const QString figureFile = documentWindow ? documentWindow->curFile : figurePath;
     QDir::setCurrent(QFileInfo(figureFile).absolutePath());
     hide();
-    exportSucceeded = formatOptions->exportFigure(figurePath, lastExportPath);
+    // A drawing never saved has no file yet (one of its proposed name may
+    // be another's): the export takes what the window shows.
+    const bool untitled = documentWindow && documentWindow->isUntitled;
+    exportSucceeded = formatOptions->exportFigure(untitled ? QString() : figurePath, lastExportPath);
     QDir::setCurrent(kept);
     exportedOnce = true;
     return exportSucceeded;

@@ -1,22 +1,19 @@
 #include "export/exportoptions.h"
 
-#include "app/appdir.h"
 #include "app/externalprograms.h"
 #include "app/messagebox.h"
-#include "app/platform.h"
 #include "app/preferences.h"
 #include "app/qtmainfrm.h"
 #include "dialogs/generictexteditdlg.h"
+#include "export/exportrun.h"
 #include "export/waitcursor.h"
+#include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "render/colors.h"
 
 #include "ui_exportdlg.h"
 
 #include <QApplication>
-#include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
 #include <QProcess>
@@ -26,11 +23,16 @@ int ExportOptions::finishTimeout = 30000;
 
 namespace {
 
-QString childOutput(QProcess& process)
+// The widest line of a list and its compounds, in 1/80 inch.
+int widestLine(const FigObjectList& list)
 {
-    const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    const QString err = QString::fromLocal8Bit(process.readAllStandardError());
-    return out + QLatin1Char('\n') + err;
+    int widest = 0;
+    for (const FigObject* object : list) {
+        widest = qMax(widest, object->lineWidth);
+        if (object->type == FigObject::Compound)
+            widest = qMax(widest, widestLine(*static_cast<const FigCompound*>(object)->members));
+    }
+    return widest;
 }
 
 // The names fig2dev knows the standard colours by, in colour-number order.
@@ -43,6 +45,32 @@ QString standardColorOptionName(int color)
 
 } // namespace
 
+double drawnFigUnitsPerInch(bool metric)
+{
+    return metric ? 450.0 * 2.54 : 1200.0;
+}
+
+double drawnFigUnitsPerUnit(bool metric)
+{
+    return metric ? 450.0 : 1200.0;
+}
+
+QSizeF drawnFigureSize(CFigContext& context, int magnification)
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    context.getObjectListBounds(&context.drawing.objects, left, top, right, bottom, false, true, true);
+    if (right <= left && bottom <= top)
+        return QSizeF(0, 0);
+    // A line reaches half its width (15 Fig units a unit of width) past its
+    // ends, and fig2dev counts more at mitred corners and arrow tips.
+    const double reach = widestLine(context.drawing.objects) * 15.0 * 0.75;
+    const double scale = magnification / 100.0 / drawnFigUnitsPerUnit(context.metric);
+    return QSizeF((double(float(right - left)) + 2 * reach) * scale, (double(float(bottom - top)) + 2 * reach) * scale);
+}
+
 QString optionNumber(double value)
 {
     return QString::number(value, 'g', 6);
@@ -53,25 +81,6 @@ QString stripExtension(const QString& path)
     const int dot = path.lastIndexOf(QLatin1Char('.'));
     const int separator = qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     return dot > separator ? path.left(dot) : path;
-}
-
-FileState FileState::of(const QString& path)
-{
-    const QFileInfo info(path);
-    FileState state;
-    state.exists = info.exists() && info.isFile();
-    if (state.exists) {
-        state.size = info.size();
-        state.modified = info.lastModified();
-    }
-    return state;
-}
-
-bool FileState::writtenSince(const FileState& before) const
-{
-    if (!exists)
-        return false;
-    return !before.exists || size != before.size || modified != before.modified;
 }
 
 ExportOptions::ExportOptions(Ui::ExportDlgForm* ui)
@@ -178,61 +187,24 @@ void ExportOptions::setBaseName(const QString& name)
 bool ExportOptions::exportFigure(const QString& figPath, const QString& outPath)
 {
     const WaitCursor wait;
-    return runFig2dev(fig2devCommandLine(fig2devOptions(), figPath, outPath), outPath);
+    ExportRun run(context, figPath);
+    if (!run.prepare())
+        return false;
+    const QString output = run.addOutput(outPath);
+    return !output.isEmpty() && run.runFig2dev(fig2devArguments(), output) && run.finish();
 }
 
 bool ExportOptions::runCommand(const QString& commandLine)
 {
     QStringList arguments = QProcess::splitCommand(commandLine);
-    const QString program = arguments.isEmpty() ? QString() : arguments.takeFirst();
+    if (!arguments.isEmpty())
+        arguments.removeFirst(); // the program: always fig2dev
+    return runFig2devProgram(arguments, QString());
+}
 
-    QProcess process;
-    // A child that reads its standard input sees its end at once.
-    process.setStandardInputFile(QProcess::nullDevice());
-    QString started;
-    // The program folder's fig2dev first. Its path is handed over as the
-    // program itself, so blanks in the folder's name do no harm.
-    if (!appDir.isEmpty() && !program.isEmpty()) {
-        process.start(QDir(appDir).filePath(program), arguments, QIODevice::ReadWrite);
-        if (process.waitForStarted(startTimeout))
-            started = QDir::toNativeSeparators(appDir) + QDir::separator() + commandLine;
-    }
-    if (started.isEmpty()) {
-        if (!program.isEmpty()) {
-            process.start(program, arguments, QIODevice::ReadWrite);
-            if (process.waitForStarted(startTimeout))
-                started = commandLine;
-        }
-        if (started.isEmpty()) {
-            reportFailure(QStringLiteral("%1 failed with error code %2").arg(commandLine).arg(int(process.error()))
-                + QLatin1Char('\n') + childOutput(process));
-            return false;
-        }
-    }
-
-    // waitForFinished also gives false when the child ended meanwhile; only a
-    // child that still runs has timed out.
-    if (!process.waitForFinished(finishTimeout) && process.state() != QProcess::NotRunning) {
-        const QString message
-            = QStringLiteral("%1 failed").arg(started) + QStringLiteral("\n\n") + childOutput(process);
-        process.kill();
-        process.waitForFinished(startTimeout);
-        reportFailure(message);
-        return false;
-    }
-    // A crash or an error exit means fig2dev did not do its work, whatever
-    // it may have left in the output file.
-    if (process.exitStatus() == QProcess::CrashExit) {
-        reportFailure(QStringLiteral("%1 failed with error code %2").arg(started).arg(int(QProcess::Crashed))
-            + QLatin1Char('\n') + childOutput(process));
-        return false;
-    }
-    if (process.exitCode() != 0) {
-        reportFailure(QStringLiteral("%1 failed with exit code %2").arg(started).arg(process.exitCode())
-            + QLatin1Char('\n') + childOutput(process));
-        return false;
-    }
-    return true;
+QStringList ExportOptions::fig2devArguments()
+{
+    return optionArguments(fig2devOptions());
 }
 
 void ExportOptions::openTexEnvelope(bool /*checked*/)
@@ -249,36 +221,10 @@ void ExportOptions::updateFigureSize()
 {
     if (!context)
         return;
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    context->getObjectListBounds(&context->drawing.objects, left, top, right, bottom, false, true, true);
-    const bool metric = context->metric;
-    const QString unit = metric ? QStringLiteral("cm") : QStringLiteral("in");
-    const double unitsPerFigUnit = metric ? 472.440944 : 1200.0;
-    const int magnification = ui->magnification->value();
-    const double width = double(float(right - left)) / unitsPerFigUnit * magnification / 100;
-    const double height = double(float(bottom - top)) / unitsPerFigUnit * magnification / 100;
-    ui->lbFigureSize->setText(QStringLiteral("%1%2 x %3%4").arg(optionNumber(width), unit, optionNumber(height), unit));
-}
-
-QString ExportOptions::fig2devCommandLine(const QString& options, const QString& figPath, const QString& outPath)
-{
-    return platform::fig2devProgramName() + QLatin1Char(' ') + options + QStringLiteral(" \"") + figPath
-        + QStringLiteral("\" \"") + outPath + QLatin1Char('"');
-}
-
-bool ExportOptions::runFig2dev(const QString& commandLine, const QString& outPath)
-{
-    const FileState before = FileState::of(outPath);
-    if (!runCommand(commandLine))
-        return false;
-    if (!FileState::of(outPath).writtenSince(before)) {
-        reportFailure(QStringLiteral("%1 failed\n\nNo output file %2 was written.").arg(commandLine, outPath));
-        return false;
-    }
-    return true;
+    const QString unit = context->metric ? QStringLiteral("cm") : QStringLiteral("in");
+    const QSizeF size = drawnFigureSize(*context, ui->magnification->value());
+    ui->lbFigureSize->setText(
+        QStringLiteral("%1%2 x %3%4").arg(optionNumber(size.width()), unit, optionNumber(size.height()), unit));
 }
 
 void ExportOptions::reportFailure(const QString& message)

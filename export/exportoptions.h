@@ -7,9 +7,10 @@
 // background list and runs fig2dev. It owns nothing: the form belongs to the
 // dialog and the document to its window.
 
-#include <QDateTime>
 #include <QObject>
+#include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 class CFigContext;
 
@@ -45,15 +46,21 @@ public:
     virtual void setExtension(const QString& suffix);
     // The base name of the output file, as the dialog derives it.
     virtual void setBaseName(const QString& name);
-    // Runs fig2dev from the Fig file to the output file; true when every run
-    // succeeded and wrote its output file. Failures have been reported in the
-    // "Export failed!" box and the log file.
+    // Exports the drawing to the output file: fig2dev runs in a private
+    // folder on a copy of the Fig file (or, when figPath names no file, on
+    // what the document holds), and the output file is replaced only when
+    // the run succeeded. True when every run succeeded and the output is in
+    // place; failures have been reported in the "Export failed!" box and the
+    // log file.
     virtual bool exportFigure(const QString& figPath, const QString& outPath);
     // Runs one command line whose program is fig2dev, from the program folder
     // first and then through PATH, and waits for it. True when it started,
     // finished in time, and exited normally with code 0; otherwise the
     // failure is reported and the result is false.
     virtual bool runCommand(const QString& commandLine);
+    // The options of fig2devOptions as the arguments fig2dev gets: a quoted
+    // value is one argument.
+    virtual QStringList fig2devArguments();
 
 public slots:
     // Lets the user edit the TeX envelope of the export (the preference
@@ -70,14 +77,6 @@ public:
     // LaTeX overlays, whose fig2dev driver refuses it.
     QString commonOptions(bool withBackground = true);
 
-    // The command line of one fig2dev run: the program, the options (which
-    // begin with their own blank or with the language option) and the two
-    // paths in double quotation marks.
-    static QString fig2devCommandLine(const QString& options, const QString& figPath, const QString& outPath);
-    // Runs the command line through runCommand and then checks that it wrote
-    // (or rewrote) the output file; a run that wrote none is reported as a
-    // failure.
-    bool runFig2dev(const QString& commandLine, const QString& outPath);
     // Reports an export failure in the log file and in the "Export failed!"
     // box; showFailureBox only shows the box (for a failure already logged).
     static void reportFailure(const QString& message);
@@ -96,6 +95,18 @@ protected:
     QString baseName;
 };
 
+// Fig units a unit of the figure size as fig2dev draws the drawing: 1200
+// an inch, and for a Metric drawing 450 a centimetre, so that fig2dev makes a
+// Metric drawing about 5 % larger than 472.44 units a centimetre would.
+double drawnFigUnitsPerInch(bool metric);
+double drawnFigUnitsPerUnit(bool metric);
+
+// The drawing's size as fig2dev draws it, in the document's unit (cm for a
+// Metric drawing, else inches) at a magnification in percent: the bounds of
+// its objects with line widths and arrows, grown by how far fig2dev's thick
+// lines reach past corners and arrow tips. 0 x 0 for an empty drawing.
+QSizeF drawnFigureSize(CFigContext& context, int magnification);
+
 // A floating-point option value as printf's %g writes it in the C locale:
 // at most six significant digits, no trailing zeros (1.5, 2, 0.25).
 QString optionNumber(double value);
@@ -103,15 +114,3 @@ QString optionNumber(double value);
 // The path without its extension: the text before the last "." when that
 // comes after the last "/" or "\\"; else the whole path.
 QString stripExtension(const QString& path);
-
-// What is known of a file before a step that should write it, to tell
-// afterwards whether the step did: an existing output file is rewritten in
-// place.
-struct FileState {
-    bool exists = false;
-    qint64 size = 0;
-    QDateTime modified;
-
-    static FileState of(const QString& path);
-    bool writtenSince(const FileState& before) const;
-};

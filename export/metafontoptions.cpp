@@ -1,5 +1,7 @@
 #include "export/metafontoptions.h"
 
+#include "export/exportrun.h"
+
 #include "ui_exportdlg.h"
 
 MetafontOptions::MetafontOptions(Ui::ExportDlgForm* ui)
@@ -37,7 +39,7 @@ QString MetafontOptions::fig2devOptions()
     if (ui->coordYmax->value() != 8)
         options += QStringLiteral(" -Y %1").arg(optionNumber(ui->coordYmax->value()));
     if (!ui->mfFilename->text().isEmpty())
-        options += QStringLiteral(" -n \"") + ui->mfFilename->text() + QLatin1Char('"');
+        options += QStringLiteral(" -n ") + quotedOption(ui->mfFilename->text());
     return options;
 }
 

@@ -1,6 +1,10 @@
 #include "export/metapostoptions.h"
 
+#include "export/exportrun.h"
+
 #include "ui_exportdlg.h"
+
+#include <QFileInfo>
 
 MetapostOptions::MetapostOptions(Ui::ExportDlgForm* ui)
     : ExportOptions(ui)
@@ -31,14 +35,23 @@ QString MetapostOptions::fig2devOptions()
     if (ui->metapostPrologues->value() != 0)
         options += QStringLiteral(" -p %1").arg(ui->metapostPrologues->value());
     if (!ui->metapostInput->text().isEmpty())
-        options += QStringLiteral(" -i \"") + ui->metapostInput->text() + QLatin1Char('"');
+        options += QStringLiteral(" -i ") + quotedOption(ui->metapostInput->text());
     // fig2dev adds a header file with -d.
     if (!ui->metapostHeader->text().isEmpty())
-        options += QStringLiteral(" -d \"") + ui->metapostHeader->text() + QLatin1Char('"');
+        options += QStringLiteral(" -d ") + quotedOption(ui->metapostHeader->text());
     return options;
 }
 
 QString MetapostOptions::extension()
 {
     return ui->multiLevel->checkState() != Qt::Unchecked ? QStringLiteral("mmp") : QStringLiteral("mp");
+}
+
+QStringList MetapostOptions::fig2devArguments()
+{
+    QStringList arguments = ExportOptions::fig2devArguments();
+    const int header = arguments.indexOf(QStringLiteral("-d"));
+    if (header >= 0 && header + 1 < arguments.size())
+        arguments[header + 1] = QFileInfo(arguments.at(header + 1)).absoluteFilePath();
+    return arguments;
 }

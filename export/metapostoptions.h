@@ -15,4 +15,8 @@ public slots:
 public:
     QString fig2devOptions() override;
     QString extension() override;
+    // fig2dev reads the header file itself, from the folder it runs in (a
+    // private one): a relative name is taken from the current folder, the
+    // drawing's during an export.
+    QStringList fig2devArguments() override;
 };

@@ -1,6 +1,8 @@
 #include "export/paperpage.h"
 
 #include "app/preferences.h"
+#include "export/exportoptions.h"
+#include "export/exportrun.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
 #include "model/units.h"
@@ -79,7 +81,7 @@ QString paperPageOptions(const PaperPageWidgets& page)
     if (page.grayscale->checkState() == Qt::Checked)
         options += QStringLiteral(" -N");
     if (!page.title->text().isEmpty())
-        options += QStringLiteral(" -n \"") + page.title->text() + QLatin1Char('"');
+        options += QStringLiteral(" -n ") + quotedOption(page.title->text());
     if (page.xOffset->value() != 0)
         options += QStringLiteral(" -x %1").arg(page.xOffset->value());
     if (page.yOffset->value() != 0)
@@ -96,8 +98,10 @@ int fitToPageMagnification(CFigContext& context, int paperRow)
     int right = 0;
     int bottom = 0;
     context.getObjectListBounds(&context.drawing.objects, left, top, right, bottom, false, true, true);
-    const double w = right - left;
-    const double h = bottom - top;
+    // The paper in true inches, the drawing as fig2dev draws it.
+    const double scale = 1200.0 / drawnFigUnitsPerInch(context.metric);
+    const double w = (right - left) * scale;
+    const double h = (bottom - top) * scale;
     if (w == 0 || h == 0)
         return -1;
     double pw = paperSizes[paperRow].width - 1200;

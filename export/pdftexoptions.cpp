@@ -55,7 +55,7 @@ void PdftexOptions::setBaseName(const QString& name)
 
 bool PdftexOptions::exportFigure(const QString& figPath, const QString& outPath)
 {
-    return exportTwoParts(*this, page(), figPath, outPath);
+    return exportTwoParts(*this, page(), context, figPath, outPath);
 }
 
 QString PdftexOptions::partOptions(bool graphics, const QString& overlay)

@@ -55,7 +55,7 @@ void PstexOptions::setBaseName(const QString& name)
 
 bool PstexOptions::exportFigure(const QString& figPath, const QString& outPath)
 {
-    return exportTwoParts(*this, page(), figPath, outPath);
+    return exportTwoParts(*this, page(), context, figPath, outPath);
 }
 
 QString PstexOptions::partOptions(bool graphics, const QString& overlay)

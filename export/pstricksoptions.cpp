@@ -1,5 +1,7 @@
 #include "export/pstricksoptions.h"
 
+#include "export/exportrun.h"
+
 #include "ui_exportdlg.h"
 
 PstricksOptions::PstricksOptions(Ui::ExportDlgForm* ui)
@@ -28,7 +30,7 @@ QString PstricksOptions::fig2devOptions()
     options += QStringLiteral(" -n ") + ui->pstricksEnvironment->currentText();
     options += QStringLiteral(" -R ") + ui->pstricksArrowStyle->currentText();
     if (!ui->pstricksBmEpsDir->text().isEmpty())
-        options += QStringLiteral(" -p \"") + ui->pstricksBmEpsDir->text() + QLatin1Char('"');
+        options += QStringLiteral(" -p ") + quotedOption(ui->pstricksBmEpsDir->text());
     if (ui->pstricksVerbose->checkState() != Qt::Unchecked)
         options += QStringLiteral(" -v");
     if (ui->pstricksGrid->checkState() != Qt::Unchecked)

@@ -1,49 +1,39 @@
 #include "export/texenvelope.h"
 
-#include "app/externalprograms.h"
 #include "app/preferences.h"
 #include "export/exportoptions.h"
+#include "export/exportrun.h"
 #include "export/waitcursor.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextStream>
 
-const TexRoute epsTexRoute = { "pstex", "_temp.eps", "pstex_t", "_temp.pstex_t", "latex", "dvips -quiet -E* -o" };
-const TexRoute postScriptTexRoute = { "pstex", "_temp.eps", "pstex_t", "_temp.pstex_t", "latex", "dvips -quiet -o" };
-const TexRoute pdfTexRoute = { "pdftex", "_temp.pdf", "pdftex_t", "_temp.pdftex_t", "pdflatex", nullptr };
+#include <cmath>
+#include <utility>
+
+const TexRoute epsTexRoute = { "pstex", ".eps", "pstex_t", ".pstex_t", "latex", "dvips -quiet -E* -o", ".eps", true };
+const TexRoute postScriptTexRoute
+    = { "pstex", ".eps", "pstex_t", ".pstex_t", "latex", "dvips -quiet -o", ".ps", false };
+const TexRoute pdfTexRoute = { "pdftex", ".pdf", "pdftex_t", ".pdftex_t", "pdflatex", nullptr, ".pdf", true };
 
 int texRouteTimeout = 10000;
 
 namespace {
 
-QString quoted(const QString& path)
-{
-    return QLatin1Char('"') + path + QLatin1Char('"');
-}
+// The route's own files in the private folder; LaTeX names its results
+// after the envelope.
+const char envelopeStem[] = "tavrel-envelope";
+const char graphicsStem[] = "tavrel-graphics";
+const char outputStem[] = "tavrel-export";
 
-// Runs one LaTeX-side step in the output's folder and checks that it wrote
-// its file; a failure is shown with the step's command and output (the
-// runner has logged it).
-bool runTexStep(const QString& commandLine, const QString& folder, const QString& writes)
-{
-    const FileState before = FileState::of(writes);
-    QString report;
-    if (!runExternalCommand(commandLine, false, texRouteTimeout, folder, &report)) {
-        ExportOptions::showFailureBox(report);
-        return false;
-    }
-    if (!FileState::of(writes).writtenSince(before)) {
-        ExportOptions::reportFailure(
-            QStringLiteral("%1 failed\n\nNo output file %2 was written.").arg(commandLine, writes));
-        return false;
-    }
-    return true;
-}
+// Room around a figure on a page made for it: LaTeX indents the paragraph
+// that holds it.
+constexpr double pageMargin = 72.0;
 
 bool writeEnvelope(const QString& path, const QString& text)
 {
@@ -59,18 +49,53 @@ bool writeEnvelope(const QString& path, const QString& text)
     return false;
 }
 
-} // namespace
-
-QString texEnvelopePath(const QString& outPath)
+QByteArray readOverlay(const QString& path)
 {
-    return stripExtension(outPath) + QStringLiteral("_envelope.tex");
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString texEnvelopeText(const QString& templateText, const CFigContext& context, const QString& overlayPath)
+} // namespace
+
+QSizeF overlayPictureSize(const QByteArray& overlay)
+{
+    const QString text = QString::fromLatin1(overlay);
+    static const QRegularExpression unit(QStringLiteral("\\\\setlength\\{\\\\unitlength\\}\\{(\\d+)sp\\}"));
+    static const QRegularExpression picture(QStringLiteral("\\\\begin\\{picture\\}\\((\\d+),(\\d+)\\)"));
+    const QRegularExpressionMatch unitMatch = unit.match(text);
+    if (!unitMatch.hasMatch())
+        return QSizeF();
+    QRegularExpressionMatch last;
+    for (auto it = picture.globalMatch(text, unitMatch.capturedEnd()); it.hasNext();)
+        last = it.next();
+    if (!last.hasMatch())
+        return QSizeF();
+    // 65536 scaled points make a TeX point.
+    const double pointsPerUnit = unitMatch.captured(1).toDouble() / 65536.0;
+    return QSizeF(last.captured(1).toDouble() * pointsPerUnit, last.captured(2).toDouble() * pointsPerUnit);
+}
+
+QString texEnvelopeText(
+    const QString& templateText, const CFigContext& context, const QString& overlayPath, const QSizeF& figure)
 {
     QString text = templateText;
     const int row = context.paperIndex;
-    const QString paper = row >= 0 && row < paperSizeCount ? QString::fromLatin1(paperSizes[row].latexName) : QString();
+    QString paper;
+    if (row >= 0 && row < paperSizeCount) {
+        paper = QString::fromLatin1(paperSizes[row].latexName);
+        // The paper in points as it lies; geometry turns it for landscape.
+        double width = paperSizes[row].width * 72.0 / 1200.0;
+        double height = paperSizes[row].height * 72.0 / 1200.0;
+        if (context.landscape)
+            std::swap(width, height);
+        if (figure.isValid() && (figure.width() + pageMargin > width || figure.height() + pageMargin > height)) {
+            width = qMax(width, figure.width() + pageMargin);
+            height = qMax(height, figure.height() + pageMargin);
+            if (context.landscape)
+                std::swap(width, height);
+            paper = QStringLiteral("papersize={%1pt,%2pt}").arg(std::ceil(width)).arg(std::ceil(height));
+        }
+    }
     text.replace(QStringLiteral("PAPERSIZETOKEN"), paper);
     text.replace(QStringLiteral("PAGEORIENTATIONTOKEN"),
         context.landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"));
@@ -78,51 +103,45 @@ QString texEnvelopeText(const QString& templateText, const CFigContext& context,
     return text;
 }
 
-bool exportWithTexEnvelope(ExportOptions& options, const TexRoute& route, const CFigContext& context,
-    const QString& figPath, const QString& outPath)
+bool exportWithTexEnvelope(
+    ExportOptions& options, const TexRoute& route, CFigContext& context, const QString& figPath, const QString& outPath)
 {
     const WaitCursor wait;
-    const QString base = stripExtension(outPath);
-    const QString graphics = base + QLatin1String(route.graphicsSuffix);
-    const QString overlay = base + QLatin1String(route.overlaySuffix);
+    const QString graphics = QLatin1String(graphicsStem) + QLatin1String(route.graphicsSuffix);
+    const QString overlay = QLatin1String(graphicsStem) + QLatin1String(route.overlaySuffix);
+    const QString envelope = QLatin1String(envelopeStem) + QStringLiteral(".tex");
+    // pdflatex makes the output itself; dvips makes it from latex's.
+    const QString made = route.finalRun ? QLatin1String(outputStem) + QLatin1String(route.outputSuffix)
+                                        : QLatin1String(envelopeStem) + QStringLiteral(".pdf");
 
-    const QString graphicsRun = ExportOptions::fig2devCommandLine(
-        QStringLiteral("-L ") + QLatin1String(route.graphicsLanguage) + options.commonOptions(true), figPath, graphics);
-    if (!options.runFig2dev(graphicsRun, graphics))
+    ExportRun run(&context, figPath);
+    if (!run.prepare() || run.addOutput(outPath, made).isEmpty())
         return false;
-    const QString overlayRun
-        = ExportOptions::fig2devCommandLine(QStringLiteral("-L ") + QLatin1String(route.overlayLanguage)
-                + options.commonOptions(false) + QStringLiteral(" -p ") + quoted(graphics),
-            figPath, overlay);
-    if (!options.runFig2dev(overlayRun, overlay))
+    const QStringList graphicsOptions = QStringList { QStringLiteral("-L"), QLatin1String(route.graphicsLanguage) }
+        + optionArguments(options.commonOptions(true));
+    if (!run.runFig2dev(graphicsOptions, graphics))
         return false;
-
-    const QString envelope = texEnvelopePath(outPath);
-    if (!writeEnvelope(envelope, texEnvelopeText(preferences.exportTexFrame, context, overlay)))
+    const QStringList overlayOptions = QStringList { QStringLiteral("-L"), QLatin1String(route.overlayLanguage) }
+        + optionArguments(options.commonOptions(false)) + QStringList { QStringLiteral("-p"), graphics };
+    if (!run.runFig2dev(overlayOptions, overlay))
         return false;
 
-    // LaTeX writes its results, named after the envelope, into the folder
-    // it runs in: the output's.
-    const QString folder = QFileInfo(outPath).absolutePath();
-    const QString job = QFileInfo(envelope).absolutePath() + QLatin1Char('/') + QFileInfo(envelope).completeBaseName();
+    const QString folder = run.folder() + QLatin1Char('/');
+    const QSizeF figure = route.wholeFigure ? overlayPictureSize(readOverlay(folder + overlay)) : QSizeF();
+    if (!writeEnvelope(folder + envelope, texEnvelopeText(preferences.exportTexFrame, context, overlay, figure)))
+        return false;
+
     if (route.finalRun) {
-        const QString dvi = job + QStringLiteral(".dvi");
-        if (!runTexStep(QLatin1String(route.texProgram) + QLatin1Char(' ') + quoted(envelope), folder, dvi))
+        const QString dvi = QLatin1String(envelopeStem) + QStringLiteral(".dvi");
+        if (!run.runProgram(QLatin1String(route.texProgram), { envelope }, dvi, texRouteTimeout))
             return false;
-        return runTexStep(
-            QLatin1String(route.finalRun) + QLatin1Char(' ') + quoted(outPath) + QLatin1Char(' ') + quoted(dvi), folder,
-            outPath);
-    }
-    const QString pdf = job + QStringLiteral(".pdf");
-    if (!runTexStep(QLatin1String(route.texProgram) + QLatin1Char(' ') + quoted(envelope), folder, pdf))
+        // The final run is a fixed text of the route: its program and options.
+        QStringList dvips = QProcess::splitCommand(QString::fromLatin1(route.finalRun));
+        const QString program = dvips.takeFirst();
+        if (!run.runProgram(program, dvips + QStringList { made, dvi }, made, texRouteTimeout))
+            return false;
+    } else if (!run.runProgram(QLatin1String(route.texProgram), { envelope }, made, texRouteTimeout)) {
         return false;
-    // The output file is replaced by what pdflatex made.
-    if (QFileInfo(pdf).absoluteFilePath() != QFileInfo(outPath).absoluteFilePath()) {
-        QFile::remove(outPath);
-        if (!QFile::rename(pdf, outPath)) {
-            ExportOptions::reportFailure(QStringLiteral("Couldn't move %1 to %2").arg(pdf, outPath));
-            return false;
-        }
     }
-    return true;
+    return run.finish();
 }

@@ -2,21 +2,13 @@
 
 #include "app/preferences.h"
 #include "export/exportoptions.h"
+#include "export/exportrun.h"
 #include "export/waitcursor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
-
-namespace {
-
-QString quoted(const QString& text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
-} // namespace
 
 QString twoPartOptions(ExportOptions& options, const TwoPartPage& page, bool graphics, const QString& overlay)
 {
@@ -25,7 +17,7 @@ QString twoPartOptions(ExportOptions& options, const TwoPartPage& page, bool gra
         if (preferences.fontBase72dpi)
             part += QStringLiteral(" -F");
         if (page.title->isEnabled() && !page.title->text().isEmpty())
-            part += QStringLiteral(" -n ") + quoted(page.title->text());
+            part += QStringLiteral(" -n ") + quotedOption(page.title->text());
         return part;
     }
     // fig2dev's overlay driver refuses a background colour.
@@ -35,9 +27,9 @@ QString twoPartOptions(ExportOptions& options, const TwoPartPage& page, bool gra
     if (page.noFontSpec->isEnabled() && page.noFontSpec->checkState() == Qt::Checked)
         part += QStringLiteral(" -F");
     if (!overlay.isEmpty())
-        part += QStringLiteral(" -p ") + quoted(overlay);
+        part += QStringLiteral(" -p ") + quotedOption(overlay);
     else if (!page.overlay->text().isEmpty())
-        part += QStringLiteral(" -p ") + quoted(page.overlay->text());
+        part += QStringLiteral(" -p ") + quotedOption(page.overlay->text());
     return part;
 }
 
@@ -72,30 +64,33 @@ void proposeOverlayName(const TwoPartPage& page, const QString& baseName, const 
         page.overlay->setText(baseName + QLatin1Char('.') + graphicsSuffix);
 }
 
-bool exportTwoParts(ExportOptions& options, const TwoPartPage& page, const QString& figPath, const QString& outPath)
+bool exportTwoParts(ExportOptions& options, const TwoPartPage& page, CFigContext* context, const QString& figPath,
+    const QString& outPath)
 {
     const WaitCursor wait;
     const int mode = page.mode->currentIndex();
-    if (mode == 1 || mode == 2)
-        return options.runFig2dev(
-            ExportOptions::fig2devCommandLine(options.fig2devOptions(), figPath, outPath), outPath);
-
     const QString overlayFile = stripExtension(outPath) + QLatin1Char('.') + QLatin1String(page.overlaySuffix);
-    if (QFileInfo(overlayFile).absoluteFilePath() == QFileInfo(outPath).absoluteFilePath()) {
+    if (mode == 0 && QFileInfo(overlayFile).absoluteFilePath() == QFileInfo(outPath).absoluteFilePath()) {
         ExportOptions::reportFailure(
             QStringLiteral("%1 cannot be both the graphics file and the LaTeX overlay.").arg(outPath));
         return false;
     }
+    ExportRun run(context, figPath);
+    if (!run.prepare())
+        return false;
+    const QString output = run.addOutput(outPath);
+    if (output.isEmpty())
+        return false;
+    if (mode == 1 || mode == 2)
+        return run.runFig2dev(options.fig2devArguments(), output) && run.finish();
+
     // The overlay names the graphics file: without one, nothing is exported.
-    if (!options.runFig2dev(
-            ExportOptions::fig2devCommandLine(twoPartOptions(options, page, true, QString()), figPath, outPath),
-            outPath))
+    const QString overlay = run.addOutput(overlayFile);
+    if (overlay.isEmpty() || !run.runFig2dev(optionArguments(twoPartOptions(options, page, true, QString())), output))
         return false;
     if (page.useDefault->checkState() == Qt::Checked) {
         const QFileInfo graphics(outPath);
         page.overlay->setText(graphics.completeBaseName() + QLatin1Char('.') + graphics.suffix());
     }
-    return options.runFig2dev(
-        ExportOptions::fig2devCommandLine(twoPartOptions(options, page, false, QString()), figPath, overlayFile),
-        overlayFile);
+    return run.runFig2dev(optionArguments(twoPartOptions(options, page, false, QString())), overlay) && run.finish();
 }

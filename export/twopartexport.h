@@ -6,6 +6,7 @@
 
 #include <QString>
 
+class CFigContext;
 class ExportOptions;
 class QCheckBox;
 class QComboBox;
@@ -38,5 +39,8 @@ bool isGraphicsSuffix(const TwoPartPage& page, const QString& suffix);
 // The default overlay name for a base name, while "Use default" is ticked
 // or the field is empty.
 void proposeOverlayName(const TwoPartPage& page, const QString& baseName, const QString& graphicsSuffix);
-// Runs the export of the chosen parts; true when every run wrote its file.
-bool exportTwoParts(ExportOptions& options, const TwoPartPage& page, const QString& figPath, const QString& outPath);
+// Runs the export of the chosen parts (the drawing from figPath, or from the
+// document when that names no file); true when every run wrote its file and
+// both parts are in place.
+bool exportTwoParts(ExportOptions& options, const TwoPartPage& page, CFigContext* context, const QString& figPath,
+    const QString& outPath);

@@ -4,19 +4,25 @@
 #include "app/messagebox.h"
 #include "app/preferences.h"
 
+#include <QFileInfo>
 #include <QProcess>
 
 namespace {
 
-bool openWithViewer(const QString& viewerCommand, const QString& path)
+bool openWithViewer(const QString& viewerCommand, const QString& file)
 {
-    QString command = viewerCommand;
-    command.replace(QStringLiteral("FILENAME"), path);
-    QStringList arguments = QProcess::splitCommand(command);
+    // Never a name that a viewer could take for an option.
+    const QString path = QFileInfo(file).absoluteFilePath();
+    // The setting is split first and the file put into the arguments then,
+    // so that whatever the file's name holds stays one argument.
+    QStringList arguments = QProcess::splitCommand(viewerCommand);
+    for (QString& argument : arguments)
+        argument.replace(QStringLiteral("FILENAME"), path);
     const QString program = arguments.isEmpty() ? QString() : arguments.takeFirst();
     if (!program.isEmpty() && QProcess::startDetached(program, arguments))
         return true;
-    const QString message = QStringLiteral("%1 failed!").arg(command);
+    const QString message
+        = QStringLiteral("%1 failed!").arg(QString(viewerCommand).replace(QStringLiteral("FILENAME"), path));
     appendToLogFile(message);
     MessageBoxRequest request;
     request.text = message;

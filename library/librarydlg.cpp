@@ -258,7 +258,9 @@ void LibraryDlg::folderCreatingFinished(QModelIndex index, QTreeWidgetItem* fold
         removeFolderItem(folderItem);
         return;
     }
-    if (!QDir(libraryRoot()).mkdir(libraryItemPath(folderItem))) {
+    // Below a link that leads out of the library nothing is made.
+    if (!libraryEntryIsInside(libraryRoot(), folderDirectory(folderItem))
+        || !QDir(libraryRoot()).mkdir(libraryItemPath(folderItem))) {
         showFailure(tr("Error"), tr("Could not create the folder!"));
         removeFolderItem(folderItem);
         return;
@@ -314,8 +316,10 @@ void LibraryDlg::folderRenamingFinished(QModelIndex index, QTreeWidgetItem* fold
     // An unchanged name needs nothing on disk (and a rename onto itself
     // would be refused as the target existing).
     if (name != oldName) {
-        QDir parentDir(libraryRoot() + QDir::separator() + libraryParentPath(folderItem));
-        if (!parentDir.rename(oldName, name)) {
+        const QString parentPath = libraryRoot() + QDir::separator() + libraryParentPath(folderItem);
+        const bool inside = libraryEntryIsInside(libraryRoot(), parentPath + QDir::separator() + oldName)
+            && libraryEntryIsInside(libraryRoot(), parentPath + QDir::separator() + name);
+        if (!inside || !QDir(parentPath).rename(oldName, name)) {
             showFailure(tr("Error"), tr("Could not rename the folder!"));
             folderItem->setText(0, oldName);
             return;
@@ -343,9 +347,10 @@ void LibraryDlg::onDeleteFolder()
     if (!folder || libraryItemPath(folder).isEmpty())
         return;
     const QString directory = folderDirectory(folder);
-    // A folder that is a link goes alone; what it points to stays.
-    const bool removed
-        = QFileInfo(directory).isSymLink() ? QFile::remove(directory) : QDir(directory).removeRecursively();
+    // A folder that is a link goes alone; what it points to stays. Nothing
+    // is removed below a link that leads out of the library.
+    const bool removed = libraryEntryIsInside(libraryRoot(), directory)
+        && (QFileInfo(directory).isSymLink() ? QFile::remove(directory) : QDir(directory).removeRecursively());
     if (!removed) {
         showFailure(tr("Error"), tr("Could not delete the folder!"));
         return;
@@ -368,7 +373,7 @@ bool LibraryDlg::acceptName(const QString& name)
     box.parent = this;
     box.icon = QMessageBox::Warning;
     box.title = tr("Invalid name!");
-    box.text = tr("The name \"%1\" cannot be used.\nA name must not be empty, \".\" or \"..\", "
+    box.text = tr("The name \"%1\" cannot be used.\nA name must not be empty or begin with \".\", "
                   "and must not contain \"/\", \"\\\" or \":\".")
                    .arg(name);
     box.buttons = QMessageBox::Ok;

@@ -115,7 +115,9 @@ void LibraryDlg::saveComment()
         return;
     CFigContext* clip = clipContexts.at(row);
     clip->drawing.comment = ui->comments->toPlainText();
-    if (!clip->saveFile(clip->fileName))
+    // A clip listed through a link that leads out of the library is read,
+    // never written.
+    if (!libraryTargetIsInside(libraryRoot(), clip->fileName) || !clip->saveFile(clip->fileName))
         showFailure(tr("Writing failed!"), tr("Could not write to file ") + QDir::toNativeSeparators(clip->fileName));
 }
 
@@ -220,7 +222,7 @@ void LibraryDlg::clipAddingFinished(QModelIndex index, QListWidgetItem* clipItem
         editAgain();
         return;
     }
-    if (!pendingClip->saveFile(path)) {
+    if (!libraryTargetIsInside(libraryRoot(), path) || !pendingClip->saveFile(path)) {
         showFailure(tr("Writing failed!"), tr("Could not write to file ") + QDir::toNativeSeparators(path));
         dropRow();
         return;
@@ -241,7 +243,7 @@ void LibraryDlg::onDeleteClipFromLibrary()
     if (!item || !clipsFolder)
         return;
     const QString path = folderDirectory(clipsFolder) + QDir::separator() + item->text();
-    if (!QFile::remove(path)) {
+    if (!libraryEntryIsInside(libraryRoot(), path) || !QFile::remove(path)) {
         showFailure(tr("Deleting failed!"), tr("Could not delete the file ") + QDir::toNativeSeparators(path));
         return;
     }
@@ -269,7 +271,8 @@ void LibraryDlg::moveClip(QTreeWidgetItem* destFolderItem, int fromIndex)
         return;
     const QString source = folderDirectory(clipsFolder) + QDir::separator() + item->text();
     const QString target = folderDirectory(destFolderItem) + QDir::separator() + item->text();
-    if (!QFile::rename(source, target)) {
+    const bool inside = libraryEntryIsInside(libraryRoot(), source) && libraryEntryIsInside(libraryRoot(), target);
+    if (!inside || !QFile::rename(source, target)) {
         showFailure(tr("Error"),
             tr("Could not move clip to new path!\n") + QDir::toNativeSeparators(target) + QLatin1Char('\n')
                 + tr("File may already exists or folder is not writable."));

@@ -1,7 +1,8 @@
 // The library dialog's loaded clips: a clip file, or the objects of a new
 // clip, in a window-less context of their own, moved to the origin, wrapped
 // into one compound when there are several, and painted as a thumbnail that
-// the longer side of the clip fills.
+// the longer side of the clip fills (a tiny clip magnified four times at
+// most).
 #include "library/librarydlg.h"
 
 #include "app/preferences.h"
@@ -27,6 +28,9 @@
 #include <algorithm>
 
 namespace {
+
+// The largest magnification of a thumbnail.
+constexpr float maxThumbnailZoom = 4.0f;
 
 std::unique_ptr<CFigContext> newClipContext(const QPaintDevice* device)
 {
@@ -204,8 +208,12 @@ void LibraryDlg::fitAndPaint(CFigContext* clip, QPaintDevice* device)
     const bool wide = w > h;
     const int side = (wide ? icon.width() : icon.height()) - 1;
     const int extent = wide ? pixelExtent(clip->dpiX, zoom, x1, x2) : pixelExtent(clip->dpiY, zoom, y1, y2);
-    // A clip smaller than half a pixel is fitted as if it were one pixel.
-    clip->zoom = static_cast<float>(side) / static_cast<float>(std::max(extent, 1));
+    // A clip smaller than half a pixel is fitted as if it were one pixel. A
+    // clip far smaller than the thumbnail is not blown up to fill it: a dot
+    // (a polyline of one point) is as large as its line width, and that pen
+    // drawn 59 times as wide would paint the whole thumbnail black.
+    const float fitted = static_cast<float>(side) / static_cast<float>(std::max(extent, 1));
+    clip->zoom = std::min(fitted, maxThumbnailZoom);
 
     QPainter painter;
     clip->setPainter(&painter);

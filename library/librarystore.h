@@ -20,9 +20,10 @@ QTreeWidgetItem* makeLibraryFolderItem(const QString& name);
 
 // Adds one folder item per sub-directory of dirPath (below `parent`, or at
 // the top of the tree without one), in name order ignoring case, and the
-// whole depth below each. A directory reached again through a link (a link
-// back into the tree, or a loop of links anywhere) is shown but not entered.
-// `recursive` is passed on and has no other effect.
+// depth below each. A link to a directory is shown but not entered, so the
+// scan never leaves dirPath nor comes round again. The scan stops at 10000
+// folders and 64 levels, with a warning in the log. `recursive` has no
+// effect.
 void addLibraryDirItems(const QString& dirPath, QTreeWidget* tree, QTreeWidgetItem* parent, bool recursive);
 
 // The item's text after those of its ancestors, outermost first, joined by
@@ -40,7 +41,16 @@ void listFilesMatching(const QString& dirPath, const QString& filter, QStringLis
 // leaves its parent as it is deleted).
 void removeTopLevelItem(QTreeWidget* tree, QTreeWidgetItem* item);
 
-// Whether a folder or clip name typed by the user names one entry inside its
-// folder: not empty after trimming, not "." or "..", and without "/", "\",
-// ":" or a null character.
+// Whether a folder or clip name typed by the user names one visible entry
+// inside its folder: not empty after trimming, not beginning with a dot, and
+// without "/", "\", ":" or a null character.
 bool isUsableLibraryName(const QString& name);
+
+// Whether the entry at `path` itself (a file, a folder, or a link, which is
+// not followed) lies in the library: the folder holding it resolves to the
+// library root or to a folder below it. Removing, renaming or moving the
+// entry then acts inside the library, wherever the path's links lead.
+bool libraryEntryIsInside(const QString& root, const QString& path);
+// Whether writing to `path` lands in the library: the entry lies in it and,
+// when it exists, resolves (links followed to their end) below the root.
+bool libraryTargetIsInside(const QString& root, const QString& path);

@@ -7,6 +7,7 @@
 #include "render/latextext.h"
 #include "app/externalprograms.h"
 #include "app/preferences.h"
+#include "app/privatefolder.h"
 #include "model/figcontext.h"
 #include "model/figtext.h"
 #include "model/planegeometry.h"
@@ -170,19 +171,16 @@ void runJob(LatexJob& job)
 
 QString latexTempFolder()
 {
-    const QString base = preferences.useDefaultTempDir ? QDir::tempPath() : preferences.tempDir;
+    const QString base = privateFolderBase();
     // An empty "temp dir" would put the files at the root of the file system.
     if (base.isEmpty())
         return QString();
     auto& folders = privateFolders();
     auto found = folders.find(base);
     if (found == folders.end()) {
-        // Fixed file names in a folder shared with other processes (another
-        // editor, another user) could be overwritten or prepared by them.
-        auto dir = std::make_unique<QTemporaryDir>(base + QStringLiteral("/tavrel-latex-XXXXXX"));
-        if (!dir->isValid())
+        auto dir = makePrivateFolder(QStringLiteral("tavrel-latex-"));
+        if (!dir)
             return QString();
-        QFile::setPermissions(dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         found = folders.emplace(base, std::move(dir)).first;
     }
     return found->second->path();

@@ -1,18 +1,28 @@
 #pragma once
 // What the export tests share: small Fig drawings read into window-less
-// documents, the export form set up on a dialog of its own, and a fig2dev
+// documents, the export form set up on a dialog of its own, a fig2dev
 // stand-in that logs its working folder and arguments and then behaves as the
 // variable TAVREL_FIG2DEV_STANDIN says (write the output file, fail, crash,
-// sleep, or write nothing).
+// sleep, or write nothing), and the means to see which files an export
+// touched.
 
 #include "app/appdir.h"
+#include "export/exportdlg.h"
 #include "model/figcontext.h"
 #include "support/standins.h"
 #include "support/testfiles.h"
 
 #include "ui_exportdlg.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDialog>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QImage>
+#include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -67,19 +77,27 @@ struct Form {
 // per run in `log`, then the behaviour chosen by TAVREL_FIG2DEV_STANDIN:
 // unset or "write" writes "output" into the last argument, "fail" writes
 // an error and exits with 1, "crash" kills itself, "sleep" waits 30 s,
-// "silent" writes nothing and exits with 0.
+// "silent" writes nothing and exits with 0, "empty" leaves an empty output
+// and exits with 0, "partial" writes part of an output and exits with 1 (a
+// full disk), "copy" copies the Fig file (the argument before the last) to
+// the output, "link" makes the output a second name of the file
+// TAVREL_FIG2DEV_PREPARED (so that a large output takes no room on the disk).
 inline QString writeFig2devStandIn(const QString& folder, const QString& log)
 {
     return standins::write(folder, QStringLiteral("fig2dev"), log,
         "printf 'in %s\\n' \"$(pwd)\" >> '" + log.toUtf8()
             + "'\n"
+              "for last; do before=$input; input=$last; done\n"
               "case \"$TAVREL_FIG2DEV_STANDIN\" in\n"
               "fail) echo 'fig2dev: cannot do that' >&2; exit 1;;\n"
               "crash) kill -KILL $$;;\n"
               "sleep) exec sleep 30;;\n"
               "silent) exit 0;;\n"
+              "empty) : > \"$last\"; exit 0;;\n"
+              "partial) printf 'outp' > \"$last\"; echo 'fig2dev: write error' >&2; exit 1;;\n"
+              "copy) exec cp \"$before\" \"$last\";;\n"
+              "link) exec ln \"$TAVREL_FIG2DEV_PREPARED\" \"$last\";;\n"
               "esac\n"
-              "for last; do :; done\n"
               "printf 'output\\n' > \"$last\"");
 }
 
@@ -113,6 +131,18 @@ struct ProgramFolder {
     QString folder;
 };
 
+// An empty program folder (appDir) for the lifetime of the object, so that
+// the real fig2dev is taken from PATH.
+struct EmptyProgramFolder {
+    QTemporaryDir dir;
+    QString savedAppDir = appDir;
+
+    EmptyProgramFolder() { appDir = dir.path(); }
+    ~EmptyProgramFolder() { appDir = savedAppDir; }
+    EmptyProgramFolder(const EmptyProgramFolder&) = delete;
+    EmptyProgramFolder& operator=(const EmptyProgramFolder&) = delete;
+};
+
 // PATH set to the folders given for the lifetime of the object.
 struct SearchPath {
     QByteArray saved = qgetenv("PATH");
@@ -120,6 +150,103 @@ struct SearchPath {
     ~SearchPath() { qputenv("PATH", saved); }
     SearchPath(const SearchPath&) = delete;
     SearchPath& operator=(const SearchPath&) = delete;
+};
+
+// The commands of a log of runs, without the "in FOLDER" lines.
+inline QStringList commandsOf(const QStringList& runs)
+{
+    QStringList commands;
+    for (const QString& line : runs) {
+        if (!line.startsWith(QLatin1String("in ")))
+            commands << line;
+    }
+    return commands;
+}
+
+// Whether every run of a log worked in a private folder of an export (made
+// in the temporary folder, gone once the export is over); at least one run.
+inline bool ranInPrivateFolders(const QStringList& runs)
+{
+    const QString prefix = QStringLiteral("in ") + QDir::tempPath() + QStringLiteral("/tavrel-export-");
+    int folders = 0;
+    for (const QString& line : runs) {
+        if (!line.startsWith(QLatin1String("in ")))
+            continue;
+        if (!line.startsWith(prefix) || QFileInfo::exists(line.mid(3)))
+            return false;
+        ++folders;
+    }
+    return folders > 0;
+}
+
+// A small PNG at `path` and its compressed copy beside it.
+inline void writePicture(const QString& path)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(path, "PNG"));
+    QCOMPARE(QProcess::execute(QStringLiteral("gzip"), { QStringLiteral("-k"), QStringLiteral("-f"), path }), 0);
+}
+
+// Every file and folder under a root with a digest of its bytes and its
+// modification time, to see what an export changed.
+inline QMap<QString, QString> snapshot(const QString& root)
+{
+    QMap<QString, QString> entries;
+    QDirIterator it(
+        root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info(path);
+        entries[path] = info.isDir()
+            ? QStringLiteral("folder")
+            : QString::fromLatin1(QCryptographicHash::hash(readFile(path), QCryptographicHash::Sha1).toHex())
+                + info.lastModified().toString(Qt::ISODateWithMs);
+    }
+    return entries;
+}
+
+// The paths whose entries differ between two snapshots, sorted.
+inline QStringList changed(const QMap<QString, QString>& before, const QMap<QString, QString>& after)
+{
+    QStringList paths;
+    for (auto it = after.begin(); it != after.end(); ++it) {
+        if (before.value(it.key()) != it.value())
+            paths << it.key();
+    }
+    for (auto it = before.begin(); it != before.end(); ++it) {
+        if (!after.contains(it.key()))
+            paths << it.key();
+    }
+    paths.sort();
+    return paths;
+}
+
+// Whether every program is found on PATH.
+inline bool installed(const QStringList& programs)
+{
+    for (const QString& program : programs) {
+        if (QStandardPaths::findExecutable(program).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+// A drawing file read into a document, and an export dialog of its own on
+// it, as the benchmark program drives one.
+struct DialogExport {
+    CFigContext context;
+    ExportDlg dialog { nullptr, {} };
+
+    explicit DialogExport(const QString& figPath)
+    {
+        context.dpiX = context.dpiY = 80.0f;
+        loaded = context.loadFile(figPath);
+        dialog.setContext(&context);
+        dialog.setFileName(QDir::toNativeSeparators(figPath));
+    }
+    bool loaded = false;
 };
 
 // "fig2dev [a] [b]" from the arguments, as the stand-in logs a run.

@@ -6,6 +6,7 @@
 #include "app/preferences.h"
 #include "app/qtchildfrm.h"
 #include "export/exportdlg.h"
+#include "model/figtext.h"
 #include "render/colors.h"
 #include "render/griddef.h"
 #include "render/markers.h"
@@ -57,6 +58,13 @@ struct Window {
     {
         writeFile(path(name), text);
         QVERIFY(frame->loadFile(path(name)));
+    }
+    // A new document, never saved, holding a text.
+    void newDrawing(const QString& text)
+    {
+        frame->newFile();
+        CFigContext* ctx = frame->figContext;
+        ctx->addObject(&ctx->drawing.objects, ctx->createText(text, 1200, 1200));
     }
     ExportDlg* dialog() const { return frame->exportDlg; }
     template <class W> W* widget(const char* name) const { return dialog()->findChild<W*>(QLatin1String(name)); }
@@ -237,10 +245,11 @@ private slots:
         QVERIFY(!w.dialog()->hasExported());
     }
 
-    // The run: the program folder's fig2dev, in the drawing's folder, reads
-    // the drawing's file and writes the chosen file; the current folder is
-    // given back afterwards; Export Again repeats the same run without a
-    // question or a file dialog and saves a modified drawing first.
+    // The run: the program folder's fig2dev, in a private folder, reads a
+    // copy of the drawing's file and writes a file of the chosen name that
+    // then replaces the chosen file; the current folder is given back
+    // afterwards; Export Again repeats the same run without a question or a
+    // file dialog and saves a modified drawing first.
     void exportAndExportAgain()
     {
         ProgramFolder program;
@@ -256,8 +265,9 @@ private slots:
         }));
         QCOMPARE(QDir::currentPath(), outDir.path());
         const QString figPath = w.path(QStringLiteral("plan.fig"));
-        const QStringList oneRun { loggedRun({ "-L", "map", "-b", "5", figPath, out }), "in " + w.dir.path() };
-        QCOMPARE(program.runs(), oneRun);
+        const QStringList oneRun { loggedRun({ "-L", "map", "-b", "5", "plan.fig", "result.map" }) };
+        QCOMPARE(commandsOf(program.runs()), oneRun);
+        QVERIFY(ranInPrivateFolders(program.runs()));
         QCOMPARE(readFile(out), QByteArray("output\n"));
         QCOMPARE(files.requests.size(), 1);
         QCOMPARE(files.requests.first().kind, FileDialogRequest::Save);
@@ -274,7 +284,7 @@ private slots:
         QCOMPARE(files.requests.size(), 1);
         QVERIFY(readFile(figPath) != before);
         QVERIFY(!w.frame->figContext->modified);
-        QCOMPARE(program.runs(), oneRun + oneRun);
+        QCOMPARE(commandsOf(program.runs()), oneRun + oneRun);
         QCOMPARE(readFile(out), QByteArray("output\n"));
     }
 
@@ -344,7 +354,8 @@ private slots:
         QVERIFY(w.exportRow(QStringLiteral("SVG")));
         QCOMPARE(files.requests.size(), 2);
         QCOMPARE(files.requests.at(1).directory, w.path(QStringLiteral("named.svg")));
-        QCOMPARE(program.runs().value(0), loggedRun({ "-L", "svg", "-z", "A4", saveAs, out }));
+        QCOMPARE(program.runs().value(0), loggedRun({ "-L", "svg", "-z", "A4", "named.fig", "named.svg" }));
+        QCOMPARE(readFile(out), QByteArray("output\n"));
     }
 
     // The proposal: the drawing's folder and name at first, the extension of
@@ -375,24 +386,54 @@ private slots:
         QVERIFY(boxes.boxes.isEmpty());
     }
 
-    // An untitled document never saved and not modified: the proposal
-    // starts with the separator and fig2dev reads the default name in the
-    // current folder, which stays.
+    // A document never saved, exported without saving: the proposal starts
+    // with the separator, the current folder stays, and fig2dev reads what
+    // the window shows, not a file of the proposed name that another
+    // drawing may have in the current folder.
     void untitledUnsavedDrawing()
     {
         ProgramFolder program;
+        StandInMode copying("copy");
         Window w;
-        w.frame->newFile();
+        w.newDrawing(QStringLiteral("only in the window"));
+        CFigContext* ctx = w.frame->figContext;
+        ctx->setModified();
         QDir::setCurrent(w.dir.path());
         const QString name = w.frame->curFile;
-        FileDialogRecorder files({ w.path(QStringLiteral("x.pdf")) });
-        MessageBoxRecorder boxes;
-        w.exportRow(QStringLiteral("PDF"));
+        const QByteArray stranger = figure(box(0, 0, 1200, 1200));
+        writeFile(w.path(name), stranger);
+        const QString out = w.path(QStringLiteral("x.pdf"));
+        FileDialogRecorder files({ out });
+        MessageBoxRecorder boxes(QMessageBox::No);
+        QVERIFY(w.exportRow(QStringLiteral("PDF")));
         QCOMPARE(files.requests.first().directory, QStringLiteral("/") + QFileInfo(name).completeBaseName() + ".pdf");
-        QCOMPARE(program.runs().value(0),
-            loggedRun({ "-L", "pdf", "-F", "-z", "A4", "-p", "foo", "-e", name, w.path(QStringLiteral("x.pdf")) }));
-        QCOMPARE(program.runs().value(1), "in " + w.dir.path());
+        QCOMPARE(commandsOf(program.runs()),
+            QStringList(
+                { loggedRun({ "-L", "pdf", "-F", "-z", "A4", "-p", "foo", "-e", "tavrel-drawing.fig", "x.pdf" }) }));
+        QVERIFY(ranInPrivateFolders(program.runs()));
         QCOMPARE(QDir::currentPath(), w.dir.path());
+        QVERIFY(readFile(out).contains("only in the window"));
+        QCOMPARE(readFile(w.path(name)), stranger);
+        QVERIFY(ctx->modified);
+        QCOMPARE(boxes.boxes.size(), 1); // the save question only
+    }
+
+    // The same with the real fig2dev: an SVG of what the window shows.
+    void realFig2devExportsANeverSavedDrawing()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("fig2dev")).isEmpty())
+            QSKIP("fig2dev is not installed");
+        const EmptyProgramFolder realPrograms;
+        Window w;
+        w.newDrawing(QStringLiteral("never saved"));
+        QDir::setCurrent(w.dir.path());
+        const QString out = w.path(QStringLiteral("new.svg"));
+        FileDialogRecorder files({ out });
+        MessageBoxRecorder boxes(QMessageBox::No);
+        const bool exported = w.exportRow(QStringLiteral("SVG"));
+        QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
+        QVERIFY(readFile(out).contains("never saved"));
+        QCOMPARE(QDir(w.dir.path()).entryList(QDir::Files), QStringList({ "new.svg" }));
     }
 
     // Cancelling the file dialog exports nothing and forgets the file; a
@@ -440,16 +481,13 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("fig2dev")).isEmpty())
             QSKIP("fig2dev is not installed");
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        const EmptyProgramFolder realPrograms;
         Window w;
         w.load();
         const QString out = w.path(QStringLiteral("plan.eps"));
         FileDialogRecorder files({ out });
         MessageBoxRecorder boxes;
         QVERIFY(w.exportRow(QStringLiteral("EPS")));
-        appDir = savedAppDir;
         QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
         QVERIFY(readFile(out).startsWith("%!PS-Adobe"));
     }

@@ -153,7 +153,8 @@ private slots:
         QTest::newRow("empty, metric") << figure(QByteArray(), true) << "0cm x 0cm";
         QTest::newRow("2400 x 1200 at 150 %")
             << figure(box(1200, 1200, 3600, 2400), false, "Letter", false, "150.00") << "3in x 1.5in";
-        QTest::newRow("metric") << figure(box(0, 0, 4724, 2362), true) << "9.99913cm x 4.99957cm";
+        // fig2dev draws a Metric drawing at 450 units a centimetre.
+        QTest::newRow("metric") << figure(box(0, 0, 4724, 2362), true) << "10.4978cm x 5.24889cm";
     }
     void figureSize()
     {
@@ -237,9 +238,10 @@ private slots:
 
     // ---- The fig2dev run ----
 
-    // The program folder's fig2dev runs, in the current folder, with the
-    // options and the two quoted paths as separate arguments, even when the
-    // folder's name holds a blank.
+    // The program folder's fig2dev runs, in a private folder, with the
+    // options and the names of the drawing's copy and of the output as
+    // separate arguments, even when the program folder's name holds a
+    // blank; names that are not plain become the run's own.
     void runsTheProgramFoldersFig2dev_data()
     {
         QTest::addColumn<QString>("subFolder");
@@ -260,9 +262,9 @@ private slots:
         MessageBoxRecorder boxes;
         const QString out = doc.path(QStringLiteral("out file.eps"));
         QVERIFY(options.exportFigure(doc.path(QStringLiteral("my plan.fig")), out));
-        QCOMPARE(program.runs(),
-            QStringList(
-                { loggedRun({ "-m", "1.5", doc.path(QStringLiteral("my plan.fig")), out }), "in " + doc.dir.path() }));
+        QCOMPARE(commandsOf(program.runs()),
+            QStringList({ loggedRun({ "-m", "1.5", "tavrel-drawing.fig", "tavrel-export.eps" }) }));
+        QVERIFY(ranInPrivateFolders(program.runs()));
         QVERIFY(standins::runs(bin.filePath(QStringLiteral("path-runs.log"))).isEmpty());
         QCOMPARE(readFile(out), QByteArray("output\n"));
         QVERIFY(boxes.boxes.isEmpty());
@@ -271,9 +273,7 @@ private slots:
     // Without fig2dev in the program folder, the one on PATH runs, quietly.
     void fallsBackToPath()
     {
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        const EmptyProgramFolder realPrograms;
         SearchPath path({ bin.path(), "/usr/bin", "/bin" });
         Document doc(figure(box(0, 0, 1200, 1200)));
         Form form;
@@ -283,8 +283,7 @@ private slots:
         const QString pathLog = bin.filePath(QStringLiteral("path-runs.log"));
         QFile::remove(pathLog);
         QVERIFY(options.exportFigure(doc.path(), doc.path(QStringLiteral("out.svg"))));
-        appDir = savedAppDir;
-        QCOMPARE(standins::runs(pathLog).value(0), loggedRun({ doc.path(), doc.path(QStringLiteral("out.svg")) }));
+        QCOMPARE(standins::runs(pathLog).value(0), loggedRun({ "drawing.fig", "out.svg" }));
         QVERIFY(boxes.boxes.isEmpty());
     }
 
@@ -301,7 +300,11 @@ private slots:
         QTest::newRow("crash") << QByteArray("crash") << false << "%2 failed with error code 1\n\n";
         QTest::newRow("time-out") << QByteArray("sleep") << false << "%2 failed\n\n\n";
         QTest::newRow("no output file") << QByteArray("silent") << false
-                                        << "%1 failed\n\nNo output file %3 was written.";
+                                        << "%1 failed\n\nNo output file out.eps was written.";
+        QTest::newRow("empty output file")
+            << QByteArray("empty") << false << "%1 failed\n\nThe output file out.eps is empty.";
+        QTest::newRow("part of an output file")
+            << QByteArray("partial") << false << "%2 failed with exit code 1\n\nfig2dev: write error\n";
     }
     void failuresAreReported()
     {
@@ -321,7 +324,8 @@ private slots:
         options.setContext(doc.context.get());
         MessageBoxRecorder boxes;
         const QString out = doc.path(QStringLiteral("out.eps"));
-        const QString commandLine = QStringLiteral("fig2dev  \"%1\" \"%2\"").arg(doc.path(), out);
+        const QString commandLine = QStringLiteral("fig2dev drawing.fig out.eps");
+        writeFile(out, "an earlier export\n");
         QFile::remove(appDir + QStringLiteral("/tavrel.log"));
         QVERIFY(!options.exportFigure(doc.path(), out));
         QCOMPARE(boxes.boxes.size(), 1);
@@ -331,16 +335,18 @@ private slots:
         QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         const QString expected = QString(message)
                                      .replace(QStringLiteral("%1"), commandLine)
-                                     .replace(QStringLiteral("%2"), program.folder + QStringLiteral("/") + commandLine)
-                                     .replace(QStringLiteral("%3"), out);
+                                     .replace(QStringLiteral("%2"), program.folder + QStringLiteral("/") + commandLine);
         QCOMPARE(box.text, expected);
         const QString log = QString::fromUtf8(readFile(appDir + QStringLiteral("/tavrel.log")));
         QVERIFY2(log.contains(expected), qPrintable(log));
+        // Nothing of the failed run reached the output's folder.
+        QCOMPARE(readFile(out), QByteArray("an earlier export\n"));
+        QCOMPARE(QDir(doc.dir.path()).entryList(QDir::Files), QStringList({ "drawing.fig", "out.eps" }));
     }
 
-    // A file of the output's name from before counts as written only when
-    // the run rewrote it.
-    void rewrittenOutputCounts()
+    // A file of the output's name from before is replaced by a new export,
+    // and stays as it was when the run writes nothing.
+    void earlierOutputIsReplacedOnlyByANewOne()
     {
         ProgramFolder program;
         Document doc(figure(box(0, 0, 1200, 1200)));
@@ -355,6 +361,7 @@ private slots:
         StandInMode silent("silent");
         QVERIFY(!options.exportFigure(doc.path(), out));
         QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(readFile(out), QByteArray("output\n"));
     }
 };
 

@@ -417,9 +417,7 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("fig2dev")).isEmpty()
             || QStandardPaths::findExecutable(QStringLiteral("gs")).isEmpty())
             QSKIP("fig2dev or Ghostscript is not installed");
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        const EmptyProgramFolder realPrograms;
         Document doc(figure(box(1200, 1200, 3600, 2400) + "4 0 0 50 -1 0 12 0.0000 4 135 600 1500 1800 Plan\\001\n"),
             QStringLiteral("plan.fig"));
         Dialog d;
@@ -430,9 +428,27 @@ private slots:
         MessageBoxRecorder boxes;
         QDir::setCurrent(doc.dir.path());
         const bool exported = d.dialog.exportTo(out);
-        appDir = savedAppDir;
         QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
         QVERIFY(QFileInfo(out).size() > 0);
+    }
+
+    // fig2dev reads the MetaPost header file itself: a relative name is
+    // taken from the drawing's folder, although fig2dev works in a folder of
+    // its own; the preview keeps the name as typed.
+    void metapostHeaderBesideTheDrawing()
+    {
+        if (!installed({ "fig2dev" }))
+            QSKIP("fig2dev is not installed");
+        const EmptyProgramFolder realPrograms;
+        Document doc(figure(box(1200, 1200, 3600, 2400)), QStringLiteral("plan.fig"));
+        writeFile(doc.path(QStringLiteral("my head.mp")), "% from the header file\n");
+        Dialog d;
+        d.prepare(doc, QStringLiteral("Metapost"), QStringLiteral("metapostHeader=my head.mp"));
+        QVERIFY2(d.preview().endsWith(QStringLiteral(" -d \"my head.mp\"")), qPrintable(d.preview()));
+        const QString out = d.dialog.proposedOutputPath();
+        MessageBoxRecorder boxes;
+        QVERIFY2(d.dialog.exportTo(out), qPrintable(boxes.boxes.value(0).text));
+        QVERIFY(readFile(out).contains("% from the header file"));
     }
 };
 

@@ -14,6 +14,7 @@
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
 
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -39,15 +40,17 @@ struct PageForms {
 const QByteArray a4Plan = figure(box(1200, 1200, 3600, 2400), true, "A4");
 
 // Stand-ins for the LaTeX programs in a folder put first on PATH; they log
-// into the program folder's log with their working folder and write what
-// the real programs would.
+// into the program folder's log with their working folder, keep a copy of
+// the LaTeX document they were given (envelope()) and write what the real
+// programs would.
 struct LatexStandIns {
     QTemporaryDir bin;
     std::unique_ptr<SearchPath> path;
 
     explicit LatexStandIns(const QString& log, bool withLatex = true)
     {
-        const QByteArray folder = "printf 'in %s\\n' \"$(pwd)\" >> '" + log.toUtf8() + "'\n";
+        const QByteArray folder
+            = "printf 'in %s\\n' \"$(pwd)\" >> '" + log.toUtf8() + "'\ncp \"$1\" '" + envelope().toUtf8() + "'\n";
         if (withLatex)
             standins::write(
                 bin.path(), QStringLiteral("latex"), log, folder + "printf 'dvi\\n' > \"$(basename \"$1\" .tex).dvi\"");
@@ -59,6 +62,7 @@ struct LatexStandIns {
         path
             = std::make_unique<SearchPath>(withLatex ? QStringList { bin.path(), "/bin" } : QStringList { bin.path() });
     }
+    QString envelope() const { return bin.filePath(QStringLiteral("envelope.tex")); }
 };
 
 } // namespace
@@ -221,9 +225,12 @@ private slots:
         QTest::addColumn<QString>("unit");
         QTest::addColumn<double>("width");
         QTest::addColumn<double>("height");
+        // Two points more than the figure (fig2dev's box is whole points,
+        // rounded outwards), rounded up to the fields' two decimals.
         QTest::newRow("inches at 150 %") << figure(box(0, 0, 2400, 1200), false, "Letter", false, "150.00") << "inch"
-                                         << 3.0 << 1.5;
-        QTest::newRow("centimetres") << figure(box(0, 0, 4724, 2362), true, "A4") << "cm" << 10.0 << 5.0;
+                                         << 3.03 << 1.53;
+        // fig2dev draws a Metric drawing at 450 units a centimetre.
+        QTest::newRow("centimetres") << figure(box(0, 0, 4724, 2362), true, "A4") << "cm" << 10.57 << 5.32;
         QTest::newRow("empty") << figure(QByteArray(), true, "A4") << "cm" << 0.0 << 0.0;
     }
     void epsBoxFromTheDocument()
@@ -267,9 +274,13 @@ private slots:
         QTest::addColumn<int>("psPaper");
         QTest::addColumn<int>("expected");
         QTest::newRow("empty drawing: unchanged") << figure(QByteArray(), true, "A4") << 13 << 100;
-        QTest::newRow("6000 x 3000 on A4 portrait") << figure(box(0, 0, 6000, 3000), true, "A4") << 13 << 145;
-        QTest::newRow("the PostScript paper counts") << figure(box(0, 0, 6000, 3000), true, "A4") << 0 << 150;
-        QTest::newRow("landscape") << figure(box(0, 0, 6000, 3000), true, "A4", true) << 13 << 214;
+        QTest::newRow("6000 x 3000 on A4 portrait") << figure(box(0, 0, 6000, 3000), false, "A4") << 13 << 145;
+        QTest::newRow("the PostScript paper counts") << figure(box(0, 0, 6000, 3000), false, "A4") << 0 << 150;
+        QTest::newRow("landscape") << figure(box(0, 0, 6000, 3000), false, "A4", true) << 13 << 214;
+        // fig2dev draws a Metric drawing about 5 % larger (1143 units an
+        // inch): it fits at a smaller magnification.
+        QTest::newRow("metric, A4 portrait") << figure(box(0, 0, 6000, 3000), true, "A4") << 13 << 138;
+        QTest::newRow("metric, landscape") << figure(box(0, 0, 6000, 3000), true, "A4", true) << 13 << 204;
     }
     void fitToPage()
     {
@@ -287,9 +298,9 @@ private slots:
 
     // ---- The LaTeX route ----
 
-    // Every step in order, each in the output's folder; the envelope is a
-    // file of its own beside the output, so a LaTeX document of the
-    // output's name stays as it was.
+    // Every step in order, each in a private folder on the run's own names;
+    // beside the output nothing but the output is written, so a LaTeX
+    // document of the output's name stays as it was.
     void latexRoute_data()
     {
         QTest::addColumn<QString>("format");
@@ -297,21 +308,26 @@ private slots:
         QTest::addColumn<QStringList>("steps");
         QTest::newRow("EPS") << "eps"
                              << "eps"
-                             << QStringList { "fig2dev [-L] [pstex] [-g] [Red] [FIG] [BASE_temp.eps]",
-                                    "fig2dev [-L] [pstex_t] [-p] [BASE_temp.eps] [FIG] [BASE_temp.pstex_t]",
-                                    "latex [BASE_envelope.tex]",
-                                    "dvips [-quiet] [-E*] [-o] [BASE.eps] [BASE_envelope.dvi]" };
+                             << QStringList { "fig2dev [-L] [pstex] [-g] [Red] [drawing.fig] [tavrel-graphics.eps]",
+                                    "fig2dev [-L] [pstex_t] [-p] [tavrel-graphics.eps] [drawing.fig] "
+                                    "[tavrel-graphics.pstex_t]",
+                                    "latex [tavrel-envelope.tex]",
+                                    "dvips [-quiet] [-E*] [-o] [tavrel-export.eps] [tavrel-envelope.dvi]" };
         QTest::newRow("PostScript") << "ps"
                                     << "ps"
-                                    << QStringList { "fig2dev [-L] [pstex] [-g] [Red] [FIG] [BASE_temp.eps]",
-                                           "fig2dev [-L] [pstex_t] [-p] [BASE_temp.eps] [FIG] [BASE_temp.pstex_t]",
-                                           "latex [BASE_envelope.tex]",
-                                           "dvips [-quiet] [-o] [BASE.ps] [BASE_envelope.dvi]" };
+                                    << QStringList {
+                                           "fig2dev [-L] [pstex] [-g] [Red] [drawing.fig] [tavrel-graphics.eps]",
+                                           "fig2dev [-L] [pstex_t] [-p] [tavrel-graphics.eps] [drawing.fig] "
+                                           "[tavrel-graphics.pstex_t]",
+                                           "latex [tavrel-envelope.tex]",
+                                           "dvips [-quiet] [-o] [tavrel-export.ps] [tavrel-envelope.dvi]"
+                                       };
         QTest::newRow("PDF") << "pdf"
                              << "pdf"
-                             << QStringList { "fig2dev [-L] [pdftex] [-g] [Red] [FIG] [BASE_temp.pdf]",
-                                    "fig2dev [-L] [pdftex_t] [-p] [BASE_temp.pdf] [FIG] [BASE_temp.pdftex_t]",
-                                    "pdflatex [BASE_envelope.tex]" };
+                             << QStringList { "fig2dev [-L] [pdftex] [-g] [Red] [drawing.fig] [tavrel-graphics.pdf]",
+                                    "fig2dev [-L] [pdftex_t] [-p] [tavrel-graphics.pdf] [drawing.fig] "
+                                    "[tavrel-graphics.pdftex_t]",
+                                    "pdflatex [tavrel-envelope.tex]" };
     }
     void latexRoute()
     {
@@ -324,7 +340,13 @@ private slots:
         QTemporaryDir outDir;
         const QString base = outDir.filePath(QStringLiteral("plan"));
         const QString out = base + QLatin1Char('.') + suffix;
-        writeFile(base + QStringLiteral(".tex"), "the user's own document\n");
+        // The user's files named as the route's intermediate files once were.
+        QStringList userFiles { "plan.tex", "texput.log" };
+        for (const char* suffix : { "_envelope.tex", "_envelope.aux", "_envelope.dvi", "_envelope.log", "_envelope.pdf",
+                 "_temp.eps", "_temp.pdf", "_temp.pstex_t", "_temp.pdftex_t" })
+            userFiles << QStringLiteral("plan") + QLatin1String(suffix);
+        for (const QString& name : qAsConst(userFiles))
+            writeFile(outDir.filePath(name), "the user's own " + name.toUtf8() + "\n");
         PageForms forms;
         forms.setContext(doc.context.get());
         forms.form.ui.cbBackground->setCurrentIndex(5);
@@ -338,27 +360,25 @@ private slots:
         QVERIFY(options->exportFigure(doc.path(), out));
         QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
 
-        QStringList expected;
-        for (const QString& step : qAsConst(steps)) {
-            expected << QString(step).replace(QStringLiteral("BASE"), base).replace(QStringLiteral("FIG"), doc.path());
-            // fig2dev runs where the export dialog put the current folder;
-            // the LaTeX programs in the output's folder.
-            expected << "in " + (step.startsWith(QLatin1String("fig2dev")) ? doc.dir.path() : outDir.path());
-        }
-        QCOMPARE(program.runs(), expected);
-        QVERIFY(QFile::exists(out));
-        QCOMPARE(readFile(base + QStringLiteral(".tex")), QByteArray("the user's own document\n"));
+        QCOMPARE(commandsOf(program.runs()), steps);
+        // fig2dev and the LaTeX programs all ran in the export's own folder.
+        QVERIFY(ranInPrivateFolders(program.runs()));
+        QStringList expectedFiles = userFiles;
+        expectedFiles << "plan." + suffix;
+        expectedFiles.sort();
+        QCOMPARE(QDir(outDir.path()).entryList(QDir::Files), expectedFiles);
+        for (const QString& name : qAsConst(userFiles))
+            QCOMPARE(readFile(outDir.filePath(name)), "the user's own " + name.toUtf8() + "\n");
+        QCOMPARE(QDir(doc.dir.path()).entryList(QDir::Files), QStringList({ "drawing.fig" }));
         // The envelope: the template with the document's paper, orientation
         // and the overlay.
-        const QStringList lines = QString::fromUtf8(readFile(base + QStringLiteral("_envelope.tex"))).split('\n');
+        const QStringList lines = QString::fromUtf8(readFile(latex.envelope())).split('\n');
         QCOMPARE(lines.value(1), QStringLiteral("\\usepackage[a4paper,portrait,scale=1.0,margin=0pt]{geometry}"));
         QCOMPARE(lines.value(3), QStringLiteral("\\usepackage[latin1]{inputenc}\r"));
         QCOMPARE(lines.value(10),
-            QStringLiteral("\\input{\"%1_temp.%2_t\"}").arg(base, format == QLatin1String("pdf") ? "pdftex" : "pstex"));
+            QStringLiteral("\\input{\"tavrel-graphics.%1_t\"}")
+                .arg(format == QLatin1String("pdf") ? "pdftex" : "pstex"));
         QCOMPARE(lines.size(), 14);
-        // The result of pdflatex became the chosen file.
-        if (format == QLatin1String("pdf"))
-            QVERIFY(!QFile::exists(base + QStringLiteral("_envelope.pdf")));
     }
 
     void envelopeText_data()
@@ -391,7 +411,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("graphics run") << QByteArray("fail") << true << 1 << "failed with exit code 1";
         QTest::newRow("latex missing") << QByteArray() << false << 2
-                                       << "latex \"%1_envelope.tex\" failed with error code 0";
+                                       << "latex tavrel-envelope.tex failed with error code 0";
     }
     void failingStepEndsTheRoute()
     {
@@ -422,7 +442,8 @@ private slots:
     }
 
     // The viewer gets the exported file in every placeholder, and only a
-    // file that was written.
+    // file that was written; the setting is split before the file is put in,
+    // so a name with blanks and quotation marks stays one argument.
     void viewerOpensTheExport()
     {
         ProgramFolder program;
@@ -436,7 +457,7 @@ private slots:
         forms.form.ui.epsOpenInViewer->setChecked(true);
         forms.form.ui.pdfOpenInViewer->setChecked(true);
         MessageBoxRecorder boxes;
-        const QString eps = doc.path(QStringLiteral("plan.eps"));
+        const QString eps = doc.path(QStringLiteral("plan \" --x \"y.eps"));
         const QString pdf = doc.path(QStringLiteral("plan.pdf"));
         QVERIFY(forms.eps.exportFigure(doc.path(), eps));
         QVERIFY(forms.pdf.exportFigure(doc.path(), pdf));
@@ -488,13 +509,9 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QStringList, settings);
         const bool latexRoute = settings.value(0) == QLatin1String("latex");
-        for (const char* program : { "fig2dev", "gs", "latex", "dvips", "pdflatex" }) {
-            if (QStandardPaths::findExecutable(QLatin1String(program)).isEmpty())
-                QSKIP("fig2dev, Ghostscript or TeX is not installed");
-        }
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        if (!installed({ "fig2dev", "gs", "latex", "dvips", "pdflatex" }))
+            QSKIP("fig2dev, Ghostscript or TeX is not installed");
+        const EmptyProgramFolder realPrograms;
         texRouteTimeout = 60000; // a first TeX run may build its formats
         // An inch drawing: a box from 1 to 3 inches across and 1 to 2 down,
         // and a special text for the LaTeX route.
@@ -516,7 +533,6 @@ private slots:
         QDir::setCurrent(doc.dir.path());
         const QString out = doc.path(QStringLiteral("plan.") + format);
         const bool exported = options->exportFigure(doc.path(), out);
-        appDir = savedAppDir;
         QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
         const QByteArray written = readFile(out);
         QVERIFY(written.startsWith(format == QLatin1String("pdf") ? "%PDF" : "%!PS-Adobe"));
@@ -530,6 +546,117 @@ private slots:
         QVERIFY2(match.captured(1).toInt() <= 0 && match.captured(2).toInt() <= 0 && match.captured(3).toInt() >= 144
                 && match.captured(4).toInt() >= 72,
             qPrintable(match.captured(0)));
+    }
+
+    // A figure larger than its paper (Letter, landscape) comes out of the
+    // LaTeX route as whole as fig2dev's own EPS: Ghostscript measures the
+    // marks of both. (PostScript keeps its paper, as on the plain route.)
+    void latexRouteHoldsAFigureLargerThanThePaper_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("EPS") << "eps";
+        QTest::newRow("PDF") << "pdf";
+    }
+    void latexRouteHoldsAFigureLargerThanThePaper()
+    {
+        QFETCH(QString, format);
+        if (!installed({ "fig2dev", "gs", "latex", "dvips", "pdflatex" }))
+            QSKIP("fig2dev, Ghostscript or TeX is not installed");
+        const EmptyProgramFolder realPrograms;
+        texRouteTimeout = 60000; // a first TeX run may build its formats
+        // 14.5 by 9 inches, a special text at the far corner.
+        Document doc(figure("2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
+                            "\t 600 600 18000 600 18000 11400 600 11400 600 600\n"
+                            "4 0 0 50 -1 0 12 0.0000 2 135 600 17000 11000 $x^2$\\001\n",
+            false, "Letter", true));
+        PageForms forms;
+        forms.setContext(doc.context.get());
+        ExportOptions* options = format == QLatin1String("eps") ? static_cast<ExportOptions*>(&forms.eps) : &forms.pdf;
+        MessageBoxRecorder boxes;
+        const QString plain = doc.path(QStringLiteral("plain.eps"));
+        const QString latex = doc.path(QStringLiteral("latex.") + format);
+        bool exported = forms.eps.exportFigure(doc.path(), plain);
+        forms.form.ui.epsUseLatex->setChecked(true);
+        forms.form.ui.pdfUseLatex->setChecked(true);
+        exported = exported && options->exportFigure(doc.path(), latex);
+        QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
+
+        // The size of what is drawn, in points.
+        auto markSize = [](const QString& file) {
+            QProcess gs;
+            gs.start(
+                QStringLiteral("gs"), { "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-dEPSCrop", "-sDEVICE=bbox", file });
+            gs.waitForFinished(60000);
+            const QRegularExpression bbox(QStringLiteral("%%BoundingBox: (-?\\d+) (-?\\d+) (-?\\d+) (-?\\d+)"));
+            const QRegularExpressionMatch match = bbox.match(QString::fromLatin1(gs.readAllStandardError()));
+            return match.hasMatch() ? QSize(match.captured(3).toInt() - match.captured(1).toInt(),
+                       match.captured(4).toInt() - match.captured(2).toInt())
+                                    : QSize();
+        };
+        const QSize whole = markSize(plain);
+        const QSize routed = markSize(latex);
+        QVERIFY2(whole.width() > 1000 && whole.height() > 600,
+            qPrintable(QStringLiteral("%1 x %2").arg(whole.width()).arg(whole.height())));
+        const QString sizes = QStringLiteral("LaTeX route %1 x %2, fig2dev's EPS %3 x %4")
+                                  .arg(routed.width())
+                                  .arg(routed.height())
+                                  .arg(whole.width())
+                                  .arg(whole.height());
+        QVERIFY2(routed.width() >= whole.width() - 3 && routed.height() >= whole.height() - 3, qPrintable(sizes));
+    }
+
+    // The box "Relative to figure" with the fields the document fills in
+    // holds what fig2dev draws: at least as wide and high as fig2dev's own
+    // box, for Metric drawings (which fig2dev draws about 5 % larger than
+    // true centimetres) and Inches ones, thin and thick lines, arrows and a
+    // magnification.
+    void epsBoxHoldsWhatFig2devDraws_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        const QByteArray line = "2 1 0 %1 0 7 50 -1 -1 0.000 0 0 -1 1 0 2\n\t1 1 %1.00 60.00 120.00\n"
+                                "\t 1000 1000 5724 3362\n";
+        const QByteArray rectangle = "2 2 0 %1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
+                                     "\t 1000 1000 5724 1000 5724 3362 1000 3362 1000 1000\n";
+        for (const bool metric : { true, false }) {
+            for (const char* width : { "0", "1", "12" }) {
+                QTest::addRow("%s, rectangle of width %s", metric ? "metric" : "inches", width)
+                    << figure(QByteArray(rectangle).replace("%1", width), metric, "A4");
+                QTest::addRow("%s, arrow of width %s at 150 %%", metric ? "metric" : "inches", width)
+                    << figure(QByteArray(line).replace("%1", width), metric, "A4", false, "150.00");
+            }
+        }
+    }
+    void epsBoxHoldsWhatFig2devDraws()
+    {
+        QFETCH(QByteArray, text);
+        if (QStandardPaths::findExecutable(QStringLiteral("fig2dev")).isEmpty())
+            QSKIP("fig2dev is not installed");
+        const EmptyProgramFolder realPrograms;
+        Document doc(text);
+        PageForms forms;
+        forms.setContext(doc.context.get());
+        forms.form.ui.rbBoundingBox3->setChecked(true);
+        MessageBoxRecorder boxes;
+        const QString out = doc.path(QStringLiteral("boxed.eps"));
+        const bool exported = forms.eps.exportFigure(doc.path(), out);
+        QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
+        // fig2dev's own box of the same drawing at the same magnification.
+        const QString own = doc.path(QStringLiteral("own.eps"));
+        QStringList arguments { "-L", "eps" };
+        if (forms.form.ui.magnification->value() != 100)
+            arguments << "-m" << optionNumber(forms.form.ui.magnification->value() / 100.0);
+        QCOMPARE(QProcess::execute(QStringLiteral("fig2dev"), arguments << doc.path() << own), 0);
+        const QRegularExpression bbox(QStringLiteral("%%BoundingBox: (-?\\d+) (-?\\d+) (-?\\d+) (-?\\d+)"));
+        const QRegularExpressionMatch ours = bbox.match(QString::fromLatin1(readFile(out)));
+        const QRegularExpressionMatch theirs = bbox.match(QString::fromLatin1(readFile(own)));
+        QVERIFY(ours.hasMatch() && theirs.hasMatch());
+        const QString boxes2 = ours.captured(0) + QStringLiteral(" / fig2dev's ") + theirs.captured(0);
+        QVERIFY2(ours.captured(3).toInt() - ours.captured(1).toInt()
+                >= theirs.captured(3).toInt() - theirs.captured(1).toInt(),
+            qPrintable(boxes2));
+        QVERIFY2(ours.captured(4).toInt() - ours.captured(2).toInt()
+                >= theirs.captured(4).toInt() - theirs.captured(2).toInt(),
+            qPrintable(boxes2));
     }
 };
 

@@ -157,7 +157,8 @@ private slots:
     }
 
     // Both parts: the graphics into the chosen file, then the overlay beside
-    // it, naming the graphics file as written.
+    // it, naming the graphics file as written; fig2dev makes both in a
+    // private folder.
     void bothParts_data()
     {
         QTest::addColumn<bool>("pdf");
@@ -192,15 +193,44 @@ private slots:
         QVERIFY(options.exportFigure(doc.path(), out));
         QVERIFY(boxes.boxes.isEmpty());
         const QString graphics = pdf ? "pdftex" : "pstex";
-        QCOMPARE(program.runs().filter(QStringLiteral("fig2dev")),
-            QStringList({ loggedRun({ "-L", graphics, doc.path(), out }),
-                loggedRun({ "-L", graphics + "_t", "-p", named, doc.path(), doc.path(overlayName) }) }));
+        QCOMPARE(commandsOf(program.runs()),
+            QStringList({ loggedRun({ "-L", graphics, "drawing.fig", outName }),
+                loggedRun({ "-L", graphics + "_t", "-p", named, "drawing.fig", overlayName }) }));
+        QVERIFY(ranInPrivateFolders(program.runs()));
         QVERIFY(QFile::exists(out) && QFile::exists(doc.path(overlayName)));
         // The suffix typed becomes the default graphics name's.
         options.setExtension(QFileInfo(outName).suffix());
         options.setBaseName(QStringLiteral("next"));
         QCOMPARE((pdf ? forms.form.ui.pdftexOverlay : forms.form.ui.pstexOverlay)->text(),
             QStringLiteral("next.") + QFileInfo(outName).suffix());
+    }
+
+    // A failed graphics run writes no overlay that would name a missing file,
+    // and a failed overlay run leaves no graphics file without its overlay:
+    // the earlier files stay.
+    void failedPartKeepsBothEarlierFiles()
+    {
+        ProgramFolder program;
+        Document doc(plan);
+        TwoPartForms forms;
+        forms.pstex.setContext(doc.context.get());
+        forms.pstex.setBaseName(QStringLiteral("plan"));
+        const QString out = doc.path(QStringLiteral("plan.ps"));
+        const QString overlay = doc.path(QStringLiteral("plan.pstex_t"));
+        writeFile(out, "earlier graphics\n");
+        writeFile(overlay, "earlier overlay\n");
+        // The stand-in fails on its second run: the overlay's.
+        const QString fails = program.dir.filePath(QStringLiteral("fig2dev-fails-second"));
+        QVERIFY(QFile::rename(program.folder + QStringLiteral("/fig2dev"), fails));
+        standins::write(program.folder, QStringLiteral("fig2dev"), program.dir.filePath(QStringLiteral("other.log")),
+            "case \"$*\" in *pstex_t*) exit 1;; esac\nexec '" + fails.toUtf8() + "' \"$@\"");
+        MessageBoxRecorder boxes;
+        QVERIFY(!forms.pstex.exportFigure(doc.path(), out));
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(readFile(out), QByteArray("earlier graphics\n"));
+        QCOMPARE(readFile(overlay), QByteArray("earlier overlay\n"));
+        QCOMPARE(
+            QDir(doc.dir.path()).entryList(QDir::Files), QStringList({ "drawing.fig", "plan.ps", "plan.pstex_t" }));
     }
 
     // A failed graphics run writes no overlay that would name a missing file.
@@ -239,8 +269,9 @@ private slots:
         MessageBoxRecorder boxes;
         const QString out = doc.path(QStringLiteral("part.") + forms.pdftex.extension());
         QVERIFY(forms.pdftex.exportFigure(doc.path(), out));
-        QCOMPARE(program.runs().filter(QStringLiteral("fig2dev")),
-            QStringList({ loggedRun({ "-L", language, doc.path(), out }) }));
+        QCOMPARE(commandsOf(program.runs()),
+            QStringList({ loggedRun({ "-L", language, "drawing.fig", QFileInfo(out).fileName() }) }));
+        QCOMPARE(readFile(out), QByteArray("output\n"));
     }
 
     // Exporting only the overlay never makes it name itself, however often.
@@ -288,9 +319,7 @@ private slots:
         QFETCH(bool, pdf);
         if (QStandardPaths::findExecutable(QStringLiteral("fig2dev")).isEmpty())
             QSKIP("fig2dev is not installed");
-        QTemporaryDir emptyProgram;
-        const QString savedAppDir = appDir;
-        appDir = emptyProgram.path();
+        const EmptyProgramFolder realPrograms;
         Document doc(figure(box(1200, 1200, 3600, 2400) + "4 0 0 50 -1 0 12 0.0000 2 135 600 1500 1800 $x^2$\\001\n"));
         TwoPartForms forms;
         ExportOptions& options = pdf ? static_cast<ExportOptions&>(forms.pdftex) : forms.pstex;
@@ -298,7 +327,6 @@ private slots:
         MessageBoxRecorder boxes;
         const QString out = doc.path(pdf ? QStringLiteral("plan.pdf") : QStringLiteral("plan.ps"));
         const bool exported = options.exportFigure(doc.path(), out);
-        appDir = savedAppDir;
         QVERIFY2(exported, qPrintable(boxes.boxes.value(0).text));
         QVERIFY(readFile(out).startsWith(pdf ? "%PDF" : "%!PS"));
         const QByteArray overlay

@@ -1,8 +1,10 @@
 // The library dialog's clips with a main window and a document: adding the
 // selection as a clip (named in place, "Name exists!", refused names),
 // deleting clips, moving them by dropping them onto a folder, the drag
-// payload, comments, clip operations staying in the listed folder, and using
-// a clip in the document as one undo step while the dialog goes on.
+// payload, comments, clip operations staying in the listed folder, clips
+// reached through links that lead out of the library (read, never written or
+// removed there), and using a clip in the document as one undo step while
+// the dialog goes on.
 #include "../app/mainwindowtestfolder.h"
 #include "app/preferences.h"
 #include "app/qtchildfrm.h"
@@ -329,6 +331,8 @@ private slots:
         QTest::newRow("blanks") << "   ";
         QTest::newRow("dot") << ".";
         QTest::newRow("dot dot") << "..";
+        QTest::newRow("hidden") << ".secret";
+        QTest::newRow("hidden with the suffix") << ".secret.fig";
     }
     // The name is refused with a box and asked again; nothing is written
     // anywhere; clearing the name then drops the clip.
@@ -445,6 +449,82 @@ private slots:
 
         click(folder("Parts"));
         QCOMPARE(rows(), QStringList({ "gear.fig", "wheel.fig" }));
+    }
+
+    // A folder that is a link out of the library lists its clips, but no
+    // clip operation writes, removes or moves a file there; a clip file that
+    // is such a link is removed itself and never written through.
+    void clipsOutsideThroughALink_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("clip");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QStringList>("shapesAfter");
+        const QStringList shapes { "gear.fig", "linked.fig" };
+        QTest::newRow("delete") << "delete"
+                                << "Ext/kept.fig"
+                                << "Deleting failed!|Could not delete the file %1/Ext/kept.fig" << shapes;
+        QTest::newRow("save comment") << "comment"
+                                      << "Ext/kept.fig"
+                                      << "Writing failed!|Could not write to file %1/Ext/kept.fig" << shapes;
+        QTest::newRow("add") << "add"
+                             << "Ext/kept.fig"
+                             << "Writing failed!|Could not write to file %1/Ext/new.fig" << shapes;
+        QTest::newRow("move out") << "move"
+                                  << "Ext/kept.fig"
+                                  << "Error|Could not move clip to new path!\n%1/Shapes/kept.fig\n"
+                                     "File may already exists or folder is not writable."
+                                  << shapes;
+        QTest::newRow("move in") << "move"
+                                 << "Shapes/gear.fig"
+                                 << "Error|Could not move clip to new path!\n%1/Ext/gear.fig\n"
+                                    "File may already exists or folder is not writable."
+                                 << shapes;
+        QTest::newRow("comment of a linked clip")
+            << "comment"
+            << "Shapes/linked.fig"
+            << "Writing failed!|Could not write to file %1/Shapes/linked.fig" << shapes;
+        QTest::newRow("delete a linked clip") << "delete"
+                                              << "Shapes/linked.fig"
+                                              << "" << QStringList { "gear.fig" };
+    }
+    void clipsOutsideThroughALink()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, clip);
+        QFETCH(QString, box);
+        QFETCH(QStringList, shapesAfter);
+        QTemporaryDir outside;
+        const QByteArray kept = figHeader + wideBox;
+        writeFile(outside.filePath("kept.fig"), kept);
+        QVERIFY(QFile::link(outside.path(), root->file("Ext")));
+        QVERIFY(QFile::link(outside.filePath("kept.fig"), root->file("Shapes/linked.fig")));
+        root->clip("Shapes/gear.fig", wideBox);
+        open();
+        QCOMPARE(folder("Ext")->childCount(), 0);
+        click(folder(clip.section('/', 0, 0)));
+        click(row(clip.section('/', 1)));
+        MessageBoxRecorder boxes;
+        if (operation == "delete") {
+            QTest::mouseClick(button("deleteClip"), Qt::LeftButton);
+        } else if (operation == "comment") {
+            dialog->findChild<QPlainTextEdit*>("comments")->setPlainText("changed");
+            QTest::mouseClick(button("saveComment"), Qt::LeftButton);
+        } else if (operation == "add") {
+            selectInDocument({ 0 });
+            QTest::mouseClick(button("addClip"), Qt::LeftButton);
+            QVERIFY(type("new"));
+        } else {
+            drop(row(clip.section('/', 1)), folder(clip.startsWith("Ext") ? "Shapes" : "Ext"));
+        }
+        QStringList shown;
+        for (const MessageBoxRequest& request : qAsConst(boxes.boxes))
+            shown << request.title + '|' + request.text;
+        QCOMPARE(shown, box.isEmpty() ? QStringList() : QStringList { box.arg(root->path()) });
+        QCOMPARE(entries(outside.path()), QStringList { "kept.fig" });
+        QCOMPARE(readFile(outside.filePath("kept.fig")), kept);
+        QCOMPARE(entries(root->file("Shapes")), shapesAfter);
+        QCOMPARE(entries(root->file("Parts")), QStringList());
     }
 
     // One row r: the map's count 1, the key "rows" (8 bytes of UTF-16), the

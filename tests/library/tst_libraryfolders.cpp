@@ -1,7 +1,8 @@
 // The library dialog's folders: the root shown and created, choosing another
 // root or the default one, clicking folders (their clips listed, a second
 // click deselects), and creating, renaming and deleting folders in place with
-// the keyboard, including the names that are refused.
+// the keyboard, including the names that are refused, links that lead above
+// or out of the library, and folders behind such links.
 #include "app/preferences.h"
 #include "library/librarydlg.h"
 #include "library/librarylistwidget.h"
@@ -16,6 +17,7 @@
 #include "support/testenv.h"
 
 #include <QCheckBox>
+#include <QDirIterator>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -43,6 +45,18 @@ QString outline(QTreeWidget* tree)
 QStringList entries(const QString& dir)
 {
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+// Every entry below the folder, links not followed, as sorted relative paths.
+QStringList allEntries(const QString& dir)
+{
+    QStringList found;
+    QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+        QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found << QDir(dir).relativeFilePath(it.next());
+    found.sort();
+    return found;
 }
 
 const char* const selectionButtons[]
@@ -347,6 +361,9 @@ private slots:
         QTest::newRow("blanks") << ""
                                 << "   " << int(Qt::Key_Return) << ""
                                 << "Invalid name!";
+        QTest::newRow("hidden") << "Electronics"
+                                << ".hidden" << int(Qt::Key_Return) << ""
+                                << "Invalid name!";
     }
     void creatingFolders()
     {
@@ -418,6 +435,8 @@ private slots:
                                    << "Invalid name!";
         QTest::newRow("dot") << true << "." << int(Qt::Key_Return) << "Electronics"
                              << "Invalid name!";
+        QTest::newRow("hidden") << false << ".Electronics" << int(Qt::Key_Return) << "Electronics"
+                                << "Invalid name!";
     }
     void renamingFolders()
     {
@@ -497,6 +516,95 @@ private slots:
         QVERIFY(!QFileInfo(root->file("Linked")).isSymLink());
         QVERIFY(QFileInfo::exists(outside.filePath("kept.fig")));
         QCOMPARE(outline(tree()), QString("Arrows\nElectronics\n  Analog\n  Logic\n"));
+    }
+
+    // A link to "/" or to an ancestor of the root is a folder of the tree
+    // that is not entered: the dialog (and with it the editor) starts, and a
+    // refresh ends.
+    void linksAboveTheLibrary()
+    {
+        QVERIFY(QFile::link("../../../..", root->file("Up")));
+        QVERIFY(QFile::link("/", root->file("Electronics/Disk")));
+        openDialog();
+        const QString outline = "Arrows\nElectronics\n  Analog\n  Disk\n  Logic\nUp\n";
+        QCOMPARE(::outline(tree()), outline);
+        QTest::mouseClick(button("refreshFolders"), Qt::LeftButton);
+        tree()->expandAll();
+        QCOMPARE(::outline(tree()), outline);
+    }
+
+    // Nothing outside the library is made, renamed or removed through a link
+    // that leads out of it: not below the link when the tree was read before
+    // a folder became such a link, not in the link's folder itself. The link
+    // itself is renamed, and removing a folder that holds one leaves its
+    // target.
+    void nothingOutsideThroughALink_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QStringList>("rootAfter");
+        const QStringList unchanged { "Arrows", "Electronics", "Ext", "Holder" };
+        QTest::newRow("delete below") << "delete"
+                                      << "Ext/sub"
+                                      << "Could not delete the folder!" << unchanged;
+        QTest::newRow("rename below") << "rename"
+                                      << "Ext/sub"
+                                      << "Could not rename the folder!" << unchanged;
+        QTest::newRow("create below") << "create"
+                                      << "Ext/sub"
+                                      << "Could not create the folder!" << unchanged;
+        QTest::newRow("create in the link") << "create"
+                                            << "Ext"
+                                            << "Could not create the folder!" << unchanged;
+        QTest::newRow("rename the link")
+            << "rename"
+            << "Ext"
+            << "" << QStringList { "Arrows", "Electronics", "Holder", "Renamed" };
+        QTest::newRow("delete a folder holding a link")
+            << "delete"
+            << "Holder"
+            << "" << QStringList { "Arrows", "Electronics", "Ext" };
+    }
+    void nothingOutsideThroughALink()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, folder);
+        QFETCH(QString, box);
+        QFETCH(QStringList, rootAfter);
+        QTemporaryDir outside;
+        QDir(outside.path()).mkpath("sub/deeper");
+        writeFile(outside.filePath("sub/clip.fig"), figHeader + wideBox);
+        writeFile(outside.filePath("kept.fig"), figHeader + wideBox);
+        const QStringList outsideBefore = allEntries(outside.path());
+        root->folder("Ext/sub");
+        root->folder("Holder");
+        QVERIFY(QFile::link(outside.filePath("sub"), root->file("Holder/out")));
+        openDialog();
+        // Another program makes the folder a link behind the dialog's back.
+        QVERIFY(QDir(root->file("Ext")).removeRecursively());
+        QVERIFY(QFile::link(outside.path(), root->file("Ext")));
+        if (!folder.contains('/')) {
+            QTest::mouseClick(button("refreshFolders"), Qt::LeftButton);
+            tree()->expandAll();
+            QCOMPARE(this->folder("Ext")->childCount(), 0);
+        }
+        click(this->folder(folder));
+        MessageBoxRecorder boxes { QMessageBox::Yes };
+        if (operation == "delete") {
+            QTest::mouseClick(button("deleteFolder"), Qt::LeftButton);
+        } else {
+            QTest::mouseClick(button(operation == "rename" ? "renameFolder" : "createFolder"), Qt::LeftButton);
+            QVERIFY(type(operation == "rename" ? "Renamed" : "New"));
+        }
+        QStringList titles;
+        for (const MessageBoxRequest& shown : qAsConst(boxes.boxes)) {
+            if (shown.title != "Delete?")
+                titles << shown.title + '|' + shown.text;
+        }
+        QCOMPARE(titles, box.isEmpty() ? QStringList() : QStringList { "Error|" + box });
+        QCOMPARE(allEntries(outside.path()), outsideBefore);
+        QCOMPARE(entries(root->path()), rootAfter);
     }
 
     void refreshingReadsTheDiskAgain()

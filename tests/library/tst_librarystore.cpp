@@ -1,7 +1,9 @@
 // The library on disk: the folder tree read from the root (order, depth,
-// links back into the tree and link loops), folder paths of tree items, the
-// clip names of a folder, removing items, and which typed names are usable.
+// links shown but not entered, the bounds of a huge tree), folder paths of
+// tree items, the clip names of a folder, removing items, which typed names
+// are usable, and which paths lie in the library once links are resolved.
 #include "library/librarystore.h"
+#include "support/logrecorder.h"
 #include "support/testenv.h"
 #include "support/testfiles.h"
 
@@ -10,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -91,8 +94,9 @@ private slots:
         QCOMPARE(tree.topLevelItemCount(), 0);
     }
 
-    // Links back into the tree are shown and not entered; a loop of links
-    // outside the tree ends where it comes back.
+    // Links are shown and not entered: back into the tree, out of it (a
+    // loop of links there included), and up to an ancestor of the root or
+    // to "/", which would read the whole disk.
     void linksNeverLeadRoundAgain()
     {
         QTemporaryDir dir;
@@ -105,6 +109,10 @@ private slots:
         link(root + "/C", root + "/sibling");
         link(outside + "/shared", root + "/C/external");
         link(outside + "/shared", outside + "/shared/deeper/back");
+        link("../../../..", root + "/Up");
+        link("/", root + "/A/disk");
+        link(dir.path(), root + "/C/parent");
+        LogRecorder log;
         QTreeWidget tree;
         addLibraryDirItems(root, &tree, nullptr, true);
         QCOMPARE(outline(tree),
@@ -112,11 +120,62 @@ private slots:
                     "  B\n"
                     "    toA\n"
                     "    toRoot\n"
+                    "  disk\n"
                     "C\n"
                     "  external\n"
-                    "    deeper\n"
-                    "      back\n"
-                    "sibling\n"));
+                    "  parent\n"
+                    "sibling\n"
+                    "Up\n"));
+        QCOMPARE(log.of({ "WARN" }), QStringList());
+    }
+
+    // A tree far larger than anyone browses stops at 10000 folders or 64
+    // levels, the upper levels whole, and the log says so.
+    void hugeTreesAreCut_data()
+    {
+        QTest::addColumn<int>("wide");
+        QTest::addColumn<int>("deep");
+        QTest::addColumn<int>("folders");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("more folders") << 10010 << 1 << 10000 << "only the first 10000 are shown";
+        QTest::newRow("64 levels") << 1 << 64 << 64 << "";
+        QTest::newRow("more levels") << 1 << 70 << 64 << "no more than 64 levels are shown";
+    }
+    void hugeTreesAreCut()
+    {
+        QFETCH(int, wide);
+        QFETCH(int, deep);
+        QFETCH(int, folders);
+        QFETCH(QString, warning);
+        QTemporaryDir dir;
+        const QString root = dir.filePath("root");
+        QString chain = root;
+        for (int level = 0; level < deep; ++level)
+            chain += "/d";
+        QVERIFY(QDir().mkpath(chain));
+        for (int i = 1; i < wide; ++i)
+            QVERIFY(QDir(root).mkdir(QString("f%1").arg(i, 5, 10, QLatin1Char('0'))));
+        LogRecorder log;
+        QTreeWidget tree;
+        addLibraryDirItems(root, &tree, nullptr, true);
+        int count = 0;
+        int depth = 0;
+        std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int level) {
+            ++count;
+            depth = std::max(depth, level);
+            for (int i = 0; i < item->childCount(); ++i)
+                walk(item->child(i), level + 1);
+        };
+        for (int i = 0; i < tree.topLevelItemCount(); ++i)
+            walk(tree.topLevelItem(i), 1);
+        QCOMPARE(count, folders);
+        QCOMPARE(depth, std::min(deep, 64));
+        const QStringList warnings = log.of({ "WARN" });
+        if (warning.isEmpty()) {
+            QCOMPARE(warnings, QStringList());
+        } else {
+            QCOMPARE(warnings, QStringList { QString("WARN Library folders of \"%1\": %2").arg(root, warning) });
+        }
     }
 
     void itemPaths_data()
@@ -198,7 +257,10 @@ private slots:
         QTest::newRow("plain") << "Logic" << true;
         QTest::newRow("blanks inside") << "logic gates" << true;
         QTest::newRow("dots inside") << "gear.v2" << true;
-        QTest::newRow("three dots") << "..." << true;
+        QTest::newRow("three dots") << "..." << false;
+        QTest::newRow("hidden folder") << ".hidden" << false;
+        QTest::newRow("hidden clip") << ".secret.fig" << false;
+        QTest::newRow("blank then dot") << " .x" << true;
         QTest::newRow("empty") << "" << false;
         QTest::newRow("blanks only") << "   " << false;
         QTest::newRow("dot") << "." << false;
@@ -215,6 +277,58 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, usable);
         QCOMPARE(isUsableLibraryName(name), usable);
+    }
+
+    // Which entries lie in the library once links are resolved: the entry
+    // itself (removed, renamed, moved; a final link not followed) and a
+    // target written through (a final link followed to its end).
+    void pathsInsideTheLibrary_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("entryInside");
+        QTest::addColumn<bool>("targetInside");
+        QTest::newRow("clip") << "root/Shapes/a.fig" << true << true;
+        QTest::newRow("new clip") << "root/Shapes/new.fig" << true << true;
+        QTest::newRow("folder") << "root/Shapes" << true << true;
+        QTest::newRow("link out, itself") << "root/Ext" << true << false;
+        QTest::newRow("below a link out") << "root/Ext/sub" << false << false;
+        QTest::newRow("clip below a link out") << "root/Ext/sub/clip.fig" << false << false;
+        QTest::newRow("new clip below a link out") << "root/Ext/new.fig" << false << false;
+        QTest::newRow("below a link in") << "root/In/a.fig" << true << true;
+        QTest::newRow("clip linked out") << "root/Shapes/out.fig" << true << false;
+        QTest::newRow("link to nowhere") << "root/Shapes/gone.fig" << true << false;
+        QTest::newRow("link up") << "root/Up" << true << false;
+        QTest::newRow("below a link up") << "root/Up/x" << false << false;
+        QTest::newRow("the root") << "root" << false << false;
+        QTest::newRow("up and out") << "root/Shapes/../../outside" << false << false;
+        QTest::newRow("dot dot") << "root/Shapes/.." << false << false;
+        QTest::newRow("beside the root") << "outside/sub" << false << false;
+    }
+    void pathsInsideTheLibrary()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, entryInside);
+        QFETCH(bool, targetInside);
+        QTemporaryDir dir;
+        makeDirs(dir.path(), { "root/Shapes", "outside/sub" });
+        writeFile(dir.filePath("root/Shapes/a.fig"), "#FIG 3.2\n");
+        writeFile(dir.filePath("outside/sub/clip.fig"), "#FIG 3.2\n");
+        link(dir.filePath("outside"), dir.filePath("root/Ext"));
+        link(dir.filePath("root/Shapes"), dir.filePath("root/In"));
+        link(dir.filePath("outside/sub/clip.fig"), dir.filePath("root/Shapes/out.fig"));
+        link(dir.filePath("absent.fig"), dir.filePath("root/Shapes/gone.fig"));
+        link("..", dir.filePath("root/Up"));
+        const QString root = dir.filePath("root");
+        QCOMPARE(libraryEntryIsInside(root, dir.filePath(path)), entryInside);
+        QCOMPARE(libraryTargetIsInside(root, dir.filePath(path)), targetInside);
+        // Through a root given by a link of its own, the same.
+        link(root, dir.filePath("rootLink"));
+        const QString viaLink = dir.filePath("rootLink") + path.mid(4);
+        if (path.startsWith("root/")) {
+            QCOMPARE(libraryEntryIsInside(dir.filePath("rootLink"), viaLink), entryInside);
+            QCOMPARE(libraryTargetIsInside(dir.filePath("rootLink"), viaLink), targetInside);
+        }
+        QVERIFY(!libraryEntryIsInside(dir.filePath("absent"), dir.filePath("absent/x")));
     }
 
     void defaultRootLiesInTheDataLocation()

@@ -1,7 +1,8 @@
 // Loaded clips and their thumbnails: a clip file or the objects of a new clip
 // moved to the origin, several objects wrapped into one compound with an
 // identifier of its own, the zoom that fits the longer side (also for a clip
-// smaller than a pixel), and the clip files that are left out.
+// smaller than a pixel, and at most four times for a tiny one such as a dot),
+// and the clip files that are left out.
 #include "../model/modelfixtures.h"
 #include "app/preferences.h"
 #include "library/librarydlg.h"
@@ -103,8 +104,13 @@ private slots:
         QTest::newRow("square") << QByteArray("2 2 0 0 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
                                               "\t 600 600 1800 600 1800 1800 600 1800 600 600\n")
                                 << 80 << 59.0f / 80.0f;
-        // Less than half a pixel either way: fitted as one pixel.
-        QTest::newRow("a dot") << QByteArray("2 1 0 0 0 7 50 -1 -1 0.000 0 0 -1 0 0 1\n\t 300 300\n") << 96 << 59.0f;
+        // Less than half a pixel either way: fitted as one pixel, and
+        // magnified no more than four times.
+        QTest::newRow("a dot") << QByteArray("2 1 0 0 0 7 50 -1 -1 0.000 0 0 -1 0 0 1\n\t 300 300\n") << 96 << 4.0f;
+        QTest::newRow("ten pixels") << QByteArray("2 1 0 0 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 0 0 119 0\n") << 96
+                                    << 4.0f;
+        QTest::newRow("twenty pixels") << QByteArray("2 1 0 0 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 0 0 249 0\n")
+                                       << 96 << 59.0f / 20.0f;
     }
     void zoomFitsTheLongerSide()
     {
@@ -119,6 +125,39 @@ private slots:
         QCOMPARE(clip->zoom, zoom);
         QCOMPARE(boundsOf(*clip).topLeft(), QPoint(0, 0));
         QCOMPARE(clip->painter, nullptr);
+    }
+
+    // A dot (a polyline of one point) is as large as its line width; its
+    // thumbnail shows a small mark in the corner, not a pen blown up to a
+    // solid square or disc over the whole thumbnail.
+    void aDotShowsAsADot_data()
+    {
+        QTest::addColumn<QByteArray>("objects");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("largest");
+        const QByteArray dot = "2 1 0 %w 0 7 50 -1 -1 0.000 0 %c -1 0 0 1\n\t 2400 1800\n";
+        const auto make = [&dot](int width, int cap) {
+            return QByteArray(dot).replace("%w", QByteArray::number(width)).replace("%c", QByteArray::number(cap));
+        };
+        QTest::newRow("width 1, butt cap, 80 dpi") << make(1, 0) << 80 << 25;
+        QTest::newRow("width 1, round cap, 96 dpi") << make(1, 1) << 96 << 36;
+        QTest::newRow("width 1, square cap, 96 dpi") << make(1, 2) << 96 << 36;
+        QTest::newRow("width 0") << make(0, 0) << 80 << 1;
+        QTest::newRow("width 3") << make(3, 0) << 96 << 256;
+        QTest::newRow("two dots in a clip") << make(1, 0) + make(1, 0).replace("2400", "2415") << 80 << 100;
+    }
+    void aDotShowsAsADot()
+    {
+        QFETCH(QByteArray, objects);
+        QFETCH(int, dpi);
+        QFETCH(int, largest);
+        QImage image = thumbnailImage(dpi);
+        std::unique_ptr<CFigContext> clip(load(objects, image));
+        QVERIFY(clip);
+        QVERIFY(std::isfinite(clip->zoom));
+        const int dark = darkPixels(image);
+        QVERIFY2(dark > 0 && dark <= largest, qPrintable(QString::number(dark)));
+        QVERIFY(darkPixels(image.copy(0, 0, 4, 4)) > 0);
     }
 
     // The clip lies at the origin as one compound, drawn from the thumbnail's
