@@ -9,6 +9,7 @@
 #include "app/qtmainfrm.h"
 #include "dialogs/figurepropertiesdlg.h"
 #include "dialogs/metricsdlg.h"
+#include "dialogs/usercolors.h"
 #include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
 #include "edit/editobjects.h"
@@ -24,6 +25,7 @@
 #include "model/objectlist.h"
 #include "model/units.h"
 #include "render/canvasmapping.h"
+#include "render/colors.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -51,9 +53,29 @@ void selectForSelectAll(FigObject* object)
     object->selected = true;
 }
 
+void deselectForSelectAll(FigObject* object)
+{
+    object->skipRedraw = false;
+    object->selected = false;
+}
+
+// Keeps the user colours that the copied objects use with them, so that a
+// paste into another drawing shows and saves the same colours.
+void keepClipboardColors(const CFigContext* context)
+{
+    clipboardUserColors.clear();
+    if (!clipboardObjects)
+        return;
+    for (auto it = context->drawing.userColors.constBegin(); it != context->drawing.userColors.constEnd(); ++it) {
+        if (isColorInUse(it.key() + standardColorCount, clipboardObjects))
+            clipboardUserColors.insert(it.key(), it.value());
+    }
+}
+
 // Frees the copied objects and their list.
 void discardClipboard()
 {
+    clipboardUserColors.clear();
     if (!clipboardObjects)
         return;
     deleteAllObjects(clipboardObjects);
@@ -659,6 +681,7 @@ void QTChildFrm::copy()
     clipboardObjects = figContext->cloneObjectListWithIds(&selected);
     if (clipboardObjects)
         forEachObject(clipboardObjects, clearSelectedFlag);
+    keepClipboardColors(figContext);
 }
 
 void QTChildFrm::cut()
@@ -674,6 +697,7 @@ void QTChildFrm::cut()
     }
     if (clipboardObjects)
         forEachObject(clipboardObjects, clearSelectedFlag);
+    keepClipboardColors(figContext);
 }
 
 void QTChildFrm::paste()
@@ -696,11 +720,18 @@ void QTChildFrm::selectAll()
         return;
     if (!figContext)
         return;
-    forEachObject(figContext->objects(), selectForSelectAll);
-    // What is selected shows its markers: objects not marked before get
-    // them now (the members of a compound show none of their own).
+    // What picking can reach: objects on hidden depths (compounds without a
+    // member on a shown one) are left out, so that a following Delete or Cut
+    // cannot take away what the user does not see.
     for (FigObject* object : *figContext->objects()) {
-        if (object->markerState == 0)
+        const bool reachable = figContext->isObjectVisible(object);
+        const ObjectCallback mark = reachable ? selectForSelectAll : deselectForSelectAll;
+        mark(object);
+        if (object->type == FigObject::Compound)
+            forEachObject(static_cast<FigCompound*>(object)->members, mark);
+        // What is selected shows its markers: objects not marked before get
+        // them now (the members of a compound show none of their own).
+        if (reachable && object->markerState == 0)
             object->markerState = 2;
     }
     refreshButtonStates();
@@ -776,7 +807,7 @@ void QTChildFrm::closeCompound()
 {
     {
         CanvasBracket bracket(this, true);
-        figContext->closeCompound(true);
+        figContext->closeCompoundForEditing();
     }
     refreshButtonStates();
     if (mainFrm)

@@ -179,6 +179,7 @@ void finishRun(QSettings& settings)
         delete clipboardObjects;
         clipboardObjects = nullptr;
     }
+    clipboardUserColors.clear();
     deleteAllObjects(&editScratchList);
 
     QsLogging::Logger::destroyInstance();

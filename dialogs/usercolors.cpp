@@ -81,11 +81,12 @@ bool isColorInUse(int colourNumber, const FigObjectList* list)
     return false;
 }
 
-bool isColorInUseByDocument(const CFigContext* context, int colourNumber)
+bool isColorInUseByDocument(const CFigContext* context, int colourNumber, bool withClipboard)
 {
     if (!context)
         return false;
     return isColorInUse(colourNumber, &context->drawing.objects)
         || stepsUse(colourNumber, context->undoHistory.undoSteps)
-        || stepsUse(colourNumber, context->undoHistory.redoSteps) || isColorInUse(colourNumber, clipboardObjects);
+        || stepsUse(colourNumber, context->undoHistory.redoSteps)
+        || (withClipboard && isColorInUse(colourNumber, clipboardObjects));
 }

@@ -14,6 +14,6 @@ bool isColorInUse(int colourNumber, const FigObjectList* list);
 // Whether deleting the colour could leave an object with a colour number
 // that no colour line defines: an object of the drawing uses it, or one that
 // undo or redo can bring back or change to it (the subjects of the history's
-// steps and the values their colour changes put back or set again), or a
-// copied object that a paste can bring in.
-bool isColorInUseByDocument(const CFigContext* context, int colourNumber);
+// steps and the values their colour changes put back or set again), or,
+// with `withClipboard`, a copied object that a paste can bring in.
+bool isColorInUseByDocument(const CFigContext* context, int colourNumber, bool withClipboard = true);

@@ -291,6 +291,25 @@ FigArrow* CFigContext::arrowFromCurrentAttributes(float thickness, int kind)
     return arrow;
 }
 
+bool CFigContext::addCurrentArrows(FigObject* object)
+{
+    if (!object)
+        return false;
+    const float base = currentAttrs.arrowSizeMode || object->lineWidth == 0 ? currentAttrs.arrowThickness
+                                                                            : static_cast<float>(object->lineWidth);
+    if (currentAttrs.forwArrowOn) {
+        object->forwArrow = arrowFromCurrentAttributes(base, currentAttrs.forwArrow);
+        if (!object->forwArrow)
+            return false;
+    }
+    if (currentAttrs.backArrowOn) {
+        object->backArrow = arrowFromCurrentAttributes(base, currentAttrs.backArrow);
+        if (!object->backArrow)
+            return false;
+    }
+    return true;
+}
+
 void CFigContext::buildArrowChange(
     FigObject* object, const FigArrow* arrow, int end, ActionStep& list, bool onlyFlagged)
 {

@@ -1,13 +1,15 @@
 // Grouping the selected objects into a compound, dissolving selected
 // compounds, and opening a compound so that editing works on its members.
 // Creating and breaking are one undo step each; opening and closing only
-// change which list is edited. Drawing happens only while the painter is
+// change which list is edited, except that closing a compound left empty
+// removes it as one step. Drawing happens only while the painter is
 // active; the model changes either way.
 
 #include "app/statusmessages.h"
 #include "edit/canvashandlers.h"
 #include "model/breakcompoundaction.h"
 #include "model/createcompoundaction.h"
+#include "model/deleteaction.h"
 #include "model/depths.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
@@ -93,4 +95,19 @@ bool CFigContext::openCompoundForEditing(FigObject* object)
     if (canDraw(this))
         redrawCanvas();
     return true;
+}
+
+void CFigContext::closeCompoundForEditing()
+{
+    FigCompound* closing = findParentCompound(&drawing.objects, openCompound);
+    closeCompound(false);
+    if (closing && closing->members->empty()) {
+        // An empty "6 ... -6" block with stale corners is no drawing; the
+        // deletion keeps the compound for the undo of the members' steps.
+        auto* action = new DeleteAction(objects(), closing);
+        action->redo(this);
+        undoHistory.pushAction(action);
+    }
+    if (canDraw(this))
+        redrawCanvas();
 }

@@ -1,6 +1,7 @@
 #include "edit/editobjects.h"
 
 FigObjectList* clipboardObjects = nullptr;
+QMap<int, QColor> clipboardUserColors;
 FigObjectList editScratchList;
 QPixmap* libraryPlacementPixmap = nullptr;
 QPixmap* libraryPlacementBackground = nullptr;

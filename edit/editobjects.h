@@ -6,10 +6,16 @@
 
 #include "model/figobjectlist.h"
 
+#include <QColor>
+#include <QMap>
+
 class QPixmap;
 
 // The copied objects, owned through the list; null until the first copy or cut.
 extern FigObjectList* clipboardObjects;
+// The user colours the copied objects use, keyed as in the drawing they came
+// from (colour number - 32): a paste brings them into the drawing it goes to.
+extern QMap<int, QColor> clipboardUserColors;
 // Objects an editing operation holds while an action runs; owned.
 extern FigObjectList editScratchList;
 // The clip drawn on a transparent pixmap, and the canvas under it; owned,

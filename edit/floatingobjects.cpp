@@ -53,6 +53,7 @@ bool takeFloatingObjects(CFigContext* context)
 void discardFloatingObjects(CFigContext* context, bool redraw)
 {
     CFigContext* document = context ? context : floating.document;
+    const FloatingKind kind = floatingObjectsKind();
     if (!takeFloatingObjects(document))
         return;
     for (FigObject* object : *document->selection) {
@@ -73,6 +74,8 @@ void discardFloatingObjects(CFigContext* context, bool redraw)
     deleteAllObjects(document->selection);
     delete document->selection;
     document->selection = nullptr;
+    if (kind == FloatingKind::Paste)
+        dropPasteColors(document);
 }
 
 void cancelFloatingObjects(CFigContext* context)

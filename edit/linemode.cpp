@@ -199,12 +199,8 @@ void polylineFinish(CFigContext* context, int x, int y)
     context->newChainHead = context->newChainTail = nullptr;
     if (subType == 3)
         ++canvasAction.pointCount;
-    if (subType == 1 && canvasAction.pointCount != 1) {
-        if (currentAttrs.forwArrowOn)
-            line->forwArrow = context->arrowFromCurrentAttributes(currentAttrs.arrowThickness, currentAttrs.forwArrow);
-        if (currentAttrs.backArrowOn)
-            line->backArrow = context->arrowFromCurrentAttributes(currentAttrs.arrowThickness, currentAttrs.backArrow);
-    }
+    if (subType == 1 && canvasAction.pointCount != 1)
+        context->addCurrentArrows(line);
     addCreatedObject(context, line);
     initLineMode();
 }

@@ -139,16 +139,8 @@ FigArc* CFigContext::createArc()
     arc->capStyle = currentAttrs.capStyle;
     arc->direction = arcDirection(
         arcPoints[0].x, arcPoints[0].y, arcPoints[1].x, arcPoints[1].y, arcPoints[2].x, arcPoints[2].y);
-    if (currentAttrs.forwArrowOn) {
-        arc->forwArrow = arrowFromCurrentAttributes(currentAttrs.arrowThickness, currentAttrs.forwArrow);
-        if (!arc->forwArrow)
-            return nullptr;
-    }
-    if (currentAttrs.backArrowOn) {
-        arc->backArrow = arrowFromCurrentAttributes(currentAttrs.arrowThickness, currentAttrs.backArrow);
-        if (!arc->backArrow)
-            return nullptr;
-    }
+    if (!addCurrentArrows(arc.get()))
+        return nullptr;
     return arc.release();
 }
 

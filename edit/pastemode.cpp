@@ -1,6 +1,9 @@
 #include "edit/pastemode.h"
 
 #include "app/canvaspainterscope.h"
+#include "app/qtmainfrm.h"
+#include "dialogs/figcolordlg.h"
+#include "dialogs/usercolors.h"
 #include "edit/canvashandlers.h"
 #include "edit/dragselection.h"
 #include "edit/editmodes.h"
@@ -11,14 +14,30 @@
 #include "model/addaction.h"
 #include "model/depths.h"
 #include "model/figcontext.h"
+#include "model/figdrawing.h"
 #include "model/figobject.h"
 #include "model/objectlist.h"
 #include "model/transforms.h"
+#include "render/colors.h"
 #include "toolbars/shapestoolbar.h"
 
 #include <QPainter>
 
 namespace {
+
+// The user colours that the paste in progress added to its document.
+struct PasteColors {
+    CFigContext* document = nullptr; // not owned
+    QList<int> added;
+};
+
+PasteColors pasteColors;
+
+void refreshColorCombos()
+{
+    if (mainWindow && mainWindow->colorDlg)
+        mainWindow->colorDlg->updateUserColorCombos();
+}
 
 // Back to the mode before the paste, through the tool panel when there is
 // one; the select mode when that mode cannot be chosen again.
@@ -47,6 +66,14 @@ void CFigContext::startPaste()
         editMode = previousEditMode;
         return;
     }
+    // The same colours, under this document's numbers.
+    FigDrawing colors;
+    colors.userColors = clipboardUserColors;
+    pasteColors = { this, {} };
+    importUserColors(&colors, copies, &pasteColors.added);
+    if (!pasteColors.added.isEmpty())
+        refreshColorCombos();
+
     beginCanvasAction();
     delete selection;
     selection = copies;
@@ -74,6 +101,7 @@ void placePaste(CFigContext* context, int x, int y)
     if (context && floatingObjectsDocument() == context && context->selection) {
         FigObjectList* list = context->objects();
         takeFloatingObjects(context);
+        pasteColors = PasteColors(); // the placed objects use them
         placed = *context->selection;
         context->selection->clear();
         auto* step = new ActionStep;
@@ -119,4 +147,21 @@ void cancelPaste(CFigContext* context, int x, int y)
     canvasHandlers.selectionMoveHandler = nullptr;
     endCanvasAction();
     returnToPreviousMode(context);
+}
+
+void dropPasteColors(CFigContext* context)
+{
+    if (!context || pasteColors.document != context)
+        return;
+    const QList<int> added = pasteColors.added;
+    pasteColors = PasteColors();
+    bool removed = false;
+    for (int key : added) {
+        // The clipboard's objects number their colours as their own drawing
+        // does: they do not count here.
+        if (!isColorInUseByDocument(context, key + standardColorCount, false))
+            removed = context->drawing.userColors.remove(key) > 0 || removed;
+    }
+    if (removed)
+        refreshColorCombos();
 }

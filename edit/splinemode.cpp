@@ -78,12 +78,8 @@ void splineFinish(CFigContext* context, int x, int y)
         initSplineMode();
         return;
     }
-    if (!isClosedSubType(subType)) {
-        if (currentAttrs.forwArrowOn)
-            spline->forwArrow = context->arrowFromCurrentAttributes(currentAttrs.arrowThickness, currentAttrs.forwArrow);
-        if (currentAttrs.backArrowOn)
-            spline->backArrow = context->arrowFromCurrentAttributes(currentAttrs.arrowThickness, currentAttrs.backArrow);
-    }
+    if (!isClosedSubType(subType))
+        context->addCurrentArrows(spline);
     addCreatedObject(context, spline);
     initSplineMode();
 }

@@ -97,10 +97,7 @@ void CFigContext::addTangentLine(int hitX, int hitY, float a, float b)
         freePointList(head);
         return;
     }
-    if (currentAttrs.forwArrowOn)
-        line->forwArrow = arrowFromCurrentAttributes(currentAttrs.arrowThickness, currentAttrs.forwArrow);
-    if (currentAttrs.backArrowOn)
-        line->backArrow = arrowFromCurrentAttributes(currentAttrs.arrowThickness, currentAttrs.backArrow);
+    addCurrentArrows(line);
 
     FigObjectList* list = objects();
     auto* action = new AddAction(list, line);

@@ -10,14 +10,14 @@ AddAction::AddAction(FigObjectList* list, FigObject* subject)
 
 bool AddAction::redo(CFigContext* context)
 {
-    context->addObject(ownerList, object);
+    context->insertObject(ownerList, object, place);
     return true;
 }
 
 bool AddAction::undo(CFigContext* context)
 {
     context->closeEditingInside(object);
-    context->removeObject(ownerList, object);
+    place = context->takeObject(ownerList, object);
     return true;
 }
 

@@ -10,13 +10,13 @@ BreakCompoundAction::BreakCompoundAction(FigObjectList* list, FigCompound* compo
 
 bool BreakCompoundAction::redo(CFigContext* context)
 {
-    CreateCompoundAction::ungroup(context, ownerList, static_cast<FigCompound*>(object));
+    CreateCompoundAction::ungroup(context, ownerList, static_cast<FigCompound*>(object), places);
     return true;
 }
 
 bool BreakCompoundAction::undo(CFigContext* context)
 {
-    CreateCompoundAction::group(context, ownerList, static_cast<FigCompound*>(object));
+    CreateCompoundAction::group(context, ownerList, static_cast<FigCompound*>(object), places);
     return true;
 }
 

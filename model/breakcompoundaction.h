@@ -1,8 +1,9 @@
 #pragma once
-// Undoable dissolving of a compound: its members go to the owner list, the
-// compound keeps its member list and is owned by the action while done.
+// Undoable dissolving of a compound: its members go to the end of the owner
+// list, the compound keeps its member list and is owned by the action while
+// done; undo puts the compound back at its index.
 
-#include "model/actionitem.h"
+#include "model/createcompoundaction.h"
 
 class FigCompound;
 
@@ -14,4 +15,6 @@ public:
     bool undo(CFigContext* context) override;
     void releaseDone() override;
     bool redoRemovesObject() const override { return true; }
+
+    GroupingPlaces places;
 };

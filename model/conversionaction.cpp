@@ -16,8 +16,8 @@ bool ConversionAction::redo(CFigContext* context)
         newObject = convert(context);
     if (!newObject)
         return false;
-    context->removeObject(ownerList, oldObject);
-    context->addObject(ownerList, newObject);
+    oldPlace = context->takeObject(ownerList, oldObject);
+    context->insertObject(ownerList, newObject, newPlace);
     object = newObject;
     // Lines linked to the object follow it onto the new chain; undo puts
     // back exactly the points they named.
@@ -30,8 +30,8 @@ bool ConversionAction::undo(CFigContext* context)
 {
     if (!newObject)
         return false;
-    context->removeObject(ownerList, newObject);
-    context->addObject(ownerList, oldObject);
+    newPlace = context->takeObject(ownerList, newObject);
+    context->insertObject(ownerList, oldObject, oldPlace);
     object = oldObject;
     links.restore();
     return true;

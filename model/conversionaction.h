@@ -2,6 +2,7 @@
 // What the undoable conversions between polylines and splines share: the
 // action holds both objects; `object` names the one in the drawing, and the
 // action owns the other. Each conversion says only how the new object is made.
+// The new object is appended; undo puts the old one back at its index.
 
 #include "model/actionitem.h"
 #include "model/pointundo.h"
@@ -27,5 +28,7 @@ protected:
     virtual FigObject* convert(CFigContext* context) = 0;
 
 private:
+    int oldPlace = -1; // oldObject's index in the owner list when redo took it out
+    int newPlace = -1; // newObject's index when undo took it out
     LinkTargetSnapshot links; // the links to the old object as the last redo found them
 };

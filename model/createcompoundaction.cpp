@@ -12,13 +12,13 @@ CreateCompoundAction::CreateCompoundAction(FigObjectList* list, FigCompound* com
 
 bool CreateCompoundAction::redo(CFigContext* context)
 {
-    group(context, ownerList, static_cast<FigCompound*>(object));
+    group(context, ownerList, static_cast<FigCompound*>(object), places);
     return true;
 }
 
 bool CreateCompoundAction::undo(CFigContext* context)
 {
-    ungroup(context, ownerList, static_cast<FigCompound*>(object));
+    ungroup(context, ownerList, static_cast<FigCompound*>(object), places);
     return true;
 }
 
@@ -28,24 +28,39 @@ void CreateCompoundAction::releaseUndone()
     object = nullptr;
 }
 
-void CreateCompoundAction::group(CFigContext* context, FigObjectList* ownerList, FigCompound* compound)
+void CreateCompoundAction::group(
+    CFigContext* context, FigObjectList* ownerList, FigCompound* compound, GroupingPlaces& places)
 {
     // The members only change lists: their per-depth counts stay as they are.
-    removeCompoundMembers(ownerList, compound);
-    context->addObject(ownerList, compound);
+    places.members.clear();
+    if (ownerList) {
+        for (const FigObject* member : *compound->members)
+            places.members.push_back(takeFromList(ownerList, member));
+    }
+    context->insertObject(ownerList, compound, places.compound);
     if (context->isDrawingList(ownerList))
         context->removeCompoundFromDepths(compound);
 }
 
-void CreateCompoundAction::ungroup(CFigContext* context, FigObjectList* ownerList, FigCompound* compound)
+void CreateCompoundAction::ungroup(
+    CFigContext* context, FigObjectList* ownerList, FigCompound* compound, GroupingPlaces& places)
 {
     // Editing must not go on inside a compound that leaves the drawing.
     context->closeEditingInside(compound);
-    appendCompoundMembers(ownerList, compound);
     const bool counted = context->isDrawingList(ownerList);
-    context->removeObject(ownerList, compound);
+    places.compound = context->takeObject(ownerList, compound);
+    const FigObjectList* members = compound->members;
+    if (places.members.size() == members->size()) {
+        // Back in the reverse order of leaving, each at the index it left.
+        auto place = places.members.rbegin();
+        for (auto member = members->rbegin(); member != members->rend(); ++member, ++place)
+            insertIntoList(ownerList, *member, *place);
+    } else {
+        appendCompoundMembers(ownerList, compound);
+    }
+    places.members.clear();
     if (counted)
-        context->addObjectsToDepths(compound->members);
+        context->addObjectsToDepths(members);
 }
 
 void CreateCompoundAction::releaseShell(FigCompound* compound)

@@ -12,7 +12,7 @@ DeleteAction::DeleteAction(FigObjectList* list, FigObject* subject)
 bool DeleteAction::redo(CFigContext* context)
 {
     context->closeEditingInside(object);
-    context->removeObject(ownerList, object);
+    place = context->takeObject(ownerList, object);
     savedLinks.clear(); // attached again by the last undo: not ours to delete
     collectLinkRecordsTo(&context->drawing.objects, object, savedLinks);
     detachLinkRecords(savedLinks);
@@ -21,7 +21,7 @@ bool DeleteAction::redo(CFigContext* context)
 
 bool DeleteAction::undo(CFigContext* context)
 {
-    context->addObject(ownerList, object);
+    context->insertObject(ownerList, object, place);
     reattachLinkRecords(savedLinks);
     return true;
 }

@@ -109,9 +109,14 @@ bool CFigContext::isDrawingList(const FigObjectList* list) const
 
 void CFigContext::addObject(FigObjectList* list, FigObject* object)
 {
+    insertObject(list, object, -1);
+}
+
+void CFigContext::insertObject(FigObjectList* list, FigObject* object, int place)
+{
     if (!list || !object)
         return;
-    list->push_back(object);
+    insertIntoList(list, object, place);
     if (!isDrawingList(list))
         return;
     if (object->type == FigObject::Compound)
@@ -124,19 +129,22 @@ bool CFigContext::removeObject(FigObjectList* list, FigObject* object)
 {
     if (!list)
         return false;
-    if (!object)
-        return true;
-    const auto it = std::find(list->begin(), list->end(), object);
-    if (it == list->end())
-        return false; // never counted here: uncounting it would corrupt the tables
+    return !object || takeObject(list, object) >= 0;
+}
+
+int CFigContext::takeObject(FigObjectList* list, FigObject* object)
+{
+    if (!list || !object)
+        return -1;
+    if (std::find(list->begin(), list->end(), object) == list->end())
+        return -1; // never counted here: uncounting it would corrupt the tables
     if (isDrawingList(list)) {
         if (object->type == FigObject::Compound)
             removeCompoundFromDepths(static_cast<FigCompound*>(object));
         else
             removeDepthCount(object->type, object->depth);
     }
-    list->erase(it);
-    return true;
+    return takeFromList(list, object);
 }
 
 // Counting ----------------------------------------------------------------------

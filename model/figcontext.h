@@ -83,6 +83,11 @@ public:
     FigCompound* parentCompoundOf(const FigObjectList* list, const FigObject* compound);
     void collectParentCompounds(const FigObjectList* list, FigObjectList& out);
     void updateParentCompoundBounds(const FigObjectList* list);
+    // Goes one level up out of the open compound, which becomes the selected
+    // current object with its corners fitted; one left empty stays in the
+    // drawing (the undo steps of its members' deletions put them back into
+    // its member list). Editing's own way out of a compound that leaves the
+    // drawing; the user's command is closeCompoundForEditing.
     void closeCompound(bool redraw);
 
     // Union of the boxes of the list's top-level objects (only the selected
@@ -97,8 +102,8 @@ public:
     // Runs redo of each action of the step in order; the results are ignored.
     void executeActionGroup(const QList<ActionItem*>& step);
     // When the owner list is the member list of a compound of the drawing:
-    // recomputes the compound's corners, redraws its old and new area and
-    // returns it; else null.
+    // recomputes the corners of the compound and of the compounds around
+    // it, redraws their old and new area and returns the compound; else null.
     FigCompound* refreshOwnerCompound(const FigObjectList* ownerList);
     // Whether the open compound is the object (a compound) or lies inside it.
     bool editingInside(const FigObject* object) const;
@@ -122,11 +127,17 @@ public:
     // (its top-level list or the member list of a compound in it, at any
     // nesting) are counted, compounds by their members; other lists are not.
     void addObject(FigObjectList* list, FigObject* object);
+    // The same at an index of the list (-1 or past the end: appended); the
+    // actions put an object back where an earlier step took it from.
+    void insertObject(FigObjectList* list, FigObject* object, int place);
     // Takes the first occurrence of the object out of the list without
     // deleting it, uncounting it when the list belongs to the drawing's tree.
     // False for a null list or an object not in the list (then nothing is
     // uncounted); true for a null object.
     bool removeObject(FigObjectList* list, FigObject* object);
+    // The same, returning the index the object had; -1 when it was not there
+    // (or for a null list or object), and then nothing changes.
+    int takeObject(FigObjectList* list, FigObject* object);
     // Whether the list is the drawing's top-level list or the member list of
     // a compound somewhere in the drawing.
     bool isDrawingList(const FigObjectList* list) const;
@@ -167,8 +178,9 @@ public:
     // Merges the user colours of another drawing into this document's: a
     // colour the document has keeps its number, another one takes the lowest
     // free key. Uses of the source numbers in `objects` (compound members at
-    // every depth) are renumbered, each object once.
-    void importUserColors(const FigDrawing* source, const FigObjectList* objects);
+    // every depth) are renumbered, each object once. The keys of the colours
+    // added go to `added` when given.
+    void importUserColors(const FigDrawing* source, const FigObjectList* objects, QList<int>* added = nullptr);
     // Pen width in pixels for a line width in 1/80 inch; 0 means no outline.
     int scaledLineWidth(int lineWidth, float atZoom) const;
     // Fills a pixel polygon with an area fill on the painter (odd-even rule,
@@ -487,6 +499,13 @@ public:
     // thickness times each of the three relative factors. Null only when
     // memory runs out.
     FigArrow* arrowFromCurrentAttributes(float thickness, int kind);
+    // Gives a new line, spline or arc the arrows switched on in the current
+    // attributes: absolute sizes as they are set, relative ones as multiples
+    // of the object's own line width, the width they were taken against (of
+    // arrowThickness for a line of width 0, which has no size to multiply).
+    // An arrow taken from a line thus comes out the same on a new line of the
+    // same width. False when an arrow could not be made.
+    bool addCurrentArrows(FigObject* object);
 
     // ---- Geometric transforms ----
 
@@ -687,6 +706,11 @@ public:
     void breakCompound();
     // Makes the compound's members the current list, with all markers shown.
     bool openCompoundForEditing(FigObject* compound);
+    // The close command: as closeCompound with a full redraw, and a compound
+    // whose members were all deleted while it was open leaves the drawing
+    // as one undo step (undoing it, then the deletions, brings it back with
+    // its members).
+    void closeCompoundForEditing();
     // An open polyline or polygon to a spline or a spline to a polyline, as
     // one undo step; the result (or the object when it cannot be converted)
     // becomes the selected current object (edit/conversion.cpp).

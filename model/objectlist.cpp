@@ -472,6 +472,31 @@ void removeFromObjectList(FigObjectList* list, const FigObject* object)
         list->erase(it);
 }
 
+int takeFromList(FigObjectList* list, const FigObject* object)
+{
+    if (!list || !object)
+        return -1;
+    int place = 0;
+    for (auto it = list->begin(); it != list->end(); ++it, ++place) {
+        if (*it == object) {
+            list->erase(it);
+            return place;
+        }
+    }
+    return -1;
+}
+
+void insertIntoList(FigObjectList* list, FigObject* object, int place)
+{
+    if (!list || !object)
+        return;
+    if (place < 0 || size_t(place) >= list->size()) {
+        list->push_back(object);
+        return;
+    }
+    list->insert(std::next(list->begin(), place), object);
+}
+
 // Compounds ------------------------------------------------------------------
 
 FigCompound* findParentCompound(const FigObjectList* list, const FigObjectList* memberList)

@@ -91,6 +91,14 @@ bool isPathEndPoint(const FigObject* object, const FigPoint* point);
 void removeObjectsFromList(FigObjectList* list, const FigObjectList* toRemove);
 void removeFromObjectList(FigObjectList* list, const FigObject* object);
 
+// Places in a list, so that an undone removal puts an object back where it
+// stood (its drawing order within its depth). takeFromList takes the first
+// occurrence out and returns its index, -1 when absent (nothing changes);
+// insertIntoList puts the object at that index, appending it for -1 or an
+// index past the end.
+int takeFromList(FigObjectList* list, const FigObject* object);
+void insertIntoList(FigObjectList* list, FigObject* object, int place);
+
 // Compounds.
 FigCompound* findParentCompound(const FigObjectList* list, const FigObjectList* memberList);
 FigCompound* findCompoundContaining(const FigObjectList* list, const FigObject* object);

@@ -174,6 +174,15 @@ void UndoHistory::replay(ActionStep* step, bool undoing, QList<ActionStep*>& tar
     } else {
         keepNeededCorners(*step);
     }
+    // Objects whose markers change are redrawn too, so that no marker stays
+    // on the canvas that a full redraw would not draw.
+    const int markerState = allMarkersShown ? 1 : 0;
+    for (FigObject* object : *context->objects()) {
+        if (object->markerState != markerState && !drawn.contains(object)) {
+            draw.push_back(object);
+            drawn.insert(object);
+        }
+    }
     forEachObject(context->objects(), allMarkersShown ? markObject : clearMarkerState);
     context->redrawObjectList(&draw, false);
 }
@@ -214,17 +223,25 @@ FigCompound* CFigContext::refreshOwnerCompound(const FigObjectList* ownerList)
     FigCompound* compound = findParentCompound(&drawing.objects, ownerList);
     if (!compound)
         return nullptr;
-    const int oldX1 = compound->upperLeft.x;
-    const int oldY1 = compound->upperLeft.y;
-    const int oldX2 = compound->lowerRight.x;
-    const int oldY2 = compound->lowerRight.y;
-    recomputeCorners(compound);
+    // The compounds around it fit too, the inner one first: a member put
+    // back into a nested compound changes the boxes of all that hold it.
+    int x1 = compound->upperLeft.x;
+    int y1 = compound->upperLeft.y;
+    int x2 = compound->lowerRight.x;
+    int y2 = compound->lowerRight.y;
+    for (FigCompound* fitted = compound; fitted; fitted = parentCompoundOf(&drawing.objects, fitted)) {
+        x1 = std::min(x1, fitted->upperLeft.x);
+        y1 = std::min(y1, fitted->upperLeft.y);
+        x2 = std::max(x2, fitted->lowerRight.x);
+        y2 = std::max(y2, fitted->lowerRight.y);
+        recomputeCorners(fitted);
+        x1 = std::min(x1, fitted->upperLeft.x);
+        y1 = std::min(y1, fitted->upperLeft.y);
+        x2 = std::max(x2, fitted->lowerRight.x);
+        y2 = std::max(y2, fitted->lowerRight.y);
+    }
     const int margin = roundToInt(1200.0f / dpiX * 4.0f);
-    const int x1 = std::min(oldX1, compound->upperLeft.x) - margin;
-    const int y1 = std::min(oldY1, compound->upperLeft.y) - margin;
-    const int x2 = std::max(oldX2, compound->lowerRight.x) + margin;
-    const int y2 = std::max(oldY2, compound->lowerRight.y) + margin;
-    redrawRect(x1, y1, x2, y2, nullptr, false);
+    redrawRect(x1 - margin, y1 - margin, x2 + margin, y2 + margin, nullptr, false);
     return compound;
 }
 

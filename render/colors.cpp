@@ -281,7 +281,7 @@ QColor getPenColor(const QHash<int, ShadeTable*>& userShades, int colorNumber, i
     return getShadedColor(userShades, colorNumber, fullShade, drawingStyle);
 }
 
-void CFigContext::importUserColors(const FigDrawing* source, const FigObjectList* objects)
+void CFigContext::importUserColors(const FigDrawing* source, const FigObjectList* objects, QList<int>* added)
 {
     if (!source || source == &drawing)
         return;
@@ -298,8 +298,11 @@ void CFigContext::importUserColors(const FigDrawing* source, const FigObjectList
                 break;
             }
         }
-        if (key < 0)
+        if (key < 0) {
             key = addUserColor(it.value());
+            if (key >= 0 && added)
+                added->append(key);
+        }
         if (key < 0)
             continue; // every key is taken: the colour is not added, its uses stay
         if (key != it.key())

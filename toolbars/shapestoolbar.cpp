@@ -330,6 +330,10 @@ void ShapesToolbar::finishModeChange()
     child->setFocus(Qt::OtherFocusReason);
     child->updateCompoundButtons();
     setObjectsSelected(&context->drawing.objects, false);
+    // Objects deselected here lose the selection markers they show.
+    child->beginCanvasPainter();
+    context->redrawStaleMarkers();
+    child->endCanvasPainter();
     emit commentChanged(false);
     emit convertLineSplineButtonStateChanged(false);
     emit alignButtonsStateChanged(false);

@@ -1103,15 +1103,18 @@ private slots:
         QCOMPARE(w.object(2)->type, int(FigObject::Spline)); // in place of the polyline, at the end
         QCOMPARE(w.ctx().undoHistory.undoSteps.size(), 1);
         w.frame->undo();
-        QCOMPARE(w.object(2)->type, int(FigObject::Polyline));
+        QCOMPARE(w.object(1)->type, int(FigObject::Polyline)); // back at its place
+        w.frame->redo();
+        QCOMPARE(w.object(2)->type, int(FigObject::Spline));
+        w.frame->undo();
 
         // A two-point polyline cannot become a spline: no step.
-        FigPoint* second = static_cast<FigLine*>(w.object(2))->points->next;
+        FigPoint* second = static_cast<FigLine*>(w.object(1))->points->next;
         delete second->next;
         second->next = nullptr;
-        w.ctx().currentObject = w.object(2);
+        w.ctx().currentObject = w.object(1);
         w.frame->convertLineSpline();
-        QCOMPARE(w.object(2)->type, int(FigObject::Polyline));
+        QCOMPARE(w.object(1)->type, int(FigObject::Polyline));
         QCOMPARE(w.ctx().undoHistory.undoSteps.size(), 0);
     }
 

@@ -2,7 +2,8 @@
 // window's command are saved inside "6 ... -6" with the compound's corners;
 // undo ungroups; breaking gives the members back; a polyline drawn inside an
 // open compound is saved inside it and closing fits the corners around it;
-// a compound emptied while open keeps its history; the compound actions
+// a compound emptied while open leaves the drawing when it is closed, and
+// undo brings it back with its members; the compound actions
 // follow the selection, the current object and the open compound.
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
@@ -112,9 +113,9 @@ private slots:
                 QVERIFY(!member->selected);
             QCOMPARE(lastStates(buttons), States({ true, true, true, false }));
 
-            // Ungrouped, the lines come back to the list (at its end).
+            // Ungrouped, the lines come back to their places in the list.
             window.undo();
-            QCOMPARE(editsession::savedObjectLines(document), lines(far + first + second));
+            QCOMPARE(editsession::savedObjectLines(document), lines(first + second + far));
             window.redo();
             QCOMPARE(editsession::savedObjectLines(document), grouped);
 
@@ -198,36 +199,89 @@ private slots:
         });
     }
 
-    // All members deleted while the compound is open, then closed: undoing
-    // the deletion brings them back into the drawing, inside the compound.
+    // All members deleted while the compound is open (Ctrl+A, Delete), then
+    // closed: the empty compound leaves the drawing as one more step, so
+    // that no empty "6 ... -6" block is saved. Ctrl+Z brings it back, the
+    // next Ctrl+Z its members inside it in their order, the next one the
+    // lines as they were before grouping; Ctrl+Y three times removes it
+    // again. The canvas is each time what a full redraw makes.
     void emptiedWhileOpen()
     {
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
             CFigContext& ctx = *document.figContext;
+            editsession::CanvasInput input(document);
             selectTwoLines(document);
             window.onCreateCompound();
             const QList<QByteArray> grouped = editsession::savedObjectLines(document);
+            auto* compound = static_cast<FigCompound*>(ctx.currentObject);
             window.onOpenCompound();
             chooseMode(window, EditMode::Select);
-            window.selectAll();
-            QTest::keyClick(&document, Qt::Key_Delete);
+            input.shortcut(Qt::Key_A);
+            input.key(Qt::Key_Delete);
             QVERIFY(ctx.objects()->empty());
-            const int steps = ctx.undoHistory.undoSteps.size();
+            QCOMPARE(ctx.undoHistory.undoSteps.size(), 2);
             window.onCloseCompound();
             QCOMPARE(ctx.objects(), &ctx.drawing.objects);
-            QVERIFY(ctx.undoHistory.undoSteps.size() >= steps);
-            while (ctx.undoHistory.undoSteps.size() > 1)
-                window.undo();
-            // The members are back inside the compound (their order within it
-            // is the undo's business).
-            const auto sorted = [](QList<QByteArray> list) {
-                std::sort(list.begin(), list.end());
-                return list;
-            };
-            QCOMPARE(sorted(editsession::savedObjectLines(document)), sorted(grouped));
-            QCOMPARE(ctx.drawing.objects.size(), size_t(2));
-            window.undo();
-            QCOMPARE(sorted(editsession::savedObjectLines(document)), sorted(lines(first + second + far)));
+            QCOMPARE(ctx.currentObject, nullptr);
+            QCOMPARE(editsession::savedObjectLines(document), lines(far));
+            QCOMPARE(ctx.undoHistory.undoSteps.size(), 3);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+
+            input.shortcut(Qt::Key_Z);
+            QCOMPARE(ctx.drawing.objects.back(), compound);
+            QVERIFY(compound->members->empty());
+            input.shortcut(Qt::Key_Z);
+            QCOMPARE(editsession::savedObjectLines(document), grouped);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            input.shortcut(Qt::Key_Z);
+            QCOMPARE(editsession::savedObjectLines(document), lines(first + second + far));
+            QVERIFY(ctx.undoHistory.undoSteps.isEmpty());
+
+            for (int i = 0; i < 3; ++i)
+                input.shortcut(Qt::Key_Y);
+            QCOMPARE(editsession::savedObjectLines(document), lines(far));
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+        });
+    }
+
+    // Closing a compound that still has members keeps it and makes no step;
+    // one emptied inside another goes from the outer one's members, and the
+    // outer one, left empty in turn, goes when it is closed.
+    void closingKeepsFilledAndDropsEmptiedNestedCompounds()
+    {
+        editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
+            CFigContext& ctx = *document.figContext;
+            editsession::CanvasInput input(document);
+            selectTwoLines(document);
+            window.onCreateCompound();
+            auto* inner = static_cast<FigCompound*>(ctx.currentObject);
+            window.onCreateCompound(); // the compound alone, selected, into another
+            auto* outer = static_cast<FigCompound*>(ctx.currentObject);
+            QVERIFY(outer != inner);
+            const QList<QByteArray> nested = editsession::savedObjectLines(document);
+            const int steps = ctx.undoHistory.undoSteps.size();
+
+            window.onOpenCompound();
+            window.onCloseCompound();
+            QCOMPARE(ctx.undoHistory.undoSteps.size(), steps);
+            QCOMPARE(editsession::savedObjectLines(document), nested);
+
+            window.onOpenCompound();
+            ctx.currentObject = inner;
+            window.onOpenCompound();
+            chooseMode(window, EditMode::Select);
+            input.shortcut(Qt::Key_A);
+            input.key(Qt::Key_Delete);
+            window.onCloseCompound();
+            QCOMPARE(ctx.objects(), outer->members);
+            QVERIFY(outer->members->empty());
+            window.onCloseCompound();
+            QCOMPARE(editsession::savedObjectLines(document), lines(far));
+            QCOMPARE(ctx.undoHistory.undoSteps.size(), steps + 3);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            for (int i = 0; i < 3; ++i)
+                input.shortcut(Qt::Key_Z);
+            QCOMPARE(editsession::savedObjectLines(document), nested);
         });
     }
 };

@@ -238,6 +238,64 @@ private slots:
         });
     }
 
+    // An arrow taken from a line (clicked in the select mode, which shows
+    // its attributes) comes out with the same sizes on a new polyline or
+    // open spline, whatever the line's width, with relative sizes as with
+    // absolute ones. (Relative sizes are multiples of the line width: taken
+    // by dividing by the clicked line's width, they are multiplied by the
+    // new line's width again.)
+    void takenArrowKeepsItsSizes_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QByteArray>("arrow");
+        QTest::addColumn<bool>("absolute");
+        QTest::addColumn<int>("mode");
+        const int polyline = EditMode::Polyline;
+        const int spline = EditMode::Spline;
+        const QByteArray usual = "\t0 0 4.00 60.00 120.00";
+        for (int width : { 1, 2, 3, 7 }) {
+            for (bool absolute : { false, true }) {
+                QTest::addRow("width %d, %s sizes, polyline", width, absolute ? "absolute" : "relative")
+                    << width << usual << absolute << polyline;
+            }
+        }
+        QTest::newRow("width 3, sizes not a multiple, relative, polyline")
+            << 3 << QByteArray("\t2 1 1.50 47.00 98.00") << false << polyline;
+        QTest::newRow("width 1, relative, open spline") << 1 << usual << false << spline;
+        QTest::newRow("width 7, relative, open spline")
+            << 7 << QByteArray("\t1 1 2.00 75.00 150.00") << false << spline;
+    }
+    void takenArrowKeepsItsSizes()
+    {
+        QFETCH(int, width);
+        QFETCH(QByteArray, arrow);
+        QFETCH(bool, absolute);
+        QFETCH(int, mode);
+        const QByteArray source = "2 1 0 " + QByteArray::number(width) + " 0 7 50 -1 -1 0.000 0 0 -1 1 0 2\n" + arrow
+            + "\n\t 600 3000 3000 3000\n";
+        editsession::run(editsession::figText(source), [&](QTMainFrm& window, QTChildFrm& document) {
+            currentAttrs.arrowSizeMode = absolute;
+            QCOMPARE(editMode, int(EditMode::Select));
+            editsession::CanvasInput input(document);
+            input.move(1800, 3000);
+            input.click(1800, 3000);
+            QCOMPARE(document.figContext->currentObject, document.figContext->drawing.objects.front());
+            const QList<QByteArray> before = editsession::savedObjectLines(document);
+
+            chooseMode(window, mode);
+            pressAll(input, { { 600, 600, false }, { 1800, 600, false }, { 1800, 1200, true } });
+            const QList<QByteArray> after = editsession::savedObjectLines(document);
+            QCOMPARE(after.size(), before.size() + (mode == EditMode::Spline ? 4 : 3));
+            const QList<QByteArray> header = after[before.size()].split(' ');
+            QCOMPARE(header.value(3), QByteArray::number(width));
+            QCOMPARE(header.value(mode == EditMode::Spline ? 11 : 13), QByteArray("1"));
+            QCOMPARE(after[before.size() + 1], arrow);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            window.undo();
+            QCOMPARE(editsession::savedObjectLines(document), before);
+        });
+    }
+
     // An arrow chosen in the attribute handler before drawing: its sizes
     // follow the current line width. Changing the width of the new line
     // afterwards is one undo step that resizes its arrow too.

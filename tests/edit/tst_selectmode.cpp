@@ -15,11 +15,14 @@
 #include "model/objectlist.h"
 #include "support/editsession.h"
 #include "support/testenv.h"
+#include "toolbars/layerstoolbar.h"
 #include "toolbars/shapestoolbar.h"
 
+#include <QListWidget>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QToolButton>
 
-#include <algorithm>
 #include <QtTest>
 
 using editsession::Step;
@@ -37,6 +40,17 @@ const QByteArray boxB = "2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n"
                         "\t 4800 600 5400 600 5400 1200 4800 1200 4800 600\n";
 const QByteArray figure = editsession::figText(boxA + lineL + boxB);
 
+// For hiding depths: a line at depth 40 and a compound of lines at depths
+// 60 and 70, all below the boxes.
+const QByteArray deepLine = "2 1 0 1 0 7 40 -1 -1 0.000 0 0 -1 0 0 2\n"
+                            "\t 600 2400 1800 2400\n";
+const QByteArray compoundBlock = "6 600 2993 1800 3608\n"
+                                 "2 1 0 1 0 7 60 -1 -1 0.000 0 0 -1 0 0 2\n"
+                                 "\t 600 3000 1800 3000\n"
+                                 "2 1 0 1 0 7 70 -1 -1 0.000 0 0 -1 0 0 2\n"
+                                 "\t 600 3600 1800 3600\n"
+                                 "-6\n";
+
 const QByteArray boxHeader = "2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5";
 const QByteArray lineHeader = "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2";
 
@@ -51,21 +65,6 @@ QByteArray box(int x1, int y1, int x2, int y2)
         + QByteArray::number(x2) + ' ' + QByteArray::number(y1) + ' ' + QByteArray::number(x2) + ' '
         + QByteArray::number(y2) + ' ' + QByteArray::number(x1) + ' ' + QByteArray::number(y2) + ' '
         + QByteArray::number(x1) + ' ' + QByteArray::number(y1) + '\n';
-}
-
-// The objects of object lines (each header with its indented lines), in a
-// fixed order: undoing a deletion puts the object back at the end.
-QList<QByteArray> objectsOf(const QList<QByteArray>& objectLines)
-{
-    QList<QByteArray> objects;
-    for (const QByteArray& line : objectLines) {
-        if (line.startsWith('\t') && !objects.isEmpty())
-            objects.last() += '\n' + line;
-        else
-            objects << line;
-    }
-    std::sort(objects.begin(), objects.end());
-    return objects;
 }
 
 void chooseMode(QTMainFrm& window, int mode)
@@ -87,6 +86,21 @@ void verifyDepthCounts(CFigContext& context)
     QCOMPARE(counted, countObjects(&context.drawing.objects));
 }
 
+// Unticks a depth in the layers panel with a click on its check box.
+void hideDepth(QTMainFrm& window, int depth)
+{
+    QListWidget* list = window.layersToolbar->lstLayers;
+    const QList<QListWidgetItem*> items = list->findItems(QString::number(depth), Qt::MatchExactly);
+    QCOMPARE(items.size(), 1);
+    QStyleOptionViewItem option;
+    option.initFrom(list->viewport());
+    option.rect = list->visualItemRect(items.front());
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
+    QCOMPARE(items.front()->checkState(), Qt::Unchecked);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Steps)
@@ -103,7 +117,7 @@ private slots:
 
     // Gestures in a mode: the saved file afterwards, the undo steps they
     // made (and whether the document is modified exactly then), and undoing
-    // them all gives the file back.
+    // them all gives the file back, its objects in their order.
     void gestures_data()
     {
         QTest::addColumn<int>("mode");
@@ -194,7 +208,7 @@ private slots:
             QVERIFY(!canvasAction.actionInProgress);
             for (int i = 0; i < undoSteps; ++i)
                 window.undo();
-            QCOMPARE(objectsOf(editsession::savedObjectLines(document)), objectsOf(lines(boxA + lineL + boxB)));
+            QCOMPARE(editsession::savedObjectLines(document), lines(boxA + lineL + boxB));
             verifyDepthCounts(context);
         });
     }
@@ -244,6 +258,49 @@ private slots:
             QCOMPARE(flags, selected);
             QVERIFY(document.figContext->undoHistory.undoSteps.isEmpty());
             QVERIFY(!document.figContext->modified);
+        });
+    }
+
+    // Select All (Ctrl+A) selects what picking can reach: the objects on
+    // the shown depths, a compound when one of its members is on a shown
+    // depth. Delete then leaves what the layers panel hides, also an object
+    // selected before its depth was hidden; one undo gives all back in order.
+    void selectAllLeavesHiddenDepths_data()
+    {
+        QTest::addColumn<QList<int>>("hidden");
+        QTest::addColumn<Steps>("before");
+        QTest::addColumn<QByteArray>("left");
+        QTest::newRow("nothing hidden") << QList<int>() << Steps() << QByteArray();
+        QTest::newRow("the boxes' depth hidden") << QList<int> { 50 } << Steps() << boxA + boxB;
+        QTest::newRow("the line's depth hidden") << QList<int> { 40 } << Steps() << deepLine;
+        QTest::newRow("one member's depth of the compound hidden") << QList<int> { 70 } << Steps() << QByteArray();
+        QTest::newRow("every member's depth of the compound hidden")
+            << QList<int> { 60, 70 } << Steps() << compoundBlock;
+        QTest::newRow("a box selected before its depth was hidden")
+            << QList<int> { 50 } << Steps { { 'c', 1200, 600 } } << boxA + boxB;
+    }
+    void selectAllLeavesHiddenDepths()
+    {
+        QFETCH(QList<int>, hidden);
+        QFETCH(Steps, before);
+        QFETCH(QByteArray, left);
+        const QByteArray drawing = boxA + deepLine + boxB + compoundBlock;
+        editsession::run(editsession::figText(drawing), [&](QTMainFrm& window, QTChildFrm& document) {
+            CFigContext& context = *document.figContext;
+            const QList<QByteArray> original = editsession::savedObjectLines(document);
+            editsession::CanvasInput input(document);
+            editsession::play(input, before);
+            for (int depth : hidden) {
+                hideDepth(window, depth);
+                QVERIFY(!context.depthVisible[depth]);
+            }
+            input.shortcut(Qt::Key_A);
+            input.key(Qt::Key_Delete);
+            QCOMPARE(editsession::savedObjectLines(document), lines(left));
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            verifyDepthCounts(context);
+            input.shortcut(Qt::Key_Z);
+            QCOMPARE(editsession::savedObjectLines(document), original);
         });
     }
 

@@ -438,15 +438,38 @@ private slots:
         QCOMPARE(spline->indexOf(link->targetRightPoint), 1);
     }
 
-    void deletedObjectComesBackLast()
+    // Deleted objects, one or several in one step in any order, come back
+    // at their places; redo takes the same ones out again.
+    void deletedObjectsComeBackInTheirPlaces_data()
     {
+        QTest::addColumn<QList<int>>("deleted"); // in the order of the step's actions
+        QTest::addColumn<QList<int>>("left");
+        QTest::newRow("the first") << QList<int> { 1 } << QList<int> { 2, 3, 4 };
+        QTest::newRow("one in the middle") << QList<int> { 3 } << QList<int> { 1, 2, 4 };
+        QTest::newRow("the last") << QList<int> { 4 } << QList<int> { 1, 2, 3 };
+        QTest::newRow("first and last in one step") << QList<int> { 1, 4 } << QList<int> { 2, 3 };
+        QTest::newRow("all, the last first") << QList<int> { 4, 2, 3, 1 } << QList<int>();
+    }
+    void deletedObjectsComeBackInTheirPlaces()
+    {
+        QFETCH(QList<int>, deleted);
+        QFETCH(QList<int>, left);
         CFigContext ctx;
-        put(ctx, { makeText(1), makeText(2), makeText(3) });
-        auto* action = new DeleteAction(top(ctx), ctx.drawing.objects.front());
-        action->redo(&ctx);
-        ctx.undoHistory.pushAction(action);
-        ctx.undoHistory.undo();
-        QCOMPARE(idsInOrder(top(ctx)), QList<int>({ 2, 3, 1 }));
+        put(ctx, { makeText(1), makeText(2), makeText(3), makeText(4) });
+        auto* step = new ActionStep;
+        for (int id : deleted) {
+            auto* action = new DeleteAction(top(ctx), findObjectById(top(ctx), id));
+            action->redo(&ctx);
+            step->append(action);
+        }
+        ctx.undoHistory.pushActionList(step);
+        QCOMPARE(idsInOrder(top(ctx)), left);
+        for (int round = 0; round < 2; ++round) {
+            ctx.undoHistory.undo();
+            QCOMPARE(idsInOrder(top(ctx)), QList<int>({ 1, 2, 3, 4 }));
+            ctx.undoHistory.redo();
+            QCOMPARE(idsInOrder(top(ctx)), left);
+        }
     }
 
     void deletionDetachesTheSameRecords()
@@ -570,9 +593,9 @@ private slots:
 
     // An end point lies on the square's top edge and on an open line that
     // crosses it; the square comes first in the list, so linking finds it.
-    // An undone deletion puts the square back at the end of the list, where a
-    // fresh search would find the open line first and make no link: redoing
-    // the linking must give the links of its first execution all the same.
+    // A deletion of the square and its undo put it back in its place and
+    // the links it had; redoing the linking gives the record of its first
+    // execution, not a new one.
     void smartLinksComeBackOnRedo()
     {
         CFigContext ctx;
@@ -596,7 +619,7 @@ private slots:
         deletion->redo(&ctx);
         ctx.undoHistory.pushAction(deletion);
         ctx.undoHistory.undo();
-        QCOMPARE(idsInOrder(top(ctx)), QList<int>({ 2, 3, 1 }));
+        QCOMPARE(idsInOrder(top(ctx)), QList<int>({ 1, 2, 3 }));
         QCOMPARE(loose->points->link, made);
 
         for (int round = 0; round < 2; ++round) {

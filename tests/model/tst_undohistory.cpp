@@ -442,8 +442,8 @@ private slots:
         QCOMPARE(ctx.objects(), &ctx.drawing.objects);
         QCOMPARE(ctx.currentObject, nullptr); // never the compound that left
         QCOMPARE(countsText(ctx), counts);
-        // The members come back at the end of the list.
-        QCOMPARE(idsInOrder(&ctx.drawing.objects), QList<int>({ 4, 1, 2, 3 }));
+        // The members come back at their places in the list.
+        QCOMPARE(idsInOrder(&ctx.drawing.objects), QList<int>({ 1, 2, 3, 4 }));
     }
 
     void undoneAdditionOfOpenCompoundClosesIt()

@@ -11,7 +11,9 @@
 #include "support/testenv.h"
 #include "support/testfiles.h"
 #include "toolbars/shapestoolbar.h"
+#include "ui_qtmainfrm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -162,6 +164,17 @@ void CanvasInput::hold(Qt::KeyboardModifiers modifiers)
     }
 }
 
+void CanvasInput::shortcut(int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* top = document.window();
+    if (!top->isActiveWindow()) {
+        top->activateWindow();
+        QApplication::setActiveWindow(top);
+        QVERIFY2(QTest::qWaitForWindowActive(top), "the main window did not become active");
+    }
+    QTest::keyClick(&document, Qt::Key(key), modifiers);
+}
+
 void play(CanvasInput& input, const Steps& steps)
 {
     int lastX = 0;
@@ -210,6 +223,29 @@ void play(CanvasInput& input, const Steps& steps)
         case 'K':
             input.key(step.x);
             break;
+        case 'k':
+            input.shortcut(step.x);
+            break;
+        case 'M':
+            QVERIFY2(mainWindow, "no main window");
+            chooseMode(*mainWindow, step.x);
+            break;
+        case 'G':
+        case 'B':
+        case 'O':
+        case 'Q':
+        case 'T': {
+            QVERIFY2(mainWindow, "no main window");
+            Ui::MainFrmClass& ui = mainWindow->ui;
+            QAction* action = step.op == 'G' ? ui.actionCreateCompound
+                : step.op == 'B'             ? ui.actionBreakCompound
+                : step.op == 'O'             ? ui.actionOpenCompound
+                : step.op == 'Q'             ? ui.actionCloseCompound
+                                             : ui.actionConvertLineSpline;
+            QVERIFY2(action->isEnabled(), qPrintable(action->text()));
+            action->trigger();
+            break;
+        }
         default:
             QFAIL("unknown input step");
         }

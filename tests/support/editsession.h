@@ -77,6 +77,10 @@ public:
     // A key pressed and let go on the document window, with the held
     // modifiers.
     void key(int key);
+    // A key pressed and let go with the modifiers as a user types it, so
+    // that the main window's shortcuts (Ctrl+Z, Ctrl+A, ...) take it: the
+    // main window is made the active window first.
+    void shortcut(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier);
     QTChildFrm& window() const { return document; }
 
 private:
@@ -90,7 +94,11 @@ private:
 // release), 'R' right click, 'S' hold Shift, 's' let Shift go, 'd' drag from
 // the last position to (x, y) through the half-way point and release there;
 // the document window's commands 'C' copy, 'X' cut, 'V' paste, and 'K' a key
-// press and release with the key code in x.
+// press and release with the key code in x; 'k' the key in x with Ctrl
+// through the shortcuts (Ctrl+A select all, Ctrl+Z undo, Ctrl+Y redo);
+// 'M' the tool of edit mode x chosen by its button; the main window's
+// actions, as from the menu, 'G' create and 'B' break compounds, 'O' open
+// and 'Q' close a compound, 'T' convert between line and spline.
 struct Step {
     char op;
     int x = 0;
@@ -119,5 +127,6 @@ void chooseMode(QTMainFrm& window, int mode);
 // redraw of the document makes; the canvas then shows that redraw. 0 when
 // the canvas shows the drawing as it is, with no leftover of a gesture.
 int pixelsOffRedraw(QTChildFrm& document);
+
 
 } // namespace editsession
