@@ -2,6 +2,7 @@
 // qtchildfrmevents.cpp.
 #include "app/qtchildfrm.h"
 
+#include "app/applicationwindowseam.h"
 #include "app/messagebox.h"
 #include "app/preferences.h"
 #include "app/qruler.h"
@@ -9,7 +10,6 @@
 #include "app/qtmainfrm.h"
 #include "dialogs/figurepropertiesdlg.h"
 #include "dialogs/metricsdlg.h"
-#include "dialogs/usercolors.h"
 #include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
 #include "edit/editobjects.h"
@@ -17,6 +17,7 @@
 #include "edit/floatingobjects.h"
 #include "edit/gesturecancel.h"
 #include "edit/libraryplacement.h"
+#include "edit/usercolors.h"
 #include "export/exportdlg.h"
 #include "model/createsmartlinksfordrawingaction.h"
 #include "model/figcompound.h"
@@ -91,6 +92,9 @@ QTChildFrm::QTChildFrm(QTMainFrm* mainFrm)
     : QScrollArea(nullptr)
     , mainFrm(mainFrm)
 {
+    // The document's context reaches this window through the seam from its
+    // first call on.
+    installApplicationWindowSeam();
     setAttribute(Qt::WA_DeleteOnClose);
     isUntitled = true;
     canvasImage = nullptr;

@@ -1,5 +1,6 @@
 #include "app/qtmainfrm.h"
 
+#include "app/applicationwindowseam.h"
 #include "app/preferences.h"
 #include "app/qtchildfrm.h"
 #include "app/updatechecker.h"
@@ -60,6 +61,7 @@ QTMainFrm::QTMainFrm(QWidget* parent, Qt::WindowFlags flags)
     , snapMenu(nullptr)
     , snapButton(nullptr)
 {
+    installApplicationWindowSeam();
     ui.setupUi(this);
     for (QAction*& action : recentFileActs)
         action = nullptr;

@@ -1,6 +1,6 @@
 #include "dialogs/arrowattrsdlg.h"
 
-#include "app/canvaspainterscope.h"
+#include "edit/canvaspainterscope.h"
 #include "model/figcontext.h"
 #include "toolbars/drawingattributes.h"
 

@@ -1,10 +1,10 @@
 #include "dialogs/figcolordlg.h"
 
-#include "app/canvaspainterscope.h"
 #include "app/colordialog.h"
 #include "app/messagebox.h"
 #include "app/qtchildfrm.h"
-#include "dialogs/usercolors.h"
+#include "edit/canvaspainterscope.h"
+#include "edit/usercolors.h"
 #include "model/figcontext.h"
 #include "render/colors.h"
 #include "render/pens.h"

@@ -1,8 +1,8 @@
 #include "dialogs/fontsdlg.h"
 
-#include "app/canvaspainterscope.h"
 #include "app/qslog.h"
 #include "app/qtmainfrm.h"
+#include "edit/canvaspainterscope.h"
 #include "model/figcontext.h"
 #include "model/figobject.h"
 #include "render/fonts.h"

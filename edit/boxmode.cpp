@@ -1,7 +1,5 @@
 #include "edit/boxmode.h"
 
-#include "app/qtchildfrm.h"
-#include "dialogs/picturedlg.h"
 #include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
 #include "edit/linemode.h"
@@ -10,6 +8,7 @@
 #include "model/figline.h"
 #include "model/objectlist.h"
 #include "model/picturedata.h"
+#include "model/windowseam.h"
 
 #include <QPainter>
 
@@ -141,14 +140,11 @@ void pictureFinish(CFigContext* context, int x, int y)
     context->pictureScreenSize(picture, &picture->picture->boxWidth, &picture->picture->boxHeight);
     addCreatedObject(context, picture);
 
-    if (QTChildFrm* window = context->view) {
+    if (context->view) {
         // The dialog redraws the picture through the window, which paints on
         // the canvas by itself.
-        window->endCanvasPainter();
-        PictureDlg dialog(window, Qt::WindowFlags(), context, picture);
-        dialog.setModal(true);
-        dialog.show();
-        dialog.exec();
+        windowSeam().endCanvasPainter(context);
+        windowSeam().editPicture(context, picture);
     }
     initPictureMode();
 }

@@ -3,7 +3,6 @@
 // cutting the selection as undo steps, and compounds. Drawing
 // goes through the context's painter and happens only while it is active.
 
-#include "app/qtchildfrm.h"
 #include "app/statusmessages.h"
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
@@ -19,6 +18,7 @@
 #include "model/smartlinks.h"
 #include "model/translateaction.h"
 #include "model/units.h"
+#include "model/windowseam.h"
 
 #include <QPainter>
 
@@ -33,8 +33,9 @@ bool CFigContext::isCompoundOpen(const CFigContext* ctx)
 
 void CFigContext::scrollOriginForZoom(int& ox, int& oy, int originX, int originY, float oldZoom, float newZoom) const
 {
-    const int w = view ? view->visibleWidth() : 0;
-    const int h = view ? view->visibleHeight() : 0;
+    const QSize visible = view ? windowSeam().visibleSize(this) : QSize(0, 0);
+    const int w = visible.width();
+    const int h = visible.height();
     const auto axis = [oldZoom, newZoom](float u, int origin, int extent) {
         // The Fig coordinate of the visible centre, then its new origin.
         const int c = int(u * (float(origin) / oldZoom)) + int(u * (float(extent) / oldZoom)) / 2;
@@ -46,8 +47,9 @@ void CFigContext::scrollOriginForZoom(int& ox, int& oy, int originX, int originY
 
 void CFigContext::centeredScrollOrigin(int& ox, int& oy, int cx, int cy, float zoom) const
 {
-    const int w = view ? view->visibleWidth() : 0;
-    const int h = view ? view->visibleHeight() : 0;
+    const QSize visible = view ? windowSeam().visibleSize(this) : QSize(0, 0);
+    const int w = visible.width();
+    const int h = visible.height();
     const auto axis = [zoom](float u, int centre, int extent) {
         const int half = int(u * (float(extent) / zoom)) / 2;
         return std::max(0, roundToInt(1.0f / u * zoom * float(centre - half)));

@@ -1,13 +1,13 @@
 #include "edit/floatingobjects.h"
 
-#include "app/canvaspainterscope.h"
-#include "app/qtmainfrm.h"
+#include "edit/canvaspainterscope.h"
 #include "edit/copydeletemodes.h"
 #include "edit/dragselection.h"
 #include "edit/pastemode.h"
 #include "model/figcontext.h"
 #include "model/figobject.h"
 #include "model/objectlist.h"
+#include "model/windowseam.h"
 
 #include <QPainter>
 
@@ -60,8 +60,7 @@ void discardFloatingObjects(CFigContext* context, bool redraw)
         if (document->currentObject == object)
             document->currentObject = nullptr;
         // The comment tip must not reach for an object that goes.
-        if (mainWindow && mainWindow->hoveredObject == object)
-            mainWindow->hoveredObject = nullptr;
+        windowSeam().forgetHoveredObject(object);
     }
     forEachObject(&document->drawing.objects, clearSkipRedraw);
     if (redraw) {

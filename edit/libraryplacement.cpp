@@ -8,11 +8,8 @@
 // clip's user colours merged into the document's first.
 #include "edit/libraryplacement.h"
 
-#include "app/canvaspainterscope.h"
-#include "app/qtchildfrm.h"
-#include "app/qtmainfrm.h"
-#include "dialogs/figcolordlg.h"
 #include "edit/canvashandlers.h"
+#include "edit/canvaspainterscope.h"
 #include "edit/editmodes.h"
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
@@ -24,7 +21,7 @@
 #include "model/transforms.h"
 #include "model/undohistory.h"
 #include "model/units.h"
-#include "toolbars/shapestoolbar.h"
+#include "model/windowseam.h"
 
 #include <QImage>
 #include <QPainter>
@@ -89,10 +86,13 @@ void hidePreview(CFigContext* context)
 // canvas under the picture is taken again from it, and the picture put back.
 void placementAfterRedraw(CFigContext* context, int /*anchorX*/, int /*anchorY*/, int /*trackX*/, int /*trackY*/)
 {
-    if (context != placement.document || !context->view || !context->view->canvasImage)
+    if (context != placement.document || !context->view)
+        return;
+    const QImage* canvas = windowSeam().canvasImage(context);
+    if (!canvas)
         return;
     delete libraryPlacementBackground;
-    libraryPlacementBackground = new QPixmap(QPixmap::fromImage(*context->view->canvasImage));
+    libraryPlacementBackground = new QPixmap(QPixmap::fromImage(*canvas));
     if (placement.previewShown)
         context->drawPlacementPreview(DrawPreview);
 }
@@ -159,8 +159,8 @@ void CFigContext::startLibraryPlacement(CFigContext* clip)
         libraryPlacementPixmap, libraryPlacementPixmap->width(), libraryPlacementPixmap->height());
     delete libraryPlacementBackground;
     libraryPlacementBackground = nullptr;
-    if (view && view->canvasImage)
-        libraryPlacementBackground = new QPixmap(QPixmap::fromImage(*view->canvasImage));
+    if (const QImage* canvas = view ? windowSeam().canvasImage(this) : nullptr)
+        libraryPlacementBackground = new QPixmap(QPixmap::fromImage(*canvas));
 
     placement.document = this;
     placement.copies = copies.release();
@@ -218,8 +218,7 @@ void placeLibraryClip(CFigContext* context, int /*x*/, int /*y*/)
 
     if (copies && !copies->empty()) {
         document->importUserColors(colours.get(), copies);
-        if (mainWindow && mainWindow->colorDlg)
-            mainWindow->colorDlg->updateUserColorCombos();
+        windowSeam().refreshUserColorLists();
         // The last pointer position, not the press, is where the picture was.
         translateObjectList(
             copies, canvasAction.trackX - placement.extentX / 2, canvasAction.trackY - placement.extentY / 2);
@@ -243,7 +242,7 @@ void placeLibraryClip(CFigContext* context, int /*x*/, int /*y*/)
         CanvasPainterScope scope(document);
         document->showAllMarkers();
     }
-    setEditMode(previousEditMode);
+    windowSeam().setEditMode(previousEditMode);
 }
 
 void cancelLibraryPlacement(CFigContext* /*context*/, int /*x*/, int /*y*/)
@@ -272,7 +271,7 @@ void abandonLibraryPlacement()
     if (!placement.document)
         return;
     dropLibraryPlacement();
-    setEditMode(previousEditMode);
+    windowSeam().setEditMode(previousEditMode);
 }
 
 void forgetLibraryPlacement(const CFigContext* context)

@@ -1,16 +1,14 @@
 #include "edit/pastemode.h"
 
-#include "app/canvaspainterscope.h"
-#include "app/qtmainfrm.h"
-#include "dialogs/figcolordlg.h"
-#include "dialogs/usercolors.h"
 #include "edit/canvashandlers.h"
+#include "edit/canvaspainterscope.h"
 #include "edit/dragselection.h"
 #include "edit/editmodes.h"
 #include "edit/editobjects.h"
 #include "edit/editstate.h"
 #include "edit/floatingobjects.h"
 #include "edit/selectmode.h"
+#include "edit/usercolors.h"
 #include "model/addaction.h"
 #include "model/depths.h"
 #include "model/figcontext.h"
@@ -18,8 +16,8 @@
 #include "model/figobject.h"
 #include "model/objectlist.h"
 #include "model/transforms.h"
+#include "model/windowseam.h"
 #include "render/colors.h"
-#include "toolbars/shapestoolbar.h"
 
 #include <QPainter>
 
@@ -35,15 +33,14 @@ PasteColors pasteColors;
 
 void refreshColorCombos()
 {
-    if (mainWindow && mainWindow->colorDlg)
-        mainWindow->colorDlg->updateUserColorCombos();
+    windowSeam().refreshUserColorLists();
 }
 
 // Back to the mode before the paste, through the tool panel when there is
 // one; the select mode when that mode cannot be chosen again.
 void returnToPreviousMode(CFigContext* context)
 {
-    setEditMode(previousEditMode);
+    windowSeam().setEditMode(previousEditMode);
     if (editMode != EditMode::Paste)
         return;
     if (!chooseEditMode(context, previousEditMode)) {

@@ -1,13 +1,12 @@
 #include "edit/textmode.h"
 
-#include "app/canvaspainterscope.h"
-#include "app/qtchildfrm.h"
-#include "dialogs/textenterdlg.h"
 #include "edit/canvashandlers.h"
+#include "edit/canvaspainterscope.h"
 #include "edit/linemode.h"
 #include "model/edittextaction.h"
 #include "model/figcontext.h"
 #include "model/figtext.h"
+#include "model/windowseam.h"
 
 #include <QPainter>
 
@@ -20,16 +19,9 @@ namespace {
 // cancelled.
 bool askForText(CFigContext* context, const QString& preset, QString& answer)
 {
-    QTChildFrm* view = context->view;
-    if (view && view->canvasPainter.isActive())
-        view->endCanvasPainter();
-    TextEnterDlg dialog(view);
-    dialog.setText(preset);
-    dialog.setModal(true);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    answer = dialog.text();
-    return true;
+    if (context->view && windowSeam().canvasPainterActive(context))
+        windowSeam().endCanvasPainter(context);
+    return windowSeam().askForText(context, preset, answer);
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "model/depths.h"
 
-#include "app/qtchildfrm.h"
-#include "app/qtmainfrm.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "model/figline.h"
@@ -9,7 +7,7 @@
 #include "model/figspline.h"
 #include "model/geometricqueries.h"
 #include "model/objectlist.h"
-#include "toolbars/layerstoolbar.h"
+#include "model/windowseam.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -257,9 +255,9 @@ void CFigContext::refreshLayersToolbar()
 {
     // A context without a document window (a library clip, a thumbnail) is
     // never shown in the layers tool bar, which belongs to the documents.
-    if (layersRefreshHold > 0 || !mainWindow || !mainWindow->layersToolbar || !view)
+    if (layersRefreshHold > 0 || !view)
         return;
-    mainWindow->layersToolbar->drawLayerButtons(this);
+    windowSeam().refreshLayers(this);
 }
 
 // Visibility --------------------------------------------------------------------
@@ -280,9 +278,9 @@ void CFigContext::setDepthVisible(int depth, bool visible)
     // top; anything else needs the depths drawn again in order.
     const bool onTop = visible && std::none_of(depthVisible, depthVisible + depth, [](bool shown) { return shown; });
     if (onTop)
-        view->drawObjectsAtDepth(depth);
+        windowSeam().drawObjectsAtDepth(this, depth);
     else
-        view->redisplayCanvas();
+        windowSeam().redisplayCanvas(this);
 }
 
 // Point chains --------------------------------------------------------------------

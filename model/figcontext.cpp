@@ -1,7 +1,6 @@
 #include "model/figcontext.h"
 
 #include "app/preferences.h"
-#include "app/qtchildfrm.h"
 #include "model/actionitem.h"
 #include "model/figcompound.h"
 #include "model/figline.h"
@@ -9,6 +8,7 @@
 #include "model/figpoint.h"
 #include "model/figspline.h"
 #include "model/objectlist.h"
+#include "model/windowseam.h"
 #include "render/colors.h"
 
 #include <QColor>
@@ -134,14 +134,14 @@ void CFigContext::setModified()
 {
     modified = true;
     if (view)
-        view->setWindowModified(true);
+        windowSeam().setWindowModified(this, true);
 }
 
 void CFigContext::clearModified()
 {
     modified = false;
     if (view)
-        view->setWindowModified(false);
+        windowSeam().setWindowModified(this, false);
 }
 
 void CFigContext::saveViewport()
@@ -164,8 +164,12 @@ void CFigContext::updateDpi()
     case 1:
         // A window-less context keeps what its creator set from its own device.
         if (view) {
-            dpiX = view->logicalDpiX();
-            dpiY = view->logicalDpiY();
+            float x;
+            float y;
+            if (windowSeam().windowDpi(this, x, y)) {
+                dpiX = x;
+                dpiY = y;
+            }
         }
         break;
     case 2:

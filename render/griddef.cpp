@@ -1,7 +1,6 @@
 #include "render/griddef.h"
 
 #include "app/preferences.h"
-#include "app/qtchildfrm.h"
 #include "app/statusmessages.h"
 #include "edit/canvashandlers.h"
 #include "model/figcontext.h"
@@ -9,6 +8,7 @@
 #include "model/figobject.h"
 #include "model/figpoint.h"
 #include "model/units.h"
+#include "model/windowseam.h"
 
 #include <QPainter>
 #include <QPen>
@@ -347,8 +347,9 @@ void CFigContext::drawGrid()
     int width;
     int height;
     if (view) {
-        width = view->width();
-        height = view->height();
+        const QSize size = windowSeam().canvasSize(this);
+        width = size.width();
+        height = size.height();
     } else {
         // A window-less context covers its whole canvas.
         width = painter->device()->width();

@@ -6,7 +6,6 @@
 // the drawing.
 
 #include "app/preferences.h"
-#include "app/qtchildfrm.h"
 #include "edit/canvashandlers.h"
 #include "edit/dragselection.h"
 #include "edit/editmodes.h"
@@ -18,6 +17,7 @@
 #include "model/figtext.h"
 #include "model/objectlist.h"
 #include "model/units.h"
+#include "model/windowseam.h"
 #include "render/latextext.h"
 #include "render/primitives.h"
 
@@ -166,7 +166,7 @@ void CFigContext::redrawCanvas()
 {
     if (!view || !painter)
         return;
-    const QRect area = view->rect();
+    const QRect area(QPoint(0, 0), windowSeam().canvasSize(this));
     // Only the canvas of the gesture's own document shows what it shows.
     const CFigContext* gestureOwner = canvasGestureDocument();
     const bool gestureHere = !gestureOwner || gestureOwner == this;

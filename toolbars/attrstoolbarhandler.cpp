@@ -1,12 +1,12 @@
 #include "toolbars/attrstoolbarhandler.h"
 
-#include "app/canvaspainterscope.h"
 #include "app/qslog.h"
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "dialogs/figcolordlg.h"
 #include "dialogs/objectcommentdlg.h"
 #include "edit/canvashandlers.h"
+#include "edit/canvaspainterscope.h"
 #include "model/changearrowaction.h"
 #include "model/figcontext.h"
 #include "model/figobject.h"

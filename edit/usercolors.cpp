@@ -1,4 +1,4 @@
-#include "dialogs/usercolors.h"
+#include "edit/usercolors.h"
 
 #include "edit/editobjects.h"
 #include "model/actionitem.h"
