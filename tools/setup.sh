@@ -2,7 +2,8 @@
 # Sets up a Debian 12 machine for Tavrel and then either starts the editor
 # ("run") or builds the sanitizer test build and runs every test ("test").
 #   bash tools/setup.sh run      install what is missing, build, start the editor
-#   bash tools/setup.sh test     install what is missing, build the tests, run them all
+#   bash tools/setup.sh test     install what is missing, check the direction of
+#                                dependencies, build the tests, run them all
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -35,6 +36,8 @@ case "$mode" in
     exec ./build/tavrel "$@"
     ;;
   test)
+    # The drawing core reaches the windows only through its seam.
+    bash tools/check-dependencies.sh
     cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVREL_SANITIZE=ON -DTAVREL_TESTS=ON
     cmake --build build-test -j "$jobs"
     cd build-test
