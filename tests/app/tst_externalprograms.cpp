@@ -3,8 +3,7 @@
 
 #include "app/appdir.h"
 #include "app/externalprograms.h"
-#include "app/qslog.h"
-#include "app/qslogdest.h"
+#include "support/logrecorder.h"
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
 #include "support/testfiles.h"
@@ -20,13 +19,6 @@
 #include <sys/types.h>
 
 namespace {
-
-QStringList logRecords;
-
-void recordLog(const QString& message, QsLogging::Level)
-{
-    logRecords << message;
-}
 
 void writeScript(const QString& path, const QByteArray& body)
 {
@@ -271,15 +263,12 @@ private slots:
         // Only the stand-in folder, so that an installed gs does not count.
         qputenv("PATH", relativeEntry ? QByteArray("gsbin") : QFile::encodeName(gsDir));
 
-        logRecords.clear();
-        const QsLogging::DestinationPtr destination = QsLogging::DestinationFactory::MakeFunctorDestination(recordLog);
-        QsLogging::Logger::instance().addDestination(destination);
+        LogRecorder log;
         const QString found = ::findGhostscript();
-        QsLogging::Logger::instance().removeDestination(destination);
         QDir::setCurrent(savedCurrent);
 
         QStringList messages;
-        for (const QString& record : qAsConst(logRecords))
+        for (const QString& record : qAsConst(log.records))
             messages << record.section(' ', 3); // after the level (two fields for "INFO ") and the time
         if (standIn) {
             const QString path = QFileInfo(gsDir + "/gs").absoluteFilePath();

@@ -3,6 +3,7 @@
 #include "app/qslog.h"
 #include "app/qslogdest.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -26,13 +27,6 @@ QByteArray readAll(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray("<missing>");
     return file.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), qint64(bytes.size()));
 }
 
 QList<QByteArray> lines(const QByteArray& bytes)

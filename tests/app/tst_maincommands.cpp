@@ -2,7 +2,6 @@
 // grid settings, the attribute page of a picked object or a mode, and the
 // comment tip.
 #include "app/preferences.h"
-#include "app/qslogdest.h"
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "dialogs/metricsdlg.h"
@@ -18,6 +17,7 @@
 #include "render/griddef.h"
 #include "render/resources.h"
 #include "support/filedialogrecorder.h"
+#include "support/logrecorder.h"
 #include "support/messageboxrecorder.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
@@ -62,14 +62,6 @@ bool showActive(QTMainFrm& window)
     window.show();
     QApplication::setActiveWindow(&window);
     return QTest::qWaitForWindowActive(&window);
-}
-
-// The log records made while a test listens.
-QStringList* logRecords = nullptr;
-void recordLog(const QString& message, QsLogging::Level)
-{
-    if (logRecords)
-        *logRecords << message;
 }
 
 } // namespace
@@ -174,10 +166,7 @@ private slots:
             QVERIFY(QDir().mkpath(file));
         else if (!name.startsWith("gone/"))
             writeFile(file, contents);
-        QStringList records;
-        const QsLogging::DestinationPtr log = QsLogging::DestinationFactory::MakeFunctorDestination(recordLog);
-        QsLogging::Logger::instance().addDestination(log);
-        logRecords = &records;
+        LogRecorder log;
         QTMainFrm window;
         mainWindow = &window;
         QVERIFY(showActive(window));
@@ -194,8 +183,7 @@ private slots:
             window.recentFileActs[0]->trigger();
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QsLogging::Logger::instance().removeDestination(log);
-        logRecords = nullptr;
+        const QStringList records = log.records;
         QCOMPARE(window.childFrames().size(), windows);
         QCOMPARE(window.mdiArea->subWindowList().size(), windows);
         const QString expected = message.arg(file);
@@ -221,18 +209,14 @@ private slots:
                   "2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 4\n\t 0 0 600 0 600 600 0 600\n"
                   "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 2000000000 0 600 600\n"
                   "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 600 600 1200 1200\n");
-        QStringList records;
-        const QsLogging::DestinationPtr log = QsLogging::DestinationFactory::MakeFunctorDestination(recordLog);
-        QsLogging::Logger::instance().addDestination(log);
-        logRecords = &records;
+        LogRecorder log;
         QTMainFrm window;
         mainWindow = &window;
         QVERIFY(showActive(window));
         MessageBoxRecorder boxes;
         StatusRecorder status;
         window.openFile(file.toUtf8().constData());
-        QsLogging::Logger::instance().removeDestination(log);
-        logRecords = nullptr;
+        const QStringList records = log.records;
 
         QTChildFrm* child = window.activeMdiChild();
         QVERIFY(child && child->curFile == QFileInfo(file).canonicalFilePath());

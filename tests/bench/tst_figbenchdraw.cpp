@@ -1,4 +1,5 @@
 #include "support/testenv.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,12 +34,6 @@ Run figbench(const QStringList& arguments)
 }
 
 const char header[] = "#FIG 3.2\nLandscape\nCenter\nInches\nLetter\n100.00\nSingle\n-2\n1200 2\n";
-
-bool writeFile(const QString& path, const QByteArray& contents)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-}
 
 // A red box from (1200, 1200) to (2400, 2400) at depth 50 with a blue one
 // in front of its lower right quarter.
@@ -118,8 +113,8 @@ private slots:
         const QString first = dir.filePath(QStringLiteral("boxes.fig"));
         const QString second = dir.filePath(QStringLiteral("empty.fig"));
         const QString missing = dir.filePath(QStringLiteral("missing.fig"));
-        QVERIFY(writeFile(first, twoBoxes()));
-        QVERIFY(writeFile(second, QByteArray(header)));
+        writeFile(first, twoBoxes());
+        writeFile(second, QByteArray(header));
         const QString png = dir.filePath(QStringLiteral("png"));
 
         const Run run = figbench({ "--png", png, "--zoom", "2", "--repeat", "2", first, second, missing });
@@ -155,7 +150,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("boxes.fig"));
-        QVERIFY(writeFile(file, twoBoxes()));
+        writeFile(file, twoBoxes());
         const QString png = dir.filePath(QStringLiteral("out"));
         const Run run = figbench({ "--png", png, file });
         QCOMPARE(run.exitCode, 0);
@@ -186,9 +181,9 @@ private slots:
         QFETCH(QSize, drawn);
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("far.fig"));
-        QVERIFY(writeFile(file,
+        writeFile(file,
             QByteArray(header) + "2 2 0 1 0 4 50 -1 20 0.000 0 0 -1 0 0 5\n"
-                + QString::asprintf("\t 0 0 %d 0 %d %d 0 %d 0 0\n", right, right, bottom, bottom).toLatin1()));
+                + QString::asprintf("\t 0 0 %d 0 %d %d 0 %d 0 0\n", right, right, bottom, bottom).toLatin1());
         const QString png = dir.filePath(QStringLiteral("png"));
         const Run run = figbench({ "--png", png, file });
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
@@ -207,7 +202,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("large.fig"));
-        QVERIFY(writeFile(file, manyObjects(100000)));
+        writeFile(file, manyObjects(100000));
         const QString png = dir.filePath(QStringLiteral("png"));
         const Run run = figbench({ "--out", dir.filePath(QStringLiteral("out")), "--png", png, file });
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));

@@ -16,10 +16,8 @@
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
 #include "toolbars/drawingattributes.h"
-#include "toolbars/shapestoolbar.h"
 
 #include <QSignalSpy>
-#include <QToolButton>
 
 #include <algorithm>
 #include <iterator>
@@ -53,14 +51,6 @@ void pullRectangle(QTChildFrm& document, int x1, int y1, int x2, int y2)
 void selectTwoLines(QTChildFrm& document)
 {
     pullRectangle(document, 300, 300, 2100, 1800);
-}
-
-void chooseMode(QTMainFrm& window, int mode)
-{
-    QToolButton* button = window.shapesToolbar->modeButton(mode);
-    QVERIFY(button);
-    button->click();
-    QCOMPARE(editMode, mode);
 }
 
 using States = QList<bool>;
@@ -99,8 +89,8 @@ private slots:
 
             // The compound joins the list at its end; its corners hold the lines
             // with their widths.
-            const QList<QByteArray> grouped
-                = lines(far) + QList<QByteArray> { "6 590 593 1810 1525" } + lines(first + second) + QList<QByteArray> { "-6" };
+            const QList<QByteArray> grouped = lines(far) + QList<QByteArray> { "6 590 593 1810 1525" }
+                + lines(first + second) + QList<QByteArray> { "-6" };
             QCOMPARE(editsession::savedObjectLines(document), grouped);
             QCOMPARE(ctx.undoHistory.undoSteps.size(), 1);
             FigObject* compound = ctx.currentObject;
@@ -174,7 +164,7 @@ private slots:
             QVERIFY(allMarkersShown);
             QCOMPARE(lastStates(buttons), States({ false, false, false, true }));
 
-            chooseMode(window, EditMode::Polyline);
+            editsession::chooseMode(window, EditMode::Polyline);
             editsession::CanvasInput input(document);
             input.move(600, 2400);
             input.click(600, 2400);
@@ -215,7 +205,7 @@ private slots:
             const QList<QByteArray> grouped = editsession::savedObjectLines(document);
             auto* compound = static_cast<FigCompound*>(ctx.currentObject);
             window.onOpenCompound();
-            chooseMode(window, EditMode::Select);
+            editsession::chooseMode(window, EditMode::Select);
             input.shortcut(Qt::Key_A);
             input.key(Qt::Key_Delete);
             QVERIFY(ctx.objects()->empty());
@@ -269,7 +259,7 @@ private slots:
             window.onOpenCompound();
             ctx.currentObject = inner;
             window.onOpenCompound();
-            chooseMode(window, EditMode::Select);
+            editsession::chooseMode(window, EditMode::Select);
             input.shortcut(Qt::Key_A);
             input.key(Qt::Key_Delete);
             window.onCloseCompound();

@@ -16,7 +16,6 @@
 #include "support/editsession.h"
 #include "support/testenv.h"
 #include "support/testfiles.h"
-#include "toolbars/shapestoolbar.h"
 
 #include "ui_figcolordlg.h"
 
@@ -24,7 +23,6 @@
 #include <QImage>
 #include <QMdiArea>
 #include <QTemporaryDir>
-#include <QToolButton>
 
 #include <memory>
 
@@ -60,14 +58,6 @@ std::unique_ptr<CFigContext> readClip(const QByteArray& objects)
     return clip;
 }
 
-void chooseMode(QTMainFrm& window, int mode)
-{
-    QToolButton* button = window.shapesToolbar->modeButton(mode);
-    QVERIFY(button);
-    button->click();
-    QCOMPARE(editMode, mode);
-}
-
 QRgb canvasPixel(QTChildFrm& document, editsession::CanvasInput& input, int x, int y)
 {
     const QPoint p = input.pixelOf(x, y);
@@ -98,16 +88,14 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("placed");
         QTest::addColumn<bool>("pasting");
 
-        QTest::newRow("box centred at the pointer")
-            << redBox << QPoint(3000, 3000)
-            << QList<QByteArray> { "2 2 0 0 4 4 50 -1 20 0.000 0 0 -1 0 0 5",
-                   "\t 1800 2400 4200 2400 4200 3600 1800 3600 1800 2400" }
-            << false;
+        QTest::newRow("box centred at the pointer") << redBox << QPoint(3000, 3000)
+                                                    << QList<QByteArray> { "2 2 0 0 4 4 50 -1 20 0.000 0 0 -1 0 0 5",
+                                                           "\t 1800 2400 4200 2400 4200 3600 1800 3600 1800 2400" }
+                                                    << false;
         QTest::newRow("own colour renumbered after the document's")
             << colouredClip << QPoint(4500, 1500)
             << QList<QByteArray> { "2 1 0 0 33 7 50 -1 -1 0.000 0 0 -1 0 0 2", "\t 3900 1200 5100 1800",
-                   "2 2 0 0 0 7 40 -1 -1 0.000 0 0 -1 0 0 5",
-                   "\t 3900 1200 5100 1200 5100 1800 3900 1800 3900 1200" }
+                   "2 2 0 0 0 7 40 -1 -1 0.000 0 0 -1 0 0 5", "\t 3900 1200 5100 1200 5100 1800 3900 1800 3900 1200" }
             << false;
         // Pasted objects still following the pointer give way; the select
         // tool follows, as the paste has no tool of its own.
@@ -130,13 +118,13 @@ private slots:
 
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
             CFigContext& context = *document.figContext;
-            chooseMode(window, EditMode::Polyline);
+            editsession::chooseMode(window, EditMode::Polyline);
             const PointHandler modePress = canvasHandlers.leftPressHandler;
             const QList<QByteArray> before = editsession::savedObjectLines(document);
             const int steps = context.undoHistory.undoSteps.size();
             const int counted = sumOfDepthCounts(context);
             if (pasting) {
-                chooseMode(window, EditMode::Select);
+                editsession::chooseMode(window, EditMode::Select);
                 context.drawing.objects.front()->selected = true;
                 document.copy();
                 document.paste();
@@ -194,7 +182,7 @@ private slots:
         std::unique_ptr<CFigContext> library = readClip(redBox);
         QVERIFY(library);
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
-            chooseMode(window, EditMode::Polyline);
+            editsession::chooseMode(window, EditMode::Polyline);
             editsession::CanvasInput input(document);
             const QRgb empty = canvasPixel(document, input, 1500, 1500);
             QVERIFY(qRed(empty) > 200 && qGreen(empty) > 200);
@@ -232,7 +220,7 @@ private slots:
         QVERIFY(library);
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
             CFigContext& context = *document.figContext;
-            chooseMode(window, EditMode::Polyline);
+            editsession::chooseMode(window, EditMode::Polyline);
             const QList<QByteArray> before = editsession::savedObjectLines(document);
             const int steps = context.undoHistory.undoSteps.size();
             const int counted = sumOfDepthCounts(context);
@@ -247,7 +235,7 @@ private slots:
             if (how == "right press") {
                 input.click(3000, 3000, Qt::RightButton);
             } else if (how == "another tool") {
-                chooseMode(window, EditMode::Box);
+                editsession::chooseMode(window, EditMode::Box);
                 mode = EditMode::Box;
             } else if (how == "saving") {
                 QCOMPARE(editsession::savedObjectLines(document), before);

@@ -14,9 +14,6 @@
 #include "support/testenv.h"
 #include "toolbars/attrstoolbarhandler.h"
 #include "toolbars/drawingattributes.h"
-#include "toolbars/shapestoolbar.h"
-
-#include <QToolButton>
 
 namespace {
 
@@ -49,14 +46,6 @@ void pressAll(editsession::CanvasInput& input, const Presses& presses)
     }
 }
 
-void chooseMode(QTMainFrm& window, int mode)
-{
-    QToolButton* button = window.shapesToolbar->modeButton(mode);
-    QVERIFY(button);
-    button->click();
-    QCOMPARE(editMode, mode);
-}
-
 // The file's lines with the new object's lines appended.
 QList<QByteArray> withObject(const QList<QByteArray>& object)
 {
@@ -77,7 +66,7 @@ class TestLineMode : public QObject {
     {
         const QList<QByteArray> before = editsession::savedObjectLines(document);
         QCOMPARE(before, editsession::objectLines(figure));
-        chooseMode(window, mode);
+        editsession::chooseMode(window, mode);
         editsession::CanvasInput input(document);
         const int steps = document.figContext->undoHistory.undoSteps.size();
         pressAll(input, presses);
@@ -156,7 +145,7 @@ private slots:
     void oneAfterTheOther()
     {
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
-            chooseMode(window, EditMode::Polyline);
+            editsession::chooseMode(window, EditMode::Polyline);
             editsession::CanvasInput input(document);
             pressAll(input, { { 600, 600, false }, { 1200, 600, true } });
             pressAll(input, { { 600, 1200, false }, { 1200, 1200, false }, { 1200, 1800, true } });
@@ -282,7 +271,7 @@ private slots:
             QCOMPARE(document.figContext->currentObject, document.figContext->drawing.objects.front());
             const QList<QByteArray> before = editsession::savedObjectLines(document);
 
-            chooseMode(window, mode);
+            editsession::chooseMode(window, mode);
             pressAll(input, { { 600, 600, false }, { 1800, 600, false }, { 1800, 1200, true } });
             const QList<QByteArray> after = editsession::savedObjectLines(document);
             QCOMPARE(after.size(), before.size() + (mode == EditMode::Spline ? 4 : 3));
@@ -302,7 +291,7 @@ private slots:
     void arrowFromTheHandler()
     {
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
-            chooseMode(window, EditMode::Polyline);
+            editsession::chooseMode(window, EditMode::Polyline);
             AttrsToolbarHandler& handler = *window.attrsHandler;
             handler.onLineWidth(2);
             // Combo index 4: kind 3, arrow type 2, hollow.
@@ -330,7 +319,7 @@ private slots:
     void rubberLineLeavesNoTrace()
     {
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
-            chooseMode(window, EditMode::Polygon);
+            editsession::chooseMode(window, EditMode::Polygon);
             editsession::CanvasInput input(document);
             input.click(600, 600);
             for (int x = 900; x <= 2400; x += 300)
@@ -351,11 +340,11 @@ private slots:
     void switchingModesDropsTheChain()
     {
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
-            chooseMode(window, EditMode::Polyline);
+            editsession::chooseMode(window, EditMode::Polyline);
             editsession::CanvasInput input(document);
             pressAll(input, { { 600, 600, false }, { 1200, 600, false } });
             QVERIFY(document.figContext->newChainHead);
-            chooseMode(window, EditMode::Polygon);
+            editsession::chooseMode(window, EditMode::Polygon);
             QVERIFY(!document.figContext->newChainHead);
             QCOMPARE(editsession::savedObjectLines(document), editsession::objectLines(figure));
             pressAll(input, { { 600, 600, false }, { 1200, 600, false }, { 1200, 1200, true } });

@@ -13,9 +13,6 @@
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
 #include "toolbars/drawingattributes.h"
-#include "toolbars/shapestoolbar.h"
-
-#include <QToolButton>
 
 namespace {
 
@@ -88,14 +85,6 @@ QByteArray spline(int subType, const QByteArray& points, const QByteArray& facto
 const QByteArray box = "2 2 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 5\n\t 600 600 1800 600 1800 1500 600 1500 600 600\n";
 const QByteArray arrowLine = "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 1 0 2\n\t1 1 1.00 60.00 120.00\n\t 600 600 1800 600\n";
 
-void chooseMode(QTMainFrm& window, int mode)
-{
-    QToolButton* button = window.shapesToolbar->modeButton(mode);
-    QVERIFY(button);
-    button->click();
-    QCOMPARE(editMode, mode);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Gesture)
@@ -113,7 +102,7 @@ class TestPointEditing : public QObject {
     {
         editsession::run(editsession::figText(objects), [&](QTMainFrm& window, QTChildFrm& document) {
             CFigContext& ctx = *document.figContext;
-            chooseMode(window, mode);
+            editsession::chooseMode(window, mode);
             editsession::CanvasInput input(document);
             StatusRecorder status;
             play(input, gesture);
@@ -196,10 +185,10 @@ private slots:
         const QByteArray open = polyline(" 600 600 1800 600");
         editsession::run(editsession::figText(open), [&](QTMainFrm& window, QTChildFrm& document) {
             CFigContext& ctx = *document.figContext;
-            chooseMode(window, EditMode::AddPoint);
+            editsession::chooseMode(window, EditMode::AddPoint);
             editsession::CanvasInput input(document);
             play(input, { { Kind::Press, 1200, 600 }, { Kind::Move, 1200, 900 } });
-            chooseMode(window, EditMode::Polyline);
+            editsession::chooseMode(window, EditMode::Polyline);
             QVERIFY(!ctx.pendingActions);
             QCOMPARE(ctx.undoHistory.undoSteps.size(), 1);
             QVERIFY(ctx.modified);
@@ -221,11 +210,10 @@ private slots:
             << square << click(1800, 1500) << polygon(" 600 600 1800 600 600 1500 600 600") << 1 << QString();
         QTest::newRow("quadrilateral: the first corner, the closing point follows")
             << square << click(600, 600) << polygon(" 1800 600 1800 1500 600 1500 1800 600") << 1 << QString();
-        QTest::newRow("triangle: refused")
-            << triangle << click(1800, 600) << triangle << 0 << QStringLiteral("A polygon cannot have less than 3 points");
-        QTest::newRow("open polyline: an inner point")
-            << polyline(" 600 600 1200 1200 1800 600") << click(1200, 1200) << polyline(" 600 600 1800 600") << 1
-            << QString();
+        QTest::newRow("triangle: refused") << triangle << click(1800, 600) << triangle << 0
+                                           << QStringLiteral("A polygon cannot have less than 3 points");
+        QTest::newRow("open polyline: an inner point") << polyline(" 600 600 1200 1200 1800 600") << click(1200, 1200)
+                                                       << polyline(" 600 600 1800 600") << 1 << QString();
         QTest::newRow("two points without arrows: a dot is left")
             << polyline(" 600 600 1800 600") << click(1800, 600) << polyline(" 600 600") << 1 << QString();
         QTest::newRow("two points with an arrow: refused")

@@ -16,12 +16,10 @@
 #include "support/editsession.h"
 #include "support/testenv.h"
 #include "toolbars/layerstoolbar.h"
-#include "toolbars/shapestoolbar.h"
 
 #include <QListWidget>
 #include <QStyle>
 #include <QStyleOptionViewItem>
-#include <QToolButton>
 
 #include <QtTest>
 
@@ -61,20 +59,10 @@ QList<QByteArray> lines(const QByteArray& objects)
 
 QByteArray box(int x1, int y1, int x2, int y2)
 {
-    return boxHeader + "\n\t " + QByteArray::number(x1) + ' ' + QByteArray::number(y1) + ' '
-        + QByteArray::number(x2) + ' ' + QByteArray::number(y1) + ' ' + QByteArray::number(x2) + ' '
-        + QByteArray::number(y2) + ' ' + QByteArray::number(x1) + ' ' + QByteArray::number(y2) + ' '
-        + QByteArray::number(x1) + ' ' + QByteArray::number(y1) + '\n';
-}
-
-void chooseMode(QTMainFrm& window, int mode)
-{
-    if (editMode == mode)
-        return;
-    QToolButton* button = window.shapesToolbar->modeButton(mode);
-    QVERIFY(button);
-    button->click();
-    QCOMPARE(editMode, mode);
+    return boxHeader + "\n\t " + QByteArray::number(x1) + ' ' + QByteArray::number(y1) + ' ' + QByteArray::number(x2)
+        + ' ' + QByteArray::number(y1) + ' ' + QByteArray::number(x2) + ' ' + QByteArray::number(y2) + ' '
+        + QByteArray::number(x1) + ' ' + QByteArray::number(y2) + ' ' + QByteArray::number(x1) + ' '
+        + QByteArray::number(y1) + '\n';
 }
 
 // Every object of the drawing's tree counted once per depth, nothing more.
@@ -132,8 +120,7 @@ private slots:
             << select << Steps { { 'm', 1800, 1200 }, { 'd', 2100, 1500 } }
             << lines(box(600, 600, 2100, 1500) + lineL + boxB) << 1;
         QTest::newRow("a line end dragged onto a box links and follows the box")
-            << select
-            << Steps { { 'm', 3000, 900 }, { 'd', 1800, 900 }, { 'm', 1200, 600 }, { 'd', 1500, 600 } }
+            << select << Steps { { 'm', 3000, 900 }, { 'd', 1800, 900 }, { 'm', 1200, 600 }, { 'd', 1500, 600 } }
             << lines(box(900, 600, 2100, 1200) + lineHeader + "\n\t 2100 900 3600 900\n" + boxB) << 2;
         QTest::newRow("a line end dropped near nothing stays when the box moves")
             << select << Steps { { 'm', 3600, 900 }, { 'd', 3900, 1500 }, { 'm', 1200, 600 }, { 'd', 1500, 600 } }
@@ -159,11 +146,10 @@ private slots:
             << int(EditMode::Copy) << Steps { { 'c', 1200, 600 }, { 'm', 1500, 900 }, { 'R', 1500, 900 } }
             << lines(boxA + lineL + boxB) << 0;
         QTest::newRow("the copy tool beside every object copies nothing")
-            << int(EditMode::Copy) << Steps { { 'c', 2400, 2400 }, { 'c', 3000, 3000 } }
-            << lines(boxA + lineL + boxB) << 0;
+            << int(EditMode::Copy) << Steps { { 'c', 2400, 2400 }, { 'c', 3000, 3000 } } << lines(boxA + lineL + boxB)
+            << 0;
         QTest::newRow("the remove tool deletes the clicked object")
-            << int(EditMode::Delete) << Steps { { 'c', 1200, 600 }, { 'c', 3000, 3000 } }
-            << lines(lineL + boxB) << 1;
+            << int(EditMode::Delete) << Steps { { 'c', 1200, 600 }, { 'c', 3000, 3000 } } << lines(lineL + boxB) << 1;
         QTest::newRow("paste follows the pointer and lands where clicked")
             << select
             << Steps { { 'c', 1200, 600 }, { 'C' }, { 'V' }, { 'm', 2700, 2700 }, { 'm', 3000, 3000 },
@@ -198,7 +184,7 @@ private slots:
         QFETCH(QList<QByteArray>, expected);
         QFETCH(int, undoSteps);
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
-            chooseMode(window, mode);
+            editsession::chooseMode(window, mode);
             CFigContext& context = *document.figContext;
             editsession::CanvasInput input(document);
             editsession::play(input, steps);
@@ -223,26 +209,21 @@ private slots:
             << Steps { { 'c', 3300, 900 }, { 'c', 1200, 600 } } << QList<bool> { true, false, false };
         QTest::newRow("a Shift-click adds to the selection")
             << Steps { { 'c', 1200, 600 }, { 'S' }, { 'c', 3300, 900 } } << QList<bool> { true, true, false };
-        QTest::newRow("a Shift-click on a selected object removes it")
-            << Steps { { 'c', 1200, 600 }, { 'S' }, { 'c', 3300, 900 }, { 'c', 1200, 600 } }
-            << QList<bool> { false, true, false };
-        QTest::newRow("a rectangle from empty canvas selects what lies inside")
-            << Steps { { 'c', 1200, 600 }, { 'm', 300, 300 }, { 'd', 3900, 1500 } }
-            << QList<bool> { true, true, false };
+        QTest::newRow("a Shift-click on a selected object removes it") << Steps { { 'c', 1200, 600 }, { 'S' },
+            { 'c', 3300, 900 }, { 'c', 1200, 600 } } << QList<bool> { false, true, false };
+        QTest::newRow("a rectangle from empty canvas selects what lies inside") << Steps { { 'c', 1200, 600 },
+            { 'm', 300, 300 }, { 'd', 3900, 1500 } } << QList<bool> { true, true, false };
         // (Shift held while the pointer moves would keep its column.)
-        QTest::newRow("a rectangle begun with Shift toggles what lies inside")
-            << Steps { { 'c', 1200, 600 }, { 'S' }, { 'm', 300, 300 }, { 'p', 300, 300 }, { 's' }, { 'm', 2100, 900 },
-                   { 'm', 3900, 1500 }, { 'r', 3900, 1500 } }
-            << QList<bool> { false, true, false };
-        QTest::newRow("a rectangle around selected objects deselects them")
-            << Steps { { 'c', 1200, 600 }, { 'S' }, { 'c', 5100, 600 }, { 'm', 300, 300 }, { 'p', 300, 300 }, { 's' },
-                   { 'm', 2100, 900 }, { 'm', 3900, 1500 }, { 'r', 3900, 1500 } }
-            << QList<bool> { false, true, true };
+        QTest::newRow("a rectangle begun with Shift toggles what lies inside") << Steps { { 'c', 1200, 600 }, { 'S' },
+            { 'm', 300, 300 }, { 'p', 300, 300 }, { 's' }, { 'm', 2100, 900 }, { 'm', 3900, 1500 },
+            { 'r', 3900, 1500 } } << QList<bool> { false, true, false };
+        QTest::newRow("a rectangle around selected objects deselects them") << Steps { { 'c', 1200, 600 }, { 'S' },
+            { 'c', 5100, 600 }, { 'm', 300, 300 }, { 'p', 300, 300 }, { 's' }, { 'm', 2100, 900 }, { 'm', 3900, 1500 },
+            { 'r', 3900, 1500 } } << QList<bool> { false, true, true };
         QTest::newRow("objects only partly inside stay as they are")
             << Steps { { 'm', 300, 300 }, { 'd', 3300, 1500 } } << QList<bool> { true, false, false };
-        QTest::newRow("a right click deselects everything")
-            << Steps { { 'c', 1200, 600 }, { 'S' }, { 'c', 3300, 900 }, { 's' }, { 'R', 6000, 3000 } }
-            << QList<bool> { false, false, false };
+        QTest::newRow("a right click deselects everything") << Steps { { 'c', 1200, 600 }, { 'S' }, { 'c', 3300, 900 },
+            { 's' }, { 'R', 6000, 3000 } } << QList<bool> { false, false, false };
     }
     void selection()
     {
@@ -313,8 +294,8 @@ private slots:
         QTest::addColumn<Steps>("steps");
         QTest::addColumn<int>("chosenAfter"); // 0: saved at once
         QTest::newRow("copy, saved") << int(EditMode::Copy) << Steps { { 'c', 1200, 600 }, { 'm', 2400, 2400 } } << 0;
-        QTest::newRow("paste, saved")
-            << int(EditMode::Select) << Steps { { 'c', 1200, 600 }, { 'C' }, { 'V' }, { 'm', 2400, 2400 } } << 0;
+        QTest::newRow("paste, saved") << int(EditMode::Select)
+                                      << Steps { { 'c', 1200, 600 }, { 'C' }, { 'V' }, { 'm', 2400, 2400 } } << 0;
         QTest::newRow("copy, then another tool")
             << int(EditMode::Copy) << Steps { { 'c', 1200, 600 }, { 'm', 2400, 2400 } } << int(EditMode::Polyline);
         QTest::newRow("paste, then another tool")
@@ -327,13 +308,13 @@ private slots:
         QFETCH(Steps, steps);
         QFETCH(int, chosenAfter);
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
-            chooseMode(window, mode);
+            editsession::chooseMode(window, mode);
             CFigContext& context = *document.figContext;
             editsession::CanvasInput input(document);
             editsession::play(input, steps);
             QCOMPARE(context.drawing.objects.size(), size_t(4));
             if (chosenAfter)
-                chooseMode(window, chosenAfter);
+                editsession::chooseMode(window, chosenAfter);
             QCOMPARE(editsession::savedObjectLines(document), lines(boxA + lineL + boxB));
             QCOMPARE(context.drawing.objects.size(), size_t(3));
             QVERIFY(!canvasAction.actionInProgress);

@@ -18,12 +18,10 @@
 #include "model/figtext.h"
 #include "model/objectlist.h"
 #include "support/editsession.h"
-#include "support/testenv.h"
 #include "support/modaldialog.h"
+#include "support/testenv.h"
 #include "toolbars/drawingattributes.h"
-#include "toolbars/shapestoolbar.h"
 
-#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -52,14 +50,6 @@ void pressAll(editsession::CanvasInput& input, const Presses& presses)
         input.move(p.x, p.y);
         input.click(p.x, p.y, p.right ? Qt::RightButton : Qt::LeftButton);
     }
-}
-
-void chooseMode(QTMainFrm& window, int mode)
-{
-    QToolButton* button = window.shapesToolbar->modeButton(mode);
-    QVERIFY(button);
-    button->click();
-    QCOMPARE(editMode, mode);
 }
 
 // The attributes a row changes before drawing.
@@ -140,9 +130,10 @@ private slots:
         QTest::newRow("box: corners in row order, the corner radius kept")
             << int(EditMode::Box) << Plain << Presses { { 600, 600, false }, { 1800, 1200, false } }
             << Lines { "2 2" + common + "0 0 7 0 0 5", "\t 600 600 1800 600 1800 1200 600 1200 600 600" };
-        QTest::newRow("rounded box")
-            << int(EditMode::Box) << RoundedBox << Presses { { 1800, 1200, false }, { 600, 600, false } }
-            << Lines { "2 4" + common + "0 0 12 0 0 5", "\t 1800 1200 600 1200 600 600 1800 600 1800 1200" };
+        QTest::newRow("rounded box") << int(EditMode::Box) << RoundedBox
+                                     << Presses { { 1800, 1200, false }, { 600, 600, false } }
+                                     << Lines { "2 4" + common + "0 0 12 0 0 5",
+                                            "\t 1800 1200 600 1200 600 600 1800 600 1800 1200" };
         QTest::newRow("box on one spot: five equal points")
             << int(EditMode::Box) << Plain << Presses { { 900, 900, false }, { 900, 900, false } }
             << Lines { "2 2" + common + "0 0 7 0 0 5", "\t 900 900 900 900 900 900 900 900 900 900" };
@@ -181,8 +172,8 @@ private slots:
         QTest::newRow("regular polygon, six sides, a press on the centre ignored")
             << int(EditMode::Regular) << Plain
             << Presses { { 1200, 1200, false }, { 1200, 1200, false }, { 1800, 1500, false } }
-            << Lines { "2 3 0 1 0 7 50 -1 -1 4.000 0 0 0 0 0 7", "\t 1800 1500 1760 830 1160 530 600 900 640 1570 1240 1870",
-                   "\t 1800 1500" };
+            << Lines { "2 3 0 1 0 7 50 -1 -1 4.000 0 0 0 0 0 7",
+                   "\t 1800 1500 1760 830 1160 530 600 900 640 1570 1240 1870", "\t 1800 1500" };
         QTest::newRow("regular polygon of one side: the vertex twice")
             << int(EditMode::Regular) << OneSide << Presses { { 1200, 1200, false }, { 1800, 1500, false } }
             << Lines { "2 3 0 1 0 7 50 -1 -1 4.000 0 0 0 0 0 2", "\t 1800 1500 1800 1500" };
@@ -200,8 +191,8 @@ private slots:
         QTest::newRow("open interpolated spline with arrows")
             << int(EditMode::IntSpline) << ArrowsOn
             << Presses { { 600, 600, false }, { 1200, 1200, false }, { 1800, 600, false }, { 2400, 1200, true } }
-            << Lines { "3 2" + common + "0 1 1 4", forwardArrow, backwardArrow, "\t 600 600 1200 1200 1800 600 2400 1200",
-                   "\t 0.000 -1.000 -1.000 0.000" };
+            << Lines { "3 2" + common + "0 1 1 4", forwardArrow, backwardArrow,
+                   "\t 600 600 1200 1200 1800 600 2400 1200", "\t 0.000 -1.000 -1.000 0.000" };
         QTest::newRow("closed interpolated spline never has arrows")
             << int(EditMode::ClosedIntSpline) << ArrowsOn
             << Presses { { 600, 600, false }, { 1200, 1200, false }, { 1800, 600, true } }
@@ -217,7 +208,7 @@ private slots:
             apply(setting);
             const Lines before = editsession::savedObjectLines(document);
             QCOMPARE(before, editsession::objectLines(figure));
-            chooseMode(window, mode);
+            editsession::chooseMode(window, mode);
             editsession::CanvasInput input(document);
             const int steps = document.figContext->undoHistory.undoSteps.size();
             pressAll(input, presses);
@@ -247,7 +238,7 @@ private slots:
     {
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
             const Lines before = editsession::savedObjectLines(document);
-            chooseMode(window, EditMode::Picture);
+            editsession::chooseMode(window, EditMode::Picture);
             editsession::CanvasInput input(document);
             input.move(600, 600);
             input.click(600, 600);
@@ -311,7 +302,7 @@ private slots:
         QFETCH(Presses, presses);
         QFETCH(bool, bySwitch);
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
-            chooseMode(window, mode);
+            editsession::chooseMode(window, mode);
             const Lines before = editsession::savedObjectLines(document);
             document.redisplayCanvas();
             const QImage clean = document.canvasImage->copy();
@@ -322,7 +313,7 @@ private slots:
             QVERIFY(canvasAction.actionInProgress);
             QVERIFY(*document.canvasImage != clean);
             if (bySwitch)
-                chooseMode(window, EditMode::Polyline);
+                editsession::chooseMode(window, EditMode::Polyline);
             else
                 input.click(2400, 2100, Qt::RightButton);
             QVERIFY(!canvasAction.actionInProgress);
@@ -368,7 +359,7 @@ private slots:
         QFETCH(int, mode);
         QFETCH(Presses, presses);
         editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
-            chooseMode(window, mode);
+            editsession::chooseMode(window, mode);
             const Lines before = editsession::savedObjectLines(document);
             document.redisplayCanvas();
             const QImage clean = document.canvasImage->copy();

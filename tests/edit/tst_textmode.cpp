@@ -15,13 +15,11 @@
 #include "support/modaldialog.h"
 #include "support/testenv.h"
 #include "toolbars/drawingattributes.h"
-#include "toolbars/shapestoolbar.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
 
 namespace {
 
@@ -55,14 +53,6 @@ void answerTextDialog(QObject* context, Answer answer, const QString& typed)
             QTest::keyClicks(field, typed);
         QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
-}
-
-void chooseMode(QTMainFrm& window, int mode)
-{
-    QToolButton* button = window.shapesToolbar->modeButton(mode);
-    QVERIFY(button);
-    button->click();
-    QCOMPARE(editMode, mode);
 }
 
 // A saved text line without its height and length (fields 9 and 10, which
@@ -124,8 +114,8 @@ private slots:
         QTest::newRow("rigid PostScript text of the default colour")
             << 5 << 0 << 0.0f << -1 << Answer::Type << QStringLiteral("a")
             << QByteArray("4 0 -1 40 0 5 14 0.0000 5 1200 900 a\\001");
-        QTest::newRow("accepted empty: nothing") << 4 << 0 << 0.0f << 0 << Answer::TypeNothing << QString()
-                                                 << QByteArray();
+        QTest::newRow("accepted empty: nothing")
+            << 4 << 0 << 0.0f << 0 << Answer::TypeNothing << QString() << QByteArray();
         QTest::newRow("cancelled after typing: nothing")
             << 4 << 0 << 0.0f << 0 << Answer::Cancel << QStringLiteral("gone") << QByteArray();
     }
@@ -140,7 +130,7 @@ private slots:
         QFETCH(QByteArray, written);
         editsession::run(editsession::figText(lineLines), [&](QTMainFrm& window, QTChildFrm& document) {
             CFigContext& ctx = *document.figContext;
-            chooseMode(window, EditMode::Text);
+            editsession::chooseMode(window, EditMode::Text);
             currentAttrs.textFlags = flags;
             currentAttrs.psFont = 5;
             currentAttrs.latexFont = 3;
@@ -178,7 +168,7 @@ private slots:
     void twoTexts()
     {
         editsession::run(editsession::figText(lineLines), [&](QTMainFrm& window, QTChildFrm& document) {
-            chooseMode(window, EditMode::Text);
+            editsession::chooseMode(window, EditMode::Text);
             clickText(document, 600, 600, Answer::Type, QStringLiteral("one"));
             const QList<QByteArray> lines = clickText(document, 600, 1200, Answer::Type, QStringLiteral("two"));
             QCOMPARE(lines.size(), 4);
@@ -235,7 +225,7 @@ private slots:
     void fontsDialogLatexChoice()
     {
         editsession::run(editsession::figText(lineLines), [&](QTMainFrm& window, QTChildFrm& document) {
-            chooseMode(window, EditMode::Text);
+            editsession::chooseMode(window, EditMode::Text);
             FontsDlg& fonts = *window.fontsDlg;
             QObject context;
             answerModalDialog<FontsDlg>(&context, [](FontsDlg* dialog) {

@@ -112,10 +112,13 @@ inline void settle(CFigContext& context, FigObject* object)
     }
 }
 
-inline FigEllipse* makeEllipse(int id, int subType, QPoint center, QPoint radii, QPoint start, QPoint end)
+// An ellipse with every point given.
+inline FigEllipse* makeEllipse(
+    int id, int subType, QPoint center, QPoint radii, QPoint start, QPoint end, float angle = 0.0f)
 {
     auto* e = new FigEllipse(id);
     e->subType = subType;
+    e->angle = angle;
     e->center.x = center.x();
     e->center.y = center.y();
     e->radii.x = radii.x();
@@ -125,6 +128,40 @@ inline FigEllipse* makeEllipse(int id, int subType, QPoint center, QPoint radii,
     e->end.x = end.x();
     e->end.y = end.y();
     return e;
+}
+
+// An ellipse as drawing one makes it: by radius (kinds 1 and 3) from the
+// centre to the corner of its box, by diameter (2 and 4) corner to corner.
+inline FigEllipse* makeEllipse(int id, QPoint center, QPoint radii, int subType = 1, float angle = 0.0f)
+{
+    const bool byDiameter = subType == 2 || subType == 4;
+    return makeEllipse(id, subType, center, radii, byDiameter ? center - radii : center, center + radii, angle);
+}
+
+// An arc through three points, with its centre and direction.
+inline FigArc* makeArc(
+    int id, QPoint p1, QPoint p2, QPoint p3, float centerX = 0.0f, float centerY = 0.0f, int direction = 0)
+{
+    auto* arc = new FigArc(id);
+    const QPoint points[3] = { p1, p2, p3 };
+    for (int i = 0; i < 3; ++i) {
+        arc->points[i].x = points[i].x();
+        arc->points[i].y = points[i].y();
+    }
+    arc->centerX = centerX;
+    arc->centerY = centerY;
+    arc->direction = direction;
+    return arc;
+}
+
+// A closed rectangle from (x0, y0) to (x1, y1) of the polyline kind
+// (2 box, 3 polygon, 4 arc-box with a radius of 6, 5 picture).
+inline FigLine* makeBox(int id, int x0, int y0, int x1, int y1, int subType = 2)
+{
+    FigLine* box = makeLine(id, { { x0, y0 }, { x1, y0 }, { x1, y1 }, { x0, y1 }, { x0, y0 } }, subType);
+    if (subType == 4)
+        box->radius = 6;
+    return box;
 }
 
 inline FigCompound* makeCompound(int id, std::initializer_list<FigObject*> members)

@@ -36,48 +36,10 @@ using writtendrawing::writtenAndDumped;
 
 namespace {
 
-FigLine* makeBox(int id, int x0, int y0, int x1, int y1, int subType = 2)
+// The upper half of the circle of radius 1000 about (2000, 2000).
+FigArc* halfCircleArc(int id)
 {
-    FigLine* box = makeLine(id, { { x0, y0 }, { x1, y0 }, { x1, y1 }, { x0, y1 }, { x0, y0 } }, subType);
-    if (subType == 4)
-        box->radius = 6;
-    return box;
-}
-
-FigEllipse* makeEllipse(int id, QPoint center, QPoint radii, int subType = 1)
-{
-    auto* e = new FigEllipse(id);
-    e->subType = subType;
-    e->center.x = center.x();
-    e->center.y = center.y();
-    e->radii.x = radii.x();
-    e->radii.y = radii.y();
-    if (subType == 1 || subType == 3) {
-        e->start.x = center.x();
-        e->start.y = center.y();
-        e->end.x = center.x() + radii.x();
-        e->end.y = center.y() + radii.y();
-    } else {
-        e->start.x = center.x() - radii.x();
-        e->start.y = center.y() - radii.y();
-        e->end.x = center.x() + radii.x();
-        e->end.y = center.y() + radii.y();
-    }
-    return e;
-}
-
-FigArc* makeArc(int id)
-{
-    auto* arc = new FigArc(id);
-    const QPoint pts[3] = { { 1000, 2000 }, { 2000, 1000 }, { 3000, 2000 } };
-    for (int i = 0; i < 3; ++i) {
-        arc->points[i].x = pts[i].x();
-        arc->points[i].y = pts[i].y();
-    }
-    arc->centerX = 2000.0f;
-    arc->centerY = 2000.0f;
-    arc->direction = 0;
-    return arc;
+    return makeArc(id, { 1000, 2000 }, { 2000, 1000 }, { 3000, 2000 }, 2000.0f, 2000.0f);
 }
 
 QString snapshot(CFigContext& context)
@@ -233,7 +195,7 @@ void TestActions2::flipAndRotate()
         subject = makePlacedText(1, 300, 400);
         break;
     case FigObject::Arc:
-        subject = makeArc(1);
+        subject = halfCircleArc(1);
         break;
     default: {
         auto* compound = makeCompound(1,
@@ -425,7 +387,7 @@ void TestActions2::scale()
     FigEllipse* circle = makeEllipse(2, { 3001, 2003 }, { 301, 301 }, 3);
     FigText* text = makePlacedText(3, 777, 555);
     text->fontFlags = 0;
-    FigArc* arc = makeArc(4);
+    FigArc* arc = halfCircleArc(4);
     FigSpline* spline = makeSpline(5, { { 11, 13 }, { 1717, 1919 }, { 2323, 29 } });
     FigCompound* compound = makeCompound(6, { makeLine(7, { { 333, 3333 }, { 999, 3999 } }) });
     compound->upperLeft.x = 333;
@@ -616,7 +578,7 @@ void TestActions2::translateKeepsFirstPins()
 void TestActions2::moveArcPoint()
 {
     Doc doc;
-    FigArc* arc = doc.add(makeArc(1));
+    FigArc* arc = doc.add(halfCircleArc(1));
     for (int index = 0; index < 3; ++index) {
         auto* action = new MoveArcPointAction(doc.list(), arc, index, 37, -211);
         cycle(doc, action, index == 1 ? End::Undone : End::Done);
@@ -626,7 +588,7 @@ void TestActions2::moveArcPoint()
 void TestActions2::moveArcPointWithoutCircle()
 {
     Doc doc;
-    FigArc* arc = doc.add(makeArc(1));
+    FigArc* arc = doc.add(halfCircleArc(1));
     const QString before = doc.dump();
     // The middle point onto the first: no circle passes through the three.
     std::unique_ptr<MoveArcPointAction> action(new MoveArcPointAction(doc.list(), arc, 1, -1000, 1000));
@@ -932,7 +894,7 @@ void TestActions2::changeArrow()
         subject = makeSpline(1, { { 0, 0 }, { 500, 500 }, { 900, 0 } }, 1);
         break;
     case 7:
-        subject = makeArc(1);
+        subject = halfCircleArc(1);
         break;
     case 8:
         subject = makeEllipse(1, { 500, 500 }, { 100, 50 });

@@ -28,36 +28,18 @@ BoxList boundsOf(FigObject* object, CFigContext& ctx, bool withLineWidth, bool w
     return { x0, y0, x1, y1 };
 }
 
-FigArc* makeArc(QPoint p1, QPoint p2, QPoint p3, float cx, float cy, int direction, int lineWidth, int subType = 0)
+FigArc* thickArc(QPoint p1, QPoint p2, QPoint p3, float cx, float cy, int direction, int lineWidth, int subType = 0)
 {
-    auto* arc = new FigArc(1);
+    FigArc* arc = makeArc(1, p1, p2, p3, cx, cy, direction);
     arc->subType = subType;
-    arc->points[0].x = p1.x();
-    arc->points[0].y = p1.y();
-    arc->points[1].x = p2.x();
-    arc->points[1].y = p2.y();
-    arc->points[2].x = p3.x();
-    arc->points[2].y = p3.y();
-    arc->centerX = cx;
-    arc->centerY = cy;
-    arc->direction = direction;
     arc->lineWidth = lineWidth;
     return arc;
 }
 
-FigEllipse* makeEllipse(QPoint c, QPoint r, float angle, int lineWidth, QPoint start, QPoint end)
+FigEllipse* thickEllipse(QPoint c, QPoint r, float angle, int lineWidth, QPoint start, QPoint end)
 {
-    auto* e = new FigEllipse(2);
-    e->center.x = c.x();
-    e->center.y = c.y();
-    e->radii.x = r.x();
-    e->radii.y = r.y();
-    e->angle = angle;
+    FigEllipse* e = makeEllipse(2, 0, c, r, start, end, angle);
     e->lineWidth = lineWidth;
-    e->start.x = start.x();
-    e->start.y = start.y();
-    e->end.x = end.x();
-    e->end.y = end.y();
     return e;
 }
 
@@ -117,38 +99,38 @@ private slots:
 
         // Arcs around (1000, 1000) with radius 500.
         QTest::newRow("arc quarter ccw from 0 to pi/2")
-            << ObjectPtr(makeArc({ 1500, 1000 }, { 1354, 646 }, { 1000, 500 }, 1000, 1000, 1, 1))
+            << ObjectPtr(thickArc({ 1500, 1000 }, { 1354, 646 }, { 1000, 500 }, 1000, 1000, 1, 1))
             << BoxList { 1000, 499, 1501, 1000 } << BoxList { 993, 492, 1508, 1007 };
         QTest::newRow("arc cw from top through right and bottom")
-            << ObjectPtr(makeArc({ 1000, 500 }, { 1500, 1000 }, { 600, 1300 }, 1000, 1000, 0, 2))
+            << ObjectPtr(thickArc({ 1000, 500 }, { 1500, 1000 }, { 600, 1300 }, 1000, 1000, 0, 2))
             << BoxList { 600, 499, 1501, 1501 } << BoxList { 585, 484, 1516, 1516 };
         QTest::newRow("arc ccw from top through left")
-            << ObjectPtr(makeArc({ 1000, 500 }, { 500, 1000 }, { 600, 1300 }, 1000, 1000, 1, 0))
+            << ObjectPtr(thickArc({ 1000, 500 }, { 500, 1000 }, { 600, 1300 }, 1000, 1000, 1, 0))
             << BoxList { 499, 499, 1000, 1300 } << BoxList { 499, 499, 1000, 1300 };
         QTest::newRow("arc ccw across angle 0")
-            << ObjectPtr(makeArc({ 600, 1300 }, { 1000, 1500 }, { 1500, 1000 }, 1000, 1000, 1, 0))
+            << ObjectPtr(thickArc({ 600, 1300 }, { 1000, 1500 }, { 1500, 1000 }, 1000, 1000, 1, 0))
             << BoxList { 600, 1000, 1501, 1501 } << BoxList { 600, 1000, 1501, 1501 };
         QTest::newRow("arc within one quadrant")
-            << ObjectPtr(makeArc({ 1400, 700 }, { 1300, 600 }, { 1000, 500 }, 1000, 1000, 1, 0))
+            << ObjectPtr(thickArc({ 1400, 700 }, { 1300, 600 }, { 1000, 500 }, 1000, 1000, 1, 0))
             << BoxList { 1000, 499, 1400, 700 } << BoxList { 1000, 499, 1400, 700 };
         QTest::newRow("pie wedge reaches its centre")
-            << ObjectPtr(makeArc({ 1400, 700 }, { 1300, 600 }, { 1000, 500 }, 1000, 1000, 1, 0, 1))
+            << ObjectPtr(thickArc({ 1400, 700 }, { 1300, 600 }, { 1000, 500 }, 1000, 1000, 1, 0, 1))
             << BoxList { 1000, 499, 1400, 1000 } << BoxList { 1000, 499, 1400, 1000 };
 
         QTest::newRow("ellipse axis-aligned")
-            << ObjectPtr(makeEllipse({ 1000, 2000 }, { 300, 200 }, 0, 2, { 1000, 2000 }, { 1300, 2000 }))
+            << ObjectPtr(thickEllipse({ 1000, 2000 }, { 300, 200 }, 0, 2, { 1000, 2000 }, { 1300, 2000 }))
             << BoxList { 700, 1800, 1300, 2200 } << BoxList { 685, 1785, 1315, 2215 };
         QTest::newRow("ellipse with a zero radius")
-            << ObjectPtr(makeEllipse({ 1000, 2000 }, { 0, 200 }, 0, 5, { 1000, 2000 }, { 1000, 2200 }))
+            << ObjectPtr(thickEllipse({ 1000, 2000 }, { 0, 200 }, 0, 5, { 1000, 2000 }, { 1000, 2200 }))
             << BoxList { 1000, 2000, 1000, 2000 } << BoxList { 1000, 2000, 1000, 2000 };
         // Scanned in pixels (15 Fig units each): 20 by 10 pixels turned
         // upright; rows 100 +- 19, columns 100 +- 9.99 truncated.
         QTest::newRow("ellipse rotated by pi/2")
-            << ObjectPtr(makeEllipse({ 1500, 1500 }, { 300, 150 }, float(M_PI / 2), 2, { 1500, 1500 }, { 1500, 1500 }))
+            << ObjectPtr(thickEllipse({ 1500, 1500 }, { 300, 150 }, float(M_PI / 2), 2, { 1500, 1500 }, { 1500, 1500 }))
             << BoxList { 1350, 1215, 1635, 1785 } << BoxList { 1335, 1200, 1650, 1800 };
         // The start and end points are part of the box.
         QTest::newRow("rotated circle with its end point")
-            << ObjectPtr(makeEllipse({ 1500, 1500 }, { 150, 150 }, float(M_PI / 2), 2, { 1500, 1500 }, { 1650, 1500 }))
+            << ObjectPtr(thickEllipse({ 1500, 1500 }, { 150, 150 }, float(M_PI / 2), 2, { 1500, 1500 }, { 1650, 1500 }))
             << BoxList { 1350, 1365, 1650, 1635 } << BoxList { 1335, 1350, 1650, 1650 };
 
         QTest::newRow("polyline of one point") << ObjectPtr(thickLine({ { 100, 200 } }, 2, 0))
@@ -191,7 +173,7 @@ private slots:
         QTest::newRow("compound of a line and an arc")
             << ObjectPtr(makeCompound(5,
                    { thickLine({ { 0, 0 }, { 100, 0 } }, 2, 1),
-                       makeArc({ 1500, 1000 }, { 1354, 646 }, { 1000, 500 }, 1000, 1000, 1, 1) }))
+                       thickArc({ 1500, 1000 }, { 1354, 646 }, { 1000, 500 }, 1000, 1000, 1, 1) }))
             << BoxList { 0, 0, 1501, 1000 } << BoxList { 0, -15, 1508, 1007 };
         QTest::newRow("nested compound") << ObjectPtr(makeCompound(
             6, { makeCompound(7, { thickLine({ { -50, 10 }, { 0, 20 } }, 0, 0) }), thickLine({ { 100, 200 } }, 2, 0) }))
@@ -215,9 +197,9 @@ private slots:
     {
         CFigContext ctx;
         ctx.dpiY = 100.0f; // 12 Fig units per line width unit
-        std::unique_ptr<FigEllipse> e(makeEllipse({ 1000, 2000 }, { 300, 200 }, 0, 2, { 1000, 2000 }, { 1300, 2000 }));
+        std::unique_ptr<FigEllipse> e(thickEllipse({ 1000, 2000 }, { 300, 200 }, 0, 2, { 1000, 2000 }, { 1300, 2000 }));
         QCOMPARE(boundsOf(e.get(), ctx, true), (BoxList { 685, 1788, 1315, 2212 }));
-        std::unique_ptr<FigArc> a(makeArc({ 1500, 1000 }, { 1354, 646 }, { 1000, 500 }, 1000, 1000, 1, 2));
+        std::unique_ptr<FigArc> a(thickArc({ 1500, 1000 }, { 1354, 646 }, { 1000, 500 }, 1000, 1000, 1, 2));
         QCOMPARE(boundsOf(a.get(), ctx, true), (BoxList { 985, 487, 1516, 1012 }));
         std::unique_ptr<FigSpline> s(thickSpline({ { 0, 0 }, { 100, 100 } }, 0, 1));
         QCOMPARE(boundsOf(s.get(), ctx, true), (BoxList { -15, -12, 115, 112 }));
@@ -367,7 +349,7 @@ private slots:
     void arrowsWidenArcs()
     {
         CFigContext ctx;
-        std::unique_ptr<FigArc> arc(makeArc({ 6000, 3000 }, { 5121, 879 }, { 3000, 0 }, 3000, 3000, 1, 2));
+        std::unique_ptr<FigArc> arc(thickArc({ 6000, 3000 }, { 5121, 879 }, { 3000, 0 }, 3000, 3000, 1, 2));
         const BoxList plain = boundsOf(arc.get(), ctx, true);
         arc->forwArrow = squareArrow();
         const BoxList headed = boundsOf(arc.get(), ctx, true);

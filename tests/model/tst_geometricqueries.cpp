@@ -18,32 +18,6 @@ Ints tangent()
     return { tangentSegment.x1, tangentSegment.y1, tangentSegment.x2, tangentSegment.y2 };
 }
 
-FigArc* makeArc(int id, QPoint p1, QPoint p2, QPoint p3)
-{
-    auto* arc = new FigArc(id);
-    const QPoint points[] = { p1, p2, p3 };
-    for (int i = 0; i < 3; ++i) {
-        arc->points[i].x = points[i].x();
-        arc->points[i].y = points[i].y();
-    }
-    return arc;
-}
-
-FigEllipse* makeEllipse(int id, QPoint c, QPoint r, float angle, QPoint end)
-{
-    auto* e = new FigEllipse(id);
-    e->center.x = c.x();
-    e->center.y = c.y();
-    e->radii.x = r.x();
-    e->radii.y = r.y();
-    e->angle = angle;
-    e->start.x = c.x();
-    e->start.y = c.y();
-    e->end.x = end.x();
-    e->end.y = end.y();
-    return e;
-}
-
 // A spline with the given shape factors, one per point.
 FigSpline* splineWith(int id, std::initializer_list<QPoint> points, std::initializer_list<double> factors, int subType)
 {
@@ -156,7 +130,8 @@ private slots:
         FigLine* diagonal = makeLine(1, { { 0, 0 }, { 100, 100 } });
         FigLine* single = makeLine(2, { { 1000, 1000 } });
         FigLine* other = makeLine(3, { { 0, 100 }, { 100, 0 } });
-        ctx.drawing.objects = { diagonal, single, other, makeCompound(4, { makeLine(5, { { 500, 0 }, { 500, 900 } }) }) };
+        ctx.drawing.objects
+            = { diagonal, single, other, makeCompound(4, { makeLine(5, { { 500, 0 }, { 500, 900 } }) }) };
         int hx, hy;
         // The perpendicular foot of a diagonal segment.
         QCOMPARE(ctx.findLineNear(&ctx.drawing.objects, 60, 40, 20, hx, hy, nullptr), diagonal);
@@ -205,8 +180,8 @@ private slots:
             << 0.0f << QPoint(500, 500) << QPoint(1000, 1506) << 5 << false << Ints {} << Ints {};
         QTest::newRow("inside near the centre") << 0.0f << QPoint(500, 500) << QPoint(1002, 1001) << 5 << true
                                                 << Ints { 1000, 1000 } << Ints { 1000, 1000, 1000, 1000 };
-        QTest::newRow("end point") << 0.0f << QPoint(500, 300) << QPoint(1497, 1004) << 5 << true
-                                   << Ints { 1500, 1000 } << Ints { 1500, 1000, 1500, -200 };
+        QTest::newRow("end point") << 0.0f << QPoint(500, 300) << QPoint(1497, 1004) << 5 << true << Ints { 1500, 1000 }
+                                   << Ints { 1500, 1000, 1500, -200 };
         // x radius 500 turned upright: the top of the drawn outline is
         // (1000, 500), its tangent horizontal.
         QTest::newRow("rotated ellipse") << float(M_PI / 2) << QPoint(500, 200) << QPoint(1000, 497) << 5 << true
@@ -223,7 +198,8 @@ private slots:
         QFETCH(int, t);
         QFETCH(bool, found);
         CFigContext ctx;
-        FigEllipse* e = makeEllipse(1, { 1000, 1000 }, radii, angle, angle == 0.0f ? QPoint(1500, 1000) : QPoint(1000, 1000));
+        const QPoint end = angle == 0.0f ? QPoint(1500, 1000) : QPoint(1000, 1000);
+        FigEllipse* e = makeEllipse(1, 0, { 1000, 1000 }, radii, { 1000, 1000 }, end, angle);
         ctx.drawing.objects = { e };
         tangentSegmentValid = true;
         int hx = -1, hy = -1;
@@ -240,8 +216,8 @@ private slots:
     void ellipsesInOrderAndVisibility()
     {
         CFigContext ctx;
-        FigEllipse* a = makeEllipse(1, { 1000, 1000 }, { 500, 500 }, 0, { 1500, 1000 });
-        FigEllipse* b = makeEllipse(2, { 1000, 1000 }, { 500, 500 }, 0, { 1500, 1000 });
+        FigEllipse* a = makeEllipse(1, 0, { 1000, 1000 }, { 500, 500 }, { 1000, 1000 }, { 1500, 1000 });
+        FigEllipse* b = makeEllipse(2, 0, { 1000, 1000 }, { 500, 500 }, { 1000, 1000 }, { 1500, 1000 });
         ctx.drawing.objects = { makeLine(3, { { 1000, 1500 }, { 1000, 1600 } }), a, b };
         int hx, hy;
         QCOMPARE(ctx.findEllipseNear(&ctx.drawing.objects, 1000, 1502, 5, hx, hy), a);

@@ -51,11 +51,6 @@ QPoint at(const FigPoint& p)
     return QPoint(p.x, p.y);
 }
 
-FigLine* makeBox(int id, int subType)
-{
-    return makeLine(id, { { 0, 0 }, { 100, 0 }, { 100, 50 }, { 0, 50 }, { 0, 0 } }, subType);
-}
-
 // Distance of the point from the outline of an axis-aligned ellipse, in units
 // of the normalised radius (0 on the outline).
 double offOutline(const FigEllipse* e, const FigPoint* p)
@@ -168,7 +163,7 @@ private slots:
     {
         QFETCH(int, subType);
         QFETCH(int, corner);
-        OwnedList drawing { makeBox(1, subType) };
+        OwnedList drawing { makeBox(1, 0, 0, 100, 50, subType) };
         auto* box = static_cast<FigLine*>(drawing.list.front());
         if (subType == 5)
             box->picture = new PictureData;
@@ -244,21 +239,21 @@ private slots:
 
     void pictureFlip()
     {
-        std::unique_ptr<FigLine> picture(makeBox(1, 5));
+        std::unique_ptr<FigLine> picture(makeBox(1, 0, 0, 100, 50, 5));
         picture->picture = new PictureData;
         moveBoxCorner(
             nullptr, picture.get(), FETCHED(int, dx), FETCHED(int, dy), picture->pointAt(FETCHED(int, corner)));
         QCOMPARE(picture->picture->flipped, FETCHED(int, flipped));
 
         // A box without picture data moves the same and flips nothing.
-        std::unique_ptr<FigLine> bare(makeBox(2, 5));
+        std::unique_ptr<FigLine> bare(makeBox(2, 0, 0, 100, 50, 5));
         moveBoxCorner(nullptr, bare.get(), 150, 80, bare->points);
         QCOMPARE(chainOf(bare.get()).first(), QPoint(150, 80));
     }
 
     void boxCornerNotOfTheBox()
     {
-        std::unique_ptr<FigLine> box(makeBox(1, 2));
+        std::unique_ptr<FigLine> box(makeBox(1, 0, 0, 100, 50, 2));
         FigPoint stray(100, 50);
         moveBoxCorner(nullptr, box.get(), 10, 10, &stray);
         moveBoxCorner(nullptr, box.get(), 10, 10, nullptr);

@@ -28,11 +28,6 @@ FigEllipse* makeCircle(int id, QPoint center, int radius)
     return e;
 }
 
-FigLine* makeBox(int id)
-{
-    return makeLine(id, { { 0, 0 }, { 1000, 0 }, { 1000, 500 }, { 0, 500 }, { 0, 0 } }, 2);
-}
-
 // A polygon with corners p0 (0,0), p1 (1000,0), p2 (1000,1000), p3 (0,1000)
 // and the closing copy of p0.
 FigLine* makeSquarePolygon(int id)
@@ -143,7 +138,7 @@ void TestSmartLinks::roles()
 // moving each target carries exactly the ends linked to it.
 void TestSmartLinks::targetMoveCarriesLinkedEnds()
 {
-    FigLine* box = makeBox(1);
+    FigLine* box = makeBox(1, 0, 0, 1000, 500);
     FigEllipse* circle = makeCircle(2, { 3000, 250 }, 200);
     FigLine* polygon = makeSquarePolygon(3);
     FigLine* first = makeLine(10, { { 1000, 250 }, { 2800, 250 } });
@@ -212,7 +207,7 @@ void TestSmartLinks::translateRestrictedToFollowers()
 void TestSmartLinks::compoundTargetCarriesOutsideLinksOnly()
 {
     FigEllipse* inner = makeCircle(1, { 0, 0 }, 100);
-    FigLine* box = makeBox(2);
+    FigLine* box = makeBox(2, 0, 0, 1000, 500);
     FigLine* member = makeLine(3, { { 100, 0 }, { 1000, 250 } });
     linkPoint(member->points, 1);
     linkPoint(lastPoint(member->points), 2, box, 1, 2);
@@ -289,7 +284,7 @@ void TestSmartLinks::transformedEllipseKeepsItsLinkedEnds()
 
 void TestSmartLinks::scaledTargetsCarryLinkedEnds()
 {
-    FigLine* box = makeBox(1);
+    FigLine* box = makeBox(1, 0, 0, 1000, 500);
     FigEllipse* circle = makeCircle(2, { 3000, 250 }, 200);
     FigLine* line = makeLine(10, { { 1000, 250 }, { 2800, 250 } });
     linkPoint(line->points, 1, box, 1, 2);
@@ -346,7 +341,7 @@ void TestSmartLinks::droppedEndLinks()
     CFigContext context;
     context.dpiX = 80;
     context.zoom = 1;
-    FigLine* box = makeBox(1);
+    FigLine* box = makeBox(1, 0, 0, 1000, 500);
     FigEllipse* circle = makeCircle(2, { 3000, 250 }, 200);
     FigLine* open = makeLine(3, { { 4000, 2000 }, { 6000, 2000 } });
     FigLine* nearCircle = makeLine(4, { { 2500, 460 }, { 3500, 460 } });
@@ -437,7 +432,7 @@ void TestSmartLinks::snapToLinkTarget()
     CFigContext context;
     context.dpiX = 80;
     context.zoom = 2; // two pixels are 15 Fig units
-    FigLine* box = makeBox(1);
+    FigLine* box = makeBox(1, 0, 0, 1000, 500);
     FigEllipse* circle = makeCircle(2, { 3000, 250 }, 200);
     FigLine* source = makeLine(10, { { 0, 3000 }, { 400, 3000 } });
     context.drawing.objects = { box, circle, source };
@@ -462,7 +457,7 @@ void TestSmartLinks::snapToLinkTarget()
 void TestSmartLinks::linksForWholeList()
 {
     CFigContext context;
-    FigLine* box = makeBox(1);
+    FigLine* box = makeBox(1, 0, 0, 1000, 500);
     FigEllipse* circle = makeCircle(2, { 3000, 250 }, 200);
     FigLine* between = makeLine(10, { { 1010, 250 }, { 2000, 250 }, { 2790, 250 } });
     FigEllipse* inner = makeCircle(3, { 0, 5000 }, 100);
@@ -540,7 +535,7 @@ void TestSmartLinks::collectingFindsEachLineOnce()
 void TestSmartLinks::linkedObjectsOfListLeaveOutMovedObjects()
 {
     FigEllipse* circle = makeCircle(1, { 0, 0 }, 100);
-    FigLine* box = makeBox(2);
+    FigLine* box = makeBox(2, 0, 0, 1000, 500);
     FigLine* moved = makeLine(10, { { 100, 0 }, { 1000, 250 } });
     FigLine* follower = makeLine(11, { { -100, 0 }, { 0, 500 } });
     linkPoint(moved->points, 1);
@@ -562,7 +557,7 @@ void TestSmartLinks::detachAndReattachKeepTheRecords()
 {
     FigEllipse* circle = makeCircle(1, { 0, 0 }, 100);
     FigLine* line = makeLine(10, { { 100, 0 }, { 1000, 0 } });
-    FigLine* box = makeBox(2);
+    FigLine* box = makeBox(2, 0, 0, 1000, 500);
     SmartLink* toCircle = linkPoint(line->points, 1);
     SmartLink* toBox = linkPoint(lastPoint(line->points), 2, box, 3, 4);
     OwnedList drawing { circle, line, box };
@@ -618,7 +613,7 @@ void TestSmartLinks::detachLeavesAReplacedRecordAlone()
 void TestSmartLinks::pinning()
 {
     FigEllipse* circle = makeCircle(1, { 0, 0 }, 100);
-    FigLine* box = makeBox(2);
+    FigLine* box = makeBox(2, 0, 0, 1000, 500);
     FigEllipse* member = makeCircle(3, { 5000, 0 }, 100);
     FigCompound* group = makeCompound(20, { member });
     FigLine* line = makeLine(10, { { 100, 0 }, { 1000, 250 }, { 4900, 0 } });

@@ -40,38 +40,6 @@ void set(FigPoint& p, int x, int y)
     p.y = y;
 }
 
-FigLine* makeBox(int id, int x0, int y0, int x1, int y1, int subType = 2)
-{
-    return makeLine(id, { { x0, y0 }, { x1, y0 }, { x1, y1 }, { x0, y1 }, { x0, y0 } }, subType);
-}
-
-FigArc* makeArc(int id, std::initializer_list<QPoint> points, float cx, float cy, int direction)
-{
-    auto* arc = new FigArc(id);
-    int i = 0;
-    for (const QPoint& p : points) {
-        arc->points[i].x = p.x();
-        arc->points[i].y = p.y();
-        ++i;
-    }
-    arc->centerX = cx;
-    arc->centerY = cy;
-    arc->direction = direction;
-    return arc;
-}
-
-FigEllipse* makeEllipse(int id, QPoint center, QPoint radii, int subType = 1, float angle = 0.0f)
-{
-    auto* e = new FigEllipse(id);
-    e->subType = subType;
-    e->angle = angle;
-    set(e->center, center.x(), center.y());
-    set(e->radii, radii.x(), radii.y());
-    set(e->start, center.x(), center.y());
-    set(e->end, center.x() + radii.x(), center.y() + radii.y());
-    return e;
-}
-
 FigArrow* makeArrow(float width, float height)
 {
     auto* arrow = new FigArrow;
@@ -168,7 +136,7 @@ private slots:
     void rotateArc()
     {
         // Quarter turn: exact, the centre turned in float, the direction kept.
-        std::unique_ptr<FigArc> a(makeArc(1, { { 200, 100 }, { 100, 0 }, { 0, 100 } }, 100.5f, 100.0f, 1));
+        std::unique_ptr<FigArc> a(makeArc(1, { 200, 100 }, { 100, 0 }, { 0, 100 }, 100.5f, 100.0f, 1));
         a->rotate(0, 0, 90);
         QCOMPARE(pointsOf(a.get()), Points({ { -100, 200 }, { 0, 100 }, { -100, 0 } }));
         QCOMPARE(a->centerX, -100.0f);
@@ -176,7 +144,7 @@ private slots:
         QCOMPARE(a->direction, 1);
 
         // Other angles: the centre is computed again, and so is the direction.
-        std::unique_ptr<FigArc> b(makeArc(2, { { 200, 100 }, { 100, 0 }, { 0, 100 } }, 100.0f, 100.0f, 0));
+        std::unique_ptr<FigArc> b(makeArc(2, { 200, 100 }, { 100, 0 }, { 0, 100 }, 100.0f, 100.0f, 0));
         b->rotate(100, 100, 45);
         QCOMPARE(pointsOf(b.get()), Points({ { 171, 171 }, { 171, 29 }, { 29, 29 } }));
         QCOMPARE(b->centerX, 100.0f);
@@ -184,7 +152,7 @@ private slots:
         QCOMPARE(b->direction, 1);
 
         // No circle through the turned points: the arc stays as it was.
-        std::unique_ptr<FigArc> c(makeArc(3, { { 10, 10 }, { 10, 10 }, { 20, 20 } }, 5.0f, 6.0f, 1));
+        std::unique_ptr<FigArc> c(makeArc(3, { 10, 10 }, { 10, 10 }, { 20, 20 }, 5.0f, 6.0f, 1));
         c->rotate(0, 0, 30);
         QCOMPARE(pointsOf(c.get()), Points({ { 10, 10 }, { 10, 10 }, { 20, 20 } }));
         QCOMPARE(c->centerX, 5.0f);
@@ -330,7 +298,7 @@ private slots:
         QFETCH(float, centerX);
         QFETCH(float, centerY);
         QFETCH(int, direction);
-        std::unique_ptr<FigArc> a(makeArc(1, { { 200, 100 }, { 100, 0 }, { 0, 100 } }, 100.5f, 99.75f, 1));
+        std::unique_ptr<FigArc> a(makeArc(1, { 200, 100 }, { 100, 0 }, { 0, 100 }, 100.5f, 99.75f, 1));
         a->flip(100, 100, axis);
         QCOMPARE(pointsOf(a.get()), expected);
         QCOMPARE(a->centerX, centerX);
@@ -404,7 +372,7 @@ private slots:
     {
         CFigContext ctx;
         FigLine* line = makeLine(1, { { 0, 0 }, { 100, 50 } });
-        FigArc* arc = makeArc(2, { { 200, 100 }, { 100, 0 }, { 0, 100 } }, 100.0f, 100.0f, 1);
+        FigArc* arc = makeArc(2, { 200, 100 }, { 100, 0 }, { 0, 100 }, 100.0f, 100.0f, 1);
         FigText* text = makeText(3);
         text->y = 30;
         FigCompound* inner = makeCompound(5, { text });
@@ -579,7 +547,7 @@ private slots:
     {
         CFigContext ctx;
         // Plain: the centre is the circle's through the scaled points.
-        std::unique_ptr<FigArc> a(makeArc(1, { { 200, 100 }, { 100, 0 }, { 0, 100 } }, 100.0f, 100.0f, 0));
+        std::unique_ptr<FigArc> a(makeArc(1, { 200, 100 }, { 100, 0 }, { 0, 100 }, 100.0f, 100.0f, 0));
         ctx.scaleObject(a.get(), 2.0f, 2.0f, 0, 0);
         QCOMPARE(pointsOf(a.get()), Points({ { 400, 200 }, { 200, 0 }, { 0, 200 } }));
         QCOMPARE(a->centerX, 200.0f);
@@ -588,7 +556,7 @@ private slots:
 
         // Squeezed onto one point: the second point moves a unit back towards
         // where it lay, the third off the first, and a circle is found.
-        std::unique_ptr<FigArc> b(makeArc(2, { { 0, 0 }, { 10, 100 }, { 20, 0 } }, 10.0f, 50.0f, 0));
+        std::unique_ptr<FigArc> b(makeArc(2, { 0, 0 }, { 10, 100 }, { 20, 0 }, 10.0f, 50.0f, 0));
         scaleArc(b.get(), 0.01f, 0.01f, 0, 0);
         QCOMPARE(pointsOf(b.get()), Points({ { 0, 0 }, { 1, 1 }, { 1, 0 } }));
         QCOMPARE(b->centerX, 0.5f);
@@ -597,7 +565,7 @@ private slots:
 
         // Still on one line after the nudges: the old centre is scaled with
         // the points rather than left where the unscaled arc had it.
-        std::unique_ptr<FigArc> c(makeArc(3, { { 0, 0 }, { 40, 40 }, { 200, 210 } }, 0.0f, 0.0f, 0));
+        std::unique_ptr<FigArc> c(makeArc(3, { 0, 0 }, { 40, 40 }, { 200, 210 }, 0.0f, 0.0f, 0));
         QVERIFY(computeArcCenter(0, 0, 40, 40, 200, 210, c->centerX, c->centerY));
         const float oldX = c->centerX;
         const float oldY = c->centerY;
@@ -607,7 +575,7 @@ private slots:
         QCOMPARE(c->centerY, oldY * 0.01f);
 
         // The direction follows the scaled points: a mirroring factor turns it.
-        std::unique_ptr<FigArc> d(makeArc(4, { { 200, 100 }, { 100, 0 }, { 0, 100 } }, 100.0f, 100.0f, 1));
+        std::unique_ptr<FigArc> d(makeArc(4, { 200, 100 }, { 100, 0 }, { 0, 100 }, 100.0f, 100.0f, 1));
         scaleArc(d.get(), -1.0f, 1.0f, 100, 0);
         QCOMPARE(pointsOf(d.get()), Points({ { 0, 100 }, { 100, 0 }, { 200, 100 } }));
         QCOMPARE(d->direction, 0);
@@ -644,7 +612,7 @@ private slots:
         FigText* text = makeText(4);
         text->x = 100;
         text->fontSize = 12;
-        FigArc* arc = makeArc(5, { { 0, 0 }, { 1, 1 }, { 2, 0 } }, 10.25f, -0.5f, 1);
+        FigArc* arc = makeArc(5, { 0, 0 }, { 1, 1 }, { 2, 0 }, 10.25f, -0.5f, 1);
         FigLine* member = makeLine(7, { { 50, 50 } });
         FigCompound* compound = makeCompound(6, { member });
         set(compound->upperLeft, 0, 0);
@@ -684,7 +652,7 @@ private slots:
     void translateEveryKind()
     {
         FigEllipse* e = makeEllipse(1, { 10, 20 }, { 5, 7 });
-        FigArc* arc = makeArc(2, { { 0, 0 }, { 1, 1 }, { 2, 0 } }, 1.0f, 0.5f, 1);
+        FigArc* arc = makeArc(2, { 0, 0 }, { 1, 1 }, { 2, 0 }, 1.0f, 0.5f, 1);
         FigText* text = makeText(3);
         FigSpline* spline = makeSpline(4, { { 1, 1 } });
         FigLine* line = makeLine(5, { { 1, 2 }, { 3, 4 } });

@@ -54,22 +54,10 @@ using namespace fixtures;
 
 namespace {
 
-FigEllipse* makeEllipse(int id, QPoint center, QPoint radii, int subType)
+// An arc over the square of 2000 whose upper left corner is (x, y).
+FigArc* arcAt(int id, int x, int y)
 {
-    return fixtures::makeEllipse(id, subType, center, radii, center, center + radii);
-}
-
-FigArc* makeArc(int id, int x, int y)
-{
-    auto* arc = new FigArc(id);
-    const QPoint pts[3] = { { x, y + 1000 }, { x + 1000, y }, { x + 2000, y + 1000 } };
-    for (int i = 0; i < 3; ++i) {
-        arc->points[i].x = pts[i].x();
-        arc->points[i].y = pts[i].y();
-    }
-    arc->centerX = float(x + 1000);
-    arc->centerY = float(y + 1000);
-    return arc;
+    return makeArc(id, { x, y + 1000 }, { x + 1000, y }, { x + 2000, y + 1000 }, float(x + 1000), float(y + 1000));
 }
 
 FigPath* pathOf(FigObject* object)
@@ -326,7 +314,7 @@ void Session::build()
     add(compound, 0);
     add(fromOutside, 39);
     add(makePlacedText(13, 500, 7000, QStringLiteral("label")), 30);
-    add(makeArc(14, 9000, 9500), 35);
+    add(arcAt(14, 9000, 9500), 35);
     add(circle, 47);
     add(toCircle, 38);
     add(arcBox, 49);
@@ -960,8 +948,8 @@ void TestUndoProperty::groupMoveUndoesArcCentresExactly()
 {
     CFigContext ctx;
     FigObjectList* top = &ctx.drawing.objects;
-    FigArc* single = makeArc(1, 0, 0);
-    FigArc* member = makeArc(2, 3000, 0);
+    FigArc* single = arcAt(1, 0, 0);
+    FigArc* member = arcAt(2, 3000, 0);
     ctx.addObject(top, single);
     ctx.addObject(top, makeCompound(3, { member }));
     const float centres[] = { 6257.913f, 5405.513f, 7702.206f, 1234.567f };
@@ -1157,7 +1145,7 @@ void TestUndoProperty::arcPointMoveUndoesExactly()
 
     std::mt19937 rng(5);
     CFigContext ctx;
-    FigArc* arc = makeArc(1, 0, 0);
+    FigArc* arc = arcAt(1, 0, 0);
     ctx.addObject(&ctx.drawing.objects, arc);
     FigArc probe(2);
     int inexact = 0;
