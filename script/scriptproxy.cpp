@@ -50,7 +50,37 @@ template <typename Work> void ScriptProxy::call(Work work)
 {
     if (run->stopRequested())
         return;
+    // Calls without a result go ahead without waiting, in order; every few
+    // the script waits for the GUI thread to catch up, so that it never
+    // runs far ahead of the drawing. A call still waiting when the script
+    // is stopped is not made.
+    ScriptThread* thread = run;
+    auto unlessStopped = [thread, work] {
+        if (!thread->stopRequested())
+            work();
+    };
+    if (++unanswered < callsPerWait) {
+        QMetaObject::invokeMethod(script, unlessStopped, Qt::QueuedConnection);
+        return;
+    }
+    unanswered = 0;
+    QMetaObject::invokeMethod(script, unlessStopped, Qt::BlockingQueuedConnection);
+}
+
+template <typename Work> void ScriptProxy::callAndWait(Work work)
+{
+    if (run->stopRequested())
+        return;
+    unanswered = 0;
     QMetaObject::invokeMethod(script, work, Qt::BlockingQueuedConnection);
+}
+
+void ScriptProxy::finishCalls()
+{
+    if (unanswered == 0)
+        return;
+    unanswered = 0;
+    QMetaObject::invokeMethod(script, [] {}, Qt::BlockingQueuedConnection);
 }
 
 int ScriptProxy::callerLine()
@@ -66,6 +96,8 @@ int ScriptProxy::callerLine()
 
 void ScriptProxy::refuse(const char* function, const QString& why)
 {
+    // The records of the calls before come first.
+    finishCalls();
     QLOG_ERROR().noquote() << QStringLiteral("%1 line %2: %3: argument refused: %4")
                                   .arg(run->fileName())
                                   .arg(callerLine())
@@ -109,7 +141,7 @@ void ScriptProxy::forwardMap(const char* function, const QJSValue& value, MapFun
     QVariantMap map;
     if (!mapArgument(function, value, map))
         return;
-    call([object = script, target, &map] { (object->*target)(map); });
+    call([object = script, target, map] { (object->*target)(map); });
 }
 
 void ScriptProxy::forwardInt(const char* function, const QJSValue& value, IntFunction target)
@@ -133,7 +165,7 @@ void ScriptProxy::forwardText(const char* function, const QJSValue& value, TextF
     QString text;
     if (!textArgument(function, value, text))
         return;
-    call([object = script, target, &text] { (object->*target)(text); });
+    call([object = script, target, text] { (object->*target)(text); });
 }
 
 // ---- Signals ----
@@ -377,7 +409,7 @@ QVariant ScriptProxy::test(const QJSValue& value)
     // A number beyond the range of a long long has no whole value to take.
     const qlonglong whole = std::isfinite(number) && std::fabs(number) < 9.2e18 ? static_cast<qlonglong>(number) : 0;
     qlonglong result = 0;
-    call([object = script, whole, &result] { result = object->test(whole); });
+    callAndWait([object = script, whole, &result] { result = object->test(whole); });
     return QVariant(static_cast<double>(result));
 }
 
@@ -387,7 +419,7 @@ QVariant ScriptProxy::test2(const QJSValue& obj)
     if (!mapArgument("test2", obj, map))
         return QVariant();
     QVariantMap result;
-    call([object = script, &map, &result] { result = object->test2(map); });
+    callAndWait([object = script, &map, &result] { result = object->test2(map); });
     return result;
 }
 

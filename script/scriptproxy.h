@@ -4,7 +4,9 @@
 // arguments into plain data on the script's thread (refusing what no plain
 // data can hold, with an ERROR record naming the script line), then lets the
 // scripting object do the work on the GUI thread, where the document lives,
-// and waits for it. Nothing is forwarded once the run has been asked to stop.
+// in order. A call with a result waits for it; the others go ahead and the
+// script waits for the GUI thread every few calls. Nothing is forwarded once
+// the run has been asked to stop.
 
 #include <QJSValue>
 #include <QObject>
@@ -72,14 +74,22 @@ public:
     Q_INVOKABLE void save(const QJSValue& name);
     Q_INVOKABLE void quit();
 
+    // Waits until the GUI thread has made every call sent so far.
+    void finishCalls();
+
 private:
     using MapFunction = void (TavrelScript::*)(const QVariantMap&);
     using IntFunction = void (TavrelScript::*)(int);
     using BoolFunction = void (TavrelScript::*)(bool);
     using TextFunction = void (TavrelScript::*)(const QString&);
 
-    // Runs the work on the GUI thread and waits for it; nothing after a stop.
+    // Calls sent without waiting before the script waits for the GUI thread.
+    static constexpr int callsPerWait = 512;
+
+    // Has the work done on the GUI thread after the calls before it; nothing
+    // after a stop. `call` does not always wait; the work must own its data.
     template <typename Work> void call(Work work);
+    template <typename Work> void callAndWait(Work work);
     void forwardMap(const char* function, const QJSValue& value, MapFunction target);
     void forwardInt(const char* function, const QJSValue& value, IntFunction target);
     void forwardBool(const QJSValue& value, BoolFunction target);
@@ -99,4 +109,5 @@ private:
     TavrelScript* script; // on the GUI thread, owned by the run
     ScriptThread* run;
     QJSEngine* engine;
+    int unanswered = 0; // calls sent since the script last waited
 };

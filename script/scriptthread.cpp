@@ -68,6 +68,7 @@ void ScriptThread::run()
     QJSValue runner = jsEngine->evaluate(QStringLiteral(
         "(function (program) { try { (0, eval)(program); return null; } catch (e) { return { error: e }; } })"));
     const QJSValue outcome = runner.call({ QJSValue(program) });
+    proxy.finishCalls();
     // A stopped script ends with the engine's interruption, which is no
     // fault of the script: the runner reports the stop instead.
     if (outcome.isObject() && !stopping.load()) {

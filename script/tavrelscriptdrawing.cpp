@@ -165,6 +165,14 @@ void TavrelScript::drawPicture(const QVariantMap& obj)
         QLOG_INFO() << "Skipping picture with empty filename";
         return;
     }
+    // The name is written as it is on a line of its own: a line break or
+    // NUL in it would break the file.
+    for (const QChar c : fileName) {
+        if (c.unicode() < 0x20) {
+            QLOG_ERROR() << "drawPicture: a file name with control characters cannot be stored";
+            return;
+        }
+    }
     applyDepth(obj);
     const QString ratioKey = QStringLiteral("useOriginalRatio");
     const bool ratio = present(obj, ratioKey) && obj.value(ratioKey).toBool();

@@ -190,6 +190,9 @@ private slots:
             << "tavrel.drawArc({p1: {x: 0, y: 0}, p2: {x: 50000000, y: 1}, p3: {x: 100000000, y: 0}});\n" + after
             << QStringList { "ERROR drawArc: the arc's centre lies beyond the drawing; the points are nearly on one line" }
             << 1;
+        QTest::newRow("picture name with a line break")
+            << "tavrel.drawPicture({fileName: 'a\\nb.png', p1: {x: 0, y: 0}, p2: {x: 600, y: 300}});\n" + after
+            << QStringList { "ERROR drawPicture: a file name with control characters cannot be stored" } << 1;
         QTest::newRow("regular polygons beyond the drawing or without an angle")
             << "tavrel.drawRegularPolygon({center: {x: 10, y: 0}, radius: 1e8, sides: 5});\n"
                "tavrel.drawRegularPolygon({center: {x: 0, y: 0}, radius: 100, angle: NaN});\n"
