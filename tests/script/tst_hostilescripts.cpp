@@ -146,6 +146,9 @@ private slots:
         QTest::newRow("a function where a value belongs")
             << "tavrel.drawCircle({center: function () { return 0; }, radius: 5});\n" + after
             << QStringList { "ERROR console line 1: drawCircle: argument refused: a function is no value" } << 1;
+        QTest::newRow("the scripting object's own housekeeping")
+            << "tavrel.objectName = 'gone';\n" + after
+            << QStringList {} << 1;
         QTest::newRow("thrown Symbol")
             << after + "\nthrow Symbol('x');"
             << QStringList { "ERROR console: uncaught exception: Symbol(x)" } << 1;
