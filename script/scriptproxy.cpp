@@ -1,6 +1,7 @@
 #include "script/scriptproxy.h"
 
 #include "app/qslog.h"
+#include "script/scriptcallqueue.h"
 #include "script/scriptthread.h"
 #include "script/scriptvaluereader.h"
 #include "script/tavrelscript.h"
@@ -36,11 +37,13 @@ bool hasPlainForm(const QJSValue& value)
 
 } // namespace
 
-ScriptProxy::ScriptProxy(TavrelScript* script, ScriptThread* run, QJSEngine* engine)
+ScriptProxy::ScriptProxy(
+    TavrelScript* script, ScriptThread* run, QJSEngine* engine, std::shared_ptr<ScriptCallQueue> calls)
     : QObject(nullptr)
     , script(script)
     , run(run)
     , engine(engine)
+    , calls(std::move(calls))
 {
 }
 
@@ -50,37 +53,20 @@ template <typename Work> void ScriptProxy::call(Work work)
 {
     if (run->stopRequested())
         return;
-    // Calls without a result go ahead without waiting, in order; every few
-    // the script waits for the GUI thread to catch up, so that it never
-    // runs far ahead of the drawing. A call still waiting when the script
-    // is stopped is not made.
-    ScriptThread* thread = run;
-    auto unlessStopped = [thread, work] {
-        if (!thread->stopRequested())
-            work();
-    };
-    if (++unanswered < callsPerWait) {
-        QMetaObject::invokeMethod(script, unlessStopped, Qt::QueuedConnection);
-        return;
-    }
-    unanswered = 0;
-    QMetaObject::invokeMethod(script, unlessStopped, Qt::BlockingQueuedConnection);
+    calls->add(std::move(work));
 }
 
 template <typename Work> void ScriptProxy::callAndWait(Work work)
 {
     if (run->stopRequested())
         return;
-    unanswered = 0;
-    QMetaObject::invokeMethod(script, work, Qt::BlockingQueuedConnection);
+    calls->add(std::move(work));
+    calls->finish();
 }
 
 void ScriptProxy::finishCalls()
 {
-    if (unanswered == 0)
-        return;
-    unanswered = 0;
-    QMetaObject::invokeMethod(script, [] {}, Qt::BlockingQueuedConnection);
+    calls->finish();
 }
 
 int ScriptProxy::callerLine()

@@ -4,9 +4,9 @@
 // arguments into plain data on the script's thread (refusing what no plain
 // data can hold, with an ERROR record naming the script line), then lets the
 // scripting object do the work on the GUI thread, where the document lives,
-// in order. A call with a result waits for it; the others go ahead and the
-// script waits for the GUI thread every few calls. Nothing is forwarded once
-// the run has been asked to stop.
+// in order (see ScriptCallQueue). A call with a result waits for it; the
+// others go ahead without waiting. Nothing is forwarded once the run has
+// been asked to stop.
 
 #include <QJSValue>
 #include <QObject>
@@ -14,14 +14,17 @@
 #include <QVariant>
 #include <QVariantMap>
 
+#include <memory>
+
 class QJSEngine;
+class ScriptCallQueue;
 class ScriptThread;
 class TavrelScript;
 
 class ScriptProxy : public QObject {
     Q_OBJECT
 public:
-    ScriptProxy(TavrelScript* script, ScriptThread* run, QJSEngine* engine);
+    ScriptProxy(TavrelScript* script, ScriptThread* run, QJSEngine* engine, std::shared_ptr<ScriptCallQueue> calls);
 
     // The attribute signals of the scripting object, callable from scripts.
     Q_INVOKABLE void colorsChanged(const QJSValue& penColor, const QJSValue& fillColor, const QJSValue& fillStyle);
@@ -83,11 +86,8 @@ private:
     using BoolFunction = void (TavrelScript::*)(bool);
     using TextFunction = void (TavrelScript::*)(const QString&);
 
-    // Calls sent without waiting before the script waits for the GUI thread.
-    static constexpr int callsPerWait = 512;
-
     // Has the work done on the GUI thread after the calls before it; nothing
-    // after a stop. `call` does not always wait; the work must own its data.
+    // after a stop. `call` does not wait; the work must own its data.
     template <typename Work> void call(Work work);
     template <typename Work> void callAndWait(Work work);
     void forwardMap(const char* function, const QJSValue& value, MapFunction target);
@@ -109,5 +109,5 @@ private:
     TavrelScript* script; // on the GUI thread, owned by the run
     ScriptThread* run;
     QJSEngine* engine;
-    int unanswered = 0; // calls sent since the script last waited
+    std::shared_ptr<ScriptCallQueue> calls; // shared with the calls under way
 };

@@ -1,7 +1,9 @@
 #include "script/scriptthread.h"
 
 #include "app/qslog.h"
+#include "script/scriptcallqueue.h"
 #include "script/scriptproxy.h"
+#include "script/tavrelscript.h"
 
 #include <QJSEngine>
 #include <QJSValue>
@@ -21,6 +23,7 @@ constexpr uint scriptStackSize = 16u * 1024u * 1024u;
 
 ScriptThread::ScriptThread(TavrelScript* script, const QString& program, const QString& fileName)
     : script(script)
+    , calls(std::make_shared<ScriptCallQueue>(script))
     , program(program)
     , name(fileName)
 {
@@ -43,6 +46,7 @@ ScriptThread* ScriptThread::current()
 void ScriptThread::stop()
 {
     stopping.store(true);
+    calls->stop();
     QMutexLocker lock(&engineLock);
     if (engine)
         engine->setInterrupted(true);
@@ -51,7 +55,7 @@ void ScriptThread::stop()
 void ScriptThread::run()
 {
     auto jsEngine = std::make_unique<QJSEngine>();
-    ScriptProxy proxy(script, this, jsEngine.get());
+    ScriptProxy proxy(script, this, jsEngine.get(), calls);
     QQmlEngine::setObjectOwnership(&proxy, QQmlEngine::CppOwnership);
     jsEngine->globalObject().setProperty(QStringLiteral("tavrel"), jsEngine->newQObject(&proxy));
     {

@@ -9,8 +9,10 @@
 #include <QThread>
 
 #include <atomic>
+#include <memory>
 
 class QJSEngine;
+class ScriptCallQueue;
 class TavrelScript;
 
 class ScriptThread : public QThread {
@@ -36,6 +38,7 @@ protected:
 
 private:
     TavrelScript* script; // on the GUI thread, owned by the caller
+    std::shared_ptr<ScriptCallQueue> calls; // the script's calls into the program
     QString program;
     QString name;
     std::atomic<bool> stopping { false };
