@@ -1,7 +1,9 @@
 #include "app/qslogdest.h"
 
+#include <QMetaObject>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
@@ -162,24 +164,47 @@ TextDocumentOutputDestination::TextDocumentOutputDestination(QTextDocument* docu
 
 TextDocumentOutputDestination::~TextDocumentOutputDestination() = default;
 
+namespace {
+
+// Appends a record as a line (or an HTML block) of its own at the end.
+void appendRecord(QTextDocument* document, const QString& message, bool html)
+{
+    QTextCursor end(document);
+    end.movePosition(QTextCursor::End);
+    if (html) {
+        if (!end.atStart())
+            end.insertBlock();
+        end.insertHtml(message);
+    } else {
+        if (!end.atStart())
+            end.insertText(QStringLiteral("\n"));
+        end.insertText(message);
+    }
+}
+
+} // namespace
+
 void TextDocumentOutputDestination::write(const QString& message, Level)
 {
     // The document belongs to the log view; once it is gone there is nowhere
     // to write.
     if (!textDocument)
         return;
-    const bool first = !cursor;
-    if (first)
-        cursor = std::make_unique<QTextCursor>(textDocument.data());
-    if (html) {
-        if (!first)
-            cursor->insertBlock();
-        cursor->insertHtml(message);
-    } else {
-        if (!first && !cursor->atStart())
-            cursor->insertText(QStringLiteral("\n"));
-        cursor->insertText(message);
+    // A document may only be changed on its own thread: a record made on
+    // another one (a running script's) is appended there, a moment later.
+    if (QThread::currentThread() != textDocument->thread()) {
+        QPointer<QTextDocument> document = textDocument;
+        const bool asHtml = html;
+        QMetaObject::invokeMethod(
+            textDocument.data(),
+            [document, message, asHtml] {
+                if (document)
+                    appendRecord(document.data(), message, asHtml);
+            },
+            Qt::QueuedConnection);
+        return;
     }
+    appendRecord(textDocument.data(), message, html);
 }
 
 DestinationPtr DestinationFactory::MakeFileDestination(const QString& filePath, LogRotationOption rotation,

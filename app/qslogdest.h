@@ -14,7 +14,6 @@
 
 #include <memory>
 
-class QTextCursor;
 class QTextDocument;
 
 namespace QsLogging {
@@ -146,7 +145,6 @@ public:
 private:
     QPointer<QTextDocument> textDocument; // not owned
     bool html;
-    std::unique_ptr<QTextCursor> cursor; // made at the first record
 };
 
 class DestinationFactory {

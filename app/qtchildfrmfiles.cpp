@@ -14,6 +14,7 @@
 #include "edit/libraryplacement.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
+#include "script/scriptthread.h"
 #include "toolbars/layerstoolbar.h"
 
 #include <QCloseEvent>
@@ -217,6 +218,13 @@ QString QTChildFrm::currentFileName() const
 
 void QTChildFrm::closeEvent(QCloseEvent* event)
 {
+    // A running script works on the documents: it is stopped, and the
+    // window stays until it has ended.
+    if (ScriptThread* script = ScriptThread::current()) {
+        script->stop();
+        event->ignore();
+        return;
+    }
     cancelFloatingObjects(figContext);
     // A gesture belongs to the window it began in and ends with it.
     if (canvasGestureDocument() == figContext)

@@ -11,8 +11,9 @@
 // With --edit every object is selected right after reading, moved by one
 // grid step as the select tool's drag does, and the move undone and redone.
 // With --script the script file JS runs against each drawing after reading
-// it and before writing it, as the Script menu runs it (without a main
-// window no attribute tool bar takes the attributes it sets).
+// it and before writing it, as the Script menu runs it (the keywords known,
+// the attributes taken by the run's own attribute handler, as there is no
+// main window).
 // With --export the drawing is last exported as the export dialog does it,
 // with the format row of that list text and the real fig2dev (and LaTeX),
 // after --set has set widgets of the export form by their object names.
@@ -30,6 +31,7 @@
 #include "render/griddef.h"
 #include "render/pens.h"
 #include "render/resources.h"
+#include "script/scriptkeywords.h"
 
 #include <QApplication>
 #include <QDir>
@@ -329,6 +331,7 @@ int main(int argc, char* argv[])
     loadFillPatterns();
     createBuiltinGrids();
     installFontSubstitutions(); // texts are measured in the faces the program uses
+    initScriptKeywords();
     // Special texts are typeset as the editor with default settings does,
     // which needs the Ghostscript the start-up would find.
     preferences.detectedGhostscriptPath = findGhostscript();

@@ -771,9 +771,10 @@ public:
 
     // ---- Scripts (script/scriptrunner.cpp) ----
 
-    // Runs a script text against this document: errors go to the log with
-    // their line, the canvas is redrawn once at the end and the status bar
-    // says "script <fileName> executed.".
+    // Runs a script text against this document on a thread of its own and
+    // waits for it, serving its calls: errors go to the log with their line,
+    // the canvas is redrawn once at the end and the status bar says
+    // "script <fileName> executed." (or "stopped." when the user stopped it).
     void runScript(const QString& program, const QString& fileName);
     // Reads a script file (UTF-8) and runs it with its own folder as the
     // current directory, which is restored afterwards.

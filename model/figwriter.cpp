@@ -136,7 +136,14 @@ void FigWriter::writeComment(const QString& comment)
 {
     if (comment.isEmpty())
         return;
-    const QStringList lines = comment.split(QLatin1Char('\n'));
+    // A NUL would make the file unreadable to other Fig readers, and a
+    // carriage return inside a line is lost on reading: NULs are dropped,
+    // and every kind of line break starts a comment line of its own.
+    QString text = comment;
+    text.remove(QChar(0));
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList lines = text.split(QLatin1Char('\n'));
     for (const QString& line : lines) {
         // "# METADATA" would make the line one of the program's own: such a
         // comment line goes without the blank, which the reader takes as

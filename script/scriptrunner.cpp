@@ -1,67 +1,108 @@
 // Running scripts against a document: a fresh engine and scripting object
-// per run, the object as the global "tavrel", one redraw at the end.
+// per run, the engine on a thread of its own (so that the program keeps
+// answering and a script can be stopped), the object as the global "tavrel",
+// one redraw at the end.
 #include "app/qslog.h"
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "app/statusmessages.h"
 #include "dialogs/figcolordlg.h"
+#include "dialogs/fontsdlg.h"
 #include "model/figcontext.h"
+#include "script/scriptstopdialog.h"
+#include "script/scriptthread.h"
 #include "script/tavrelscript.h"
+#include "toolbars/attrstoolbarhandler.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QJSEngine>
-#include <QJSValue>
-#include <QQmlEngine>
+#include <QTimer>
 
 #include <memory>
 
+namespace {
+
+// Scripts that end within this show no window at all.
+constexpr int quietMilliseconds = 500;
+
+// Keeps the GUI thread serving the script's calls until the script has
+// ended. For the first moment the user's input waits (a short script ends
+// unseen); then, with a main window, the stop window takes it.
+void waitForScript(ScriptThread& thread)
+{
+    bool done = false;
+    QEventLoop loop;
+    QObject::connect(&thread, &QThread::finished, &loop, [&done, &loop] {
+        done = true;
+        loop.quit();
+    });
+    thread.start();
+    {
+        QTimer quiet;
+        quiet.setSingleShot(true);
+        QObject::connect(&quiet, &QTimer::timeout, &loop, &QEventLoop::quit);
+        quiet.start(quietMilliseconds);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (!done && mainWindow) {
+        ScriptStopDialog dialog(mainWindow, thread.fileName());
+        QObject::connect(&dialog, &ScriptStopDialog::stopRequested, &dialog, [&thread] { thread.stop(); });
+        QObject::connect(&thread, &QThread::finished, &dialog, &ScriptStopDialog::finish);
+        if (!done)
+            dialog.exec();
+    }
+    while (!done)
+        loop.exec();
+    thread.wait();
+}
+
+} // namespace
+
 void CFigContext::runScript(const QString& program, const QString& fileName)
 {
-    // Declared before the engine so that it outlives it: the engine only
-    // points at it.
-    auto script = std::make_unique<TavrelScript>(this);
-    {
-        QJSEngine engine;
-        QQmlEngine::setObjectOwnership(script.get(), QQmlEngine::CppOwnership);
-        engine.globalObject().setProperty(QStringLiteral("tavrel"), engine.newQObject(script.get()));
-
-        // While there is no current object the attribute handler changes
-        // only the current attributes, never an object of the drawing.
-        FigObject* remembered = currentObject;
-        currentObject = nullptr;
-        // The program runs through an indirect eval inside a catching
-        // wrapper: like a script of its own in the global scope, but every
-        // uncaught exception is caught here, also one whose value is no
-        // Error object (a thrown text or number), which the engine's own
-        // result cannot tell from a completion value.
-        QJSValue runner = engine.evaluate(QStringLiteral(
-            "(function (program) { try { (0, eval)(program); return null; } catch (e) { return { error: e }; } })"));
-        const QJSValue outcome = runner.call({ QJSValue(program) });
-        if (outcome.isObject()) {
-            const QJSValue error = outcome.property(QStringLiteral("error"));
-            if (error.isError()) {
-                QLOG_ERROR().noquote() << QStringLiteral("%1 line %2: %3")
-                                              .arg(fileName)
-                                              .arg(error.property(QStringLiteral("lineNumber")).toInt())
-                                              .arg(error.toString());
-            } else {
-                QLOG_ERROR().noquote() << QStringLiteral("%1: uncaught exception: %2").arg(fileName, error.toString());
-            }
-        }
-        currentObject = remembered;
-
-        if (view)
-            view->redisplayCanvas();
-        const QString done = QStringLiteral("script %1 executed.").arg(fileName);
-        showStatusMessage(done.toUtf8().constData());
-        if (script->userColorAdded && mainWindow && mainWindow->colorDlg)
-            mainWindow->colorDlg->updateUserColorCombos();
-        QLOG_INFO().noquote() << done;
-        // Compounds left open are dropped before the engine goes.
-        script.reset();
+    if (ScriptThread::current()) {
+        QLOG_WARN().noquote() << QStringLiteral("script %1 not run: another script is running").arg(fileName);
+        return;
     }
+    auto script = std::make_unique<TavrelScript>(this);
+    // Without a main window the run brings its own attribute handler and
+    // fonts dialog (never shown), so that attributes work as in the editor.
+    std::unique_ptr<AttrsToolbarHandler> ownHandler;
+    std::unique_ptr<FontsDlg> ownFonts;
+    if (!mainWindow) {
+        ownHandler = std::make_unique<AttrsToolbarHandler>(nullptr);
+        ownHandler->document = this;
+        ownFonts = std::make_unique<FontsDlg>(nullptr);
+        script->connectAttributes(ownHandler.get(), ownFonts.get());
+    }
+
+    // While there is no current object the attribute handler changes only
+    // the current attributes, never an object of the drawing.
+    FigObject* remembered = currentObject;
+    currentObject = nullptr;
+    bool stopped = false;
+    {
+        ScriptThread thread(script.get(), program, fileName);
+        waitForScript(thread);
+        stopped = thread.stopRequested();
+    }
+    currentObject = remembered;
+
+    if (view)
+        view->redisplayCanvas();
+    const QString done = stopped ? QStringLiteral("script %1 stopped.").arg(fileName)
+                                 : QStringLiteral("script %1 executed.").arg(fileName);
+    showStatusMessage(done.toUtf8().constData());
+    if (script->userColorAdded && mainWindow && mainWindow->colorDlg)
+        mainWindow->colorDlg->updateUserColorCombos();
+    if (stopped)
+        QLOG_WARN().noquote() << done;
+    else
+        QLOG_INFO().noquote() << done;
+    // Compounds left open are dropped.
+    script.reset();
 }
 
 void CFigContext::runScriptFile(const QString& path)

@@ -51,8 +51,12 @@ TavrelScript::TavrelScript(CFigContext* context)
     : QObject(nullptr)
     , context(context)
 {
-    AttrsToolbarHandler* handler = mainWindow ? mainWindow->attrsHandler : nullptr;
-    FontsDlg* fonts = mainWindow ? mainWindow->fontsDlg : nullptr;
+    connectAttributes(
+        mainWindow ? mainWindow->attrsHandler : nullptr, mainWindow ? mainWindow->fontsDlg : nullptr);
+}
+
+void TavrelScript::connectAttributes(AttrsToolbarHandler* handler, FontsDlg* fonts)
+{
     if (handler) {
         using H = AttrsToolbarHandler;
         connect(this, &TavrelScript::colorsChanged, handler, &H::onColors);
@@ -143,6 +147,23 @@ FigPoint* TavrelScript::chainFromList(const QVariantList& list) const
         tail = point;
     }
     return head;
+}
+
+FigPoint* TavrelScript::pointsChain(const QVariantMap& obj, const char* function, int& count, bool& closed)
+{
+    const QVariantList points = obj.value(QStringLiteral("points")).toList();
+    count = points.size();
+    if (points.isEmpty())
+        return nullptr;
+    applyPenAndDepth(obj);
+    FigPoint* chain = chainFromList(points);
+    if (!chain) {
+        QLOG_ERROR().noquote() << QLatin1String(function) + QStringLiteral(": a point is missing or out of range");
+        return nullptr;
+    }
+    const QString closedKey = QStringLiteral("closed");
+    closed = present(obj, closedKey) && obj.value(closedKey).toBool();
+    return chain;
 }
 
 void TavrelScript::setBaseDPI(int baseDPI)
@@ -267,6 +288,12 @@ void TavrelScript::applyPen(const QVariantMap& obj)
     const QString pen = QStringLiteral("pen");
     if (present(obj, pen))
         setPen(obj.value(pen).toMap());
+}
+
+void TavrelScript::applyPenAndDepth(const QVariantMap& obj)
+{
+    applyPen(obj);
+    applyDepth(obj);
 }
 
 void TavrelScript::applyDepth(const QVariantMap& obj)

@@ -14,8 +14,10 @@
 
 #include <vector>
 
+class AttrsToolbarHandler;
 class CFigContext;
 class FigCompound;
+class FontsDlg;
 class FigObject;
 class FigPoint;
 struct FigArrow;
@@ -29,6 +31,11 @@ public:
     TavrelScript(const TavrelScript&) = delete;
     TavrelScript& operator=(const TavrelScript&) = delete;
 
+    // Connects the attribute signals to the handler and the font signals to
+    // the fonts dialog (either may be null). The constructor does this with
+    // the main window's; a run without a main window brings its own.
+    void connectAttributes(AttrsToolbarHandler* handler, FontsDlg* fonts);
+
     // A script point ({x, y} in the script's unit, origin and direction) in
     // Fig units; the caller owns it. Null for an absent value.
     FigPoint* pointFromVariant(const QVariant& value) const;
@@ -37,6 +44,8 @@ public:
     // function's parameters, when present.
     void applyPen(const QVariantMap& obj);
     void applyDepth(const QVariantMap& obj);
+    // Both, as every drawing function but the picture's begins.
+    void applyPenAndDepth(const QVariantMap& obj);
     // A colour value ({index} or {rgb: {r, g, b}}) as a colour number; an
     // "rgb" value adds a new user colour to the document. -1 when neither key
     // is present or the colour is invalid.
@@ -118,4 +127,9 @@ private:
     // The points of a "points" list as a chain; null for an empty list or
     // when an element is no point.
     FigPoint* chainFromList(const QVariantList& list) const;
+    // The shared start of the functions drawing through a "points" list:
+    // nothing for an empty list; else pen and depth applied, and the chain
+    // (null, after an ERROR record, when a point is missing or out of
+    // range), the number of points and the "closed" flag.
+    FigPoint* pointsChain(const QVariantMap& obj, const char* function, int& count, bool& closed);
 };

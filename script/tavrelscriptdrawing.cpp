@@ -18,6 +18,7 @@
 #include "model/units.h"
 #include "render/fonts.h"
 #include "script/scriptkeywords.h"
+#include "toolbars/attrspageform.h"
 #include "toolbars/drawingattributes.h"
 
 #include <cmath>
@@ -26,8 +27,6 @@
 namespace {
 
 constexpr double pi = 3.141592653589793;
-// More corners than this make no visible difference and only cost memory.
-constexpr int maxPolygonSides = 10000;
 
 bool present(const QVariantMap& map, const QString& key)
 {
@@ -60,6 +59,13 @@ int cutLength(double value)
     return static_cast<int>(std::trunc(value));
 }
 
+// Whether the circle of the radius around the point lies within the
+// coordinates a drawing may hold (and so does everything drawn inside it).
+bool withinDrawing(double x, double y, double radius)
+{
+    return std::fabs(x) + radius <= maxFigCoordinate && std::fabs(y) + radius <= maxFigCoordinate;
+}
+
 // The five points of a box from two opposite corners, the first repeated.
 FigPoint* boxChain(int x1, int y1, int x2, int y2)
 {
@@ -89,25 +95,18 @@ void TavrelScript::drawPoint(int x, int y)
 void TavrelScript::drawPolyline(const QVariantMap& obj)
 {
     QLOG_DEBUG() << "drawPolyline";
-    const QVariantList points = obj.value(QStringLiteral("points")).toList();
-    if (points.isEmpty())
+    int count = 0;
+    bool closed = false;
+    FigPoint* chain = pointsChain(obj, "drawPolyline", count, closed);
+    if (!chain)
         return;
-    applyPen(obj);
-    applyDepth(obj);
-    FigPoint* chain = chainFromList(points);
-    if (!chain) {
-        QLOG_ERROR() << "drawPolyline: a point is missing or out of range";
-        return;
-    }
-    const QString closedKey = QStringLiteral("closed");
-    const bool closed = present(obj, closedKey) && obj.value(closedKey).toBool();
-    const int subType = points.size() == 1 ? 1 : (closed ? 3 : 1);
+    const int subType = count == 1 ? 1 : (closed ? 3 : 1);
     FigLine* line = context->createLine(subType, chain);
     if (!line) {
         deleteChain(chain);
         return;
     }
-    if (points.size() >= 2 && !closed)
+    if (count >= 2 && !closed)
         applyArrows(obj, line);
     addObject(line, obj);
 }
@@ -115,18 +114,11 @@ void TavrelScript::drawPolyline(const QVariantMap& obj)
 void TavrelScript::drawSpline(const QVariantMap& obj)
 {
     QLOG_DEBUG() << "drawSpline";
-    const QVariantList points = obj.value(QStringLiteral("points")).toList();
-    if (points.isEmpty())
+    int count = 0;
+    bool closed = false;
+    FigPoint* chain = pointsChain(obj, "drawSpline", count, closed);
+    if (!chain)
         return;
-    applyPen(obj);
-    applyDepth(obj);
-    FigPoint* chain = chainFromList(points);
-    if (!chain) {
-        QLOG_ERROR() << "drawSpline: a point is missing or out of range";
-        return;
-    }
-    const QString closedKey = QStringLiteral("closed");
-    const bool closed = present(obj, closedKey) && obj.value(closedKey).toBool();
     const QString type = obj.value(QStringLiteral("type")).toString();
     bool interpolated = true;
     if (type == QLatin1String("approximated") || type == QLatin1String("approx"))
@@ -147,8 +139,7 @@ void TavrelScript::drawSpline(const QVariantMap& obj)
 void TavrelScript::drawRectangle(const QVariantMap& obj)
 {
     QLOG_DEBUG() << "drawRectangle";
-    applyPen(obj);
-    applyDepth(obj);
+    applyPenAndDepth(obj);
     const QString cornerType = QStringLiteral("cornerType");
     if (present(obj, cornerType))
         emit boxTypeChanged(scriptKeyword(cornerTypeKeywords, obj.value(cornerType).toString()));
@@ -173,6 +164,14 @@ void TavrelScript::drawPicture(const QVariantMap& obj)
     if (fileName.isEmpty()) {
         QLOG_INFO() << "Skipping picture with empty filename";
         return;
+    }
+    // The name is written as it is on a line of its own: a line break or
+    // NUL in it would break the file.
+    for (const QChar c : fileName) {
+        if (c.unicode() < 0x20) {
+            QLOG_ERROR() << "drawPicture: a file name with control characters cannot be stored";
+            return;
+        }
     }
     applyDepth(obj);
     const QString ratioKey = QStringLiteral("useOriginalRatio");
@@ -230,8 +229,7 @@ void TavrelScript::drawPicture(const QVariantMap& obj)
 void TavrelScript::drawRegularPolygon(const QVariantMap& obj)
 {
     QLOG_DEBUG() << "drawRegularPolygon";
-    applyPen(obj);
-    applyDepth(obj);
+    applyPenAndDepth(obj);
     std::unique_ptr<FigLine> polygon(context->createPolygonLine());
     if (!polygon)
         return;
@@ -243,8 +241,8 @@ void TavrelScript::drawRegularPolygon(const QVariantMap& obj)
             QLOG_ERROR() << "regular polygon must have at least 3 sides";
             return;
         }
-        if (n > maxPolygonSides) {
-            QLOG_ERROR() << "regular polygon must have at most" << maxPolygonSides << "sides";
+        if (n > maxNumSides) {
+            QLOG_ERROR() << "regular polygon must have at most" << maxNumSides << "sides";
             return;
         }
         emit numSidesChanged(n);
@@ -265,9 +263,22 @@ void TavrelScript::drawRegularPolygon(const QVariantMap& obj)
     const QString angleKey = QStringLiteral("angle");
     const double a = present(obj, angleKey) ? obj.value(angleKey).toDouble() * pi / 180.0 : 0.0;
     QLOG_DEBUG() << "radius" << r << "angle" << a;
-    FigPoint* chain = regularPolygonPoints(centre->x, centre->y, r, a);
-    if (!chain)
+    if (!std::isfinite(a)) {
+        QLOG_ERROR() << "regular polygon angle" << obj.value(angleKey).toDouble() << "is no finite number";
         return;
+    }
+    // The corners lie within the circle of the radius: when that circle
+    // fits the drawing, so does every corner.
+    if (!withinDrawing(centre->x, centre->y, std::fabs(r))) {
+        QLOG_ERROR() << "regular polygon reaches beyond the drawing";
+        return;
+    }
+    // Below one unit all corners fall on the centre.
+    FigPoint* chain = std::fabs(r) >= 1.0 ? regularPolygonPoints(centre->x, centre->y, r, a) : nullptr;
+    if (!chain) {
+        QLOG_ERROR() << "regular polygon radius" << r << "is too small";
+        return;
+    }
     polygon->points = chain;
     addObject(polygon.release(), obj);
 }
@@ -275,8 +286,7 @@ void TavrelScript::drawRegularPolygon(const QVariantMap& obj)
 void TavrelScript::drawCircle(const QVariantMap& obj)
 {
     QLOG_DEBUG() << "drawCircle";
-    applyPen(obj);
-    applyDepth(obj);
+    applyPenAndDepth(obj);
     std::unique_ptr<FigEllipse> circle(context->createEllipse());
     if (!circle)
         return;
@@ -290,8 +300,13 @@ void TavrelScript::drawCircle(const QVariantMap& obj)
     if (!hasPoint(centre, "drawCircle", "center"))
         return;
     QLOG_DEBUG() << "radius" << r;
-    if (!(r <= maxFigCoordinate)) {
-        QLOG_ERROR() << "a circle's radius must be at most" << maxFigCoordinate;
+    // The radius is kept whole: one that cuts to 0 is no circle.
+    if (cutLength(std::fmin(r, maxFigCoordinate)) < 1) {
+        QLOG_ERROR() << "a circle must have a radius > 0";
+        return;
+    }
+    if (!withinDrawing(centre->x, centre->y, r)) {
+        QLOG_ERROR() << "a circle must lie within" << maxFigCoordinate << "of the origin";
         return;
     }
     circle->subType = 3;
@@ -307,8 +322,7 @@ void TavrelScript::drawCircle(const QVariantMap& obj)
 void TavrelScript::drawEllipse(const QVariantMap& obj)
 {
     QLOG_DEBUG() << "drawEllipse";
-    applyPen(obj);
-    applyDepth(obj);
+    applyPenAndDepth(obj);
     std::unique_ptr<FigEllipse> ellipse(context->createEllipse());
     if (!ellipse)
         return;
@@ -324,15 +338,24 @@ void TavrelScript::drawEllipse(const QVariantMap& obj)
     if (!hasPoint(centre, "drawEllipse", "center"))
         return;
     QLOG_DEBUG() << "radiusx" << rx << "radiusy" << ry;
-    if (!(rx <= maxFigCoordinate) || !(ry <= maxFigCoordinate)) {
-        QLOG_ERROR() << "an ellipse's radii must be at most" << maxFigCoordinate;
+    if (cutLength(std::fmin(rx, maxFigCoordinate)) < 1 || cutLength(std::fmin(ry, maxFigCoordinate)) < 1) {
+        QLOG_ERROR() << "an ellipse must have a radius > 0";
+        return;
+    }
+    // Turned any way, the ellipse stays within the circle of its larger radius.
+    if (!withinDrawing(centre->x, centre->y, std::fmax(rx, ry))) {
+        QLOG_ERROR() << "an ellipse must lie within" << maxFigCoordinate << "of the origin";
         return;
     }
     const QString angleKey = QStringLiteral("angle");
     if (present(obj, angleKey)) {
         const double degrees = obj.value(angleKey).toDouble();
         QLOG_DEBUG() << "angle" << degrees;
-        ellipse->angle = static_cast<float>(degrees * pi / 180.0);
+        if (!std::isfinite(degrees)) {
+            QLOG_ERROR() << "ellipse angle" << degrees << "is no finite number";
+            return;
+        }
+        ellipse->angle = static_cast<float>(std::fmod(degrees, 360.0) * pi / 180.0);
         emit ellipseAngleChanged(obj.value(angleKey).toInt());
     } else {
         ellipse->angle = 0.0f;
@@ -350,8 +373,7 @@ void TavrelScript::drawEllipse(const QVariantMap& obj)
 void TavrelScript::drawArc(const QVariantMap& obj)
 {
     QLOG_DEBUG() << "drawArc";
-    applyPen(obj);
-    applyDepth(obj);
+    applyPenAndDepth(obj);
     const QString type = QStringLiteral("type");
     if (present(obj, type))
         emit arcTypeChanged(scriptKeyword(arcTypeKeywords, obj.value(type).toString()));
@@ -367,6 +389,12 @@ void TavrelScript::drawArc(const QVariantMap& obj)
     float cy = 0.0f;
     if (!computeArcCenter(p1->x, p1->y, p2->x, p2->y, p3->x, p3->y, cx, cy))
         return;
+    // Nearly straight arcs have their centre far away: one beyond the
+    // coordinates of a drawing could not be read back.
+    if (!withinDrawing(cx, cy, 0.0)) {
+        QLOG_ERROR() << "drawArc: the arc's centre lies beyond the drawing; the points are nearly on one line";
+        return;
+    }
     arc->centerX = cx;
     arc->centerY = cy;
     const FigPoint* given[3] = { p1.get(), p2.get(), p3.get() };
@@ -382,8 +410,7 @@ void TavrelScript::drawArc(const QVariantMap& obj)
 void TavrelScript::drawText(const QVariantMap& obj)
 {
     QLOG_DEBUG() << "drawText";
-    applyPen(obj);
-    applyDepth(obj);
+    applyPenAndDepth(obj);
     const QString text = obj.value(QStringLiteral("text")).toString();
     QLOG_DEBUG() << "text" << text;
     const QString font = obj.value(QStringLiteral("font")).toString();

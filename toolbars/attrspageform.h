@@ -33,6 +33,9 @@ class QWidget;
 // The largest line width and corner radius a Fig file may hold (the reader
 // refuses larger ones), so that an object read from a file is shown as it is.
 constexpr int maxFigLength = 1000000;
+// The most corners of a regular polygon: more make no visible difference and
+// only cost memory.
+constexpr int maxNumSides = 10000;
 // Style values shown with two decimals, from 0 up to this.
 constexpr double maxStyleVal = 1000000.0;
 

@@ -12,15 +12,25 @@
 #include "model/figobject.h"
 #include "model/pointoperations.h"
 #include "model/units.h"
+#include "toolbars/attrspageform.h"
 #include "toolbars/drawingattributes.h"
 
 #include <QPainter>
 
-#include <climits>
+#include <cmath>
 
 namespace {
 
 constexpr double pi = 3.141592653589793;
+// Angles in whole degrees, one turn either way.
+constexpr int maxDegrees = 360;
+// Font sizes as the Fig reader keeps them.
+constexpr int minFontSize = 1;
+constexpr int maxFontSize = 500;
+// The tangent and normal length the page offers.
+constexpr double maxTangormLength = 99.99;
+// Copies made by one right click of the rotate mode.
+constexpr int maxNumCopies = 10000;
 
 // The number of emissions under way; a slot called while it is not zero is
 // a page following the value, which must not come back as a change.
@@ -67,6 +77,15 @@ bool acceptable(int value, int min, int max, const char* what)
     return false;
 }
 
+bool acceptableReal(double value, double min, double max, const char* what)
+{
+    if (value >= min && value <= max)
+        return true;
+    QLOG_WARN().noquote()
+        << QStringLiteral("%1 %2 refused: not within %3 to %4").arg(what).arg(value).arg(min).arg(max);
+    return false;
+}
+
 // A colour the document can draw with: standard, or one of its user colours.
 bool isDocumentColor(const CFigContext* context, int color)
 {
@@ -81,6 +100,11 @@ AttrsToolbarHandler::AttrsToolbarHandler(QTMainFrm* mainFrm)
 {
 }
 
+CFigContext* AttrsToolbarHandler::targetDocument() const
+{
+    return document ? document : activeFigContext();
+}
+
 int AttrsToolbarHandler::wholeDegrees(float radians)
 {
     return roundToInt(static_cast<double>(radians) * 180.0 / pi);
@@ -88,7 +112,7 @@ int AttrsToolbarHandler::wholeDegrees(float radians)
 
 void AttrsToolbarHandler::applyToCurrentObject()
 {
-    CFigContext* context = activeFigContext();
+    CFigContext* context = targetDocument();
     if (!context || !context->currentObject)
         return;
     CanvasPainterScope scope(context);
@@ -127,7 +151,7 @@ void AttrsToolbarHandler::refreshToolbars()
 
 void AttrsToolbarHandler::onColors(int pencolor, int fillcolor, int fillstyle)
 {
-    CFigContext* context = activeFigContext();
+    CFigContext* context = targetDocument();
     if (!context)
         return;
     if (pencolor == context->penColor && fillcolor == context->fillColor && fillstyle == context->fillStyle)
@@ -160,6 +184,8 @@ void AttrsToolbarHandler::onLineWidth(int width)
 {
     if (following() || width == currentAttrs.lineWidth)
         return;
+    if (!acceptable(width, 0, maxFigLength, "line width"))
+        return;
     currentAttrs.lineWidth = width;
     // The absolute arrow sizes follow the width whichever sizes are in use.
     currentAttrs.arrowThickness = static_cast<float>(width);
@@ -190,6 +216,8 @@ void AttrsToolbarHandler::onStyleVal(double value)
 {
     if (following() || static_cast<float>(value) == currentAttrs.styleVal
         || roundToDecimals(value, 2) == roundToDecimals(currentAttrs.styleVal, 2))
+        return;
+    if (!acceptableReal(value, 0.0, maxStyleVal, "style value"))
         return;
     currentAttrs.styleVal = static_cast<float>(value);
     {
@@ -249,7 +277,7 @@ void AttrsToolbarHandler::setArrowEnd(int end, int index)
         return;
     if (!acceptable(index, 0, 29, "arrow"))
         return;
-    CFigContext* context = activeFigContext();
+    CFigContext* context = targetDocument();
     FigObject* object = context ? context->currentObject : nullptr;
     if (index == 0) {
         // Applying the attributes never removes an arrow: the switch going
@@ -298,6 +326,8 @@ void AttrsToolbarHandler::onBoxCornerRadius(int index)
 {
     if (following() || index == currentAttrs.boxCornerRadius)
         return;
+    if (!acceptable(index, 0, maxFigLength, "corner radius"))
+        return;
     currentAttrs.boxCornerRadius = index;
     {
         Announcing announcing(this->announcing);
@@ -310,7 +340,7 @@ void AttrsToolbarHandler::onNumSides(int value)
 {
     if (following() || value == currentAttrs.numSides)
         return;
-    if (!acceptable(value, 3, INT_MAX, "number of sides"))
+    if (!acceptable(value, 3, maxNumSides, "number of sides"))
         return;
     currentAttrs.numSides = value;
     {
@@ -326,6 +356,8 @@ void AttrsToolbarHandler::onEllipseAngle(int value)
     // another whole degree comes.
     if (following() || value == wholeDegrees(currentAttrs.ellipseAngle))
         return;
+    if (!acceptable(value, -maxDegrees, maxDegrees, "ellipse angle"))
+        return;
     currentAttrs.ellipseAngle = static_cast<float>(value * pi / 180.0);
     {
         Announcing announcing(this->announcing);
@@ -337,6 +369,8 @@ void AttrsToolbarHandler::onEllipseAngle(int value)
 void AttrsToolbarHandler::onTextAngle(int value)
 {
     if (following() || value == wholeDegrees(currentAttrs.textAngle))
+        return;
+    if (!acceptable(value, -maxDegrees, maxDegrees, "text angle"))
         return;
     currentAttrs.textAngle = static_cast<float>(value * pi / 180.0);
     {
@@ -354,6 +388,9 @@ void AttrsToolbarHandler::onFontSize(const QString& value)
         size = 0;
     if (following() || size == currentAttrs.fontSize)
         return;
+    // A box being typed into may be empty for a moment: that is no size.
+    if (ok && !acceptable(size, minFontSize, maxFontSize, "font size"))
+        return;
     currentAttrs.fontSize = size;
     {
         Announcing announcing(this->announcing);
@@ -365,6 +402,8 @@ void AttrsToolbarHandler::onFontSize(const QString& value)
 void AttrsToolbarHandler::onFontSize(int value)
 {
     if (following() || value == currentAttrs.fontSize)
+        return;
+    if (!acceptable(value, minFontSize, maxFontSize, "font size"))
         return;
     currentAttrs.fontSize = value;
     {
@@ -434,22 +473,28 @@ void AttrsToolbarHandler::onArrowType(int index)
 
 void AttrsToolbarHandler::onRotnAngle(int value)
 {
+    if (!acceptable(value, -maxDegrees, maxDegrees, "rotation angle"))
+        return;
     currentAttrs.rotnAngle = value;
 }
 
 void AttrsToolbarHandler::onNumCopies(int value)
 {
+    if (!acceptable(value, 1, maxNumCopies, "number of copies"))
+        return;
     currentAttrs.numCopies = value;
 }
 
 void AttrsToolbarHandler::onTangormLength(double value)
 {
+    if (!acceptableReal(value, 0.0, maxTangormLength, "tangent length"))
+        return;
     currentAttrs.tangormLength = static_cast<float>(value);
 }
 
 void AttrsToolbarHandler::openCommentDlgClicked(bool /*checked*/)
 {
-    CFigContext* context = activeFigContext();
+    CFigContext* context = targetDocument();
     if (!mainFrm || !context || !context->currentObject)
         return;
     ObjectCommentDlg& dialog = mainFrm->commentDlg;

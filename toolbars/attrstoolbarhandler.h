@@ -28,6 +28,10 @@ public:
     static int wholeDegrees(float radians);
 
     QTMainFrm* mainFrm; // not owned
+    // The document whose colours and current object a window-less handler
+    // (one made for a script run without a main window) works on; null: the
+    // main window's active document.
+    CFigContext* document = nullptr; // not owned
 
 signals:
     void depthChanged(int newValue);
@@ -106,6 +110,9 @@ private:
     void applyToCurrentObject();
     // The arrow switch and kind of one end (0 backward, 1 forward).
     void setArrowEnd(int end, int index);
+
+    // The bound document, else the active one.
+    CFigContext* targetDocument() const;
 
     int announcing = 0; // depth of the signals being emitted
 };

@@ -121,6 +121,36 @@ private slots:
             QVERIFY2(saved.contains(line), line);
     }
 
+    // --script runs a script as the Script menu does: the keywords are known
+    // and the attribute keys reach an attribute handler, so units, corner
+    // types and radii, the pen and the number of sides all take effect, and
+    // values beyond their range are refused as in the editor.
+    void scriptTakesAttributesAsTheScriptMenu()
+    {
+        QTemporaryDir out;
+        const QString script = QDir(out.path()).filePath(QStringLiteral("attributes.js"));
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("tavrel.setUnit('metric');\n"
+                   "tavrel.drawRectangle({p1: {x: 1, y: 1}, p2: {x: 2, y: 2}, cornerType: 'round', cornerRadius: 10,"
+                   " pen: {width: 2, lineStyle: 'dashed', dashValue: 3, capStyle: 'round', joinStyle: 'bevel',"
+                   " colors: {penColor: {index: 4}, fillColor: {index: 2}, fillPattern: 3}}});\n"
+                   "tavrel.setUnit('fig'); tavrel.setDirection('cartesian');\n"
+                   "tavrel.numSidesChanged(2147483647);\n"
+                   "tavrel.drawRegularPolygon({center: {x: 1200, y: -1200}, sides: 3, radius: 100, depth: 40});\n"
+                   "tavrel.drawText({text: 'x', base: {x: 600, y: -600}, font: 'Helvetica Bold', fontSize: 14});\n");
+        file.close();
+        const Run run = figbench({ "--out", out.path(), "--script", script, fixture("fig31.fig") });
+        QCOMPARE(run.exitCode, 0);
+        QFile written(QDir(out.path()).filePath(QStringLiteral("fig31.fig")));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray saved = written.readAll();
+        for (const char* lines : { "2 4 1 2 4 2 50 0 44 4.500 2 1 10 0 0 5\n\t 472 472 945 472 945 945 472 945 472 472\n",
+                 "2 3 1 2 4 2 40 -1 44 4.500 2 1 0 0 0 4\n\t 1300 1200 1150 1287 1150 1113 1300 1200\n",
+                 "4 0 4 40 0 18 14 0.0000 4 " })
+            QVERIFY2(saved.contains(lines), saved.constData());
+    }
+
     // With --edit every object moves one grid step right (moved, undone,
     // redone), which the written file shows, and each line ends in edit_ms.
     void editMovesEverythingOneStep()

@@ -295,7 +295,7 @@ private slots:
                "tavrel.arcTypeChanged(2); tavrel.forwArrowChanged(30); tavrel.lineStyleChanged(6);\n"
                "tavrel.psFontChanged(35); tavrel.latexFontChanged(6); tavrel.textAlignChanged(-1);"
             << QStringList { "WARN depth 1000 refused: not within 0 to 999", "WARN depth -1 refused: not within 0 to 999",
-                   "WARN number of sides 2 refused: not within 3 to 2147483647",
+                   "WARN number of sides 2 refused: not within 3 to 10000",
                    "WARN arc type 2 refused: not within 0 to 1", "WARN arrow 30 refused: not within 0 to 29",
                    "WARN line style 6 refused: not within 0 to 5", "WARN PostScript font 35 refused: not within 0 to 34",
                    "WARN LaTeX font 6 refused: not within 0 to 5",
