@@ -1,5 +1,6 @@
 #include "script/scriptcallqueue.h"
 
+#include <QElapsedTimer>
 #include <QMetaObject>
 #include <QMutexLocker>
 
@@ -31,6 +32,11 @@ void ScriptCallQueue::finish()
 
 void ScriptCallQueue::makeCalls()
 {
+    // The calls are made for a short slice at a time, then the hand-over is
+    // posted again: a script that calls without pause must not keep the GUI
+    // thread from its events (painting, the Stop button) for longer.
+    QElapsedTimer slice;
+    slice.start();
     for (;;) {
         std::vector<std::function<void()>> calls;
         {
@@ -41,12 +47,29 @@ void ScriptCallQueue::makeCalls()
             }
             calls.swap(waiting);
         }
-        for (const std::function<void()>& call : calls) {
+        size_t done = 0;
+        while (done < calls.size()) {
             if (!stopped.load())
-                call();
+                calls[done]();
+            ++done;
+            if (slice.elapsed() >= maxSliceMs)
+                break;
         }
         QMutexLocker locker(&lock);
-        made += calls.size();
+        made += done;
         progressed.wakeAll();
+        if (done < calls.size()) {
+            // Those not made yet go back in front of any added meanwhile.
+            waiting.insert(waiting.begin(), std::make_move_iterator(calls.begin() + qint64(done)),
+                           std::make_move_iterator(calls.end()));
+            std::shared_ptr<ScriptCallQueue> self = shared_from_this();
+            QMetaObject::invokeMethod(receiver, [self] { self->makeCalls(); }, Qt::QueuedConnection);
+            return;
+        }
+        if (slice.elapsed() >= maxSliceMs) {
+            std::shared_ptr<ScriptCallQueue> self = shared_from_this();
+            QMetaObject::invokeMethod(receiver, [self] { self->makeCalls(); }, Qt::QueuedConnection);
+            return;
+        }
     }
 }

@@ -33,6 +33,8 @@ private:
 
     // Calls added but not yet made before the script's thread waits.
     static constexpr quint64 maxUnmade = 512;
+    // How long the GUI thread makes calls before it turns to its events.
+    static constexpr qint64 maxSliceMs = 50;
 
     QObject* receiver;
     QMutex lock;
