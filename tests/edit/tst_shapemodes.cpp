@@ -3,8 +3,9 @@
 // mode, presses on the document window's canvas make the object, the saved
 // file holds exactly its lines and one undo gives the file back. A right
 // press during a gesture leaves drawing and canvas as they were; shapes the
-// file cannot hold (a radius of 0, an arc through three points on a line)
-// are not made.
+// file cannot hold or fig2dev refuses (a radius of 0, an ellipse of radii
+// 1 and 1, a picture frame without width, an arc through three points on a
+// line) are not made.
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "dialogs/picturedlg.h"
@@ -183,9 +184,11 @@ private slots:
             << Presses { { 1200, 1200, false }, { 1200, 1200, false }, { 1800, 1500, false } }
             << Lines { "2 3 0 1 0 7 50 -1 -1 4.000 0 0 0 0 0 7", "\t 1800 1500 1760 830 1160 530 600 900 640 1570 1240 1870",
                    "\t 1800 1500" };
-        QTest::newRow("regular polygon of one side: the vertex twice")
+        // The vertex twice; written three times, as a polygon needs three
+        // points to be read back.
+        QTest::newRow("regular polygon of one side: the vertex repeated")
             << int(EditMode::Regular) << OneSide << Presses { { 1200, 1200, false }, { 1800, 1500, false } }
-            << Lines { "2 3 0 1 0 7 50 -1 -1 4.000 0 0 0 0 0 2", "\t 1800 1500 1800 1500" };
+            << Lines { "2 3 0 1 0 7 50 -1 -1 4.000 0 0 0 0 0 3", "\t 1800 1500 1800 1500 1800 1500" };
         QTest::newRow("open approximated spline")
             << int(EditMode::Spline) << Plain
             << Presses { { 600, 600, false }, { 1200, 1200, false }, { 1800, 600, true } }
@@ -350,6 +353,14 @@ private slots:
             << int(EditMode::Cbr) << Presses { { 900, 900, false }, { 900, 900, false } };
         QTest::newRow("circle by diameter on one spot")
             << int(EditMode::Cbd) << Presses { { 900, 900, false }, { 900, 900, false } };
+        // Radii 1 and 1: the converters refuse an ellipse that small.
+        QTest::newRow("ellipse by radii on one spot")
+            << int(EditMode::Ebr) << Presses { { 900, 900, false }, { 900, 900, false } };
+        // A frame without width or height: no picture dialog either.
+        QTest::newRow("picture frame on one column")
+            << int(EditMode::Picture) << Presses { { 900, 900, false }, { 900, 1800, false } };
+        QTest::newRow("picture frame on one row")
+            << int(EditMode::Picture) << Presses { { 900, 900, false }, { 1800, 900, false } };
         QTest::newRow("ellipse by diameters on one row")
             << int(EditMode::Ebd) << Presses { { 900, 900, false }, { 1800, 900, false } };
         QTest::newRow("ellipse by diameters on one column")
