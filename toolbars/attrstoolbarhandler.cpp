@@ -160,6 +160,8 @@ void AttrsToolbarHandler::onLineWidth(int width)
 {
     if (following() || width == currentAttrs.lineWidth)
         return;
+    if (!acceptable(width, 0, offeredLineWidthMax, "line width"))
+        return;
     currentAttrs.lineWidth = width;
     // The absolute arrow sizes follow the width whichever sizes are in use.
     currentAttrs.arrowThickness = static_cast<float>(width);
@@ -191,6 +193,13 @@ void AttrsToolbarHandler::onStyleVal(double value)
     if (following() || static_cast<float>(value) == currentAttrs.styleVal
         || roundToDecimals(value, 2) == roundToDecimals(currentAttrs.styleVal, 2))
         return;
+    // Longer dashes give style values that the converters refuse, and take
+    // seconds to draw.
+    if (!(roundToDecimals(value, 2) >= 0.0 && roundToDecimals(value, 2) <= offeredStyleValMax)) {
+        QLOG_WARN().noquote()
+            << QStringLiteral("style value %1 refused: not within 0 to %2").arg(value).arg(offeredStyleValMax);
+        return;
+    }
     currentAttrs.styleVal = static_cast<float>(value);
     {
         Announcing announcing(this->announcing);
