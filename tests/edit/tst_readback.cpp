@@ -21,9 +21,12 @@
 #include "support/testenv.h"
 #include "toolbars/drawingattributes.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -31,6 +34,23 @@ using editsession::Step;
 using editsession::Steps;
 
 namespace {
+
+// Rejects every modal dialog that comes up while it lives (none should, and
+// a test must not wait for a user) and records that one came.
+struct DialogWatch {
+    DialogWatch()
+    {
+        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                asked = true;
+                dialog->reject();
+            }
+        });
+        timer.start(20);
+    }
+    QTimer timer;
+    bool asked = false;
+};
 
 // A polygon of two corners (three chain points, as the reader still takes
 // it), a closed spline of three points, a quadrilateral and a dashed line
@@ -185,7 +205,9 @@ private slots:
             editsession::CanvasInput input(document);
             QVERIFY(input.visibleFigArea().contains(QRect(0, 0, 6600, 4800)));
             const int before = objectCount(document.figContext->drawing.objects);
+            DialogWatch watch;
             editsession::play(input, steps);
+            QVERIFY(!watch.asked);
             QVERIFY(!canvasAction.actionInProgress);
             QCOMPARE(objectCount(document.figContext->drawing.objects), before + added);
             checkPointCounts(document.figContext->drawing.objects);

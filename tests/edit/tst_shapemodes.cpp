@@ -24,10 +24,30 @@
 #include "toolbars/drawingattributes.h"
 #include "toolbars/shapestoolbar.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
 namespace {
+
+// Rejects every modal dialog that comes up while it lives (none should, and
+// a test must not wait for a user) and records that one came.
+struct DialogWatch {
+    DialogWatch()
+    {
+        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                asked = true;
+                dialog->reject();
+            }
+        });
+        timer.start(20);
+    }
+    QTimer timer;
+    bool asked = false;
+};
 
 // One line far from where the tests draw, so that no press snaps to it.
 const QByteArray figure = editsession::figText("2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n"
@@ -385,7 +405,9 @@ private slots:
             const QImage clean = document.canvasImage->copy();
             const int steps = document.figContext->undoHistory.undoSteps.size();
             editsession::CanvasInput input(document);
+            DialogWatch watch;
             pressAll(input, presses);
+            QVERIFY(!watch.asked);
             QVERIFY(!canvasAction.actionInProgress);
             QVERIFY(!document.figContext->currentObject);
             QCOMPARE(document.figContext->undoHistory.undoSteps.size(), steps);
