@@ -12,9 +12,11 @@
 #include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
+#include "edit/linemode.h"
 #include "edit/objectfactories.h"
 #include "model/figcontext.h"
 #include "model/figline.h"
+#include "model/figspline.h"
 #include "model/figobject.h"
 #include "model/figtext.h"
 #include "model/objectlist.h"
@@ -451,6 +453,48 @@ private slots:
             QCOMPARE(points, expected);
             currentAttrs.numSides = 0;
             QVERIFY(!regularPolygonPoints(0, 0, 100, 0));
+        });
+    }
+
+    // A spline a script asks for with too few points for its kind gets its
+    // last point repeated, as the spline modes do, so that a file keeps it;
+    // a new object's style value stays within what the converters read.
+    void factoriesKeepSplinesReadable_data()
+    {
+        QTest::addColumn<int>("subType");
+        QTest::addColumn<int>("given");
+        QTest::addColumn<int>("made");
+        QTest::newRow("closed spline through two points") << 3 << 2 << 3;
+        QTest::newRow("closed spline through one point") << 1 << 1 << 3;
+        QTest::newRow("open spline through one point") << 0 << 1 << 2;
+        QTest::newRow("open spline through two points") << 2 << 2 << 2;
+        QTest::newRow("closed spline through four points") << 1 << 4 << 4;
+    }
+    void factoriesKeepSplinesReadable()
+    {
+        QFETCH(int, subType);
+        QFETCH(int, given);
+        QFETCH(int, made);
+        editsession::run(figure, [&](QTMainFrm&, QTChildFrm& document) {
+            FigPoint* chain = nullptr;
+            FigPoint* tail = nullptr;
+            for (int i = 0; i < given; ++i) {
+                appendChainPoint(600 * i, 300, tail);
+                if (!chain)
+                    chain = tail;
+            }
+            // Taken from a file's line: width 150, dash length 150.
+            currentAttrs.lineWidth = 150;
+            currentAttrs.styleVal = 150.0f;
+            FigSpline* spline = document.figContext->createSpline(subType, chain);
+            QVERIFY(spline);
+            QCOMPARE(spline->pointCount(), made);
+            const FigPoint* last = spline->points;
+            while (last->next)
+                last = last->next;
+            QCOMPARE(QPoint(last->x, last->y), QPoint(600 * (given - 1), 300));
+            QCOMPARE(spline->styleVal, 6400.0f);
+            delete spline;
         });
     }
 };
