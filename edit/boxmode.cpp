@@ -129,6 +129,12 @@ void pictureFinish(CFigContext* context, int x, int y)
     // redraw meanwhile puts no rectangle back.
     canvasHandlers.moveHandler = nullptr;
     canvasHandlers.elasticHandler = nullptr;
+    // A frame without width or height holds no picture, and the converters
+    // refuse a file with one: none is made.
+    if (x == canvasAction.anchorX || y == canvasAction.anchorY) {
+        initPictureMode();
+        return;
+    }
     FigPoint* chain = rectangleChain(x, y, true);
     FigLine* picture = chain ? context->createPicture() : nullptr;
     if (!picture) {

@@ -6,6 +6,7 @@
 #include "edit/rubberband.h"
 #include "model/figcontext.h"
 #include "model/figellipse.h"
+#include "model/figformat.h"
 #include "model/units.h"
 #include "toolbars/drawingattributes.h"
 
@@ -135,9 +136,9 @@ void finish(CFigContext* context, int x, int y, const EllipseKind& kind)
     FigEllipse* ellipse = context->createEllipse();
     if (ellipse) {
         placeEllipse(ellipse, canvasAction.anchorX, canvasAction.anchorY, x, y, kind);
-        // A radius of 0 cannot be saved: such an ellipse would vanish from
-        // the file, so none is made.
-        if (ellipse->radii.x == 0 || ellipse->radii.y == 0)
+        // A radius of 0 cannot be saved, and the converters refuse a file
+        // with an ellipse this small (two presses at one spot): none is made.
+        if (!ellipseRadiiDrawable(ellipse->radii.x, ellipse->radii.y))
             delete ellipse;
         else
             addCreatedObject(context, ellipse);

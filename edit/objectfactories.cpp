@@ -6,8 +6,10 @@
 
 #include "edit/linemode.h"
 #include "model/figarc.h"
+#include "model/depths.h"
 #include "model/figcontext.h"
 #include "model/figellipse.h"
+#include "model/figformat.h"
 #include "model/figline.h"
 #include "model/figspline.h"
 #include "model/figtext.h"
@@ -17,6 +19,7 @@
 #include "model/units.h"
 #include "toolbars/drawingattributes.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -39,7 +42,12 @@ int offsetCoordinate(int centre, double offset)
 // The style value of a new object: the attribute is given per line width.
 float newStyleValue()
 {
-    return static_cast<float>(currentAttrs.lineWidth + 1) * currentAttrs.styleVal * 0.5f;
+    // Attributes taken from a file's object may go beyond what the pages
+    // offer; the product is kept to what the format's converters accept.
+    const double value = (currentAttrs.lineWidth + 1.0) * static_cast<double>(currentAttrs.styleVal) * 0.5;
+    if (!(value >= 0.0))
+        return 0.0f;
+    return static_cast<float>(std::min(value, maxFigStyleValue));
 }
 
 // The colours and area fill every new object takes from its document.
@@ -114,6 +122,16 @@ FigSpline* CFigContext::createSpline(int subType, FigPoint* chain)
     takeDocumentColors(this, spline);
     spline->capStyle = currentAttrs.capStyle;
     spline->points = chain;
+    // Too few points for its kind (a script's closed spline through two
+    // points): the last one is repeated, as the spline modes do.
+    FigPoint* last = chain ? lastPoint(chain) : nullptr;
+    for (int n = countPoints(chain); last && n < minimumSplinePoints(subType); ++n) {
+        FigPoint* tail = last;
+        appendChainPoint(last->x, last->y, tail);
+        if (tail == last)
+            break; // no memory: the writer repeats the point instead
+        last = tail;
+    }
     return spline;
 }
 

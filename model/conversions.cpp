@@ -5,6 +5,7 @@
 #include "model/depths.h"
 #include "model/figarrow.h"
 #include "model/figcontext.h"
+#include "model/figformat.h"
 #include "model/figline.h"
 #include "model/figpoint.h"
 #include "model/figspline.h"
@@ -92,6 +93,12 @@ FigSpline* CFigContext::convertLineToSpline(const FigLine* line)
     }
     // A polygon's chain ends with a copy of its first point: start after it.
     const FigPoint* from = polygon ? line->points->next : line->points;
+    // A closed spline needs three points of its own; a polygon of two
+    // corners (three chain points) would give one that no file keeps.
+    if (countPoints(from) < minimumSplinePoints(spline->subType)) {
+        showStatusMessage("Not enough points for a spline!");
+        return nullptr;
+    }
     spline->points = from->cloneList(true);
     if (!spline->points || !spline->initShapeFactors()) {
         showStatusMessage("Running out of memory.");

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <climits>
+#include <cstdlib>
 
 const PaperSize paperSizes[paperSizeCount] = {
     { "Letter  ", "Letter  (8.5\" x 11\" / 216 x 279 mm)", "letterpaper", 10200, 13200 },
@@ -43,6 +44,32 @@ FigFileProgress figFileProgress;
 const char* const figCreatedByPrefix = "# Created by Tavrel version ";
 const char* const figMetadataVersionLine = "# METADATA <version>1.0</version>";
 const char* const figMetadataMarker = "# METADATA";
+
+int minimumSplinePoints(int subType)
+{
+    // Odd sub-types are closed splines.
+    return subType % 2 != 0 ? 3 : 2;
+}
+
+int minimumPolylinePoints(int subType)
+{
+    switch (subType) {
+    case 2: // box
+    case 4: // arc-box
+    case 5: // picture: the closed outline of four corners
+        return 5;
+    case 3: // polygon
+        return 3;
+    default:
+        return 1;
+    }
+}
+
+bool ellipseRadiiDrawable(int rx, int ry)
+{
+    const long long sum = std::llabs(static_cast<long long>(rx)) + std::llabs(static_cast<long long>(ry));
+    return rx != 0 && ry != 0 && sum > 8;
+}
 
 int paperSizeIndex(const QString& line)
 {

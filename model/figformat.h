@@ -23,6 +23,20 @@ constexpr int defaultMetricPaper = 13; // A4
 constexpr int defaultInchPaper = 0; // Letter
 extern const PaperSize paperSizes[paperSizeCount];
 
+// The largest style value (dash length or dot gap in 1/80 inch) that the
+// format's converters accept; they refuse the file for anything above it or
+// below 0.
+constexpr double maxFigStyleValue = 6400.0;
+
+// The fewest points a spline chain or a polyline chain of the given sub-type
+// must have for the reader to keep the object.
+int minimumSplinePoints(int subType);
+int minimumPolylinePoints(int subType);
+
+// Whether the converters draw an ellipse of these radii: both non-zero and
+// together more than 8 units (smaller ones are refused as invalid).
+bool ellipseRadiiDrawable(int rx, int ry);
+
 // White space as the C library sees it in the C locale.
 inline bool isFigSpace(QChar c)
 {

@@ -26,6 +26,7 @@
 #include <QSaveFile>
 #include <QTextCodec>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -64,7 +65,8 @@ private:
     void writeText(FigText* text);
     void writeArrows(const FigArrow* forward, const FigArrow* backward);
     void writeCommonFields(const FigObject* object);
-    void writePoints(const FigPoint* first);
+    // The chain, its last point repeated until it has `minimum` points.
+    void writePoints(const FigPoint* first, int minimum);
     void writePictureName(const QString& name);
 
     CFigContext* context;
@@ -208,7 +210,14 @@ void FigWriter::writeCommonFields(const FigObject* object)
 {
     out << object->lineStyle << ' ' << object->lineWidth << ' ' << object->penColor << ' ' << object->fillColor << ' '
         << object->depth << ' ' << object->penStyle << ' ' << object->fillStyle << ' ';
-    real(object->styleVal, 3);
+    // The converters refuse the whole file for a style value outside their
+    // range, so such a value is written as the nearest one they take.
+    double styleVal = object->styleVal;
+    if (!(styleVal >= 0.0))
+        styleVal = 0.0;
+    else if (styleVal > maxFigStyleValue)
+        styleVal = maxFigStyleValue;
+    real(styleVal, 3);
 }
 
 void FigWriter::writeArc(FigArc* arc)
@@ -254,13 +263,20 @@ void FigWriter::writeEllipse(FigEllipse* ellipse)
     out << '\n';
 }
 
-void FigWriter::writePoints(const FigPoint* first)
+void FigWriter::writePoints(const FigPoint* first, int minimum)
 {
     out << '\t';
     int n = 0;
+    const FigPoint* last = first;
     for (const FigPoint* p = first; p; p = p->next) {
         out << ' ' << p->x << ' ' << p->y;
-        if (++n % 6 == 0 && p->next)
+        last = p;
+        if (++n % 6 == 0 && (p->next || n < minimum))
+            out << "\n\t";
+    }
+    while (last && n < minimum) {
+        out << ' ' << last->x << ' ' << last->y;
+        if (++n % 6 == 0 && n < minimum)
             out << "\n\t";
     }
     out << '\n';
@@ -288,29 +304,37 @@ void FigWriter::writePictureName(const QString& name)
 
 void FigWriter::writePolyline(FigLine* line)
 {
+    // Too short a chain would make the reader drop the object: the last
+    // point is repeated instead (a degenerate shape survives as one).
+    const int minimum = minimumPolylinePoints(line->subType);
+    const int writtenCount = std::max(line->pointCount(), minimum);
     writeComment(line->comment);
     out << "2 " << line->subType << ' ';
     writeCommonFields(line);
     out << ' ' << line->joinStyle << ' ' << line->capStyle << ' ' << line->radius << ' ' << (line->forwArrow ? 1 : 0)
-        << ' ' << (line->backArrow ? 1 : 0) << ' ' << line->pointCount() << '\n';
+        << ' ' << (line->backArrow ? 1 : 0) << ' ' << writtenCount << '\n';
     writeArrows(line->forwArrow, line->backArrow);
     if (line->subType == 5) {
         out << '\t' << (line->picture ? line->picture->flipped : 0) << ' ';
         writePictureName(line->picture ? line->picture->fileName : QString());
         out << '\n';
     }
-    writePoints(line->points);
+    writePoints(line->points, minimum);
 }
 
 void FigWriter::writeSpline(FigSpline* spline)
 {
+    // As for polylines: a closed spline needs three points, an open one two.
+    const int minimum = minimumSplinePoints(spline->subType);
+    const int count = spline->pointCount();
+    const int writtenCount = std::max(count, minimum);
     writeComment(spline->comment);
     out << "3 " << spline->subType << ' ';
     writeCommonFields(spline);
     out << ' ' << spline->capStyle << ' ' << (spline->forwArrow ? 1 : 0) << ' ' << (spline->backArrow ? 1 : 0) << ' '
-        << spline->pointCount() << '\n';
+        << writtenCount << '\n';
     writeArrows(spline->forwArrow, spline->backArrow);
-    writePoints(spline->points);
+    writePoints(spline->points, minimum);
     // The reader takes exactly one factor per point: a point without a node
     // gets the default factor of its place rather than leaving the file short.
     const bool closed = spline->subType & 1;
@@ -324,7 +348,16 @@ void FigWriter::writeSpline(FigSpline* spline)
             node = node->next;
         out << ' ';
         real(value, 3);
-        if (++n % 8 == 0 && p->next)
+        if (++n % 8 == 0 && (p->next || n < writtenCount))
+            out << "\n\t";
+    }
+    // Repeated points are inner points of the chain written: they take the
+    // sub-type's own factor, and an open spline's last one 0.
+    for (; n < writtenCount;) {
+        const double value = !closed && n == writtenCount - 1 ? 0.0 : defaultValue;
+        out << ' ';
+        real(value, 3);
+        if (++n % 8 == 0 && n < writtenCount)
             out << "\n\t";
     }
     out << '\n';

@@ -6,6 +6,7 @@
 #include "dialogs/objectcommentdlg.h"
 #include "model/figcontext.h"
 #include "toolbars/attrstoolbarhandler.h"
+#include "toolbars/drawingattributes.h"
 #include "toolbars/shapestoolbar.h"
 
 #include <QComboBox>
@@ -20,6 +21,9 @@
 #include <QSpacerItem>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -44,17 +48,6 @@ void fillArrowCombo(QComboBox* combo, bool withNone, const char* stem)
             QIcon(QStringLiteral(":/arrows/images/arrows/%1%2.png").arg(QLatin1String(stem)).arg(n)), QString());
 }
 
-// Both directions between a value widget and one attribute of the handler.
-template <class Widget, class Value, class Handler>
-void bindBothWays(Widget* widget, void (Widget::*changed)(Value), AttrsToolbarHandler* handler,
-    void (Handler::*slot)(Value), void (Handler::*signal)(Value), void (Widget::*setter)(Value))
-{
-    if (!widget)
-        return;
-    QObject::connect(widget, changed, handler, slot);
-    QObject::connect(handler, signal, widget, setter);
-}
-
 void bindCombo(QComboBox* combo, AttrsToolbarHandler* handler, void (AttrsToolbarHandler::*slot)(int),
     void (AttrsToolbarHandler::*signal)(int))
 {
@@ -62,6 +55,45 @@ void bindCombo(QComboBox* combo, AttrsToolbarHandler* handler, void (AttrsToolba
         return;
     QObject::connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), handler, slot);
     QObject::connect(handler, signal, combo, &QComboBox::setCurrentIndex);
+}
+
+// Shows `value` in a box whose own range is what is offered for new
+// objects, widening the range just enough to hold a larger value (an
+// object read from a file), so that showing it never clamps it.
+template <class Box, class Value> void showOffered(Box* box, Value value, Value minimum, Value maximum)
+{
+    const Value shown = box->value();
+    // Wide enough for the old and the new value, so that neither is clamped
+    // (and sent to the handler) on the way.
+    box->setRange(std::min({ minimum, value, shown }), std::max({ maximum, value, shown }));
+    box->setValue(value);
+    box->setRange(std::min(minimum, value), std::max(maximum, value));
+}
+
+// Both directions for a box that offers a narrower range than objects read
+// from files may hold (line width, style value): the box's range at binding
+// time is the offered one. An edit outside it (possible only while a larger
+// value is shown) is refused by the handler, and the box goes back to the
+// value the handler holds.
+template <class Box, class Value>
+void bindOffered(Box* box, AttrsToolbarHandler* handler, void (AttrsToolbarHandler::*slot)(Value),
+    void (AttrsToolbarHandler::*signal)(Value))
+{
+    if (!box)
+        return;
+    const Value minimum = box->minimum();
+    const Value maximum = box->maximum();
+    // The value the handler holds, as the box last showed it.
+    auto held = std::make_shared<Value>(box->value());
+    QObject::connect(box, qOverload<Value>(&Box::valueChanged), handler, [=](Value value) {
+        (handler->*slot)(value);
+        if ((value < minimum || value > maximum) && value != *held)
+            showOffered(box, *held, minimum, maximum);
+    });
+    QObject::connect(handler, signal, box, [=](Value value) {
+        *held = value;
+        showOffered(box, value, minimum, maximum);
+    });
 }
 
 void bindSpin(QSpinBox* box, AttrsToolbarHandler* handler, void (AttrsToolbarHandler::*slot)(int),
@@ -181,13 +213,13 @@ void AttrsPageForm::addLineBlock(bool withCap)
 {
     addDepthRows();
     addLabel("lbWidht", "Line width");
-    lineWidth = addSpinBox("lineWidth", "Line width", 0, maxFigLength, 1);
+    lineWidth = addSpinBox("lineWidth", "Line width", 0, offeredLineWidthMax, 1);
     addLabel("lbLineStyle", "Line style");
     lineStyle = addComboBox("lineStyle", "Line style");
     lineStyle->setIconSize(QSize(40, 8));
     fillLineStyleCombo(lineStyle);
     lbStyleVal = addLabel("lbStyleVal", "styleval", true);
-    styleVal = addDoubleSpinBox("styleVal", "dash length / dot gap", maxStyleVal, 4.0);
+    styleVal = addDoubleSpinBox("styleVal", "dash length / dot gap", offeredStyleValMax, 4.0);
     if (withCap) {
         addLabel("lbCapStyle", "Cap style");
         capStyle = addComboBox("capStyle", "Cap style", { "Butt", "Round", "Projecting" });
@@ -257,12 +289,11 @@ void AttrsPageForm::bind(AttrsToolbarHandler* handler, const std::function<void(
         return;
     using H = AttrsToolbarHandler;
     bindSpin(depth, handler, &H::onDepth, &H::depthChanged);
-    bindSpin(lineWidth, handler, &H::onLineWidth, &H::lineWidthChanged);
+    bindOffered(lineWidth, handler, &H::onLineWidth, &H::lineWidthChanged);
     bindCombo(lineStyle, handler, &H::onLineStyle, &H::lineStyleChanged);
     if (lineStyle && onLineStyle)
         QObject::connect(handler, &H::lineStyleChanged, page, onLineStyle);
-    bindBothWays(styleVal, qOverload<double>(&QDoubleSpinBox::valueChanged), handler, &H::onStyleVal,
-        &H::styleValChanged, &QDoubleSpinBox::setValue);
+    bindOffered(styleVal, handler, &H::onStyleVal, &H::styleValChanged);
     bindCombo(capStyle, handler, &H::onCapStyle, &H::capStyleChanged);
     bindCombo(joinStyle, handler, &H::onJoinStyle, &H::joinStyleChanged);
     bindCombo(arcType, handler, &H::onArcType, &H::arcTypeChanged);

@@ -184,7 +184,7 @@ void AttrsToolbarHandler::onLineWidth(int width)
 {
     if (following() || width == currentAttrs.lineWidth)
         return;
-    if (!acceptable(width, 0, maxFigLength, "line width"))
+    if (!acceptable(width, 0, offeredLineWidthMax, "line width"))
         return;
     currentAttrs.lineWidth = width;
     // The absolute arrow sizes follow the width whichever sizes are in use.
@@ -217,7 +217,9 @@ void AttrsToolbarHandler::onStyleVal(double value)
     if (following() || static_cast<float>(value) == currentAttrs.styleVal
         || roundToDecimals(value, 2) == roundToDecimals(currentAttrs.styleVal, 2))
         return;
-    if (!acceptableReal(value, 0.0, maxStyleVal, "style value"))
+    // Longer dashes give style values that the converters refuse, and take
+    // seconds to draw.
+    if (!acceptableReal(roundToDecimals(value, 2), 0.0, offeredStyleValMax, "style value"))
         return;
     currentAttrs.styleVal = static_cast<float>(value);
     {

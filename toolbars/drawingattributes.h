@@ -5,6 +5,12 @@
 // not here: each document has its own. Not kept in the settings: every run
 // starts from the values below.
 
+// The largest line width and style value (dash length or dot gap per line
+// width) offered for new objects, by the pages and by scripts. An object read
+// from a file may hold more; it is shown and kept as it is.
+constexpr int offeredLineWidthMax = 100;
+constexpr double offeredStyleValMax = 99.99;
+
 struct DrawingAttributes {
     int depth = 50; // 0 to 999, lower is drawn on top
     int lineWidth = 1; // 1/80 inch

@@ -3,17 +3,20 @@
 // mode, presses on the document window's canvas make the object, the saved
 // file holds exactly its lines and one undo gives the file back. A right
 // press during a gesture leaves drawing and canvas as they were; shapes the
-// file cannot hold (a radius of 0, an arc through three points on a line)
-// are not made.
+// file cannot hold or fig2dev refuses (a radius of 0, an ellipse of radii
+// 1 and 1, a picture frame without width, an arc through three points on a
+// line) are not made.
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "dialogs/picturedlg.h"
 #include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
+#include "edit/linemode.h"
 #include "edit/objectfactories.h"
 #include "model/figcontext.h"
 #include "model/figline.h"
+#include "model/figspline.h"
 #include "model/figobject.h"
 #include "model/figtext.h"
 #include "model/objectlist.h"
@@ -22,9 +25,30 @@
 #include "support/testenv.h"
 #include "toolbars/drawingattributes.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
+
+// Rejects every modal dialog that comes up while it lives (none should, and
+// a test must not wait for a user) and records that one came.
+struct DialogWatch {
+    DialogWatch()
+    {
+        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                asked = true;
+                dialog->reject();
+            }
+        });
+        timer.start(20);
+    }
+    QTimer timer;
+    bool asked = false;
+};
 
 // One line far from where the tests draw, so that no press snaps to it.
 const QByteArray figure = editsession::figText("2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n"
@@ -172,11 +196,13 @@ private slots:
         QTest::newRow("regular polygon, six sides, a press on the centre ignored")
             << int(EditMode::Regular) << Plain
             << Presses { { 1200, 1200, false }, { 1200, 1200, false }, { 1800, 1500, false } }
-            << Lines { "2 3 0 1 0 7 50 -1 -1 4.000 0 0 0 0 0 7",
-                   "\t 1800 1500 1760 830 1160 530 600 900 640 1570 1240 1870", "\t 1800 1500" };
-        QTest::newRow("regular polygon of one side: the vertex twice")
+            << Lines { "2 3 0 1 0 7 50 -1 -1 4.000 0 0 0 0 0 7", "\t 1800 1500 1760 830 1160 530 600 900 640 1570 1240 1870",
+                   "\t 1800 1500" };
+        // The vertex twice; written three times, as a polygon needs three
+        // points to be read back.
+        QTest::newRow("regular polygon of one side: the vertex repeated")
             << int(EditMode::Regular) << OneSide << Presses { { 1200, 1200, false }, { 1800, 1500, false } }
-            << Lines { "2 3 0 1 0 7 50 -1 -1 4.000 0 0 0 0 0 2", "\t 1800 1500 1800 1500" };
+            << Lines { "2 3 0 1 0 7 50 -1 -1 4.000 0 0 0 0 0 3", "\t 1800 1500 1800 1500 1800 1500" };
         QTest::newRow("open approximated spline")
             << int(EditMode::Spline) << Plain
             << Presses { { 600, 600, false }, { 1200, 1200, false }, { 1800, 600, true } }
@@ -341,6 +367,14 @@ private slots:
             << int(EditMode::Cbr) << Presses { { 900, 900, false }, { 900, 900, false } };
         QTest::newRow("circle by diameter on one spot")
             << int(EditMode::Cbd) << Presses { { 900, 900, false }, { 900, 900, false } };
+        // Radii 1 and 1: the converters refuse an ellipse that small.
+        QTest::newRow("ellipse by radii on one spot")
+            << int(EditMode::Ebr) << Presses { { 900, 900, false }, { 900, 900, false } };
+        // A frame without width or height: no picture dialog either.
+        QTest::newRow("picture frame on one column")
+            << int(EditMode::Picture) << Presses { { 900, 900, false }, { 900, 1800, false } };
+        QTest::newRow("picture frame on one row")
+            << int(EditMode::Picture) << Presses { { 900, 900, false }, { 1800, 900, false } };
         QTest::newRow("ellipse by diameters on one row")
             << int(EditMode::Ebd) << Presses { { 900, 900, false }, { 1800, 900, false } };
         QTest::newRow("ellipse by diameters on one column")
@@ -365,7 +399,9 @@ private slots:
             const QImage clean = document.canvasImage->copy();
             const int steps = document.figContext->undoHistory.undoSteps.size();
             editsession::CanvasInput input(document);
+            DialogWatch watch;
             pressAll(input, presses);
+            QVERIFY(!watch.asked);
             QVERIFY(!canvasAction.actionInProgress);
             QVERIFY(!document.figContext->currentObject);
             QCOMPARE(document.figContext->undoHistory.undoSteps.size(), steps);
@@ -409,6 +445,48 @@ private slots:
             QCOMPARE(points, expected);
             currentAttrs.numSides = 0;
             QVERIFY(!regularPolygonPoints(0, 0, 100, 0));
+        });
+    }
+
+    // A spline a script asks for with too few points for its kind gets its
+    // last point repeated, as the spline modes do, so that a file keeps it;
+    // a new object's style value stays within what the converters read.
+    void factoriesKeepSplinesReadable_data()
+    {
+        QTest::addColumn<int>("subType");
+        QTest::addColumn<int>("given");
+        QTest::addColumn<int>("made");
+        QTest::newRow("closed spline through two points") << 3 << 2 << 3;
+        QTest::newRow("closed spline through one point") << 1 << 1 << 3;
+        QTest::newRow("open spline through one point") << 0 << 1 << 2;
+        QTest::newRow("open spline through two points") << 2 << 2 << 2;
+        QTest::newRow("closed spline through four points") << 1 << 4 << 4;
+    }
+    void factoriesKeepSplinesReadable()
+    {
+        QFETCH(int, subType);
+        QFETCH(int, given);
+        QFETCH(int, made);
+        editsession::run(figure, [&](QTMainFrm&, QTChildFrm& document) {
+            FigPoint* chain = nullptr;
+            FigPoint* tail = nullptr;
+            for (int i = 0; i < given; ++i) {
+                appendChainPoint(600 * i, 300, tail);
+                if (!chain)
+                    chain = tail;
+            }
+            // Taken from a file's line: width 150, dash length 150.
+            currentAttrs.lineWidth = 150;
+            currentAttrs.styleVal = 150.0f;
+            FigSpline* spline = document.figContext->createSpline(subType, chain);
+            QVERIFY(spline);
+            QCOMPARE(spline->pointCount(), made);
+            const FigPoint* last = spline->points;
+            while (last->next)
+                last = last->next;
+            QCOMPARE(QPoint(last->x, last->y), QPoint(600 * (given - 1), 300));
+            QCOMPARE(spline->styleVal, 6400.0f);
+            delete spline;
         });
     }
 };

@@ -25,6 +25,7 @@
 #include "model/undohistory.h"
 #include "render/fonts.h"
 #include "support/editsession.h"
+#include "support/fieldtyping.h"
 #include "support/mainwindowdocuments.h"
 #include "support/messageboxrecorder.h"
 #include "support/testenv.h"
@@ -284,12 +285,13 @@ private slots:
             add(index, { "lbDepth", "label", 0, 0, 0, 0, "Depth" });
             add(index, depth);
             add(index, { "lbWidht", "label", 0, 0, 0, 0, "Line width" });
-            // Every width a file may hold.
-            add(index, { "lineWidth", "spin", 0, maxFigLength, 0, 1, "Line width" });
+            // What is offered for new objects; a file's larger width widens it
+            // while shown.
+            add(index, { "lineWidth", "spin", 0, 100, 0, 1, "Line width" });
             add(index, { "lbLineStyle", "label", 0, 0, 0, 0, "Line style" });
             add(index, { "lineStyle", "combo", 0, 6, 0, 0, "Line style" });
             add(index, { "lbStyleVal", "label", 0, 0, 0, 0, "" });
-            add(index, { "styleVal", "double", 0, maxStyleVal, 2, 4, "dash length / dot gap" });
+            add(index, { "styleVal", "double", 0, 99.99, 2, 4, "dash length / dot gap" });
             if (index != 5)
                 add(index, { "capStyle", "combo", 0, 3, 0, 0, "Cap style" });
             add(index, { "selectPenColor", "button", 0, 0, 0, 0, "Current pen. Click to open color window" });
@@ -411,7 +413,7 @@ private slots:
         QTest::addColumn<int>("shownOn"); // how many pages show it
 
         QTest::newRow("cap style on the polygon page") << 7 << "capStyle" << 2.0 << 7;
-        QTest::newRow("line width on the box page") << 3 << "lineWidth" << 250.0 << 8;
+        QTest::newRow("line width on the box page") << 3 << "lineWidth" << 25.0 << 8;
         QTest::newRow("line style on the arc page") << 1 << "lineStyle" << 5.0 << 8;
         QTest::newRow("style value on the open spline page") << 12 << "styleVal" << 6.5 << 8;
         QTest::newRow("join style on the box page") << 3 << "joinStyle" << 1.0 << 4;
@@ -554,6 +556,91 @@ private slots:
         // The fields before the text metrics, which writing measures anew.
         const QByteArray written = editsession::savedObjectLines(*context->view).value(0);
         QCOMPARE(written.split(' ').mid(0, 9), object.split(' ').mid(0, 9));
+    }
+
+    // New values stay within what the pages offer (width 0 to 100, dash
+    // length 0.00 to 99.99): typing 101 or 100 does not get there, nor does
+    // the arrow button at the top, nor a script through the handler.
+    void offeredRanges_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("limit");
+        QTest::newRow("width") << "lineWidth" << "101" << 100.0;
+        QTest::newRow("dash length") << "styleVal" << "100" << 99.99;
+    }
+
+    void offeredRanges()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, typed);
+        QFETCH(double, limit);
+        MainWindowDocuments documents;
+        QTMainFrm& window = documents.window();
+        for (int index : linePages) {
+            auto* box = child<QAbstractSpinBox>(window, index, name);
+            QVERIFY(box);
+            typeIntoSpinBox(box, typed);
+            QVERIFY(shownValue(box) <= limit);
+            QVERIFY(attribute(name) <= limit + 0.001);
+            setShownValue(box, limit);
+            box->stepUp();
+            QCOMPARE(shownValue(box), limit);
+            QCOMPARE(attribute(name), name == "styleVal" ? double(float(limit)) : limit);
+        }
+        AttrsToolbarHandler* handler = window.attrsHandler;
+        if (name == "lineWidth")
+            handler->onLineWidth(int(limit) + 1);
+        else
+            handler->onStyleVal(limit + 0.01);
+        QCOMPARE(attribute(name), name == "styleVal" ? double(float(limit)) : limit);
+        QCOMPARE(shownValue(child<QWidget>(window, 8, name)), limit);
+    }
+
+    // An object read with more than the pages offer is shown as it is; a
+    // step beyond the offered range is refused, so that the object stays
+    // unchanged, without an undo step, and is saved as it was read.
+    void largerFileValuesKept_data()
+    {
+        QTest::addColumn<QByteArray>("object");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("value");
+        const QByteArray wideDashes = "2 1 1 150 0 7 50 -1 -1 150.000 0 0 -1 0 0 2\n\t 1200 1200 2400 1800\n";
+        const QByteArray longDashes = "2 1 1 1 0 7 50 -1 -1 150.000 0 0 -1 0 0 2\n\t 1200 1200 2400 1800\n";
+        QTest::newRow("width 150") << wideDashes << "lineWidth" << 150.0;
+        // The dash length is the style value per line width: 150 * 2 / 151.
+        QTest::newRow("style value 150 at width 150") << wideDashes << "styleVal" << 1.99;
+        QTest::newRow("dash length 150") << longDashes << "styleVal" << 150.0;
+    }
+
+    void largerFileValuesKept()
+    {
+        QFETCH(QByteArray, object);
+        QFETCH(QString, name);
+        QFETCH(double, value);
+        MainWindowDocuments documents;
+        QTMainFrm& window = documents.window();
+        CFigContext* context = openShown(documents, object);
+        QVERIFY(context && context->currentObject);
+        auto* box = child<QAbstractSpinBox>(window, 8, name);
+        QCOMPARE(shownValue(box), value);
+        if (name == "lineWidth" ? value > 100 : value > 99.99) {
+            box->stepUp();
+            box->stepDown();
+            box->stepDown();
+            QCOMPARE(shownValue(box), value);
+        }
+        QCOMPARE(undoSteps(context), 0);
+        QVERIFY(!context->modified);
+        const QList<QByteArray> written = editsession::savedObjectLines(*context->view);
+        QCOMPARE(written, editsession::linesOfObjects(object));
+        // A value within the range is taken, and the range is the offered one
+        // again.
+        typeIntoSpinBox(box, QStringLiteral("5"));
+        QCOMPARE(shownValue(box), 5.0);
+        QCOMPARE(undoSteps(context), 1);
+        setShownValue(box, 150);
+        QCOMPARE(shownValue(box), name == "lineWidth" ? 100.0 : 99.99);
     }
 
     // The page stack shows the page of the object shown.
