@@ -33,14 +33,9 @@ class QWidget;
 // The largest corner radius a Fig file may hold (the reader refuses larger
 // ones), so that an object read from a file is shown as it is.
 constexpr int maxFigLength = 1000000;
-<<<<<<< HEAD
 // The most corners of a regular polygon: more make no visible difference and
 // only cost memory.
 constexpr int maxNumSides = 10000;
-// Style values shown with two decimals, from 0 up to this.
-constexpr double maxStyleVal = 1000000.0;
-=======
->>>>>>> i36-readback
 
 // The combo fillers: icon-only entries whose index is the value.
 // With withNone, entry 0 is no arrow and entry k arrow kind k - 1; without
