@@ -219,7 +219,8 @@ void AttrsToolbarHandler::onStyleVal(double value)
         return;
     // Longer dashes give style values that the converters refuse, and take
     // seconds to draw.
-    if (!acceptableReal(roundToDecimals(value, 2), 0.0, offeredStyleValMax, "style value"))
+    // Compared as shown (two decimals); a value that is no number stays one.
+    if (!acceptableReal(std::isnan(value) ? value : roundToDecimals(value, 2), 0.0, offeredStyleValMax, "style value"))
         return;
     currentAttrs.styleVal = static_cast<float>(value);
     {

@@ -166,11 +166,11 @@ private slots:
             << "tavrel.lineWidthChanged(-1); tavrel.boxCornerRadiusChanged(2000000000);\n"
                "tavrel.fontSizeChanged(0); tavrel.ellipseAngleChanged(1000000); tavrel.styleValChanged(NaN);\n"
                "tavrel.textAngleChanged(-1000);\n" + after
-            << QStringList { "WARN line width -1 refused: not within 0 to 1000000",
+            << QStringList { "WARN line width -1 refused: not within 0 to 100",
                    "WARN corner radius 2000000000 refused: not within 0 to 1000000",
                    "WARN font size 0 refused: not within 1 to 500",
                    "WARN ellipse angle 1000000 refused: not within -360 to 360",
-                   "WARN style value nan refused: not within 0 to 1e+06",
+                   "WARN style value nan refused: not within 0 to 99.99",
                    "WARN text angle -1000 refused: not within -360 to 360" }
             << 1;
         QTest::newRow("circle beyond the drawing")
