@@ -1,4 +1,5 @@
 #include "dialogs/pointsdlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/preferences.h"
 #include "dialogs/valueediting.h"
@@ -32,6 +33,7 @@ PointsDlg::PointsDlg(QWidget* parent, Qt::WindowFlags flags, CFigContext* contex
     ui->setupUi(this);
     fillUnitCombo(ui->cbUnit);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    formfit::fitToContents(this);
     FigObject* current = context ? context->currentObject : nullptr;
     if (current && current->type != FigObject::Polyline && current->type != FigObject::Spline)
         return; // another kind: only Close works

@@ -1,4 +1,5 @@
 #include "dialogs/splinepointsdlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/preferences.h"
 #include "dialogs/valueediting.h"
@@ -22,6 +23,7 @@ SplinePointsDlg::SplinePointsDlg(QWidget* parent, Qt::WindowFlags flags, CFigCon
     ui->setupUi(this);
     fillUnitCombo(ui->cbUnit);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    formfit::fitToContents(this);
     FigObject* current = context ? context->currentObject : nullptr;
     if (current && current->type != FigObject::Spline)
         return; // another kind: only Close works

@@ -178,6 +178,8 @@ void TextAttrsToolbar::onPsFontChanged(int fontIdx)
         return;
     const FontTableEntry& row = fontTable[fontIdx];
     QFont font(row.family);
+    // The face changes, the button's small size stays.
+    font.setPointSizeF(fontButton->font().pointSizeF());
     font.setWeight(row.weight);
     font.setStyle(static_cast<QFont::Style>(row.style));
     font.setStretch(row.stretch);
