@@ -90,23 +90,8 @@ void PointsDlg::onCenter(double /*value*/)
 {
     if (!context || !object)
         return;
-    int cx = 0;
-    int cy = 0;
-    objectCentre(context, object, cx, cy);
-    double nx = 0;
-    double ny = 0;
-    if (!readPair(context, ui->centerX, ui->centerY, cx, cy, nx, ny))
+    if (!moveToTypedCentre(context, object, ui->centerX, ui->centerY))
         return;
-    const int dx = static_cast<int>(nx) - cx;
-    const int dy = static_cast<int>(ny) - cy;
-    if (dx == 0 && dy == 0) {
-        keepPair(ui->centerX, ui->centerY);
-        return;
-    }
-    if (!moveObject(context, object, dx, dy, true)) {
-        restorePair(ui->centerX, ui->centerY);
-        return;
-    }
     loadCenter();
     loadTable();
 }

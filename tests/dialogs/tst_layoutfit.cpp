@@ -34,7 +34,6 @@
 #include "toolbars/updatemask.h"
 #include "ui_fontsdlg.h"
 
-#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -51,7 +50,6 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QTextDocument>
 
 #include <algorithm>
