@@ -97,12 +97,18 @@ void QTMainFrm::createToolBars()
 
     ui.attrsToolbar->setMinimumHeight(340);
     attrsStack = new QStackedWidget(nullptr);
-    attrsStack->setMaximumWidth(70);
     for (QWidget* page : std::initializer_list<QWidget*> { emptyAttrsToolbar, arcAttrsToolbar, arrowAttrsToolbar,
              boxAttrsToolbar, compoundAttrsToolbar, ellipseAttrsToolbar, emptyAttrsToolbar2, polygonAttrsToolbar,
              polylineAttrsToolbar, picAttrsToolbar, regpolyAttrsToolbar, closedSplineAttrsToolbar,
              openSplineAttrsToolbar, textAttrsToolbar, rotateAttrsToolbar, tangnormAttrsToolbar, updateAttrsToolbar })
         attrsStack->addWidget(page);
+    // One width for every page, the widest page's: switching pages never
+    // moves the drawing area, and no page shows a text cut off.
+    attrsStack->setFixedWidth(attrsStack->sizeHint().width());
+    int tallest = 0;
+    for (int i = 0; i < attrsStack->count(); ++i)
+        tallest = qMax(tallest, attrsStack->widget(i)->minimumSizeHint().height());
+    attrsStack->setMinimumHeight(tallest);
     ui.attrsToolbar->addWidget(attrsStack);
     attrsStack->setCurrentIndex(0);
 

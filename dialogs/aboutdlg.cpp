@@ -1,4 +1,5 @@
 #include "dialogs/aboutdlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/externalprograms.h"
 #include "app/version.h"
@@ -15,6 +16,7 @@ AboutDlg::AboutDlg(QWidget* parent, Qt::WindowFlags flags)
     // Looked up anew each time: the box shows what is installed now, not the
     // location setting.
     ui->ghostscriptLocation->setText(tr("GhostScript binary found in:\n") + findGhostscript());
+    formfit::fitToContents(this);
 }
 
 AboutDlg::~AboutDlg() = default;

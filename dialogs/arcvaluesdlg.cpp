@@ -1,4 +1,5 @@
 #include "dialogs/arcvaluesdlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/preferences.h"
 #include "dialogs/valueediting.h"
@@ -33,6 +34,7 @@ ArcValuesDlg::ArcValuesDlg(QWidget* parent, Qt::WindowFlags flags, CFigContext* 
     connect(ui->point3X, valueChanged, this, &ArcValuesDlg::onPoint3);
     connect(ui->point3Y, valueChanged, this, &ArcValuesDlg::onPoint3);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    formfit::fitToContents(this);
 }
 
 ArcValuesDlg::~ArcValuesDlg() = default;

@@ -1,4 +1,5 @@
 #include "dialogs/arrowattrsdlg.h"
+#include "dialogs/formfit.h"
 
 #include "edit/canvaspainterscope.h"
 #include "model/figcontext.h"
@@ -39,6 +40,7 @@ ArrowAttrsDlg::ArrowAttrsDlg(QWidget* parent, Qt::WindowFlags flags, CFigContext
     currentAttrs.arrowSizeMode = ui->rbAbsolute->isChecked();
     enableColumns();
     connectValues();
+    formfit::fitToContents(this);
 }
 
 ArrowAttrsDlg::~ArrowAttrsDlg() = default;

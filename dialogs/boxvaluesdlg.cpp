@@ -1,4 +1,5 @@
 #include "dialogs/boxvaluesdlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/preferences.h"
 #include "dialogs/valueediting.h"
@@ -36,6 +37,7 @@ BoxValuesDlg::BoxValuesDlg(QWidget* parent, Qt::WindowFlags flags, CFigContext* 
     connect(ui->lrx, valueChanged, this, &BoxValuesDlg::onLr);
     connect(ui->lry, valueChanged, this, &BoxValuesDlg::onLr);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    formfit::fitToContents(this);
 }
 
 BoxValuesDlg::~BoxValuesDlg() = default;

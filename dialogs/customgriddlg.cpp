@@ -1,4 +1,5 @@
 #include "dialogs/customgriddlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/messagebox.h"
 
@@ -11,6 +12,7 @@ CustomGridDlg::CustomGridDlg(QWidget* parent, Qt::WindowFlags flags)
     ui->setupUi(this);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &CustomGridDlg::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &CustomGridDlg::reject);
+    formfit::fitToContents(this);
 }
 
 CustomGridDlg::~CustomGridDlg() = default;

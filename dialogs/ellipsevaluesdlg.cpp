@@ -1,4 +1,5 @@
 #include "dialogs/ellipsevaluesdlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/preferences.h"
 #include "dialogs/valueediting.h"
@@ -34,6 +35,7 @@ EllipseValuesDlg::EllipseValuesDlg(QWidget* parent, Qt::WindowFlags flags, CFigC
     connect(ui->diameter1, valueChanged, this, &EllipseValuesDlg::onDiameter);
     connect(ui->diameter2, valueChanged, this, &EllipseValuesDlg::onDiameter);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    formfit::fitToContents(this);
 }
 
 EllipseValuesDlg::~EllipseValuesDlg() = default;

@@ -1,4 +1,5 @@
 #include "dialogs/figcolordlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/colordialog.h"
 #include "app/messagebox.h"
@@ -118,6 +119,7 @@ FigColorDlg::FigColorDlg(QWidget* parent, Qt::WindowFlags flags)
     connect(ui->btDeleteUnusedUserPenColor, &QPushButton::clicked, this, &FigColorDlg::onDeleteUnusedUserColors);
     connect(ui->btDeleteUnusedUserFillColor, &QPushButton::clicked, this, &FigColorDlg::onDeleteUnusedUserColors);
     connectUserCombos();
+    formfit::fitToContents(this);
 }
 
 FigColorDlg::~FigColorDlg() = default;

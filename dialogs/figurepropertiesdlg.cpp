@@ -1,4 +1,5 @@
 #include "dialogs/figurepropertiesdlg.h"
+#include "dialogs/formfit.h"
 
 #include "model/figdrawing.h"
 #include "model/objectlist.h"
@@ -15,6 +16,7 @@ FigurePropertiesDlg::FigurePropertiesDlg(QWidget* parent, Qt::WindowFlags flags)
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &FigurePropertiesDlg::onOk);
+    formfit::fitToContents(this);
 }
 
 FigurePropertiesDlg::~FigurePropertiesDlg() = default;

@@ -1,4 +1,5 @@
 #include "dialogs/fontsdlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/qslog.h"
 #include "app/qtmainfrm.h"
@@ -19,6 +20,31 @@ namespace {
 constexpr int postScriptFlag = 4; // bit 2 of the text flags
 constexpr int gridColumns = 3;
 const QString whiteBackground = QStringLiteral("background-color: rgb(255, 255, 255);");
+
+// The LaTeX buttons get the cells of the first PostScript buttons: the
+// columns as wide, button j as high as PostScript button j, no gap; the
+// rest of the LaTeX page stays below them instead of pulling them apart.
+void matchLatexCells(QGridLayout* psGrid, QGridLayout* latexGrid)
+{
+    int widths[gridColumns] = {};
+    for (int i = 0; i < psGrid->count(); ++i) {
+        QWidget* button = psGrid->itemAt(i)->widget();
+        button->ensurePolished(); // its style sheet decides its frame
+        int& width = widths[i % gridColumns];
+        width = qMax(width, button->sizeHint().width());
+    }
+    for (int column = 0; column < gridColumns; ++column) {
+        psGrid->setColumnMinimumWidth(column, widths[column]);
+        latexGrid->setColumnMinimumWidth(column, widths[column]);
+    }
+    for (int j = 0; j < latexGrid->count(); ++j) {
+        if (auto* button = qobject_cast<QPushButton*>(latexGrid->itemAt(j)->widget()))
+            button->setFixedHeight(psGrid->itemAt(j)->widget()->sizeHint().height());
+    }
+    latexGrid->setRowStretch(fontTableSize / gridColumns, 1);
+    // The LaTeX page's own layout already keeps the margins.
+    latexGrid->setContentsMargins(0, 0, 0, 0);
+}
 
 } // namespace
 
@@ -68,9 +94,11 @@ FontsDlg::FontsDlg(QWidget* parent, Qt::WindowFlags flags)
     }
     for (int j = latexFontCount; j < fontTableSize; ++j)
         latexGrid->addWidget(new QWidget(ui->latexFontsWidget), j / gridColumns, j % gridColumns);
+    matchLatexCells(psGrid, latexGrid);
 
     connect(&psMapper, &QSignalMapper::mappedInt, this, &FontsDlg::onPsFont);
     connect(&latexMapper, &QSignalMapper::mappedInt, this, &FontsDlg::onLatexFont);
+    formfit::fitToContents(this);
 }
 
 FontsDlg::~FontsDlg() = default;

@@ -1,4 +1,5 @@
 #include "dialogs/generictexteditdlg.h"
+#include "dialogs/formfit.h"
 
 #include "ui_generictexteditdlg.h"
 
@@ -9,6 +10,7 @@ GenericTextEditDlg::GenericTextEditDlg(QWidget* parent, Qt::WindowFlags flags)
     ui->setupUi(this);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &GenericTextEditDlg::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &GenericTextEditDlg::reject);
+    formfit::fitToContents(this);
 }
 
 GenericTextEditDlg::~GenericTextEditDlg() = default;

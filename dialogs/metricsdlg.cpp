@@ -1,4 +1,5 @@
 #include "dialogs/metricsdlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/colordialog.h"
 #include "app/messagebox.h"
@@ -81,6 +82,7 @@ MetricsDlg::MetricsDlg(QWidget* parent, Qt::WindowFlags flags)
 
     connectGridControls();
     connectPageControls();
+    formfit::fitToContents(this);
 }
 
 MetricsDlg::~MetricsDlg()

@@ -1,4 +1,5 @@
 #include "dialogs/objectcommentdlg.h"
+#include "dialogs/formfit.h"
 
 #include "model/figobject.h"
 
@@ -11,6 +12,7 @@ ObjectCommentDlg::ObjectCommentDlg(QWidget* parent, Qt::WindowFlags flags)
     ui->setupUi(this);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &ObjectCommentDlg::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &ObjectCommentDlg::reject);
+    formfit::fitToContents(this);
 }
 
 ObjectCommentDlg::~ObjectCommentDlg() = default;

@@ -1,4 +1,5 @@
 #include "dialogs/picturedlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/filedialog.h"
 #include "app/qtchildfrm.h"
@@ -32,6 +33,7 @@ PictureDlg::PictureDlg(QWidget* parent, Qt::WindowFlags flags, CFigContext* cont
     connect(ui->btOriginal, &QPushButton::clicked, this, &PictureDlg::onOriginal);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    formfit::fitToContents(this);
 }
 
 PictureDlg::~PictureDlg() = default;

@@ -1,4 +1,5 @@
 #include "dialogs/pointsdlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/preferences.h"
 #include "dialogs/valueediting.h"
@@ -32,6 +33,7 @@ PointsDlg::PointsDlg(QWidget* parent, Qt::WindowFlags flags, CFigContext* contex
     ui->setupUi(this);
     fillUnitCombo(ui->cbUnit);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    formfit::fitToContents(this);
     FigObject* current = context ? context->currentObject : nullptr;
     if (current && current->type != FigObject::Polyline && current->type != FigObject::Spline)
         return; // another kind: only Close works
@@ -88,23 +90,8 @@ void PointsDlg::onCenter(double /*value*/)
 {
     if (!context || !object)
         return;
-    int cx = 0;
-    int cy = 0;
-    objectCentre(context, object, cx, cy);
-    double nx = 0;
-    double ny = 0;
-    if (!readPair(context, ui->centerX, ui->centerY, cx, cy, nx, ny))
+    if (!moveToTypedCentre(context, object, ui->centerX, ui->centerY))
         return;
-    const int dx = static_cast<int>(nx) - cx;
-    const int dy = static_cast<int>(ny) - cy;
-    if (dx == 0 && dy == 0) {
-        keepPair(ui->centerX, ui->centerY);
-        return;
-    }
-    if (!moveObject(context, object, dx, dy, true)) {
-        restorePair(ui->centerX, ui->centerY);
-        return;
-    }
     loadCenter();
     loadTable();
 }

@@ -1,4 +1,5 @@
 #include "dialogs/preferencesdlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/filedialog.h"
 #include "app/messagebox.h"
@@ -66,6 +67,7 @@ PreferencesDlg::PreferencesDlg(QWidget* parent, Qt::WindowFlags flags)
     connect(ui->resetAdditionalPath, &QPushButton::clicked, this, &PreferencesDlg::resetAdditionalPath);
 
     loadValues();
+    formfit::fitToContents(this);
 }
 
 PreferencesDlg::~PreferencesDlg() = default;

@@ -1,4 +1,5 @@
 #include "dialogs/splinepointsdlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/preferences.h"
 #include "dialogs/valueediting.h"
@@ -22,6 +23,7 @@ SplinePointsDlg::SplinePointsDlg(QWidget* parent, Qt::WindowFlags flags, CFigCon
     ui->setupUi(this);
     fillUnitCombo(ui->cbUnit);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    formfit::fitToContents(this);
     FigObject* current = context ? context->currentObject : nullptr;
     if (current && current->type != FigObject::Spline)
         return; // another kind: only Close works
@@ -80,23 +82,8 @@ void SplinePointsDlg::onCenter(double /*value*/)
 {
     if (!context || !spline)
         return;
-    int cx = 0;
-    int cy = 0;
-    objectCentre(context, spline, cx, cy);
-    double nx = 0;
-    double ny = 0;
-    if (!readPair(context, ui->centerX, ui->centerY, cx, cy, nx, ny))
+    if (!moveToTypedCentre(context, spline, ui->centerX, ui->centerY))
         return;
-    const int dx = static_cast<int>(nx) - cx;
-    const int dy = static_cast<int>(ny) - cy;
-    if (dx == 0 && dy == 0) {
-        keepPair(ui->centerX, ui->centerY);
-        return;
-    }
-    if (!moveObject(context, spline, dx, dy, true)) {
-        restorePair(ui->centerX, ui->centerY);
-        return;
-    }
     loadCenter();
     loadTable();
 }

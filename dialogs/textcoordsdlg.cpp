@@ -1,4 +1,5 @@
 #include "dialogs/textcoordsdlg.h"
+#include "dialogs/formfit.h"
 
 #include "app/preferences.h"
 #include "dialogs/valueediting.h"
@@ -24,6 +25,7 @@ TextCoordsDlg::TextCoordsDlg(QWidget* parent, Qt::WindowFlags flags, CFigContext
     connect(ui->px, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, &TextCoordsDlg::onChange);
     connect(ui->py, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, &TextCoordsDlg::onChange);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    formfit::fitToContents(this);
 }
 
 TextCoordsDlg::~TextCoordsDlg() = default;

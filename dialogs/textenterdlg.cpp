@@ -1,4 +1,5 @@
 #include "dialogs/textenterdlg.h"
+#include "dialogs/formfit.h"
 
 #include "ui_textenterdlg.h"
 
@@ -9,6 +10,7 @@ TextEnterDlg::TextEnterDlg(QWidget* parent, Qt::WindowFlags flags)
     ui->setupUi(this);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    formfit::fitToContents(this);
 }
 
 TextEnterDlg::~TextEnterDlg() = default;

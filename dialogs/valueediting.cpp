@@ -282,4 +282,26 @@ void activatePointRow(CFigContext* context, FigObject* object, int currentRow, i
     }
 }
 
+bool moveToTypedCentre(CFigContext* context, FigObject* object, QDoubleSpinBox* xField, QDoubleSpinBox* yField)
+{
+    int cx = 0;
+    int cy = 0;
+    objectCentre(context, object, cx, cy);
+    double nx = 0;
+    double ny = 0;
+    if (!readPair(context, xField, yField, cx, cy, nx, ny))
+        return false;
+    const int dx = static_cast<int>(nx) - cx;
+    const int dy = static_cast<int>(ny) - cy;
+    if (dx == 0 && dy == 0) {
+        keepPair(xField, yField);
+        return false;
+    }
+    if (!moveObject(context, object, dx, dy, true)) {
+        restorePair(xField, yField);
+        return false;
+    }
+    return true;
+}
+
 } // namespace valueediting

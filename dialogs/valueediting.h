@@ -72,6 +72,12 @@ bool moveObject(CFigContext* context, FigObject* object, int dx, int dy, bool ca
 // The centre of the object's box with line width and arrowheads, halved in
 // whole Fig units toward zero.
 void objectCentre(CFigContext* context, FigObject* object, int& cx, int& cy);
+
+// The centre pair of a points dialog typed: the object, with what is
+// smart-linked to it, moves so that its centre is the typed one, as one
+// undo step. True when it moved; otherwise the fields keep or get back
+// what they showed, and nothing changed.
+bool moveToTypedCentre(CFigContext* context, FigObject* object, QDoubleSpinBox* xField, QDoubleSpinBox* yField);
 // A table value in the general format with six significant digits.
 QString cellText(double value);
 // Fills columns 0 and 1 of the first `rows` rows with the points of the

@@ -4,13 +4,10 @@
 #include "toolbars/attrspageform.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QPushButton>
 
 ArcAttrsToolbar::ArcAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
-    : QWidget(nullptr, flags)
-    , mainWindow(mainWindow)
-    , form(std::make_unique<AttrsPageForm>(this, "ArcAttrsForm", 550))
+    : ObjectAttrsPage(mainWindow, flags, "ArcAttrsForm", 550)
 {
     form->addLineBlock();
     form->addLabel("label_5", "Arc type");
@@ -23,30 +20,13 @@ ArcAttrsToolbar::ArcAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWi
     form->addColorsGroup("groupBox_2");
     form->finish();
 
-    form->bind(handler, [this](int index) { onLineStyle(index); });
-    attrspage::connectCommentSignals(mainWindow, this, [this](bool hasComment) { onCommentTip(hasComment); });
-    attrspage::connectFrameButtons(*form, handler);
+    bindValues(handler);
+    connectFrame(handler);
     connect(form->openPointsDlg, &QPushButton::clicked, this, &ArcAttrsToolbar::onOpenPointsDlg);
     connect(form->openArrowAttrs, &QPushButton::clicked, this, &ArcAttrsToolbar::onOpenArrowDlg);
-    attrspage::connectColorPreview(mainWindow, this, [this](const QPixmap& pixmap) { onColorChanged(pixmap); });
 }
 
 ArcAttrsToolbar::~ArcAttrsToolbar() = default;
-
-void ArcAttrsToolbar::onLineStyle(int index)
-{
-    attrspage::showStyleValLabel(*form, index);
-}
-
-void ArcAttrsToolbar::onCommentTip(bool hasComment)
-{
-    attrspage::showCommentIcon(form->openCommentDlg, hasComment);
-}
-
-void ArcAttrsToolbar::onColorChanged(const QPixmap& newPixmap)
-{
-    attrspage::showPenColor(form->selectPenColor, newPixmap);
-}
 
 void ArcAttrsToolbar::onOpenPointsDlg(bool /*checked*/)
 {
@@ -56,10 +36,4 @@ void ArcAttrsToolbar::onOpenPointsDlg(bool /*checked*/)
 void ArcAttrsToolbar::onOpenArrowDlg(bool /*checked*/)
 {
     attrspage::runArrowSizeDialog(mainWindow);
-}
-
-void ArcAttrsToolbar::keyPressEvent(QKeyEvent* event)
-{
-    attrspage::passEscape(mainWindow, event);
-    QWidget::keyPressEvent(event);
 }

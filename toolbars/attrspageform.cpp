@@ -131,8 +131,9 @@ AttrsPageForm::AttrsPageForm(QWidget* page, const char* formName, int height, in
     page->setWindowTitle(text("Form"));
     // English (United States) everywhere: the style value shows a decimal point.
     page->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    // As wide as its widest text or value needs: the stack takes the
+    // widest page's width, so no page is drawn narrower than it asks.
     page->resize(pageWidth, height);
-    page->setMaximumWidth(pageWidth);
     column = new QVBoxLayout(page);
     column->setObjectName(QStringLiteral("verticalLayout"));
     if (spacing >= 0)

@@ -5,31 +5,17 @@
 // parent; the main window places it in its attribute stack and deletes it.
 // Owns its form.
 
-#include <QWidget>
+#include "toolbars/objectattrspage.h"
 
-#include <memory>
-
-class AttrsPageForm;
 class AttrsToolbarHandler;
 class QTMainFrm;
 
-class ClosedSplineAttrsToolbar : public QWidget {
+class ClosedSplineAttrsToolbar : public ObjectAttrsPage {
     Q_OBJECT
 public:
     ClosedSplineAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags = {});
     ~ClosedSplineAttrsToolbar() override;
 
-    QTMainFrm* mainWindow; // not owned; may be null
-
 public slots:
-    void onLineStyle(int index);
-    void onCommentTip(bool hasComment);
-    void onColorChanged(const QPixmap& newPixmap);
     void onOpenPointsDlg(bool checked);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    std::unique_ptr<AttrsPageForm> form;
 };

@@ -3,28 +3,14 @@
 // parent; the main window places it in its attribute stack and deletes it.
 // Owns its form.
 
-#include <QWidget>
+#include "toolbars/objectattrspage.h"
 
-#include <memory>
-
-class AttrsPageForm;
 class AttrsToolbarHandler;
 class QTMainFrm;
 
-class CompoundAttrsToolbar : public QWidget {
+class CompoundAttrsToolbar : public ObjectAttrsPage {
     Q_OBJECT
 public:
     CompoundAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags = {});
     ~CompoundAttrsToolbar() override;
-
-    QTMainFrm* mainWindow; // not owned; may be null
-
-public slots:
-    void onCommentTip(bool hasComment);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    std::unique_ptr<AttrsPageForm> form;
 };

@@ -9,5 +9,4 @@ EmptyAttrsToolbar::EmptyAttrsToolbar(QTMainFrm* mainWindow, Qt::WindowFlags flag
     setObjectName(QStringLiteral("EmptyAttrsForm"));
     setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     resize(78, 318);
-    setMaximumWidth(78);
 }

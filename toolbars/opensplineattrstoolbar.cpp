@@ -4,13 +4,10 @@
 #include "toolbars/attrspageform.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QPushButton>
 
 OpenSplineAttrsToolbar::OpenSplineAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
-    : QWidget(nullptr, flags)
-    , mainWindow(mainWindow)
-    , form(std::make_unique<AttrsPageForm>(this, "OpenSplineAttrsForm", 550))
+    : ObjectAttrsPage(mainWindow, flags, "OpenSplineAttrsForm", 550)
 {
     form->addLineBlock();
     form->addArrowGroup();
@@ -18,30 +15,13 @@ OpenSplineAttrsToolbar::OpenSplineAttrsToolbar(AttrsToolbarHandler* handler, QTM
     form->addColorsGroup("groupBox_2");
     form->finish();
 
-    form->bind(handler, [this](int index) { onLineStyle(index); });
-    attrspage::connectCommentSignals(mainWindow, this, [this](bool hasComment) { onCommentTip(hasComment); });
-    attrspage::connectFrameButtons(*form, handler);
+    bindValues(handler);
+    connectFrame(handler);
     connect(form->openPointsDlg, &QPushButton::clicked, this, &OpenSplineAttrsToolbar::onOpenPointsDlg);
     connect(form->openArrowAttrs, &QPushButton::clicked, this, &OpenSplineAttrsToolbar::onOpenArrowDlg);
-    attrspage::connectColorPreview(mainWindow, this, [this](const QPixmap& pixmap) { onColorChanged(pixmap); });
 }
 
 OpenSplineAttrsToolbar::~OpenSplineAttrsToolbar() = default;
-
-void OpenSplineAttrsToolbar::onLineStyle(int index)
-{
-    attrspage::showStyleValLabel(*form, index);
-}
-
-void OpenSplineAttrsToolbar::onCommentTip(bool hasComment)
-{
-    attrspage::showCommentIcon(form->openCommentDlg, hasComment);
-}
-
-void OpenSplineAttrsToolbar::onColorChanged(const QPixmap& newPixmap)
-{
-    attrspage::showPenColor(form->selectPenColor, newPixmap);
-}
 
 void OpenSplineAttrsToolbar::onOpenPointsDlg(bool /*checked*/)
 {
@@ -51,10 +31,4 @@ void OpenSplineAttrsToolbar::onOpenPointsDlg(bool /*checked*/)
 void OpenSplineAttrsToolbar::onOpenArrowDlg(bool /*checked*/)
 {
     attrspage::runArrowSizeDialog(mainWindow);
-}
-
-void OpenSplineAttrsToolbar::keyPressEvent(QKeyEvent* event)
-{
-    attrspage::passEscape(mainWindow, event);
-    QWidget::keyPressEvent(event);
 }

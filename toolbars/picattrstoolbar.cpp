@@ -7,7 +7,6 @@
 #include "model/figline.h"
 #include "toolbars/attrspageform.h"
 
-#include <QKeyEvent>
 #include <QPushButton>
 
 namespace {
@@ -17,9 +16,7 @@ constexpr int pictureSubType = 5;
 } // namespace
 
 PicAttrsToolbar::PicAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
-    : QWidget(nullptr, flags)
-    , mainWindow(mainWindow)
-    , form(std::make_unique<AttrsPageForm>(this, "PicAttrsForm", 485))
+    : ObjectAttrsPage(mainWindow, flags, "PicAttrsForm", 485)
 {
     QPushButton* editPicture = form->addButton("editPicture", "Edit...", nullptr);
     connect(editPicture, &QPushButton::clicked, this, &PicAttrsToolbar::onEditPicture);
@@ -28,18 +25,12 @@ PicAttrsToolbar::PicAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWi
     form->addCommentButton();
     form->finish();
 
-    form->bind(handler);
-    attrspage::connectCommentSignals(mainWindow, this, [this](bool hasComment) { onCommentTip(hasComment); });
-    attrspage::connectFrameButtons(*form, handler);
+    bindValues(handler);
+    connectFrame(handler);
     connect(form->openPointsDlg, &QPushButton::clicked, this, &PicAttrsToolbar::onOpenPointsDlg);
 }
 
 PicAttrsToolbar::~PicAttrsToolbar() = default;
-
-void PicAttrsToolbar::onCommentTip(bool hasComment)
-{
-    attrspage::showCommentIcon(form->openCommentDlg, hasComment);
-}
 
 void PicAttrsToolbar::onEditPicture()
 {
@@ -59,10 +50,4 @@ void PicAttrsToolbar::onOpenPointsDlg(bool /*checked*/)
 {
     // A picture's position and size are those of its box.
     attrspage::runValueDialog<BoxValuesDlg>(mainWindow);
-}
-
-void PicAttrsToolbar::keyPressEvent(QKeyEvent* event)
-{
-    attrspage::passEscape(mainWindow, event);
-    QWidget::keyPressEvent(event);
 }

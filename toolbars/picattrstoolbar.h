@@ -3,31 +3,19 @@
 // values dialog and the comment. Made without Qt parent; the main window
 // places it in its attribute stack and deletes it. Owns its form.
 
-#include <QWidget>
+#include "toolbars/objectattrspage.h"
 
-#include <memory>
-
-class AttrsPageForm;
 class AttrsToolbarHandler;
 class QTMainFrm;
 
-class PicAttrsToolbar : public QWidget {
+class PicAttrsToolbar : public ObjectAttrsPage {
     Q_OBJECT
 public:
     PicAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags = {});
     ~PicAttrsToolbar() override;
 
-    QTMainFrm* mainWindow; // not owned; may be null
-
 public slots:
-    void onCommentTip(bool hasComment);
     // Runs the picture dialog when the current object is a picture.
     void onEditPicture();
     void onOpenPointsDlg(bool checked);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    std::unique_ptr<AttrsPageForm> form;
 };

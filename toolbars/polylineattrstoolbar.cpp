@@ -4,13 +4,10 @@
 #include "toolbars/attrspageform.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QPushButton>
 
 PolylineAttrsToolbar::PolylineAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
-    : QWidget(nullptr, flags)
-    , mainWindow(mainWindow)
-    , form(std::make_unique<AttrsPageForm>(this, "PolylineAttrsForm", 550))
+    : ObjectAttrsPage(mainWindow, flags, "PolylineAttrsForm", 550)
 {
     form->addLineBlock();
     form->addJoinStyleRows();
@@ -19,30 +16,13 @@ PolylineAttrsToolbar::PolylineAttrsToolbar(AttrsToolbarHandler* handler, QTMainF
     form->addColorsGroup("groupBox_2");
     form->finish();
 
-    form->bind(handler, [this](int index) { onLineStyle(index); });
-    attrspage::connectCommentSignals(mainWindow, this, [this](bool hasComment) { onCommentTip(hasComment); });
-    attrspage::connectFrameButtons(*form, handler);
+    bindValues(handler);
+    connectFrame(handler);
     connect(form->openPointsDlg, &QPushButton::clicked, this, &PolylineAttrsToolbar::onOpenPointsDlg);
     connect(form->openArrowAttrs, &QPushButton::clicked, this, &PolylineAttrsToolbar::onOpenArrowDlg);
-    attrspage::connectColorPreview(mainWindow, this, [this](const QPixmap& pixmap) { onColorChanged(pixmap); });
 }
 
 PolylineAttrsToolbar::~PolylineAttrsToolbar() = default;
-
-void PolylineAttrsToolbar::onLineStyle(int index)
-{
-    attrspage::showStyleValLabel(*form, index);
-}
-
-void PolylineAttrsToolbar::onCommentTip(bool hasComment)
-{
-    attrspage::showCommentIcon(form->openCommentDlg, hasComment);
-}
-
-void PolylineAttrsToolbar::onColorChanged(const QPixmap& newPixmap)
-{
-    attrspage::showPenColor(form->selectPenColor, newPixmap);
-}
 
 void PolylineAttrsToolbar::onOpenPointsDlg(bool /*checked*/)
 {
@@ -52,10 +32,4 @@ void PolylineAttrsToolbar::onOpenPointsDlg(bool /*checked*/)
 void PolylineAttrsToolbar::onOpenArrowDlg(bool /*checked*/)
 {
     attrspage::runArrowSizeDialog(mainWindow);
-}
-
-void PolylineAttrsToolbar::keyPressEvent(QKeyEvent* event)
-{
-    attrspage::passEscape(mainWindow, event);
-    QWidget::keyPressEvent(event);
 }

@@ -5,30 +5,14 @@
 // parent; the main window places it in its attribute stack and deletes it.
 // Owns its form.
 
-#include <QWidget>
+#include "toolbars/objectattrspage.h"
 
-#include <memory>
-
-class AttrsPageForm;
 class AttrsToolbarHandler;
 class QTMainFrm;
 
-class RegpolyAttrsToolbar : public QWidget {
+class RegpolyAttrsToolbar : public ObjectAttrsPage {
     Q_OBJECT
 public:
     RegpolyAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags = {});
     ~RegpolyAttrsToolbar() override;
-
-    QTMainFrm* mainWindow; // not owned; may be null
-
-public slots:
-    void onLineStyle(int index);
-    void onCommentTip(bool hasComment);
-    void onColorChanged(const QPixmap& newPixmap);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    std::unique_ptr<AttrsPageForm> form;
 };

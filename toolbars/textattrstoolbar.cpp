@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -48,9 +47,7 @@ QPushButton* flagButton(AttrsPageForm& form, const char* name, const char* capti
 } // namespace
 
 TextAttrsToolbar::TextAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
-    : QWidget(nullptr, flags)
-    , mainWindow(mainWindow)
-    , form(std::make_unique<AttrsPageForm>(this, "TextAttrsForm", 531))
+    : ObjectAttrsPage(mainWindow, flags, "TextAttrsForm", 531)
 {
     setMinimumWidth(38);
     QPushButton* editText = form->addButton("editText", "Edit...", nullptr);
@@ -128,9 +125,7 @@ TextAttrsToolbar::TextAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* main
         connect(handler, &H::textSpecialChanged, textSpecial, &QPushButton::setChecked);
     }
     connect(form->openPointsDlg, &QPushButton::clicked, this, &TextAttrsToolbar::onOpenPointsDlg);
-    attrspage::connectFrameButtons(*form, handler);
-    attrspage::connectColorPreview(mainWindow, this, [this](const QPixmap& pixmap) { onColorChanged(pixmap); });
-    attrspage::connectCommentSignals(mainWindow, this, [this](bool hasComment) { onCommentTip(hasComment); });
+    connectFrame(handler);
 }
 
 TextAttrsToolbar::~TextAttrsToolbar() = default;
@@ -144,16 +139,6 @@ void TextAttrsToolbar::takeFontSize(AttrsToolbarHandler* handler)
         return;
     }
     handler->onFontSize(QString::number(size));
-}
-
-void TextAttrsToolbar::onCommentTip(bool hasComment)
-{
-    attrspage::showCommentIcon(form->openCommentDlg, hasComment);
-}
-
-void TextAttrsToolbar::onColorChanged(const QPixmap& newPixmap)
-{
-    attrspage::showPenColor(form->selectPenColor, newPixmap);
 }
 
 void TextAttrsToolbar::onEditText()
@@ -178,6 +163,8 @@ void TextAttrsToolbar::onPsFontChanged(int fontIdx)
         return;
     const FontTableEntry& row = fontTable[fontIdx];
     QFont font(row.family);
+    // The face changes, the button's small size stays.
+    font.setPointSizeF(fontButton->font().pointSizeF());
     font.setWeight(row.weight);
     font.setStyle(static_cast<QFont::Style>(row.style));
     font.setStretch(row.stretch);
@@ -201,10 +188,4 @@ void TextAttrsToolbar::onLatexFontChanged(int fontIdx)
 void TextAttrsToolbar::onOpenPointsDlg(bool /*checked*/)
 {
     attrspage::runValueDialog<TextCoordsDlg>(mainWindow);
-}
-
-void TextAttrsToolbar::keyPressEvent(QKeyEvent* event)
-{
-    attrspage::passEscape(mainWindow, event);
-    QWidget::keyPressEvent(event);
 }

@@ -453,7 +453,9 @@ private slots:
         QCOMPARE(window.attrsStack->count(), 17);
         QCOMPARE(window.attrsStack->widget(page)->metaObject()->className(), className);
         QCOMPARE(window.attrsStack->currentIndex(), 0);
-        QCOMPARE(window.attrsStack->maximumWidth(), 70);
+        // Fixed at the width its widest page asks for.
+        QCOMPARE(window.attrsStack->minimumWidth(), window.attrsStack->sizeHint().width());
+        QCOMPARE(window.attrsStack->maximumWidth(), window.attrsStack->sizeHint().width());
         QCOMPARE(formChild<QToolBar>(window, "attrsToolbar")->minimumHeight(), 340);
         // The two empty pages are different widgets.
         QVERIFY(window.attrsStack->widget(0) != window.attrsStack->widget(6));

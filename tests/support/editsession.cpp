@@ -19,6 +19,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QSettings>
+#include <QSize>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -74,6 +75,9 @@ void run(const QByteArray& figure, const std::function<void(QTMainFrm&, QTChildF
 
     bool used = false;
     QSettings settings(settingsOrganization, settingsApplication);
+    // A window with room for the drawings these sessions use beside the
+    // attribute pages, whose width follows their fonts.
+    settings.setValue(QStringLiteral("window size"), QSize(900, 700));
     QObject context;
     QTimer::singleShot(0, &context, [&] {
         if (mainWindow) {
