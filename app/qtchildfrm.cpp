@@ -26,6 +26,7 @@
 #include "model/units.h"
 #include "render/canvasmapping.h"
 #include "render/colors.h"
+#include "render/imagescroll.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,7 +38,10 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -213,8 +217,10 @@ void QTChildFrm::beginCanvasPainter()
 {
     if (!canvasPainter.isActive() && canvasImage && !canvasImage->isNull())
         canvasPainter.begin(canvasImage);
-    if (canvasPainter.isActive())
+    if (canvasPainter.isActive()) {
         canvasPainter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
+        figContext->anchorFillPatterns();
+    }
 }
 
 void QTChildFrm::endCanvasPainter()
@@ -243,6 +249,8 @@ public:
         if (!painter.isActive() && frame->canvasImage && !frame->canvasImage->isNull()) {
             began = painter.begin(frame->canvasImage);
         }
+        if (painter.isActive())
+            frame->figContext->anchorFillPatterns();
         if (setHint && painter.isActive())
             painter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
     }
@@ -275,6 +283,7 @@ private:
 
 void QTChildFrm::redisplayCanvas()
 {
+    redisplayPending = false; // made now
     CanvasBracket bracket(this, true);
     if (bracket.active())
         figContext->redrawCanvas();
@@ -282,6 +291,7 @@ void QTChildFrm::redisplayCanvas()
 
 void QTChildFrm::redisplayCanvasOnSignal()
 {
+    redisplayPending = false; // made now
     CanvasBracket bracket(this, true, CanvasBracket::RepaintThenUpdate);
     if (bracket.active())
         figContext->redrawCanvas();
@@ -289,9 +299,32 @@ void QTChildFrm::redisplayCanvasOnSignal()
 
 void QTChildFrm::redisplayCanvasDeferred()
 {
-    CanvasBracket bracket(this, true, CanvasBracket::Update);
-    if (bracket.active())
-        figContext->redrawCanvas();
+    // While a window is shown and laid out, resizes come one after another;
+    // each whole redraw of a large drawing would cost as much as the one
+    // that counts.
+    redisplayPending = true;
+    viewport()->update();
+}
+
+void QTChildFrm::flushDeferredRedisplay()
+{
+    if (!redisplayPending)
+        return;
+    bool began = false;
+    if (!canvasPainter.isActive()) {
+        if (!canvasImage || canvasImage->isNull())
+            return;
+        began = canvasPainter.begin(canvasImage);
+        if (!began)
+            return;
+    }
+    redisplayPending = false;
+    const bool hint = canvasPainter.testRenderHint(QPainter::Antialiasing);
+    canvasPainter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
+    figContext->redrawCanvas();
+    canvasPainter.setRenderHint(QPainter::Antialiasing, hint);
+    if (began)
+        canvasPainter.end();
 }
 
 void QTChildFrm::redrawObject(FigObject* obj, bool omit)
@@ -491,20 +524,54 @@ void QTChildFrm::onScrollByX(int value)
 {
     if (!horizontalScrollBar()->isVisible())
         return;
+    const std::int64_t dx = std::int64_t(value) - figContext->originX;
     figContext->originX = value;
     if (horzRuler && horzRuler->origin != -value)
         horzRuler->setOrigin(-value);
-    redisplayCanvas();
+    scrollCanvas(int(std::clamp<std::int64_t>(dx, INT_MIN, INT_MAX)), 0);
 }
 
 void QTChildFrm::onScrollByY(int value)
 {
     if (!verticalScrollBar()->isVisible())
         return;
+    const std::int64_t dy = std::int64_t(value) - figContext->originY;
     figContext->originY = value;
     if (vertRuler && vertRuler->origin != -value)
         vertRuler->setOrigin(-value);
-    redisplayCanvas();
+    scrollCanvas(0, int(std::clamp<std::int64_t>(dy, INT_MIN, INT_MAX)));
+}
+
+void QTChildFrm::scrollCanvas(int dx, int dy)
+{
+    // A gesture draws its rubber band or preview over the canvas, which only
+    // a whole redraw puts at its new place; a canvas that is owed a whole
+    // redraw, or one scrolled by its own size or more, is drawn anew too.
+    const bool movable = canvasImage && !canvasImage->isNull() && !redisplayPending && !canvasPainter.isActive()
+        && !isGestureInProgress() && libraryPlacementDocument() != figContext
+        && floatingObjectsDocument() != figContext && std::abs(dx) < canvasImage->width()
+        && std::abs(dy) < canvasImage->height() && canvasImage->size() == size();
+    if (!movable) {
+        redisplayCanvas();
+        return;
+    }
+    if (dx == 0 && dy == 0)
+        return;
+    scrollImage(*canvasImage, -dx, -dy);
+    CanvasBracket bracket(this, true);
+    if (!bracket.active())
+        return;
+    const int w = canvasImage->width();
+    const int h = canvasImage->height();
+    // The columns and rows the move has uncovered.
+    if (dx > 0)
+        figContext->redrawCanvasPixels(QRect(w - dx, 0, dx, h));
+    else if (dx < 0)
+        figContext->redrawCanvasPixels(QRect(0, 0, -dx, h));
+    if (dy > 0)
+        figContext->redrawCanvasPixels(QRect(0, h - dy, w, dy));
+    else if (dy < 0)
+        figContext->redrawCanvasPixels(QRect(0, 0, w, -dy));
 }
 
 void QTChildFrm::applyViewChange()
@@ -583,6 +650,7 @@ void QTChildFrm::paintEvent(QPaintEvent* /*event*/)
 {
     if (!canvasImage)
         return;
+    flushDeferredRedisplay();
     QPainter painter(viewport());
     painter.drawImage(0, 0, *canvasImage);
 }

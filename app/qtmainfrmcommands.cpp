@@ -121,7 +121,8 @@ void QTMainFrm::loadIntoNewChild(const QString& fileName)
         // file once the load has made the document's folder current.
         updateRecentFiles(child->curFile);
         child->show();
-        child->redisplayCanvas();
+        // Drawn once, when the window is first painted at its final size.
+        child->redisplayCanvasDeferred();
         return;
     }
     // The new document has no changes, so closing it asks nothing; the
