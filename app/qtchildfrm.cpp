@@ -35,6 +35,7 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QResizeEvent>
+#include <QRegion>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -227,6 +228,9 @@ void QTChildFrm::endCanvasPainter()
 {
     if (canvasPainter.isActive())
         canvasPainter.end();
+    // A window not yet shown on the screen gets no paint: a whole redraw
+    // still owed is made now, after what was drawn (which it covers).
+    flushDeferredRedisplay();
     viewport()->repaint();
 }
 
@@ -259,6 +263,9 @@ public:
         if (!began)
             return;
         frame->canvasPainter.end();
+        // A window not yet shown on the screen gets no paint: a whole redraw
+        // still owed is made now, after what was drawn (which it covers).
+        frame->flushDeferredRedisplay();
         if (viewportMode == Update) {
             frame->viewport()->update();
         } else {
@@ -542,6 +549,26 @@ void QTChildFrm::onScrollByY(int value)
     scrollCanvas(0, int(std::clamp<std::int64_t>(dy, INT_MIN, INT_MAX)));
 }
 
+namespace {
+
+// The part of a view of the rectangle's size that a scroll by (dx, dy)
+// brings into sight.
+QRegion scrolledInRegion(const QRect& view, int dx, int dy)
+{
+    QRegion region;
+    if (dx > 0)
+        region += QRect(view.right() - dx + 1, view.top(), dx, view.height());
+    else if (dx < 0)
+        region += QRect(view.left(), view.top(), -dx, view.height());
+    if (dy > 0)
+        region += QRect(view.left(), view.bottom() - dy + 1, view.width(), dy);
+    else if (dy < 0)
+        region += QRect(view.left(), view.top(), view.width(), -dy);
+    return region;
+}
+
+} // namespace
+
 void QTChildFrm::scrollCanvas(int dx, int dy)
 {
     // A gesture draws its rubber band or preview over the canvas, which only
@@ -558,9 +585,12 @@ void QTChildFrm::scrollCanvas(int dx, int dy)
     if (dx == 0 && dy == 0)
         return;
     scrollImage(*canvasImage, -dx, -dy);
-    CanvasBracket bracket(this, true);
-    if (!bracket.active())
+    if (!canvasPainter.begin(canvasImage)) {
+        redisplayCanvas();
         return;
+    }
+    canvasPainter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
+    figContext->anchorFillPatterns();
     const int w = canvasImage->width();
     const int h = canvasImage->height();
     // The columns and rows the move has uncovered.
@@ -572,6 +602,11 @@ void QTChildFrm::scrollCanvas(int dx, int dy)
         figContext->redrawCanvasPixels(QRect(0, h - dy, w, dy));
     else if (dy < 0)
         figContext->redrawCanvasPixels(QRect(0, 0, w, -dy));
+    canvasPainter.end();
+    // The view moves what it shows likewise and repaints only what the move
+    // uncovered there.
+    viewport()->scroll(-dx, -dy);
+    viewport()->repaint(scrolledInRegion(viewport()->rect(), dx, dy));
 }
 
 void QTChildFrm::applyViewChange()
@@ -663,7 +698,8 @@ void QTChildFrm::resizeEvent(QResizeEvent* event)
     // The viewport's resize events arrive here too; the canvas covers the
     // whole window.
     const QSize s = size();
-    if (s != QSize(imageWidth, imageHeight)) {
+    const bool replaced = s != QSize(imageWidth, imageHeight);
+    if (replaced) {
         // The painter draws on the image being replaced.
         if (canvasPainter.isActive())
             canvasPainter.end();
@@ -671,10 +707,16 @@ void QTChildFrm::resizeEvent(QResizeEvent* event)
         canvasImage = new QImage(s, QImage::Format_ARGB32_Premultiplied);
     }
     // Also when only the viewport changed (a scroll bar came or went).
+    const int oldOriginX = figContext->originX;
+    const int oldOriginY = figContext->originY;
     updateScrollRange();
     setScrollValues(figContext->originX, figContext->originY);
     setRulerOrigins(-figContext->originX, -figContext->originY);
-    redisplayCanvasDeferred();
+    // A canvas of the same size on the same view still shows the drawing:
+    // redrawing it would paint the same pixels (a large drawing is shown
+    // after a chain of such resizes).
+    if (replaced || figContext->originX != oldOriginX || figContext->originY != oldOriginY)
+        redisplayCanvasDeferred();
     imageWidth = s.width();
     imageHeight = s.height();
 }

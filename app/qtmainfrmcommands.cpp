@@ -121,8 +121,9 @@ void QTMainFrm::loadIntoNewChild(const QString& fileName)
         // file once the load has made the document's folder current.
         updateRecentFiles(child->curFile);
         child->show();
-        // Drawn once, when the window is first painted at its final size.
-        child->redisplayCanvasDeferred();
+        // The resizes of showing it have only marked the canvas: it is
+        // drawn once, here, at the size it is shown at.
+        child->redisplayCanvas();
         return;
     }
     // The new document has no changes, so closing it asks nothing; the

@@ -3,8 +3,9 @@
 // window as the Open command does it, off screen, and the view then zoomed
 // and scrolled as the user does. Reports how many whole-canvas redraws the
 // opening made before the window had settled, the time from the Open command
-// to the first paint of the document window, one zoom step (the mean of
-// zooming in and out again) and one wheel step of scrolling, at the zoom
+// to the first paint of the document window, one zoom step (the median of
+// zooming in and out again) and one wheel step of scrolling (the median of
+// steps down and up, and how many whole redraws they made), at the zoom
 // given by --view-zoom. Header-only, since figbench is built from one source
 // file.
 
@@ -31,6 +32,7 @@ struct Result {
     double openMs = 0;
     double zoomMs = 0;
     double scrollMs = 0;
+    long long scrollRedraws = 0; // whole-canvas redraws made by the scroll steps
     long visible = 0; // top-level objects within the view of the scroll steps
 };
 
@@ -118,13 +120,13 @@ inline Result run(const QString& file, double viewZoom, const QSize& windowSize,
     }
     PaintWatcher watcher;
     child->viewport()->installEventFilter(&watcher);
-    const long long redrawsAtStart = child->figContext->canvasRedraws;
-    // Whatever the Open command painted before it returned counts too.
+    // The document is new: every whole redraw it has had, the ones made
+    // before the Open command returned included, came with the opening.
     while (watcher.paints == 0 && timer.elapsed() < 600000)
         QApplication::processEvents(QEventLoop::AllEvents);
     result.openMs = msSince(timer);
     settle();
-    result.openRedraws = child->figContext->canvasRedraws - redrawsAtStart;
+    result.openRedraws = child->figContext->canvasRedraws;
     result.opened = true;
 
     // The view of the scroll steps: the zoom asked for, scrolled to the
@@ -141,6 +143,7 @@ inline Result run(const QString& file, double viewZoom, const QSize& windowSize,
     result.visible = visibleObjects(*child);
 
     std::vector<double> scrolls;
+    const long long redrawsBeforeScrolling = context.canvasRedraws;
     for (int direction : { -1, 1 }) {
         for (int i = 0; i < steps; ++i) {
             timer.restart();
@@ -150,6 +153,7 @@ inline Result run(const QString& file, double viewZoom, const QSize& windowSize,
         }
     }
     result.scrollMs = medianOf(scrolls);
+    result.scrollRedraws = context.canvasRedraws - redrawsBeforeScrolling;
 
     std::vector<double> zooms;
     for (int i = 0; i < 3; ++i) {

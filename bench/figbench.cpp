@@ -19,8 +19,9 @@
 // after --set has set widgets of the export form by their object names.
 // With --interactive each file is last opened in an off-screen main window
 // and zoomed and scrolled there (bench/benchinteractive.h); the line of the
-// file then ends in open_redraws, open_ms, zoom_ms, scroll_ms and visible
-// (the objects in view while scrolling at the zoom of --view-zoom).
+// file then ends in open_redraws, open_ms, zoom_ms, scroll_ms,
+// scroll_redraws and visible (the objects in view while scrolling at the
+// zoom of --view-zoom).
 #include "app/externalprograms.h"
 #include "app/messagebox.h"
 #include "app/preferences.h"
@@ -379,11 +380,12 @@ int main(int argc, char* argv[])
     auto interactiveColumns = [&opt](const benchinteractive::Result& r) {
         if (!opt.interactive)
             return QString();
-        return QStringLiteral(" open_redraws=%1 open_ms=%2 zoom_ms=%3 scroll_ms=%4 visible=%5")
+        return QStringLiteral(" open_redraws=%1 open_ms=%2 zoom_ms=%3 scroll_ms=%4 scroll_redraws=%5 visible=%6")
             .arg(r.openRedraws)
             .arg(r.openMs, 0, 'f', 3)
             .arg(r.zoomMs, 0, 'f', 3)
             .arg(r.scrollMs, 0, 'f', 3)
+            .arg(r.scrollRedraws)
             .arg(r.visible);
     };
     for (const QString& file : qAsConst(opt.files)) {

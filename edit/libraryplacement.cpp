@@ -159,8 +159,10 @@ void CFigContext::startLibraryPlacement(CFigContext* clip)
         libraryPlacementPixmap, libraryPlacementPixmap->width(), libraryPlacementPixmap->height());
     delete libraryPlacementBackground;
     libraryPlacementBackground = nullptr;
-    if (view && view->canvasImage)
+    if (view && view->canvasImage) {
+        view->flushDeferredRedisplay(); // the background is the drawing
         libraryPlacementBackground = new QPixmap(QPixmap::fromImage(*view->canvasImage));
+    }
 
     placement.document = this;
     placement.copies = copies.release();

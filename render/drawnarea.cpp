@@ -128,13 +128,29 @@ Box textArea(CFigContext* context, FigText* text)
         return box;
     }
     // Measured at some zoom: sizes differ between zooms by hinting only, and
-    // glyphs (italics) may reach past the advance width. A circle about the
-    // anchor that holds the text at any angle and alignment, with room.
-    const double descent = double(text->descent) * double(displayPixelSize(context->dpiY)) / double(text->metricsZoom);
-    const double reach = 1.25 * (std::fabs(double(text->width)) + std::fabs(double(text->ascent)) + std::fabs(descent))
-        + 8.0 * unit;
+    // glyphs (italics, accents) may reach past the advance width and the
+    // ascent; room of half the text's height and a quarter of its width is
+    // left all round.
+    const double width = std::fabs(double(text->width));
+    const double ascent = std::fabs(double(text->ascent));
+    const double descent
+        = std::fabs(double(text->descent) * double(displayPixelSize(context->dpiY)) / double(text->metricsZoom));
+    const double room = 0.5 * (ascent + descent) + 0.25 * width + 8.0 * unit;
+    if (text->angle == 0.0f) {
+        double left = text->x;
+        if (text->subType == 1)
+            left -= width / 2;
+        else if (text->subType == 2)
+            left -= width;
+        box.add(left, double(text->y) - ascent);
+        box.add(left + width, double(text->y) + descent);
+        box.grow(room);
+        return box;
+    }
+    // Turned: a circle about the anchor that holds it at any angle and
+    // alignment.
     box.add(text->x, text->y);
-    box.grow(reach);
+    box.grow(width + ascent + descent + room);
     return box;
 }
 

@@ -20,6 +20,7 @@
 #include "model/units.h"
 #include "render/canvasmapping.h"
 #include "render/drawnarea.h"
+#include "render/fonts.h"
 #include "render/latextext.h"
 #include "render/primitives.h"
 
@@ -205,6 +206,13 @@ void CFigContext::redrawCanvas()
     if (!view || !painter)
         return;
     ++canvasRedraws;
+    // The texts of a new zoom come in new sizes: the fonts of the old ones
+    // are let go (the last text font stays with the painter that holds it).
+    static float zoomOfLastRedraw = 0.0f;
+    if (zoom != zoomOfLastRedraw) {
+        releaseScreenFonts();
+        zoomOfLastRedraw = zoom;
+    }
     const QRect area = view->rect();
     // Only the canvas of the gesture's own document shows what it shows.
     const CFigContext* gestureOwner = canvasGestureDocument();
