@@ -52,9 +52,9 @@ public:
     // Redraws, each inside the painter bracket (begun only when inactive).
     void redisplayCanvas();
     // The same made later, once: the canvas is marked for a whole redraw,
-    // which the next paint of the viewport makes (what is drawn into the
-    // canvas before it is drawn over then). However many resizes, shows and
-    // loads come before the window is painted, the canvas is drawn once.
+    // which the next paint of the viewport makes, or the end of the next
+    // drawing step (what that step drew is drawn over then). However many
+    // resizes and shows come before, the canvas is drawn once.
     void redisplayCanvasDeferred();
     // Makes the whole redraw asked for by redisplayCanvasDeferred now, when
     // one is pending; the canvas image then shows the drawing.
