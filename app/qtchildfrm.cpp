@@ -34,8 +34,8 @@
 #include <QGridLayout>
 #include <QImage>
 #include <QPaintEvent>
-#include <QResizeEvent>
 #include <QRegion>
+#include <QResizeEvent>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -575,9 +575,8 @@ void QTChildFrm::scrollCanvas(int dx, int dy)
     // a whole redraw puts at its new place; a canvas that is owed a whole
     // redraw, or one scrolled by its own size or more, is drawn anew too.
     const bool movable = canvasImage && !canvasImage->isNull() && !redisplayPending && !canvasPainter.isActive()
-        && !isGestureInProgress() && libraryPlacementDocument() != figContext
-        && floatingObjectsDocument() != figContext && std::abs(dx) < canvasImage->width()
-        && std::abs(dy) < canvasImage->height() && canvasImage->size() == size();
+        && !isGestureInProgress() && libraryPlacementDocument() != figContext && floatingObjectsDocument() != figContext
+        && std::abs(dx) < canvasImage->width() && std::abs(dy) < canvasImage->height() && canvasImage->size() == size();
     if (!movable) {
         redisplayCanvas();
         return;

@@ -77,7 +77,8 @@ double outlineReach(const CFigContext* context, const FigObject* object)
             continue;
         const double thickness = std::max(double(arrow->thickness), double(object->lineWidth));
         const double head = std::max(std::fabs(double(arrow->width)), std::fabs(double(arrow->height)));
-        reach = std::max(reach, head + (1.5 * context->scaledLineWidth(int(std::ceil(thickness)), context->zoom) + 4.0) * unit);
+        reach = std::max(
+            reach, head + (1.5 * context->scaledLineWidth(int(std::ceil(thickness)), context->zoom) + 4.0) * unit);
     }
     return reach;
 }

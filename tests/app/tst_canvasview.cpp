@@ -20,6 +20,7 @@ namespace {
 // a turned text, an arc with arrowheads, a turned filled ellipse, an
 // interpolating X-spline with an arrowhead and a compound of two boxes at
 // opposite sides.
+// clang-format off
 const QByteArray spreadObjects = QByteArrayLiteral(
     "2 3 0 3 0 4 50 -1 45 0.000 0 0 -1 0 0 5\n"
     "\t 1200 1200 4800 900 5400 3600 2400 4200 1200 1200\n"
@@ -42,6 +43,7 @@ const QByteArray spreadObjects = QByteArrayLiteral(
     "2 2 0 1 0 7 50 -1 20 0.000 0 0 -1 0 0 5\n"
     "\t 11000 12000 13500 12000 13500 13800 11000 13800 11000 12000\n"
     "-6\n");
+// clang-format on
 
 constexpr int spreadObjectCount = 8; // the compound's two members count, not the compound
 

@@ -85,12 +85,9 @@ private slots:
                 "5 1 0 10 0 7 50 -1 -1 0.000 1 1 1 1 6000.000 6000.000 3600 6000 6000 3600 8400 6000\n"
                 "\t 1 1 6.00 450.00 600.00\n"
                 "\t 2 0 6.00 450.00 600.00\n" },
-            { "turned ellipse",
-                "1 1 0 12 0 2 50 -1 20 0.000 1 0.7000 6000 6000 3000 900 6000 6000 9000 6900\n" },
-            { "turned italic text",
-                "4 0 0 50 -1 33 72 1.2000 4 900 4000 6000 6000 Wffj quality\\001\n" },
-            { "right-aligned bold text",
-                "4 2 0 50 -1 3 48 0.0000 4 600 3000 8000 6000 Tf-VAWy\\001\n" },
+            { "turned ellipse", "1 1 0 12 0 2 50 -1 20 0.000 1 0.7000 6000 6000 3000 900 6000 6000 9000 6900\n" },
+            { "turned italic text", "4 0 0 50 -1 33 72 1.2000 4 900 4000 6000 6000 Wffj quality\\001\n" },
+            { "right-aligned bold text", "4 2 0 50 -1 3 48 0.0000 4 600 3000 8000 6000 Tf-VAWy\\001\n" },
             { "compound",
                 "6 3000 3000 9000 9000\n"
                 "2 2 0 6 0 7 50 -1 20 0.000 0 0 -1 0 0 5\n"
@@ -146,7 +143,14 @@ private slots:
         const int bottom = pixelToFigUnclamped(painted.bottom() + 1, context.dpiY, zoom, context.originY);
         QVERIFY2(xmin <= left && ymin <= top && xmax >= right && ymax >= bottom,
             qPrintable(QStringLiteral("area %1 %2 %3 %4, painted %5 %6 %7 %8")
-                           .arg(xmin).arg(ymin).arg(xmax).arg(ymax).arg(left).arg(top).arg(right).arg(bottom)));
+                           .arg(xmin)
+                           .arg(ymin)
+                           .arg(xmax)
+                           .arg(ymax)
+                           .arg(left)
+                           .arg(top)
+                           .arg(right)
+                           .arg(bottom)));
 
         // Areas beside the painted pixels are missed, areas on them met.
         QVERIFY(objectMayPaintIn(&context, drawn, { left, top, left + 1, top + 1 }));
