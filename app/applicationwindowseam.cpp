@@ -66,6 +66,12 @@ void ApplicationWindowSeam::redisplayCanvas(CFigContext* context)
         context->view->redisplayCanvas();
 }
 
+void ApplicationWindowSeam::flushDeferredRedisplay(CFigContext* context)
+{
+    if (context && context->view)
+        context->view->flushDeferredRedisplay();
+}
+
 void ApplicationWindowSeam::drawObjectsAtDepth(CFigContext* context, int depth)
 {
     if (context && context->view)

@@ -19,6 +19,7 @@ public:
     void endCanvasPainter(CFigContext* context) override;
 
     void redisplayCanvas(CFigContext* context) override;
+    void flushDeferredRedisplay(CFigContext* context) override;
     void drawObjectsAtDepth(CFigContext* context, int depth) override;
 
     void refreshLayers(CFigContext* context) override;

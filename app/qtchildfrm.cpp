@@ -27,6 +27,7 @@
 #include "model/units.h"
 #include "render/canvasmapping.h"
 #include "render/colors.h"
+#include "render/imagescroll.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -34,11 +35,15 @@
 #include <QGridLayout>
 #include <QImage>
 #include <QPaintEvent>
+#include <QRegion>
 #include <QResizeEvent>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -217,14 +222,19 @@ void QTChildFrm::beginCanvasPainter()
 {
     if (!canvasPainter.isActive() && canvasImage && !canvasImage->isNull())
         canvasPainter.begin(canvasImage);
-    if (canvasPainter.isActive())
+    if (canvasPainter.isActive()) {
         canvasPainter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
+        figContext->anchorFillPatterns();
+    }
 }
 
 void QTChildFrm::endCanvasPainter()
 {
     if (canvasPainter.isActive())
         canvasPainter.end();
+    // A window not yet shown on the screen gets no paint: a whole redraw
+    // still owed is made now, after what was drawn (which it covers).
+    flushDeferredRedisplay();
     viewport()->repaint();
 }
 
@@ -247,6 +257,8 @@ public:
         if (!painter.isActive() && frame->canvasImage && !frame->canvasImage->isNull()) {
             began = painter.begin(frame->canvasImage);
         }
+        if (painter.isActive())
+            frame->figContext->anchorFillPatterns();
         if (setHint && painter.isActive())
             painter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
     }
@@ -255,6 +267,9 @@ public:
         if (!began)
             return;
         frame->canvasPainter.end();
+        // A window not yet shown on the screen gets no paint: a whole redraw
+        // still owed is made now, after what was drawn (which it covers).
+        frame->flushDeferredRedisplay();
         if (viewportMode == Update) {
             frame->viewport()->update();
         } else {
@@ -279,6 +294,7 @@ private:
 
 void QTChildFrm::redisplayCanvas()
 {
+    redisplayPending = false; // made now
     CanvasBracket bracket(this, true);
     if (bracket.active())
         figContext->redrawCanvas();
@@ -286,6 +302,7 @@ void QTChildFrm::redisplayCanvas()
 
 void QTChildFrm::redisplayCanvasOnSignal()
 {
+    redisplayPending = false; // made now
     CanvasBracket bracket(this, true, CanvasBracket::RepaintThenUpdate);
     if (bracket.active())
         figContext->redrawCanvas();
@@ -293,9 +310,32 @@ void QTChildFrm::redisplayCanvasOnSignal()
 
 void QTChildFrm::redisplayCanvasDeferred()
 {
-    CanvasBracket bracket(this, true, CanvasBracket::Update);
-    if (bracket.active())
-        figContext->redrawCanvas();
+    // While a window is shown and laid out, resizes come one after another;
+    // each whole redraw of a large drawing would cost as much as the one
+    // that counts.
+    redisplayPending = true;
+    viewport()->update();
+}
+
+void QTChildFrm::flushDeferredRedisplay()
+{
+    if (!redisplayPending)
+        return;
+    bool began = false;
+    if (!canvasPainter.isActive()) {
+        if (!canvasImage || canvasImage->isNull())
+            return;
+        began = canvasPainter.begin(canvasImage);
+        if (!began)
+            return;
+    }
+    redisplayPending = false;
+    const bool hint = canvasPainter.testRenderHint(QPainter::Antialiasing);
+    canvasPainter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
+    figContext->redrawCanvas();
+    canvasPainter.setRenderHint(QPainter::Antialiasing, hint);
+    if (began)
+        canvasPainter.end();
 }
 
 void QTChildFrm::redrawObject(FigObject* obj, bool omit)
@@ -495,20 +535,81 @@ void QTChildFrm::onScrollByX(int value)
 {
     if (!horizontalScrollBar()->isVisible())
         return;
+    const std::int64_t dx = std::int64_t(value) - figContext->originX;
     figContext->originX = value;
     if (horzRuler && horzRuler->origin != -value)
         horzRuler->setOrigin(-value);
-    redisplayCanvas();
+    scrollCanvas(int(std::clamp<std::int64_t>(dx, INT_MIN, INT_MAX)), 0);
 }
 
 void QTChildFrm::onScrollByY(int value)
 {
     if (!verticalScrollBar()->isVisible())
         return;
+    const std::int64_t dy = std::int64_t(value) - figContext->originY;
     figContext->originY = value;
     if (vertRuler && vertRuler->origin != -value)
         vertRuler->setOrigin(-value);
-    redisplayCanvas();
+    scrollCanvas(0, int(std::clamp<std::int64_t>(dy, INT_MIN, INT_MAX)));
+}
+
+namespace {
+
+// The part of a view of the rectangle's size that a scroll by (dx, dy)
+// brings into sight.
+QRegion scrolledInRegion(const QRect& view, int dx, int dy)
+{
+    QRegion region;
+    if (dx > 0)
+        region += QRect(view.right() - dx + 1, view.top(), dx, view.height());
+    else if (dx < 0)
+        region += QRect(view.left(), view.top(), -dx, view.height());
+    if (dy > 0)
+        region += QRect(view.left(), view.bottom() - dy + 1, view.width(), dy);
+    else if (dy < 0)
+        region += QRect(view.left(), view.top(), view.width(), -dy);
+    return region;
+}
+
+} // namespace
+
+void QTChildFrm::scrollCanvas(int dx, int dy)
+{
+    // A gesture draws its rubber band or preview over the canvas, which only
+    // a whole redraw puts at its new place; a canvas that is owed a whole
+    // redraw, or one scrolled by its own size or more, is drawn anew too.
+    const bool movable = canvasImage && !canvasImage->isNull() && !redisplayPending && !canvasPainter.isActive()
+        && !isGestureInProgress() && libraryPlacementDocument() != figContext && floatingObjectsDocument() != figContext
+        && std::abs(dx) < canvasImage->width() && std::abs(dy) < canvasImage->height() && canvasImage->size() == size();
+    if (!movable) {
+        redisplayCanvas();
+        return;
+    }
+    if (dx == 0 && dy == 0)
+        return;
+    scrollImage(*canvasImage, -dx, -dy);
+    if (!canvasPainter.begin(canvasImage)) {
+        redisplayCanvas();
+        return;
+    }
+    canvasPainter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
+    figContext->anchorFillPatterns();
+    const int w = canvasImage->width();
+    const int h = canvasImage->height();
+    // The columns and rows the move has uncovered.
+    if (dx > 0)
+        figContext->redrawCanvasPixels(QRect(w - dx, 0, dx, h));
+    else if (dx < 0)
+        figContext->redrawCanvasPixels(QRect(0, 0, -dx, h));
+    if (dy > 0)
+        figContext->redrawCanvasPixels(QRect(0, h - dy, w, dy));
+    else if (dy < 0)
+        figContext->redrawCanvasPixels(QRect(0, 0, w, -dy));
+    canvasPainter.end();
+    // The view moves what it shows likewise and repaints only what the move
+    // uncovered there.
+    viewport()->scroll(-dx, -dy);
+    viewport()->repaint(scrolledInRegion(viewport()->rect(), dx, dy));
 }
 
 void QTChildFrm::applyViewChange()
@@ -587,6 +688,7 @@ void QTChildFrm::paintEvent(QPaintEvent* /*event*/)
 {
     if (!canvasImage)
         return;
+    flushDeferredRedisplay();
     QPainter painter(viewport());
     painter.drawImage(0, 0, *canvasImage);
 }
@@ -599,7 +701,8 @@ void QTChildFrm::resizeEvent(QResizeEvent* event)
     // The viewport's resize events arrive here too; the canvas covers the
     // whole window.
     const QSize s = size();
-    if (s != QSize(imageWidth, imageHeight)) {
+    const bool replaced = s != QSize(imageWidth, imageHeight);
+    if (replaced) {
         // The painter draws on the image being replaced.
         if (canvasPainter.isActive())
             canvasPainter.end();
@@ -607,10 +710,16 @@ void QTChildFrm::resizeEvent(QResizeEvent* event)
         canvasImage = new QImage(s, QImage::Format_ARGB32_Premultiplied);
     }
     // Also when only the viewport changed (a scroll bar came or went).
+    const int oldOriginX = figContext->originX;
+    const int oldOriginY = figContext->originY;
     updateScrollRange();
     setScrollValues(figContext->originX, figContext->originY);
     setRulerOrigins(-figContext->originX, -figContext->originY);
-    redisplayCanvasDeferred();
+    // A canvas of the same size on the same view still shows the drawing:
+    // redrawing it would paint the same pixels (a large drawing is shown
+    // after a chain of such resizes).
+    if (replaced || figContext->originX != oldOriginX || figContext->originY != oldOriginY)
+        redisplayCanvasDeferred();
     imageWidth = s.width();
     imageHeight = s.height();
 }

@@ -51,8 +51,15 @@ public:
 
     // Redraws, each inside the painter bracket (begun only when inactive).
     void redisplayCanvas();
-    // The same with the viewport repainted later (resize handling).
+    // The same made later, once: the canvas is marked for a whole redraw,
+    // which the next paint of the viewport makes, or the end of the next
+    // drawing step (what that step drew is drawn over then). However many
+    // resizes and shows come before, the canvas is drawn once.
     void redisplayCanvasDeferred();
+    // Makes the whole redraw asked for by redisplayCanvasDeferred now, when
+    // one is pending; the canvas image then shows the drawing.
+    void flushDeferredRedisplay();
+    bool isRedisplayPending() const { return redisplayPending; }
     void redrawObject(FigObject* obj, bool omit);
     void redrawObjectList(const FigObjectList* list, bool omit);
     // The current object list at one depth, drawn over the canvas.
@@ -216,9 +223,15 @@ private:
     // begun in another one is cancelled there first.
     void cancelGestureElsewhere();
     void connectScrollBars();
+    // Moves the view by (dx, dy) pixels after the origin has moved by as
+    // much: the pixels already drawn move with the drawing and only the
+    // strip uncovered is drawn; a whole redraw when that cannot be done.
+    void scrollCanvas(int dx, int dy);
     void disconnectScrollBars();
     // The view after a zoom or origin change: rulers, scroll bars, canvas.
     void applyViewChange();
+
+    bool redisplayPending = false; // a whole redraw is owed to the canvas
 };
 
 // Numbers the untitled documents of a run; only grows.

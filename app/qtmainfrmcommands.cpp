@@ -121,6 +121,8 @@ void QTMainFrm::loadIntoNewChild(const QString& fileName)
         // file once the load has made the document's folder current.
         updateRecentFiles(child->curFile);
         child->show();
+        // The resizes of showing it have only marked the canvas: it is
+        // drawn once, here, at the size it is shown at.
         child->redisplayCanvas();
         return;
     }

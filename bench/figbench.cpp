@@ -2,7 +2,8 @@
 // the time each step takes and the peak memory of the process.
 //
 //   figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages]
-//            [--edit] [--script JS] [--export ROW [--set WIDGET=VALUE]...] FILE...
+//            [--edit] [--script JS] [--export ROW [--set WIDGET=VALUE]...]
+//            [--interactive [--view-zoom Z]] FILE...
 //
 // Every question the reader asks is answered No. The settings are not read:
 // every run uses the built-in preferences, so results do not depend on the
@@ -17,12 +18,18 @@
 // With --export the drawing is last exported as the export dialog does it,
 // with the format row of that list text and the real fig2dev (and LaTeX),
 // after --set has set widgets of the export form by their object names.
+// With --interactive each file is last opened in an off-screen main window
+// and zoomed and scrolled there (bench/benchinteractive.h); the line of the
+// file then ends in open_redraws, open_ms, zoom_ms, scroll_ms,
+// scroll_redraws and visible (the objects in view while scrolling at the
+// zoom of --view-zoom).
 #include "app/externalprograms.h"
 #include "app/messagebox.h"
 #include "app/preferences.h"
 #include "app/statusmessages.h"
 #include "bench/benchcanvas.h"
 #include "bench/benchedit.h"
+#include "bench/benchinteractive.h"
 #include "export/exportdlg.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
@@ -60,6 +67,8 @@ struct Options {
     QString script; // empty: no script
     QString exportRow; // empty: no export
     QList<QPair<QString, QString>> exportSettings; // widget name, value
+    bool interactive = false;
+    double viewZoom = 1.5; // the zoom of the scroll steps
     QStringList files;
 };
 
@@ -98,6 +107,17 @@ bool parseArguments(const QStringList& args, Options& opt, QString& error)
             opt.zoom = v.toDouble(&ok);
             if (!ok || opt.zoom <= 0) {
                 error = QStringLiteral("--zoom needs a positive number");
+                return false;
+            }
+        } else if (a == QLatin1String("--interactive")) {
+            opt.interactive = true;
+        } else if (a == QLatin1String("--view-zoom")) {
+            bool ok = false;
+            if (!value(v))
+                return false;
+            opt.viewZoom = v.toDouble(&ok);
+            if (!ok || opt.viewZoom < 0.01 || opt.viewZoom > 99.99) {
+                error = QStringLiteral("--view-zoom needs a zoom from 0.01 to 99.99");
                 return false;
             }
         } else if (a == QLatin1String("--messages")) {
@@ -168,6 +188,7 @@ struct FileResult {
     double scriptMs = 0;
     double exportMs = 0;
     bool exported = true;
+    benchinteractive::Result interactive;
 };
 
 // Exports the drawing (read from figFile) as the export dialog does with the
@@ -289,6 +310,8 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
             exportMs.push_back(exportTime);
         }
     }
+    if (opt.interactive)
+        result.interactive = benchinteractive::run(file, opt.viewZoom, QSize(1200, 900));
     result.read = true;
     result.readMs = median(readMs);
     result.writeMs = median(writeMs);
@@ -311,7 +334,8 @@ int main(int argc, char* argv[])
     if (!parseArguments(app.arguments(), opt, error)) {
         std::fprintf(stderr,
             "figbench: %s\nusage: figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages] "
-            "[--edit] [--script JS] [--export ROW [--set WIDGET=VALUE]...] FILE...\n",
+            "[--edit] [--script JS] [--export ROW [--set WIDGET=VALUE]...] [--interactive [--view-zoom Z]] "
+            "FILE...\n",
             qPrintable(error));
         return 2;
     }
@@ -356,12 +380,24 @@ int main(int argc, char* argv[])
     auto exportColumn = [&opt](double ms) {
         return opt.exportRow.isEmpty() ? QString() : QStringLiteral(" export_ms=%1").arg(ms, 0, 'f', 3);
     };
+    auto interactiveColumns = [&opt](const benchinteractive::Result& r) {
+        if (!opt.interactive)
+            return QString();
+        return QStringLiteral(" open_redraws=%1 open_ms=%2 zoom_ms=%3 scroll_ms=%4 scroll_redraws=%5 visible=%6")
+            .arg(r.openRedraws)
+            .arg(r.openMs, 0, 'f', 3)
+            .arg(r.zoomMs, 0, 'f', 3)
+            .arg(r.scrollMs, 0, 'f', 3)
+            .arg(r.scrollRedraws)
+            .arg(r.visible);
+    };
     for (const QString& file : qAsConst(opt.files)) {
         const FileResult r = benchFile(file, opt, scratch.path());
         if (!r.read || !r.exported)
             status = 1;
-        std::printf("%s objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f%s%s%s\n", qPrintable(file), r.objects,
-            r.readMs, r.writeMs, r.drawMs, qPrintable(editColumn(r.editMs)), qPrintable(scriptColumn(r.scriptMs)), qPrintable(exportColumn(r.exportMs)));
+        std::printf("%s objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f%s%s%s%s\n", qPrintable(file), r.objects,
+            r.readMs, r.writeMs, r.drawMs, qPrintable(editColumn(r.editMs)), qPrintable(scriptColumn(r.scriptMs)),
+            qPrintable(exportColumn(r.exportMs)), qPrintable(interactiveColumns(r.interactive)));
         totalObjects += r.objects;
         totalRead += r.readMs;
         totalWrite += r.writeMs;

@@ -159,8 +159,11 @@ void CFigContext::startLibraryPlacement(CFigContext* clip)
         libraryPlacementPixmap, libraryPlacementPixmap->width(), libraryPlacementPixmap->height());
     delete libraryPlacementBackground;
     libraryPlacementBackground = nullptr;
-    if (const QImage* canvas = view ? windowSeam().canvasImage(this) : nullptr)
-        libraryPlacementBackground = new QPixmap(QPixmap::fromImage(*canvas));
+    if (view) {
+        windowSeam().flushDeferredRedisplay(this); // the background is the drawing
+        if (const QImage* canvas = windowSeam().canvasImage(this))
+            libraryPlacementBackground = new QPixmap(QPixmap::fromImage(*canvas));
+    }
 
     placement.document = this;
     placement.copies = copies.release();

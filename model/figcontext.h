@@ -20,9 +20,11 @@ class FigCompound;
 class FigLine;
 class FigObject;
 class FigPoint;
+struct FigArea;
 struct FigArrow;
 class QColor;
 class QPainter;
+class QRect;
 class QTChildFrm;
 struct PictureData;
 struct SmartLink;
@@ -96,6 +98,16 @@ public:
         bool withTextDescent, bool withLineWidth);
 
     void redrawCanvas();
+    // The same for a rectangle of canvas pixels only (the strip a scroll
+    // has uncovered): cleared, then grid, paper frame, the objects that may
+    // paint into it and all markers, clipped to it. No rubber band: not for
+    // use while a gesture is under way.
+    void redrawCanvasPixels(const QRect& pixels);
+    // Anchors the painter's fill patterns to the drawing rather than to the
+    // canvas, so that pixels moved by a scroll match what a redraw at the
+    // new origin paints. Every redraw does it; so does the document window
+    // when it begins its painter.
+    void anchorFillPatterns();
 
     // ---- Undo history ----
 
@@ -617,6 +629,9 @@ public:
     // too unless the layer mode is 12), and the objects of one depth in list
     // order with compound members at the compound's place.
     void drawObjectList(const FigObjectList* list, const FigObject* excluded);
+    // The same leaving out, besides, every object that cannot paint into the
+    // Fig area (drawnarea.h); null: no area, every object.
+    void drawObjectListWithin(const FigObjectList* list, const FigObject* excluded, const FigArea* area);
     void drawObjectsAtDepth(const FigObjectList* list, int depth, const FigObject* excluded);
     // Whether the object's box and the rectangle, both grown by four pixels
     // at zoom 1, overlap; touching counts.
@@ -897,6 +912,8 @@ public:
     // How many objects the depth-ordered drawing has drawn so far; tells how
     // much a redraw cost.
     long long objectsDrawn = 0;
+    // How many whole-canvas redraws the document has had.
+    long long canvasRedraws = 0;
 
 private:
     void recomputeCorners(FigCompound* compound);

@@ -60,6 +60,10 @@ void WindowSeam::redisplayCanvas(CFigContext*)
 {
 }
 
+void WindowSeam::flushDeferredRedisplay(CFigContext*)
+{
+}
+
 void WindowSeam::drawObjectsAtDepth(CFigContext*, int)
 {
 }

@@ -43,6 +43,9 @@ public:
 
     // Draws the whole canvas anew and shows it.
     virtual void redisplayCanvas(CFigContext* context);
+    // Makes a redraw the window put off (after resizes, before its first
+    // paint) now, so that the canvas image shows the drawing.
+    virtual void flushDeferredRedisplay(CFigContext* context);
     // Draws the objects of one depth over the canvas and shows it.
     virtual void drawObjectsAtDepth(CFigContext* context, int depth);
 

@@ -94,6 +94,12 @@ QFont screenFont(const FontTableEntry& row, int pixelSize)
     return font;
 }
 
+void releaseScreenFonts()
+{
+    if (fontCache)
+        fontCache->clear();
+}
+
 QFont screenFont(int fontNumber, int pixelSize)
 {
     return screenFont(fontTableEntry(fontNumber), pixelSize);

@@ -39,6 +39,12 @@ const FontTableEntry& fontTableEntry(int fontNumber);
 QFont screenFont(const FontTableEntry& row, int pixelSize);
 QFont screenFont(int fontNumber, int pixelSize);
 
+// Lets the screen fonts made so far go. A kept font keeps its font engine,
+// and Qt's own font cache, which cannot free engines still in use, then
+// walks all of them again and again trying; after a zoom change the fonts of
+// the sizes before it are no longer needed.
+void releaseScreenFonts();
+
 // Maps the table's family names onto the installed URW base-35 faces, so that
 // texts are drawn and measured in the faces the Fig format means. Called once
 // at start-up, before any text is measured; calling it again does no harm.

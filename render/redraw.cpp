@@ -18,6 +18,9 @@
 #include "model/objectlist.h"
 #include "model/units.h"
 #include "model/windowseam.h"
+#include "render/canvasmapping.h"
+#include "render/drawnarea.h"
+#include "render/fonts.h"
 #include "render/latextext.h"
 #include "render/primitives.h"
 
@@ -108,19 +111,47 @@ void markListMembers(const FigObjectList* members, const QSet<const FigObject*>&
 
 // Appends every object of the tree that a depth-ordered drawing draws to the
 // bucket of its depth: compounds that are neither skipped nor excluded are
-// entered, other objects are taken unless skipped or excluded. Depths above
-// `deepest` are not drawn.
-void collectByDepth(
-    const FigObjectList* list, const FigObject* excluded, int deepest, std::vector<std::vector<FigObject*>>& buckets)
+// entered, other objects are taken unless skipped or excluded, or unable to
+// paint into `area` when there is one. Depths above `deepest` are not drawn.
+void collectByDepth(CFigContext* context, const FigObjectList* list, const FigObject* excluded, int deepest,
+    const FigArea* area, std::vector<std::vector<FigObject*>>& buckets)
 {
     for (FigObject* object : *list) {
         if (object->type == FigObject::Compound) {
             if (object != excluded && !object->skipRedraw)
-                collectByDepth(static_cast<FigCompound*>(object)->members, excluded, deepest, buckets);
-        } else if (object->depth >= 0 && object->depth <= deepest && !object->skipRedraw && object != excluded) {
+                collectByDepth(context, static_cast<FigCompound*>(object)->members, excluded, deepest, area, buckets);
+        } else if (object->depth >= 0 && object->depth <= deepest && !object->skipRedraw && object != excluded
+            && (!area || objectMayPaintIn(context, object, *area))) {
             buckets[static_cast<size_t>(object->depth)].push_back(object);
         }
     }
+}
+
+// The Fig area of a rectangle of canvas pixels, a pixel wider on every side
+// so that rounding at its edges cannot lose an object.
+FigArea figAreaOfPixels(const CFigContext& context, const QRect& pixels)
+{
+    FigArea area;
+    area.x1 = pixelToFigUnclamped(pixels.left() - 1, context.dpiX, context.zoom, context.originX);
+    area.y1 = pixelToFigUnclamped(pixels.top() - 1, context.dpiY, context.zoom, context.originY);
+    area.x2 = pixelToFigUnclamped(pixels.right() + 2, context.dpiX, context.zoom, context.originX);
+    area.y2 = pixelToFigUnclamped(pixels.bottom() + 2, context.dpiY, context.zoom, context.originY);
+    return area;
+}
+
+// The Fig area of a rectangle redraw: the rectangle grown by the margins of
+// the overlap test (both boxes grow there), so that whatever that test lets
+// through is tested no further here.
+FigArea figAreaOfRect(const CFigContext& context, int x1, int y1, int x2, int y2)
+{
+    const int mx = 2 * fourPixelMargin(context.dpiX) + 1;
+    const int my = 2 * fourPixelMargin(context.dpiY) + 1;
+    FigArea area;
+    area.x1 = clampToInt(std::int64_t(std::min(x1, x2)) - mx);
+    area.y1 = clampToInt(std::int64_t(std::min(y1, y2)) - my);
+    area.x2 = clampToInt(std::int64_t(std::max(x1, x2)) + mx);
+    area.y2 = clampToInt(std::int64_t(std::max(y1, y2)) + my);
+    return area;
 }
 
 // While a drag, a point move or a scaling is under way, its last preview
@@ -162,22 +193,41 @@ private:
 
 // ---- Whole canvas ----
 
+void CFigContext::anchorFillPatterns()
+{
+    // The pattern bitmaps are 32 pixels square: the remainder is enough, and
+    // cannot overflow.
+    if (painter)
+        painter->setBrushOrigin(QPoint(-(originX % 32), -(originY % 32)));
+}
+
 void CFigContext::redrawCanvas()
 {
     if (!view || !painter)
         return;
+    ++canvasRedraws;
+    // The texts of a new zoom come in new sizes: the fonts of the old ones
+    // are let go (the last text font stays with the painter that holds it).
+    static float zoomOfLastRedraw = 0.0f;
+    if (zoom != zoomOfLastRedraw) {
+        releaseScreenFonts();
+        zoomOfLastRedraw = zoom;
+    }
     const QRect area(QPoint(0, 0), windowSeam().canvasSize(this));
     // Only the canvas of the gesture's own document shows what it shows.
     const CFigContext* gestureOwner = canvasGestureDocument();
     const bool gestureHere = !gestureOwner || gestureOwner == this;
     PreviewStandIns standIns(this, gestureHere && isGestureInProgress());
+    anchorFillPatterns();
     fillRect(preferences.backgroundColor, area.left(), area.top(), area.right(), area.bottom());
     forEachObject(&drawing.objects, clearSkipRedraw);
 
     if (gridOn)
         drawGrid();
     drawPaperFrame();
-    drawObjectList(&drawing.objects, nullptr);
+    // Only what may show in the window is drawn.
+    const FigArea shown = figAreaOfPixels(*this, area);
+    drawObjectListWithin(&drawing.objects, nullptr, &shown);
     drawAllMarkers(nullptr);
 
     // The rubber band of a gesture in progress comes last, on top of
@@ -193,16 +243,39 @@ void CFigContext::redrawCanvas()
     }
 }
 
+void CFigContext::redrawCanvasPixels(const QRect& pixels)
+{
+    if (!view || !painter)
+        return;
+    const QRect area = pixels.intersected(QRect(QPoint(0, 0), windowSeam().canvasSize(this)));
+    if (area.isEmpty())
+        return;
+    anchorFillPatterns();
+    painter->setClipRect(area, Qt::ReplaceClip);
+    fillRect(preferences.backgroundColor, area.left(), area.top(), area.right(), area.bottom());
+    forEachObject(&drawing.objects, clearSkipRedraw);
+    if (gridOn)
+        drawGrid();
+    drawPaperFrame();
+    const FigArea shown = figAreaOfPixels(*this, area);
+    drawObjectListWithin(&drawing.objects, nullptr, &shown);
+    drawAllMarkers(nullptr);
+    painter->setClipping(false);
+}
+
 // ---- Rectangles ----
 
 void CFigContext::markObjectsForRedraw(FigObject* object, bool omit, int x1, int y1, int x2, int y2)
 {
     forEachObject(&drawing.objects, clearSkipRedraw);
+    // The cheap drawn area first: the exact box only for what is near.
+    const FigArea near = figAreaOfRect(*this, x1, y1, x2, y2);
     for (FigObject* candidate : drawing.objects) {
         if (candidate == object)
             candidate->skipRedraw = omit;
         else
-            candidate->skipRedraw = !objectOverlapsRect(candidate, x1, y1, x2, y2);
+            candidate->skipRedraw
+                = !objectMayPaintIn(this, candidate, near) || !objectOverlapsRect(candidate, x1, y1, x2, y2);
         // A compound is drawn whole or not at all.
         if (!candidate->skipRedraw && candidate->type == FigObject::Compound)
             clearMemberSkipFlags(static_cast<FigCompound*>(candidate));
@@ -214,6 +287,7 @@ void CFigContext::redrawRect(int x1, int y1, int x2, int y2, FigObject* object, 
     if (!painter)
         return;
     markObjectsForRedraw(object, omit, x1, y1, x2, y2);
+    anchorFillPatterns();
     const int px1 = figToPixelX(x1);
     const int py1 = figToPixelY(y1);
     const int px2 = figToPixelX(x2);
@@ -241,11 +315,13 @@ void CFigContext::redrawRectExceptList(int x1, int y1, int x2, int y2, const Fig
     collectTree(list, listed);
 
     forEachObject(&drawing.objects, clearSkipRedraw);
+    const FigArea near = figAreaOfRect(*this, x1, y1, x2, y2);
     for (FigObject* candidate : drawing.objects) {
         if (listed.contains(candidate))
             candidate->skipRedraw = omit;
         else
-            candidate->skipRedraw = !objectOverlapsRect(candidate, x1, y1, x2, y2);
+            candidate->skipRedraw
+                = !objectMayPaintIn(this, candidate, near) || !objectOverlapsRect(candidate, x1, y1, x2, y2);
         if (!candidate->skipRedraw && candidate->type == FigObject::Compound) {
             auto* compound = static_cast<FigCompound*>(candidate);
             clearMemberSkipFlags(compound);
@@ -255,6 +331,7 @@ void CFigContext::redrawRectExceptList(int x1, int y1, int x2, int y2, const Fig
         }
     }
 
+    anchorFillPatterns();
     const int px1 = figToPixelX(x1);
     const int py1 = figToPixelY(y1);
     const int px2 = figToPixelX(x2);
@@ -381,17 +458,23 @@ void CFigContext::drawAllObjects()
 
 void CFigContext::drawObjectList(const FigObjectList* list, const FigObject* excluded)
 {
+    drawObjectListWithin(list, excluded, nullptr);
+}
+
+void CFigContext::drawObjectListWithin(const FigObjectList* list, const FigObject* excluded, const FigArea* area)
+{
     if (!list)
         return;
     const int deepest = std::min(maxDepth, depthCount - 1);
     if (deepest < 0)
         return;
+    anchorFillPatterns();
     // One walk of the tree sorts the objects to draw into their depths, in
     // list order with the members of a compound at the compound's place;
     // the depths are then drawn deepest first, so that lower depths lie on
     // top. Walking the tree once per depth would cost as much as drawing.
     std::vector<std::vector<FigObject*>> buckets(static_cast<size_t>(deepest) + 1);
-    collectByDepth(list, excluded, deepest, buckets);
+    collectByDepth(this, list, excluded, deepest, area, buckets);
     if (preferences.renderSpecialTextUsingTex) {
         // The LaTeX images the drawing needs are made all at once first.
         std::vector<FigText*> texts;

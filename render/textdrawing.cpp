@@ -16,6 +16,41 @@
 
 #include <cmath>
 
+namespace {
+
+// The font the last plain text set on a painter, as the painter holds it.
+// Setting a font makes the painter copy and resolve it afresh, and the copy
+// looks its font engine up again at the next text: in a drawing whose texts
+// share a font, most texts would pay for that lookup. A text in the font
+// the painter still holds therefore sets nothing.
+struct LastTextFont {
+    const QPainter* painter = nullptr;
+    int row = -1;
+    int pixelSize = 0;
+    QFont held; // shares the painter's font while nothing has changed it
+};
+// Never deleted, like the font cache: a font must not outlive the font
+// database's teardown at exit.
+LastTextFont* lastTextFontRecord = nullptr;
+
+void setTextFont(QPainter* painter, int fontNumber, int pixelSize)
+{
+    if (!lastTextFontRecord)
+        lastTextFontRecord = new LastTextFont;
+    LastTextFont& lastTextFont = *lastTextFontRecord;
+    const int row = fontTableEntry(fontNumber).number;
+    if (lastTextFont.painter == painter && lastTextFont.row == row && lastTextFont.pixelSize == pixelSize
+        && painter->font().isCopyOf(lastTextFont.held))
+        return;
+    painter->setFont(screenFont(fontNumber, pixelSize));
+    lastTextFont.painter = painter;
+    lastTextFont.row = row;
+    lastTextFont.pixelSize = pixelSize;
+    lastTextFont.held = painter->font();
+}
+
+} // namespace
+
 int CFigContext::textPixelSize(const FigText* text, double atZoom) const
 {
     const double pointsPerInch = preferences.fontBase72dpi ? 72.0 : 80.0;
@@ -68,7 +103,7 @@ void CFigContext::drawPlainText(int x, int y, int drawStyle, FigText* text)
     painter->rotate(roundToInt(-double(text->angle) * 180.0 / M_PI));
     const int colorNumber = text->color == -1 ? 0 : text->color;
     if (drawStyle == DrawNormal || drawStyle == DrawDimmed || drawStyle == DrawGreyed) {
-        painter->setFont(screenFont(text->font, pixelSize));
+        setTextFont(painter, text->font, pixelSize);
         painter->setPen(QPen(getPenColor(drawing.userShades, colorNumber, drawStyle)));
         painter->drawText(QPoint(0, 0), text->text);
     }

@@ -183,6 +183,23 @@ private slots:
             QCOMPARE(values.at(i).toInt(), expected[i] + (i % 2 == 0 ? step : 0));
     }
 
+    // --interactive opens the file in a window: the line ends with the
+    // measurements there, and the opening redraws the canvas once.
+    void interactiveOpensZoomsAndScrolls()
+    {
+        const QString own = fixture("own.fig");
+        const Run run = figbench({ "--interactive", "--view-zoom", "4", own });
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.size(), 2);
+        QVERIFY2(QRegularExpression(QStringLiteral("^%1 objects=7 read_ms=%2 write_ms=%2 draw_ms=%2 open_redraws=1 "
+                                                   "open_ms=%2 zoom_ms=%2 scroll_ms=%2 scroll_redraws=0 visible=\\d+$")
+                                        .arg(QRegularExpression::escape(own), number))
+                     .match(run.out.at(0))
+                     .hasMatch(),
+            qPrintable(run.out.at(0)));
+        QCOMPARE(figbench({ "--interactive", "--view-zoom", "0", own }).exitCode, 2);
+    }
+
     void unusableArguments()
     {
         QCOMPARE(figbench({}).exitCode, 2);

@@ -1,0 +1,179 @@
+#pragma once
+// The interactive step of figbench (--interactive): the file opened in a main
+// window as the Open command does it, off screen, and the view then zoomed
+// and scrolled as the user does. Reports how many whole-canvas redraws the
+// opening made before the window had settled, the time from the Open command
+// to the first paint of the document window, one zoom step (the median of
+// zooming in and out again) and one wheel step of scrolling (the median of
+// steps down and up, and how many whole redraws they made), at the zoom
+// given by --view-zoom. Header-only, since figbench is built from one source
+// file.
+
+#include "app/qtchildfrm.h"
+#include "app/qtmainfrm.h"
+#include "model/figcontext.h"
+#include "model/units.h"
+#include "render/canvasmapping.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <vector>
+
+namespace benchinteractive {
+
+struct Result {
+    bool opened = false;
+    long long openRedraws = 0;
+    double openMs = 0;
+    double zoomMs = 0;
+    double scrollMs = 0;
+    long long scrollRedraws = 0; // whole-canvas redraws made by the scroll steps
+    long visible = 0; // top-level objects within the view of the scroll steps
+};
+
+// Notes the paint events that reach a widget.
+class PaintWatcher : public QObject {
+public:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+    int paints = 0;
+};
+
+inline double msSince(const QElapsedTimer& timer)
+{
+    return static_cast<double>(timer.nsecsElapsed()) / 1.0e6;
+}
+
+inline double medianOf(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// Lets the events posted so far run, twice over, so that layouts, resizes
+// and paints that follow each other have all come.
+inline void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents(QEventLoop::AllEvents);
+}
+
+// Top-level objects whose bounds meet the Fig area the viewport shows.
+inline long visibleObjects(QTChildFrm& child)
+{
+    CFigContext& context = *child.figContext;
+    const QWidget* view = child.viewport();
+    const int x1 = pixelToFig(0, context.dpiX, context.zoom, context.originX);
+    const int y1 = pixelToFig(0, context.dpiY, context.zoom, context.originY);
+    const int x2 = pixelToFig(view->width(), context.dpiX, context.zoom, context.originX);
+    const int y2 = pixelToFig(view->height(), context.dpiY, context.zoom, context.originY);
+    long n = 0;
+    for (FigObject* object : context.drawing.objects) {
+        if (context.objectOverlapsRect(object, x1, y1, x2, y2))
+            ++n;
+    }
+    return n;
+}
+
+// One wheel notch over the middle of the viewport; negative notches scroll
+// down.
+inline void wheel(QTChildFrm& child, int notches)
+{
+    QWidget* view = child.viewport();
+    const QPointF at(view->width() / 2.0, view->height() / 2.0);
+    QWheelEvent event(at, view->mapToGlobal(at.toPoint()), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+        Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &event);
+}
+
+// Opens the file in a main window of the given size and measures the steps;
+// `steps` wheel steps down and as many up, zoom in and out three times each.
+inline Result run(const QString& file, double viewZoom, const QSize& windowSize, int steps = 8)
+{
+    Result result;
+    QTMainFrm frame;
+    mainWindow = &frame;
+    frame.resize(windowSize);
+    frame.show();
+    settle();
+
+    QElapsedTimer timer;
+    timer.start();
+    const int before = frame.childFrames().size();
+    frame.openFile(file);
+    QTChildFrm* child = frame.childFrames().size() > before ? frame.activeMdiChild() : nullptr;
+    if (!child) {
+        mainWindow = nullptr;
+        return result;
+    }
+    PaintWatcher watcher;
+    child->viewport()->installEventFilter(&watcher);
+    // The document is new: every whole redraw it has had, the ones made
+    // before the Open command returned included, came with the opening.
+    while (watcher.paints == 0 && timer.elapsed() < 600000)
+        QApplication::processEvents(QEventLoop::AllEvents);
+    result.openMs = msSince(timer);
+    settle();
+    result.openRedraws = child->figContext->canvasRedraws;
+    result.opened = true;
+
+    // The view of the scroll steps: the zoom asked for, scrolled to the
+    // middle of the drawing.
+    CFigContext& context = *child->figContext;
+    context.zoom = float(viewZoom);
+    child->updateScrollRange();
+    child->redisplayCanvas();
+    settle();
+    QScrollBar* bar = child->verticalScrollBar();
+    child->horizontalScrollBar()->setValue(child->horizontalScrollBar()->maximum() / 2);
+    bar->setValue(bar->maximum() / 2);
+    settle();
+    result.visible = visibleObjects(*child);
+
+    std::vector<double> scrolls;
+    const long long redrawsBeforeScrolling = context.canvasRedraws;
+    for (int direction : { -1, 1 }) {
+        for (int i = 0; i < steps; ++i) {
+            timer.restart();
+            wheel(*child, direction);
+            QApplication::processEvents(QEventLoop::AllEvents);
+            scrolls.push_back(msSince(timer));
+        }
+    }
+    result.scrollMs = medianOf(scrolls);
+    result.scrollRedraws = context.canvasRedraws - redrawsBeforeScrolling;
+
+    std::vector<double> zooms;
+    for (int i = 0; i < 3; ++i) {
+        timer.restart();
+        child->zoomIn();
+        QApplication::processEvents(QEventLoop::AllEvents);
+        zooms.push_back(msSince(timer));
+        timer.restart();
+        child->zoomOut();
+        QApplication::processEvents(QEventLoop::AllEvents);
+        zooms.push_back(msSince(timer));
+    }
+    result.zoomMs = medianOf(zooms);
+
+    child->viewport()->removeEventFilter(&watcher);
+    context.clearModified();
+    frame.close();
+    settle();
+    mainWindow = nullptr;
+    return result;
+}
+
+} // namespace benchinteractive

@@ -1,0 +1,178 @@
+// The document window's canvas as the view changes: opened, scrolled and
+// zoomed, it shows exactly what a whole redraw of the drawing shows, and it
+// gets there without drawing more than it has to.
+
+#include "app/qtchildfrm.h"
+#include "app/qtmainfrm.h"
+#include "model/figcontext.h"
+#include "model/figobject.h"
+#include "support/documentwindow.h"
+#include "support/editsession.h"
+#include "support/mainwindowdocuments.h"
+#include "support/testenv.h"
+
+#include <QScrollBar>
+
+namespace {
+
+// Objects spread over about 13500 x 13800 Fig units (900 x 920 pixels at
+// zoom 1): a pattern-filled polygon, a thick dashed zigzag with arrowheads,
+// a turned text, an arc with arrowheads, a turned filled ellipse, an
+// interpolating X-spline with an arrowhead and a compound of two boxes at
+// opposite sides.
+// clang-format off
+const QByteArray spreadObjects = QByteArrayLiteral(
+    "2 3 0 3 0 4 50 -1 45 0.000 0 0 -1 0 0 5\n"
+    "\t 1200 1200 4800 900 5400 3600 2400 4200 1200 1200\n"
+    "2 1 1 4 1 7 40 -1 -1 4.000 0 0 -1 1 1 4\n"
+    "\t 1 1 2.00 120.00 240.00\n"
+    "\t 0 0 2.00 120.00 240.00\n"
+    "\t 600 6000 9000 6300 600 6600 9000 8000\n"
+    "4 0 0 30 -1 1 24 0.5236 4 270 2400 3000 7500 Scrolled text\\001\n"
+    "5 1 0 2 2 7 45 -1 -1 0.000 0 1 1 1 3600.000 10800.000 2400 10800 3600 9600 4800 10800\n"
+    "\t 1 1 1.00 60.00 120.00\n"
+    "\t 1 1 1.00 60.00 120.00\n"
+    "1 1 0 2 1 2 60 -1 20 0.000 1 0.3000 9000 3000 1800 900 9000 3000 10800 3900\n"
+    "3 4 0 2 0 7 50 -1 -1 0.000 0 1 0 5\n"
+    "\t 1 1 1.00 60.00 120.00\n"
+    "\t 6000 9000 7800 7800 9600 9600 11400 8400 12600 10200\n"
+    "\t 0.000 -1.000 -1.000 -1.000 0.000\n"
+    "6 600 12000 13500 13800\n"
+    "2 2 0 1 0 7 50 -1 20 0.000 0 0 -1 0 0 5\n"
+    "\t 600 12000 3000 12000 3000 13800 600 13800 600 12000\n"
+    "2 2 0 1 0 7 50 -1 20 0.000 0 0 -1 0 0 5\n"
+    "\t 11000 12000 13500 12000 13500 13800 11000 13800 11000 12000\n"
+    "-6\n");
+// clang-format on
+
+constexpr int spreadObjectCount = 8; // the compound's two members count, not the compound
+
+// A window of 400 x 300 pixels on the drawing at 80 dots per inch, its
+// first object selected (its markers show).
+struct View {
+    DocumentWindow window;
+    bool ready = false;
+    View()
+    {
+        if (!window.load(editsession::figText(spreadObjects)))
+            return;
+        CFigContext& context = window.context();
+        context.dpiX = context.dpiY = 80.0f;
+        window.object(0)->selected = true;
+        window.object(0)->markerState = 2;
+        window.frame->updateScrollRange();
+        window.frame->redisplayCanvas();
+        ready = window.frame->verticalScrollBar()->maximum() > 0 && window.frame->horizontalScrollBar()->maximum() > 0;
+    }
+    QTChildFrm& frame() { return *window.frame; }
+    CFigContext& context() { return window.context(); }
+    void scrollBy(int dx, int dy)
+    {
+        QScrollBar* h = frame().horizontalScrollBar();
+        QScrollBar* v = frame().verticalScrollBar();
+        if (dx)
+            h->setValue(h->value() + dx);
+        if (dy)
+            v->setValue(v->value() + dy);
+    }
+};
+
+} // namespace
+
+class TestCanvasView : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { documentwindow::initResources(); }
+    void cleanupTestCase() { documentwindow::releaseResources(); }
+
+    // Steps of (dx, dy) pixels; the canvas is compared after the last one,
+    // so that what each step moves and draws has to fit with the next.
+    void scrollingShowsWhatARedrawShows_data()
+    {
+        QTest::addColumn<QList<QPoint>>("steps");
+        QTest::newRow("down, wheel steps") << QList<QPoint> { { 0, 3 }, { 0, 3 }, { 0, 3 }, { 0, 3 } };
+        QTest::newRow("down, then up") << QList<QPoint> { { 0, 40 }, { 0, 17 }, { 0, -3 }, { 0, -31 } };
+        QTest::newRow("right, then left") << QList<QPoint> { { 3, 0 }, { 29, 0 }, { 50, 0 }, { -7, 0 }, { -1, 0 } };
+        QTest::newRow("both ways") << QList<QPoint> { { 13, 0 }, { 0, 21 }, { -5, 0 }, { 0, -8 }, { 33, 44 } };
+        QTest::newRow("a page and more") << QList<QPoint> { { 0, 120 }, { 0, 400 }, { 450, 0 }, { -300, -350 } };
+    }
+    void scrollingShowsWhatARedrawShows()
+    {
+        QFETCH(QList<QPoint>, steps);
+        View view;
+        QVERIFY(view.ready);
+        view.scrollBy(200, 150); // room to go either way
+        QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
+        for (const QPoint& step : steps)
+            view.scrollBy(step.x(), step.y());
+        QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
+    }
+
+    // A small scroll moves the drawn pixels and draws the strip it uncovers
+    // only: no whole redraw, and only the objects that reach the strip.
+    void scrollingDrawsOnlyTheUncoveredStrip()
+    {
+        View view;
+        QVERIFY(view.ready);
+        view.scrollBy(0, 150);
+        const long long redraws = view.context().canvasRedraws;
+        const long long drawn = view.context().objectsDrawn;
+        view.scrollBy(0, 3);
+        QCOMPARE(view.context().canvasRedraws, redraws);
+        QVERIFY(view.context().objectsDrawn - drawn < spreadObjectCount);
+        QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
+    }
+
+    // Zoomed in, the window shows part of the drawing and draws that part.
+    void zoomingShowsWhatARedrawShows()
+    {
+        View view;
+        QVERIFY(view.ready);
+        view.scrollBy(120, 90);
+        for (int i = 0; i < 3; ++i) {
+            const long long drawn = view.context().objectsDrawn;
+            view.frame().zoomIn();
+            QVERIFY(view.context().objectsDrawn - drawn < spreadObjectCount);
+            QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
+        }
+        view.frame().zoomOut();
+        QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
+    }
+
+    // However many resizes and shows come while the window is laid out,
+    // the canvas is drawn once, at the size it is painted at.
+    void openingDrawsTheCanvasOnce()
+    {
+        MainWindowDocuments documents;
+        QVERIFY(documents.isActive());
+        QTChildFrm* child = documents.open(editsession::figText(spreadObjects), QStringLiteral("spread.fig"));
+        QVERIFY(child);
+        QTRY_VERIFY(!child->isRedisplayPending());
+        QTest::qWait(100); // whatever else the layout sends
+        QCOMPARE(child->figContext->canvasRedraws, 1LL);
+        QCOMPARE(child->canvasImage->size(), child->size());
+        QCOMPARE(editsession::pixelsOffRedraw(*child), 0);
+    }
+
+    // Resized again and again before it is painted, the window draws once,
+    // when it is painted; drawing into the canvas meanwhile repaints it, and
+    // the repaint makes the whole redraw.
+    void resizesBeforeAPaintDrawOnce()
+    {
+        View view;
+        QVERIFY(view.ready);
+        QCoreApplication::processEvents();
+        const long long redraws = view.context().canvasRedraws;
+        for (int width : { 420, 450, 480 })
+            view.frame().resize(width, 320); // a shown window gets its resize at once
+        QVERIFY(view.frame().isRedisplayPending());
+        QCOMPARE(view.context().canvasRedraws, redraws);
+        view.frame().redrawObject(view.window.object(0), false);
+        QVERIFY(!view.frame().isRedisplayPending());
+        QCOMPARE(view.context().canvasRedraws, redraws + 1);
+        QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
+    }
+};
+
+TAVREL_TEST_MAIN(TestCanvasView)
+#include "tst_canvasview.moc"
