@@ -19,6 +19,7 @@
 #include "model/objectlist.h"
 #include "model/units.h"
 #include "render/latextext.h"
+#include "render/overlapindex.h"
 #include "render/primitives.h"
 
 #include <QPainter>
@@ -213,6 +214,15 @@ void CFigContext::redrawRect(int x1, int y1, int x2, int y2, FigObject* object, 
 {
     if (!painter)
         return;
+    // A drag knows the boxes of what holds still: the objects outside the
+    // rectangle need not be measured. (An object to be drawn whether it meets
+    // the rectangle or not, and a compound open for editing, take the way
+    // below.)
+    if (activeOverlapIndex && activeOverlapIndex->builtFor(this) && objects() == &drawing.objects
+        && (!object || omit)) {
+        redrawIndexedRect(*this, *activeOverlapIndex, x1, y1, x2, y2, object, omit);
+        return;
+    }
     markObjectsForRedraw(object, omit, x1, y1, x2, y2);
     const int px1 = figToPixelX(x1);
     const int py1 = figToPixelY(y1);
