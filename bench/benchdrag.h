@@ -35,18 +35,24 @@ constexpr int steps = 9;
 // How many objects the selection and the compound drags take.
 constexpr int manyObjects = 20000;
 
-// The peak resident size of the process so far, in kB ("VmHWM"); 0 where
-// /proc is missing.
-inline long peakResidentKb()
+// A size line of /proc/self/status in kB ("VmHWM:" the peak resident size
+// so far, "VmRSS:" the resident size now); 0 where /proc is missing.
+inline long statusKb(const char* key)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
+    const QByteArray name(key);
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return std::atol(line.mid(6).trimmed().constData());
+        if (line.startsWith(name))
+            return std::atol(line.mid(name.size()).trimmed().constData());
     }
     return 0;
+}
+
+inline long peakResidentKb()
+{
+    return statusKb("VmHWM:");
 }
 
 // Starts a new peak from the present resident size, so that the next reading
@@ -59,13 +65,20 @@ inline void resetPeakResident()
 }
 
 struct Result {
-    double smallStepMs = 0; // one step dragging one small box
-    double selectedStepMs = 0; // one step dragging `selected` objects
-    double compoundStepMs = 0; // one step dragging one compound of `members`
+    // The median step and the first one (which may prepare the drag) of
+    // dragging one small box, `selected` objects and one compound of
+    // `members`.
+    double smallStepMs = 0;
+    double smallFirstMs = 0;
+    double selectedStepMs = 0;
+    double selectedFirstMs = 0;
+    double compoundStepMs = 0;
+    double compoundFirstMs = 0;
     int selected = 0;
     int members = 0;
     long readPeakKb = 0; // peak after reading, before any drag
     long compoundPeakKb = 0; // peak while the compound was dragged
+    long compoundStartKb = 0; // resident when its drag began
 };
 
 // The view puts the Fig point in the middle of the canvas.
@@ -76,15 +89,19 @@ inline void centreOn(CFigContext& context, int x, int y)
 }
 
 // Drags the selected objects of the current list from (x, y): the drag's
-// start, `steps` moves (the median one's milliseconds returned), then a
-// cancel, which leaves the drawing as it was.
-inline double dragSelected(CFigContext& context, FigObject* picked, int x, int y)
+// start, `steps` moves (the median one's milliseconds returned, the first
+// one's in `first`, the start included), then a cancel, which leaves the
+// drawing as it was.
+inline double dragSelected(CFigContext& context, FigObject* picked, int x, int y, double& first)
 {
     context.currentObject = picked;
     canvasAction.anchorX = canvasAction.trackX = x;
     canvasAction.anchorY = canvasAction.trackY = y;
     const int pixel = roundToInt(1200.0f / context.dpiX / context.zoom);
+    QElapsedTimer start;
+    start.start();
     startSelectionDrag(&context, x + pixel, y);
+    const double startMs = static_cast<double>(start.nsecsElapsed()) / 1.0e6;
     std::vector<double> times;
     for (int i = 1; i <= steps; ++i) {
         QElapsedTimer timer;
@@ -94,6 +111,7 @@ inline double dragSelected(CFigContext& context, FigObject* picked, int x, int y
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1.0e6);
     }
     cancelSelectionDrag(&context, x, y);
+    first = startMs + times.front();
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }
@@ -149,7 +167,7 @@ inline Result measure(CFigContext& context)
         centreOf(context, box, x, y);
         centreOn(context, x, y);
         box->selected = true;
-        result.smallStepMs = dragSelected(context, box, x, y);
+        result.smallStepMs = dragSelected(context, box, x, y, result.smallFirstMs);
         setObjectsSelected(list, false);
     }
 
@@ -167,7 +185,7 @@ inline Result measure(CFigContext& context)
         int y = 0;
         centreOf(context, first, x, y);
         centreOn(context, x, y);
-        result.selectedStepMs = dragSelected(context, first, x, y);
+        result.selectedStepMs = dragSelected(context, first, x, y, result.selectedFirstMs);
 
         context.createCompoundFromSelection();
         FigObject* compound = context.currentObject;
@@ -176,7 +194,8 @@ inline Result measure(CFigContext& context)
             setObjectsSelected(list, false);
             compound->selected = true;
             resetPeakResident();
-            result.compoundStepMs = dragSelected(context, compound, x, y);
+            result.compoundStartKb = statusKb("VmRSS:");
+            result.compoundStepMs = dragSelected(context, compound, x, y, result.compoundFirstMs);
             result.compoundPeakKb = peakResidentKb();
         }
     }

@@ -373,15 +373,20 @@ int main(int argc, char* argv[])
     auto dragColumns = [&opt](const benchdrag::Result& d) {
         if (!opt.drag)
             return QString();
-        return QStringLiteral(" drag_small_ms=%1 drag_selected_ms=%2 selected=%3 drag_compound_ms=%4 members=%5 "
-                              "read_hwm_kb=%6 compound_drag_hwm_kb=%7")
-            .arg(d.smallStepMs, 0, 'f', 3)
-            .arg(d.selectedStepMs, 0, 'f', 3)
-            .arg(d.selected)
-            .arg(d.compoundStepMs, 0, 'f', 3)
-            .arg(d.members)
-            .arg(d.readPeakKb)
-            .arg(d.compoundPeakKb);
+        return QStringLiteral(" drag_small_ms=%1 drag_small_first_ms=%2 drag_selected_ms=%3 drag_selected_first_ms=%4 "
+                              "selected=%5 drag_compound_ms=%6 drag_compound_first_ms=%7 members=%8 read_hwm_kb=%9")
+                   .arg(d.smallStepMs, 0, 'f', 3)
+                   .arg(d.smallFirstMs, 0, 'f', 3)
+                   .arg(d.selectedStepMs, 0, 'f', 3)
+                   .arg(d.selectedFirstMs, 0, 'f', 3)
+                   .arg(d.selected)
+                   .arg(d.compoundStepMs, 0, 'f', 3)
+                   .arg(d.compoundFirstMs, 0, 'f', 3)
+                   .arg(d.members)
+                   .arg(d.readPeakKb)
+            + QStringLiteral(" compound_drag_start_kb=%1 compound_drag_hwm_kb=%2")
+                  .arg(d.compoundStartKb)
+                  .arg(d.compoundPeakKb);
     };
     auto scriptColumn = [&opt](double ms) {
         return opt.script.isEmpty() ? QString() : QStringLiteral(" script_ms=%1").arg(ms, 0, 'f', 3);

@@ -239,6 +239,15 @@ void keepDragPreview(const FigObjectList* list)
     }
 }
 
+bool dragMovesPicture(CFigContext* context, FigObjectList* list)
+{
+    if (!context || !list || list->empty())
+        return false;
+    if (!sessionFits(context, list))
+        startSession(context, list);
+    return dragLayerWanted(context, list, !session->linked.empty() || session->pinnedLinks);
+}
+
 void dragSelection(CFigContext* context, FigObjectList* list, int x, int y)
 {
     if (!context || !list || list->empty())

@@ -200,7 +200,9 @@ void startSelectionDrag(CFigContext* context, int x, int y)
     canvasHandlers.selectionMoveHandler = dragSelection;
     canvasHandlers.leftReleaseHandler = dropSelection;
     canvasHandlers.rightPressHandler = cancelSelectionDrag;
-    keepDragPreview(context->selection);
+    // A picture of many objects needs no clones of them.
+    if (!dragMovesPicture(context, context->selection))
+        keepDragPreview(context->selection);
 }
 
 void dropSelection(CFigContext* context, int x, int y)

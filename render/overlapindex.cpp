@@ -5,6 +5,7 @@
 #include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "model/objectlist.h"
+#include "model/units.h"
 #include "render/primitives.h"
 
 #include <QPainter>
@@ -45,7 +46,7 @@ void OverlapIndex::build(CFigContext& context, const QSet<const FigObject*>& cha
     FigObjectList& list = context.drawing.objects;
     entries.reserve(list.size());
     for (auto it = list.begin(); it != list.end(); ++it) {
-        Entry entry { it, 0, 0, 0, 0, !changing.isEmpty() && holdsAny(*it, changing) };
+        Entry entry { *it, it, 0, 0, 0, 0, !changing.isEmpty() && holdsAny(*it, changing) };
         if (!entry.measuredEachTime)
             (*it)->getBounds(&context, entry.x0, entry.y0, entry.x1, entry.y1, true, true);
         entries.push_back(entry);
@@ -73,16 +74,38 @@ bool OverlapIndex::fits(const CFigContext& context) const
 void OverlapIndex::overlapping(
     CFigContext& context, int x1, int y1, int x2, int y2, std::vector<FigObject*>& out) const
 {
+    // CFigContext::boundsOverlap with its margins taken once: both boxes grow
+    // by four pixels at zoom 1, and the grown intervals must meet on both
+    // axes, touching included.
+    const std::int64_t mx = roundToInt(displayPixelSize(context.dpiX) * 4.0f);
+    const std::int64_t my = roundToInt(displayPixelSize(context.dpiY) * 4.0f);
+    const std::int64_t bLeft = x1 - mx;
+    const std::int64_t bRight = x2 + mx;
+    const std::int64_t bTop = y1 - my;
+    const std::int64_t bBottom = y2 + my;
+    auto meets = [&](const Entry& e) {
+        const std::int64_t aLeft = e.x0 - mx;
+        const std::int64_t aRight = e.x1 + mx;
+        const std::int64_t aTop = e.y0 - my;
+        const std::int64_t aBottom = e.y1 + my;
+        const bool horizontal = aLeft < bLeft ? !(aRight < bLeft) : !(bRight < aLeft);
+        const bool vertical = aTop < bTop ? !(aBottom < bTop) : !(bBottom < aTop);
+        return horizontal && vertical;
+    };
     for (const Entry& entry : entries) {
-        FigObject* object = *entry.at;
-        int x0 = entry.x0;
-        int y0 = entry.y0;
-        int xe = entry.x1;
-        int ye = entry.y1;
-        if (entry.measuredEachTime)
+        if (entry.measuredEachTime) {
+            FigObject* object = *entry.at;
+            int x0 = 0;
+            int y0 = 0;
+            int xe = 0;
+            int ye = 0;
             object->getBounds(&context, x0, y0, xe, ye, true, true);
-        if (context.boundsOverlap(x0, y0, xe, ye, x1, y1, x2, y2))
-            out.push_back(object);
+            if (context.boundsOverlap(x0, y0, xe, ye, x1, y1, x2, y2))
+                out.push_back(object);
+            continue;
+        }
+        if (meets(entry))
+            out.push_back(entry.object);
     }
 }
 

@@ -32,7 +32,11 @@ public:
     void overlapping(CFigContext& context, int x1, int y1, int x2, int y2, std::vector<FigObject*>& out) const;
 
 private:
+    // The boxes lie in one array, so that a query reads little memory; an
+    // object that holds still is read through `object`, one that changes
+    // through its place.
     struct Entry {
+        FigObject* object;
         FigObjectList::iterator at;
         int x0, y0, x1, y1;
         bool measuredEachTime;
