@@ -276,6 +276,17 @@ int CFigContext::replaceObjectsById(const FigObjectList* list)
 {
     if (!list || list->empty())
         return 0;
+    // A few objects are searched one by one: each search stops where it
+    // finds its object.
+    constexpr size_t fewObjects = 4;
+    if (list->size() <= fewObjects) {
+        int replaced = 0;
+        for (FigObject* object : *list) {
+            if (replaceObjectById(&drawing.objects, object))
+                ++replaced;
+        }
+        return replaced;
+    }
     // One walk of the drawing finds the place of every identifier asked for
     // (the first one in the order replaceObjectById searches), so that a long
     // list costs one walk instead of one search per object.

@@ -464,7 +464,11 @@ private slots:
         auto* copy = static_cast<FigCompound*>(outer->clone());
         FigObject* copiedMember = copy->members->front();
         FigText* newMember = makeText(count + 4, QStringLiteral("new"));
+        // (Objects found nowhere make the list long enough to be looked up
+        // in one walk.)
+        OwnedList strays { makeText(count + 60), makeText(count + 61), makeText(count + 62), makeText(count + 63) };
         FigObjectList swap { copy, newMember };
+        swap.insert(swap.end(), strays.list.begin(), strays.list.end());
         QCOMPARE(ctx.replaceObjectsById(&swap), 2);
         QCOMPARE(*std::next(ctx.drawing.objects.begin(), count / 2), static_cast<FigObject*>(copy));
         QCOMPARE(copy->members->front(), static_cast<FigObject*>(newMember));
