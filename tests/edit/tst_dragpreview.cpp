@@ -1,5 +1,5 @@
 // The preview of objects following the pointer (the select tool's drag, a
-// copy, a paste) draws only the area it changes, yet the canvas must show at
+// copy, a point moved) draws only the area it changes, yet the canvas must show at
 // every step exactly what a whole-canvas redraw shows: the objects where the
 // pointer has taken them, the lines linked to them stretched, overlapping
 // objects in their depth order, markers included; and so after the drop,
@@ -82,6 +82,12 @@ private slots:
         QTest::newRow("copy of the box following the pointer")
             << int(EditMode::Copy) << Steps { { 'm', 1200, 600 }, { 'c', 1200, 600 } } << moves
             << Step { 'c', 2700, 2400 } << true << false;
+        QTest::newRow("corner of the linked box moved")
+            << int(EditMode::Select) << Steps { { 'm', 1800, 1500 }, { 'p', 1800, 1500 } } << moves
+            << Step { 'r', 2700, 2400 } << true << false;
+        QTest::newRow("end of the arrow line moved")
+            << int(EditMode::Select) << Steps { { 'm', 2100, 300 }, { 'p', 2100, 300 } } << moves
+            << Step { 'r', 2700, 2400 } << true << false;
         QTest::newRow("everything selected, as a picture")
             << int(EditMode::Select) << Steps { { 'k', Qt::Key_A }, { 'm', 1200, 600 }, { 'p', 1200, 600 } } << moves
             << Step { 'r', 2700, 2400 } << true << true;
