@@ -1,4 +1,5 @@
 // Entry point of the editor; the start-up sequence itself lives in the library.
+#include "app/platform.h"
 #include "app/preferences.h"
 #include "app/startup.h"
 
@@ -7,6 +8,7 @@
 
 int main(int argc, char* argv[])
 {
+    platform::prepareWindowSystem();
     QApplication app(argc, argv);
     prepareStart();
     int result = 0;

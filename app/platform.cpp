@@ -5,6 +5,12 @@
 
 namespace platform {
 
+void prepareWindowSystem()
+{
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+}
+
 QString ghostscriptProgramName()
 {
     return QStringLiteral("gs");

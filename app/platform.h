@@ -25,4 +25,10 @@ QString releasePlatformName();
 // or an empty text when there is none.
 QString findProgramOnPath(const QString& programName);
 
+// Before the application object is made: the window system integration is
+// told that no OpenGL is wanted (every canvas is drawn in memory and shown
+// as an image), so that no GL driver, with its compiler, is loaded into the
+// process. A value the user set is kept.
+void prepareWindowSystem();
+
 } // namespace platform

@@ -2,7 +2,7 @@
 // the time each step takes and the peak memory of the process.
 //
 //   figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages]
-//            [--edit] [--script JS] [--export ROW [--set WIDGET=VALUE]...]
+//            [--edit] [--drag] [--script JS] [--export ROW [--set WIDGET=VALUE]...]
 //            [--interactive [--view-zoom Z]] FILE...
 //
 // Every question the reader asks is answered No. The settings are not read:
@@ -11,6 +11,10 @@
 // printed to standard error, each prefixed with the file name and ": ".
 // With --edit every object is selected right after reading, moved by one
 // grid step as the select tool's drag does, and the move undone and redone.
+// With --drag one step of the select tool's drag is measured (after --edit)
+// for a small box, for the first 20000 objects selected and for the same
+// objects as one compound (undone afterwards), with the peak memory after
+// reading and while the compound is dragged.
 // With --script the script file JS runs against each drawing after reading
 // it and before writing it, as the Script menu runs it (the keywords known,
 // the attributes taken by the run's own attribute handler, as there is no
@@ -28,6 +32,7 @@
 #include "app/preferences.h"
 #include "app/statusmessages.h"
 #include "bench/benchcanvas.h"
+#include "bench/benchdrag.h"
 #include "bench/benchedit.h"
 #include "bench/benchinteractive.h"
 #include "export/exportdlg.h"
@@ -64,6 +69,7 @@ struct Options {
     double zoom = 1.0;
     bool messages = false;
     bool edit = false;
+    bool drag = false;
     QString script; // empty: no script
     QString exportRow; // empty: no export
     QList<QPair<QString, QString>> exportSettings; // widget name, value
@@ -124,6 +130,8 @@ bool parseArguments(const QStringList& args, Options& opt, QString& error)
             opt.messages = true;
         } else if (a == QLatin1String("--edit")) {
             opt.edit = true;
+        } else if (a == QLatin1String("--drag")) {
+            opt.drag = true;
         } else if (a == QLatin1String("--script")) {
             if (!value(opt.script))
                 return false;
@@ -185,6 +193,7 @@ struct FileResult {
     double writeMs = 0;
     double drawMs = 0;
     double editMs = 0;
+    benchdrag::Result drag;
     double scriptMs = 0;
     double exportMs = 0;
     bool exported = true;
@@ -240,6 +249,9 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
     std::vector<double> writeMs;
     std::vector<double> drawMs;
     std::vector<double> editMs;
+    std::vector<double> dragSmall;
+    std::vector<double> dragSelected;
+    std::vector<double> dragCompound;
     std::vector<double> scriptMs;
     std::vector<double> exportMs;
     const QString outName = QFileInfo(file).fileName();
@@ -266,6 +278,14 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
 
         if (opt.edit)
             editMs.push_back(benchedit::moveAllUndoRedo(*context));
+        if (opt.drag) {
+            const benchdrag::Result drag = benchdrag::measure(*context);
+            dragSmall.push_back(drag.smallStepMs);
+            dragSelected.push_back(drag.selectedStepMs);
+            dragCompound.push_back(drag.compoundStepMs);
+            if (r == 0)
+                result.drag = drag;
+        }
         if (!opt.script.isEmpty()) {
             timer.restart();
             context->runScriptFile(opt.script);
@@ -317,6 +337,9 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
     result.writeMs = median(writeMs);
     result.drawMs = median(drawMs);
     result.editMs = median(editMs);
+    result.drag.smallStepMs = median(dragSmall);
+    result.drag.selectedStepMs = median(dragSelected);
+    result.drag.compoundStepMs = median(dragCompound);
     result.scriptMs = median(scriptMs);
     result.exportMs = median(exportMs);
     return result;
@@ -334,7 +357,7 @@ int main(int argc, char* argv[])
     if (!parseArguments(app.arguments(), opt, error)) {
         std::fprintf(stderr,
             "figbench: %s\nusage: figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages] "
-            "[--edit] [--script JS] [--export ROW [--set WIDGET=VALUE]...] [--interactive [--view-zoom Z]] "
+            "[--edit] [--drag] [--script JS] [--export ROW [--set WIDGET=VALUE]...] [--interactive [--view-zoom Z]] "
             "FILE...\n",
             qPrintable(error));
         return 2;
@@ -374,6 +397,24 @@ int main(int argc, char* argv[])
     auto editColumn = [&opt](double ms) {
         return opt.edit ? QStringLiteral(" edit_ms=%1").arg(ms, 0, 'f', 3) : QString();
     };
+    auto dragColumns = [&opt](const benchdrag::Result& d) {
+        if (!opt.drag)
+            return QString();
+        return QStringLiteral(" drag_small_ms=%1 drag_small_first_ms=%2 drag_selected_ms=%3 drag_selected_first_ms=%4 "
+                              "selected=%5 drag_compound_ms=%6 drag_compound_first_ms=%7 members=%8 read_hwm_kb=%9")
+                   .arg(d.smallStepMs, 0, 'f', 3)
+                   .arg(d.smallFirstMs, 0, 'f', 3)
+                   .arg(d.selectedStepMs, 0, 'f', 3)
+                   .arg(d.selectedFirstMs, 0, 'f', 3)
+                   .arg(d.selected)
+                   .arg(d.compoundStepMs, 0, 'f', 3)
+                   .arg(d.compoundFirstMs, 0, 'f', 3)
+                   .arg(d.members)
+                   .arg(d.readPeakKb)
+            + QStringLiteral(" compound_drag_start_kb=%1 compound_drag_hwm_kb=%2")
+                  .arg(d.compoundStartKb)
+                  .arg(d.compoundPeakKb);
+    };
     auto scriptColumn = [&opt](double ms) {
         return opt.script.isEmpty() ? QString() : QStringLiteral(" script_ms=%1").arg(ms, 0, 'f', 3);
     };
@@ -395,9 +436,10 @@ int main(int argc, char* argv[])
         const FileResult r = benchFile(file, opt, scratch.path());
         if (!r.read || !r.exported)
             status = 1;
-        std::printf("%s objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f%s%s%s%s\n", qPrintable(file), r.objects,
+        std::printf("%s objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f%s%s%s%s%s\n", qPrintable(file), r.objects,
             r.readMs, r.writeMs, r.drawMs, qPrintable(editColumn(r.editMs)), qPrintable(scriptColumn(r.scriptMs)),
-            qPrintable(exportColumn(r.exportMs)), qPrintable(interactiveColumns(r.interactive)));
+            qPrintable(exportColumn(r.exportMs)), qPrintable(dragColumns(r.drag)),
+            qPrintable(interactiveColumns(r.interactive)));
         totalObjects += r.objects;
         totalRead += r.readMs;
         totalWrite += r.writeMs;

@@ -23,3 +23,8 @@ void keepDragPreview(const FigObjectList* list);
 // to them stretching along. The objects themselves never move; whatever ends
 // the drag applies the offset. Nothing for a missing or empty list.
 void dragSelection(CFigContext* context, FigObjectList* list, int x, int y);
+
+// Whether the select tool's drag of `list` will move a picture of the
+// objects (edit/draglayer.h) rather than redraw clones of them: then no
+// clones need to be kept at its start.
+bool dragMovesPicture(CFigContext* context, FigObjectList* list);

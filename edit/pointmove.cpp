@@ -22,6 +22,7 @@
 #include "model/movesplinepointaction.h"
 #include "model/objectlist.h"
 #include "model/smartlinks.h"
+#include "render/overlapindex.h"
 
 #include <QPainter>
 
@@ -124,20 +125,78 @@ FigObjectList withLinkedLines(CFigContext* context, FigObject* object)
     return list;
 }
 
+// The boxes of the objects that hold still while a point moves, taken at
+// the first preview of the gesture, so that each preview's rectangle redraw
+// does not measure the whole drawing again.
+struct PointMoveIndex {
+    OverlapIndex index;
+    FigObjectList holders; // the compounds holding the moving objects
+    const FigObject* object = nullptr; // the object whose point moves
+    int undoSteps = 0;
+    const void* newestStep = nullptr;
+};
+PointMoveIndex pointMoveIndex;
+
+void forgetPointMoveIndex()
+{
+    pointMoveIndex.index.clear();
+    pointMoveIndex.holders.clear();
+    pointMoveIndex.object = nullptr;
+}
+
+// Lends the rectangle redraws of one preview the boxes of what holds still;
+// `moving` (the object and the lines linked to it) are measured each time.
+// Made before any clone stands in for its object. Also knows the compounds
+// holding the moving objects.
+struct PreviewIndex {
+    PreviewIndex(CFigContext* context, const FigObjectList& moving)
+    {
+        if (moving.empty())
+            return;
+        PointMoveIndex& p = pointMoveIndex;
+        const auto& steps = context->undoHistory.undoSteps;
+        const void* newest = steps.isEmpty() ? nullptr : steps.last();
+        if (p.object != moving.front() || p.undoSteps != steps.size() || p.newestStep != newest) {
+            p.index.clear();
+            p.holders.clear();
+            context->collectParentCompounds(&moving, p.holders);
+            p.object = moving.front();
+            p.undoSteps = steps.size();
+            p.newestStep = newest;
+        }
+        holders = &p.holders;
+        if (!canDraw(context))
+            return;
+        if (!p.index.fits(*context))
+            p.index.build(*context, QSet<const FigObject*>(moving.begin(), moving.end()));
+        activeOverlapIndex = &p.index;
+    }
+    const FigObjectList* holders = nullptr;
+    ~PreviewIndex() { activeOverlapIndex = nullptr; }
+    PreviewIndex(const PreviewIndex&) = delete;
+    PreviewIndex& operator=(const PreviewIndex&) = delete;
+};
+
 // Puts `clones` into the drawing in place of the objects of the same
 // identifiers, runs the temporary change on them, redraws their area with the
 // last preview's, keeps them as the new preview and puts `originals` back.
-// The compounds of the drawing keep their corners.
+// The compounds holding them are drawn and kept as the change fitted them
+// (as the drag of a selection does), so that a whole-canvas redraw shows
+// them alike; the compounds of the drawing keep their corners.
 template <typename Change>
 void previewSwapped(CFigContext* context, const FigObjectList& originals, FigObjectList* clones, Change change)
 {
+    PreviewIndex index(context, originals);
     CompoundCorners corners;
     corners.capture(&context->drawing.objects);
     context->replaceObjectsById(clones);
     change();
+    FigObjectList shown = *clones;
+    if (index.holders)
+        shown.insert(shown.end(), index.holders->begin(), index.holders->end());
     if (canDraw(context))
-        context->redrawListArea(clones, &dragPreviewObjects, nullptr);
-    keepDragPreview(clones);
+        context->redrawListArea(&shown, &dragPreviewObjects, nullptr);
+    keepDragPreview(&shown);
     corners.restore();
     context->replaceObjectsById(&originals);
     deleteAllObjects(clones);
@@ -150,6 +209,7 @@ template <typename Change> void previewEditCopy(CFigContext* context, FigObject*
     FigObject* copy = object->clone();
     if (!copy)
         return;
+    PreviewIndex index(context, FigObjectList { object });
     CompoundCorners corners;
     corners.capture(&context->drawing.objects);
     if (!change(copy)) {
@@ -184,6 +244,7 @@ void redrawAfterDrop(CFigContext* context, FigObjectList objects)
 void endPointMove(CFigContext* context)
 {
     clearDragPreview();
+    forgetPointMoveIndex();
     if (context) {
         delete context->editCopy;
         context->editCopy = nullptr;

@@ -1,6 +1,7 @@
 #include "edit/selectmode.h"
 
 #include "edit/canvashandlers.h"
+#include "edit/draglayer.h"
 #include "edit/dragselection.h"
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
@@ -19,10 +20,16 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
 namespace {
+
+int clampToInt(std::int64_t v)
+{
+    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
+}
 
 void deselectAll(CFigContext* context)
 {
@@ -193,7 +200,9 @@ void startSelectionDrag(CFigContext* context, int x, int y)
     canvasHandlers.selectionMoveHandler = dragSelection;
     canvasHandlers.leftReleaseHandler = dropSelection;
     canvasHandlers.rightPressHandler = cancelSelectionDrag;
-    keepDragPreview(context->selection);
+    // A picture of many objects needs no clones of them.
+    if (!dragMovesPicture(context, context->selection))
+        keepDragPreview(context->selection);
 }
 
 void dropSelection(CFigContext* context, int x, int y)
@@ -202,10 +211,29 @@ void dropSelection(CFigContext* context, int x, int y)
         // A release away from the last previewed position shows the result
         // where it really lands.
         const bool stale = x != canvasAction.trackX || y != canvasAction.trackY;
+        // A picture of the objects comes off; they are drawn where they land.
+        int x1 = 0;
+        int y1 = 0;
+        int x2 = 0;
+        int y2 = 0;
+        const bool pictured = finishDragLayer(context, x1, y1, x2, y2);
+        const int dx = x - canvasAction.anchorX;
+        const int dy = y - canvasAction.anchorY;
         FigObjectList shown;
         shown.swap(dragPreviewObjects);
         context->translateSelection(context->selection, x, y);
-        if (stale && context->selection && canDraw(context)) {
+        if (pictured && canDraw(context)) {
+            // Where the picture was last and where the objects are now (a
+            // release elsewhere, a line of theirs that stayed linked).
+            int nx1 = 0;
+            int ny1 = 0;
+            int nx2 = 0;
+            int ny2 = 0;
+            dragLayerArea(context, context->selection, nx1, ny1, nx2, ny2);
+            context->redrawRect(std::min(nx1, clampToInt(std::int64_t(x1) + dx)),
+                std::min(ny1, clampToInt(std::int64_t(y1) + dy)), std::max(nx2, clampToInt(std::int64_t(x2) + dx)),
+                std::max(ny2, clampToInt(std::int64_t(y2) + dy)), nullptr, false);
+        } else if (stale && context->selection && canDraw(context)) {
             FigObjectList area;
             collectLinkedObjectsOfList(&context->drawing.objects, context->selection, area);
             area.insert(area.end(), context->selection->begin(), context->selection->end());
@@ -243,6 +271,13 @@ void cancelSelectionDrag(CFigContext* context, int x, int y)
     Q_UNUSED(y)
     if (context) {
         dragSelection(context, context->selection, canvasAction.anchorX, canvasAction.anchorY);
+        // A picture of the objects comes off; they are drawn where they are.
+        int x1 = 0;
+        int y1 = 0;
+        int x2 = 0;
+        int y2 = 0;
+        if (finishDragLayer(context, x1, y1, x2, y2) && canDraw(context))
+            context->redrawRect(x1, y1, x2, y2, nullptr, false);
         releaseSelectionList(context);
         forEachObject(context->objects(), clearSkipRedraw);
     }

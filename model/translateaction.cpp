@@ -45,7 +45,7 @@ TranslateAction::TranslateAction(
 bool TranslateAction::redo(CFigContext* context)
 {
     cornersBeforeRedo.clear();
-    cornersBeforeRedo.capture(&context->drawing.objects);
+    cornersBeforeRedo.capture(cornerScope ? cornerScope : &context->drawing.objects);
     arcCentres.clear();
     if (objects.empty())
         saveArcCentres(object);

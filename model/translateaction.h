@@ -29,6 +29,10 @@ public:
     int dx;
     int dy;
     FigObjectList followers; // not owned
+    // The compounds whose corners redo records for undo (those of the
+    // list's trees); null: every compound of the drawing. A preview that
+    // knows which compounds its move can fit names them. Not owned.
+    const FigObjectList* cornerScope = nullptr;
 
 private:
     void move(CFigContext* context, int offsetX, int offsetY, bool collectHolders);

@@ -22,8 +22,10 @@
 #include "render/drawnarea.h"
 #include "render/fonts.h"
 #include "render/latextext.h"
+#include "render/overlapindex.h"
 #include "render/primitives.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QRect>
 #include <QSet>
@@ -170,23 +172,66 @@ public:
         FigObjectList clones = dragPreviewObjects;
         if (context->editCopy)
             clones.push_back(context->editCopy);
+        if (clones.empty())
+            return;
+        // The place of each identifier (the first in the drawing's order) is
+        // found in one walk rather than in one search per clone, which a
+        // preview of thousands of objects could not afford; a compound put
+        // in or taken out brings or takes its members' places.
+        QSet<int> wanted;
+        for (const FigObject* clone : clones)
+            wanted.insert(clone->id);
+        QHash<int, Swap> places;
+        auto note = [&](FigObjectList* objects, auto& self) -> void {
+            for (auto it = objects->begin(); it != objects->end(); ++it) {
+                if (wanted.contains((*it)->id) && !places.contains((*it)->id))
+                    places.insert((*it)->id, { it, *it });
+                if ((*it)->type == FigObject::Compound)
+                    self(static_cast<FigCompound*>(*it)->members, self);
+            }
+        };
+        auto forget = [&](const FigObjectList* objects, auto& self) -> void {
+            for (const FigObject* member : *objects) {
+                auto found = places.find(member->id);
+                if (found != places.end() && *found.value().at == member)
+                    places.erase(found);
+                if (member->type == FigObject::Compound)
+                    self(static_cast<const FigCompound*>(member)->members, self);
+            }
+        };
+        note(list, note);
         for (FigObject* clone : clones) {
-            FigObject* original = findObjectById(list, clone->id);
-            if (original && original != clone && replaceObjectById(list, clone))
-                originals.push_back(original);
+            auto found = places.find(clone->id);
+            if (found == places.end())
+                continue;
+            const FigObjectList::iterator at = found.value().at;
+            FigObject* original = *at;
+            if (original == clone)
+                continue;
+            *at = clone;
+            swaps.push_back({ at, original });
+            if (original->type == FigObject::Compound)
+                forget(static_cast<FigCompound*>(original)->members, forget);
+            if (clone->type == FigObject::Compound)
+                note(static_cast<FigCompound*>(clone)->members, note);
         }
     }
     ~PreviewStandIns()
     {
-        for (auto it = originals.rbegin(); it != originals.rend(); ++it)
-            replaceObjectById(list, *it);
+        // Undone in reverse order, each object back in the place it left.
+        for (auto it = swaps.rbegin(); it != swaps.rend(); ++it)
+            *it->at = it->original;
     }
     PreviewStandIns(const PreviewStandIns&) = delete;
     PreviewStandIns& operator=(const PreviewStandIns&) = delete;
 
 private:
+    struct Swap {
+        FigObjectList::iterator at;
+        FigObject* original;
+    };
     FigObjectList* list;
-    std::vector<FigObject*> originals;
+    std::vector<Swap> swaps;
 };
 
 } // namespace
@@ -286,6 +331,15 @@ void CFigContext::redrawRect(int x1, int y1, int x2, int y2, FigObject* object, 
 {
     if (!painter)
         return;
+    // A drag knows the boxes of what holds still: the objects outside the
+    // rectangle need not be measured. (An object to be drawn whether it meets
+    // the rectangle or not, and a compound open for editing, take the way
+    // below.)
+    if (activeOverlapIndex && activeOverlapIndex->builtFor(this) && objects() == &drawing.objects
+        && (!object || omit)) {
+        redrawIndexedRect(*this, *activeOverlapIndex, x1, y1, x2, y2, object, omit);
+        return;
+    }
     markObjectsForRedraw(object, omit, x1, y1, x2, y2);
     anchorFillPatterns();
     const int px1 = figToPixelX(x1);

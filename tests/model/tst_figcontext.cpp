@@ -415,6 +415,71 @@ private slots:
         delete b;
     }
 
+    // Thousands of objects replaced at once, at the top level and inside
+    // compounds at any nesting: each clone lands in its object's place, the
+    // order of every list is kept, and identifiers that are nowhere in the
+    // drawing replace nothing. A compound put in is searched for the
+    // identifiers that come after it; the one taken out no longer is.
+    void replaceManyInDrawing()
+    {
+        CFigContext ctx;
+        const int count = 3000;
+        FigObjectList originals;
+        for (int id = 1; id <= count; ++id) {
+            FigText* text = makeText(id);
+            originals.push_back(text);
+            ctx.drawing.objects.push_back(text);
+        }
+        FigText* deep = makeText(count + 3);
+        FigCompound* inner = makeCompound(count + 2, { deep });
+        FigText* member = makeText(count + 4);
+        FigCompound* outer = makeCompound(count + 1, { member, inner });
+        ctx.drawing.objects.insert(std::next(ctx.drawing.objects.begin(), count / 2), outer);
+
+        OwnedList edited;
+        for (int id = 2; id <= count; id += 2)
+            edited.list.push_back(makeText(id, QStringLiteral("new")));
+        edited.list.push_back(makeText(count + 3, QStringLiteral("new")));
+        edited.list.push_back(makeText(count + 50));
+        QCOMPARE(ctx.replaceObjectsById(&edited.list), count / 2 + 1);
+        int id = 0;
+        for (FigObject* object : ctx.drawing.objects) {
+            if (object == outer)
+                continue;
+            ++id;
+            QCOMPARE(object->id, id);
+            QCOMPARE(static_cast<FigText*>(object)->text, id % 2 ? QStringLiteral("text") : QStringLiteral("new"));
+        }
+        QCOMPARE(id, count);
+        QCOMPARE(static_cast<FigText*>(inner->members->front())->text, QStringLiteral("new"));
+        QCOMPARE(*std::next(ctx.drawing.objects.begin(), count / 2), static_cast<FigObject*>(outer));
+        // Put back: the drawing owns its objects again, the list the clones.
+        QCOMPARE(ctx.replaceObjectsById(&originals), count);
+        FigObjectList back { deep };
+        QCOMPARE(ctx.replaceObjectsById(&back), 1);
+        QCOMPARE(inner->members->front(), static_cast<FigObject*>(deep));
+
+        // A compound replaced by a copy: its members are then found in the
+        // copy, not in the compound taken out.
+        auto* copy = static_cast<FigCompound*>(outer->clone());
+        FigObject* copiedMember = copy->members->front();
+        FigText* newMember = makeText(count + 4, QStringLiteral("new"));
+        // (Objects found nowhere make the list long enough to be looked up
+        // in one walk.)
+        OwnedList strays { makeText(count + 60), makeText(count + 61), makeText(count + 62), makeText(count + 63) };
+        FigObjectList swap { copy, newMember };
+        swap.insert(swap.end(), strays.list.begin(), strays.list.end());
+        QCOMPARE(ctx.replaceObjectsById(&swap), 2);
+        QCOMPARE(*std::next(ctx.drawing.objects.begin(), count / 2), static_cast<FigObject*>(copy));
+        QCOMPARE(copy->members->front(), static_cast<FigObject*>(newMember));
+        QCOMPARE(outer->members->front(), static_cast<FigObject*>(member));
+        FigObjectList restore { outer };
+        QCOMPARE(ctx.replaceObjectsById(&restore), 1);
+        delete copiedMember;
+        delete copy; // with the new member
+
+    }
+
     void parentCompounds()
     {
         CFigContext ctx;

@@ -1,0 +1,213 @@
+#pragma once
+// The drag measurements of figbench: one step of the select tool's drag (one
+// mouse move while the selection follows the pointer) for a small object, for
+// many selected objects and for one large compound, each on a canvas of a
+// document window's size; and the peak memory (VmHWM) of the process after
+// reading and while the compound is dragged. Header-only, since figbench is
+// built from one source file.
+
+#include "edit/canvashandlers.h"
+#include "edit/dragselection.h"
+#include "edit/selectmode.h"
+#include "model/depths.h"
+#include "model/figcompound.h"
+#include "model/figcontext.h"
+#include "model/figline.h"
+#include "model/objectlist.h"
+#include "model/units.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace benchdrag {
+
+// The canvas of a maximised document window.
+constexpr int canvasWidth = 1600;
+constexpr int canvasHeight = 1200;
+// Mouse moves measured per drag, one screen pixel (at 80 dpi, zoom 1) apart.
+constexpr int steps = 9;
+// How many objects the selection and the compound drags take.
+constexpr int manyObjects = 20000;
+
+// A size line of /proc/self/status in kB ("VmHWM:" the peak resident size
+// so far, "VmRSS:" the resident size now); 0 where /proc is missing.
+inline long statusKb(const char* key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray name(key);
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(name))
+            return std::atol(line.mid(name.size()).trimmed().constData());
+    }
+    return 0;
+}
+
+inline long peakResidentKb()
+{
+    return statusKb("VmHWM:");
+}
+
+// Starts a new peak from the present resident size, so that the next reading
+// shows the peak of what follows alone.
+inline void resetPeakResident()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+struct Result {
+    // The median step and the first one (which may prepare the drag) of
+    // dragging one small box, `selected` objects and one compound of
+    // `members`.
+    double smallStepMs = 0;
+    double smallFirstMs = 0;
+    double selectedStepMs = 0;
+    double selectedFirstMs = 0;
+    double compoundStepMs = 0;
+    double compoundFirstMs = 0;
+    int selected = 0;
+    int members = 0;
+    long readPeakKb = 0; // peak after reading, before any drag
+    long compoundPeakKb = 0; // peak while the compound was dragged
+    long compoundStartKb = 0; // resident when its drag began
+};
+
+// The view puts the Fig point in the middle of the canvas.
+inline void centreOn(CFigContext& context, int x, int y)
+{
+    context.originX = std::max(0, context.figToPixelX(x) + context.originX - canvasWidth / 2);
+    context.originY = std::max(0, context.figToPixelY(y) + context.originY - canvasHeight / 2);
+}
+
+// Drags the selected objects of the current list from (x, y): the drag's
+// start, `steps` moves (the median one's milliseconds returned, the first
+// one's in `first`, the start included), then a cancel, which leaves the
+// drawing as it was.
+inline double dragSelected(CFigContext& context, FigObject* picked, int x, int y, double& first)
+{
+    context.currentObject = picked;
+    canvasAction.anchorX = canvasAction.trackX = x;
+    canvasAction.anchorY = canvasAction.trackY = y;
+    const int pixel = roundToInt(1200.0f / context.dpiX / context.zoom);
+    QElapsedTimer start;
+    start.start();
+    startSelectionDrag(&context, x + pixel, y);
+    const double startMs = static_cast<double>(start.nsecsElapsed()) / 1.0e6;
+    std::vector<double> times;
+    for (int i = 1; i <= steps; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        if (canvasHandlers.selectionMoveHandler)
+            canvasHandlers.selectionMoveHandler(&context, context.selection, x + i * pixel, y + i * pixel / 2);
+        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1.0e6);
+    }
+    cancelSelectionDrag(&context, x, y);
+    first = startMs + times.front();
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// A box of the top level whose sides come nearest to 20 screen pixels; null
+// when the drawing has none.
+inline FigObject* smallBox(CFigContext& context)
+{
+    const int side = roundToInt(20.0f * 1200.0f / context.dpiX / context.zoom);
+    FigObject* best = nullptr;
+    long bestOff = 0;
+    for (FigObject* object : *context.objects()) {
+        if (object->type != FigObject::Polyline || object->subType != 2)
+            continue;
+        int x0, y0, x1, y1;
+        object->getBounds(&context, x0, y0, x1, y1, true, true);
+        const long off = std::labs(long(x1) - x0 - side) + std::labs(long(y1) - y0 - side);
+        if (!best || off < bestOff) {
+            best = object;
+            bestOff = off;
+        }
+    }
+    return best;
+}
+
+// The centre of the object's box.
+inline void centreOf(CFigContext& context, FigObject* object, int& x, int& y)
+{
+    int x0, y0, x1, y1;
+    object->getBounds(&context, x0, y0, x1, y1, true, true);
+    x = x0 + (x1 - x0) / 2;
+    y = y0 + (y1 - y0) / 2;
+}
+
+// The three drags, in this order, on the drawing just read: the small box,
+// the first `manyObjects` objects of the top level selected, then the same
+// objects made one compound (an undo step the drawing keeps).
+inline Result measure(CFigContext& context)
+{
+    Result result;
+    result.readPeakKb = peakResidentKb();
+    QImage canvas(canvasWidth, canvasHeight, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    QPainter* const previous = context.painter;
+    context.setPainter(&painter);
+    FigObjectList* list = context.objects();
+    setObjectsSelected(list, false);
+
+    if (FigObject* box = smallBox(context)) {
+        int x = 0;
+        int y = 0;
+        centreOf(context, box, x, y);
+        centreOn(context, x, y);
+        box->selected = true;
+        result.smallStepMs = dragSelected(context, box, x, y, result.smallFirstMs);
+        setObjectsSelected(list, false);
+    }
+
+    int taken = 0;
+    for (FigObject* object : *list) {
+        if (taken == manyObjects)
+            break;
+        object->selected = true;
+        ++taken;
+    }
+    result.selected = taken;
+    if (taken > 0) {
+        FigObject* first = list->front();
+        int x = 0;
+        int y = 0;
+        centreOf(context, first, x, y);
+        centreOn(context, x, y);
+        result.selectedStepMs = dragSelected(context, first, x, y, result.selectedFirstMs);
+
+        context.createCompoundFromSelection();
+        FigObject* compound = context.currentObject;
+        if (compound && compound->type == FigObject::Compound) {
+            result.members = int(static_cast<FigCompound*>(compound)->members->size());
+            setObjectsSelected(list, false);
+            compound->selected = true;
+            resetPeakResident();
+            result.compoundStartKb = statusKb("VmRSS:");
+            result.compoundStepMs = dragSelected(context, compound, x, y, result.compoundFirstMs);
+            result.compoundPeakKb = peakResidentKb();
+        }
+    }
+    setObjectsSelected(list, false);
+    context.currentObject = nullptr;
+    clearDragPreview();
+    painter.end();
+    context.setPainter(previous);
+    // The drawing goes on as it was read.
+    if (result.members > 0)
+        context.undoHistory.undo();
+    return result;
+}
+
+} // namespace benchdrag

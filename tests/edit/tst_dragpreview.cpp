@@ -1,0 +1,167 @@
+// The preview of objects following the pointer (the select tool's drag, a
+// copy, a point moved) draws only the area it changes, yet the canvas must show at
+// every step exactly what a whole-canvas redraw shows: the objects where the
+// pointer has taken them, the lines linked to them stretched, overlapping
+// objects in their depth order, markers included; and so after the drop,
+// after undo and after redo.
+#include "app/qtchildfrm.h"
+#include "app/qtmainfrm.h"
+#include "edit/draglayer.h"
+#include "edit/editmodes.h"
+#include "edit/editstate.h"
+#include "model/figcontext.h"
+#include "support/editsession.h"
+#include "support/testenv.h"
+
+using editsession::Step;
+using editsession::Steps;
+
+Q_DECLARE_METATYPE(Step)
+Q_DECLARE_METATYPE(Steps)
+
+namespace {
+
+// A box linked by a line, a compound holding a second line linked to the
+// box, a thick arrow line and a filled ellipse over the box, at several
+// depths, some objects overlapping.
+const QByteArray drawing = editsession::ownFigText(
+    "# METADATA <id>1</id>\n2 2 0 2 1 3 50 -1 20 0.000 0 0 -1 0 0 5\n"
+    "\t 600 600 1800 600 1800 1500 600 1500 600 600\n"
+    "# METADATA <id>2</id>\n# METADATA <link srcPointIdx=1 targetObjId=1 targetLeftPointIdx=1/>\n"
+    "2 1 0 1 0 7 40 -1 -1 0.000 0 0 -1 0 0 2\n\t 3600 300 1800 900\n"
+    "# METADATA <id>3</id>\n6 2400 1800 3600 2700\n"
+    "# METADATA <id>4</id>\n# METADATA <link srcPointIdx=1 targetObjId=1 targetLeftPointIdx=2/>\n"
+    "2 1 0 1 4 7 60 -1 -1 0.000 0 0 -1 0 0 2\n\t 3600 2700 1200 1500\n"
+    "# METADATA <id>5</id>\n2 2 0 1 0 7 60 -1 -1 0.000 0 0 -1 0 0 5\n"
+    "\t 2400 1800 3000 1800 3000 2400 2400 2400 2400 1800\n-6\n"
+    "# METADATA <id>6</id>\n2 1 0 4 2 7 30 -1 -1 0.000 0 0 -1 1 1 2\n\t1 1 1.00 60.00 120.00\n"
+    "\t1 1 1.00 60.00 120.00\n\t 300 2100 2100 300\n"
+    "# METADATA <id>7</id>\n1 1 0 1 0 5 45 -1 20 0.000 1 0.0000 1200 1200 450 300 1200 1200 1650 1200\n");
+
+// Lets every drag of the select tool move a picture, for one test.
+struct PictureDrags {
+    int saved = dragLayerThreshold;
+    explicit PictureDrags(bool on)
+    {
+        if (on)
+            dragLayerThreshold = 1;
+    }
+    ~PictureDrags() { dragLayerThreshold = saved; }
+};
+
+} // namespace
+
+class TestDragPreview : public QObject {
+    Q_OBJECT
+private slots:
+    // Each row: the tool, the steps that pick (and with the select tool
+    // perhaps select more), then the moves of the drag, checked one by one,
+    // and the step that ends it; with `picture` the select tool moves a
+    // picture of the objects where no linked line has to stretch.
+    void canvasMatchesWholeRedraw_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<Steps>("start");
+        QTest::addColumn<Steps>("moves");
+        QTest::addColumn<Step>("end");
+        QTest::addColumn<bool>("steps");
+        QTest::addColumn<bool>("picture");
+        const Steps moves { { 'm', 1350, 1200 }, { 'm', 1650, 1500 }, { 'm', 2550, 2250 }, { 'm', 2700, 2400 } };
+        QTest::newRow("linked box dragged over the others")
+            << int(EditMode::Select) << Steps { { 'm', 1200, 600 }, { 'p', 1200, 600 } } << moves
+            << Step { 'r', 2700, 2400 } << true << false;
+        QTest::newRow("everything selected and dragged")
+            << int(EditMode::Select) << Steps { { 'k', Qt::Key_A }, { 'm', 1200, 600 }, { 'p', 1200, 600 } } << moves
+            << Step { 'r', 2700, 2400 } << true << false;
+        QTest::newRow("compound holding a linked line dragged")
+            << int(EditMode::Select) << Steps { { 'm', 2400, 2700 }, { 'p', 2400, 2700 } } << moves
+            << Step { 'r', 2700, 2400 } << true << false;
+        QTest::newRow("drag cancelled with a right press")
+            << int(EditMode::Select) << Steps { { 'm', 1200, 600 }, { 'p', 1200, 600 } } << moves
+            << Step { 'R', 2700, 2400 } << false << false;
+        QTest::newRow("copy of the box following the pointer")
+            << int(EditMode::Copy) << Steps { { 'm', 1200, 600 }, { 'c', 1200, 600 } } << moves
+            << Step { 'c', 2700, 2400 } << true << false;
+        QTest::newRow("corner of the linked box moved")
+            << int(EditMode::Select) << Steps { { 'm', 1800, 1500 }, { 'p', 1800, 1500 } } << moves
+            << Step { 'r', 2700, 2400 } << true << false;
+        QTest::newRow("end of the arrow line moved")
+            << int(EditMode::Select) << Steps { { 'm', 2100, 300 }, { 'p', 2100, 300 } } << moves
+            << Step { 'r', 2700, 2400 } << true << false;
+        QTest::newRow("everything selected, as a picture")
+            << int(EditMode::Select) << Steps { { 'k', Qt::Key_A }, { 'm', 1200, 600 }, { 'p', 1200, 600 } } << moves
+            << Step { 'r', 2700, 2400 } << true << true;
+        QTest::newRow("compound as a picture")
+            << int(EditMode::Select) << Steps { { 'm', 2400, 2700 }, { 'p', 2400, 2700 } } << moves
+            << Step { 'r', 2700, 2400 } << true << true;
+        QTest::newRow("ellipse as a picture, released elsewhere")
+            << int(EditMode::Select) << Steps { { 'm', 1650, 1200 }, { 'p', 1650, 1200 } } << moves
+            << Step { 'r', 3000, 2700 } << true << true;
+        QTest::newRow("ellipse as a picture, cancelled")
+            << int(EditMode::Select) << Steps { { 'm', 1650, 1200 }, { 'p', 1650, 1200 } } << moves
+            << Step { 'R', 2700, 2400 } << false << true;
+    }
+    void canvasMatchesWholeRedraw()
+    {
+        QFETCH(int, mode);
+        QFETCH(Steps, start);
+        QFETCH(Steps, moves);
+        QFETCH(Step, end);
+        QFETCH(bool, steps);
+        QFETCH(bool, picture);
+        PictureDrags pictures(picture);
+        editsession::run(drawing, [&](QTMainFrm& window, QTChildFrm& document) {
+            const QList<QByteArray> original = editsession::savedObjectLines(document);
+            editsession::chooseMode(window, mode);
+            editsession::CanvasInput input(document);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            editsession::play(input, start);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            for (const Step& move : moves) {
+                editsession::play(input, { move });
+                QVERIFY(isGestureInProgress());
+                const int off = editsession::pixelsOffRedraw(document);
+                QVERIFY2(off == 0, qPrintable(QStringLiteral("%1 pixels off at %2, %3").arg(off).arg(move.x).arg(move.y)));
+            }
+            editsession::play(input, { end });
+            QVERIFY(!isGestureInProgress());
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            const QList<QByteArray> after = editsession::savedObjectLines(document);
+            QCOMPARE(after != original, steps);
+            if (!steps)
+                return;
+            input.shortcut(Qt::Key_Z);
+            QCOMPARE(editsession::savedObjectLines(document), original);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            input.shortcut(Qt::Key_Y);
+            QCOMPARE(editsession::savedObjectLines(document), after);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+        });
+    }
+
+    // The moves of a drag are drawn onto the canvas only, never into the
+    // drawing: between two moves every object is where it was, the linked
+    // lines included, and the drop moves them once.
+    void dragLeavesTheDrawingUntilTheDrop()
+    {
+        editsession::run(drawing, [&](QTMainFrm& window, QTChildFrm& document) {
+            const QList<QByteArray> original = editsession::savedObjectLines(document);
+            editsession::chooseMode(window, EditMode::Select);
+            editsession::CanvasInput input(document);
+            editsession::play(input, { { 'm', 1200, 600 }, { 'p', 1200, 600 }, { 'm', 1500, 900 } });
+            QCOMPARE(editsession::savedObjectLines(document), original);
+            editsession::play(input, { { 'm', 1800, 1200 } });
+            QCOMPARE(editsession::savedObjectLines(document), original);
+            editsession::play(input, { { 'r', 1800, 1200 } });
+            const QList<QByteArray> moved = editsession::savedObjectLines(document);
+            QVERIFY(moved != original);
+            // The box moved by (600, 600) and both line ends on it followed.
+            QVERIFY(moved.contains("\t 1200 1200 2400 1200 2400 2100 1200 2100 1200 1200"));
+            QVERIFY(moved.contains("\t 3600 300 2400 1500"));
+            QVERIFY(moved.contains("\t 3600 2700 1800 2100"));
+        });
+    }
+};
+
+TAVREL_TEST_MAIN(TestDragPreview)
+#include "tst_dragpreview.moc"
