@@ -3,6 +3,7 @@
 #include "app/qtmainfrm.h"
 
 #include "app/preferences.h"
+#include "dialogs/formfit.h"
 #include "dialogs/metricsdlg.h"
 #include "toolbars/arcattrstoolbar.h"
 #include "toolbars/arrowattrstoolbar.h"
@@ -100,8 +101,12 @@ void QTMainFrm::createToolBars()
     for (QWidget* page : std::initializer_list<QWidget*> { emptyAttrsToolbar, arcAttrsToolbar, arrowAttrsToolbar,
              boxAttrsToolbar, compoundAttrsToolbar, ellipseAttrsToolbar, emptyAttrsToolbar2, polygonAttrsToolbar,
              polylineAttrsToolbar, picAttrsToolbar, regpolyAttrsToolbar, closedSplineAttrsToolbar,
-             openSplineAttrsToolbar, textAttrsToolbar, rotateAttrsToolbar, tangnormAttrsToolbar, updateAttrsToolbar })
+             openSplineAttrsToolbar, textAttrsToolbar, rotateAttrsToolbar, tangnormAttrsToolbar, updateAttrsToolbar }) {
+        // Fields and combo boxes as wide as their widest entry, so that the
+        // widest page's need below counts them whole.
+        formfit::widenFields(page);
         attrsStack->addWidget(page);
+    }
     // One width for every page, the widest page's: switching pages never
     // moves the drawing area, and no page shows a text cut off.
     attrsStack->setFixedWidth(attrsStack->sizeHint().width());
