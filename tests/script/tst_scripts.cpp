@@ -4,14 +4,13 @@
 // values leave the log records and add nothing, and a script that fails part
 // way leaves what it drew before and no half-made compound.
 #include "app/appdir.h"
-#include "app/qslog.h"
-#include "app/qslogdest.h"
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "dialogs/figcolordlg.h"
 #include "model/figcontext.h"
 #include "model/figobject.h"
 #include "support/editsession.h"
+#include "support/logrecorder.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
 #include "support/testfiles.h"
@@ -28,50 +27,6 @@
 #include <QPushButton>
 
 namespace {
-
-// The log records made while a test listens.
-QStringList* logRecords = nullptr;
-void recordLog(const QString& message, QsLogging::Level)
-{
-    if (logRecords)
-        *logRecords << message;
-}
-
-// Listens to the log while alive.
-class LogRecorder {
-public:
-    LogRecorder()
-        : destination(QsLogging::DestinationFactory::MakeFunctorDestination(recordLog))
-    {
-        logRecords = &records;
-        QsLogging::Logger::instance().addDestination(destination);
-    }
-    ~LogRecorder()
-    {
-        QsLogging::Logger::instance().removeDestination(destination);
-        logRecords = nullptr;
-    }
-    LogRecorder(const LogRecorder&) = delete;
-    LogRecorder& operator=(const LogRecorder&) = delete;
-
-    // The records of the levels given ("ERROR", "WARN"...), each as its level
-    // and its text without the time stamp.
-    QStringList of(const QStringList& levels) const
-    {
-        QStringList out;
-        for (const QString& record : records) {
-            // The level padded to five characters, a blank, the time stamp, a blank.
-            const QString level = record.left(5).trimmed();
-            const int text = record.indexOf(QLatin1Char(' '), 6) + 1;
-            if (levels.contains(level))
-                out << level + QLatin1Char(' ') + record.mid(text).trimmed();
-        }
-        return out;
-    }
-
-    QStringList records;
-    QsLogging::DestinationPtr destination;
-};
 
 // The lines of the document's saved file after the resolution line, figure
 // comments and object comments included, the program's metadata lines left out.
