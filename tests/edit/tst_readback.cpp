@@ -18,6 +18,7 @@
 #include "model/objectlist.h"
 #include "support/editsession.h"
 #include "support/messageboxrecorder.h"
+#include "support/modaldialog.h"
 #include "support/testenv.h"
 #include "toolbars/drawingattributes.h"
 
@@ -30,27 +31,11 @@
 
 #include <memory>
 
+using editsession::at;
 using editsession::Step;
 using editsession::Steps;
 
 namespace {
-
-// Rejects every modal dialog that comes up while it lives (none should, and
-// a test must not wait for a user) and records that one came.
-struct DialogWatch {
-    DialogWatch()
-    {
-        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                asked = true;
-                dialog->reject();
-            }
-        });
-        timer.start(20);
-    }
-    QTimer timer;
-    bool asked = false;
-};
 
 // A polygon of two corners (three chain points, as the reader still takes
 // it), a closed spline of three points, a quadrilateral and a dashed line
@@ -70,11 +55,6 @@ const QPoint splinePoint(1200, 2400);
 const QPoint quadEdge(3600, 600);
 const QPoint quadCorners[] = { { 4200, 600 }, { 4200, 1800 }, { 3000, 1800 } };
 const QPoint dashedEdge(3600, 3000);
-
-Step at(char op, const QPoint& p)
-{
-    return Step { op, p.x(), p.y() };
-}
 
 int objectCount(const FigObjectList& list)
 {

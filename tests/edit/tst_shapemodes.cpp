@@ -33,23 +33,6 @@
 
 namespace {
 
-// Rejects every modal dialog that comes up while it lives (none should, and
-// a test must not wait for a user) and records that one came.
-struct DialogWatch {
-    DialogWatch()
-    {
-        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                asked = true;
-                dialog->reject();
-            }
-        });
-        timer.start(20);
-    }
-    QTimer timer;
-    bool asked = false;
-};
-
 // One line far from where the tests draw, so that no press snaps to it.
 const QByteArray figure = editsession::figText("2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n"
                                                "\t 4500 4500 5400 4500\n");

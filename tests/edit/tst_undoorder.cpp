@@ -21,6 +21,7 @@
 
 #include <random>
 
+using editsession::at;
 using editsession::Step;
 using editsession::Steps;
 
@@ -66,11 +67,6 @@ const QPoint blueEdge(2400, 2400);
 const QPoint lineEdge(4200, 2400);
 const QPoint compoundEdge(600, 3900);
 const QPoint titleBoxEdge(1800, 3600);
-
-Step at(char op, const QPoint& p)
-{
-    return Step { op, p.x(), p.y() };
-}
 
 // Undo (or redo) as many steps as the history holds, with the keys.
 void undoAll(editsession::CanvasInput& input, bool redo)

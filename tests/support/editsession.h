@@ -105,6 +105,11 @@ struct Step {
     int y = 0;
 };
 using Steps = QList<Step>;
+// A step at a Fig point.
+inline Step at(char op, const QPoint& p)
+{
+    return Step { op, p.x(), p.y() };
+}
 void play(CanvasInput& input, const Steps& steps);
 
 // The document saved to a new file in the test's private folders (it becomes

@@ -1,5 +1,5 @@
 #pragma once
-// Answers the next modal dialog a test's call runs with exec(): once its
+// Modal dialogs in tests. answerModalDialog answers the next modal dialog a test's call runs with exec(): once its
 // event loop runs, `answer` gets the dialog when it is of type D. Any other
 // modal dialog is rejected, so that a test that expected another dialog fails
 // instead of waiting for a user.
@@ -19,3 +19,20 @@ template <class D, class F> void answerModalDialog(QObject* context, F answer)
         }
     });
 }
+
+// Rejects every modal dialog that comes up while it lives (none should, and
+// a test must not wait for a user) and records that one came.
+struct DialogWatch {
+    DialogWatch()
+    {
+        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                asked = true;
+                dialog->reject();
+            }
+        });
+        timer.start(20);
+    }
+    QTimer timer;
+    bool asked = false;
+};
