@@ -7,8 +7,10 @@
 // touched.
 
 #include "app/appdir.h"
+#include "app/preferences.h"
 #include "export/exportdlg.h"
 #include "model/figcontext.h"
+#include "render/colors.h"
 #include "support/standins.h"
 #include "support/testfiles.h"
 
@@ -17,6 +19,7 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDialog>
+#include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QImage>
@@ -28,6 +31,24 @@
 #include <memory>
 
 namespace exportfixtures {
+
+// What every export test case does around its tests: the default colours
+// once, fresh preferences before each test and, after each, the working
+// folder the test program started in given back (exports and the programs
+// they run may leave another).
+class ExportCases {
+protected:
+    void startCases()
+    {
+        initDefaultColors();
+        startDir = QDir::currentPath();
+    }
+    static void startCase() { preferences = Preferences(); }
+    void endCase() const { QDir::setCurrent(startDir); }
+
+private:
+    QString startDir;
+};
 
 // A Fig 3.2 file: the header (inches or metric, paper, orientation,
 // magnification) and the object lines.

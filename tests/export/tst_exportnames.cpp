@@ -27,25 +27,19 @@ const QByteArray drawingWithPicture = figure(box(1200, 1200, 3600, 2400)
 
 } // namespace
 
-class TestExportNames : public QObject {
+class TestExportNames : public QObject, private ExportCases {
     Q_OBJECT
 
-    QString startDir;
-
 private slots:
-    void initTestCase()
-    {
-        initDefaultColors();
-        startDir = QDir::currentPath();
-    }
+    void initTestCase() { startCases(); }
     void init()
     {
-        preferences = Preferences();
+        startCase();
         texRouteTimeout = 60000; // a first TeX run may build its formats
     }
     void cleanup()
     {
-        QDir::setCurrent(startDir);
+        endCase();
         qunsetenv("TAVREL_MARK");
     }
 

@@ -13,21 +13,15 @@
 
 using namespace exportfixtures;
 
-class TestExportSafety : public QObject {
+class TestExportSafety : public QObject, private ExportCases {
     Q_OBJECT
 
-    QString startDir;
-
 private slots:
-    void initTestCase()
-    {
-        initDefaultColors();
-        startDir = QDir::currentPath();
-    }
-    void init() { preferences = Preferences(); }
+    void initTestCase() { startCases(); }
+    void init() { startCase(); }
     void cleanup()
     {
-        QDir::setCurrent(startDir);
+        endCase();
         qunsetenv("TAVREL_FIG2DEV_PREPARED");
     }
 

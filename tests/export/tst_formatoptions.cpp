@@ -134,23 +134,17 @@ struct Dialog {
 
 } // namespace
 
-class TestFormatOptions : public QObject {
+class TestFormatOptions : public QObject, private ExportCases {
     Q_OBJECT
 
-    QString startDir;
-
 private slots:
-    void initTestCase()
-    {
-        initDefaultColors();
-        startDir = QDir::currentPath();
-    }
+    void initTestCase() { startCases(); }
     void init()
     {
-        preferences = Preferences();
+        startCase();
         QSettings(settingsOrganization, settingsApplication).clear();
     }
-    void cleanup() { QDir::setCurrent(startDir); }
+    void cleanup() { endCase(); }
 
     void optionsOfEveryRow_data()
     {

@@ -67,23 +67,17 @@ struct LatexStandIns {
 
 } // namespace
 
-class TestPageFormats : public QObject {
+class TestPageFormats : public QObject, private ExportCases {
     Q_OBJECT
 
-    QString startDir;
-
 private slots:
-    void initTestCase()
-    {
-        initDefaultColors();
-        startDir = QDir::currentPath();
-    }
+    void initTestCase() { startCases(); }
     void init()
     {
-        preferences = Preferences();
+        startCase();
         texRouteTimeout = 10000;
     }
-    void cleanup() { QDir::setCurrent(startDir); }
+    void cleanup() { endCase(); }
 
     void options_data()
     {

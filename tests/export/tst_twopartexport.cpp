@@ -26,19 +26,13 @@ const QByteArray plan = figure(box(1200, 1200, 3600, 2400), true, "A4");
 
 } // namespace
 
-class TestTwoPartExport : public QObject {
+class TestTwoPartExport : public QObject, private ExportCases {
     Q_OBJECT
 
-    QString startDir;
-
 private slots:
-    void initTestCase()
-    {
-        initDefaultColors();
-        startDir = QDir::currentPath();
-    }
-    void init() { preferences = Preferences(); }
-    void cleanup() { QDir::setCurrent(startDir); }
+    void initTestCase() { startCases(); }
+    void init() { startCase(); }
+    void cleanup() { endCase(); }
 
     void options_data()
     {
