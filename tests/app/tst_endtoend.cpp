@@ -248,17 +248,6 @@ private slots:
     }
 };
 
-// On the display the test is started with (a real one, or a virtual frame
-// buffer) rather than off screen.
-int main(int argc, char** argv)
-{
-    testenv::prepare();
-    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    TestEndToEnd test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+TAVREL_TEST_MAIN_ON_DISPLAY(TestEndToEnd)
 
 #include "tst_endtoend.moc"

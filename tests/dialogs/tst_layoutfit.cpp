@@ -450,14 +450,5 @@ private slots:
 
 // On the display the test is started with (a virtual frame buffer of the
 // size the program is made for) when there is one, else off screen.
-int main(int argc, char** argv)
-{
-    testenv::prepare();
-    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
-    TestLayoutFit test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+TAVREL_TEST_MAIN_ON_DISPLAY(TestLayoutFit)
 #include "tst_layoutfit.moc"
