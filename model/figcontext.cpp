@@ -8,6 +8,7 @@
 #include "model/figpoint.h"
 #include "model/figspline.h"
 #include "model/objectlist.h"
+#include "model/objectplaces.h"
 #include "model/windowseam.h"
 #include "render/colors.h"
 
@@ -294,54 +295,16 @@ int CFigContext::replaceObjectsById(const FigObjectList* list)
     // One walk of the drawing finds the place of every identifier asked for
     // (the first one in the order replaceObjectById searches), so that a long
     // list costs one walk instead of one search per object.
-    struct Place {
-        FigObjectList* owner;
-        FigObjectList::iterator at;
-    };
-    QHash<int, Place> places;
     QSet<int> wanted;
     for (const FigObject* object : *list) {
         if (object && object->id != -1)
             wanted.insert(object->id);
     }
-    auto note = [&](FigObjectList* objects, auto& self) -> void {
-        for (auto it = objects->begin(); it != objects->end(); ++it) {
-            const int id = (*it)->id;
-            if (wanted.contains(id) && !places.contains(id))
-                places.insert(id, { objects, it });
-            if ((*it)->type == FigObject::Compound)
-                self(static_cast<FigCompound*>(*it)->members, self);
-        }
-    };
-    note(&drawing.objects, note);
-
-    // Identifiers inside a compound taken out are gone; those inside the one
-    // put in are found there.
-    auto forget = [&](const FigObjectList* objects, auto& self) -> void {
-        for (const FigObject* member : *objects) {
-            auto found = places.find(member->id);
-            if (found != places.end() && *found.value().at == member)
-                places.erase(found);
-            if (member->type == FigObject::Compound)
-                self(static_cast<const FigCompound*>(member)->members, self);
-        }
-    };
+    ObjectPlaces places(&drawing.objects, wanted);
     int replaced = 0;
     for (FigObject* object : *list) {
-        if (!object || object->id == -1)
-            continue;
-        auto found = places.find(object->id);
-        if (found == places.end())
-            continue;
-        FigObject* old = *found.value().at;
-        *found.value().at = object;
-        ++replaced;
-        if (old == object)
-            continue;
-        if (old->type == FigObject::Compound)
-            forget(static_cast<FigCompound*>(old)->members, forget);
-        if (object->type == FigObject::Compound)
-            note(static_cast<FigCompound*>(object)->members, note);
+        if (object && object->id != -1 && places.replace(object))
+            ++replaced;
     }
     return replaced;
 }

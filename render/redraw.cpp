@@ -16,6 +16,7 @@
 #include "model/figcontext.h"
 #include "model/figtext.h"
 #include "model/objectlist.h"
+#include "model/objectplaces.h"
 #include "model/units.h"
 #include "model/windowseam.h"
 #include "render/canvasmapping.h"
@@ -181,39 +182,12 @@ public:
         QSet<int> wanted;
         for (const FigObject* clone : clones)
             wanted.insert(clone->id);
-        QHash<int, Swap> places;
-        auto note = [&](FigObjectList* objects, auto& self) -> void {
-            for (auto it = objects->begin(); it != objects->end(); ++it) {
-                if (wanted.contains((*it)->id) && !places.contains((*it)->id))
-                    places.insert((*it)->id, { it, *it });
-                if ((*it)->type == FigObject::Compound)
-                    self(static_cast<FigCompound*>(*it)->members, self);
-            }
-        };
-        auto forget = [&](const FigObjectList* objects, auto& self) -> void {
-            for (const FigObject* member : *objects) {
-                auto found = places.find(member->id);
-                if (found != places.end() && *found.value().at == member)
-                    places.erase(found);
-                if (member->type == FigObject::Compound)
-                    self(static_cast<const FigCompound*>(member)->members, self);
-            }
-        };
-        note(list, note);
+        ObjectPlaces places(list, wanted);
         for (FigObject* clone : clones) {
-            auto found = places.find(clone->id);
-            if (found == places.end())
-                continue;
-            const FigObjectList::iterator at = found.value().at;
-            FigObject* original = *at;
-            if (original == clone)
-                continue;
-            *at = clone;
-            swaps.push_back({ at, original });
-            if (original->type == FigObject::Compound)
-                forget(static_cast<FigCompound*>(original)->members, forget);
-            if (clone->type == FigObject::Compound)
-                note(static_cast<FigCompound*>(clone)->members, note);
+            FigObjectList::iterator at;
+            FigObject* original = places.replace(clone, &at);
+            if (original && original != clone)
+                swaps.push_back({ at, original });
         }
     }
     ~PreviewStandIns()
@@ -233,6 +207,21 @@ private:
     FigObjectList* list;
     std::vector<Swap> swaps;
 };
+
+// What a whole and a partial redraw paint in a rectangle of canvas pixels:
+// the background, grid, paper frame, the objects that may paint into it (the
+// others are not drawn) and all markers.
+void paintCanvasArea(CFigContext& context, const QRect& area)
+{
+    context.fillRect(preferences.backgroundColor, area.left(), area.top(), area.right(), area.bottom());
+    forEachObject(&context.drawing.objects, clearSkipRedraw);
+    if (context.gridOn)
+        context.drawGrid();
+    context.drawPaperFrame();
+    const FigArea shown = figAreaOfPixels(context, area);
+    context.drawObjectListWithin(&context.drawing.objects, nullptr, &shown);
+    context.drawAllMarkers(nullptr);
+}
 
 } // namespace
 
@@ -264,16 +253,7 @@ void CFigContext::redrawCanvas()
     const bool gestureHere = !gestureOwner || gestureOwner == this;
     PreviewStandIns standIns(this, gestureHere && isGestureInProgress());
     anchorFillPatterns();
-    fillRect(preferences.backgroundColor, area.left(), area.top(), area.right(), area.bottom());
-    forEachObject(&drawing.objects, clearSkipRedraw);
-
-    if (gridOn)
-        drawGrid();
-    drawPaperFrame();
-    // Only what may show in the window is drawn.
-    const FigArea shown = figAreaOfPixels(*this, area);
-    drawObjectListWithin(&drawing.objects, nullptr, &shown);
-    drawAllMarkers(nullptr);
+    paintCanvasArea(*this, area);
 
     // The rubber band of a gesture in progress comes last, on top of
     // everything: the gesture erases it by drawing it again inverted, which
@@ -297,14 +277,7 @@ void CFigContext::redrawCanvasPixels(const QRect& pixels)
         return;
     anchorFillPatterns();
     painter->setClipRect(area, Qt::ReplaceClip);
-    fillRect(preferences.backgroundColor, area.left(), area.top(), area.right(), area.bottom());
-    forEachObject(&drawing.objects, clearSkipRedraw);
-    if (gridOn)
-        drawGrid();
-    drawPaperFrame();
-    const FigArea shown = figAreaOfPixels(*this, area);
-    drawObjectListWithin(&drawing.objects, nullptr, &shown);
-    drawAllMarkers(nullptr);
+    paintCanvasArea(*this, area);
     painter->setClipping(false);
 }
 
