@@ -100,10 +100,11 @@ void report(QsLogging::Level level, const QString& text)
 {
     showStatusMessage(text.toUtf8().constData());
     const int logged = progress.loggedMessages++;
-    if (logged < maxLoggedMessages)
+    if (logged < maxLoggedMessages) {
         QLOG_RECORD(level) << progress.fileName + QStringLiteral(": ") + text;
-    else if (logged == maxLoggedMessages)
+    } else if (logged == maxLoggedMessages) {
         QLOG_RECORD(level) << progress.fileName + QStringLiteral(": further messages of this file are not logged.");
+    }
 }
 
 } // namespace
