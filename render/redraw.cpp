@@ -130,6 +130,58 @@ void collectByDepth(CFigContext* context, const FigObjectList* list, const FigOb
     }
 }
 
+// What a canvas area redraw does first, in one walk of the tree rather than
+// three (with 100000 objects each walk costs more than drawing the few that
+// show): gives every object skip := false, collects the objects that may
+// paint into `area` by depth as collectByDepth does with nothing skipped or
+// excluded, and lists, in order, the objects of `markerList` that show
+// markers.
+void clearAndCollect(CFigContext* context, const FigObjectList* list, int deepest, const FigArea& area,
+    std::vector<std::vector<FigObject*>>& buckets, const FigObjectList* markerList, std::vector<FigObject*>& marked)
+{
+    const bool listsMarkers = list == markerList;
+    for (FigObject* object : *list) {
+        object->skipRedraw = false;
+        if (listsMarkers && object->markerState != 0)
+            marked.push_back(object);
+        if (object->type == FigObject::Compound) {
+            if (const FigObjectList* members = static_cast<FigCompound*>(object)->members)
+                clearAndCollect(context, members, deepest, area, buckets, markerList, marked);
+        } else if (object->depth >= 0 && object->depth <= deepest && objectMayPaintIn(context, object, area)) {
+            buckets[static_cast<size_t>(object->depth)].push_back(object);
+        }
+    }
+}
+
+// Draws the collected objects, deepest first, each depth in the order of
+// collection; the LaTeX images the texts need are made all at once first.
+void drawCollected(CFigContext& context, int deepest, const std::vector<std::vector<FigObject*>>& buckets)
+{
+    if (preferences.renderSpecialTextUsingTex) {
+        std::vector<FigText*> texts;
+        for (int depth = deepest; depth >= 0; --depth) {
+            if (!context.depthVisible[depth] && context.layerDrawMode == 12)
+                continue;
+            for (FigObject* object : buckets[static_cast<size_t>(depth)]) {
+                if (object->type != FigObject::Text)
+                    continue;
+                if (auto* text = dynamic_cast<FigText*>(object))
+                    texts.push_back(text);
+            }
+        }
+        if (texts.size() > 1)
+            typesetSpecialTexts(context, texts);
+    }
+    for (int depth = deepest; depth >= 0; --depth) {
+        if (!context.depthVisible[depth] && context.layerDrawMode == 12)
+            continue;
+        for (FigObject* object : buckets[static_cast<size_t>(depth)]) {
+            object->draw(&context);
+            ++context.objectsDrawn;
+        }
+    }
+}
+
 // The Fig area of a rectangle of canvas pixels, a pixel wider on every side
 // so that rounding at its edges cannot lose an object.
 FigArea figAreaOfPixels(const CFigContext& context, const QRect& pixels)
@@ -214,13 +266,34 @@ private:
 void paintCanvasArea(CFigContext& context, const QRect& area)
 {
     context.fillRect(preferences.backgroundColor, area.left(), area.top(), area.right(), area.bottom());
-    forEachObject(&context.drawing.objects, clearSkipRedraw);
+    const int deepest = std::min(context.maxDepth, CFigContext::depthCount - 1);
+    const FigArea shown = figAreaOfPixels(context, area);
+    std::vector<std::vector<FigObject*>> buckets(static_cast<size_t>(std::max(deepest, -1) + 1));
+    // The objects whose markers are drawn: those of the list being edited
+    // that show them. With a compound open for editing that list is found
+    // by the separate walk of drawAllMarkers.
+    const FigObjectList* markerList = context.objects();
+    const bool markersFromWalk = markerList == &context.drawing.objects;
+    std::vector<FigObject*> marked;
+    clearAndCollect(&context, &context.drawing.objects, deepest, shown, buckets,
+        markersFromWalk ? markerList : nullptr, marked);
     if (context.gridOn)
         context.drawGrid();
     context.drawPaperFrame();
-    const FigArea shown = figAreaOfPixels(context, area);
-    context.drawObjectListWithin(&context.drawing.objects, nullptr, &shown);
-    context.drawAllMarkers(nullptr);
+    if (deepest >= 0) {
+        context.anchorFillPatterns();
+        drawCollected(context, deepest, buckets);
+    }
+    if (!markersFromWalk) {
+        context.drawAllMarkers(nullptr);
+        return;
+    }
+    // As drawAllMarkers does: nothing is skipped now, and drawing objects
+    // changes no marker state.
+    for (FigObject* object : marked)
+        context.drawObjectMarkers(object);
+    if (transformCenter.isSet)
+        context.drawCrossHair(transformCenter.x, transformCenter.y);
 }
 
 } // namespace
@@ -502,30 +575,7 @@ void CFigContext::drawObjectListWithin(const FigObjectList* list, const FigObjec
     // top. Walking the tree once per depth would cost as much as drawing.
     std::vector<std::vector<FigObject*>> buckets(static_cast<size_t>(deepest) + 1);
     collectByDepth(this, list, excluded, deepest, area, buckets);
-    if (preferences.renderSpecialTextUsingTex) {
-        // The LaTeX images the drawing needs are made all at once first.
-        std::vector<FigText*> texts;
-        for (int depth = deepest; depth >= 0; --depth) {
-            if (!depthVisible[depth] && layerDrawMode == 12)
-                continue;
-            for (FigObject* object : buckets[static_cast<size_t>(depth)]) {
-                if (object->type != FigObject::Text)
-                    continue;
-                if (auto* text = dynamic_cast<FigText*>(object))
-                    texts.push_back(text);
-            }
-        }
-        if (texts.size() > 1)
-            typesetSpecialTexts(*this, texts);
-    }
-    for (int depth = deepest; depth >= 0; --depth) {
-        if (!depthVisible[depth] && layerDrawMode == 12)
-            continue;
-        for (FigObject* object : buckets[static_cast<size_t>(depth)]) {
-            object->draw(this);
-            ++objectsDrawn;
-        }
-    }
+    drawCollected(*this, deepest, buckets);
 }
 
 void CFigContext::drawObjectsAtDepth(const FigObjectList* list, int depth, const FigObject* excluded)
