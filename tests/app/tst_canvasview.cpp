@@ -108,6 +108,42 @@ private slots:
         QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
     }
 
+    // The markers a scroll draws in the strip are those a redraw shows: of
+    // the drawing's objects, of the members of a compound open for editing,
+    // and of objects that a part redraw before the scroll had left out.
+    void scrollingShowsTheMarkersARedrawShows_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::newRow("selected object") << 0;
+        QTest::newRow("compound open for editing") << 1;
+        QTest::newRow("objects left out of a part redraw") << 2;
+        QTest::newRow("every object showing markers") << 3;
+    }
+    void scrollingShowsTheMarkersARedrawShows()
+    {
+        QFETCH(int, before);
+        View view;
+        QVERIFY(view.ready);
+        CFigContext& context = view.context();
+        FigObject* compound = view.window.object(spreadObjectCount - 2);
+        QVERIFY(compound && compound->type == FigObject::Compound);
+        if (before == 1) {
+            QVERIFY(context.openCompoundForEditing(compound));
+            view.frame().redisplayCanvas();
+        } else if (before == 2) {
+            context.redrawObject(view.window.object(0), true);
+            context.redrawObject(compound, true);
+            QVERIFY(view.window.object(0)->skipRedraw);
+        } else if (before == 3) {
+            context.showAllMarkers();
+            view.frame().redisplayCanvas();
+        }
+        view.scrollBy(200, 150);
+        for (const QPoint& step : { QPoint(0, 3), QPoint(7, 0), QPoint(0, -40), QPoint(-25, 9) })
+            view.scrollBy(step.x(), step.y());
+        QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
+    }
+
     // A small scroll moves the drawn pixels and draws the strip it uncovers
     // only: no whole redraw, and only the objects that reach the strip.
     void scrollingDrawsOnlyTheUncoveredStrip()
