@@ -16,8 +16,7 @@ void ScriptCallQueue::add(std::function<void()> call)
     ++added;
     if (!handOverPosted) {
         handOverPosted = true;
-        std::shared_ptr<ScriptCallQueue> self = shared_from_this();
-        QMetaObject::invokeMethod(receiver, [self] { self->makeCalls(); }, Qt::QueuedConnection);
+        postHandOver();
     }
     while (added - made > maxUnmade)
         progressed.wait(&lock);
@@ -58,18 +57,21 @@ void ScriptCallQueue::makeCalls()
         QMutexLocker locker(&lock);
         made += done;
         progressed.wakeAll();
-        if (done < calls.size()) {
-            // Those not made yet go back in front of any added meanwhile.
+        // Those not made yet (the slice ended) go back in front of any
+        // added meanwhile.
+        if (done < calls.size())
             waiting.insert(waiting.begin(), std::make_move_iterator(calls.begin() + qint64(done)),
                            std::make_move_iterator(calls.end()));
-            std::shared_ptr<ScriptCallQueue> self = shared_from_this();
-            QMetaObject::invokeMethod(receiver, [self] { self->makeCalls(); }, Qt::QueuedConnection);
-            return;
-        }
         if (slice.elapsed() >= maxSliceMs) {
-            std::shared_ptr<ScriptCallQueue> self = shared_from_this();
-            QMetaObject::invokeMethod(receiver, [self] { self->makeCalls(); }, Qt::QueuedConnection);
+            postHandOver();
             return;
         }
     }
+}
+
+void ScriptCallQueue::postHandOver()
+{
+    // The queue lives on as long as a hand-over is posted.
+    std::shared_ptr<ScriptCallQueue> self = shared_from_this();
+    QMetaObject::invokeMethod(receiver, [self] { self->makeCalls(); }, Qt::QueuedConnection);
 }

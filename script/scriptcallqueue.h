@@ -30,6 +30,8 @@ public:
 private:
     // Makes the calls waiting, until none is left (receiver's thread).
     void makeCalls();
+    // Has makeCalls run on the receiver's thread when it gets to it.
+    void postHandOver();
 
     // Calls added but not yet made before the script's thread waits.
     static constexpr quint64 maxUnmade = 512;
