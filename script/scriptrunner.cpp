@@ -50,7 +50,11 @@ void waitForScript(ScriptThread& thread)
         ScriptStopDialog dialog(mainWindow, thread.fileName());
         QObject::connect(&dialog, &ScriptStopDialog::stopRequested, &dialog, [&thread] { thread.stop(); });
         QObject::connect(&thread, &QThread::finished, &dialog, &ScriptStopDialog::finish);
-        if (!done)
+        // `done` changes only in an event loop: a script that ended after
+        // the quiet moment but before the window was connected is seen by
+        // the thread itself, else the window would wait for a Stop that
+        // cannot close it.
+        if (!thread.isFinished())
             dialog.exec();
     }
     while (!done)
