@@ -134,7 +134,7 @@ private:
 };
 
 // Appends records to a text document it does not own, one record a line
-// (or one block each in HTML mode). Owns the cursor it writes through.
+// (or one block each in HTML mode), on the document's own thread.
 class TextDocumentOutputDestination : public Destination {
 public:
     TextDocumentOutputDestination(QTextDocument* document, bool isHtml);
