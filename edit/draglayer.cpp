@@ -164,16 +164,21 @@ void putOn(DragLayer& l, const QPoint& offset)
     l.shown = at;
 }
 
+// Draws the canvas without the objects over their area and that area moved
+// by (dx, dy).
+void drawWithoutObjects(DragLayer& l, int dx, int dy)
+{
+    l.context->redrawRectExceptList(std::min(l.x1, clampToInt(std::int64_t(l.x1) + dx)),
+        std::min(l.y1, clampToInt(std::int64_t(l.y1) + dy)), std::max(l.x2, clampToInt(std::int64_t(l.x2) + dx)),
+        std::max(l.y2, clampToInt(std::int64_t(l.y2) + dy)), l.list, true);
+}
+
 // Draws the canvas without the objects over their area and the area they
 // were shown at, keeps it, and draws the picture anew.
 void keepCanvas(DragLayer& l, QImage* canvas, int dx, int dy)
 {
     CFigContext* context = l.context;
-    const int x1 = std::min(l.x1, clampToInt(std::int64_t(l.x1) + dx));
-    const int y1 = std::min(l.y1, clampToInt(std::int64_t(l.y1) + dy));
-    const int x2 = std::max(l.x2, clampToInt(std::int64_t(l.x2) + dx));
-    const int y2 = std::max(l.y2, clampToInt(std::int64_t(l.y2) + dy));
-    context->redrawRectExceptList(x1, y1, x2, y2, l.list, true);
+    drawWithoutObjects(l, dx, dy);
     l.dx = dx;
     l.dy = dy;
     l.background = canvas->copy();
@@ -271,11 +276,7 @@ bool finishDragLayer(CFigContext* context, int& x1, int& y1, int& x2, int& y2)
         } else {
             // The kept canvas belongs to another view: the area is drawn
             // without the objects instead.
-            DragLayer& l = *layer;
-            context->redrawRectExceptList(std::min(l.x1, clampToInt(std::int64_t(l.x1) + l.dx)),
-                std::min(l.y1, clampToInt(std::int64_t(l.y1) + l.dy)),
-                std::max(l.x2, clampToInt(std::int64_t(l.x2) + l.dx)),
-                std::max(l.y2, clampToInt(std::int64_t(l.y2) + l.dy)), l.list, true);
+            drawWithoutObjects(*layer, layer->dx, layer->dy);
         }
     }
     forgetDragLayer();

@@ -124,6 +124,8 @@ void collectTree(const FigObjectList* list, std::vector<FigObject*>& out)
     }
 }
 
+// Whether a line of the list's trees is smart-linked to an object outside
+// them.
 bool linksLeaveList(const FigObjectList* list)
 {
     std::vector<FigObject*> tree;
@@ -209,8 +211,6 @@ void startSession(CFigContext* context, const FigObjectList* list)
         s.changing.insert(holder);
 }
 
-// Whether a line of the list's trees is smart-linked to an object outside
-// them.
 // Lends the session's index to the rectangle redraws of one preview.
 struct IndexInUse {
     explicit IndexInUse(const OverlapIndex* index) { activeOverlapIndex = index; }

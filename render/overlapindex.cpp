@@ -119,16 +119,13 @@ void redrawIndexedRect(
     // marked, as a marking by overlap would have it.
     std::vector<FigObject*> meeting;
     index.overlapping(context, x1, y1, x2, y2, meeting);
-    if (object && omit && std::find(meeting.begin(), meeting.end(), object) == meeting.end()) {
-        // Left out whether it meets the rectangle or not.
+    // Left out whether it meets the rectangle or not.
+    if (object && omit)
         object->skipRedraw = true;
-    }
     FigObjectList drawn;
     for (FigObject* candidate : meeting) {
-        if (candidate == object && omit) {
-            candidate->skipRedraw = true;
+        if (candidate == object && omit)
             continue;
-        }
         candidate->skipRedraw = false;
         // A compound is drawn whole.
         if (candidate->type == FigObject::Compound)

@@ -218,7 +218,6 @@ FigArea figAreaOfRect(const CFigContext& context, int x1, int y1, int x2, int y2
 class PreviewStandIns {
 public:
     PreviewStandIns(CFigContext* context, bool shown)
-        : list(&context->drawing.objects)
     {
         if (!shown)
             return;
@@ -234,7 +233,7 @@ public:
         QSet<int> wanted;
         for (const FigObject* clone : clones)
             wanted.insert(clone->id);
-        ObjectPlaces places(list, wanted);
+        ObjectPlaces places(&context->drawing.objects, wanted);
         for (FigObject* clone : clones) {
             FigObjectList::iterator at;
             FigObject* original = places.replace(clone, &at);
@@ -256,7 +255,6 @@ private:
         FigObjectList::iterator at;
         FigObject* original;
     };
-    FigObjectList* list;
     std::vector<Swap> swaps;
 };
 
