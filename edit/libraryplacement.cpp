@@ -86,9 +86,7 @@ void hidePreview(CFigContext* context)
 // canvas under the picture is taken again from it, and the picture put back.
 void placementAfterRedraw(CFigContext* context, int /*anchorX*/, int /*anchorY*/, int /*trackX*/, int /*trackY*/)
 {
-    if (context != placement.document || !context->view)
-        return;
-    const QImage* canvas = windowSeam().canvasImage(context);
+    const QImage* canvas = context == placement.document ? windowSeam().canvasImage(context) : nullptr;
     if (!canvas)
         return;
     delete libraryPlacementBackground;
@@ -159,11 +157,9 @@ void CFigContext::startLibraryPlacement(CFigContext* clip)
         libraryPlacementPixmap, libraryPlacementPixmap->width(), libraryPlacementPixmap->height());
     delete libraryPlacementBackground;
     libraryPlacementBackground = nullptr;
-    if (view) {
-        windowSeam().flushDeferredRedisplay(this); // the background is the drawing
-        if (const QImage* canvas = windowSeam().canvasImage(this))
-            libraryPlacementBackground = new QPixmap(QPixmap::fromImage(*canvas));
-    }
+    windowSeam().flushDeferredRedisplay(this); // the background is the drawing
+    if (const QImage* canvas = windowSeam().canvasImage(this))
+        libraryPlacementBackground = new QPixmap(QPixmap::fromImage(*canvas));
 
     placement.document = this;
     placement.copies = copies.release();

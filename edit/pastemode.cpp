@@ -31,11 +31,6 @@ struct PasteColors {
 
 PasteColors pasteColors;
 
-void refreshColorCombos()
-{
-    windowSeam().refreshUserColorLists();
-}
-
 // Back to the mode before the paste, through the tool panel when there is
 // one; the select mode when that mode cannot be chosen again.
 void returnToPreviousMode(CFigContext* context)
@@ -69,7 +64,7 @@ void CFigContext::startPaste()
     pasteColors = { this, {} };
     importUserColors(&colors, copies, &pasteColors.added);
     if (!pasteColors.added.isEmpty())
-        refreshColorCombos();
+        windowSeam().refreshUserColorLists();
 
     beginCanvasAction();
     delete selection;
@@ -160,5 +155,5 @@ void dropPasteColors(CFigContext* context)
             removed = context->drawing.userColors.remove(key) > 0 || removed;
     }
     if (removed)
-        refreshColorCombos();
+        windowSeam().refreshUserColorLists();
 }
