@@ -297,13 +297,13 @@ int CFigContext::replaceObjectsById(const FigObjectList* list)
     // list costs one walk instead of one search per object.
     QSet<int> wanted;
     for (const FigObject* object : *list) {
-        if (object && object->id != -1)
+        if (object)
             wanted.insert(object->id);
     }
     ObjectPlaces places(&drawing.objects, wanted);
     int replaced = 0;
     for (FigObject* object : *list) {
-        if (object && object->id != -1 && places.replace(object))
+        if (object && places.replace(object))
             ++replaced;
     }
     return replaced;

@@ -6,6 +6,8 @@
 ObjectPlaces::ObjectPlaces(FigObjectList* objects, const QSet<int>& wanted)
     : wanted(wanted)
 {
+    // -1 is no identifier: objects without one have no place to stand in.
+    this->wanted.remove(-1);
     note(objects);
 }
 

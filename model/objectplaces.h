@@ -15,7 +15,7 @@ class FigObject;
 class ObjectPlaces {
 public:
     // The places of the identifiers `wanted` in `objects` and the compounds
-    // in it.
+    // in it. -1 marks an object without identifier and has no place.
     ObjectPlaces(FigObjectList* objects, const QSet<int>& wanted);
 
     // Puts `object` into the place of its identifier: the members of a

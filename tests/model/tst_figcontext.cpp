@@ -1,6 +1,7 @@
 #include "app/preferences.h"
 #include "app/qtchildfrm.h"
 #include "model/figdrawing.h"
+#include "model/objectplaces.h"
 #include "modelfixtures.h"
 #include "render/colors.h"
 #include "support/testenv.h"
@@ -478,6 +479,17 @@ private slots:
         delete copiedMember;
         delete copy; // with the new member
 
+        // Objects without identifier (-1) stand in for nothing, also when
+        // another object without one is in the drawing.
+        FigText* unnamed = makeText(-1);
+        ctx.drawing.objects.push_back(unnamed);
+        OwnedList nameless { makeText(-1, QStringLiteral("new")), makeText(-1), makeText(-1), makeText(-1),
+            makeText(-1) };
+        QCOMPARE(ctx.replaceObjectsById(&nameless.list), 0);
+        QCOMPARE(ctx.drawing.objects.back(), static_cast<FigObject*>(unnamed));
+        ObjectPlaces places(&ctx.drawing.objects, { -1 });
+        QCOMPARE(places.replace(nameless.list.front()), static_cast<FigObject*>(nullptr));
+        QCOMPARE(ctx.drawing.objects.back(), static_cast<FigObject*>(unnamed));
     }
 
     void parentCompounds()
