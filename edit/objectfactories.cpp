@@ -45,9 +45,7 @@ float newStyleValue()
     // Attributes taken from a file's object may go beyond what the pages
     // offer; the product is kept to what the format's converters accept.
     const double value = (currentAttrs.lineWidth + 1.0) * static_cast<double>(currentAttrs.styleVal) * 0.5;
-    if (!(value >= 0.0))
-        return 0.0f;
-    return static_cast<float>(std::min(value, maxFigStyleValue));
+    return static_cast<float>(convertibleStyleValue(value));
 }
 
 // The colours and area fill every new object takes from its document.

@@ -27,6 +27,12 @@ extern const PaperSize paperSizes[paperSizeCount];
 // format's converters accept; they refuse the file for anything above it or
 // below 0.
 constexpr double maxFigStyleValue = 6400.0;
+// A style value within what the converters accept: negative values and
+// values that are no number become 0, larger ones the largest.
+constexpr double convertibleStyleValue(double value)
+{
+    return !(value >= 0.0) ? 0.0 : value > maxFigStyleValue ? maxFigStyleValue : value;
+}
 
 // The fewest points a spline chain or a polyline chain of the given sub-type
 // must have for the reader to keep the object.

@@ -212,12 +212,7 @@ void FigWriter::writeCommonFields(const FigObject* object)
         << object->depth << ' ' << object->penStyle << ' ' << object->fillStyle << ' ';
     // The converters refuse the whole file for a style value outside their
     // range, so such a value is written as the nearest one they take.
-    double styleVal = object->styleVal;
-    if (!(styleVal >= 0.0))
-        styleVal = 0.0;
-    else if (styleVal > maxFigStyleValue)
-        styleVal = maxFigStyleValue;
-    real(styleVal, 3);
+    real(convertibleStyleValue(object->styleVal), 3);
 }
 
 void FigWriter::writeArc(FigArc* arc)
