@@ -13,6 +13,11 @@
 
 namespace formfit {
 
+namespace {
+
+// Lets every push button with text shrink down to what its text needs: the
+// style's minimum button width is a wish, and a row of buttons that keeps
+// it can push a form past its size.
 void letButtonsShrink(QWidget* form)
 {
     for (QPushButton* button : form->findChildren<QPushButton*>()) {
@@ -31,8 +36,6 @@ void letButtonsShrink(QWidget* form)
         button->setMinimumWidth(need);
     }
 }
-
-namespace {
 
 // The closed combo box shows the chosen entry's icon and text beside its
 // arrow: the widest entry decides.

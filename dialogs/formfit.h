@@ -8,17 +8,14 @@ class QWidget;
 
 namespace formfit {
 
-// Lets every push button with text shrink down to what its text needs: the
-// style's minimum button width is a wish, and a row of buttons that keeps
-// it can push a form past its size.
-void letButtonsShrink(QWidget* form);
-
 // Lets no widget be held smaller than it needs by a maximum size, and
 // gives every number field the width of the widest value of its range.
 void widenFields(QWidget* form);
 
-// The buttons and fields as above, then the form's size, minimum and maximum raised
-// where its layout needs more.
+// Every push button with text let shrink down to what its text needs (the
+// style's minimum button width is a wish, and a row of buttons that keeps it
+// can push a form past its size), the fields widened as above, then the
+// form's size, minimum and maximum raised where its layout needs more.
 void fitToContents(QWidget* form);
 
 } // namespace formfit
