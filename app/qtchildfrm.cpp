@@ -596,20 +596,35 @@ void QTChildFrm::scrollCanvas(int dx, int dy)
     figContext->anchorFillPatterns();
     const int w = canvasImage->width();
     const int h = canvasImage->height();
-    // The columns and rows the move has uncovered.
-    if (dx > 0)
-        figContext->redrawCanvasPixels(QRect(w - dx, 0, dx, h));
-    else if (dx < 0)
-        figContext->redrawCanvasPixels(QRect(0, 0, -dx, h));
-    if (dy > 0)
-        figContext->redrawCanvasPixels(QRect(0, h - dy, w, dy));
-    else if (dy < 0)
-        figContext->redrawCanvasPixels(QRect(0, 0, w, -dy));
+    // The columns and rows the move has uncovered. The grid leaves out a
+    // line that falls on the window's first column or row: one the old view
+    // left out comes into sight when the pixels move away from that edge,
+    // and one the new view leaves out may have been moved onto it, so that
+    // column or row is drawn anew as well.
+    QRegion drawn;
+    if (dx > 0) {
+        drawn += QRect(w - dx, 0, dx, h);
+        if (figContext->gridLeavesOutEdgeLine(true, figContext->originX))
+            drawn += QRect(0, 0, 1, h);
+    } else if (dx < 0) {
+        const bool edgeLeftOut = figContext->gridLeavesOutEdgeLine(true, figContext->originX - dx);
+        drawn += QRect(0, 0, -dx + (edgeLeftOut ? 1 : 0), h);
+    }
+    if (dy > 0) {
+        drawn += QRect(0, h - dy, w, dy);
+        if (figContext->gridLeavesOutEdgeLine(false, figContext->originY))
+            drawn += QRect(0, 0, w, 1);
+    } else if (dy < 0) {
+        const bool edgeLeftOut = figContext->gridLeavesOutEdgeLine(false, figContext->originY - dy);
+        drawn += QRect(0, 0, w, -dy + (edgeLeftOut ? 1 : 0));
+    }
+    for (const QRect& strip : drawn)
+        figContext->redrawCanvasPixels(strip);
     canvasPainter.end();
     // The view moves what it shows likewise and repaints only what the move
-    // uncovered there.
+    // uncovered there, and what was drawn anew.
     viewport()->scroll(-dx, -dy);
-    viewport()->repaint(scrolledInRegion(viewport()->rect(), dx, dy));
+    viewport()->repaint(scrolledInRegion(viewport()->rect(), dx, dy) + drawn);
 }
 
 void QTChildFrm::applyViewChange()

@@ -647,6 +647,11 @@ public:
     // Draws the grid over the document window (a window-less context: over
     // the painter's device); the painter's antialiasing is put back.
     void drawGrid();
+    // Whether the grid, were it drawn with the window beginning at drawing
+    // pixel `origin` across (`columns`) or down, would leave out a line that
+    // falls on the window's first column (or row): scrolling then has to
+    // draw that column anew. False without a grid to draw.
+    bool gridLeavesOutEdgeLine(bool columns, int origin) const;
     // The dotted outline of the page when showPaperFrame is set.
     void drawPaperFrame();
     // The page in whole centimetres and in Fig units, exchanged in landscape;

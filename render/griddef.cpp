@@ -9,6 +9,7 @@
 #include "model/figpoint.h"
 #include "model/units.h"
 #include "model/windowseam.h"
+#include "render/gridlines.h"
 
 #include <QPainter>
 #include <QPen>
@@ -310,34 +311,33 @@ Qt::PenStyle gridPenStyle(int style)
     return style >= Qt::NoPen && style <= Qt::DashDotDotLine ? static_cast<Qt::PenStyle>(style) : Qt::SolidLine;
 }
 
-// Vertical lines every `spacing` pixels from the first one right of pixel 0.
-void drawVerticalGridLines(QPainter* painter, double spacing, int originX, int width, int height)
+// Pixels per step across and down; the step is in centimetres in a metric
+// document. False when either is no positive number (nothing is drawn).
+bool gridPixelSteps(const CFigContext& context, const GridDef& grid, double& px, double& py)
 {
-    const double first = spacing - positiveRemainder(originX, spacing);
-    for (std::int64_t i = 0;; ++i) {
-        const double x = first + double(i) * spacing;
-        if (x > width)
-            break;
-        const int px = roundToInt(x);
-        painter->drawLine(QPoint(px, 0), QPoint(px, height));
+    px = double(grid.step) * context.zoom * context.dpiX;
+    py = double(grid.step) * context.zoom * context.dpiY;
+    if (context.metric) {
+        px /= 2.54;
+        py /= 2.54;
     }
-}
-
-// Lines across the whole width that rise or fall `rise` pixels over it, one
-// every `spacing` pixels vertically, with left ends at base + j × spacing;
-// those whose left end lies in [low, high] are drawn.
-void drawSlantedGridLines(
-    QPainter* painter, double base, double spacing, double rise, double low, double high, int width)
-{
-    const double jFirst = std::ceil((low - base) / spacing);
-    const double jLast = std::floor((high - base) / spacing);
-    for (double j = jFirst; j <= jLast; j += 1) {
-        const double left = base + j * spacing;
-        painter->drawLine(QPoint(0, roundToInt(left)), QPoint(width, roundToInt(left + rise)));
-    }
+    return positiveFinite(px) && positiveFinite(py);
 }
 
 } // namespace
+
+bool CFigContext::gridLeavesOutEdgeLine(bool columns, int origin) const
+{
+    const GridDef* grid = gridOn ? gridAt(gridIndex) : nullptr;
+    double px = 0;
+    double py = 0;
+    if (!grid || !gridPixelSteps(*this, *grid, px, py) || gridPenStyle(grid->penStyle) == Qt::NoPen)
+        return false;
+    // An isometric grid's only straight lines are its columns, c apart.
+    if (isIsometricGrid(gridIndex))
+        return columns && GridLines::leavesOutEdgeLine(py * cos30, origin);
+    return GridLines::leavesOutEdgeLine(columns ? px : py, origin);
+}
 
 void CFigContext::drawGrid()
 {
@@ -356,14 +356,9 @@ void CFigContext::drawGrid()
         height = painter->device()->height();
     }
 
-    // Pixels per step; the step is in centimetres in a metric document.
-    double px = double(grid->step) * zoom * dpiX;
-    double py = double(grid->step) * zoom * dpiY;
-    if (metric) {
-        px /= 2.54;
-        py /= 2.54;
-    }
-    if (!positiveFinite(px) || !positiveFinite(py))
+    double px = 0;
+    double py = 0;
+    if (!gridPixelSteps(*this, *grid, px, py))
         return;
 
     QPen pen(preferences.gridColor, 1, gridPenStyle(grid->penStyle), Qt::FlatCap);
@@ -371,32 +366,25 @@ void CFigContext::drawGrid()
     painter->setBrush(Qt::NoBrush);
     painter->setRenderHint(QPainter::Antialiasing, false);
 
+    // Only what the painter may still paint on is worked out.
+    QRect area(0, 0, width + 1, height + 1);
+    if (painter->hasClipping())
+        area &= painter->clipBoundingRect().toAlignedRect();
+    GridLines lines(area, QPoint(originX, originY), pen.style());
     if (!isIsometricGrid(gridIndex)) {
-        drawVerticalGridLines(painter, px, originX, width, height);
-        const double first = py - positiveRemainder(originY, py);
-        for (std::int64_t j = 0;; ++j) {
-            const double y = first + double(j) * py;
-            if (y > height)
-                break;
-            const int pyi = roundToInt(y);
-            painter->drawLine(QPoint(0, pyi), QPoint(width, pyi));
-        }
+        lines.addColumns(px);
+        lines.addRows(py);
     } else {
         // Columns c apart; the slanted lines climb py / 2 per column, so that
         // they meet the columns at the lattice rows (half a step lower on odd
-        // columns). In canvas pixels the lattice point of column k and row j
-        // is (k × c − originX, j × py + k × py / 2 − originY).
+        // columns): the lattice point of column k and row j lies at
+        // (k × c, j × py + k × py / 2) in drawing pixels.
         const double c = py * cos30;
-        drawVerticalGridLines(painter, c, originX, width, height);
-        const double slope = (py / 2) / c;
-        const double rise = width * slope;
-        // Falling lines: the left end at j × py + originX × slope − originY;
-        // visible while the left end is not below the window and the right
-        // end not above it.
-        drawSlantedGridLines(painter, double(originX) * slope - originY, py, rise, -rise, height, width);
-        // Rising lines, mirrored.
-        drawSlantedGridLines(painter, -double(originX) * slope - originY, py, -rise, 0, height + rise, width);
+        lines.addColumns(c);
+        lines.addSlanted(py, (py / 2) / c);
+        lines.addSlanted(py, -(py / 2) / c);
     }
+    lines.draw(painter);
 
     painter->setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
 }

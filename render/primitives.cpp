@@ -111,6 +111,7 @@ void CFigContext::drawEllipseObject(const FigEllipse* ellipse, int style)
 {
     if (!painter || !ellipse)
         return;
+    const QTransform before = painter->worldTransform();
     painter->translate(figToPixelPoint(ellipse->center.x, ellipse->center.y));
     // Whole degrees only.
     painter->rotate(roundToInt(-static_cast<double>(ellipse->angle) * 180 / pi));
@@ -131,7 +132,7 @@ void CFigContext::drawEllipseObject(const FigEllipse* ellipse, int style)
         painter->drawEllipse(QRect(
             roundToInt(sx * -rx), roundToInt(sy * -ry), roundToInt(sx * (2.0f * rx)), roundToInt(sy * (2.0f * ry))));
     }
-    painter->resetTransform();
+    painter->setWorldTransform(before);
 }
 
 void CFigContext::drawBufferOutline(const FigObject* object, int style)

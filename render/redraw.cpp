@@ -27,6 +27,7 @@
 #include "render/primitives.h"
 
 #include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <QSet>
@@ -346,6 +347,31 @@ void CFigContext::redrawCanvasPixels(const QRect& pixels)
     const QRect area = pixels.intersected(QRect(QPoint(0, 0), windowSeam().canvasSize(this)));
     if (area.isEmpty())
         return;
+    // Qt rasterises a shape over the whole of its device whatever the clip:
+    // an object crossing a narrow strip would cost as much as drawing it in
+    // full. The strip is therefore drawn into an image of its own size, with
+    // the canvas coordinates moved onto it, and copied into the canvas.
+    QPaintDevice* device = painter->device();
+    if (device && device->devType() == QInternal::Image) {
+        QImage strip(area.size(), static_cast<QImage*>(device)->format());
+        QPainter stripPainter;
+        if (!strip.isNull() && stripPainter.begin(&strip)) {
+            stripPainter.setRenderHints(painter->renderHints());
+            stripPainter.translate(-area.left(), -area.top());
+            stripPainter.setClipRect(area);
+            QPainter* const canvasPainter = painter;
+            painter = &stripPainter;
+            anchorFillPatterns();
+            paintCanvasArea(*this, area);
+            stripPainter.end();
+            painter = canvasPainter;
+            const QPainter::CompositionMode mode = painter->compositionMode();
+            painter->setCompositionMode(QPainter::CompositionMode_Source);
+            painter->drawImage(area.topLeft(), strip);
+            painter->setCompositionMode(mode);
+            return;
+        }
+    }
     anchorFillPatterns();
     painter->setClipRect(area, Qt::ReplaceClip);
     paintCanvasArea(*this, area);

@@ -123,8 +123,9 @@ void TavrelScript::drawSpline(const QVariantMap& obj)
     bool interpolated = true;
     if (type == QLatin1String("approximated") || type == QLatin1String("approx"))
         interpolated = false;
-    else if (type != QLatin1String("interpolated") && type != QLatin1String("interp"))
+    else if (type != QLatin1String("interpolated") && type != QLatin1String("interp")) {
         QLOG_INFO() << "using default spline type:" << "interpolated";
+    }
     const int subType = (interpolated ? 2 : 0) + (closed ? 1 : 0);
     FigSpline* spline = context->createSpline(subType, chain);
     if (!spline) {

@@ -108,6 +108,57 @@ private slots:
         QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
     }
 
+    // What a scroll draws besides the objects: the grid of each kind across
+    // the strips, and a picture scaled to a frame it does not fit evenly.
+    void scrollingShowsTheGridAndPicturesARedrawShows_data()
+    {
+        QTest::addColumn<int>("gridIndex");
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<QList<QPoint>>("steps");
+        const QList<QPoint> steps { { 0, 3 }, { 7, 0 }, { 0, -41 }, { -25, 9 }, { 1, 1 } };
+        // The one-inch grid's lines are 80 pixels apart: the view comes to
+        // begin on one across and down, and leaves it either way.
+        const QList<QPoint> edges { { 40, 0 }, { 0, 10 }, { -3, 0 }, { 0, -3 }, { 3, 0 }, { 0, 3 }, { 80, 0 },
+            { 0, 80 }, { 1, 0 }, { 0, 1 }, { -1, 0 }, { 0, -1 } };
+        QTest::newRow("square grid") << 2 << false << steps;
+        QTest::newRow("square grid, view on its lines") << 2 << false << edges;
+        QTest::newRow("small isometric grid") << 4 << false << steps;
+        QTest::newRow("large isometric grid") << 6 << false << steps;
+        QTest::newRow("picture") << 0 << true << steps;
+    }
+    void scrollingShowsTheGridAndPicturesARedrawShows()
+    {
+        QFETCH(int, gridIndex);
+        QFETCH(bool, picture);
+        QFETCH(QList<QPoint>, steps);
+        View view;
+        QVERIFY(view.ready);
+        CFigContext& context = view.context();
+        if (picture) {
+            QImage image(7, 5, QImage::Format_RGB32);
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    image.setPixel(x, y, qRgb(30 * x, 200 - 35 * y, (x * y * 40) % 256));
+            const QString file = view.window.path(QStringLiteral("gradient.png"));
+            QVERIFY(image.save(file));
+            QByteArray text = spreadObjects;
+            text += "2 5 0 1 0 -1 55 -1 -1 0.000 0 0 -1 0 0 5\n\t 0 " + file.toUtf8()
+                + "\n\t 1250 7000 5333 7000 5333 10777 1250 10777 1250 7000\n";
+            QVERIFY(view.window.load(editsession::figText(text)));
+            context.dpiX = context.dpiY = 80.0f;
+            view.frame().updateScrollRange();
+        }
+        context.gridOn = gridIndex > 0;
+        context.gridIndex = gridIndex;
+        view.frame().redisplayCanvas();
+        view.scrollBy(200, 150);
+        QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
+        for (const QPoint& step : steps) {
+            view.scrollBy(step.x(), step.y());
+            QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
+        }
+    }
+
     // The markers a scroll draws in the strip are those a redraw shows: of
     // the drawing's objects, of the members of a compound open for editing,
     // and of objects that a part redraw before the scroll had left out.

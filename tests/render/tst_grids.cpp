@@ -583,6 +583,70 @@ private slots:
         }
     }
 
+    // The grid belongs to the drawing: seen from a view moved by (dx, dy),
+    // every line and every dot lies on the same drawing pixel, bar the
+    // lines the window's first column and row leave out; and a grid drawn
+    // through a clip, piece by piece, is the grid drawn whole.
+    void gridStaysWithTheDrawing_data()
+    {
+        QTest::addColumn<int>("grid");
+        QTest::addColumn<int>("penStyle");
+        QTest::addColumn<bool>("metric");
+        QTest::addColumn<float>("zoom");
+        QTest::newRow("dotted") << 2 << int(Qt::DotLine) << false << 1.f;
+        QTest::newRow("dotted, metric, zoom 0.7") << 1 << int(Qt::DotLine) << true << 0.7f;
+        QTest::newRow("dash-dot, zoom 1.3") << 3 << int(Qt::DashDotLine) << false << 1.3f;
+        QTest::newRow("isometric, dotted") << 5 << int(Qt::DotLine) << false << 1.f;
+        QTest::newRow("isometric, solid, zoom 0.37") << 4 << int(Qt::SolidLine) << false << 0.37f;
+        QTest::newRow("isometric, dashed, metric") << 6 << int(Qt::DashLine) << true << 1.f;
+        QTest::newRow("lines under a pixel apart") << 1 << int(Qt::DotLine) << false << 0.02f;
+    }
+    void gridStaysWithTheDrawing()
+    {
+        QFETCH(int, grid);
+        QFETCH(int, penStyle);
+        QFETCH(bool, metric);
+        QFETCH(float, zoom);
+        gridDefs[grid]->penStyle = penStyle;
+        auto drawn = [&](QPoint origin, QRect clip = QRect()) {
+            Canvas canvas;
+            canvas.context.gridIndex = grid;
+            canvas.context.metric = metric;
+            canvas.context.zoom = zoom;
+            canvas.context.originX = origin.x();
+            canvas.context.originY = origin.y();
+            if (!clip.isNull())
+                canvas.painter.setClipRect(clip);
+            canvas.context.drawGrid();
+            return canvas.finished();
+        };
+        const QImage whole = drawn(QPoint(1000, 2000));
+        int onLines = 0;
+        for (int y = 0; y < whole.height(); ++y)
+            for (int x = 0; x < whole.width(); ++x)
+                onLines += whole.pixel(x, y) == gridGreen;
+        QVERIFY(onLines > 200);
+        for (const QPoint& d : { QPoint(7, 0), QPoint(0, 13), QPoint(-31, 3), QPoint(61, -17) }) {
+            const QImage moved = drawn(QPoint(1000, 2000) + d);
+            for (int y = 1; y < 199; ++y)
+                for (int x = 1; x < 199; ++x) {
+                    const QPoint at(x + d.x(), y + d.y());
+                    if (at.x() < 1 || at.y() < 1 || at.x() > 198 || at.y() > 198)
+                        continue;
+                    QVERIFY2(moved.pixel(x, y) == whole.pixel(at),
+                        qPrintable(QStringLiteral("(%1, %2) moved by (%3, %4)").arg(x).arg(y).arg(d.x()).arg(d.y())));
+                }
+        }
+        QImage pieces(whole.size(), whole.format());
+        for (const QRect& piece : { QRect(0, 0, 200, 37), QRect(0, 37, 59, 163), QRect(59, 37, 141, 163) }) {
+            const QImage part = drawn(QPoint(1000, 2000), piece);
+            for (int y = piece.top(); y <= piece.bottom(); ++y)
+                for (int x = piece.left(); x <= piece.right(); ++x)
+                    pieces.setPixel(x, y, part.pixel(x, y));
+        }
+        QCOMPARE(pieces, whole);
+    }
+
     void noGridDrawsNothing_data()
     {
         QTest::addColumn<int>("grid");
