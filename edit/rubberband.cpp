@@ -210,10 +210,11 @@ void CFigContext::drawRubberEllipse(int cx, int cy, int rx, int ry, float angle)
     painter->setRenderHint(QPainter::Antialiasing, false);
     setRubberBandPen(painter, inverting);
     painter->setBrush(Qt::NoBrush);
+    const QTransform before = painter->worldTransform();
     painter->translate(centre);
     painter->rotate(roundToInt(-double(angle) * 180.0 / pi));
     painter->drawEllipse(QPoint(0, 0), pixelsX, pixelsY);
-    painter->resetTransform();
+    painter->setWorldTransform(before);
     painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter->setRenderHint(QPainter::Antialiasing, antialiased);
 }

@@ -240,7 +240,7 @@ public:
     void drawDot(const FigLine* line, int style);
     void drawArcBox(const FigLine* line, int style);
     // Turns the painter to the ellipse's centre and angle (whole degrees),
-    // draws, and resets the painter's transformation to the identity.
+    // draws, and puts the painter's transformation back as it was.
     void drawEllipseObject(const class FigEllipse* ellipse, int style);
     // Fills and strokes whatever the point buffer holds (a spline's curve).
     void drawBufferOutline(const FigObject* object, int style);

@@ -352,12 +352,14 @@ void CFigContext::redrawCanvasPixels(const QRect& pixels)
     // full. The strip is therefore drawn into an image of its own size, with
     // the canvas coordinates moved onto it, and copied into the canvas.
     QPaintDevice* device = painter->device();
-    if (device && device->devType() == QInternal::Image) {
+    if (device && device->devType() == QInternal::Image && qFuzzyCompare(device->devicePixelRatioF(), 1.0)) {
         QImage strip(area.size(), static_cast<QImage*>(device)->format());
         QPainter stripPainter;
         if (!strip.isNull() && stripPainter.begin(&strip)) {
             stripPainter.setRenderHints(painter->renderHints());
             stripPainter.translate(-area.left(), -area.top());
+            // Drawing that narrows the clip (around arrowheads) and puts it
+            // back finds one in canvas coordinates, as on the canvas.
             stripPainter.setClipRect(area);
             QPainter* const canvasPainter = painter;
             painter = &stripPainter;

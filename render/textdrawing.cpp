@@ -107,6 +107,6 @@ void CFigContext::drawPlainText(int x, int y, int drawStyle, FigText* text)
         painter->setPen(QPen(getPenColor(drawing.userShades, colorNumber, drawStyle)));
         painter->drawText(QPoint(0, 0), text->text);
     }
-    // The transformation is put back as it was (the canvas painter keeps none).
+    // The transformation is put back as it was (a strip's painter keeps one).
     painter->setWorldTransform(before);
 }
