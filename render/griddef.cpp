@@ -9,7 +9,7 @@
 #include "model/figpoint.h"
 #include "model/units.h"
 #include "model/windowseam.h"
-#include "render/gridlines.h"
+#include "render/canvaslines.h"
 
 #include <QPainter>
 #include <QPen>
@@ -324,6 +324,21 @@ bool gridPixelSteps(const CFigContext& context, const GridDef& grid, double& px,
     return positiveFinite(px) && positiveFinite(py);
 }
 
+// The canvas pixels the painter may still paint on: the document window
+// (a window-less context: the painter's device) within the painter's clip.
+QRect paintableCanvas(const CFigContext& context)
+{
+    QSize size;
+    if (context.view)
+        size = windowSeam().canvasSize(&context);
+    else
+        size = QSize(context.painter->device()->width(), context.painter->device()->height());
+    QRect area(QPoint(0, 0), size);
+    if (context.painter->hasClipping())
+        area &= context.painter->clipBoundingRect().toAlignedRect();
+    return area;
+}
+
 } // namespace
 
 bool CFigContext::gridLeavesOutEdgeLine(bool columns, int origin) const
@@ -335,8 +350,8 @@ bool CFigContext::gridLeavesOutEdgeLine(bool columns, int origin) const
         return false;
     // An isometric grid's only straight lines are its columns, c apart.
     if (isIsometricGrid(gridIndex))
-        return columns && GridLines::leavesOutEdgeLine(py * cos30, origin);
-    return GridLines::leavesOutEdgeLine(columns ? px : py, origin);
+        return columns && CanvasLines::leavesOutEdgeLine(py * cos30, origin);
+    return CanvasLines::leavesOutEdgeLine(columns ? px : py, origin);
 }
 
 void CFigContext::drawGrid()
@@ -344,18 +359,6 @@ void CFigContext::drawGrid()
     const GridDef* grid = gridAt(gridIndex);
     if (!grid || !painter || !painter->isActive())
         return;
-    int width;
-    int height;
-    if (view) {
-        const QSize size = windowSeam().canvasSize(this);
-        width = size.width();
-        height = size.height();
-    } else {
-        // A window-less context covers its whole canvas.
-        width = painter->device()->width();
-        height = painter->device()->height();
-    }
-
     double px = 0;
     double py = 0;
     if (!gridPixelSteps(*this, *grid, px, py))
@@ -366,11 +369,7 @@ void CFigContext::drawGrid()
     painter->setBrush(Qt::NoBrush);
     painter->setRenderHint(QPainter::Antialiasing, false);
 
-    // Only what the painter may still paint on is worked out.
-    QRect area(0, 0, width + 1, height + 1);
-    if (painter->hasClipping())
-        area &= painter->clipBoundingRect().toAlignedRect();
-    GridLines lines(area, QPoint(originX, originY), pen.style());
+    CanvasLines lines(paintableCanvas(*this), QPoint(originX, originY), pen.style());
     if (!isIsometricGrid(gridIndex)) {
         lines.addColumns(px);
         lines.addRows(py);
@@ -441,17 +440,21 @@ void CFigContext::drawPaperFrame()
     const int right = clampToInt(width - originX);
     const int bottom = clampToInt(height - originY);
 
-    painter->setPen(QPen(Qt::black, 1, Qt::DotLine, Qt::FlatCap));
+    const QPen pen(Qt::black, 1, Qt::DotLine, Qt::FlatCap);
+    painter->setPen(pen);
     painter->setBrush(Qt::NoBrush);
     painter->setRenderHint(QPainter::Antialiasing, false);
-    // The left and top edges lie off the canvas unless the page is scrolled
-    // away from the canvas's corner.
+    // Each edge runs from one corner up to the next, that corner left to the
+    // edge that starts there. The left and top edges lie off the canvas
+    // unless the page is scrolled away from the canvas's corner.
+    CanvasLines lines(paintableCanvas(*this), QPoint(originX, originY), pen.style());
     if (originX < 0)
-        painter->drawLine(QPoint(left, bottom), QPoint(left, top));
+        lines.addColumn(left, bottom, std::int64_t(top) + 1);
     if (originY < 0)
-        painter->drawLine(QPoint(left, top), QPoint(right, top));
-    painter->drawLine(QPoint(left, bottom), QPoint(right, bottom));
-    painter->drawLine(QPoint(right, bottom), QPoint(right, top));
+        lines.addRow(top, left, std::int64_t(right) - 1);
+    lines.addRow(bottom, left, std::int64_t(right) - 1);
+    lines.addColumn(right, bottom, std::int64_t(top) + 1);
+    lines.draw(painter);
     painter->setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
 }
 

@@ -166,7 +166,7 @@ void CFigContext::drawArc(FigArc* arc)
         QPen pen(getPenColor(drawing.userShades, arc->penColor, style));
         pen.setWidth(w);
         applyLineStyle(pen, arc->lineWidth, arc->lineStyle, arc->styleVal, arc->capStyle);
-        painter->setPen(pen);
+        setOutlinePen(painter, pen);
         painter->setBrush(Qt::NoBrush);
         painter->drawPolyline(pointBuffer.points, pointBuffer.count);
     }

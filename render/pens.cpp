@@ -136,6 +136,17 @@ void applyEllipseLineStyle(QPen& pen, int lineWidth, int lineStyle, float styleV
     }
 }
 
+void setOutlinePen(QPainter* painter, QPen pen)
+{
+    if (!painter)
+        return;
+    // Without antialiasing the wider pen would fill two rows of pixels.
+    if (painter->testRenderHint(QPainter::Antialiasing) && pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen
+        && pen.widthF() <= 1.0)
+        pen.setWidthF(1.0001);
+    painter->setPen(pen);
+}
+
 void applyJoinStyle(QPen& pen, int joinStyle)
 {
     switch (joinStyle) {

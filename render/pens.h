@@ -34,6 +34,15 @@ void applyLineStyle(QPen& pen, int lineWidth, int lineStyle, float styleVal, int
 // The same for ellipses, which have no cap attribute: dotted styles get round
 // caps when roundDots is set, everything else flat caps.
 void applyEllipseLineStyle(QPen& pen, int lineWidth, int lineStyle, float styleVal, bool roundDots);
+// Sets an object's outline pen on the painter. Qt draws a pen of a pixel or
+// less with a line stepper that starts the dash pattern afresh wherever the
+// line enters the part being painted, so a thin dashed line would show a
+// seam where a scrolled canvas meets the strip drawn after the move. On an
+// antialiasing painter such a pen is made a hair wider, which takes it
+// through the outline filler: that lays the dashes from the line's start,
+// whatever part is painted. (Solid thin lines keep the faster stepper; where
+// a strip cuts one, its edge pixels may differ by a few levels of grey.)
+void setOutlinePen(QPainter* painter, QPen pen);
 // Join 0 miter (limit 3), 1 round, 2 bevel.
 void applyJoinStyle(QPen& pen, int joinStyle);
 

@@ -56,7 +56,7 @@ void CFigContext::drawLineObject(const FigLine* line, int style)
     pen.setWidth(w);
     applyLineStyle(pen, line->lineWidth, line->lineStyle, line->styleVal, line->capStyle);
     applyJoinStyle(pen, line->joinStyle);
-    painter->setPen(pen);
+    setOutlinePen(painter, pen);
     painter->setBrush(Qt::NoBrush);
     painter->drawPolyline(pointBuffer.points, pointBuffer.count);
 }
@@ -102,7 +102,7 @@ void CFigContext::drawArcBox(const FigLine* line, int style)
     QPen pen(getPenColor(drawing.userShades, line->penColor, style));
     pen.setWidth(scaledLineWidth(line->lineWidth, zoom));
     applyLineStyle(pen, line->lineWidth, line->lineStyle, line->styleVal, line->capStyle);
-    painter->setPen(pen);
+    setOutlinePen(painter, pen);
     painter->setBrush(Qt::NoBrush);
     painter->drawPolyline(pointBuffer.points, pointBuffer.count);
 }
@@ -122,7 +122,7 @@ void CFigContext::drawEllipseObject(const FigEllipse* ellipse, int style)
         QPen pen(getPenColor(drawing.userShades, ellipse->penColor, style));
         pen.setWidth(w);
         applyEllipseLineStyle(pen, ellipse->lineWidth, ellipse->lineStyle, ellipse->styleVal, true);
-        painter->setPen(pen);
+        setOutlinePen(painter, pen);
         painter->setBrush(Qt::NoBrush);
         const float sx = canvasScaleX();
         const float sy = canvasScaleY();
@@ -147,7 +147,7 @@ void CFigContext::drawBufferOutline(const FigObject* object, int style)
     QPen pen(getPenColor(drawing.userShades, object->penColor, style));
     pen.setWidth(w);
     applyLineStyle(pen, object->lineWidth, object->lineStyle, object->styleVal, capStyleOf(object));
-    painter->setPen(pen);
+    setOutlinePen(painter, pen);
     painter->setBrush(Qt::NoBrush);
     // An open curve starting with an axis-parallel step starts at its second
     // point instead (no one-pixel hook at the start).
@@ -172,7 +172,7 @@ void CFigContext::drawStyledPolyline(const QPoint* points, int count, int style,
     pen.setWidth(w);
     applyLineStyle(pen, lineWidth, lineStyle, styleVal, capStyle);
     applyJoinStyle(pen, joinStyle);
-    painter->setPen(pen);
+    setOutlinePen(painter, pen);
     painter->setBrush(Qt::NoBrush);
     painter->drawPolyline(points, count);
 }

@@ -1,12 +1,14 @@
 #pragma once
-// The pixels of the grid's lines in a rectangle of the canvas, placed by the
-// drawing rather than by the window: a line's position, and where its dots
-// or dashes fall along it, depend only on the drawing coordinates of its
-// pixels. A canvas scrolled by moving its pixels therefore meets the strip
-// drawn after the move exactly, and dotted lines keep their dots in place.
-// One thing depends on the window: a vertical or horizontal line that lies
-// exactly on the window's edge or just before it, and so would show in its
-// first column or row, is left out (leavesOutEdgeLine tells when).
+// The pixels of the straight dotted or dashed lines drawn over the canvas,
+// the grid's and the paper frame's, placed by the drawing rather than by the
+// window: a line's position, and where its dots or dashes fall along it,
+// depend only on the drawing coordinates of its pixels (not on where the line
+// enters the window or the part being drawn). A canvas scrolled by moving its
+// pixels therefore meets the strip drawn after the move exactly, and dotted
+// lines keep their dots in place. One thing depends on the window: a grid
+// line that lies exactly on the window's edge or just before it, and so would
+// show in its first column or row, is left out (leavesOutEdgeLine tells
+// when).
 
 #include <QPoint>
 #include <QRect>
@@ -16,12 +18,17 @@
 
 class QPainter;
 
-class GridLines {
+class CanvasLines {
 public:
     // `area` is in canvas pixels; `origin` is the canvas origin (the drawing
     // pixel shown at canvas pixel 0, 0). Pixels of the pen's pattern that are
     // off are left out.
-    GridLines(const QRect& area, const QPoint& origin, Qt::PenStyle style);
+    CanvasLines(const QRect& area, const QPoint& origin, Qt::PenStyle style);
+
+    // A vertical line at canvas column `x` from row `y1` to row `y2`, and a
+    // horizontal one at row `y` from column `x1` to `x2` (both ends drawn).
+    void addColumn(int x, long long y1, long long y2);
+    void addRow(int y, long long x1, long long x2);
 
     // A vertical line through every `spacing` drawing pixels.
     void addColumns(double spacing);
@@ -43,8 +50,6 @@ public:
 
 private:
     bool patternOn(long long along) const;
-    void addColumn(int x);
-    void addRow(int y);
     // The canvas positions of the lines `spacing` apart whose pixels lie
     // from `first` to `last`, the window beginning at drawing pixel `origin`.
     static QVector<int> linePositions(double spacing, int first, int last, long long origin);

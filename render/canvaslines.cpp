@@ -1,4 +1,4 @@
-#include "render/gridlines.h"
+#include "render/canvaslines.h"
 
 #include <QPainter>
 #include <QPen>
@@ -17,7 +17,7 @@ long long nearestPixel(double position)
 
 } // namespace
 
-GridLines::GridLines(const QRect& area, const QPoint& origin, Qt::PenStyle style)
+CanvasLines::CanvasLines(const QRect& area, const QPoint& origin, Qt::PenStyle style)
     : area(area.normalized())
     , origin(origin)
 {
@@ -36,7 +36,7 @@ GridLines::GridLines(const QRect& area, const QPoint& origin, Qt::PenStyle style
         pattern.clear();
 }
 
-bool GridLines::patternOn(long long along) const
+bool CanvasLines::patternOn(long long along) const
 {
     if (pattern.isEmpty())
         return true;
@@ -51,31 +51,43 @@ bool GridLines::patternOn(long long along) const
     return false;
 }
 
-void GridLines::addColumn(int x)
+void CanvasLines::addColumn(int x, long long y1, long long y2)
 {
+    if (x < area.left() || x > area.right())
+        return;
+    const int from = static_cast<int>(std::max<long long>(std::min(y1, y2), area.top()));
+    const int to = static_cast<int>(std::min<long long>(std::max(y1, y2), area.bottom()));
+    if (from > to)
+        return;
     if (pattern.isEmpty()) {
-        lines.append(QRect(x, area.top(), 1, area.height()));
+        lines.append(QRect(x, from, 1, to - from + 1));
         return;
     }
-    for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int y = from; y <= to; ++y) {
         if (patternOn(static_cast<long long>(y) + origin.y()))
             points.append(QPoint(x, y));
     }
 }
 
-void GridLines::addRow(int y)
+void CanvasLines::addRow(int y, long long x1, long long x2)
 {
+    if (y < area.top() || y > area.bottom())
+        return;
+    const int from = static_cast<int>(std::max<long long>(std::min(x1, x2), area.left()));
+    const int to = static_cast<int>(std::min<long long>(std::max(x1, x2), area.right()));
+    if (from > to)
+        return;
     if (pattern.isEmpty()) {
-        lines.append(QRect(area.left(), y, area.width(), 1));
+        lines.append(QRect(from, y, to - from + 1, 1));
         return;
     }
-    for (int x = area.left(); x <= area.right(); ++x) {
+    for (int x = from; x <= to; ++x) {
         if (patternOn(static_cast<long long>(x) + origin.x()))
             points.append(QPoint(x, y));
     }
 }
 
-bool GridLines::leavesOutEdgeLine(double spacing, long long origin)
+bool CanvasLines::leavesOutEdgeLine(double spacing, long long origin)
 {
     if (!(spacing > 0) || !std::isfinite(spacing))
         return false;
@@ -92,7 +104,7 @@ bool GridLines::leavesOutEdgeLine(double spacing, long long origin)
     return false;
 }
 
-QVector<int> GridLines::linePositions(double spacing, int first, int last, long long origin)
+QVector<int> CanvasLines::linePositions(double spacing, int first, int last, long long origin)
 {
     QVector<int> positions;
     if (first > last || !(spacing > 0) || !std::isfinite(spacing))
@@ -128,23 +140,23 @@ QVector<int> GridLines::linePositions(double spacing, int first, int last, long 
     return positions;
 }
 
-void GridLines::addColumns(double spacing)
+void CanvasLines::addColumns(double spacing)
 {
     if (area.isEmpty())
         return;
     for (int x : linePositions(spacing, area.left(), area.right(), origin.x()))
-        addColumn(x);
+        addColumn(x, area.top(), area.bottom());
 }
 
-void GridLines::addRows(double spacing)
+void CanvasLines::addRows(double spacing)
 {
     if (area.isEmpty())
         return;
     for (int y : linePositions(spacing, area.top(), area.bottom(), origin.y()))
-        addRow(y);
+        addRow(y, area.left(), area.right());
 }
 
-void GridLines::addSlanted(double spacing, double slope)
+void CanvasLines::addSlanted(double spacing, double slope)
 {
     if (area.isEmpty() || !(spacing > 0) || !std::isfinite(spacing) || !std::isfinite(slope))
         return;
@@ -172,7 +184,7 @@ void GridLines::addSlanted(double spacing, double slope)
     }
 }
 
-void GridLines::draw(QPainter* painter) const
+void CanvasLines::draw(QPainter* painter) const
 {
     if (!painter || (points.isEmpty() && lines.isEmpty()))
         return;
