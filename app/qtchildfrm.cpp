@@ -593,7 +593,6 @@ void QTChildFrm::scrollCanvas(int dx, int dy)
         return;
     }
     canvasPainter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
-    figContext->anchorFillPatterns();
     const int w = canvasImage->width();
     const int h = canvasImage->height();
     // The columns and rows the move has uncovered. The grid leaves out a

@@ -615,6 +615,10 @@ public:
     // left out, with omit clear it is drawn.
     void redrawRect(int x1, int y1, int x2, int y2, FigObject* object, bool omit);
     void redrawRectExceptList(int x1, int y1, int x2, int y2, const FigObjectList* list, bool omit);
+    // What every rectangle redraw does first (corners in order): clips the
+    // painter to the rectangle's pixels and paints them afresh with the
+    // background, the grid when shown and the paper frame.
+    void beginRectRedraw(int x1, int y1, int x2, int y2);
     // The area of an object or of a list of objects, from their bounds.
     void redrawObject(FigObject* object, bool omit);
     void redrawObjectList(const FigObjectList* list, bool omit);

@@ -1,27 +1,17 @@
 #include "render/overlapindex.h"
 
-#include "app/preferences.h"
 #include "edit/editstate.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "model/objectlist.h"
 #include "model/units.h"
-#include "render/primitives.h"
 
 #include <QPainter>
-#include <QRect>
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
-
-int clampToInt(std::int64_t v)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
 
 bool holdsAny(const FigObject* object, const QSet<const FigObject*>& changing)
 {
@@ -133,18 +123,7 @@ void redrawIndexedRect(
         drawn.push_back(candidate);
     }
 
-    const int px1 = context.figToPixelX(x1);
-    const int py1 = context.figToPixelY(y1);
-    const int px2 = context.figToPixelX(x2);
-    const int py2 = context.figToPixelY(y2);
-    context.painter->setClipRect(QRect(px1, py1, clampToInt(std::llabs(std::int64_t(px2) - px1) + 1),
-                             clampToInt(std::llabs(std::int64_t(py2) - py1) + 1)),
-        Qt::ReplaceClip);
-    fillRectCorners(context.painter, px1, py1, px2, py2, preferences.backgroundColor);
-
-    if (context.gridOn)
-        context.drawGrid();
-    context.drawPaperFrame();
+    context.beginRectRedraw(x1, y1, x2, y2);
     const FigObject* excluded = omit ? object : nullptr;
     context.drawObjectList(&drawn, excluded);
     for (FigObject* candidate : drawn) {

@@ -324,7 +324,6 @@ void CFigContext::redrawCanvas()
     const CFigContext* gestureOwner = canvasGestureDocument();
     const bool gestureHere = !gestureOwner || gestureOwner == this;
     PreviewStandIns standIns(this, gestureHere && isGestureInProgress());
-    anchorFillPatterns();
     paintCanvasArea(*this, area);
 
     // The rubber band of a gesture in progress comes last, on top of
@@ -363,7 +362,6 @@ void CFigContext::redrawCanvasPixels(const QRect& pixels)
             stripPainter.setClipRect(area);
             QPainter* const canvasPainter = painter;
             painter = &stripPainter;
-            anchorFillPatterns();
             paintCanvasArea(*this, area);
             stripPainter.end();
             painter = canvasPainter;
@@ -374,7 +372,6 @@ void CFigContext::redrawCanvasPixels(const QRect& pixels)
             return;
         }
     }
-    anchorFillPatterns();
     painter->setClipRect(area, Qt::ReplaceClip);
     paintCanvasArea(*this, area);
     painter->setClipping(false);
@@ -399,6 +396,21 @@ void CFigContext::markObjectsForRedraw(FigObject* object, bool omit, int x1, int
     }
 }
 
+void CFigContext::beginRectRedraw(int x1, int y1, int x2, int y2)
+{
+    const int px1 = figToPixelX(x1);
+    const int py1 = figToPixelY(y1);
+    const int px2 = figToPixelX(x2);
+    const int py2 = figToPixelY(y2);
+    painter->setClipRect(QRect(px1, py1, clampToInt(std::llabs(std::int64_t(px2) - px1) + 1),
+                             clampToInt(std::llabs(std::int64_t(py2) - py1) + 1)),
+        Qt::ReplaceClip);
+    fillRectCorners(painter, px1, py1, px2, py2, preferences.backgroundColor);
+    if (gridOn)
+        drawGrid();
+    drawPaperFrame();
+}
+
 void CFigContext::redrawRect(int x1, int y1, int x2, int y2, FigObject* object, bool omit)
 {
     if (!painter)
@@ -413,19 +425,7 @@ void CFigContext::redrawRect(int x1, int y1, int x2, int y2, FigObject* object, 
         return;
     }
     markObjectsForRedraw(object, omit, x1, y1, x2, y2);
-    anchorFillPatterns();
-    const int px1 = figToPixelX(x1);
-    const int py1 = figToPixelY(y1);
-    const int px2 = figToPixelX(x2);
-    const int py2 = figToPixelY(y2);
-    painter->setClipRect(QRect(px1, py1, clampToInt(std::llabs(std::int64_t(px2) - px1) + 1),
-                             clampToInt(std::llabs(std::int64_t(py2) - py1) + 1)),
-        Qt::ReplaceClip);
-    fillRectCorners(painter, px1, py1, px2, py2, preferences.backgroundColor);
-
-    if (gridOn)
-        drawGrid();
-    drawPaperFrame();
+    beginRectRedraw(x1, y1, x2, y2);
     const FigObject* excluded = omit ? object : nullptr;
     drawObjectList(&drawing.objects, excluded);
     drawAllMarkers(excluded);
@@ -457,19 +457,7 @@ void CFigContext::redrawRectExceptList(int x1, int y1, int x2, int y2, const Fig
         }
     }
 
-    anchorFillPatterns();
-    const int px1 = figToPixelX(x1);
-    const int py1 = figToPixelY(y1);
-    const int px2 = figToPixelX(x2);
-    const int py2 = figToPixelY(y2);
-    painter->setClipRect(
-        QRect(px1, py1, clampToInt(std::int64_t(px2) - px1 + 1), clampToInt(std::int64_t(py2) - py1 + 1)),
-        Qt::ReplaceClip);
-    fillRectCorners(painter, px1, py1, px2, py2, preferences.backgroundColor);
-
-    if (gridOn)
-        drawGrid();
-    drawPaperFrame();
+    beginRectRedraw(x1, y1, x2, y2);
     drawObjectList(&drawing.objects, nullptr);
     if (omit)
         drawMarkersExceptList(list);
