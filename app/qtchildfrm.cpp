@@ -600,23 +600,15 @@ void QTChildFrm::scrollCanvas(int dx, int dy)
     // left out comes into sight when the pixels move away from that edge,
     // and one the new view leaves out may have been moved onto it, so that
     // column or row is drawn anew as well.
-    QRegion drawn;
-    if (dx > 0) {
-        drawn += QRect(w - dx, 0, dx, h);
-        if (figContext->gridLeavesOutEdgeLine(true, figContext->originX))
-            drawn += QRect(0, 0, 1, h);
-    } else if (dx < 0) {
-        const bool edgeLeftOut = figContext->gridLeavesOutEdgeLine(true, figContext->originX - dx);
-        drawn += QRect(0, 0, -dx + (edgeLeftOut ? 1 : 0), h);
-    }
-    if (dy > 0) {
-        drawn += QRect(0, h - dy, w, dy);
-        if (figContext->gridLeavesOutEdgeLine(false, figContext->originY))
-            drawn += QRect(0, 0, w, 1);
-    } else if (dy < 0) {
-        const bool edgeLeftOut = figContext->gridLeavesOutEdgeLine(false, figContext->originY - dy);
-        drawn += QRect(0, 0, w, -dy + (edgeLeftOut ? 1 : 0));
-    }
+    QRegion drawn = scrolledInRegion(canvasImage->rect(), dx, dy);
+    if (dx > 0 && figContext->gridLeavesOutEdgeLine(true, figContext->originX))
+        drawn += QRect(0, 0, 1, h);
+    else if (dx < 0 && figContext->gridLeavesOutEdgeLine(true, figContext->originX - dx))
+        drawn += QRect(-dx, 0, 1, h);
+    if (dy > 0 && figContext->gridLeavesOutEdgeLine(false, figContext->originY))
+        drawn += QRect(0, 0, w, 1);
+    else if (dy < 0 && figContext->gridLeavesOutEdgeLine(false, figContext->originY - dy))
+        drawn += QRect(0, -dy, w, 1);
     for (const QRect& strip : drawn)
         figContext->redrawCanvasPixels(strip);
     canvasPainter.end();
