@@ -4,7 +4,6 @@
 #include "app/externalprograms.h"
 #include "app/platform.h"
 #include "app/privatefolder.h"
-#include "app/statusmessages.h"
 #include "export/exportoptions.h"
 #include "export/picturenames.h"
 #include "model/figcontext.h"
@@ -136,17 +135,12 @@ bool ExportRun::prepare()
             ExportOptions::reportFailure(QStringLiteral("Couldn't read file %1, %2").arg(figPath, error));
             return false;
         }
+    } else if (context) {
+        // Never saved, or its file is gone: what the window shows.
+        text = context->figText();
     } else {
-        // Never saved, or its file is gone: what the window shows. The
-        // writer's status message would name the private copy as if the
-        // drawing had been saved there.
-        const QString shown = statusText;
-        const bool written = context && context->saveFile(copy);
-        showStatusMessage(shown.toUtf8().constData());
-        if (!written || !readWhole(copy, text, error)) {
-            ExportOptions::reportFailure(QStringLiteral("Couldn't write file %1").arg(copy));
-            return false;
-        }
+        ExportOptions::reportFailure(QStringLiteral("Couldn't write file %1").arg(copy));
+        return false;
     }
 
     // fig2dev finds pictures with relative names beside the Fig file it

@@ -32,9 +32,8 @@ public:
     // "Export failed!" box, when it cannot.
     bool prepare();
 
-    // The folder, and the name of the drawing's copy in it.
+    // The folder the run works in.
     QString folder() const;
-    QString drawing() const { return drawingName; }
 
     // Declares a file of the export: the run makes `name` in its folder (when
     // empty, a plain name after the target's own, else "tavrel-export" and

@@ -36,7 +36,6 @@ public:
         return pos >= s.size();
     }
     char peek() const { return s.at(pos); }
-    int position() const { return pos; }
 
     bool number(double& value)
     {

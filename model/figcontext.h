@@ -604,6 +604,8 @@ public:
     // file and the error, when it cannot be written completely, in which case
     // an existing file of that name is left as it was.
     bool saveFile(const QString& name);
+    // The Fig 3.2 text saveFile writes.
+    QByteArray figText();
 
     // ---- Canvas redraw, grids and markers ----
 

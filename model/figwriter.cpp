@@ -375,6 +375,19 @@ void FigWriter::writeText(FigText* text)
 
 } // namespace
 
+QByteArray CFigContext::figText()
+{
+    figFileProgress.objectCount = 0;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    FigWriter writer(this, &buffer);
+    writer.writeHeader();
+    for (FigObject* object : drawing.objects)
+        writer.writeObject(object, &drawing.objects);
+    writer.stream().flush();
+    return buffer.data();
+}
+
 bool CFigContext::saveFile(const QString& name)
 {
     const QByteArray utf8Name = name.toUtf8();
@@ -397,18 +410,10 @@ bool CFigContext::saveFile(const QString& name)
         return false;
     }
 
-    figFileProgress.objectCount = 0;
     showStatusMessage("Writing...");
     // The file is composed in memory and then written in one go, so that a
     // short write is retried and a full disk reports its own error.
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    FigWriter writer(this, &buffer);
-    writer.writeHeader();
-    for (FigObject* object : drawing.objects)
-        writer.writeObject(object, &drawing.objects);
-    writer.stream().flush();
-    const QByteArray& bytes = buffer.data();
+    const QByteArray bytes = figText();
     qint64 done = 0;
     while (done < bytes.size()) {
         const qint64 n = file->write(bytes.constData() + done, bytes.size() - done);
