@@ -139,6 +139,17 @@ void ScriptProxy::forwardInt(const char* function, const QJSValue& value, IntFun
     call([object = script, target, whole] { (object->*target)(whole); });
 }
 
+void ScriptProxy::forwardPoint(const char* function, const QJSValue& x, const QJSValue& y, PointFunction target)
+{
+    double px = 0;
+    double py = 0;
+    if (!numberArgument(function, x, px) || !numberArgument(function, y, py))
+        return;
+    const int ix = toInt32(px);
+    const int iy = toInt32(py);
+    call([object = script, target, ix, iy] { (object->*target)(ix, iy); });
+}
+
 void ScriptProxy::forwardBool(const QJSValue& value, BoolFunction target)
 {
     // Every value has a truth value; finding it runs no script code.
@@ -292,13 +303,7 @@ void ScriptProxy::setUnit(const QJSValue& strDirection)
 
 void ScriptProxy::setCenter(const QJSValue& x, const QJSValue& y)
 {
-    double cx = 0;
-    double cy = 0;
-    if (!numberArgument("setCenter", x, cx) || !numberArgument("setCenter", y, cy))
-        return;
-    const int ix = toInt32(cx);
-    const int iy = toInt32(cy);
-    call([object = script, ix, iy] { object->setCenter(ix, iy); });
+    forwardPoint("setCenter", x, y, &TavrelScript::setCenter);
 }
 
 void ScriptProxy::setDirection(const QJSValue& direction)
@@ -318,13 +323,7 @@ void ScriptProxy::setPen(const QJSValue& pen)
 
 void ScriptProxy::drawPoint(const QJSValue& x, const QJSValue& y)
 {
-    double px = 0;
-    double py = 0;
-    if (!numberArgument("drawPoint", x, px) || !numberArgument("drawPoint", y, py))
-        return;
-    const int ix = toInt32(px);
-    const int iy = toInt32(py);
-    call([object = script, ix, iy] { object->drawPoint(ix, iy); });
+    forwardPoint("drawPoint", x, y, &TavrelScript::drawPoint);
 }
 
 void ScriptProxy::drawPolyline(const QJSValue& obj)

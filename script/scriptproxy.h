@@ -83,6 +83,7 @@ public:
 private:
     using MapFunction = void (TavrelScript::*)(const QVariantMap&);
     using IntFunction = void (TavrelScript::*)(int);
+    using PointFunction = void (TavrelScript::*)(int, int);
     using BoolFunction = void (TavrelScript::*)(bool);
     using TextFunction = void (TavrelScript::*)(const QString&);
 
@@ -92,6 +93,7 @@ private:
     template <typename Work> void callAndWait(Work work);
     void forwardMap(const char* function, const QJSValue& value, MapFunction target);
     void forwardInt(const char* function, const QJSValue& value, IntFunction target);
+    void forwardPoint(const char* function, const QJSValue& x, const QJSValue& y, PointFunction target);
     void forwardBool(const QJSValue& value, BoolFunction target);
     void forwardText(const char* function, const QJSValue& value, TextFunction target);
 

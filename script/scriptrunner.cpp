@@ -71,11 +71,14 @@ void CFigContext::runScript(const QString& program, const QString& fileName)
         return;
     }
     auto script = std::make_unique<TavrelScript>(this);
-    // Without a main window the run brings its own attribute handler and
-    // fonts dialog (never shown), so that attributes work as in the editor.
+    // The attribute handler and fonts dialog are the main window's; without
+    // one the run brings its own (the dialog never shown), so that attributes
+    // work as in the editor.
     std::unique_ptr<AttrsToolbarHandler> ownHandler;
     std::unique_ptr<FontsDlg> ownFonts;
-    if (!mainWindow) {
+    if (mainWindow) {
+        script->connectAttributes(mainWindow->attrsHandler, mainWindow->fontsDlg);
+    } else {
         ownHandler = std::make_unique<AttrsToolbarHandler>(nullptr);
         ownHandler->document = this;
         ownFonts = std::make_unique<FontsDlg>(nullptr);

@@ -51,8 +51,6 @@ TavrelScript::TavrelScript(CFigContext* context)
     : QObject(nullptr)
     , context(context)
 {
-    connectAttributes(
-        mainWindow ? mainWindow->attrsHandler : nullptr, mainWindow ? mainWindow->fontsDlg : nullptr);
 }
 
 void TavrelScript::connectAttributes(AttrsToolbarHandler* handler, FontsDlg* fonts)

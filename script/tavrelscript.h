@@ -1,9 +1,9 @@
 #pragma once
-// The object that scripts see under the global name "tavrel": drawing
-// functions that add objects to one document, functions that set the
-// current drawing attributes (through signals connected to the main window's
-// attribute handler and fonts dialog, so the tool bars follow), and the
-// script's coordinate system. One is made for every run and belongs to the
+// What the "tavrel" object of a script does, on the GUI thread (scripts
+// reach it through ScriptProxy): drawing functions that add objects to one
+// document, functions that set the current drawing attributes (through
+// signals connected to the main window's attribute handler and fonts dialog,
+// so the tool bars follow), and the script's coordinate system. One is made for every run and belongs to the
 // run, not to the engine. Owns the compounds begun and not yet finished
 // (their shells only: the members belong to the document's list).
 
@@ -32,8 +32,8 @@ public:
     TavrelScript& operator=(const TavrelScript&) = delete;
 
     // Connects the attribute signals to the handler and the font signals to
-    // the fonts dialog (either may be null). The constructor does this with
-    // the main window's; a run without a main window brings its own.
+    // the fonts dialog (either may be null). A run connects the main
+    // window's, or, without a main window, its own.
     void connectAttributes(AttrsToolbarHandler* handler, FontsDlg* fonts);
 
     // A script point ({x, y} in the script's unit, origin and direction) in

@@ -8,6 +8,7 @@
 #include "app/qtmainfrm.h"
 #include "model/figcontext.h"
 #include "support/editsession.h"
+#include "support/fig2devverdict.h"
 #include "support/testenv.h"
 #include "support/testfiles.h"
 
@@ -16,8 +17,6 @@
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -67,20 +66,6 @@ void activate(QTMainFrm& window, QTChildFrm* child)
             window.mdiArea->setActiveSubWindow(sub);
     }
     QCOMPARE(window.activeMdiChild(), child);
-}
-
-// What fig2dev says on reading the file, where it is installed.
-QByteArray fig2devComplaints(const QString& file)
-{
-    const QString program = QStandardPaths::findExecutable(QStringLiteral("fig2dev"));
-    if (program.isEmpty())
-        return QByteArray();
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(program, { QStringLiteral("-L"), QStringLiteral("svg"), file });
-    if (!process.waitForFinished(30000))
-        return "fig2dev did not finish";
-    return process.readAllStandardError();
 }
 
 } // namespace
@@ -163,7 +148,7 @@ private slots:
                 const QPoint middle = to.pixelOf(3600, 2850);
                 QCOMPARE(QColor(into->canvasImage->pixel(middle)).name(), QStringLiteral("#0088ff"));
             }
-            const QByteArray complaints = fig2devComplaints(into->curFile);
+            const QByteArray complaints = fig2devVerdict(into->curFile).complaints;
             QVERIFY2(!complaints.contains("Cannot locate"), complaints.constData());
         });
     }

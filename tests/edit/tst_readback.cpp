@@ -17,6 +17,7 @@
 #include "model/figspline.h"
 #include "model/objectlist.h"
 #include "support/editsession.h"
+#include "support/fig2devverdict.h"
 #include "support/messageboxrecorder.h"
 #include "support/modaldialog.h"
 #include "support/testenv.h"
@@ -24,8 +25,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -61,24 +60,6 @@ int objectCount(const FigObjectList& list)
     return static_cast<int>(list.size());
 }
 
-// What fig2dev writes to standard error on converting the file to SVG, and
-// its exit status; status 0 and nothing when it is not installed.
-int fig2devStatus(const QString& file, QByteArray& complaints)
-{
-    const QString program = QStandardPaths::findExecutable(QStringLiteral("fig2dev"));
-    if (program.isEmpty())
-        return 0;
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(program, { QStringLiteral("-L"), QStringLiteral("svg"), file, QStringLiteral("/dev/null") });
-    if (!process.waitForFinished(30000)) {
-        complaints = "fig2dev did not finish";
-        return -1;
-    }
-    complaints = process.readAllStandardError();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
-
 // Every chain in the drawing has the points its kind needs, so that what is
 // saved is the drawing itself.
 void checkPointCounts(const FigObjectList& list)
@@ -109,8 +90,9 @@ void checkReadBack(QTChildFrm& document)
     QCOMPARE(figFileProgress.removedObjects, 0);
     QCOMPARE(objectCount(reader->drawing.objects), objectCount(document.figContext->drawing.objects));
 
-    QByteArray complaints;
-    QCOMPARE(fig2devStatus(file, complaints), 0);
+    const Fig2devVerdict verdict = fig2devVerdict(file);
+    QCOMPARE(verdict.status, 0);
+    const QByteArray& complaints = verdict.complaints;
     QVERIFY2(!complaints.contains("Invalid") && !complaints.contains("malformed") && !complaints.contains("less than"),
         complaints.constData());
 }

@@ -8,6 +8,7 @@
 #include "model/figcontext.h"
 #include "model/figformat.h"
 #include "support/editsession.h"
+#include "support/fig2devverdict.h"
 #include "support/logrecorder.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
@@ -20,9 +21,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
 
@@ -60,14 +59,9 @@ QByteArray checkReadBackWhole(QTChildFrm& document)
     if (figFileProgress.objectCount != written || reread.objects()->size() != document.figContext->objects()->size())
         QTest::qFail(qPrintable(QStringLiteral("read back %1 of %2 objects").arg(figFileProgress.objectCount).arg(written)),
             __FILE__, __LINE__);
-    if (!QStandardPaths::findExecutable(QStringLiteral("fig2dev")).isEmpty()) {
-        QProcess fig2dev;
-        fig2dev.start(QStringLiteral("fig2dev"), { QStringLiteral("-L"), QStringLiteral("svg"), file });
-        fig2dev.waitForFinished(60000);
-        const QByteArray complaint = fig2dev.readAllStandardError();
-        if (fig2dev.exitStatus() != QProcess::NormalExit || fig2dev.exitCode() != 0 || !complaint.isEmpty())
-            QTest::qFail(("fig2dev refused the saved drawing: " + complaint).constData(), __FILE__, __LINE__);
-    }
+    const Fig2devVerdict verdict = fig2devVerdict(file);
+    if (verdict.status != 0 || !verdict.complaints.isEmpty())
+        QTest::qFail(("fig2dev refused the saved drawing: " + verdict.complaints).constData(), __FILE__, __LINE__);
     return readFile(file);
 }
 
