@@ -6,6 +6,7 @@
 // reading and while the compound is dragged. Header-only, since figbench is
 // built from one source file.
 
+#include "bench/benchtiming.h"
 #include "edit/canvashandlers.h"
 #include "edit/dragselection.h"
 #include "edit/selectmode.h"
@@ -101,19 +102,18 @@ inline double dragSelected(CFigContext& context, FigObject* picked, int x, int y
     QElapsedTimer start;
     start.start();
     startSelectionDrag(&context, x + pixel, y);
-    const double startMs = static_cast<double>(start.nsecsElapsed()) / 1.0e6;
+    const double startMs = benchtiming::elapsedMs(start);
     std::vector<double> times;
     for (int i = 1; i <= steps; ++i) {
         QElapsedTimer timer;
         timer.start();
         if (canvasHandlers.selectionMoveHandler)
             canvasHandlers.selectionMoveHandler(&context, context.selection, x + i * pixel, y + i * pixel / 2);
-        times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1.0e6);
+        times.push_back(benchtiming::elapsedMs(timer));
     }
     cancelSelectionDrag(&context, x, y);
     first = startMs + times.front();
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return benchtiming::median(times);
 }
 
 // A box of the top level whose sides come nearest to 20 screen pixels; null

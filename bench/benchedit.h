@@ -4,6 +4,7 @@
 // and its drop, one undo step), then undone and redone. Header-only, since
 // figbench is built from one source file.
 
+#include "bench/benchtiming.h"
 #include "edit/canvashandlers.h"
 #include "edit/dragselection.h"
 #include "edit/selectmode.h"
@@ -45,7 +46,7 @@ inline double moveAllUndoRedo(CFigContext& context)
     dropSelection(&context, step, 0);
     context.undoHistory.undo();
     context.undoHistory.redo();
-    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1.0e6;
+    const double ms = benchtiming::elapsedMs(timer);
     setObjectsSelected(list, false);
     context.currentObject = nullptr;
     clearDragPreview();

@@ -10,6 +10,7 @@
 // file.
 
 #include "app/qtchildfrm.h"
+#include "bench/benchtiming.h"
 #include "app/qtmainfrm.h"
 #include "model/figcontext.h"
 #include "model/units.h"
@@ -47,20 +48,6 @@ public:
     }
     int paints = 0;
 };
-
-inline double msSince(const QElapsedTimer& timer)
-{
-    return static_cast<double>(timer.nsecsElapsed()) / 1.0e6;
-}
-
-inline double medianOf(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 // Lets the events posted so far run, twice over, so that layouts, resizes
 // and paints that follow each other have all come.
@@ -124,7 +111,7 @@ inline Result run(const QString& file, double viewZoom, const QSize& windowSize,
     // before the Open command returned included, came with the opening.
     while (watcher.paints == 0 && timer.elapsed() < 600000)
         QApplication::processEvents(QEventLoop::AllEvents);
-    result.openMs = msSince(timer);
+    result.openMs = benchtiming::elapsedMs(timer);
     settle();
     result.openRedraws = child->figContext->canvasRedraws;
     result.opened = true;
@@ -149,10 +136,10 @@ inline Result run(const QString& file, double viewZoom, const QSize& windowSize,
             timer.restart();
             wheel(*child, direction);
             QApplication::processEvents(QEventLoop::AllEvents);
-            scrolls.push_back(msSince(timer));
+            scrolls.push_back(benchtiming::elapsedMs(timer));
         }
     }
-    result.scrollMs = medianOf(scrolls);
+    result.scrollMs = benchtiming::median(scrolls);
     result.scrollRedraws = context.canvasRedraws - redrawsBeforeScrolling;
 
     std::vector<double> zooms;
@@ -160,13 +147,13 @@ inline Result run(const QString& file, double viewZoom, const QSize& windowSize,
         timer.restart();
         child->zoomIn();
         QApplication::processEvents(QEventLoop::AllEvents);
-        zooms.push_back(msSince(timer));
+        zooms.push_back(benchtiming::elapsedMs(timer));
         timer.restart();
         child->zoomOut();
         QApplication::processEvents(QEventLoop::AllEvents);
-        zooms.push_back(msSince(timer));
+        zooms.push_back(benchtiming::elapsedMs(timer));
     }
-    result.zoomMs = medianOf(zooms);
+    result.zoomMs = benchtiming::median(zooms);
 
     child->viewport()->removeEventFilter(&watcher);
     context.clearModified();

@@ -35,6 +35,7 @@
 #include "bench/benchdrag.h"
 #include "bench/benchedit.h"
 #include "bench/benchinteractive.h"
+#include "bench/benchtiming.h"
 #include "export/exportdlg.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
@@ -165,25 +166,11 @@ bool parseArguments(const QStringList& args, Options& opt, QString& error)
     return true;
 }
 
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
 long peakRssKb()
 {
     struct rusage usage { };
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
-}
-
-double elapsedMs(const QElapsedTimer& timer)
-{
-    return static_cast<double>(timer.nsecsElapsed()) / 1.0e6;
 }
 
 struct FileResult {
@@ -229,7 +216,7 @@ bool exportDrawing(CFigContext& context, const QString& file, const QString& fig
         QElapsedTimer timer;
         timer.start();
         ok = dialog.exportTo(output);
-        ms = elapsedMs(timer);
+        ms = benchtiming::elapsedMs(timer);
     }
     setMessageBoxHandler([](const MessageBoxRequest&) { return QMessageBox::No; });
     for (const QString& failure : qAsConst(failures))
@@ -270,7 +257,7 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
         QElapsedTimer timer;
         timer.start();
         const bool read = context->loadFile(file);
-        readMs.push_back(elapsedMs(timer));
+        readMs.push_back(benchtiming::elapsedMs(timer));
         setStatusMessageRecorder(nullptr);
         if (!read)
             return result; // read_ms etc. stay 0 for a file that cannot be read
@@ -289,13 +276,13 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
         if (!opt.script.isEmpty()) {
             timer.restart();
             context->runScriptFile(opt.script);
-            scriptMs.push_back(elapsedMs(timer));
+            scriptMs.push_back(benchtiming::elapsedMs(timer));
         }
 
         timer.restart();
         if (!context->saveFile(target))
             std::fprintf(stderr, "%s: %s\n", file.toLocal8Bit().constData(), statusText.toLocal8Bit().constData());
-        writeMs.push_back(elapsedMs(timer));
+        writeMs.push_back(benchtiming::elapsedMs(timer));
 
         // The view of the drawing step, whatever the file left behind.
         context->zoom = static_cast<float>(opt.zoom);
@@ -333,15 +320,15 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
     if (opt.interactive)
         result.interactive = benchinteractive::run(file, opt.viewZoom, QSize(1200, 900));
     result.read = true;
-    result.readMs = median(readMs);
-    result.writeMs = median(writeMs);
-    result.drawMs = median(drawMs);
-    result.editMs = median(editMs);
-    result.drag.smallStepMs = median(dragSmall);
-    result.drag.selectedStepMs = median(dragSelected);
-    result.drag.compoundStepMs = median(dragCompound);
-    result.scriptMs = median(scriptMs);
-    result.exportMs = median(exportMs);
+    result.readMs = benchtiming::median(readMs);
+    result.writeMs = benchtiming::median(writeMs);
+    result.drawMs = benchtiming::median(drawMs);
+    result.editMs = benchtiming::median(editMs);
+    result.drag.smallStepMs = benchtiming::median(dragSmall);
+    result.drag.selectedStepMs = benchtiming::median(dragSelected);
+    result.drag.compoundStepMs = benchtiming::median(dragCompound);
+    result.scriptMs = benchtiming::median(scriptMs);
+    result.exportMs = benchtiming::median(exportMs);
     return result;
 }
 
