@@ -36,6 +36,13 @@ constexpr int maxFigLength = 1000000;
 // The most corners of a regular polygon: more make no visible difference and
 // only cost memory.
 constexpr int maxNumSides = 10000;
+// The sizes a text may have: a file's larger sizes are read as the largest.
+constexpr int minFontSize = 1;
+constexpr int maxFontSize = 500;
+// The longest tangent and normal the tangent page offers.
+constexpr double maxTangormLength = 99.99;
+// The most copies one right click of the rotate mode makes.
+constexpr int maxNumCopies = 10000;
 
 // The combo fillers: icon-only entries whose index is the value.
 // With withNone, entry 0 is no arrow and entry k arrow kind k - 1; without

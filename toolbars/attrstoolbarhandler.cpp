@@ -18,19 +18,13 @@
 #include <QPainter>
 
 #include <cmath>
+#include <type_traits>
 
 namespace {
 
 constexpr double pi = 3.141592653589793;
 // Angles in whole degrees, one turn either way.
 constexpr int maxDegrees = 360;
-// Font sizes as the Fig reader keeps them.
-constexpr int minFontSize = 1;
-constexpr int maxFontSize = 500;
-// The tangent and normal length the page offers.
-constexpr double maxTangormLength = 99.99;
-// Copies made by one right click of the rotate mode.
-constexpr int maxNumCopies = 10000;
 
 // The number of emissions under way; a slot called while it is not zero is
 // a page following the value, which must not come back as a change.
@@ -68,16 +62,10 @@ void removeArrow(CFigContext* context, FigObject* object, int end)
 
 // Values reach the slots from the pages and from scripts; one outside its
 // table would be written into objects and files as it is, so it is refused.
-bool acceptable(int value, int min, int max, const char* what)
-{
-    if (value >= min && value <= max)
-        return true;
-    QLOG_WARN().noquote()
-        << QStringLiteral("%1 %2 refused: not within %3 to %4").arg(what).arg(value).arg(min).arg(max);
-    return false;
-}
-
-bool acceptableReal(double value, double min, double max, const char* what)
+// Whole numbers are compared and named as whole numbers; NaN is never within.
+template <typename T>
+bool acceptable(T value, typename std::common_type<T>::type min, typename std::common_type<T>::type max,
+    const char* what)
 {
     if (value >= min && value <= max)
         return true;
@@ -220,7 +208,7 @@ void AttrsToolbarHandler::onStyleVal(double value)
     // Longer dashes give style values that the converters refuse, and take
     // seconds to draw.
     // Compared as shown (two decimals); a value that is no number stays one.
-    if (!acceptableReal(std::isnan(value) ? value : roundToDecimals(value, 2), 0.0, offeredStyleValMax, "style value"))
+    if (!acceptable(std::isnan(value) ? value : roundToDecimals(value, 2), 0.0, offeredStyleValMax, "style value"))
         return;
     currentAttrs.styleVal = static_cast<float>(value);
     {
@@ -490,7 +478,7 @@ void AttrsToolbarHandler::onNumCopies(int value)
 
 void AttrsToolbarHandler::onTangormLength(double value)
 {
-    if (!acceptableReal(value, 0.0, maxTangormLength, "tangent length"))
+    if (!acceptable(value, 0.0, maxTangormLength, "tangent length"))
         return;
     currentAttrs.tangormLength = static_cast<float>(value);
 }

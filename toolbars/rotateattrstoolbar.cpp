@@ -13,7 +13,7 @@ RotateAttrsToolbar::RotateAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* 
     form->addLabel("lbRotnAngle", "Degree");
     QSpinBox* rotnAngle = form->addSpinBox("rotnAngle", "Rotate object by angle (0..360)", 0, 360, 90);
     form->addLabel("lbNumCopies", "Copies");
-    QSpinBox* numCopies = form->addSpinBox("numCopies", "Number of copies on right click", 1, 10000, 1);
+    QSpinBox* numCopies = form->addSpinBox("numCopies", "Number of copies on right click", 1, maxNumCopies, 1);
     form->finish();
 
     // One way only: nothing else writes these two values.

@@ -14,7 +14,7 @@ TangnormAttrsToolbar::TangnormAttrsToolbar(AttrsToolbarHandler* handler, QTMainF
     , form(std::make_unique<AttrsPageForm>(this, "TangnormAttrsForm", 485))
 {
     form->addLabel("lbLength", "Length");
-    auto* length = form->addDoubleSpinBox("tangnormLength", nullptr, 99.99, 1.0);
+    auto* length = form->addDoubleSpinBox("tangnormLength", nullptr, maxTangormLength, 1.0);
     form->finish();
 
     const CFigContext* context = activeFigContext();

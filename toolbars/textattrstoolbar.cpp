@@ -25,8 +25,6 @@
 namespace {
 
 constexpr int postScriptFlag = 4;
-// The sizes a text may have: a file's larger sizes are read as this.
-constexpr int maxFontSize = 500;
 
 const char* const sizeEntries[] = { "6", "7", "8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26",
     "28", "36", "48", "72" };
@@ -134,7 +132,7 @@ void TextAttrsToolbar::takeFontSize(AttrsToolbarHandler* handler)
 {
     bool ok = false;
     const int size = fontSize->currentText().trimmed().toInt(&ok, 10);
-    if (!ok || size < 1 || size > maxFontSize) {
+    if (!ok || size < minFontSize || size > maxFontSize) {
         fontSize->setEditText(QString::number(currentAttrs.fontSize));
         return;
     }
