@@ -45,11 +45,6 @@ struct DragLayer {
 
 DragLayer* layer = nullptr;
 
-int clampToInt(std::int64_t v)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
-
 int countObjects(const FigObjectList* list, int enough)
 {
     int n = 0;

@@ -37,11 +37,6 @@ const EllipseKind ellipseByRadii = { 1, true, ellipseByRadiiFirstPoint, ellipseB
 const EllipseKind ellipseByDiameters = { 2, true, ellipseByDiametersFirstPoint, ellipseByDiametersMove,
     ellipseByDiametersFinish, ellipseByDiametersCancel, drawRubberEllipseByDiameters };
 
-int clampToInt(std::int64_t v)
-{
-    return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
-}
-
 // Half way between two coordinates, the half truncated towards zero.
 int middle(int a, int b)
 {

@@ -4,17 +4,13 @@
 #include "model/figcontext.h"
 #include "model/figline.h"
 #include "model/movelinepointaction.h"
+#include "model/units.h"
 
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
-
-int clampToInt(std::int64_t v)
-{
-    return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
-}
 
 // The move of the third point along one axis that makes the side `size` long,
 // keeping the first point: away from it or towards it.

@@ -24,11 +24,6 @@ constexpr int inverting = 1;
 constexpr int snapGridBit = 1;
 constexpr double pi = 3.14159265358979323846;
 
-int clampToInt(std::int64_t v)
-{
-    return int(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
-
 void drawRectangle(CFigContext* context, int x1, int y1, int x2, int y2, int pen)
 {
     if (!context)

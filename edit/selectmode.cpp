@@ -16,6 +16,7 @@
 #include "model/objectlist.h"
 #include "model/smartlinks.h"
 #include "model/translateaction.h"
+#include "model/units.h"
 
 #include <QPainter>
 
@@ -25,11 +26,6 @@
 #include <cstdint>
 
 namespace {
-
-int clampToInt(std::int64_t v)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
 
 void deselectAll(CFigContext* context)
 {

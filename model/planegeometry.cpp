@@ -21,11 +21,6 @@ constexpr double degreesPerRadian = 57.29577951308232;
 // tolerance lies far above the rounding error of the cross product.
 constexpr double collinearTolerance = 1e-10;
 
-int clampToInt(std::int64_t v)
-{
-    return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
-}
-
 // Truncation toward zero that saturates instead of overflowing.
 int truncToInt(double v)
 {

@@ -22,11 +22,6 @@
 
 namespace {
 
-int clampToInt(std::int64_t v)
-{
-    return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
-}
-
 // Coordinate sums saturate instead of wrapping around.
 void shiftPoint(FigPoint& p, int dx, int dy)
 {

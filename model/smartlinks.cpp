@@ -94,11 +94,6 @@ void noteChanged(FigObjectList& changed, FigObject* line)
         changed.push_back(line);
 }
 
-int clampToInt(std::int64_t v)
-{
-    return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
-}
-
 // Position of the point in the chain from 0; -1 when absent or null.
 int positionInChain(const FigPoint* chain, const FigPoint* point)
 {

@@ -6,6 +6,11 @@
 #include <climits>
 #include <cmath>
 
+int clampToInt(std::int64_t v)
+{
+    return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
+}
+
 int roundToInt(double x)
 {
     // Saturate instead of letting an out-of-range conversion become undefined.

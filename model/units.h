@@ -4,6 +4,8 @@
 // a stateless free function; the document context wraps the value-unit
 // conversions with the program's current unit and its own dots per inch.
 
+#include <cstdint>
+
 // Positions are 32-bit integers in Fig units.
 constexpr int figUnitsPerInch = 1200;
 // Deliberately the truncated value, not 1200 / 2.54: every centimetre
@@ -21,6 +23,8 @@ enum ValuesUnit { UnitCentimetre = 0, UnitInch = 1, UnitDisplayPixel = 2, UnitFi
 // Nearest integer, halves away from zero; 0.5 is never added to a value whose
 // fraction is below one half. Values beyond the int range saturate, NaN gives 0.
 int roundToInt(double x);
+// v cut to the range of int.
+int clampToInt(std::int64_t v);
 
 // x rounded to n decimal places through roundToInt, halves away from zero.
 double roundToDecimals(double x, int n);

@@ -9,15 +9,6 @@
 #include <climits>
 #include <cstdint>
 
-namespace {
-
-int clampToInt(std::int64_t v)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
-
-} // namespace
-
 float canvasScale(float dpi, float zoom)
 {
     const float kx = displayPixelSize(dpi);

@@ -136,11 +136,6 @@ double positiveRemainder(double v, double m)
     return r;
 }
 
-int clampToInt(std::int64_t v)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
-
 // The chosen edges of the selection's bounds (edge codes: 1 left, 3 right,
 // 2 top, 4 bottom, anything else 0). False when nothing of the current list
 // is selected; the edges are then 0.

@@ -29,11 +29,6 @@
 
 namespace {
 
-int clampToInt(std::int64_t v)
-{
-    return int(qBound<std::int64_t>(INT_MIN, v, INT_MAX));
-}
-
 int imageTypeOf(const QString& fileName)
 {
     const int dot = fileName.lastIndexOf(QLatin1Char('.'));

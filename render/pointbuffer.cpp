@@ -12,15 +12,6 @@
 
 PointBuffer pointBuffer;
 
-namespace {
-
-int clampToInt(std::int64_t v)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
-
-} // namespace
-
 void resetPointBuffer()
 {
     pointBuffer.count = 0;

@@ -21,11 +21,6 @@ namespace {
 
 constexpr double pi = 3.14159265358979323846;
 
-int clampToInt(std::int64_t v)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
-
 int capStyleOf(const FigObject* object)
 {
     switch (object->type) {

@@ -40,11 +40,6 @@
 
 namespace {
 
-int clampToInt(std::int64_t v)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
-
 // Four screen pixels at zoom 1 in Fig units, the same at every zoom.
 int fourPixelMargin(float dpi)
 {
