@@ -89,19 +89,14 @@ void endSession()
     session = nullptr;
 }
 
-const void* newestStepOf(CFigContext* context)
-{
-    const auto& steps = context->undoHistory.undoSteps;
-    return steps.isEmpty() ? nullptr : steps.last();
-}
-
 bool sessionFits(CFigContext* context, const FigObjectList* list)
 {
     if (!session || session->context != context || session->current != context->objects()
         || session->currentSize != context->objects()->size()
         || session->undoSteps != context->undoHistory.undoSteps.size()
-        || session->redoSteps != context->undoHistory.redoSteps.size() || session->newestStep != newestStepOf(context)
-        || list->size() != session->dragged.size() || !std::equal(list->begin(), list->end(), session->dragged.begin()))
+        || session->redoSteps != context->undoHistory.redoSteps.size()
+        || session->newestStep != context->undoHistory.newestStep() || list->size() != session->dragged.size()
+        || !std::equal(list->begin(), list->end(), session->dragged.begin()))
         return false;
     // The objects are still where they were found.
     for (const Place& place : session->draggedPlaces) {
@@ -157,7 +152,7 @@ void startSession(CFigContext* context, const FigObjectList* list)
     s.currentSize = s.current->size();
     s.undoSteps = context->undoHistory.undoSteps.size();
     s.redoSteps = context->undoHistory.redoSteps.size();
-    s.newestStep = newestStepOf(context);
+    s.newestStep = context->undoHistory.newestStep();
     s.dragged.assign(list->begin(), list->end());
     collectLinkedObjectsOfList(&context->drawing.objects, list, s.linkedList);
     s.linked.assign(s.linkedList.begin(), s.linkedList.end());

@@ -155,7 +155,7 @@ struct PreviewIndex {
             return;
         PointMoveIndex& p = pointMoveIndex;
         const auto& steps = context->undoHistory.undoSteps;
-        const void* newest = steps.isEmpty() ? nullptr : steps.last();
+        const void* newest = context->undoHistory.newestStep();
         if (p.object != moving.front() || p.undoSteps != steps.size() || p.newestStep != newest) {
             p.index.clear();
             p.holders.clear();

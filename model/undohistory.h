@@ -39,6 +39,10 @@ public:
     void clearUndo();
     void dropOldestStep();
 
+    // The newest done step, null when none: with the step counts, what
+    // tells a cache built from the drawing that no step came or went since.
+    const ActionStep* newestStep() const { return undoSteps.isEmpty() ? nullptr : undoSteps.last(); }
+
     CFigContext* owner; // the document; when null, pushing marks nothing modified
     QList<ActionStep*> undoSteps; // done steps, oldest first
     QList<ActionStep*> redoSteps; // undone steps, most recently undone last
