@@ -5,8 +5,8 @@
 // window draws (background, then the objects depth by depth). Header-only,
 // since figbench is built from one source file.
 
-#include "bench/benchtiming.h"
 #include "app/preferences.h"
+#include "bench/benchtiming.h"
 #include "model/figcontext.h"
 
 #include <QElapsedTimer>

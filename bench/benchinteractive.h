@@ -10,8 +10,8 @@
 // file.
 
 #include "app/qtchildfrm.h"
-#include "bench/benchtiming.h"
 #include "app/qtmainfrm.h"
+#include "bench/benchtiming.h"
 #include "model/figcontext.h"
 #include "model/units.h"
 #include "render/canvasmapping.h"

@@ -5,8 +5,8 @@
 #include "edit/objectfactories.h"
 
 #include "edit/linemode.h"
-#include "model/figarc.h"
 #include "model/depths.h"
+#include "model/figarc.h"
 #include "model/figcontext.h"
 #include "model/figellipse.h"
 #include "model/figformat.h"

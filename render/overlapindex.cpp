@@ -61,8 +61,7 @@ bool OverlapIndex::fits(const CFigContext& context) const
         && dpiX == context.dpiX && dpiY == context.dpiY;
 }
 
-void OverlapIndex::overlapping(
-    CFigContext& context, int x1, int y1, int x2, int y2, std::vector<FigObject*>& out) const
+void OverlapIndex::overlapping(CFigContext& context, int x1, int y1, int x2, int y2, std::vector<FigObject*>& out) const
 {
     // CFigContext::boundsOverlap with its margins taken once: both boxes grow
     // by four pixels at zoom 1, and the grown intervals must meet on both

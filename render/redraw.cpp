@@ -269,8 +269,8 @@ void paintCanvasArea(CFigContext& context, const QRect& area)
     const FigObjectList* markerList = context.objects();
     const bool markersFromWalk = markerList == &context.drawing.objects;
     std::vector<FigObject*> marked;
-    clearAndCollect(&context, &context.drawing.objects, deepest, shown, buckets,
-        markersFromWalk ? markerList : nullptr, marked);
+    clearAndCollect(
+        &context, &context.drawing.objects, deepest, shown, buckets, markersFromWalk ? markerList : nullptr, marked);
     if (context.gridOn)
         context.drawGrid();
     context.drawPaperFrame();

@@ -61,7 +61,7 @@ void ScriptCallQueue::makeCalls()
         // added meanwhile.
         if (done < calls.size())
             waiting.insert(waiting.begin(), std::make_move_iterator(calls.begin() + qint64(done)),
-                           std::make_move_iterator(calls.end()));
+                std::make_move_iterator(calls.end()));
         if (slice.elapsed() >= maxSliceMs) {
             postHandOver();
             return;
@@ -73,5 +73,6 @@ void ScriptCallQueue::postHandOver()
 {
     // The queue lives on as long as a hand-over is posted.
     std::shared_ptr<ScriptCallQueue> self = shared_from_this();
-    QMetaObject::invokeMethod(receiver, [self] { self->makeCalls(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        receiver, [self] { self->makeCalls(); }, Qt::QueuedConnection);
 }

@@ -64,8 +64,8 @@ void removeArrow(CFigContext* context, FigObject* object, int end)
 // table would be written into objects and files as it is, so it is refused.
 // Whole numbers are compared and named as whole numbers; NaN is never within.
 template <typename T>
-bool acceptable(T value, typename std::common_type<T>::type min, typename std::common_type<T>::type max,
-    const char* what)
+bool acceptable(
+    T value, typename std::common_type<T>::type min, typename std::common_type<T>::type max, const char* what)
 {
     if (value >= min && value <= max)
         return true;

@@ -6,7 +6,8 @@
 #include <QComboBox>
 #include <QPushButton>
 
-ClosedSplineAttrsToolbar::ClosedSplineAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
+ClosedSplineAttrsToolbar::ClosedSplineAttrsToolbar(
+    AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
     : ObjectAttrsPage(mainWindow, flags, "ClosedSplineAttrsForm", 485)
 {
     form->addLineBlock();

@@ -6,7 +6,8 @@
 #include <QComboBox>
 #include <QPushButton>
 
-OpenSplineAttrsToolbar::OpenSplineAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
+OpenSplineAttrsToolbar::OpenSplineAttrsToolbar(
+    AttrsToolbarHandler* handler, QTMainFrm* mainWindow, Qt::WindowFlags flags)
     : ObjectAttrsPage(mainWindow, flags, "OpenSplineAttrsForm", 550)
 {
     form->addLineBlock();

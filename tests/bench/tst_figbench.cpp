@@ -145,9 +145,10 @@ private slots:
         QFile written(QDir(out.path()).filePath(QStringLiteral("fig31.fig")));
         QVERIFY(written.open(QIODevice::ReadOnly));
         const QByteArray saved = written.readAll();
-        for (const char* lines : { "2 4 1 2 4 2 50 0 44 4.500 2 1 10 0 0 5\n\t 472 472 945 472 945 945 472 945 472 472\n",
-                 "2 3 1 2 4 2 40 -1 44 4.500 2 1 0 0 0 4\n\t 1300 1200 1150 1287 1150 1113 1300 1200\n",
-                 "4 0 4 40 0 18 14 0.0000 4 " })
+        for (const char* lines :
+            { "2 4 1 2 4 2 50 0 44 4.500 2 1 10 0 0 5\n\t 472 472 945 472 945 945 472 945 472 472\n",
+                "2 3 1 2 4 2 40 -1 44 4.500 2 1 0 0 0 4\n\t 1300 1200 1150 1287 1150 1113 1300 1200\n",
+                "4 0 4 40 0 18 14 0.0000 4 " })
             QVERIFY2(saved.contains(lines), saved.constData());
     }
 

@@ -121,7 +121,8 @@ private slots:
                 editsession::play(input, { move });
                 QVERIFY(isGestureInProgress());
                 const int off = editsession::pixelsOffRedraw(document);
-                QVERIFY2(off == 0, qPrintable(QStringLiteral("%1 pixels off at %2, %3").arg(off).arg(move.x).arg(move.y)));
+                QVERIFY2(
+                    off == 0, qPrintable(QStringLiteral("%1 pixels off at %2, %3").arg(off).arg(move.x).arg(move.y)));
             }
             editsession::play(input, { end });
             QVERIFY(!isGestureInProgress());

@@ -122,28 +122,23 @@ private slots:
             << Steps { at('c', polygonEdge), { 'T' }, { 'k', Qt::Key_Z }, { 'k', Qt::Key_Y } } << 0;
         QTest::newRow("a point deleted from a closed spline of three points")
             << Steps { { 'M', deletePoint }, at('c', splinePoint) } << 0;
-        QTest::newRow("a quadrilateral converted, then its points deleted")
-            << Steps { at('c', quadEdge), { 'T' }, { 'M', deletePoint }, at('c', quadCorners[0]),
-                   at('c', quadCorners[1]), at('c', quadCorners[2]) }
-            << 0;
-        QTest::newRow("converted and thinned, all undone and redone")
-            << Steps { at('c', quadEdge), { 'T' }, { 'M', deletePoint }, at('c', quadCorners[0]),
-                   at('c', quadCorners[1]), { 'k', Qt::Key_Z }, { 'k', Qt::Key_Z }, { 'k', Qt::Key_Y },
-                   { 'k', Qt::Key_Y } }
-            << 0;
-        QTest::newRow("a spline made of the converted quadrilateral, back to a polygon")
-            << Steps { at('c', quadEdge), { 'T' }, { 'M', deletePoint }, at('c', quadCorners[0]),
-                   { 'M', int(EditMode::Select) }, at('c', quadCorners[1]), { 'T' }, { 'T' } }
-            << 0;
+        QTest::newRow("a quadrilateral converted, then its points deleted") << Steps { at('c', quadEdge), { 'T' },
+            { 'M', deletePoint }, at('c', quadCorners[0]), at('c', quadCorners[1]), at('c', quadCorners[2]) }
+                                                                            << 0;
+        QTest::newRow("converted and thinned, all undone and redone") << Steps { at('c', quadEdge), { 'T' },
+            { 'M', deletePoint }, at('c', quadCorners[0]), at('c', quadCorners[1]), { 'k', Qt::Key_Z },
+            { 'k', Qt::Key_Z }, { 'k', Qt::Key_Y }, { 'k', Qt::Key_Y } }
+                                                                      << 0;
+        QTest::newRow("a spline made of the converted quadrilateral, back to a polygon") << Steps { at('c', quadEdge),
+            { 'T' }, { 'M', deletePoint }, at('c', quadCorners[0]), { 'M', int(EditMode::Select) },
+            at('c', quadCorners[1]), { 'T' }, { 'T' } } << 0;
         // The right press on the second point repeats it.
-        QTest::newRow("a polygon of two places converted")
-            << Steps { { 'M', int(EditMode::Polygon) }, { 'c', 600, 3600 }, { 'c', 1800, 3600 }, { 'R', 1800, 3600 },
-                   { 'T' } }
-            << 1;
-        QTest::newRow("a closed spline of two places")
-            << Steps { { 'M', int(EditMode::ClosedSpline) }, { 'c', 600, 4200 }, { 'c', 1800, 4200 },
-                   { 'R', 1800, 4200 } }
-            << 1;
+        QTest::newRow("a polygon of two places converted") << Steps { { 'M', int(EditMode::Polygon) },
+            { 'c', 600, 3600 }, { 'c', 1800, 3600 }, { 'R', 1800, 3600 }, { 'T' } }
+                                                           << 1;
+        QTest::newRow("a closed spline of two places") << Steps { { 'M', int(EditMode::ClosedSpline) },
+            { 'c', 600, 4200 }, { 'c', 1800, 4200 }, { 'R', 1800, 4200 } }
+                                                       << 1;
         QTest::newRow("an ellipse by radii from two presses at one spot")
             << Steps { { 'M', int(EditMode::Ebr) }, { 'c', 5400, 600 }, { 'c', 5400, 600 } } << 0;
         QTest::newRow("an ellipse by diameters from two presses at one spot")
@@ -155,8 +150,7 @@ private slots:
         // The line's attributes become the current ones; the new line's style
         // value would be the same 7000.
         QTest::newRow("a line drawn after the long dashes were shown")
-            << Steps { at('c', dashedEdge), { 'M', int(EditMode::Polyline) }, { 'c', 600, 4650 },
-                   { 'R', 1800, 4650 } }
+            << Steps { at('c', dashedEdge), { 'M', int(EditMode::Polyline) }, { 'c', 600, 4650 }, { 'R', 1800, 4650 } }
             << 1;
     }
     void savedFileReadsBack()

@@ -51,8 +51,8 @@ QStringList entries(const QString& dir)
 QStringList allEntries(const QString& dir)
 {
     QStringList found;
-    QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-        QDirIterator::Subdirectories);
+    QDirIterator it(
+        dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
     while (it.hasNext())
         found << QDir(dir).relativeFilePath(it.next());
     found.sort();
@@ -557,14 +557,12 @@ private slots:
         QTest::newRow("create in the link") << "create"
                                             << "Ext"
                                             << "Could not create the folder!" << unchanged;
-        QTest::newRow("rename the link")
-            << "rename"
-            << "Ext"
-            << "" << QStringList { "Arrows", "Electronics", "Holder", "Renamed" };
-        QTest::newRow("delete a folder holding a link")
-            << "delete"
-            << "Holder"
-            << "" << QStringList { "Arrows", "Electronics", "Ext" };
+        QTest::newRow("rename the link") << "rename"
+                                         << "Ext"
+                                         << "" << QStringList { "Arrows", "Electronics", "Holder", "Renamed" };
+        QTest::newRow("delete a folder holding a link") << "delete"
+                                                        << "Holder"
+                                                        << "" << QStringList { "Arrows", "Electronics", "Ext" };
     }
     void nothingOutsideThroughALink()
     {

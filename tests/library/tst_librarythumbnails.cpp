@@ -109,8 +109,8 @@ private slots:
         QTest::newRow("a dot") << QByteArray("2 1 0 0 0 7 50 -1 -1 0.000 0 0 -1 0 0 1\n\t 300 300\n") << 96 << 4.0f;
         QTest::newRow("ten pixels") << QByteArray("2 1 0 0 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 0 0 119 0\n") << 96
                                     << 4.0f;
-        QTest::newRow("twenty pixels") << QByteArray("2 1 0 0 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 0 0 249 0\n")
-                                       << 96 << 59.0f / 20.0f;
+        QTest::newRow("twenty pixels") << QByteArray("2 1 0 0 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 0 0 249 0\n") << 96
+                                       << 59.0f / 20.0f;
     }
     void zoomFitsTheLongerSide()
     {

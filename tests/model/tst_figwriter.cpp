@@ -493,10 +493,9 @@ private slots:
         QTest::newRow("style value above 6400")
             << 0 << 1 << two << 7000.0f
             << QList<QByteArray> { "2 1 0 0 0 -1 0 -1 -1 6400.000 0 0 -1 0 0 2", "\t 4747 363 8126 3725" };
-        QTest::newRow("negative style value")
-            << 1 << 1 << QList<QPoint> { { 0, 0 }, { 600, 0 }, { 600, 600 } } << -5.0f
-            << QList<QByteArray> { "3 1 0 0 0 -1 0 -1 -1 0.000 0 0 0 3", "\t 0 0 600 0 600 600",
-                   "\t -1.000 -0.500 0.000" };
+        QTest::newRow("negative style value") << 1 << 1 << QList<QPoint> { { 0, 0 }, { 600, 0 }, { 600, 600 } } << -5.0f
+                                              << QList<QByteArray> { "3 1 0 0 0 -1 0 -1 -1 0.000 0 0 0 3",
+                                                     "\t 0 0 600 0 600 600", "\t -1.000 -0.500 0.000" };
         QTest::newRow("style value of 6400 kept")
             << 0 << 1 << two << 6400.0f
             << QList<QByteArray> { "2 1 0 0 0 -1 0 -1 -1 6400.000 0 0 -1 0 0 2", "\t 4747 363 8126 3725" };
@@ -541,7 +540,8 @@ private slots:
         const QByteArray file = doc.save();
         QCOMPARE(bodyLines(file).mid(1, lines.size()), lines);
         // The object in memory is as it was.
-        QCOMPARE(kind == 0 ? static_cast<FigLine*>(object)->pointCount() : static_cast<FigSpline*>(object)->pointCount(),
+        QCOMPARE(
+            kind == 0 ? static_cast<FigLine*>(object)->pointCount() : static_cast<FigSpline*>(object)->pointCount(),
             points.size());
         QCOMPARE(object->styleVal, styleVal);
         Document again;

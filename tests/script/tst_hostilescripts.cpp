@@ -57,7 +57,8 @@ QByteArray checkReadBackWhole(QTChildFrm& document)
         return {};
     }
     if (figFileProgress.objectCount != written || reread.objects()->size() != document.figContext->objects()->size())
-        QTest::qFail(qPrintable(QStringLiteral("read back %1 of %2 objects").arg(figFileProgress.objectCount).arg(written)),
+        QTest::qFail(
+            qPrintable(QStringLiteral("read back %1 of %2 objects").arg(figFileProgress.objectCount).arg(written)),
             __FILE__, __LINE__);
     const Fig2devVerdict verdict = fig2devVerdict(file);
     if (verdict.status != 0 || !verdict.complaints.isEmpty())
@@ -108,17 +109,18 @@ private slots:
         QTest::addColumn<int>("objects");
 
         const QString after = QString::fromLatin1(circle);
-        QTest::newRow("Symbol in a point")
-            << "tavrel.drawCircle({center: {x: Symbol(), y: 0}, radius: 5});\n" + after
-            << QStringList { "ERROR console line 1: drawCircle: argument refused: a Symbol or other value without plain form" }
-            << 1;
-        QTest::newRow("Symbol among points")
-            << after + "\n\ntavrel.drawPolyline({points: [Symbol()]});"
-            << QStringList { "ERROR console line 3: drawPolyline: argument refused: a Symbol or other value without plain form" }
-            << 1;
+        QTest::newRow("Symbol in a point") << "tavrel.drawCircle({center: {x: Symbol(), y: 0}, radius: 5});\n" + after
+                                           << QStringList { "ERROR console line 1: drawCircle: argument refused: a "
+                                                            "Symbol or other value without plain form" }
+                                           << 1;
+        QTest::newRow("Symbol among points") << after + "\n\ntavrel.drawPolyline({points: [Symbol()]});"
+                                             << QStringList { "ERROR console line 3: drawPolyline: argument refused: a "
+                                                              "Symbol or other value without plain form" }
+                                             << 1;
         QTest::newRow("Symbol for a number and a text")
             << "tavrel.numSidesChanged(Symbol()); tavrel.setUnit(Symbol('metric'));\n" + after
-            << QStringList { "ERROR console line 1: numSidesChanged: argument refused: a Symbol or function is no number",
+            << QStringList { "ERROR console line 1: numSidesChanged: argument refused: a Symbol or function is no "
+                             "number",
                    "ERROR console line 1: setUnit: argument refused: a Symbol or function is no text" }
             << 1;
         QTest::newRow("deep nesting")
@@ -127,8 +129,10 @@ private slots:
             << 1;
         QTest::newRow("deeply nested points inside a function")
             << "function draw(points) {\n  tavrel.drawPolyline({points: points});\n}\n"
-               "var a = [{x: 0, y: 0}];\nfor (var i = 0; i < 100000; i++) a = [a];\ndraw(a);\n" + after
-            << QStringList { "ERROR console line 2: drawPolyline: argument refused: it is nested more than 64 levels deep" }
+               "var a = [{x: 0, y: 0}];\nfor (var i = 0; i < 100000; i++) a = [a];\ndraw(a);\n"
+                + after
+            << QStringList { "ERROR console line 2: drawPolyline: argument refused: it is nested more than 64 levels "
+                             "deep" }
             << 1;
         QTest::newRow("an object holding itself")
             << "var o = {width: 2}; o.self = o;\ntavrel.setPen(o);\n" + after
@@ -141,11 +145,9 @@ private slots:
             << "tavrel.drawCircle({center: function () { return 0; }, radius: 5});\n" + after
             << QStringList { "ERROR console line 1: drawCircle: argument refused: a function is no value" } << 1;
         QTest::newRow("the scripting object's own housekeeping")
-            << "tavrel.objectName = 'gone';\n" + after
-            << QStringList {} << 1;
-        QTest::newRow("thrown Symbol")
-            << after + "\nthrow Symbol('x');"
-            << QStringList { "ERROR console: uncaught exception: Symbol(x)" } << 1;
+            << "tavrel.objectName = 'gone';\n" + after << QStringList {} << 1;
+        QTest::newRow("thrown Symbol") << after + "\nthrow Symbol('x');"
+                                       << QStringList { "ERROR console: uncaught exception: Symbol(x)" } << 1;
         QTest::newRow("endless recursion")
             << after + "\nfunction f() { return f() + 1; }\nf();"
             << QStringList { "ERROR console line 0: RangeError: Maximum call stack size exceeded." } << 1;
@@ -159,7 +161,8 @@ private slots:
         QTest::newRow("attribute values beyond their range")
             << "tavrel.lineWidthChanged(-1); tavrel.boxCornerRadiusChanged(2000000000);\n"
                "tavrel.fontSizeChanged(0); tavrel.ellipseAngleChanged(1000000); tavrel.styleValChanged(NaN);\n"
-               "tavrel.textAngleChanged(-1000);\n" + after
+               "tavrel.textAngleChanged(-1000);\n"
+                + after
             << QStringList { "WARN line width -1 refused: not within 0 to 100",
                    "WARN corner radius 2000000000 refused: not within 0 to 1000000",
                    "WARN font size 0 refused: not within 1 to 500",
@@ -169,7 +172,8 @@ private slots:
             << 1;
         QTest::newRow("circle beyond the drawing")
             << "tavrel.drawCircle({center: {x: 1e8, y: 1e8}, radius: 1e8});\n"
-               "tavrel.drawCircle({center: {x: 0, y: 0}, radius: 1e300});\n" + after
+               "tavrel.drawCircle({center: {x: 0, y: 0}, radius: 1e300});\n"
+                + after
             << QStringList { "ERROR a circle must lie within 1e+08 of the origin",
                    "ERROR a circle must lie within 1e+08 of the origin" }
             << 1;
@@ -179,13 +183,15 @@ private slots:
         QTest::newRow("ellipse beyond the drawing")
             << "tavrel.drawEllipse({center: {x: 0, y: 99999000}, radiusx: 10, radiusy: 2000});\n"
                "tavrel.drawEllipse({center: {x: 0, y: 0}, radiusx: 10, radiusy: 0.2});\n"
-               "tavrel.drawEllipse({center: {x: 0, y: 0}, radiusx: 10, radiusy: 20, angle: Infinity});\n" + after
+               "tavrel.drawEllipse({center: {x: 0, y: 0}, radiusx: 10, radiusy: 20, angle: Infinity});\n"
+                + after
             << QStringList { "ERROR an ellipse must lie within 1e+08 of the origin",
                    "ERROR an ellipse must have a radius > 0", "ERROR ellipse angle inf is no finite number" }
             << 1;
         QTest::newRow("nearly straight arc")
             << "tavrel.drawArc({p1: {x: 0, y: 0}, p2: {x: 50000000, y: 1}, p3: {x: 100000000, y: 0}});\n" + after
-            << QStringList { "ERROR drawArc: the arc's centre lies beyond the drawing; the points are nearly on one line" }
+            << QStringList { "ERROR drawArc: the arc's centre lies beyond the drawing; the points are nearly on one "
+                             "line" }
             << 1;
         QTest::newRow("picture name with a line break")
             << "tavrel.drawPicture({fileName: 'a\\nb.png', p1: {x: 0, y: 0}, p2: {x: 600, y: 300}});\n" + after
@@ -194,7 +200,8 @@ private slots:
             << "tavrel.drawRegularPolygon({center: {x: 10, y: 0}, radius: 1e8, sides: 5});\n"
                "tavrel.drawRegularPolygon({center: {x: 0, y: 0}, radius: 100, angle: NaN});\n"
                "tavrel.drawRegularPolygon({center: {x: 0, y: 0}, radius: 100, angle: -Infinity});\n"
-               "tavrel.drawRegularPolygon({center: {x: 0, y: 0}, radius: 0.2});\n" + after
+               "tavrel.drawRegularPolygon({center: {x: 0, y: 0}, radius: 0.2});\n"
+                + after
             << QStringList { "ERROR regular polygon reaches beyond the drawing",
                    "ERROR regular polygon angle nan is no finite number",
                    "ERROR regular polygon angle -inf is no finite number",
@@ -248,8 +255,7 @@ private slots:
         QTest::newRow("loop catching the stop")
             << QString::fromLatin1(circle) + "\nwhile (true) { try { while (true) {} } catch (e) {} }" << false;
         QTest::newRow("drawing without end")
-            << "for (var i = 0; ; i++) tavrel.drawCircle({center: {x: 1200 + i % 100, y: 1200}, radius: 600});"
-            << true;
+            << "for (var i = 0; ; i++) tavrel.drawCircle({center: {x: 1200 + i % 100, y: 1200}, radius: 600});" << true;
     }
     void endlessScriptStopped()
     {

@@ -249,10 +249,12 @@ private slots:
             << "tavrel.depthChanged(1000); tavrel.depthChanged(-1); tavrel.numSidesChanged(2);\n"
                "tavrel.arcTypeChanged(2); tavrel.forwArrowChanged(30); tavrel.lineStyleChanged(6);\n"
                "tavrel.psFontChanged(35); tavrel.latexFontChanged(6); tavrel.textAlignChanged(-1);"
-            << QStringList { "WARN depth 1000 refused: not within 0 to 999", "WARN depth -1 refused: not within 0 to 999",
+            << QStringList { "WARN depth 1000 refused: not within 0 to 999",
+                   "WARN depth -1 refused: not within 0 to 999",
                    "WARN number of sides 2 refused: not within 3 to 10000",
                    "WARN arc type 2 refused: not within 0 to 1", "WARN arrow 30 refused: not within 0 to 29",
-                   "WARN line style 6 refused: not within 0 to 5", "WARN PostScript font 35 refused: not within 0 to 34",
+                   "WARN line style 6 refused: not within 0 to 5",
+                   "WARN PostScript font 35 refused: not within 0 to 34",
                    "WARN LaTeX font 6 refused: not within 0 to 5",
                    "WARN text alignment -1 refused: not within 0 to 2" };
         QTest::newRow("elliptical arc type") << "tavrel.drawArc({p1: {x: 0, y: 0}, p2: {x: 10, y: 10}, type: 'elliptical'});"

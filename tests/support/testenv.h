@@ -31,14 +31,14 @@ QString home();
 // frame buffer) when there is one, rather than the platform the test
 // environment chooses, so that windows, focus and modal dialogs behave as for
 // a user.
-#define TAVREL_TEST_MAIN_ON_DISPLAY(TestObject)                                           \
-    int main(int argc, char** argv)                                                       \
-    {                                                                                     \
-        testenv::prepare();                                                               \
-        if (!qEnvironmentVariableIsEmpty("DISPLAY"))                                      \
-            qputenv("QT_QPA_PLATFORM", "xcb");                                            \
-        QApplication app(argc, argv);                                                     \
-        TestObject tc;                                                                    \
-        QTEST_SET_MAIN_SOURCE_PATH                                                        \
-        return QTest::qExec(&tc, argc, argv);                                             \
+#define TAVREL_TEST_MAIN_ON_DISPLAY(TestObject)                                                                        \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        testenv::prepare();                                                                                            \
+        if (!qEnvironmentVariableIsEmpty("DISPLAY"))                                                                   \
+            qputenv("QT_QPA_PLATFORM", "xcb");                                                                         \
+        QApplication app(argc, argv);                                                                                  \
+        TestObject tc;                                                                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&tc, argc, argv);                                                                          \
     }

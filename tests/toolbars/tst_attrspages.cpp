@@ -10,8 +10,8 @@
 #include "dialogs/arcvaluesdlg.h"
 #include "dialogs/arrowattrsdlg.h"
 #include "dialogs/boxvaluesdlg.h"
-#include "dialogs/figcolordlg.h"
 #include "dialogs/ellipsevaluesdlg.h"
+#include "dialogs/figcolordlg.h"
 #include "dialogs/fontsdlg.h"
 #include "dialogs/metricsdlg.h"
 #include "dialogs/picturedlg.h"
@@ -567,8 +567,10 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("limit");
-        QTest::newRow("width") << "lineWidth" << "101" << 100.0;
-        QTest::newRow("dash length") << "styleVal" << "100" << 99.99;
+        QTest::newRow("width") << "lineWidth"
+                               << "101" << 100.0;
+        QTest::newRow("dash length") << "styleVal"
+                                     << "100" << 99.99;
     }
 
     void offeredRanges()
