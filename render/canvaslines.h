@@ -30,7 +30,8 @@ public:
     void addColumn(int x, long long y1, long long y2);
     void addRow(int y, long long x1, long long x2);
 
-    // A vertical line through every `spacing` drawing pixels.
+    // A vertical line through every `spacing` drawing pixels (none for a
+    // spacing that is not a positive number).
     void addColumns(double spacing);
     // A horizontal line through every `spacing` drawing pixels.
     void addRows(double spacing);

@@ -306,17 +306,36 @@ Qt::PenStyle gridPenStyle(int style)
     return style >= Qt::NoPen && style <= Qt::DashDotDotLine ? static_cast<Qt::PenStyle>(style) : Qt::SolidLine;
 }
 
-// Pixels per step across and down; the step is in centimetres in a metric
-// document. False when either is no positive number (nothing is drawn).
-bool gridPixelSteps(const CFigContext& context, const GridDef& grid, double& px, double& py)
+// The grid in canvas pixels: how far apart its vertical lines (columns) and
+// horizontal lines (rows) are, and its step down. An isometric grid has no
+// rows: its columns are the step times cos 30 apart, and its other lines
+// slant through the lattice. The step is in centimetres in a metric document.
+struct GridSpacing {
+    double columns = 0;
+    double rows = 0;
+    double step = 0;
+};
+
+// False when the step gives no positive number of pixels (nothing is drawn).
+bool gridSpacing(const CFigContext& context, const GridDef& grid, GridSpacing& spacing)
 {
-    px = double(grid.step) * context.zoom * context.dpiX;
-    py = double(grid.step) * context.zoom * context.dpiY;
+    double px = double(grid.step) * context.zoom * context.dpiX;
+    double py = double(grid.step) * context.zoom * context.dpiY;
     if (context.metric) {
         px /= 2.54;
         py /= 2.54;
     }
-    return positiveFinite(px) && positiveFinite(py);
+    if (!positiveFinite(px) || !positiveFinite(py))
+        return false;
+    spacing.step = py;
+    if (isIsometricGrid(context.gridIndex)) {
+        spacing.columns = py * cos30;
+        spacing.rows = 0;
+    } else {
+        spacing.columns = px;
+        spacing.rows = py;
+    }
+    return true;
 }
 
 // The canvas pixels the painter may still paint on: the document window
@@ -339,14 +358,10 @@ QRect paintableCanvas(const CFigContext& context)
 bool CFigContext::gridLeavesOutEdgeLine(bool columns, int origin) const
 {
     const GridDef* grid = gridOn ? gridAt(gridIndex) : nullptr;
-    double px = 0;
-    double py = 0;
-    if (!grid || !gridPixelSteps(*this, *grid, px, py) || gridPenStyle(grid->penStyle) == Qt::NoPen)
+    GridSpacing spacing;
+    if (!grid || !gridSpacing(*this, *grid, spacing) || gridPenStyle(grid->penStyle) == Qt::NoPen)
         return false;
-    // An isometric grid's only straight lines are its columns, c apart.
-    if (isIsometricGrid(gridIndex))
-        return columns && CanvasLines::leavesOutEdgeLine(py * cos30, origin);
-    return CanvasLines::leavesOutEdgeLine(columns ? px : py, origin);
+    return CanvasLines::leavesOutEdgeLine(columns ? spacing.columns : spacing.rows, origin);
 }
 
 void CFigContext::drawGrid()
@@ -354,9 +369,8 @@ void CFigContext::drawGrid()
     const GridDef* grid = gridAt(gridIndex);
     if (!grid || !painter || !painter->isActive())
         return;
-    double px = 0;
-    double py = 0;
-    if (!gridPixelSteps(*this, *grid, px, py))
+    GridSpacing spacing;
+    if (!gridSpacing(*this, *grid, spacing))
         return;
 
     QPen pen(preferences.gridColor, 1, gridPenStyle(grid->penStyle), Qt::FlatCap);
@@ -365,18 +379,16 @@ void CFigContext::drawGrid()
     painter->setRenderHint(QPainter::Antialiasing, false);
 
     CanvasLines lines(paintableCanvas(*this), QPoint(originX, originY), pen.style());
-    if (!isIsometricGrid(gridIndex)) {
-        lines.addColumns(px);
-        lines.addRows(py);
-    } else {
-        // Columns c apart; the slanted lines climb py / 2 per column, so that
-        // they meet the columns at the lattice rows (half a step lower on odd
-        // columns): the lattice point of column k and row j lies at
-        // (k × c, j × py + k × py / 2) in drawing pixels.
-        const double c = py * cos30;
-        lines.addColumns(c);
-        lines.addSlanted(py, (py / 2) / c);
-        lines.addSlanted(py, -(py / 2) / c);
+    lines.addColumns(spacing.columns);
+    lines.addRows(spacing.rows);
+    if (isIsometricGrid(gridIndex)) {
+        // The slanted lines climb half a step per column, so that they meet
+        // the columns at the lattice rows (half a step lower on odd columns):
+        // the lattice point of column k and row j lies at
+        // (k × c, j × step + k × step / 2) in drawing pixels.
+        const double slope = (spacing.step / 2) / spacing.columns;
+        lines.addSlanted(spacing.step, slope);
+        lines.addSlanted(spacing.step, -slope);
     }
     lines.draw(painter);
 
