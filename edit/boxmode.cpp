@@ -22,14 +22,10 @@ void startRectangle(CFigContext* context, int x, int y, PointHandler move, Point
     Outline outline)
 {
     context->currentObject = nullptr;
-    canvasAction.anchorX = canvasAction.trackX = x;
-    canvasAction.anchorY = canvasAction.trackY = y;
     setCanvasHandlers(move, finish, cancel);
-    outline(context, x, y, x, y);
-    beginCanvasAction();
+    startRubberBand(context, x, y, outline);
     canvasAction.lastClickPoint.x = x;
     canvasAction.lastClickPoint.y = y;
-    canvasHandlers.elasticHandler = outline;
 }
 
 void eraseRectangle(CFigContext* context, Outline outline)
