@@ -338,6 +338,26 @@ private slots:
         });
     }
 
+    // Another tool chosen while the select tool's rectangle is pulled takes
+    // the rectangle off the canvas; the release selects nothing.
+    void anotherToolWhileARectangleIsPulled()
+    {
+        editsession::run(editsession::figText(lineLines), [&](QTMainFrm& window, QTChildFrm& document) {
+            editsession::CanvasInput input(document);
+            editsession::chooseMode(window, EditMode::Select);
+            input.move(2400, 2100);
+            input.press(2400, 2100);
+            input.move(2700, 2400);
+            input.move(3000, 2700);
+            editsession::chooseMode(window, EditMode::Polyline);
+            input.release(3000, 2700);
+            QVERIFY(!isGestureInProgress());
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            QVERIFY(!document.figContext->objects()->front()->selected);
+            QCOMPARE(editsession::savedObjectLines(document), editsession::linesOfObjects(lineLines));
+        });
+    }
+
     // A line dragged with the select tool, or pasted and following the
     // pointer: Escape cancels the gesture (nothing moved, nothing added),
     // and so does saving a paste; the other keys leave the gesture running.
