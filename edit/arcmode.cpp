@@ -40,14 +40,10 @@ void initArcMode()
 void arcFirstPoint(CFigContext* context, int x, int y)
 {
     context->currentObject = nullptr;
-    canvasAction.anchorX = canvasAction.trackX = x;
-    canvasAction.anchorY = canvasAction.trackY = y;
     setArcPoint(0, x, y);
     canvasAction.pointCount = 1;
     setCanvasHandlers(freeLineMove, arcNextPoint, arcCancel);
-    drawRubberSegment(context, x, y, x, y);
-    beginCanvasAction();
-    canvasHandlers.elasticHandler = drawRubberSegment;
+    startRubberBand(context, x, y, drawRubberSegment);
 }
 
 void arcNextPoint(CFigContext* context, int x, int y)

@@ -5,10 +5,12 @@
 #include "edit/linemode.h"
 #include "edit/rubberband.h"
 #include "model/figcontext.h"
+#include "model/figformat.h"
 #include "model/figline.h"
 #include "model/objectlist.h"
 #include "model/picturedata.h"
 #include "model/windowseam.h"
+#include "toolbars/drawingattributes.h"
 
 #include <QPainter>
 
@@ -22,14 +24,10 @@ void startRectangle(CFigContext* context, int x, int y, PointHandler move, Point
     Outline outline)
 {
     context->currentObject = nullptr;
-    canvasAction.anchorX = canvasAction.trackX = x;
-    canvasAction.anchorY = canvasAction.trackY = y;
     setCanvasHandlers(move, finish, cancel);
-    outline(context, x, y, x, y);
-    beginCanvasAction();
+    startRubberBand(context, x, y, outline);
     canvasAction.lastClickPoint.x = x;
     canvasAction.lastClickPoint.y = y;
-    canvasHandlers.elasticHandler = outline;
 }
 
 void eraseRectangle(CFigContext* context, Outline outline)
@@ -90,6 +88,15 @@ void boxFirstPoint(CFigContext* context, int x, int y)
 void boxFinish(CFigContext* context, int x, int y)
 {
     eraseRectangle(context, drawRubberRectangle);
+    // A box with rounded corners but without width or height is a line the
+    // converters refuse: none is made. (Two presses at one spot make a box
+    // of one point, which they take.)
+    const long long width = static_cast<long long>(x) - canvasAction.anchorX;
+    const long long height = static_cast<long long>(y) - canvasAction.anchorY;
+    if (currentAttrs.boxType == 4 && !roundedBoxSidesDrawable(width, height)) {
+        initBoxMode();
+        return;
+    }
     FigPoint* chain = rectangleChain(x, y, false);
     FigLine* box = chain ? context->createBox() : nullptr;
     if (!box) {

@@ -74,15 +74,11 @@ void firstPoint(CFigContext* context, int x, int y, const EllipseKind& kind)
     context->currentObject = nullptr;
     if (kind.angled)
         canvasAction.rubberAngle = currentAttrs.ellipseAngle;
-    canvasAction.anchorX = canvasAction.trackX = x;
-    canvasAction.anchorY = canvasAction.trackY = y;
     context->drawCrossHair(x, y);
     setCanvasHandlers(kind.move, kind.finish, kind.cancel);
-    kind.outline(context, x, y, x, y);
-    beginCanvasAction();
+    startRubberBand(context, x, y, kind.outline);
     canvasAction.lastClickPoint.x = x;
     canvasAction.lastClickPoint.y = y;
-    canvasHandlers.elasticHandler = kind.outline;
 }
 
 // Centre and radii of the new ellipse for the presses (ax, ay) and (x, y).

@@ -28,7 +28,7 @@ int offsetCoordinate(int centre, double offset)
 void eraseRubberPolygon(CFigContext* context)
 {
     const CanvasActionState& a = canvasAction;
-    drawRubberRegularPolygon(context, a.anchorX, a.anchorY, a.trackX, a.trackY, currentAttrs.numSides);
+    drawRubberRegularPolygonElastic(context, a.anchorX, a.anchorY, a.trackX, a.trackY);
 }
 
 // The closed chain from the vertex (x, y) around the centre (cx, cy), the
@@ -77,11 +77,8 @@ void initRegularPolygonMode()
 void regularPolygonFirstPoint(CFigContext* context, int x, int y)
 {
     context->currentObject = nullptr;
-    canvasAction.anchorX = canvasAction.trackX = x;
-    canvasAction.anchorY = canvasAction.trackY = y;
     setCanvasHandlers(regularPolygonMove, regularPolygonFinish, regularPolygonCancel);
-    drawRubberRegularPolygon(context, x, y, x, y, currentAttrs.numSides);
-    beginCanvasAction();
+    startRubberBand(context, x, y, drawRubberRegularPolygonElastic);
 }
 
 void regularPolygonFinish(CFigContext* context, int x, int y)

@@ -247,6 +247,15 @@ void drawRubberRegularPolygonElastic(CFigContext* context, int cx, int cy, int p
     drawRubberRegularPolygon(context, cx, cy, px, py, currentAttrs.numSides);
 }
 
+void startRubberBand(CFigContext* context, int x, int y, ElasticHandler outline)
+{
+    canvasAction.anchorX = canvasAction.trackX = x;
+    canvasAction.anchorY = canvasAction.trackY = y;
+    outline(context, x, y, x, y);
+    beginCanvasAction();
+    canvasHandlers.elasticHandler = outline;
+}
+
 // ---- Move handlers ----
 
 void freeLineMove(CFigContext* context, int x, int y)

@@ -7,6 +7,8 @@
 // new one. Outlines read the anchor, track and angle of canvasAction; all
 // coordinates are Fig units. Nothing is drawn without an active painter.
 
+#include "edit/canvashandlers.h"
+
 class CFigContext;
 
 // One line (x1, y1)-(x2, y2).
@@ -38,6 +40,13 @@ void drawRubberRegularPolygon(CFigContext* context, int cx, int cy, int px, int 
 // The same with the anchor as centre, the track as first vertex and the
 // current attributes' number of sides, in the elastic handler's form.
 void drawRubberRegularPolygonElastic(CFigContext* context, int cx, int cy, int px, int py);
+
+// The first press of a gesture that shows a rubber band: anchor and track
+// at (x, y), the outline drawn there at zero size, the canvas action begun
+// and the outline made the elastic handler, so that every whole-canvas
+// redraw during the gesture (a zoom, a scroll) draws it anew where it now
+// lies and the gesture's erasing still takes it off.
+void startRubberBand(CFigContext* context, int x, int y, ElasticHandler outline);
 
 // Move handlers: each erases its outline at (anchor, old track), takes the
 // new track and draws the outline there.

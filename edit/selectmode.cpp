@@ -95,10 +95,7 @@ void selectPress(CFigContext* context, int x, int y)
         return;
     }
 
-    canvasAction.anchorX = canvasAction.trackX = x;
-    canvasAction.anchorY = canvasAction.trackY = y;
-    drawDashedRubberRectangle(context, x, y, x, y);
-    beginCanvasAction();
+    startRubberBand(context, x, y, drawDashedRubberRectangle);
     setCanvasHandlers(dashedRectangleMove, nullptr, selectRightPress);
     canvasHandlers.leftReleaseHandler = rubberBandSelect;
 }

@@ -43,6 +43,14 @@ int minimumPolylinePoints(int subType);
 // together more than 8 units (smaller ones are refused as invalid).
 bool ellipseRadiiDrawable(int rx, int ry);
 
+// Whether the converters draw a box with rounded corners whose sides are
+// this long: they refuse the whole file for one that is a line (one side 0,
+// the other not), and take one that is a single point.
+constexpr bool roundedBoxSidesDrawable(long long width, long long height)
+{
+    return (width == 0) == (height == 0);
+}
+
 // White space as the C library sees it in the C locale.
 inline bool isFigSpace(QChar c)
 {

@@ -297,6 +297,22 @@ void FigWriter::writePictureName(const QString& name)
     device->write(name.toUtf8());
 }
 
+// A box with rounded corners that has become a line (a script, a dialog, a
+// point move or a scale gave it no width or no height) would make the
+// converters refuse the whole file; the plain box of the same outline, which
+// they draw alike, is written instead.
+int writtenPolylineSubType(const CFigContext* context, const FigLine* line)
+{
+    if (line->subType != 4 || !line->points)
+        return line->subType;
+    int xmin = 0;
+    int ymin = 0;
+    int xmax = 0;
+    int ymax = 0;
+    context->pointChainBounds(line->points, xmin, ymin, xmax, ymax);
+    return roundedBoxSidesDrawable(static_cast<long long>(xmax) - xmin, static_cast<long long>(ymax) - ymin) ? 4 : 2;
+}
+
 void FigWriter::writePolyline(FigLine* line)
 {
     // Too short a chain would make the reader drop the object: the last
@@ -304,7 +320,7 @@ void FigWriter::writePolyline(FigLine* line)
     const int minimum = minimumPolylinePoints(line->subType);
     const int writtenCount = std::max(line->pointCount(), minimum);
     writeComment(line->comment);
-    out << "2 " << line->subType << ' ';
+    out << "2 " << writtenPolylineSubType(context, line) << ' ';
     writeCommonFields(line);
     out << ' ' << line->joinStyle << ' ' << line->capStyle << ' ' << line->radius << ' ' << (line->forwArrow ? 1 : 0)
         << ' ' << (line->backArrow ? 1 : 0) << ' ' << writtenCount << '\n';

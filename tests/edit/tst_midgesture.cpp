@@ -3,14 +3,16 @@
 // the gesture is over, from the keys, the Edit menu and the tool bar alike,
 // so the release records the gesture on the drawing it began on and the
 // history stays whole; Escape cancels the gesture as a right press does and
-// every other key leaves it running; whichever, the canvas ends as a
-// whole-canvas redraw draws it.
+// every other key leaves it running; a zoom keeps the gesture's outline in
+// step with the new scale; whichever, the canvas ends as a whole-canvas
+// redraw draws it.
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "edit/canvashandlers.h"
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
 #include "model/figcontext.h"
+#include "model/figobject.h"
 #include "support/editsession.h"
 #include "support/testenv.h"
 #include "ui_qtmainfrm.h"
@@ -68,6 +70,33 @@ const Drag drags[] = {
 
 enum class Way { Keys, Menu, ToolBar };
 
+// The ways a user zooms in or out while holding a gesture.
+enum class Zoom { InByKeys, OutByKeys, InByWheel, OutByWheel, InByButton, OutByButton };
+
+void zoom(QTMainFrm& window, editsession::CanvasInput& input, Zoom way, const QPoint& pointer)
+{
+    switch (way) {
+    case Zoom::InByKeys:
+    case Zoom::OutByKeys:
+        input.shortcut(way == Zoom::InByKeys ? Qt::Key_Plus : Qt::Key_Minus);
+        break;
+    case Zoom::InByWheel:
+    case Zoom::OutByWheel:
+        input.hold(Qt::ControlModifier);
+        input.wheel(pointer.x(), pointer.y(), way == Zoom::InByWheel ? 1 : -1);
+        input.hold(Qt::NoModifier);
+        break;
+    case Zoom::InByButton:
+    case Zoom::OutByButton: {
+        QAction* action = way == Zoom::InByButton ? window.ui.actionZoomIn : window.ui.actionZoomOut;
+        auto* button = qobject_cast<QToolButton*>(window.ui.mainToolbar->widgetForAction(action));
+        QVERIFY(button);
+        button->click();
+        break;
+    }
+    }
+}
+
 // Undo or redo the way a user asks for it.
 void ask(QTMainFrm& window, editsession::CanvasInput& input, Way way, bool undo)
 {
@@ -106,6 +135,7 @@ void redoAll(QTChildFrm& document)
 } // namespace
 
 Q_DECLARE_METATYPE(Way)
+Q_DECLARE_METATYPE(Zoom)
 
 class TestMidGesture : public QObject {
     Q_OBJECT
@@ -223,6 +253,108 @@ private slots:
             editsession::chooseMode(window, EditMode::Select);
             QCOMPARE(editsession::pixelsOffRedraw(document), 0);
             QCOMPARE(editsession::savedObjectLines(document), editsession::linesOfObjects(d.leftForAnotherTool));
+        });
+    }
+
+    // A zoom while a gesture is held, by keys, wheel or tool bar button: the
+    // gesture's outline is drawn anew at the new scale and taken off at its
+    // end, so nothing of it stays. The rectangle is pulled from empty canvas
+    // around a line and selects it; the shapes are made by two clicks.
+    void zoomDuringAGesture_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("dragged");
+        QTest::addColumn<Zoom>("way");
+        const struct {
+            const char* name;
+            int mode;
+            bool dragged;
+        } gestures[] = {
+            { "select rectangle", EditMode::Select, true },
+            { "regular polygon", EditMode::Regular, false },
+            { "box", EditMode::Box, false },
+            { "ellipse by radii", EditMode::Ebr, false },
+        };
+        const struct {
+            const char* name;
+            Zoom way;
+        } ways[] = {
+            { "Ctrl++", Zoom::InByKeys },
+            { "Ctrl+-", Zoom::OutByKeys },
+            { "Ctrl+wheel up", Zoom::InByWheel },
+            { "Ctrl+wheel down", Zoom::OutByWheel },
+            { "zoom in button", Zoom::InByButton },
+            { "zoom out button", Zoom::OutByButton },
+        };
+        for (const auto& g : gestures) {
+            for (const auto& w : ways)
+                QTest::addRow("%s, %s", g.name, w.name) << g.mode << g.dragged << w.way;
+        }
+    }
+    void zoomDuringAGesture()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, dragged);
+        QFETCH(Zoom, way);
+        const QByteArray line = "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 2100 1800 2400 2100\n";
+        editsession::run(editsession::figText(line), [&](QTMainFrm& window, QTChildFrm& document) {
+            activate(window);
+            editsession::CanvasInput input(document);
+            CFigContext& ctx = *document.figContext;
+            editsession::chooseMode(window, mode);
+            // The gesture ends smaller than it was at the zoom, so that the
+            // new object's own redraw does not cover what is left over.
+            const QPoint start(1800, 1500);
+            const QPoint halfWay(3900, 3000);
+            const QPoint end(2700, 2400);
+            input.move(start.x(), start.y());
+            if (dragged)
+                input.press(start.x(), start.y());
+            else
+                input.click(start.x(), start.y());
+            input.move(halfWay.x(), halfWay.y());
+            QVERIFY(canvasAction.actionInProgress);
+            const float before = ctx.zoom;
+            zoom(window, input, way, halfWay);
+            QVERIFY(ctx.zoom != before);
+            QVERIFY(canvasAction.actionInProgress);
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            input.move(end.x(), end.y());
+            if (dragged)
+                input.release(end.x(), end.y());
+            else
+                input.click(end.x(), end.y());
+            QVERIFY(!isGestureInProgress());
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            // The gesture did its work: the line taken into the selection,
+            // or a shape added.
+            if (dragged) {
+                QVERIFY(ctx.objects()->front()->selected);
+                QCOMPARE(int(ctx.undoHistory.undoSteps.size()), 0);
+            } else {
+                QCOMPARE(int(ctx.objects()->size()), 2);
+                QCOMPARE(int(ctx.undoHistory.undoSteps.size()), 1);
+            }
+        });
+    }
+
+    // Another tool chosen while the select tool's rectangle is pulled takes
+    // the rectangle off the canvas; the release selects nothing.
+    void anotherToolWhileARectangleIsPulled()
+    {
+        editsession::run(editsession::figText(lineLines), [&](QTMainFrm& window, QTChildFrm& document) {
+            editsession::CanvasInput input(document);
+            editsession::chooseMode(window, EditMode::Select);
+            input.move(2400, 2100);
+            input.press(2400, 2100);
+            input.move(2700, 2400);
+            input.move(3000, 2700);
+            editsession::chooseMode(window, EditMode::Polyline);
+            input.release(3000, 2700);
+            QVERIFY(!isGestureInProgress());
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            QVERIFY(!document.figContext->objects()->front()->selected);
+            QCOMPARE(editsession::savedObjectLines(document), editsession::linesOfObjects(lineLines));
         });
     }
 

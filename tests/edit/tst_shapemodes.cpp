@@ -4,8 +4,8 @@
 // file holds exactly its lines and one undo gives the file back. A right
 // press during a gesture leaves drawing and canvas as they were; shapes the
 // file cannot hold or fig2dev refuses (a radius of 0, an ellipse of radii
-// 1 and 1, a picture frame without width, an arc through three points on a
-// line) are not made.
+// 1 and 1, a picture frame or a rounded box without width, an arc through
+// three points on a line) are not made.
 #include "app/qtchildfrm.h"
 #include "app/qtmainfrm.h"
 #include "dialogs/picturedlg.h"
@@ -21,6 +21,7 @@
 #include "model/figtext.h"
 #include "model/objectlist.h"
 #include "support/editsession.h"
+#include "support/fig2devverdict.h"
 #include "support/modaldialog.h"
 #include "support/testenv.h"
 #include "toolbars/drawingattributes.h"
@@ -391,6 +392,52 @@ private slots:
             QCOMPARE(*document.canvasImage, clean);
             QCOMPARE(editsession::savedObjectLines(document), before);
             QVERIFY(!document.figContext->modified);
+        });
+    }
+
+    // A box of no height or no width, drawn with the mouse: with rounded
+    // corners it is a line fig2dev refuses, so none is made (the rubber box
+    // erased, no undo step); a plain one, or a rounded one on one spot, is
+    // made. Whatever the presses, fig2dev takes the saved file.
+    void zeroSizeBoxes_data()
+    {
+        QTest::addColumn<Setting>("setting");
+        QTest::addColumn<QPoint>("second"); // the first press is at (900, 900)
+        QTest::addColumn<bool>("made");
+        const struct {
+            const char* name;
+            QPoint second;
+        } shapes[] = { { "one row", { 1800, 900 } }, { "one column", { 900, 1800 } }, { "one spot", { 900, 900 } } };
+        for (const auto& shape : shapes) {
+            QTest::addRow("rounded box on %s", shape.name)
+                << RoundedBox << shape.second << (shape.second == QPoint(900, 900));
+            QTest::addRow("plain box on %s", shape.name) << Plain << shape.second << true;
+        }
+    }
+    void zeroSizeBoxes()
+    {
+        QFETCH(Setting, setting);
+        QFETCH(QPoint, second);
+        QFETCH(bool, made);
+        editsession::run(figure, [&](QTMainFrm& window, QTChildFrm& document) {
+            apply(setting);
+            editsession::chooseMode(window, EditMode::Box);
+            const Lines before = editsession::savedObjectLines(document);
+            document.redisplayCanvas();
+            const QImage clean = document.canvasImage->copy();
+            const int steps = document.figContext->undoHistory.undoSteps.size();
+            editsession::CanvasInput input(document);
+            pressAll(input, Presses { { 900, 900, false }, { second.x(), second.y(), false } });
+            QVERIFY(!canvasAction.actionInProgress);
+            QCOMPARE(document.figContext->undoHistory.undoSteps.size(), steps + (made ? 1 : 0));
+            const Lines after = editsession::savedObjectLines(document);
+            QCOMPARE(after.size(), before.size() + (made ? 2 : 0));
+            if (!made) {
+                QVERIFY(!document.figContext->currentObject);
+                QCOMPARE(*document.canvasImage, clean);
+            }
+            const Fig2devVerdict verdict = fig2devVerdict(document.curFile);
+            QVERIFY2(verdict.status == 0 && !verdict.complaints.contains("malformed"), verdict.complaints.constData());
         });
     }
 

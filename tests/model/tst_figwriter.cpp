@@ -3,6 +3,7 @@
 #include "model/figarrow.h"
 #include "model/picturedata.h"
 #include "modelfixtures.h"
+#include "support/fig2devverdict.h"
 #include "support/filesizelimit.h"
 #include "support/messageboxrecorder.h"
 #include "support/statusrecorder.h"
@@ -548,6 +549,38 @@ private slots:
         QCOMPARE(again.read(file), 0);
         QCOMPARE(figFileProgress.removedObjects, 0);
         QCOMPARE(again.objects().size(), size_t(1));
+    }
+
+    // A box with rounded corners that is a line (no width or no height) makes
+    // the converters refuse the whole file; it is written as the plain box
+    // of the same outline. One of a single point, which they take, and a
+    // whole one keep their rounded corners; the object in memory keeps them
+    // all.
+    void roundedBoxesTheConvertersTake_data()
+    {
+        QTest::addColumn<QByteArray>("points");
+        QTest::addColumn<int>("writtenSubType");
+        QTest::newRow("no height") << QByteArray("600 900 1800 900 1800 900 600 900 600 900") << 2;
+        QTest::newRow("no width") << QByteArray("600 900 600 900 600 1500 600 1500 600 900") << 2;
+        QTest::newRow("no height, a corner repeated") << QByteArray("600 900 1800 900 1800 900 1800 900 600 900") << 2;
+        QTest::newRow("a single point") << QByteArray("600 900 600 900 600 900 600 900 600 900") << 4;
+        QTest::newRow("whole") << QByteArray("600 900 1800 900 1800 1500 600 1500 600 900") << 4;
+    }
+    void roundedBoxesTheConvertersTake()
+    {
+        QFETCH(QByteArray, points);
+        QFETCH(int, writtenSubType);
+        const QByteArray fields = " 0 1 0 7 50 -1 -1 0.000 0 0 12 0 0 5";
+        Document doc;
+        QCOMPARE(doc.read(foreignHeader() + "2 4" + fields + "\n\t " + points + "\n"), 0);
+        QCOMPARE(doc.objects().size(), size_t(1));
+        const QByteArray file = doc.save();
+        const QList<QByteArray> body = bodyLines(file);
+        QCOMPARE(
+            body.mid(1, 2), QList<QByteArray>({ "2 " + QByteArray::number(writtenSubType) + fields, "\t " + points }));
+        QCOMPARE(doc.object(0)->subType, 4);
+        const Fig2devVerdict verdict = fig2devVerdict(doc.path(QStringLiteral("output.fig")));
+        QVERIFY2(verdict.status == 0, verdict.complaints.constData());
     }
 
     void splineWithoutFactors()

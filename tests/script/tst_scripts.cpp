@@ -191,6 +191,13 @@ private slots:
             << QList<QByteArray> { "2 4 0 1 0 7 50 0 -1 4.000 0 0 10 0 0 5",
                    "\t 1800 1200 600 1200 600 600 1800 600 1800 1200" }
             << 1;
+        // A rounded box that is a line would make fig2dev refuse the file.
+        QTest::newRow("rounded rectangle without height: written as a plain box")
+            << "tavrel.drawRectangle({p1: {x: 1800, y: 1200}, p2: {x: 600, y: 1200}, cornerType: 'round',"
+               " cornerRadius: 10});"
+            << QList<QByteArray> { "2 2 0 1 0 7 50 0 -1 4.000 0 0 10 0 0 5",
+                   "\t 1800 1200 600 1200 600 1200 1800 1200 1800 1200" }
+            << 1;
         QTest::newRow("ellipse turned")
             << "tavrel.drawEllipse({center: {x: 2400, y: 1200}, radiusx: 600, radiusy: 300, angle: 30});"
             << QList<QByteArray> { "1 1 0 1 0 7 50 0 -1 4.000 1 0.5236 2400 1200 600 300 2400 1200 3000 1200" }

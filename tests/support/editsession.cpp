@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
 namespace editsession {
 
@@ -147,6 +148,14 @@ void CanvasInput::click(int x, int y, Qt::MouseButton button)
 {
     press(x, y, button);
     release(x, y, button);
+}
+
+void CanvasInput::wheel(int x, int y, int notches)
+{
+    const QPoint pixel = pixelOf(x, y);
+    QWheelEvent event(pixel, document.viewport()->mapToGlobal(pixel), QPoint(), QPoint(0, notches * 120), buttons, held,
+        Qt::NoScrollPhase, false);
+    QApplication::sendEvent(document.viewport(), &event);
 }
 
 void CanvasInput::hold(Qt::KeyboardModifiers modifiers)

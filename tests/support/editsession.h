@@ -70,6 +70,9 @@ public:
     void release(int x, int y, Qt::MouseButton button = Qt::LeftButton);
     // Press and release at one place.
     void click(int x, int y, Qt::MouseButton button = Qt::LeftButton);
+    // The wheel turned by `notches` (positive away from the user) with the
+    // pointer at (x, y), the buttons held so far and the held modifiers.
+    void wheel(int x, int y, int notches);
     // From now on Shift and Ctrl are held as given, told to the document
     // window by key presses and releases (which is how it learns them) and
     // carried by every mouse event.
