@@ -224,6 +224,18 @@ void TavrelScript::drawPicture(const QVariantMap& obj)
         picture->points = boxChain(p1->x, p1->y, static_cast<int>(x3), static_cast<int>(y3));
         deleteChain(old);
     }
+    // A frame without width or height holds no picture, and the converters
+    // refuse a file with one, as the picture tool does.
+    int xmin = 0;
+    int ymin = 0;
+    int xmax = 0;
+    int ymax = 0;
+    context->pointChainBounds(picture->points, xmin, ymin, xmax, ymax);
+    if (xmin == xmax || ymin == ymax) {
+        QLOG_ERROR() << "drawPicture: the picture frame has no width or no height";
+        delete picture;
+        return;
+    }
     addObject(picture, obj);
 }
 

@@ -196,6 +196,17 @@ private slots:
         QTest::newRow("picture name with a line break")
             << "tavrel.drawPicture({fileName: 'a\\nb.png', p1: {x: 0, y: 0}, p2: {x: 600, y: 300}});\n" + after
             << QStringList { "ERROR drawPicture: a file name with control characters cannot be stored" } << 1;
+        QTest::newRow("picture frame without width or height")
+            << "tavrel.drawPicture({fileName: 'a.png', p1: {x: 0, y: 300}, p2: {x: 600, y: 300}});\n"
+               "tavrel.drawPicture({fileName: 'a.png', p1: {x: 600, y: 0}, p2: {x: 600, y: 300}});\n"
+               "tavrel.drawPicture({fileName: 'a.png', p1: {x: 600, y: 300}, p2: {x: 600, y: 300}});\n"
+               "tavrel.drawPicture({fileName: 'missing.png', p1: {x: 600, y: 300}, useOriginalRatio: true});\n"
+                + after
+            << QStringList { "ERROR drawPicture: the picture frame has no width or no height",
+                   "ERROR drawPicture: the picture frame has no width or no height",
+                   "ERROR drawPicture: the picture frame has no width or no height",
+                   "ERROR drawPicture: the picture frame has no width or no height" }
+            << 1;
         QTest::newRow("regular polygons beyond the drawing or without an angle")
             << "tavrel.drawRegularPolygon({center: {x: 10, y: 0}, radius: 1e8, sides: 5});\n"
                "tavrel.drawRegularPolygon({center: {x: 0, y: 0}, radius: 100, angle: NaN});\n"
