@@ -15,6 +15,7 @@
 #include "support/messageboxrecorder.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 
 #include <QPixmap>
 #include <QProcess>
@@ -236,23 +237,27 @@ private slots:
         QFETCH(QString, preview);
         preferences.epsPreviewFileType = fileType;
         preferences.epsPreviewResolution = resolution;
+        writeFile(beside(name), "%!PS-Adobe-3.0 EPSF-3.0\n");
+        QFile::remove(QDir::tempPath() + QLatin1Char('/') + preview); // left by an earlier, failed run
         CFigContext context;
         context.fileName = document;
         std::unique_ptr<FigLine> picture(pictureOf(0, 0, 600, 600, name));
         StatusRecorder recorder;
         QVERIFY(context.readPicture(picture.get(), picture->picture));
-        // A relative EPS name is handed to Ghostscript as the file beside the
-        // document, whatever the current directory.
-        const QString output = QDir::tempPath() + QLatin1Char('/') + preview;
+        // Ghostscript runs in a private folder on fixed names there: neither
+        // the picture's name nor the temporary folder's reaches its options.
         QCOMPARE(standins::runs(log),
             QStringList(QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=%1] [-r%2] [-dEPSCrop] "
-                                       "[-sOutputFile=%3] [%4]")
+                                       "[-sOutputFile=%3] [picture.eps]")
                             .arg(fileType)
                             .arg(resolution)
-                            .arg(output, beside(name))));
+                            .arg(preview)));
         QCOMPARE(picture->picture->imageType, 1);
         QVERIFY(picture->picture->pixmap);
-        QVERIFY(!QFile::exists(output)); // removed after loading
+        QVERIFY(!QFile::exists(QDir::tempPath() + QLatin1Char('/') + preview));
+        // The private folder is gone with the preview and the link in it.
+        QCOMPARE(
+            QDir(QDir::tempPath()).entryList({ QStringLiteral("tavrel-picture-*") }, QDir::AllEntries), QStringList());
         QCOMPARE(recorder.messages.last(), QStringLiteral("OK."));
     }
 
@@ -281,6 +286,7 @@ private slots:
         const QString stale = QDir::tempPath() + QStringLiteral("/tavreltemppic.jpg");
         QVERIFY(quadrantImage().save(stale, "JPG"));
 
+        writeFile(beside(QStringLiteral("figure.eps")), "%!PS-Adobe-3.0 EPSF-3.0\n");
         Canvas canvas;
         canvas.context.fileName = document;
         std::unique_ptr<FigLine> picture(pictureOf(300, 300, 1500, 1500, QStringLiteral("figure.eps")));
@@ -294,8 +300,7 @@ private slots:
         if (!boxes.boxes.isEmpty()) {
             QCOMPARE(boxes.boxes[0].text,
                 QStringLiteral("Could not execute '\"/nonexistent/gs\" -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=jpeg -r96 "
-                               "-dEPSCrop -sOutputFile=\"%1\" \"%2\"'")
-                    .arg(stale, beside(QStringLiteral("figure.eps"))));
+                               "-dEPSCrop -sOutputFile=\"tavreltemppic.jpg\" \"picture.eps\"'"));
         }
         QFile::remove(stale);
         // The canvas shows the placeholder: the box and the file name.
