@@ -4,6 +4,7 @@
 #include "app/messagebox.h"
 #include "app/platform.h"
 #include "app/qslog.h"
+#include "app/regularfile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTextStream>
 
 #include <algorithm>
@@ -139,11 +141,18 @@ void appendToLogFile(const QString& message)
     const QMutexLocker lock(&mutex);
     // Binary append: line ends are single line feeds, like the logger's records.
     // Before the program directory is known (tests, tools) the name would
-    // be one at the root of the file system.
-    QFile file(appDir + QDir::separator() + QLatin1String(logFileName));
-    if (appDir.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        file.setFileName(QDir::tempPath() + QDir::separator() + QLatin1String(logFileName));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    // be one at the root of the file system. An installed program's folder
+    // is read-only: the entry then goes to the user's own data folder (a
+    // shared temporary folder would let others plant a link at the name).
+    // A link at the name is never followed.
+    QFile file;
+    if (appDir.isEmpty()
+        || !openRegularFile(file, appDir + QDir::separator() + QLatin1String(logFileName),
+            QIODevice::WriteOnly | QIODevice::Append, LinkHandling::Refuse)) {
+        const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        if (dataFolder.isEmpty() || !QDir().mkpath(dataFolder)
+            || !openRegularFile(file, dataFolder + QDir::separator() + QLatin1String(logFileName),
+                QIODevice::WriteOnly | QIODevice::Append, LinkHandling::Refuse))
             return;
     }
     QTextStream stream(&file);

@@ -39,8 +39,9 @@ bool runExternalCommandDefault(
     const QString& commandLine, bool showMessageBox, const QString& workingDirectory = QString());
 
 // Appends one time-stamped entry ("MM/dd/yyyy hh:mm:ss message") to
-// "tavrel.log" in the program directory, or in the temporary folder when
-// that cannot be opened; the entry is dropped when neither can.
+// "tavrel.log" in the program directory, or in the user's data folder
+// (QStandardPaths::AppDataLocation) when that cannot be opened; the entry is
+// dropped when neither can. A link at either name is not followed.
 void appendToLogFile(const QString& message);
 
 // Appends the folder to the process's PATH (children started afterwards

@@ -1,5 +1,7 @@
 #include "app/qslogdest.h"
 
+#include "app/regularfile.h"
+
 #include <QMetaObject>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -28,10 +30,10 @@ Destination::~Destination() = default;
 
 RotationStrategy::~RotationStrategy() = default;
 
-void SizeRotationStrategy::startFile(const QFile& file)
+void SizeRotationStrategy::startFile(const QString& name, qint64 size)
 {
-    fileName = file.fileName();
-    currentSizeInBytes = file.size();
+    fileName = name;
+    currentSizeInBytes = size;
 }
 
 void SizeRotationStrategy::countMessage(const QString& message)
@@ -89,15 +91,23 @@ void SizeRotationStrategy::rotate()
             QStringLiteral("QsLog: could not rename log ") + fileName + QStringLiteral(" to ") + newestBackup);
 }
 
-FileDestination::FileDestination(const QString& filePath, RotationStrategyPtr rotationStrategy)
-    : rotation(std::move(rotationStrategy))
+FileDestination::FileDestination(const QString& path, RotationStrategyPtr rotationStrategy)
+    : filePath(path)
+    , rotation(std::move(rotationStrategy))
 {
-    file.setFileName(filePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | rotation->openModeFlag()))
+    if (!openFile())
         reportToStandardError(QStringLiteral("QsLog: could not open log file ") + filePath);
     outputStream.setDevice(&file);
     outputStream.setCodec(fileCodec);
-    rotation->startFile(file);
+    rotation->startFile(filePath, file.size());
+}
+
+bool FileDestination::openFile()
+{
+    // A link planted at the log's name would have the records (or the
+    // truncation) land in another file.
+    return openRegularFile(
+        file, filePath, QIODevice::WriteOnly | QIODevice::Text | rotation->openModeFlag(), LinkHandling::Refuse);
 }
 
 void FileDestination::write(const QString& message, Level)
@@ -107,9 +117,9 @@ void FileDestination::write(const QString& message, Level)
         outputStream.setDevice(nullptr);
         file.close();
         rotation->rotate();
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Text | rotation->openModeFlag()))
-            reportToStandardError(QStringLiteral("QsLog: could not reopen log file ") + file.fileName());
-        rotation->startFile(file);
+        if (!openFile())
+            reportToStandardError(QStringLiteral("QsLog: could not reopen log file ") + filePath);
+        rotation->startFile(filePath, file.size());
         // Attaching a device resets the stream's codec to the locale's; the
         // new file must stay UTF-8 like the one before it.
         outputStream.setDevice(&file);

@@ -53,7 +53,9 @@ struct MaxOldLogCount {
 class RotationStrategy {
 public:
     virtual ~RotationStrategy();
-    virtual void startFile(const QFile& file) = 0;
+    // The log file by its name and its size on opening (the file itself is
+    // opened from a handle and has no name).
+    virtual void startFile(const QString& fileName, qint64 size) = 0;
     virtual void countMessage(const QString& message) = 0;
     virtual bool needsRotation() const = 0;
     virtual void rotate() = 0;
@@ -63,7 +65,7 @@ public:
 // No rotation: the file is emptied when it is opened.
 class NullRotationStrategy : public RotationStrategy {
 public:
-    void startFile(const QFile&) override { }
+    void startFile(const QString&, qint64) override { }
     void countMessage(const QString&) override { }
     bool needsRotation() const override { return false; }
     void rotate() override { }
@@ -76,7 +78,7 @@ class SizeRotationStrategy : public RotationStrategy {
 public:
     static const int MaxBackupCount = 10;
 
-    void startFile(const QFile& file) override;
+    void startFile(const QString& fileName, qint64 size) override;
     void countMessage(const QString& message) override;
     bool needsRotation() const override;
     void rotate() override;
@@ -102,6 +104,10 @@ public:
     bool isValid() override;
 
 private:
+    // Opens the file without following a link at its name.
+    bool openFile();
+
+    QString filePath;
     QFile file;
     QTextStream outputStream;
     RotationStrategyPtr rotation;

@@ -6,7 +6,6 @@
 
 #include "render/pictures.h"
 #include "app/externalprograms.h"
-#include "app/messagebox.h"
 #include "app/preferences.h"
 #include "app/statusmessages.h"
 #include "model/figcontext.h"
@@ -16,13 +15,12 @@
 #include "model/picturedata.h"
 #include "model/units.h"
 #include "render/colors.h"
+#include "render/picturefile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
-#include <QProcess>
 #include <QTransform>
 
 #include <memory>
@@ -89,35 +87,6 @@ QString resolvePictureFileName(const QString& pictureName, const QString& docume
     return documentFileName.left(separator) + QDir::separator() + pictureName;
 }
 
-// Runs Ghostscript once; false, after a message box naming the command line,
-// when it does not start or finish within 30 seconds. Its exit code is not
-// examined: the caller looks for the output file.
-bool runGhostscript(const QString& input, const QString& output, const QString& device, int resolution)
-{
-    const QString command = QLatin1Char('"') + preferences.ghostscriptLocation
-        + QLatin1String("\" -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=") + device + QLatin1String(" -r")
-        + QString::number(resolution) + QLatin1String(" -dEPSCrop -sOutputFile=\"") + output + QLatin1String("\" \"")
-        + input + QLatin1Char('"');
-    const QStringList parts = QProcess::splitCommand(command);
-    QProcess process;
-    // A PostScript file that asks for input must not hold the program up.
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(parts.value(0), parts.mid(1), QIODevice::ReadWrite);
-    const bool started = process.waitForStarted(externalCommandDefaultTimeout);
-    if (!started
-        || (!process.waitForFinished(externalCommandDefaultTimeout) && process.state() != QProcess::NotRunning)) {
-        if (started) {
-            process.kill();
-            process.waitForFinished(externalCommandDefaultTimeout);
-        }
-        MessageBoxRequest box;
-        box.text = QStringLiteral("Could not execute '") + command + QLatin1Char('\'');
-        showMessageBox(box);
-        return false;
-    }
-    return true;
-}
-
 bool CFigContext::readPicture(FigLine* picture, PictureData* data)
 {
     if (!data)
@@ -153,30 +122,22 @@ bool CFigContext::loadPictureImage(PictureData* data)
         return false;
     // Every kind of file, EPS included, is looked up beside the document.
     const QString path = resolvePictureFileName(data->fileName, fileName);
-    QPixmap image;
+    QImage image;
     if (data->imageType == 1) {
         if (!preferences.generateEpsPreview)
             return false;
-        const QString tempName = preferences.epsPreviewFileType == QLatin1String("jpeg")
+        const QString previewName = preferences.epsPreviewFileType == QLatin1String("jpeg")
             ? QStringLiteral("tavreltemppic.jpg")
             : QStringLiteral("tavreltemppic.png");
-        const QString tempDir = QDir::tempPath();
-        if (tempDir.isEmpty())
-            return false;
-        const QString tempPath = tempDir + QDir::separator() + tempName;
-        // A preview left by an earlier run must not stand in for this file.
-        QFile::remove(tempPath);
-        runGhostscript(path, tempPath, preferences.epsPreviewFileType, preferences.epsPreviewResolution);
-        image.load(tempPath);
-        QFile::remove(tempPath);
+        image = epsPreviewImage(path, previewName, preferences.epsPreviewFileType, preferences.epsPreviewResolution);
     } else {
-        image.load(path);
+        image = readPictureImage(path);
     }
     if (image.isNull())
         return false;
-    data->pixmap = new QPixmap(image);
-    data->pixmapWidth = image.width();
-    data->pixmapHeight = image.height();
+    data->pixmap = new QPixmap(QPixmap::fromImage(std::move(image)));
+    data->pixmapWidth = data->pixmap->width();
+    data->pixmapHeight = data->pixmap->height();
     return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Pictures (CFigContext::readPicture, loadPictureImage, drawPicture and the
 // FigLine image transformations are defined with this file): the lookup of
-// a picture's file and the Ghostscript run of EPS previews.
+// a picture's file (reading it is render/picturefile.h).
 
 #include <QString>
 
@@ -9,8 +9,3 @@
 // document file when the document's name has a folder; other names as they
 // are.
 QString resolvePictureFileName(const QString& pictureName, const QString& documentFileName);
-
-// Runs Ghostscript once to turn an EPS or PostScript file into an image of
-// the device's kind; false, after a message box naming the command line,
-// when it does not start or does not finish within 30 seconds.
-bool runGhostscript(const QString& input, const QString& output, const QString& device, int resolution);

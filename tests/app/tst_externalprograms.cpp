@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -54,7 +55,11 @@ class TestExternalPrograms : public QObject {
     std::unique_ptr<QTemporaryDir> programDir;
 
     QString logPath() const { return appDir + QStringLiteral("/tavrel.log"); }
-    QString tempLogPath() const { return QDir::tempPath() + QStringLiteral("/tavrel.log"); }
+    // Where the log goes when the program directory cannot take it.
+    QString dataLogPath() const
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/tavrel.log");
+    }
     QString argsPath() const { return bin.filePath(QStringLiteral("args.txt")); }
 
 private slots:
@@ -80,7 +85,7 @@ private slots:
         programDir = std::make_unique<QTemporaryDir>();
         QVERIFY(programDir->isValid());
         appDir = programDir->path();
-        QFile::remove(tempLogPath());
+        QFile::remove(dataLogPath());
     }
 
     void cleanup()
@@ -182,7 +187,7 @@ private slots:
         QCOMPARE(parts[4], QByteArray());
     }
 
-    void logFallsBackToTemporaryFolder_data()
+    void logFallsBackToDataFolder_data()
     {
         QTest::addColumn<QString>("programDirState");
         QTest::newRow("program directory missing") << "missing";
@@ -190,7 +195,7 @@ private slots:
         // Not "/tavrel.log" at the root of the file system.
         QTest::newRow("program directory not set") << "unset";
     }
-    void logFallsBackToTemporaryFolder()
+    void logFallsBackToDataFolder()
     {
         QFETCH(QString, programDirState);
         if (programDirState == "missing")
@@ -201,18 +206,59 @@ private slots:
             appDir.clear();
         MessageBoxRecorder boxes;
         QVERIFY(!runExternalCommand("failing 2", false, -1));
-        QCOMPARE(entryMessage(readFile(tempLogPath())),
+        QCOMPARE(entryMessage(readFile(dataLogPath())),
             QStringLiteral("failing 2 failed with exit code 2\nto stdout\n\nto stderr\n"));
-        QFile::remove(tempLogPath());
+        QFile::remove(dataLogPath());
     }
 
     void logEntryLostWhenNoFileOpens()
     {
         appDir = programDir->filePath("gone");
-        QVERIFY(QDir().mkdir(tempLogPath()));
+        QVERIFY(QDir().mkpath(dataLogPath()));
         appendToLogFile("nowhere to go");
-        QVERIFY(QFileInfo(tempLogPath()).isDir());
-        QVERIFY(QDir().rmdir(tempLogPath()));
+        QVERIFY(QFileInfo(dataLogPath()).isDir());
+        QVERIFY(QDir().rmdir(dataLogPath()));
+    }
+
+    // A link planted at a log's name, leading to a file of the user's or to
+    // a name not yet taken, is never written through; the shared temporary
+    // folder is not used at all.
+    void logDoesNotFollowALink_data()
+    {
+        QTest::addColumn<QString>("linkAt"); // "program", "data" or "temporary"
+        QTest::addColumn<bool>("programDirMissing");
+        QTest::addColumn<bool>("dangling");
+        QTest::addColumn<QString>("entryIn"); // "data", or empty: dropped
+        QTest::newRow("program folder's log") << "program" << false << false << "data";
+        QTest::newRow("program folder's log, dangling") << "program" << false << true << "data";
+        QTest::newRow("data folder's log") << "data" << true << false << "";
+        QTest::newRow("data folder's log, dangling") << "data" << true << true << "";
+        QTest::newRow("former temporary name") << "temporary" << true << false << "data";
+    }
+    void logDoesNotFollowALink()
+    {
+        QFETCH(QString, linkAt);
+        QFETCH(bool, programDirMissing);
+        QFETCH(bool, dangling);
+        QFETCH(QString, entryIn);
+        const QString target = programDir->filePath("precious.txt");
+        if (!dangling)
+            writeFile(target, "precious\n");
+        const QString link = linkAt == "program" ? logPath()
+            : linkAt == "data"                   ? dataLogPath()
+                                                 : QDir::tempPath() + QStringLiteral("/tavrel.log");
+        QVERIFY(QDir().mkpath(QFileInfo(link).absolutePath()));
+        QVERIFY(QFile::link(target, link));
+        if (programDirMissing)
+            appDir = programDir->filePath("gone");
+
+        appendToLogFile("planted");
+        QCOMPARE(readFile(target), dangling ? QByteArray() : QByteArray("precious\n"));
+        QVERIFY(dangling ? !QFile::exists(target) : QFileInfo(target).isFile());
+        QVERIFY(QFileInfo(link).isSymLink());
+        if (entryIn == "data")
+            QCOMPARE(entryMessage(readFile(dataLogPath())), QStringLiteral("planted"));
+        QVERIFY(QFile::remove(link));
     }
 
     void extendPathKeepsBytes()

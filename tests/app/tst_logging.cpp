@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -387,6 +388,36 @@ private slots:
         QCOMPARE(capture.take(), ("QsLog: could not open log file " + path).toLocal8Bit());
         QVERIFY(!file->isValid());
         QVERIFY(document.toPlainText().endsWith(" still shown "));
+    }
+
+    // A link planted at the log's name would have the records, or the
+    // emptying of the file, land in whatever file it leads to.
+    void fileDestinationDoesNotFollowALink_data()
+    {
+        QTest::addColumn<bool>("rotation"); // appends; without it the file is emptied
+        QTest::addColumn<bool>("dangling"); // the link leads to a name not yet taken
+        QTest::newRow("emptied at creation") << false << false;
+        QTest::newRow("appended") << true << false;
+        QTest::newRow("dangling link") << true << true;
+    }
+    void fileDestinationDoesNotFollowALink()
+    {
+        QFETCH(bool, rotation);
+        QFETCH(bool, dangling);
+        const QString target = dir->filePath("precious.txt");
+        if (!dangling)
+            writeFile(target, "precious\n");
+        QVERIFY(QFile::link(target, logPath));
+        StderrCapture capture;
+        const DestinationPtr file = rotation
+            ? DestinationFactory::MakeFileDestination(logPath, EnableLogRotation, MaxSizeBytes(100), MaxOldLogCount(2))
+            : DestinationFactory::MakeFileDestination(logPath);
+        Logger::instance().addDestination(file);
+        QLOG_INFO() << "not through the link";
+        QCOMPARE(capture.take(), ("QsLog: could not open log file " + logPath).toLocal8Bit());
+        QVERIFY(!file->isValid());
+        QCOMPARE(readAll(target), dangling ? QByteArray("<missing>") : QByteArray("precious\n"));
+        QVERIFY(QFileInfo(logPath).isSymLink());
     }
 
     void copiedHelperStreamsIntoItsOwnBuffer()

@@ -11,10 +11,12 @@
 #include "app/preferences.h"
 #include "model/picturedata.h"
 #include "render/colors.h"
+#include "render/picturefile.h"
 #include "render/pictures.h"
 #include "support/messageboxrecorder.h"
 #include "support/statusrecorder.h"
 #include "support/testenv.h"
+#include "support/testfiles.h"
 
 #include <QPixmap>
 #include <QProcess>
@@ -22,6 +24,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <thread>
 
 using namespace drawingfixtures;
 
@@ -236,23 +239,27 @@ private slots:
         QFETCH(QString, preview);
         preferences.epsPreviewFileType = fileType;
         preferences.epsPreviewResolution = resolution;
+        writeFile(beside(name), "%!PS-Adobe-3.0 EPSF-3.0\n");
+        QFile::remove(QDir::tempPath() + QLatin1Char('/') + preview); // left by an earlier, failed run
         CFigContext context;
         context.fileName = document;
         std::unique_ptr<FigLine> picture(pictureOf(0, 0, 600, 600, name));
         StatusRecorder recorder;
         QVERIFY(context.readPicture(picture.get(), picture->picture));
-        // A relative EPS name is handed to Ghostscript as the file beside the
-        // document, whatever the current directory.
-        const QString output = QDir::tempPath() + QLatin1Char('/') + preview;
+        // Ghostscript runs in a private folder on fixed names there: neither
+        // the picture's name nor the temporary folder's reaches its options.
         QCOMPARE(standins::runs(log),
             QStringList(QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=%1] [-r%2] [-dEPSCrop] "
-                                       "[-sOutputFile=%3] [%4]")
+                                       "[-sOutputFile=%3] [picture.eps]")
                             .arg(fileType)
                             .arg(resolution)
-                            .arg(output, beside(name))));
+                            .arg(preview)));
         QCOMPARE(picture->picture->imageType, 1);
         QVERIFY(picture->picture->pixmap);
-        QVERIFY(!QFile::exists(output)); // removed after loading
+        QVERIFY(!QFile::exists(QDir::tempPath() + QLatin1Char('/') + preview));
+        // The private folder is gone with the preview and the link in it.
+        QCOMPARE(
+            QDir(QDir::tempPath()).entryList({ QStringLiteral("tavrel-picture-*") }, QDir::AllEntries), QStringList());
         QCOMPARE(recorder.messages.last(), QStringLiteral("OK."));
     }
 
@@ -281,6 +288,7 @@ private slots:
         const QString stale = QDir::tempPath() + QStringLiteral("/tavreltemppic.jpg");
         QVERIFY(quadrantImage().save(stale, "JPG"));
 
+        writeFile(beside(QStringLiteral("figure.eps")), "%!PS-Adobe-3.0 EPSF-3.0\n");
         Canvas canvas;
         canvas.context.fileName = document;
         std::unique_ptr<FigLine> picture(pictureOf(300, 300, 1500, 1500, QStringLiteral("figure.eps")));
@@ -294,14 +302,91 @@ private slots:
         if (!boxes.boxes.isEmpty()) {
             QCOMPARE(boxes.boxes[0].text,
                 QStringLiteral("Could not execute '\"/nonexistent/gs\" -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=jpeg -r96 "
-                               "-dEPSCrop -sOutputFile=\"%1\" \"%2\"'")
-                    .arg(stale, beside(QStringLiteral("figure.eps"))));
+                               "-dEPSCrop -sOutputFile=\"tavreltemppic.jpg\" \"picture.eps\"'"));
         }
         QFile::remove(stale);
         // The canvas shows the placeholder: the box and the file name.
         picture->draw(&canvas.context);
         QCOMPARE(canvas.pixel(20, 60), black);
         QVERIFY(inkInside(canvas.finished(), QRect(20, 20, 81, 81)) > 0);
+    }
+
+    // Links planted at the preview's names in the shared temporary folder
+    // lead nowhere: the preview is made in a private folder.
+    void previewDoesNotUseTheSharedTemporaryFolder_data()
+    {
+        QTest::addColumn<QString>("fileType");
+        QTest::addColumn<QString>("preview");
+        QTest::newRow("jpeg") << "jpeg"
+                              << "tavreltemppic.jpg";
+        QTest::newRow("png256") << "png256"
+                                << "tavreltemppic.png";
+    }
+    void previewDoesNotUseTheSharedTemporaryFolder()
+    {
+        QFETCH(QString, fileType);
+        QFETCH(QString, preview);
+        preferences.epsPreviewFileType = fileType;
+        const QString target = beside(QStringLiteral("precious.txt"));
+        writeFile(target, "precious\n");
+        const QString link = QDir::tempPath() + QLatin1Char('/') + preview;
+        QFile::remove(link);
+        QVERIFY(QFile::link(target, link));
+        writeFile(beside(QStringLiteral("figure.eps")), "%!PS-Adobe-3.0 EPSF-3.0\n");
+
+        CFigContext context;
+        context.fileName = document;
+        std::unique_ptr<FigLine> picture(pictureOf(0, 0, 600, 600, QStringLiteral("figure.eps")));
+        QVERIFY(context.readPicture(picture.get(), picture->picture));
+        QCOMPARE(readFile(target), QByteArray("precious\n"));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(QFile::remove(link));
+    }
+
+    // Two previews made at the same time (two editors, or two documents) each
+    // get their own: Ghostscript stand-ins that each wait until the other
+    // has written its preview before they end.
+    void simultaneousPreviewsAreKeptApart()
+    {
+        const QString barrier = beside(QStringLiteral("barrier"));
+        QVERIFY(QDir().mkpath(barrier));
+        QImage redImage(2, 2, QImage::Format_RGB32);
+        redImage.fill(red);
+        QVERIFY(redImage.save(beside(QStringLiteral("programs/red.png"))));
+        QImage blueImage(2, 2, QImage::Format_RGB32);
+        blueImage.fill(blue);
+        QVERIFY(blueImage.save(beside(QStringLiteral("programs/blue.png"))));
+        const QByteArray programs = QFile::encodeName(beside(QStringLiteral("programs")));
+        preferences.ghostscriptLocation
+            = standins::write(beside(QStringLiteral("programs")), QStringLiteral("gs-pair"), log,
+                "for a in \"$@\"; do case \"$a\" in -sOutputFile=*) out=\"${a#-sOutputFile=}\";; esac; done\n"
+                "if grep -q red picture.eps; then colour=red; else colour=blue; fi\n"
+                "cp '"
+                    + programs
+                    + "'/$colour.png \"$out\"\n"
+                      "touch '"
+                    + QFile::encodeName(barrier)
+                    + "'/$colour\n"
+                      "i=0; while [ $(ls '"
+                    + QFile::encodeName(barrier)
+                    + "' | wc -l) -lt 2 ] && [ $i -lt 1000 ]; do\n"
+                      "  sleep 0.02; i=$((i+1)); done\n");
+        QVERIFY(!preferences.ghostscriptLocation.isEmpty());
+        writeFile(beside(QStringLiteral("red.eps")), "%!PS-Adobe-3.0 EPSF-3.0\n% red\n");
+        writeFile(beside(QStringLiteral("blue.eps")), "%!PS-Adobe-3.0 EPSF-3.0\n% blue\n");
+
+        QImage previews[2];
+        std::thread first([&previews, this] {
+            previews[0] = epsPreviewImage(
+                beside(QStringLiteral("red.eps")), QStringLiteral("tavreltemppic.png"), QStringLiteral("png256"), 96);
+        });
+        previews[1] = epsPreviewImage(
+            beside(QStringLiteral("blue.eps")), QStringLiteral("tavreltemppic.png"), QStringLiteral("png256"), 96);
+        first.join();
+        QCOMPARE(standins::runs(log).size(), 2);
+        QVERIFY(!previews[0].isNull() && !previews[1].isNull());
+        QCOMPARE(previews[0].pixel(0, 0), red);
+        QCOMPARE(previews[1].pixel(0, 0), blue);
     }
 
     void realGhostscriptPreviewsFig2devOutput()
