@@ -1,7 +1,9 @@
 #include "export/exportformlayout.h"
 
-#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
@@ -388,10 +390,25 @@ void fitFormatList(QListWidget* list)
     list->setMinimumHeight(height);
 }
 
+// The form's minimum height of its fields is a floor for the usual font: a
+// layout short of room would press them down to it at a larger one.
+void keepFieldHeights(QWidget* dialog)
+{
+    for (QWidget* field : dialog->findChildren<QWidget*>()) {
+        if (!qobject_cast<QAbstractSpinBox*>(field) && !qobject_cast<QComboBox*>(field)
+            && !qobject_cast<QLineEdit*>(field))
+            continue;
+        const int need = field->minimumSizeHint().height();
+        if (field->minimumHeight() > 0 && field->minimumHeight() < need)
+            field->setMinimumHeight(need);
+    }
+}
+
 } // namespace
 
 void layOut(QWidget* dialog)
 {
+    keepFieldHeights(dialog);
     fill(dialog, general, -1);
     for (const Grid& group : groups)
         fill(dialog, group, -1);
