@@ -355,6 +355,8 @@ void fill(QWidget* dialog, const Grid& grid, int margin)
 {
     auto* container = dialog->findChild<QWidget*>(QLatin1String(grid.container));
     Q_ASSERT(container && !container->layout());
+    if (!container || container->layout())
+        return;
     int rows = 0;
     int columns = 0;
     for (const Cell& cell : grid.cells) {
@@ -367,6 +369,8 @@ void fill(QWidget* dialog, const Grid& grid, int margin)
     for (const Cell& cell : grid.cells) {
         auto* widget = container->findChild<QWidget*>(QLatin1String(cell.name), Qt::FindDirectChildrenOnly);
         Q_ASSERT(widget);
+        if (!widget)
+            continue;
         const int span = cell.columnSpan == toEnd ? columns + 1 - cell.column : cell.columnSpan;
         layout->addWidget(widget, cell.row, cell.column, cell.rowSpan, span, cell.alignment);
     }
