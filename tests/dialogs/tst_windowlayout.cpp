@@ -158,5 +158,7 @@ private slots:
     }
 };
 
-TAVREL_TEST_MAIN(TestWindowLayout)
+// On the display the test is started with when there is one, as a user sees
+// the windows, else off screen.
+TAVREL_TEST_MAIN_ON_DISPLAY(TestWindowLayout)
 #include "tst_windowlayout.moc"
