@@ -1,9 +1,9 @@
 #include "export/exportdlg.h"
 
 #include "app/filedialog.h"
-#include "dialogs/formfit.h"
 #include "app/messagebox.h"
 #include "app/qtchildfrm.h"
+#include "dialogs/formfit.h"
 #include "export/bitmapoptions.h"
 #include "export/cgmoptions.h"
 #include "export/customoptions.h"
