@@ -3,6 +3,7 @@
 #include "app/filedialog.h"
 #include "app/messagebox.h"
 #include "app/qtchildfrm.h"
+#include "dialogs/formfit.h"
 #include "export/bitmapoptions.h"
 #include "export/cgmoptions.h"
 #include "export/customoptions.h"
@@ -10,6 +11,7 @@
 #include "export/emfoptions.h"
 #include "export/epicoptions.h"
 #include "export/epsoptions.h"
+#include "export/exportformlayout.h"
 #include "export/exportoptions.h"
 #include "export/gbxoptions.h"
 #include "export/ibmgloptions.h"
@@ -129,6 +131,10 @@ ExportDlg::ExportDlg(QWidget* parent, Qt::WindowFlags flags)
         ui->fig2devParameters->setText(options[initialRow]->fig2devOptions());
         ui->groupBoxSpecific->setTitle(pageTitles[initialRow]);
     }
+    // Laid out once its lists are filled: the dialog keeps its form's size
+    // where every page fits it and grows to the largest page's need where not.
+    exportformlayout::layOut(this);
+    formfit::fitToContents(this);
 }
 
 // The options objects go first: they point into the form.

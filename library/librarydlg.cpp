@@ -8,6 +8,7 @@
 #include "app/messagebox.h"
 #include "app/preferences.h"
 #include "app/qtmainfrm.h"
+#include "dialogs/formfit.h"
 #include "library/itemeditingfinisheddelegate.h"
 #include "library/librarystore.h"
 #include "model/figcontext.h"
@@ -32,6 +33,9 @@ LibraryDlg::LibraryDlg(QWidget* parent, Qt::WindowFlags flags)
     , ui(std::make_unique<Ui::LibraryDlg>())
 {
     ui->setupUi(this);
+    // The location buttons are held narrow by the form: let them show their
+    // text at every font.
+    formfit::fitToContents(this);
     ui->renderTex->setCheckState(preferences.renderLatexInLibraries ? Qt::Checked : Qt::Unchecked);
     disableSelectionButtons();
     // Folders are renamed only through the dialog, which gives every editing
