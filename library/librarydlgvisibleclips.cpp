@@ -43,17 +43,12 @@ void LibraryDlg::onRefreshFolder()
     listFilesMatching(clipsDirectory, QStringLiteral("*.fig"), names);
     if (blankIcon.isNull())
         blankIcon = QIcon(blankThumbnail());
-    {
-        // One layout for all rows rather than one per row.
-        const QSignalBlocker blocker(ui->thumbnails->model());
-        for (const QString& name : qAsConst(names)) {
-            auto* row = new QListWidgetItem(blankIcon, name);
-            row->setToolTip(name);
-            ui->thumbnails->addItem(row);
-            clipContexts.append(nullptr);
-        }
+    for (const QString& name : qAsConst(names)) {
+        auto* row = new QListWidgetItem(blankIcon, name);
+        row->setToolTip(name);
+        ui->thumbnails->addItem(row);
+        clipContexts.append(nullptr);
     }
-    ui->thumbnails->reset();
     scheduleThumbnails();
     unsetCursor();
 }
@@ -161,8 +156,11 @@ void LibraryDlg::makeVisibleThumbnails()
     int last = -1;
     visibleRows(first, last);
     for (int row = first; row <= last; ++row) {
-        if (clipContexts.at(row))
+        // Rows in view are the most recently shown.
+        if (CFigContext* clip = clipContexts.at(row)) {
+            touchClip(clip);
             continue;
+        }
         if (slice.elapsed() >= sliceMilliseconds) {
             // The rest in the next slice, after the dialog's events.
             scheduleThumbnails();
