@@ -82,12 +82,7 @@ class TestLibraryRows : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        initResources();
-        initDefaultColors();
-        loadFillPatterns();
-    }
+    void initTestCase() { initDrawingResources(); }
     void init()
     {
         preferences = Preferences();
