@@ -31,11 +31,11 @@ ScriptThread::ScriptThread(TavrelScript* script, const QString& program, const Q
     setObjectName(QStringLiteral("script"));
     setStackSize(scriptStackSize);
     running = this;
-    // The engine's compiled code carries no unwinding information: an
-    // allocation failing below it (a text grown past what a string can hold)
-    // would end the program. Below the interpreter the failure is caught and
-    // the run stopped. The engine reads the setting when it is made, on the
-    // script's thread, after this.
+    // The machine code the engine compiles for code run often carries no
+    // unwinding information: an allocation failing below it (a text grown
+    // past what a string can hold) would end the program. Below the
+    // interpreter the failure is caught and the run stopped. The engine
+    // reads the setting when it is made, on the script's thread, after this.
     if (!qEnvironmentVariableIsSet("QV4_FORCE_INTERPRETER"))
         qputenv("QV4_FORCE_INTERPRETER", "1");
 }
@@ -90,8 +90,11 @@ void ScriptThread::run()
     try {
         outcome = runner.call({ QJSValue(program) });
     } catch (const std::bad_alloc&) {
-        // The engine is not used again, only destroyed, which frees what
-        // the script held.
+        // The engine's own frames were left without their clean-up: it is
+        // not used again, only destroyed, which frees what the script held
+        // (but for a few kilobytes of the compiled program those frames
+        // kept). Better than the whole program ending, unsaved drawings and
+        // all.
         exhausted = true;
     }
     proxy.finishCalls();
