@@ -4,6 +4,7 @@
 //   figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages]
 //            [--edit] [--drag] [--script JS] [--export ROW [--set WIDGET=VALUE]...]
 //            [--interactive [--view-zoom Z]] FILE...
+//   figbench --library ROOT
 //
 // Every question the reader asks is answered No. The settings are not read:
 // every run uses the built-in preferences, so results do not depend on the
@@ -27,6 +28,9 @@
 // file then ends in open_redraws, open_ms, zoom_ms, scroll_ms,
 // scroll_redraws and visible (the objects in view while scrolling at the
 // zoom of --view-zoom).
+// With --library the library dialog opens the first folder of the library
+// ROOT and scrolls to its end (bench/benchlibrary.h); one line reports it,
+// ending in the peak memory.
 #include "app/externalprograms.h"
 #include "app/messagebox.h"
 #include "app/preferences.h"
@@ -35,6 +39,7 @@
 #include "bench/benchdrag.h"
 #include "bench/benchedit.h"
 #include "bench/benchinteractive.h"
+#include "bench/benchlibrary.h"
 #include "bench/benchtiming.h"
 #include "export/exportdlg.h"
 #include "model/figcontext.h"
@@ -75,6 +80,7 @@ struct Options {
     QString exportRow; // empty: no export
     QList<QPair<QString, QString>> exportSettings; // widget name, value
     bool interactive = false;
+    QString libraryRoot; // empty: no library step
     double viewZoom = 1.5; // the zoom of the scroll steps
     QStringList files;
 };
@@ -127,6 +133,9 @@ bool parseArguments(const QStringList& args, Options& opt, QString& error)
                 error = QStringLiteral("--view-zoom needs a zoom from 0.01 to 99.99");
                 return false;
             }
+        } else if (a == QLatin1String("--library")) {
+            if (!value(opt.libraryRoot))
+                return false;
         } else if (a == QLatin1String("--messages")) {
             opt.messages = true;
         } else if (a == QLatin1String("--edit")) {
@@ -159,7 +168,7 @@ bool parseArguments(const QStringList& args, Options& opt, QString& error)
         error = QStringLiteral("--set needs --export");
         return false;
     }
-    if (opt.files.isEmpty()) {
+    if (opt.files.isEmpty() && opt.libraryRoot.isEmpty()) {
         error = QStringLiteral("no input file");
         return false;
     }
@@ -345,7 +354,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr,
             "figbench: %s\nusage: figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages] "
             "[--edit] [--drag] [--script JS] [--export ROW [--set WIDGET=VALUE]...] [--interactive [--view-zoom Z]] "
-            "FILE...\n",
+            "FILE...\n       figbench --library ROOT\n",
             qPrintable(error));
         return 2;
     }
@@ -372,6 +381,21 @@ int main(int argc, char* argv[])
     preferences.ghostscriptLocation = preferences.detectedGhostscriptPath;
     setMessageBoxHandler([](const MessageBoxRequest&) { return QMessageBox::No; });
 
+    if (!opt.libraryRoot.isEmpty()) {
+        const benchlibrary::Result r = benchlibrary::run(opt.libraryRoot);
+        std::printf("library %s clips=%d click_ms=%.3f view_ms=%.3f view_stall_ms=%.3f scroll_ms=%.3f "
+                    "scroll_stall_ms=%.3f loaded=%d peak_rss_kb=%ld\n",
+            qPrintable(opt.libraryRoot), r.clips, r.clickMs, r.viewMs, r.viewStallMs, r.scrollMs, r.scrollStallMs,
+            r.loaded, peakRssKb());
+        std::fflush(stdout);
+        setMessageBoxHandler(nullptr);
+        deleteGridDefs();
+        if (!r.listed)
+            return 1;
+        if (opt.files.isEmpty())
+            return 0;
+    }
+
     int status = 0;
     long totalObjects = 0;
     double totalRead = 0;
@@ -381,9 +405,8 @@ int main(int argc, char* argv[])
     double totalScript = 0;
     double totalExport = 0;
     // The edit, script and export times end the lines only when asked for.
-    auto editColumn = [&opt](double ms) {
-        return opt.edit ? QStringLiteral(" edit_ms=%1").arg(ms, 0, 'f', 3) : QString();
-    };
+    auto editColumn
+        = [&opt](double ms) { return opt.edit ? QStringLiteral(" edit_ms=%1").arg(ms, 0, 'f', 3) : QString(); };
     auto dragColumns = [&opt](const benchdrag::Result& d) {
         if (!opt.drag)
             return QString();
@@ -437,7 +460,8 @@ int main(int argc, char* argv[])
     }
     std::printf("total files=%d objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f peak_rss_kb=%ld%s%s%s\n",
         int(opt.files.size()), totalObjects, totalRead, totalWrite, totalDraw, peakRssKb(),
-        qPrintable(editColumn(totalEdit)), qPrintable(scriptColumn(totalScript)), qPrintable(exportColumn(totalExport)));
+        qPrintable(editColumn(totalEdit)), qPrintable(scriptColumn(totalScript)),
+        qPrintable(exportColumn(totalExport)));
     std::fflush(stdout);
     setMessageBoxHandler(nullptr);
     deleteGridDefs();

@@ -1,7 +1,8 @@
 // The library dialog's construction, its library root, the folder tree and
 // the folder operations, and the button states. The clip operations are in
 // librarydlgclips.cpp, the loading and painting of clips in
-// librarydlgthumbnails.cpp.
+// librarydlgthumbnails.cpp, the clip rows and when their clips are loaded in
+// librarydlgvisibleclips.cpp.
 #include "library/librarydlg.h"
 
 #include "app/filedialog.h"
@@ -161,11 +162,13 @@ void LibraryDlg::clearClipList()
 {
     {
         const QSignalBlocker blocker(listDelegate);
+        recentClips.clear();
         deleteClipContexts(clipContexts);
         ui->thumbnails->clear();
     }
     pendingClip.reset();
     clipsFolder = nullptr;
+    clipsDirectory.clear();
 }
 
 void LibraryDlg::deleteClipContexts(QList<CFigContext*>& contexts)

@@ -9,6 +9,7 @@
 #include "model/figobjectlist.h"
 
 #include <QDialog>
+#include <QIcon>
 #include <QList>
 #include <QModelIndex>
 #include <QString>
@@ -21,6 +22,7 @@ class ItemEditingFinishedDelegate;
 class QListWidgetItem;
 class QPaintDevice;
 class QPixmap;
+class QTimer;
 class QTreeWidgetItem;
 
 namespace Ui {
@@ -37,7 +39,12 @@ public:
     LibraryDlg& operator=(const LibraryDlg&) = delete;
 
     // The drawing of the loaded clip of the current row, or null.
-    FigDrawing* currentClip() const;
+    FigDrawing* currentClip();
+    // The loaded clip of a row, loaded (its thumbnail made) when it is not;
+    // null for the row of a clip being added, and for a file that cannot be
+    // read or holds no object (its row goes soon after, with the status
+    // message).
+    CFigContext* clipOfRow(int row);
     // Shows the current clip's comment in the comment box (empty without one).
     void showClipComment();
     // Deletes every loaded clip of the list and empties it.
@@ -64,7 +71,15 @@ public:
     // until the next clip is used, whatever happens to the list meanwhile.
     CFigContext* clipInPlacement() const { return placementClip.get(); }
 
-    QList<CFigContext*> clipContexts; // owned; entry i is the clip of row i
+    // Owned; entry i is the clip of row i, null until the row comes into
+    // view or its clip is asked for, and again once it has been out of view
+    // long enough (see loadedClipBudget).
+    QList<CFigContext*> clipContexts;
+    // How many loaded clips out of view are kept (with their thumbnails),
+    // the most recently shown first; beyond, they are loaded again when
+    // they come back into view. A folder of any size so costs the memory
+    // of the clips in view and this many.
+    int loadedClipBudget = 256;
     std::unique_ptr<CFigContext> pendingClip; // the clip being added, until written
     QTreeWidgetItem* lastClickedFolder = nullptr; // not owned
 
@@ -123,10 +138,28 @@ private:
     void fitAndPaint(CFigContext* clip, QPaintDevice* device);
     // A white pixmap of the list's icon size.
     QPixmap blankThumbnail() const;
+    // Makes the thumbnails of the rows in view soon, a slice at a time so
+    // that the dialog answers meanwhile.
+    void scheduleThumbnails();
+    void makeVisibleThumbnails();
+    // The first and last row in view; last < first when none is.
+    void visibleRows(int& first, int& last) const;
+    // Marks a loaded clip as the most recently used one.
+    void touchClip(CFigContext* clip);
+    // Unloads the least recently used clips out of view beyond the budget.
+    void keepWithinBudget(int first, int last);
+    // Takes the row's entry out of the list (deleting its loaded clip).
+    void removeClipEntry(int row);
+    // Removes the rows whose files turned out unreadable.
+    void removeUnreadableRows();
     void showFailure(const QString& title, const QString& text);
 
     std::unique_ptr<Ui::LibraryDlg> ui;
     QTreeWidgetItem* clipsFolder = nullptr; // not owned; see listedFolder()
+    QString clipsDirectory; // the listed folder's directory when it was listed
+    QList<CFigContext*> recentClips; // the loaded clips, least recently used first
+    QTimer* thumbnailTimer = nullptr; // child of the dialog
+    QIcon blankIcon; // shared by every row without a thumbnail
     std::unique_ptr<CFigContext> placementClip;
     ItemEditingFinishedDelegate* treeDelegate = nullptr; // child of the dialog
     ItemEditingFinishedDelegate* listDelegate = nullptr; // child of the dialog

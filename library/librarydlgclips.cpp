@@ -74,12 +74,10 @@ std::unique_ptr<CFigContext> copyOfClip(const CFigContext* clip)
 
 } // namespace
 
-FigDrawing* LibraryDlg::currentClip() const
+FigDrawing* LibraryDlg::currentClip()
 {
-    const int row = ui->thumbnails->currentRow();
-    if (row < 0 || row >= clipContexts.size())
-        return nullptr;
-    return &clipContexts.at(row)->drawing;
+    CFigContext* clip = clipOfRow(ui->thumbnails->currentRow());
+    return clip ? &clip->drawing : nullptr;
 }
 
 void LibraryDlg::showClipComment()
@@ -110,10 +108,9 @@ void LibraryDlg::commentChanged()
 
 void LibraryDlg::saveComment()
 {
-    const int row = ui->thumbnails->currentRow();
-    if (row < 0 || row >= clipContexts.size())
+    CFigContext* clip = clipOfRow(ui->thumbnails->currentRow());
+    if (!clip)
         return;
-    CFigContext* clip = clipContexts.at(row);
     clip->drawing.comment = ui->comments->toPlainText();
     // A clip listed through a link that leads out of the library is read,
     // never written.
@@ -229,6 +226,7 @@ void LibraryDlg::clipAddingFinished(QModelIndex index, QListWidgetItem* clipItem
     }
     pendingClip->fileName = path;
     clipContexts.append(pendingClip.release());
+    touchClip(clipContexts.last());
     clipItem->setFlags(clipItem->flags() & ~Qt::ItemIsEditable);
     clipItem->setToolTip(name);
     showClipComment();
@@ -247,9 +245,7 @@ void LibraryDlg::onDeleteClipFromLibrary()
         showFailure(tr("Deleting failed!"), tr("Could not delete the file ") + QDir::toNativeSeparators(path));
         return;
     }
-    const int row = ui->thumbnails->row(item);
-    if (row >= 0 && row < clipContexts.size())
-        delete clipContexts.takeAt(row);
+    removeClipEntry(ui->thumbnails->row(item));
     {
         const QSignalBlocker blocker(listDelegate);
         delete item;
@@ -278,8 +274,7 @@ void LibraryDlg::moveClip(QTreeWidgetItem* destFolderItem, int fromIndex)
                 + tr("File may already exists or folder is not writable."));
         return;
     }
-    if (fromIndex < clipContexts.size())
-        delete clipContexts.takeAt(fromIndex);
+    removeClipEntry(fromIndex);
     const QSignalBlocker blocker(listDelegate);
     delete item;
 }
@@ -291,13 +286,13 @@ void LibraryDlg::onUseClip()
         close();
         return;
     }
-    const int row = ui->thumbnails->currentRow();
-    if (row < 0 || row >= clipContexts.size())
+    const CFigContext* clip = clipOfRow(ui->thumbnails->currentRow());
+    if (!clip)
         return;
     // The document reads the clip until the user has placed it; it gets a copy
     // of its own, so that refreshing, deleting or moving clips in the dialog
     // meanwhile cannot take it away.
-    std::unique_ptr<CFigContext> copy = copyOfClip(clipContexts.at(row));
+    std::unique_ptr<CFigContext> copy = copyOfClip(clip);
     if (!copy)
         return;
     close();

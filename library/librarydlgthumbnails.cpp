@@ -123,30 +123,6 @@ QPixmap LibraryDlg::blankThumbnail() const
     return pixmap;
 }
 
-void LibraryDlg::onRefreshFolder()
-{
-    QTreeWidgetItem* folder = getCurrentFolder();
-    if (!folder)
-        return;
-    setCursor(Qt::WaitCursor);
-    clearClipList();
-    clipsFolder = folder;
-    const QString directory = folderDirectory(folder);
-    QStringList names;
-    listFilesMatching(directory, QStringLiteral("*.fig"), names);
-    for (const QString& name : names) {
-        QPixmap thumbnail = blankThumbnail();
-        CFigContext* clip = loadClip(directory + QDir::separator() + name, &thumbnail);
-        if (!clip)
-            continue;
-        clipContexts.append(clip);
-        auto* row = new QListWidgetItem(QIcon(thumbnail), name);
-        row->setToolTip(name);
-        ui->thumbnails->addItem(row);
-    }
-    unsetCursor();
-}
-
 CFigContext* LibraryDlg::loadClip(const QString& path, QPaintDevice* device)
 {
     if (!device)

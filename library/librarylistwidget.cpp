@@ -27,3 +27,9 @@ QMimeData* LibraryListWidget::mimeData(const QList<QListWidgetItem*> items) cons
     data->setData(clipItemMimeType(), bytes);
     return data;
 }
+
+void LibraryListWidget::paintEvent(QPaintEvent* event)
+{
+    emit aboutToPaint();
+    QListWidget::paintEvent(event);
+}

@@ -119,6 +119,12 @@ bool ScriptProxy::textArgument(const char* function, const QJSValue& value, QStr
         return false;
     }
     out = value.toString();
+    const QString refusal = ScriptValueReader::textRefusal(out);
+    if (!refusal.isEmpty()) {
+        out.clear();
+        refuse(function, refusal);
+        return false;
+    }
     return true;
 }
 

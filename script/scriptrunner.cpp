@@ -9,6 +9,7 @@
 #include "dialogs/figcolordlg.h"
 #include "dialogs/fontsdlg.h"
 #include "model/figcontext.h"
+#include "script/scriptmemorywatch.h"
 #include "script/scriptstopdialog.h"
 #include "script/scriptthread.h"
 #include "script/tavrelscript.h"
@@ -90,12 +91,22 @@ void CFigContext::runScript(const QString& program, const QString& fileName)
     FigObject* remembered = currentObject;
     currentObject = nullptr;
     bool stopped = false;
+    bool outOfMemory = false;
     {
         ScriptThread thread(script.get(), program, fileName);
-        waitForScript(thread);
+        {
+            ScriptMemoryWatch watch([&thread] { thread.stopForMemory(); });
+            waitForScript(thread);
+        }
         stopped = thread.stopRequested();
+        outOfMemory = thread.stoppedForMemory();
     }
     currentObject = remembered;
+    if (outOfMemory) {
+        QLOG_ERROR().noquote() << QStringLiteral("script %1 stopped: it needed more than %2 MB of memory")
+                                      .arg(fileName)
+                                      .arg(ScriptMemoryWatch::allowance() / (1024 * 1024));
+    }
 
     if (view)
         view->redisplayCanvas();

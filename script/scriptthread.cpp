@@ -11,6 +11,7 @@
 #include <QQmlEngine>
 
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -30,6 +31,13 @@ ScriptThread::ScriptThread(TavrelScript* script, const QString& program, const Q
     setObjectName(QStringLiteral("script"));
     setStackSize(scriptStackSize);
     running = this;
+    // The machine code the engine compiles for code run often carries no
+    // unwinding information: an allocation failing below it (a text grown
+    // past what a string can hold) would end the program. Below the
+    // interpreter the failure is caught and the run stopped. The engine
+    // reads the setting when it is made, on the script's thread, after this.
+    if (!qEnvironmentVariableIsSet("QV4_FORCE_INTERPRETER"))
+        qputenv("QV4_FORCE_INTERPRETER", "1");
 }
 
 ScriptThread::~ScriptThread()
@@ -52,6 +60,12 @@ void ScriptThread::stop()
         engine->setInterrupted(true);
 }
 
+void ScriptThread::stopForMemory()
+{
+    memoryExhausted.store(true);
+    stop();
+}
+
 void ScriptThread::run()
 {
     auto jsEngine = std::make_unique<QJSEngine>();
@@ -71,8 +85,25 @@ void ScriptThread::run()
     // a completion value.
     QJSValue runner = jsEngine->evaluate(QStringLiteral(
         "(function (program) { try { (0, eval)(program); return null; } catch (e) { return { error: e }; } })"));
-    const QJSValue outcome = runner.call({ QJSValue(program) });
+    QJSValue outcome;
+    bool exhausted = false;
+    try {
+        outcome = runner.call({ QJSValue(program) });
+    } catch (const std::bad_alloc&) {
+        // The engine's own frames were left without their clean-up: it is
+        // not used again, only destroyed, which frees what the script held
+        // (but for a few kilobytes of the compiled program those frames
+        // kept). Better than the whole program ending, unsaved drawings and
+        // all.
+        exhausted = true;
+    }
     proxy.finishCalls();
+    // What the script did before the failure stays, as before an error;
+    // the run counts as stopped.
+    if (exhausted) {
+        memoryExhausted.store(true);
+        stopping.store(true);
+    }
     // A stopped script ends with the engine's interruption, which is no
     // fault of the script: the runner reports the stop instead.
     if (outcome.isObject() && !stopping.load()) {

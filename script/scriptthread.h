@@ -27,7 +27,12 @@ public:
     // Asks the script to end as soon as it can; callable from any thread.
     // What it added before stays.
     void stop();
+    // The same, for a script whose memory grew beyond its allowance.
+    void stopForMemory();
     bool stopRequested() const { return stopping.load(std::memory_order_relaxed); }
+    // Whether the script was stopped for its memory: grown beyond the
+    // allowance, or an allocation inside the engine failed.
+    bool stoppedForMemory() const { return memoryExhausted.load(); }
     const QString& fileName() const { return name; }
 
     // The run under way, whatever its document; null when none runs.
@@ -42,6 +47,7 @@ private:
     QString program;
     QString name;
     std::atomic<bool> stopping { false };
+    std::atomic<bool> memoryExhausted { false };
     QMutex engineLock; // guards `engine` between the two threads
     QJSEngine* engine = nullptr; // while the engine exists
 };

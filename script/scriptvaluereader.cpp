@@ -16,6 +16,13 @@ bool ScriptValueReader::read(const QJSValue& value, QVariant& out)
     return readValue(value, 0, out);
 }
 
+QString ScriptValueReader::textRefusal(const QString& text)
+{
+    if (text.size() <= maxTextLength)
+        return QString();
+    return QStringLiteral("it holds a text of more than %1 characters").arg(maxTextLength);
+}
+
 bool ScriptValueReader::refuse(const QString& reason)
 {
     why = reason;
@@ -48,7 +55,11 @@ bool ScriptValueReader::readValue(const QJSValue& value, int depth, QVariant& ou
         return true;
     }
     if (value.isString()) {
-        out = value.toString();
+        const QString text = value.toString();
+        const QString refusal = textRefusal(text);
+        if (!refusal.isEmpty())
+            return refuse(refusal);
+        out = text;
         return true;
     }
     if (value.isCallable())
@@ -94,6 +105,11 @@ bool ScriptValueReader::readValue(const QJSValue& value, int depth, QVariant& ou
         QJSValueIterator it(value);
         while (ok && it.hasNext()) {
             it.next();
+            const QString refusal = textRefusal(it.name());
+            if (!refusal.isEmpty()) {
+                ok = refuse(refusal);
+                break;
+            }
             QVariant element;
             ok = readValue(it.value(), depth + 1, element);
             map.insert(it.name(), element);

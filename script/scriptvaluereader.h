@@ -19,10 +19,18 @@ public:
     // (an array holding itself twice at every level) cannot multiply into
     // more memory than the machine has.
     static constexpr qint64 maxValues = 4000000;
+    // Texts (and names of keys) longer than this are refused. A drawing's
+    // text is written on one line of the file and a comment beside its
+    // object; no real one comes near, while a script can make a text of
+    // millions of characters that would take ages and gigabytes to lay out.
+    static constexpr int maxTextLength = 100000;
+
+    // The reason for refusing a text, or empty when its length is fine.
+    static QString textRefusal(const QString& text);
 
     // The plain form of the value in `out`; false, with the reason in `why`,
     // when the value holds a Symbol, a function, a program object, a cycle,
-    // or nesting or size beyond the limits.
+    // a text too long, or nesting or size beyond the limits.
     bool read(const QJSValue& value, QVariant& out);
 
     QString why;

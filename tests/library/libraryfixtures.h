@@ -4,6 +4,9 @@
 // (the text typed into the open editor, then Return or Escape).
 
 #include "app/preferences.h"
+#include "render/colors.h"
+#include "render/pens.h"
+#include "render/resources.h"
 #include "support/testfiles.h"
 
 #include <QCoreApplication>
@@ -27,6 +30,15 @@ inline const QByteArray threeObjects = "2 1 0 1 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\
                                        "2 2 0 1 0 7 40 -1 20 0.000 0 0 -1 0 0 5\n"
                                        "\t 1500 700 2000 700 2000 900 1500 900 1500 700\n"
                                        "1 3 0 1 0 7 30 -1 -1 0.000 1 0.0000 3000 1500 300 300 3000 1500 3300 1500\n";
+
+// What painting clips needs: the program's resources, default colours and
+// fill patterns.
+inline void initDrawingResources()
+{
+    initResources();
+    initDefaultColors();
+    loadFillPatterns();
+}
 
 // A library root in a temporary folder, set as the preference while alive.
 struct LibraryRoot {

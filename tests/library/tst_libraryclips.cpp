@@ -263,10 +263,10 @@ private slots:
         QVERIFY(!added->icon().isNull());
         QVERIFY(!dialog->pendingClip);
         QCOMPARE(dialog->clipContexts.size(), 1);
-        QCOMPARE(QDir::fromNativeSeparators(dialog->clipContexts[0]->fileName), root->file("Shapes/" + file));
+        QCOMPARE(QDir::fromNativeSeparators(dialog->clipOfRow(0)->fileName), root->file("Shapes/" + file));
         QCOMPARE(writtendrawing::writtenDrawing(doc()), before);
 
-        std::unique_ptr<CFigContext> clip = readClip(root->file("Shapes/" + file), dialog->clipContexts[0]);
+        std::unique_ptr<CFigContext> clip = readClip(root->file("Shapes/" + file), dialog->clipOfRow(0));
         QVERIFY(clip);
         QCOMPARE(clip->drawing.objects.size(), size_t(1));
         FigObject* compound = clip->drawing.objects.front();
@@ -277,7 +277,7 @@ private slots:
         const QPoint corner = topLeftOf(*clip);
         QVERIFY2(corner.x() >= 0 && corner.x() <= 1 && corner.y() >= 0 && corner.y() <= 1,
             qPrintable(QString("%1 %2").arg(corner.x()).arg(corner.y())));
-        QCOMPARE(corner, topLeftOf(*dialog->clipContexts[0]));
+        QCOMPARE(corner, topLeftOf(*dialog->clipOfRow(0)));
         ObjectIdSet ids;
         QVERIFY(idsAreUnique(&clip->drawing.objects, ids));
         QCOMPARE(clip->drawing.userColors.value(0), QColor("#00c000"));
@@ -399,7 +399,7 @@ private slots:
         QCOMPARE(entries(root->file("Shapes")), QStringList({ "a.fig", "c.fig" }));
         QCOMPARE(rows(), QStringList({ "a.fig", "c.fig" }));
         QCOMPARE(dialog->clipContexts.size(), 2);
-        QVERIFY(dialog->clipContexts[1]->fileName.endsWith("c.fig"));
+        QVERIFY(dialog->clipOfRow(1)->fileName.endsWith("c.fig"));
         QCOMPARE(button("deleteClip")->isEnabled(), list()->currentItem() != nullptr);
 
         // A file gone behind the dialog's back cannot be deleted: the row stays.
@@ -428,7 +428,7 @@ private slots:
         QCOMPARE(entries(root->file("Parts")), QStringList({ "gear.fig", "wheel.fig" }));
         QCOMPARE(rows(), QStringList { "wheel.fig" });
         QCOMPARE(dialog->clipContexts.size(), 1);
-        QVERIFY(dialog->clipContexts[0]->fileName.endsWith("wheel.fig"));
+        QVERIFY(dialog->clipOfRow(0)->fileName.endsWith("wheel.fig"));
 
         // Onto its own folder, onto no folder: nothing.
         drop(row("wheel.fig"), folder("Shapes"));
@@ -632,7 +632,7 @@ private slots:
         QCOMPARE(target.drawing.userColors.value(1), QColor("#ff8000"));
         QCOMPARE(nth(placed->members, 0)->penColor, 33);
         // The loaded clip is unchanged.
-        CFigContext* loaded = dialog->clipContexts[0];
+        CFigContext* loaded = dialog->clipOfRow(0);
         QCOMPARE(nth(static_cast<FigCompound*>(loaded->drawing.objects.front())->members, 0)->penColor, 32);
 
         CFigContext* copy = dialog->clipInPlacement();
@@ -709,12 +709,12 @@ private slots:
         comments->setPlainText("two lines\ncrossing");
         QVERIFY(button("saveComment")->isEnabled());
         QTest::mouseClick(button("saveComment"), Qt::LeftButton);
-        std::unique_ptr<CFigContext> saved = readClip(root->file("Shapes/pair.fig"), dialog->clipContexts[0]);
+        std::unique_ptr<CFigContext> saved = readClip(root->file("Shapes/pair.fig"), dialog->clipOfRow(0));
         QVERIFY(saved);
         QCOMPARE(saved->drawing.comment, QString("two lines\ncrossing"));
         QCOMPARE(saved->drawing.objects.size(), size_t(1));
         QCOMPARE(saved->drawing.objects.front()->type, int(FigObject::Compound));
-        QCOMPARE(topLeftOf(*saved), topLeftOf(*dialog->clipContexts[0]));
+        QCOMPARE(topLeftOf(*saved), topLeftOf(*dialog->clipOfRow(0)));
         QVERIFY(topLeftOf(*saved).x() >= 0 && topLeftOf(*saved).x() <= 1);
         comments->setPlainText("two lines\ncrossing");
         QVERIFY(!button("saveComment")->isEnabled());

@@ -130,12 +130,7 @@ class TestLibraryFolders : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        initResources();
-        initDefaultColors();
-        loadFillPatterns();
-    }
+    void initTestCase() { initDrawingResources(); }
     void init()
     {
         preferences = Preferences();

@@ -73,12 +73,7 @@ class TestLibraryThumbnails : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        initResources();
-        initDefaultColors();
-        loadFillPatterns();
-    }
+    void initTestCase() { initDrawingResources(); }
     void init()
     {
         preferences = Preferences();

@@ -7,6 +7,7 @@
 #include "app/qtmainfrm.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
+#include "script/scriptmemorywatch.h"
 #include "support/editsession.h"
 #include "support/fig2devverdict.h"
 #include "support/logrecorder.h"
@@ -24,6 +25,15 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
+
+// An allocation beyond what the allocator can give fails as it does without
+// the address checker (the request is refused, and the program must cope),
+// rather than ending the test: a text doubled without end may get there
+// before the memory watch stops it.
+extern "C" const char* __asan_default_options()
+{
+    return "allocator_may_return_null=1";
+}
 
 namespace {
 
@@ -193,6 +203,30 @@ private slots:
             << QStringList { "ERROR drawArc: the arc's centre lies beyond the drawing; the points are nearly on one "
                              "line" }
             << 1;
+        QTest::newRow("a text too long")
+            << "tavrel.drawText({text: 'x'.repeat(100001), base: {x: 0, y: 0}});\n" + after
+            << QStringList { "ERROR console line 1: drawText: argument refused: it holds a text of more than 100000 "
+                             "characters" }
+            << 1;
+        QTest::newRow("a comment too long, deep inside")
+            << after + "\nvar c = 'ab'.repeat(50001);\ntavrel.drawPolyline({points: [{x: 0, y: 0}], comment: [c]});"
+            << QStringList { "ERROR console line 3: drawPolyline: argument refused: it holds a text of more than "
+                             "100000 characters" }
+            << 1;
+        QTest::newRow("a key name too long")
+            << "var o = {}; o['k'.repeat(100001)] = 1;\ntavrel.setPen(o);\n" + after
+            << QStringList { "ERROR console line 2: setPen: argument refused: it holds a text of more than 100000 "
+                             "characters" }
+            << 1;
+        QTest::newRow("a unit name too long")
+            << "tavrel.setUnit('metric'.repeat(20000));\n" + after
+            << QStringList { "ERROR console line 1: setUnit: argument refused: it holds a text of more than 100000 "
+                             "characters" }
+            << 1;
+        QTest::newRow("texts of the longest length")
+            << "tavrel.drawText({text: 'x'.repeat(100000), base: {x: 1200, y: 1200}, comment: 'c'.repeat(100000)});\n"
+                + after
+            << QStringList {} << 2;
         QTest::newRow("picture name with a line break")
             << "tavrel.drawPicture({fileName: 'a\\nb.png', p1: {x: 0, y: 0}, p2: {x: 600, y: 300}});\n" + after
             << QStringList { "ERROR drawPicture: a file name with control characters cannot be stored" } << 1;
@@ -320,6 +354,56 @@ private slots:
             runInConsole(window, "while (true) {}");
             QVERIFY(clock.elapsed() < 2000);
         });
+    }
+
+    // A script whose memory grows without end is stopped, with its record,
+    // before it takes the program down: what it drew before stays and the
+    // program works on. A drawing script within the allowance runs to its
+    // end. The allowance is lowered so that the test stays small; growth is
+    // measured from the script's start, so an instrumented build's larger
+    // memory does not count against it.
+    void memoryGrowthStopsTheScript_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("stops");
+        const QString before = QString::fromLatin1(circle) + QLatin1Char('\n');
+        QTest::newRow("text doubled without end") << before + "var s = 'abcdefgh';\nwhile (true) s = s + s;" << true;
+        QTest::newRow("array grown without end")
+            << before + "var a = [];\nwhile (true) a.push(new Array(1000).fill(1.5));" << true;
+        QTest::newRow("drawing within the allowance")
+            << "var kept = [];\nfor (var i = 0; i < 300; i++) {\n"
+               "  kept.push('text'.repeat(1000));\n"
+               "  tavrel.drawCircle({center: {x: 1200 + i, y: 1200}, radius: 600});\n}"
+            << false;
+    }
+    void memoryGrowthStopsTheScript()
+    {
+        QFETCH(QString, script);
+        QFETCH(bool, stops);
+        constexpr qint64 allowance = 96 * 1024 * 1024;
+        ScriptMemoryWatch::setAllowance(allowance);
+        editsession::run(QByteArray(), [&](QTMainFrm& window, QTChildFrm& document) {
+            LogRecorder log;
+            StatusRecorder status;
+            runInConsole(window, script);
+            if (stops) {
+                QCOMPARE(log.of({ "ERROR", "WARN" }),
+                    QStringList({ "ERROR script console stopped: it needed more than 96 MB of memory",
+                        "WARN script console stopped." }));
+                QCOMPARE(status.messages.last(), QStringLiteral("script console stopped."));
+                QCOMPARE(int(document.figContext->objects()->size()), 1);
+            } else {
+                QCOMPARE(log.of({ "ERROR", "WARN" }), QStringList());
+                QCOMPARE(status.messages.last(), QStringLiteral("script console executed."));
+                QCOMPARE(int(document.figContext->objects()->size()), 300);
+            }
+            checkReadBackWhole(document);
+            // The program works on: the next script runs.
+            const int objects = int(document.figContext->objects()->size());
+            runInConsole(window, QString::fromLatin1(circle));
+            QCOMPARE(int(document.figContext->objects()->size()), objects + 1);
+        });
+        ScriptMemoryWatch::setAllowance(0);
     }
 
     // A long script that nobody stops runs to its end.
