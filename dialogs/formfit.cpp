@@ -106,6 +106,17 @@ void widenFields(QWidget* form)
             // Its text's own need, as letButtonsShrink gave it.
             if (w->maximumWidth() < w->minimumWidth())
                 w->setMaximumWidth(w->minimumWidth());
+            // And the lines of its text within the frame, where a larger
+            // font needs more than a fixed or limited height.
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const int lines = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).height()
+                + 2 * button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+            if (w->maximumHeight() < lines) {
+                if (w->minimumHeight() == w->maximumHeight())
+                    w->setMinimumHeight(lines);
+                w->setMaximumHeight(lines);
+            }
             continue;
         }
         const QSize need = w->minimumSizeHint();
