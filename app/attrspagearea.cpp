@@ -21,6 +21,8 @@ AttrsPageArea::AttrsPageArea(QStackedWidget* stack, QWidget* parent)
     setWidget(stack);
     setFixedWidth(pagesWidth());
     connect(stack, &QStackedWidget::currentChanged, this, &AttrsPageArea::fitStack);
+    for (int i = 0; i < stack->count(); ++i)
+        stack->widget(i)->installEventFilter(this);
     fitStack();
 }
 
@@ -38,6 +40,14 @@ void AttrsPageArea::resizeEvent(QResizeEvent* event)
 {
     QScrollArea::resizeEvent(event);
     fitStack();
+}
+
+bool AttrsPageArea::eventFilter(QObject* watched, QEvent* event)
+{
+    // The page lays itself out on this event: measure it afterwards.
+    if (event->type() == QEvent::LayoutRequest)
+        QMetaObject::invokeMethod(this, &AttrsPageArea::fitStack, Qt::QueuedConnection);
+    return QScrollArea::eventFilter(watched, event);
 }
 
 int AttrsPageArea::pagesWidth() const

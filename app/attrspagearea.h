@@ -24,6 +24,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // A page whose contents change (a label's new text) is measured anew.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The shown page fills the visible part and extends below it as far as

@@ -15,6 +15,24 @@ namespace formfit {
 
 namespace {
 
+// What a push button's text needs: the text (and icon) beside the style's
+// margins across, the lines of the text within the frame down.
+QSize buttonTextNeed(const QPushButton* button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QStyle* style = button->style();
+    const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+    const int frame = 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+    int width = text.width();
+    if (!button->icon().isNull())
+        width += button->iconSize().width() + 4;
+    width += style->pixelMetric(QStyle::PM_ButtonMargin, &option, button) + frame;
+    if (button->autoDefault())
+        width += 2 * style->pixelMetric(QStyle::PM_ButtonDefaultIndicator, &option, button);
+    return QSize(width, text.height() + frame);
+}
+
 // Lets every push button with text shrink down to what its text needs: the
 // style's minimum button width is a wish, and a row of buttons that keeps
 // it can push a form past its size.
@@ -23,17 +41,7 @@ void letButtonsShrink(QWidget* form)
     for (QPushButton* button : form->findChildren<QPushButton*>()) {
         if (button->text().isEmpty() || button->minimumWidth() > 0)
             continue;
-        QStyleOptionButton option;
-        option.initFrom(button);
-        const QStyle* style = button->style();
-        int need = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width();
-        if (!button->icon().isNull())
-            need += button->iconSize().width() + 4;
-        need += style->pixelMetric(QStyle::PM_ButtonMargin, &option, button)
-            + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
-        if (button->autoDefault())
-            need += 2 * style->pixelMetric(QStyle::PM_ButtonDefaultIndicator, &option, button);
-        button->setMinimumWidth(need);
+        button->setMinimumWidth(buttonTextNeed(button).width());
     }
 }
 
@@ -89,6 +97,18 @@ void widenFields(QWidget* form)
         // A number field shows its prefix and suffix too.
         else if (auto* spin = qobject_cast<QAbstractSpinBox*>(w))
             need = spin->sizeHint().width();
+        // A button's limits give way to its text, across and down (a fixed
+        // height stays fixed, at the larger font's height).
+        else if (auto* button = qobject_cast<QPushButton*>(w); button && !button->text().isEmpty()) {
+            const QSize text = buttonTextNeed(button);
+            if (w->maximumWidth() < text.width())
+                w->setMaximumWidth(text.width());
+            if (w->maximumHeight() < text.height()) {
+                if (w->minimumHeight() == w->maximumHeight())
+                    w->setMinimumHeight(text.height());
+                w->setMaximumHeight(text.height());
+            }
+        }
         if (need == 0)
             continue;
         w->setMinimumWidth(qMax(w->minimumWidth(), need));
@@ -106,17 +126,6 @@ void widenFields(QWidget* form)
             // Its text's own need, as letButtonsShrink gave it.
             if (w->maximumWidth() < w->minimumWidth())
                 w->setMaximumWidth(w->minimumWidth());
-            // And the lines of its text within the frame, where a larger
-            // font needs more than a fixed or limited height.
-            QStyleOptionButton option;
-            option.initFrom(button);
-            const int lines = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).height()
-                + 2 * button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
-            if (w->maximumHeight() < lines) {
-                if (w->minimumHeight() == w->maximumHeight())
-                    w->setMinimumHeight(lines);
-                w->setMaximumHeight(lines);
-            }
             continue;
         }
         const QSize need = w->minimumSizeHint();

@@ -15,8 +15,13 @@ namespace {
 int messageWidth(QLabel* message)
 {
     message->setWordWrap(false);
-    const int line = message->sizeHint().width();
+    int line = message->sizeHint().width();
     message->setWordWrap(true);
+    // The wrapping measure may round a little otherwise than the line's.
+    const int oneLine = message->heightForWidth(QWIDGETSIZE_MAX);
+    for (const int most = line + message->fontMetrics().averageCharWidth() * 4;
+         line < most && message->heightForWidth(line) > oneLine;)
+        ++line;
     const int wanted = qMax(line, message->fontMetrics().averageCharWidth() * 40);
     const QScreen* screen = message->screen() ? message->screen() : QGuiApplication::primaryScreen();
     return screen ? qMin(wanted, screen->availableGeometry().width() * 2 / 3) : wanted;
