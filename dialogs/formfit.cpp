@@ -163,10 +163,25 @@ void growToNeed(QWidget* form)
     }
     size.setWidth(qBound(min.width(), qMax(size.width(), need.width()), max.width()));
 
-    // Wrapped texts need more height the narrower the form is.
+    // Wrapped texts need more height the narrower the form is; those of a
+    // stack's page count only while it is shown, so each page is measured
+    // shown in turn.
     int needHeight = need.height();
-    if (layout->hasHeightForWidth())
-        needHeight = qMax(needHeight, layout->totalHeightForWidth(size.width()));
+    const auto measure = [&] {
+        forgetMeasures(form);
+        if (layout->hasHeightForWidth())
+            needHeight = qMax(needHeight, layout->totalHeightForWidth(size.width()));
+    };
+    measure();
+    for (QStackedWidget* stack : form->findChildren<QStackedWidget*>()) {
+        const int current = stack->currentIndex();
+        for (int i = 0; i < stack->count(); ++i) {
+            stack->setCurrentIndex(i);
+            measure();
+        }
+        stack->setCurrentIndex(current);
+    }
+    forgetMeasures(form);
     const bool fixedHeight = min.height() == max.height();
     if (max.height() < needHeight) {
         max.setHeight(needHeight);
