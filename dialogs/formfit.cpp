@@ -11,6 +11,8 @@
 #include <QStyleOption>
 #include <QWidget>
 
+#include <functional>
+
 namespace formfit {
 
 namespace {
@@ -145,6 +147,21 @@ void widenFields(QWidget* form)
 
 namespace {
 
+// Runs `run` as the form is, then with each page of each of its stacks (tab
+// pages too) shown in turn; each stack shows its own page again after.
+void onEveryPage(QWidget* form, const std::function<void()>& run)
+{
+    run();
+    for (QStackedWidget* stack : form->findChildren<QStackedWidget*>()) {
+        const int current = stack->currentIndex();
+        for (int i = 0; i < stack->count(); ++i) {
+            stack->setCurrentIndex(i);
+            run();
+        }
+        stack->setCurrentIndex(current);
+    }
+}
+
 // The size, minimum and maximum raised where the layout needs more.
 void growToNeed(QWidget* form)
 {
@@ -172,15 +189,7 @@ void growToNeed(QWidget* form)
         if (layout->hasHeightForWidth())
             needHeight = qMax(needHeight, layout->totalHeightForWidth(size.width()));
     };
-    measure();
-    for (QStackedWidget* stack : form->findChildren<QStackedWidget*>()) {
-        const int current = stack->currentIndex();
-        for (int i = 0; i < stack->count(); ++i) {
-            stack->setCurrentIndex(i);
-            measure();
-        }
-        stack->setCurrentIndex(current);
-    }
+    onEveryPage(form, measure);
     forgetMeasures(form);
     const bool fixedHeight = min.height() == max.height();
     if (max.height() < needHeight) {
@@ -224,15 +233,7 @@ bool heightenWrappedLabels(QWidget* form)
             }
         }
     };
-    check();
-    for (QStackedWidget* stack : form->findChildren<QStackedWidget*>()) {
-        const int current = stack->currentIndex();
-        for (int i = 0; i < stack->count(); ++i) {
-            stack->setCurrentIndex(i);
-            check();
-        }
-        stack->setCurrentIndex(current);
-    }
+    onEveryPage(form, check);
     return grew;
 }
 

@@ -559,6 +559,29 @@ private slots:
         QVERIFY2(faults.isEmpty(), report(faults).constData());
     }
 
+    // In a window with room for them the pages show whole, without a
+    // scroll bar, each as wide as the widest page.
+    void attributePagesUnscrolledWhenRoomy()
+    {
+        QStackedWidget* stack = window().attrsStack;
+        auto* area = qobject_cast<QScrollArea*>(stack->parentWidget()->parentWidget());
+        QVERIFY(area);
+        QStringList faults;
+        for (int i = 0; i < stack->count(); ++i) {
+            stack->setCurrentIndex(i);
+            QApplication::processEvents();
+            if (area->verticalScrollBar()->isVisible())
+                faults << QStringLiteral("page %1 scrolls in a %2 high area").arg(i).arg(area->height());
+            if (area->viewport()->width() != stack->width() || stack->width() < stack->widget(i)->sizeHint().width())
+                faults << QStringLiteral("page %1 is %2 wide in a %3 wide area")
+                              .arg(i)
+                              .arg(stack->width())
+                              .arg(area->viewport()->width());
+        }
+        stack->setCurrentIndex(0);
+        QVERIFY2(faults.isEmpty(), report(faults).constData());
+    }
+
     // The pages' boxes of words (not of pictures) all in the pages' font and
     // of one height.
     void attributeBoxesAlike()
