@@ -113,6 +113,9 @@ void widenFields(QWidget* form)
         }
         if (need == 0)
             continue;
+        // A least height given in the form holds the field's text whole.
+        if (w->minimumHeight() > 0 && w->minimumHeight() < w->minimumSizeHint().height())
+            w->setMinimumHeight(w->minimumSizeHint().height());
         w->setMinimumWidth(qMax(w->minimumWidth(), need));
         if (w->maximumWidth() < need)
             w->setMaximumWidth(need);
