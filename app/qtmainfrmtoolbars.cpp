@@ -2,6 +2,7 @@
 // attribute page stack, the constraint, zoom, grid and snap controls.
 #include "app/qtmainfrm.h"
 
+#include "app/attrspagearea.h"
 #include "app/preferences.h"
 #include "dialogs/formfit.h"
 #include "dialogs/metricsdlg.h"
@@ -76,6 +77,8 @@ void QTMainFrm::createToolBars()
     ui.shapesToolbar->addWidget(shapesToolbar->layoutWidget);
     coordsToolbar = new CoordsToolbar(this);
     ui.coordsToolbar->addWidget(coordsToolbar->layoutWidget);
+    // The read-out is as wide as its texts need, the form's width or more.
+    ui.coordsToolbar->setMaximumWidth(QWIDGETSIZE_MAX);
 
     // Page order is stack order: the page number is the stack index.
     emptyAttrsToolbar = new EmptyAttrsToolbar(this);
@@ -107,14 +110,12 @@ void QTMainFrm::createToolBars()
         formfit::widenFields(page);
         attrsStack->addWidget(page);
     }
-    // One width for every page, the widest page's: switching pages never
-    // moves the drawing area, and no page shows a text cut off.
-    attrsStack->setFixedWidth(attrsStack->sizeHint().width());
-    int tallest = 0;
-    for (int i = 0; i < attrsStack->count(); ++i)
-        tallest = qMax(tallest, attrsStack->widget(i)->minimumSizeHint().height());
-    attrsStack->setMinimumHeight(tallest);
-    ui.attrsToolbar->addWidget(attrsStack);
+    // One width for every page, the widest page's, and a page taller than
+    // the tool bar scrolls (see AttrsPageArea).
+    auto* pageArea = new AttrsPageArea(attrsStack);
+    ui.attrsToolbar->addWidget(pageArea);
+    // The form's height limit holds only where the tallest page fits it.
+    ui.attrsToolbar->setMaximumHeight(qMax(ui.attrsToolbar->maximumHeight(), ui.attrsToolbar->sizeHint().height()));
     attrsStack->setCurrentIndex(0);
 
     for (int i = 0; i < 6; ++i) {
@@ -183,6 +184,7 @@ void QTMainFrm::createToolBars()
     connect(snapVertexAction, &QAction::triggered, this, &QTMainFrm::setSnapModeVertex);
 
     layersToolbar = new LayersToolbar(this);
+    formfit::widenFields(layersToolbar->layoutWidget);
     ui.layersToolbar->addWidget(layersToolbar->layoutWidget);
 
     ui.consoleDock->hide();

@@ -11,9 +11,29 @@
 #include <QStyleOption>
 #include <QWidget>
 
+#include <functional>
+
 namespace formfit {
 
 namespace {
+
+// What a push button's text needs: the text (and icon) beside the style's
+// margins across, the lines of the text within the frame down.
+QSize buttonTextNeed(const QPushButton* button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QStyle* style = button->style();
+    const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+    const int frame = 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
+    int width = text.width();
+    if (!button->icon().isNull())
+        width += button->iconSize().width() + 4;
+    width += style->pixelMetric(QStyle::PM_ButtonMargin, &option, button) + frame;
+    if (button->autoDefault())
+        width += 2 * style->pixelMetric(QStyle::PM_ButtonDefaultIndicator, &option, button);
+    return QSize(width, text.height() + frame);
+}
 
 // Lets every push button with text shrink down to what its text needs: the
 // style's minimum button width is a wish, and a row of buttons that keeps
@@ -23,17 +43,7 @@ void letButtonsShrink(QWidget* form)
     for (QPushButton* button : form->findChildren<QPushButton*>()) {
         if (button->text().isEmpty() || button->minimumWidth() > 0)
             continue;
-        QStyleOptionButton option;
-        option.initFrom(button);
-        const QStyle* style = button->style();
-        int need = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width();
-        if (!button->icon().isNull())
-            need += button->iconSize().width() + 4;
-        need += style->pixelMetric(QStyle::PM_ButtonMargin, &option, button)
-            + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, button);
-        if (button->autoDefault())
-            need += 2 * style->pixelMetric(QStyle::PM_ButtonDefaultIndicator, &option, button);
-        button->setMinimumWidth(need);
+        button->setMinimumWidth(buttonTextNeed(button).width());
     }
 }
 
@@ -89,8 +99,23 @@ void widenFields(QWidget* form)
         // A number field shows its prefix and suffix too.
         else if (auto* spin = qobject_cast<QAbstractSpinBox*>(w))
             need = spin->sizeHint().width();
+        // A button's limits give way to its text, across and down (a fixed
+        // height stays fixed, at the larger font's height).
+        else if (auto* button = qobject_cast<QPushButton*>(w); button && !button->text().isEmpty()) {
+            const QSize text = buttonTextNeed(button);
+            if (w->maximumWidth() < text.width())
+                w->setMaximumWidth(text.width());
+            if (w->maximumHeight() < text.height()) {
+                if (w->minimumHeight() == w->maximumHeight())
+                    w->setMinimumHeight(text.height());
+                w->setMaximumHeight(text.height());
+            }
+        }
         if (need == 0)
             continue;
+        // A least height given in the form holds the field's text whole.
+        if (w->minimumHeight() > 0 && w->minimumHeight() < w->minimumSizeHint().height())
+            w->setMinimumHeight(w->minimumSizeHint().height());
         w->setMinimumWidth(qMax(w->minimumWidth(), need));
         if (w->maximumWidth() < need)
             w->setMaximumWidth(need);
@@ -125,6 +150,21 @@ void widenFields(QWidget* form)
 
 namespace {
 
+// Runs `run` as the form is, then with each page of each of its stacks (tab
+// pages too) shown in turn; each stack shows its own page again after.
+void onEveryPage(QWidget* form, const std::function<void()>& run)
+{
+    run();
+    for (QStackedWidget* stack : form->findChildren<QStackedWidget*>()) {
+        const int current = stack->currentIndex();
+        for (int i = 0; i < stack->count(); ++i) {
+            stack->setCurrentIndex(i);
+            run();
+        }
+        stack->setCurrentIndex(current);
+    }
+}
+
 // The size, minimum and maximum raised where the layout needs more.
 void growToNeed(QWidget* form)
 {
@@ -143,10 +183,17 @@ void growToNeed(QWidget* form)
     }
     size.setWidth(qBound(min.width(), qMax(size.width(), need.width()), max.width()));
 
-    // Wrapped texts need more height the narrower the form is.
+    // Wrapped texts need more height the narrower the form is; those of a
+    // stack's page count only while it is shown, so each page is measured
+    // shown in turn.
     int needHeight = need.height();
-    if (layout->hasHeightForWidth())
-        needHeight = qMax(needHeight, layout->totalHeightForWidth(size.width()));
+    const auto measure = [&] {
+        forgetMeasures(form);
+        if (layout->hasHeightForWidth())
+            needHeight = qMax(needHeight, layout->totalHeightForWidth(size.width()));
+    };
+    onEveryPage(form, measure);
+    forgetMeasures(form);
     const bool fixedHeight = min.height() == max.height();
     if (max.height() < needHeight) {
         max.setHeight(needHeight);
@@ -189,15 +236,7 @@ bool heightenWrappedLabels(QWidget* form)
             }
         }
     };
-    check();
-    for (QStackedWidget* stack : form->findChildren<QStackedWidget*>()) {
-        const int current = stack->currentIndex();
-        for (int i = 0; i < stack->count(); ++i) {
-            stack->setCurrentIndex(i);
-            check();
-        }
-        stack->setCurrentIndex(current);
-    }
+    onEveryPage(form, check);
     return grew;
 }
 

@@ -11,6 +11,9 @@
 
 #include "ui_preferencesdlg.h"
 
+#include <QStyle>
+#include <QStyleOptionFrame>
+
 namespace {
 
 bool isChecked(int state)
@@ -31,6 +34,23 @@ QString asEdited(const QString& text)
     edited.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     edited.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return edited;
+}
+
+// The width a line edit needs to show the text whole, as its own size hint
+// measures: frame, margins, text and the cursor.
+int lineEditWidth(const QLineEdit* edit, const QString& text)
+{
+    constexpr int horizontalMargin = 2;
+    constexpr int cursorWidth = 1;
+    const QMargins textMargins = edit->textMargins();
+    const QMargins contents = edit->contentsMargins();
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+    const QFontMetrics fm = edit->fontMetrics();
+    const int width = fm.horizontalAdvance(text) + 2 * horizontalMargin + cursorWidth + textMargins.left()
+        + textMargins.right() + contents.left() + contents.right();
+    return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(width, fm.height()), edit).width();
 }
 
 const QString jpegType = QStringLiteral("jpeg");
@@ -67,6 +87,9 @@ PreferencesDlg::PreferencesDlg(QWidget* parent, Qt::WindowFlags flags)
     connect(ui->resetAdditionalPath, &QPushButton::clicked, this, &PreferencesDlg::resetAdditionalPath);
 
     loadValues();
+    // The command fields show the program's own commands whole.
+    ui->texCommand->setMinimumWidth(lineEditWidth(ui->texCommand, preferences.latexCommandDefault));
+    ui->dvipsCommand->setMinimumWidth(lineEditWidth(ui->dvipsCommand, preferences.dvipsCommandDefault));
     formfit::fitToContents(this);
 }
 
@@ -92,6 +115,9 @@ void PreferencesDlg::loadValues()
     ui->previewTex->setChecked(p.renderSpecialTextUsingTex);
     ui->texCommand->setText(p.latexCommand);
     ui->dvipsCommand->setText(p.dvipsCommand);
+    // A command longer than its field shows its start, the program's name.
+    ui->texCommand->setCursorPosition(0);
+    ui->dvipsCommand->setCursorPosition(0);
     ui->useDefaultTempDir->setChecked(p.useDefaultTempDir);
     ui->tempDir->setText(p.tempDir);
     ui->latexEnvelope->setPlainText(p.specialTextTexFrame);

@@ -1,9 +1,33 @@
 #include "script/scriptstopdialog.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+namespace {
+
+// The message on one line (its unwrapped width), and the window as wide as
+// forty characters at least; a longer one (a script's long path) wraps
+// within two thirds of the screen.
+int messageWidth(QLabel* message)
+{
+    message->setWordWrap(false);
+    int line = message->sizeHint().width();
+    message->setWordWrap(true);
+    // The wrapping measure may round a little otherwise than the line's.
+    const int oneLine = message->heightForWidth(QWIDGETSIZE_MAX);
+    for (const int most = line + message->fontMetrics().averageCharWidth() * 4;
+         line < most && message->heightForWidth(line) > oneLine;)
+        ++line;
+    const int wanted = qMax(line, message->fontMetrics().averageCharWidth() * 40);
+    const QScreen* screen = message->screen() ? message->screen() : QGuiApplication::primaryScreen();
+    return screen ? qMin(wanted, screen->availableGeometry().width() * 2 / 3) : wanted;
+}
+
+} // namespace
 
 ScriptStopDialog::ScriptStopDialog(QWidget* parent, const QString& fileName)
     : QDialog(parent)
@@ -14,7 +38,7 @@ ScriptStopDialog::ScriptStopDialog(QWidget* parent, const QString& fileName)
     setWindowTitle(tr("Running script"));
     setModal(true);
     message->setText(tr("Running script %1 ...").arg(fileName));
-    message->setWordWrap(true);
+    message->setMinimumWidth(messageWidth(message));
     stopButton->setObjectName(QStringLiteral("stopScript"));
     stopButton->setAutoDefault(false);
     auto* layout = new QVBoxLayout(this);

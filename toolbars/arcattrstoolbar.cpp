@@ -12,9 +12,6 @@ ArcAttrsToolbar::ArcAttrsToolbar(AttrsToolbarHandler* handler, QTMainFrm* mainWi
     form->addLineBlock();
     form->addLabel("label_5", "Arc type");
     form->arcType = form->addComboBox("arcType", "Arc type", { "Normal", "Pie Wedge" });
-    QFont small = form->arcType->font();
-    small.setPointSize(8);
-    form->arcType->setFont(small);
     form->addArrowGroup();
     form->openPointsDlg = form->addButton("openPointsDlg", "Points...", "Edit coordinates and dimensions");
     form->addColorsGroup("groupBox_2");

@@ -7,9 +7,19 @@
 #include "ui_coordsform.h"
 
 #include <QLabel>
+#include <QLayout>
 
 #include <cmath>
 #include <cstdint>
+
+namespace {
+
+// The widest texts the labels show in everyday use (positions and measures
+// up to two digits before the point), for which the panel keeps room from
+// the start so that it does not grow while the pointer moves.
+const char* const roomyTexts[] = { "X=-99.99 cm", "X=9999 pt", "right=99.99 cm", "d1=99.99 cm" };
+
+} // namespace
 
 CoordsToolbar::CoordsToolbar(QTMainFrm* mainWindow, Qt::WindowFlags flags)
     : QWidget(nullptr, flags)
@@ -24,6 +34,27 @@ CoordsToolbar::CoordsToolbar(QTMainFrm* mainWindow, Qt::WindowFlags flags)
     coords[3] = ui->coords4;
     coords[4] = ui->coords5;
     coords[5] = ui->coords6;
+    // The frame is a label, whose own size hint knows nothing of the labels
+    // it holds: their layout gives the frame its least size.
+    layoutWidget->layout()->setSizeConstraint(QLayout::SetMinimumSize);
+    int roomy = 0;
+    for (const char* text : roomyTexts)
+        roomy = qMax(roomy, coords[0]->fontMetrics().horizontalAdvance(QLatin1String(text)));
+    for (QLabel* label : coords)
+        label->setMinimumWidth(roomy);
+}
+
+void CoordsToolbar::showWhole()
+{
+    int widest = 0;
+    for (const QLabel* label : coords)
+        widest = qMax(widest, label->sizeHint().width());
+    if (widest <= coords[0]->minimumWidth())
+        return;
+    // A longer text widens the panel for good: it never narrows again, so
+    // that it does not jump while the pointer moves.
+    for (QLabel* label : coords)
+        label->setMinimumWidth(widest);
 }
 
 CoordsToolbar::~CoordsToolbar() = default;
@@ -40,6 +71,7 @@ void CoordsToolbar::showCoords(CFigContext* fgc, int x, int y)
         texts[4] = texts[5] = QString();
     for (int i = 0; i < 6; ++i)
         coords[i]->setText(texts[i]);
+    showWhole();
 }
 
 void CoordsToolbar::showEllipseMeasures(bool metric, const FigEllipse* ellipse)
@@ -70,6 +102,7 @@ void CoordsToolbar::showEllipseMeasures(bool metric, const FigEllipse* ellipse)
     }
     coords[4]->setText(first);
     coords[5]->setText(second);
+    showWhole();
 }
 
 void CFigContext::showEllipseMeasures(const FigEllipse* ellipse)

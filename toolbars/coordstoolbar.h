@@ -41,5 +41,8 @@ public slots:
     void showCoords(CFigContext* fgc, int x, int y);
 
 private:
+    // Widens the labels where a text needs more than they have.
+    void showWhole();
+
     std::unique_ptr<Ui::CoordsForm> ui;
 };

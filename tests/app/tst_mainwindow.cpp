@@ -25,6 +25,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -396,7 +397,7 @@ private slots:
                                              "actionAlignCenterHV" };
         QTest::newRow("attributes") << "attrsToolbar"
                                     << "Object properties" << int(Qt::RightToolBarArea)
-                                    << QStringList { "[attrsStack]" };
+                                    << QStringList { "[attrsPageArea]" };
         QTest::newRow("layers") << "layersToolbar"
                                 << "Layers" << int(Qt::RightToolBarArea) << QStringList { "[layoutWidget]" };
         QTest::newRow("coordinates") << "coordsToolbar"
@@ -453,9 +454,14 @@ private slots:
         QCOMPARE(window.attrsStack->count(), 17);
         QCOMPARE(window.attrsStack->widget(page)->metaObject()->className(), className);
         QCOMPARE(window.attrsStack->currentIndex(), 0);
-        // Fixed at the width its widest page asks for.
-        QCOMPARE(window.attrsStack->minimumWidth(), window.attrsStack->sizeHint().width());
-        QCOMPARE(window.attrsStack->maximumWidth(), window.attrsStack->sizeHint().width());
+        // In the tool bar's scrolled area, as wide as its widest page asks.
+        auto* area = formChild<QToolBar>(window, "attrsToolbar")->findChild<QScrollArea*>("attrsPageArea");
+        QVERIFY(area);
+        QCOMPARE(area->widget(), window.attrsStack);
+        int widest = 0;
+        for (int i = 0; i < window.attrsStack->count(); ++i)
+            widest = qMax(widest, window.attrsStack->widget(i)->sizeHint().width());
+        QVERIFY(window.attrsStack->width() >= widest);
         QCOMPARE(formChild<QToolBar>(window, "attrsToolbar")->minimumHeight(), 340);
         // The two empty pages are different widgets.
         QVERIFY(window.attrsStack->widget(0) != window.attrsStack->widget(6));

@@ -1,10 +1,12 @@
 #pragma once
 // What a form's contents need: the least size its layout can show them at,
-// with wrapped texts measured at the form's present width. A form keeps the
-// size it was given where that is enough and grows to this where not.
+// with wrapped texts measured at the form's present width, on whichever
+// page of its stacks (tab pages too) needs most. A form keeps the size it
+// was given where that is enough and grows to this where not.
 
 #include <QLayout>
 #include <QSize>
+#include <QStackedWidget>
 #include <QWidget>
 
 inline QSize formNeed(const QWidget& form)
@@ -13,8 +15,20 @@ inline QSize formNeed(const QWidget& form)
     if (!layout)
         return QSize(0, 0);
     QSize need = layout->totalMinimumSize();
-    if (layout->hasHeightForWidth())
-        need.setHeight(qMax(need.height(), layout->totalHeightForWidth(form.width())));
+    const auto measure = [&] {
+        layout->invalidate();
+        if (layout->hasHeightForWidth())
+            need.setHeight(qMax(need.height(), layout->totalHeightForWidth(form.width())));
+    };
+    measure();
+    for (QStackedWidget* stack : form.findChildren<QStackedWidget*>()) {
+        const int current = stack->currentIndex();
+        for (int i = 0; i < stack->count(); ++i) {
+            stack->setCurrentIndex(i);
+            measure();
+        }
+        stack->setCurrentIndex(current);
+    }
     return need;
 }
 
