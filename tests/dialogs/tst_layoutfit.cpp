@@ -81,6 +81,8 @@ const QByteArray drawing = "#FIG 3.2\nLandscape\nCenter\nMetric\nA4\n100.00\nSin
                            "2 5 0 1 0 -1 50 -1 -1 0.000 0 0 -1 0 0 5\n\t0 none.png\n"
                            "\t 6600 3000 7800 3000 7800 4200 6600 4200 6600 3000\n";
 
+using layoutcheck::describe;
+using layoutcheck::isComposite;
 using layoutcheck::layoutFaults;
 using layoutcheck::report;
 

@@ -140,9 +140,6 @@ void checkText(QWidget* w, QStringList& faults)
     }
 }
 
-namespace {
-
-// Widgets whose own children are theirs alone (frames, arrows, edit fields).
 bool isComposite(const QWidget* w)
 {
     return qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QComboBox*>(w)
@@ -150,6 +147,8 @@ bool isComposite(const QWidget* w)
         || qobject_cast<const QLineEdit*>(w) || qobject_cast<const QScrollBar*>(w)
         || (qobject_cast<const QAbstractScrollArea*>(w) && !qobject_cast<const QScrollArea*>(w));
 }
+
+namespace {
 
 void walk(QWidget* parent, QStringList& faults)
 {

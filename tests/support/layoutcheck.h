@@ -17,6 +17,9 @@ namespace layoutcheck {
 // The widget's class, name, text and geometry, for a fault's line.
 QString describe(const QWidget* w);
 
+// Widgets whose own children are theirs alone (frames, arrows, edit fields).
+bool isComposite(const QWidget* w);
+
 // Whether the widget's text or widest value fits it; adds a line per fault.
 void checkText(QWidget* w, QStringList& faults);
 
