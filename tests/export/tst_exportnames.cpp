@@ -162,19 +162,24 @@ private slots:
         QCOMPARE(readFile(out).count("% PNG image follows:"), 2);
     }
 
-    void relativePictureNames_data()
+    // Every picture name is found, relative or absolute, and nothing that
+    // only looks like one; a text whose objects cannot be followed gives
+    // nothing, since a name in it could be missed.
+    void pictureNamesAreReplaced_data()
     {
         QTest::addColumn<QByteArray>("objects");
         QTest::addColumn<QByteArray>("expected");
-        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("followed");
         const QByteArray points = "\t 0 0 1200 0 1200 1200 0 1200 0 0\n";
         const QByteArray picture = "2 5 0 1 0 -1 50 -1 -1 0.000 0 0 -1 0 0 5\n";
-        QTest::newRow("relative") << picture + "\t0 pic.png\n" + points << picture + "\t0 L/pic.png\n" + points << 1;
+        QTest::newRow("relative") << picture + "\t0 pic.png\n" + points << picture + "\t0 <pic.png>\n" + points << true;
         QTest::newRow("in a parent folder")
-            << picture + "\t1 ../my pics/p.eps \n" + points << picture + "\t1 L/../my pics/p.eps \n" + points << 1;
-        QTest::newRow("absolute") << picture + "\t0 /srv/pic.png\n" + points << picture + "\t0 /srv/pic.png\n" + points
-                                  << 0;
-        QTest::newRow("no file") << picture + "\t0 <empty>\n" + points << picture + "\t0 <empty>\n" + points << 0;
+            << picture + "\t1 ../my pics/p.eps \n" + points << picture + "\t1 <../my pics/p.eps> \n" + points << true;
+        QTest::newRow("absolute") << picture + "\t0 /srv/pic.png\n" + points
+                                  << picture + "\t0 </srv/pic.png>\n" + points << true;
+        QTest::newRow("shell text") << picture + "\t0 a$(touch x).eps.gz\r\n" + points
+                                    << picture + "\t0 <a$(touch x).eps.gz>\r\n" + points << true;
+        QTest::newRow("no file") << picture + "\t0 <empty>\n" + points << picture + "\t0 <empty>\n" + points << true;
         // Data that looks like a picture line is not one: a text, the
         // points of a polyline with arrows, a spline's shape factors.
         const QByteArray others = "# 2 5 a comment\n"
@@ -189,26 +194,25 @@ private slots:
                                   "1 3 0 1 0 7 50 -1 -1 0.000 1 0.0000 600 600 300 300 600 600 900 600\n"
                                   "-6\n";
         QTest::newRow("among other objects")
-            << others + picture + "\t0 p.png\n" + points << others + picture + "\t0 L/p.png\n" + points << 1;
-        // Objects it cannot follow: the text is left as it is.
-        QTest::newRow("too few points") << picture + "\t0 pic.png\n\t 0 0 1200 0\n"
-                                        << picture + "\t0 pic.png\n\t 0 0 1200 0\n"
-                                        << 0;
-        QTest::newRow("unknown object") << "7 1 2 3\n" + picture + "\t0 pic.png\n" + points
-                                        << "7 1 2 3\n" + picture + "\t0 pic.png\n" + points << 0;
+            << others + picture + "\t0 p.png\n" + points << others + picture + "\t0 <p.png>\n" + points << true;
+        // Objects it cannot follow.
+        QTest::newRow("too few points") << picture + "\t0 pic.png\n\t 0 0 1200 0\n" << QByteArray() << false;
+        QTest::newRow("unknown object") << "7 1 2 3\n" + picture + "\t0 pic.png\n" + points << QByteArray() << false;
     }
-    void relativePictureNames()
+    void pictureNamesAreReplaced()
     {
         QFETCH(QByteArray, objects);
         QFETCH(QByteArray, expected);
-        QFETCH(int, count);
-        int changedNames = -1;
-        QCOMPARE(prefixRelativePictureNames(figure(objects), "L/", &changedNames), figure(expected));
-        QCOMPARE(changedNames, count);
-        // Another version of the format is left alone.
+        QFETCH(bool, followed);
+        const auto mark = [](const QByteArray& name) { return '<' + name + '>'; };
+        const std::optional<QByteArray> renamed = renamePictures(figure(objects), mark);
+        QCOMPARE(renamed.has_value(), followed);
+        if (followed)
+            QCOMPARE(*renamed, figure(expected));
+        // Another version of the format cannot be followed.
         QByteArray older = figure(objects);
         older.replace("#FIG 3.2", "#FIG 3.1");
-        QCOMPARE(prefixRelativePictureNames(older, "L/"), older);
+        QVERIFY(!renamePictures(older, mark));
     }
 
     // ---- Options ----

@@ -51,7 +51,7 @@ private slots:
         // that only the copy into place meets the full disk.
         QTemporaryDir prepared;
         const QString large = prepared.filePath(QStringLiteral("large"));
-        writeFile(large, QByteArray(256 * 1024, 'x'));
+        writeFile(large, QByteArray(256 * 1024, 'x') + "\n%%EOF\n");
         qputenv("TAVREL_FIG2DEV_PREPARED", QFile::encodeName(large));
         const QString out = doc.path(QStringLiteral("plan.") + (row == QLatin1String("SVG") ? "svg" : "pdf"));
         const QString overlay = doc.path(QStringLiteral("plan.pdftex_t"));

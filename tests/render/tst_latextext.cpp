@@ -183,13 +183,13 @@ private slots:
 
         const QString t = folder;
         QCOMPARE(standins::runs(log),
-            QStringList(
-                { QStringLiteral("latex [-quiet] [-output-directory] [%1] [-job-name] [texclip] [%1/texclip.tex]")
-                        .arg(t),
-                    QStringLiteral("dvips [-quiet] [-E*] [-o] [%1/texclip.eps] [%1/texclip.dvi]").arg(t),
-                    QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=pngalpha] [-r160] [-dEPSCrop] "
-                                   "[-sOutputFile=%1/texclip.png] [%1/texclip.eps]")
-                        .arg(t) }));
+            QStringList({ QStringLiteral("latex [-no-shell-escape] [-quiet] [-output-directory] [%1] [-job-name] "
+                                         "[texclip] [%1/texclip.tex]")
+                              .arg(t),
+                QStringLiteral("dvips [-quiet] [-E*] [-o] [%1/texclip.eps] [%1/texclip.dvi]").arg(t),
+                QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=pngalpha] [-r160] [-dEPSCrop] "
+                               "[-sOutputFile=%1/texclip.png] [%1/texclip.eps]")
+                    .arg(t) }));
         QCOMPARE(standins::runs(cwdLog), QStringList({ t, t }));
         // Only the document and what latex leaves besides the dvi stay.
         QVERIFY(QFile::exists(t + QStringLiteral("/texclip.tex")));
@@ -217,11 +217,13 @@ private slots:
         const QString t = latexTempFolder();
         QCOMPARE(QFileInfo(t).absolutePath(), QFileInfo(other.path()).absoluteFilePath());
         QCOMPARE(standins::runs(log),
-            QStringList({ QStringLiteral("latex [-output-directory] [%1] [%1/texclip.tex] [-x] [texclip]").arg(t),
-                QStringLiteral("dvips [-o] [%1/texclip.eps] [%1/texclip.dvi]").arg(t),
-                QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=pngalpha] [-r80] [-dEPSCrop] "
-                               "[-sOutputFile=%1/texclip.png] [%1/texclip.eps]")
-                    .arg(t) }));
+            QStringList(
+                { QStringLiteral("latex [-no-shell-escape] [-output-directory] [%1] [%1/texclip.tex] [-x] [texclip]")
+                        .arg(t),
+                    QStringLiteral("dvips [-o] [%1/texclip.eps] [%1/texclip.dvi]").arg(t),
+                    QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=pngalpha] [-r80] [-dEPSCrop] "
+                                   "[-sOutputFile=%1/texclip.png] [%1/texclip.eps]")
+                        .arg(t) }));
         QVERIFY(QFile::exists(t + QStringLiteral("/texclip.tex")));
         QVERIFY(!QFile::exists(folder + QStringLiteral("/texclip.tex")));
     }
@@ -247,7 +249,7 @@ private slots:
         canvas.context.drawText(text.get());
         const QString t = folder;
         QCOMPARE(standins::runs(log),
-            QStringList({ QStringLiteral("latex [-quiet] [-job-name] [texclip] [texclip.tex]"),
+            QStringList({ QStringLiteral("latex [-no-shell-escape] [-quiet] [-job-name] [texclip] [texclip.tex]"),
                 QStringLiteral("dvips [-quiet] [-E*] [-o] [texclip.eps] [texclip.dvi]"),
                 QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=pngalpha] [-r80] [-dEPSCrop] "
                                "[-sOutputFile=%1/texclip.png] [%1/texclip.eps]")
@@ -478,7 +480,8 @@ private slots:
         const QStringList runs = standins::runs(log);
         QCOMPARE(runs.size(), 3 * texts.size());
         static const QRegularExpression latexLine(
-            QStringLiteral("^latex \\[-quiet\\] \\[-output-directory\\] \\[(.*)\\] \\[-job-name\\] \\[texclip\\] "
+            QStringLiteral("^latex \\[-no-shell-escape\\] \\[-quiet\\] \\[-output-directory\\] \\[(.*)\\] "
+                           "\\[-job-name\\] \\[texclip\\] "
                            "\\[\\1/texclip\\.tex\\]$"));
         QMap<QString, QStringList> byFolder;
         for (const QString& run : runs) {
