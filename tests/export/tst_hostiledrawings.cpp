@@ -234,6 +234,31 @@ private slots:
         QVERIFY2(run.dialog.exportTo(out), qPrintable(boxes.boxes.value(0).text));
         QCOMPARE(pngPictures(readFile(out)), 1);
     }
+
+    // A drawing whose objects the export cannot follow in its file (here an
+    // object code it does not know, which the reader drops) could hide a
+    // picture name from it: it is exported as the window shows it.
+    void unfollowedFileIsExportedAsShown()
+    {
+        if (!installed({ "fig2dev", "gzip" }))
+            QSKIP("fig2dev is not installed");
+        const EmptyProgramFolder realPrograms;
+        QTemporaryDir root;
+        const QString mark = root.filePath(QStringLiteral("EXECUTED"));
+        qputenv("TAVREL_MARK", QFile::encodeName(mark));
+        const QString figPath = root.filePath(QStringLiteral("plan.fig"));
+        const QByteArray name = "a$(touch \"$TAVREL_MARK\").png.gz";
+        writeFile(figPath, figure("7 1 2 3\n" + picture(name)));
+        writePicture(root.filePath(QStringLiteral("pic.png")));
+        QVERIFY(QFile::copy(root.filePath(QStringLiteral("pic.png.gz")), root.filePath(QFile::decodeName(name))));
+        MessageBoxRecorder boxes;
+        DialogExport run(figPath);
+        QVERIFY(run.dialog.selectFormat(QStringLiteral("EPS")));
+        const QString out = root.filePath(QStringLiteral("plan.eps"));
+        QVERIFY2(run.dialog.exportTo(out), qPrintable(boxes.boxes.value(0).text));
+        QVERIFY2(!QFile::exists(mark), "a command of the drawing was executed");
+        QCOMPARE(pngPictures(readFile(out)), 1);
+    }
 };
 
 TAVREL_TEST_MAIN(TestHostileDrawings)
