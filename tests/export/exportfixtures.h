@@ -305,6 +305,39 @@ struct DialogExport {
     bool loaded = false;
 };
 
+// A format of the export dialog as a table of cases names it: its text in
+// the format list, a setting of its page ("widget=value", or empty) and the
+// suffix of its file.
+struct ExportFormat {
+    const char* label;
+    const char* row;
+    const char* setting;
+    const char* suffix;
+};
+
+// Chooses the format's row and setting on the dialog.
+inline bool chooseFormat(ExportDlg& dialog, const QString& row, const QString& setting)
+{
+    return dialog.selectFormat(row)
+        && (setting.isEmpty() || dialog.setOptionWidget(setting.section('=', 0, 0), setting.section('=', 1)));
+}
+
+// The file a command run from a name or a text touches: its path is in the
+// variable TAVREL_MARK, which the test's names and texts name, while the
+// object lives.
+struct ExecutionMark {
+    QString path;
+    explicit ExecutionMark(const QString& folder)
+        : path(folder + QStringLiteral("/EXECUTED"))
+    {
+        qputenv("TAVREL_MARK", QFile::encodeName(path));
+    }
+    ~ExecutionMark() { qunsetenv("TAVREL_MARK"); }
+    ExecutionMark(const ExecutionMark&) = delete;
+    ExecutionMark& operator=(const ExecutionMark&) = delete;
+    bool touched() const { return QFileInfo::exists(path); }
+};
+
 // "fig2dev [a] [b]" from the arguments, as the stand-in logs a run.
 inline QString loggedRun(const QStringList& arguments, const QString& program = QStringLiteral("fig2dev"))
 {

@@ -37,11 +37,7 @@ private slots:
         startCase();
         texRouteTimeout = 60000; // a first TeX run may build its formats
     }
-    void cleanup()
-    {
-        endCase();
-        qunsetenv("TAVREL_MARK");
-    }
+    void cleanup() { endCase(); }
 
     // A hostile name in the drawing's folder, the drawing's file and the
     // output's file at once, through the real fig2dev, Ghostscript and LaTeX.
@@ -63,20 +59,14 @@ private slots:
             { "percent", "50% scale" },
             { "space", "my plan" },
         };
-        struct Format {
-            const char* label;
-            const char* row;
-            const char* setting; // widget=value, or empty
-            const char* suffix;
-        };
-        const Format formats[] = {
+        const ExportFormat formats[] = {
             { "PDF", "PDF", "", "pdf" },
             { "PdfTeX", "PdfTeX", "", "pdf" },
             { "CGM binary", "CGM", "binaryOutput=1", "cgm" },
             { "SVG", "SVG", "", "svg" },
             { "EPS through LaTeX", "EPS", "epsUseLatex=1", "eps" },
         };
-        for (const Format& format : formats) {
+        for (const ExportFormat& format : formats) {
             for (const auto& name : names)
                 QTest::addRow("%s, %s", format.label, name[0])
                     << format.row << format.setting << format.suffix << QString::fromUtf8(name[1]);
@@ -93,8 +83,7 @@ private slots:
             QSKIP("fig2dev, Ghostscript or TeX is not installed");
         const EmptyProgramFolder realPrograms;
         QTemporaryDir root;
-        const QString mark = root.filePath(QStringLiteral("EXECUTED"));
-        qputenv("TAVREL_MARK", QFile::encodeName(mark));
+        const ExecutionMark mark(root.path());
         const QString folder = root.filePath(QStringLiteral("dir ") + name);
         const QString figPath = folder + QLatin1Char('/') + name + QStringLiteral(".fig");
         writeFile(figPath, drawingWithPicture);
@@ -112,12 +101,10 @@ private slots:
         DialogExport run(figPath);
         QVERIFY(run.loaded);
         QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
-        QVERIFY(run.dialog.selectFormat(row));
-        if (!setting.isEmpty())
-            QVERIFY(run.dialog.setOptionWidget(setting.section('=', 0, 0), setting.section('=', 1)));
+        QVERIFY(chooseFormat(run.dialog, row, setting));
         const bool exported = run.dialog.exportTo(out);
 
-        QVERIFY2(!QFile::exists(mark), "a name was executed");
+        QVERIFY2(!mark.touched(), "a name was executed");
         QStringList outputs { out };
         if (row == QLatin1String("PdfTeX"))
             outputs << stripExtension(out) + QStringLiteral(".pdftex_t");

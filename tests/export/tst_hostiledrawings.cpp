@@ -53,11 +53,7 @@ private slots:
         startCase();
         texRouteTimeout = 60000; // a first TeX run may build its formats
     }
-    void cleanup()
-    {
-        endCase();
-        qunsetenv("TAVREL_MARK");
-    }
+    void cleanup() { endCase(); }
 
     // Each drawing beside an ordinary picture and the user's own files, in
     // each format. A command that runs touches the file TAVREL_MARK names;
@@ -101,20 +97,14 @@ private slots:
             { "a dvips special with backquotes", specialText("\\special{psfile=\"`touch $TAVREL_MARK\"}x"),
                 QByteArray(), 1 },
         };
-        struct Format {
-            const char* label;
-            const char* row;
-            const char* setting; // widget=value, or empty
-            const char* suffix;
-        };
-        const Format formats[] = {
+        const ExportFormat formats[] = {
             { "EPS", "EPS", "", "eps" },
             { "PDF", "PDF", "", "pdf" },
             { "PDF through LaTeX", "PDF", "pdfUseLatex=1", "pdf" },
             { "EPS through LaTeX", "EPS", "epsUseLatex=1", "eps" },
             { "bitmap", "Bitmap", "", "png" },
         };
-        for (const Format& format : formats) {
+        for (const ExportFormat& format : formats) {
             for (const Drawing& drawing : drawings)
                 QTest::addRow("%s, %s", format.label, drawing.label)
                     << format.row << format.setting << format.suffix
@@ -134,8 +124,7 @@ private slots:
             QSKIP("fig2dev, Ghostscript or TeX is not installed");
         const EmptyProgramFolder realPrograms;
         QTemporaryDir root;
-        const QString mark = root.filePath(QStringLiteral("EXECUTED"));
-        qputenv("TAVREL_MARK", QFile::encodeName(mark));
+        const ExecutionMark mark(root.path());
         const QString folder = root.filePath(QStringLiteral("drawing"));
         const QString figPath = folder + QStringLiteral("/plan.fig");
         QTemporaryDir fifoFolder;
@@ -161,12 +150,10 @@ private slots:
         const QMap<QString, QString> before = snapshot(root.path());
         const QStringList tempBefore = QDir(QDir::tempPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         boxes.boxes.clear();
-        QVERIFY(run.dialog.selectFormat(row));
-        if (!setting.isEmpty())
-            QVERIFY(run.dialog.setOptionWidget(setting.section('=', 0, 0), setting.section('=', 1)));
+        QVERIFY(chooseFormat(run.dialog, row, setting));
         const bool exported = run.dialog.exportTo(out);
 
-        QVERIFY2(!QFile::exists(mark), "a command of the drawing was executed");
+        QVERIFY2(!mark.touched(), "a command of the drawing was executed");
         if (exported) {
             QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
             QCOMPARE(changed(before, snapshot(root.path())), QStringList { out });
@@ -244,8 +231,7 @@ private slots:
             QSKIP("fig2dev is not installed");
         const EmptyProgramFolder realPrograms;
         QTemporaryDir root;
-        const QString mark = root.filePath(QStringLiteral("EXECUTED"));
-        qputenv("TAVREL_MARK", QFile::encodeName(mark));
+        const ExecutionMark mark(root.path());
         const QString figPath = root.filePath(QStringLiteral("plan.fig"));
         const QByteArray name = "a$(touch \"$TAVREL_MARK\").png.gz";
         writeFile(figPath, figure("7 1 2 3\n" + picture(name)));
@@ -256,7 +242,7 @@ private slots:
         QVERIFY(run.dialog.selectFormat(QStringLiteral("EPS")));
         const QString out = root.filePath(QStringLiteral("plan.eps"));
         QVERIFY2(run.dialog.exportTo(out), qPrintable(boxes.boxes.value(0).text));
-        QVERIFY2(!QFile::exists(mark), "a command of the drawing was executed");
+        QVERIFY2(!mark.touched(), "a command of the drawing was executed");
         QCOMPARE(pngPictures(readFile(out)), 1);
     }
 };
