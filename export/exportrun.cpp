@@ -5,6 +5,7 @@
 #include "app/platform.h"
 #include "app/privatefolder.h"
 #include "app/texprograms.h"
+#include "export/completeoutput.h"
 #include "export/exportoptions.h"
 #include "export/picturenames.h"
 #include "model/figcontext.h"
@@ -112,76 +113,6 @@ void linkPicture(const QByteArray& target, const QByteArray& link)
         for (const char* suffix : compressionSuffixes)
             linkRegularFile(stem.first + suffix, stem.second + suffix);
     }
-}
-
-// Whether the file begins as PostScript, EPS with a binary header, or PDF
-// does: files that end in an end-of-file comment when whole.
-bool isDocumentFile(const QByteArray& head)
-{
-    return head.startsWith("%!") || head.startsWith("%PDF-") || head.startsWith("\xC5\xD0\xD3\xC6");
-}
-
-// Whether the text ends in an end-of-file comment ("%%EOF"; fig2dev writes
-// "%EOF") on a line of its own, blanks after it aside.
-bool endsWithEof(const QByteArray& text)
-{
-    const QByteArray whole = text.trimmed();
-    const int lineEnd = qMax(whole.lastIndexOf('\n'), whole.lastIndexOf('\r'));
-    const QByteArray last = whole.mid(lineEnd + 1).trimmed();
-    return last == "%%EOF" || last == "%EOF";
-}
-
-// Whether a PostScript, EPS or PDF file is whole: it ends in its end-of-file
-// comment; an EPS file with a binary header may end in its preview instead,
-// its PostScript section then ending in the comment.
-bool isWholeDocument(QFile& file)
-{
-    const qint64 size = file.size();
-    const qint64 tail = qMin<qint64>(size, 1024);
-    if (file.seek(size - tail) && endsWithEof(file.read(tail)))
-        return true;
-    if (!file.seek(0))
-        return false;
-    const QByteArray header = file.read(12);
-    if (header.size() < 12 || !header.startsWith("\xC5\xD0\xD3\xC6"))
-        return false;
-    auto number = [&header](int at) {
-        return qint64(quint8(header.at(at))) | qint64(quint8(header.at(at + 1))) << 8
-            | qint64(quint8(header.at(at + 2))) << 16 | qint64(quint8(header.at(at + 3))) << 24;
-    };
-    const qint64 start = number(4);
-    const qint64 length = number(8);
-    if (start < 12 || length <= 0 || start + length > size)
-        return false;
-    const qint64 sectionTail = qMin<qint64>(length, 1024);
-    return file.seek(start + length - sectionTail) && endsWithEof(file.read(sectionTail));
-}
-
-// Whether a file the route made is complete: there, not empty, and whole
-// for its kind when that says when it is (see isWholeDocument); `document`
-// says that it must be PostScript, EPS or PDF whatever its first bytes. An
-// empty text when it is, else what is wrong.
-QString outputProblem(const QString& path, const QString& name, bool document)
-{
-    QFile file(path);
-    const QFileInfo info(path);
-    if (!info.exists())
-        return QStringLiteral("No output file %1 was written.").arg(name);
-    if (!info.isFile() || info.size() == 0)
-        return QStringLiteral("The output file %1 is empty.").arg(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("The output file %1 cannot be read, %2").arg(name, file.errorString());
-    if ((document || isDocumentFile(file.peek(8))) && !isWholeDocument(file))
-        return QStringLiteral("The output file %1 is incomplete: it does not end as its format does.").arg(name);
-    return QString();
-}
-
-// Whether fig2dev's options ask for PostScript, EPS or PDF.
-bool makesDocument(const QStringList& options)
-{
-    const int language = options.indexOf(QStringLiteral("-L"));
-    static const QStringList documents { "ps", "eps", "pdf", "pstex", "pdftex" };
-    return language >= 0 && documents.contains(options.value(language + 1));
 }
 
 } // namespace
