@@ -5,6 +5,7 @@
 #include "exportfixtures.h"
 
 #include "app/preferences.h"
+#include "app/privatefolder.h"
 #include "export/exportoptions.h"
 #include "export/exportrun.h"
 #include "export/picturenames.h"
@@ -200,6 +201,36 @@ private slots:
         QByteArray older = figure(objects);
         older.replace("#FIG 3.2", "#FIG 3.1");
         QVERIFY(!renamePictures(older, mark));
+    }
+
+    // A picture's generated name keeps the suffixes fig2dev goes by, and
+    // nothing of the name that is not plain.
+    void generatedNamesKeepPlainSuffixes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("suffixes");
+        QTest::newRow("one") << "photo.jpg"
+                             << ".jpg";
+        QTest::newRow("compressed") << "a$(touch x).eps.gz"
+                                    << ".eps.gz";
+        QTest::newRow("the last two") << "my.photo.v2.png"
+                                      << ".v2.png";
+        QTest::newRow("in a folder") << "/srv/my.pics/p"
+                                     << "";
+        QTest::newRow("a suffix that is not plain") << "a.p$g"
+                                                    << "";
+        QTest::newRow("a plain one after it") << "a.b$c.png"
+                                              << ".png";
+        QTest::newRow("non-ASCII") << QString::fromUtf8("a.\u00e4.png") << ".png";
+        QTest::newRow("only a suffix") << ".gz"
+                                       << "";
+        QTest::newRow("none") << "picture"
+                              << "";
+    }
+    void generatedNamesKeepPlainSuffixes()
+    {
+        QFETCH(QString, name);
+        QTEST(plainSuffixes(name), "suffixes");
     }
 
     // ---- Options ----
