@@ -195,7 +195,8 @@ bool ExportRun::prepare()
     if (!renamed && context)
         renamed = renamePictures(context->figText(), rename);
     if (!renamed) {
-        ExportOptions::reportFailure(QStringLiteral("Couldn't read the pictures of %1").arg(figPath));
+        ExportOptions::reportFailure(QStringLiteral("Couldn't read the pictures of %1")
+                                         .arg(figPath.isEmpty() ? QStringLiteral("the drawing") : figPath));
         return false;
     }
     text = *renamed;

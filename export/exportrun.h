@@ -67,8 +67,9 @@ public:
     // Puts every output at its target: each is copied to a temporary file in
     // the target's folder, and only when all were copied whole are they
     // renamed over the targets. False, after the "Export failed!" box, when
-    // an output is missing, empty or incomplete or a copy or rename failed; the targets
-    // not yet renamed over stay as they were and no temporary file is left.
+    // an output is missing, empty or incomplete or a copy or rename failed;
+    // the targets not yet renamed over stay as they were and no temporary
+    // file is left.
     bool finish();
 
     // Whether a name can be handed to every program as it is: letters,
