@@ -13,6 +13,7 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -44,7 +45,8 @@ QString childOutput(QProcess& process)
 // Starts the program with the arguments and waits for it; the reports name
 // it as `shown`.
 bool runProcess(const QString& program, const QStringList& arguments, const QString& shown, bool showBox,
-    int finishTimeout, const QString& workingDirectory, QString* failureReport)
+    int finishTimeout, const QString& workingDirectory, QString* failureReport,
+    const QProcessEnvironment* environment = nullptr)
 {
     auto fail = [failureReport, showBox](const QString& report) {
         if (failureReport)
@@ -62,6 +64,8 @@ bool runProcess(const QString& program, const QStringList& arguments, const QStr
     process.setStandardInputFile(QProcess::nullDevice());
     if (!workingDirectory.isEmpty())
         process.setWorkingDirectory(workingDirectory);
+    if (environment)
+        process.setProcessEnvironment(*environment);
     process.start(program, arguments, QIODevice::ReadWrite);
 
     if (!process.waitForStarted(externalCommandDefaultTimeout)) {
@@ -113,6 +117,13 @@ bool runExternalProgram(const QString& program, const QStringList& arguments, bo
 {
     return runProcess(program, arguments, displayedCommandLine(program, arguments), showBox, finishTimeout,
         workingDirectory, failureReport);
+}
+
+bool runExternalProgram(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
+    bool showBox, int finishTimeout, const QString& workingDirectory, QString* failureReport)
+{
+    return runProcess(program, arguments, displayedCommandLine(program, arguments), showBox, finishTimeout,
+        workingDirectory, failureReport, &environment);
 }
 
 QString displayedCommandLine(const QString& program, const QStringList& arguments)

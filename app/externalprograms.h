@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class QProcessEnvironment;
+
 // Time-out for a child to start, and the finish time-out that -1 stands for.
 constexpr int externalCommandDefaultTimeout = 30000;
 
@@ -27,6 +29,11 @@ bool runExternalCommand(const QString& commandLine, bool showMessageBox, int fin
 // the command as displayedCommandLine shows it.
 bool runExternalProgram(const QString& program, const QStringList& arguments, bool showMessageBox, int finishTimeout,
     const QString& workingDirectory = QString(), QString* failureReport = nullptr);
+
+// The same with the child's whole environment given.
+bool runExternalProgram(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
+    bool showMessageBox, int finishTimeout, const QString& workingDirectory = QString(),
+    QString* failureReport = nullptr);
 
 // A program and its arguments as one line for messages: an argument that is
 // empty or holds white space or a double quotation mark is shown in double

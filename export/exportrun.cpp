@@ -4,6 +4,8 @@
 #include "app/externalprograms.h"
 #include "app/platform.h"
 #include "app/privatefolder.h"
+#include "app/texprograms.h"
+#include "export/completeoutput.h"
 #include "export/exportoptions.h"
 #include "export/picturenames.h"
 #include "model/figcontext.h"
@@ -11,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
+#include <QPair>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -20,7 +24,8 @@ namespace {
 
 // The run's own files begin with this; no user's name is taken for one.
 const char ownPrefix[] = "tavrel-";
-const char pictureLink[] = "tavrel-pictures";
+const char picturePrefix[] = "tavrel-picture-";
+const char texFolderName[] = "tavrel-tex";
 const char drawingFallback[] = "tavrel-drawing.fig";
 const char outputFallback[] = "tavrel-export";
 
@@ -84,6 +89,32 @@ bool copyInto(const QString& source, QSaveFile& target, QString& error)
     return true;
 }
 
+// fig2dev also finds a picture under its name with one of these added, or
+// with the one it ends in removed.
+const char* const compressionSuffixes[] = { ".gz", ".Z", ".z", ".bz2", ".xz" };
+
+// Links `link` to the picture file `target` and, so that fig2dev finds in
+// the run's folder what it would have found beside the drawing, each file
+// of the target's name with a compression suffix added or removed to the
+// link's name changed alike. Only regular files are linked: a FIFO would
+// block fig2dev, and a missing picture is missing for it either way.
+void linkPicture(const QByteArray& target, const QByteArray& link)
+{
+    QList<QPair<QByteArray, QByteArray>> stems { { target, link } };
+    for (const char* suffix : compressionSuffixes) {
+        if (target.endsWith(suffix) && link.endsWith(suffix)) {
+            const int length = int(qstrlen(suffix));
+            stems.append({ target.chopped(length), link.chopped(length) });
+            break;
+        }
+    }
+    for (const auto& stem : qAsConst(stems)) {
+        linkRegularFile(stem.first, stem.second);
+        for (const char* suffix : compressionSuffixes)
+            linkRegularFile(stem.first + suffix, stem.second + suffix);
+    }
+}
+
 } // namespace
 
 ExportRun::ExportRun(CFigContext* context, const QString& figPath)
@@ -143,13 +174,35 @@ bool ExportRun::prepare()
         return false;
     }
 
-    // fig2dev finds pictures with relative names beside the Fig file it
-    // reads: the copy reaches them through a link to the drawing's folder.
-    int linked = 0;
-    text = prefixRelativePictureNames(text, QByteArray(pictureLink) + '/', &linked);
-    const QString drawingFolder = figPath.isEmpty() ? QDir::currentPath() : source.absolutePath();
-    if (linked > 0 && !QFile::link(drawingFolder, dir->filePath(QLatin1String(pictureLink)))) {
-        ExportOptions::reportFailure(QStringLiteral("Couldn't link the pictures' folder %1").arg(drawingFolder));
+    // Every picture is reached through a link of a plain generated name
+    // beside the copy, which keeps the suffixes fig2dev goes by; a relative
+    // name is taken from the drawing's folder, as fig2dev would.
+    const QByteArray drawingFolder
+        = QFile::encodeName(figPath.isEmpty() ? QDir::currentPath() : source.absolutePath()) + '/';
+    QMap<QByteArray, QByteArray> linked;
+    const auto rename = [&](const QByteArray& name) {
+        QByteArray& link = linked[name];
+        if (link.isEmpty()) {
+            link = picturePrefix + QByteArray::number(linked.size())
+                + plainSuffixes(QString::fromLatin1(name)).toLatin1();
+            linkPicture(name.startsWith('/') ? name : drawingFolder + name, QFile::encodeName(dir->filePath(link)));
+        }
+        return link;
+    };
+    std::optional<QByteArray> renamed = renamePictures(text, rename);
+    // A file whose pictures cannot all be found (another version, damaged
+    // data) is exported as the window shows it.
+    if (!renamed && context)
+        renamed = renamePictures(context->figText(), rename);
+    if (!renamed) {
+        ExportOptions::reportFailure(QStringLiteral("Couldn't read the pictures of %1")
+                                         .arg(figPath.isEmpty() ? QStringLiteral("the drawing") : figPath));
+        return false;
+    }
+    text = *renamed;
+    // The TeX programs run in a folder of their own, without the links.
+    if (!QDir(dir->path()).mkdir(QLatin1String(texFolderName))) {
+        ExportOptions::reportFailure(QStringLiteral("Couldn't make the folder %1").arg(texFolder()));
         return false;
     }
     if (!writeWhole(copy, text, error)) {
@@ -190,13 +243,21 @@ QString ExportRun::addOutput(const QString& target, const QString& name)
     return chosen;
 }
 
-bool ExportRun::madeFile(const QString& name, const QString& command)
+QString ExportRun::texFolder() const
 {
-    const QFileInfo made(dir->filePath(name));
-    if (made.isFile() && made.size() > 0)
+    return dir ? dir->filePath(QLatin1String(texFolderName)) : QString();
+}
+
+QString ExportRun::inTexFolder(const QString& name)
+{
+    return QLatin1String(texFolderName) + QLatin1Char('/') + name;
+}
+
+bool ExportRun::madeFile(const QString& name, const QString& command, bool document)
+{
+    const QString problem = outputProblem(dir->filePath(name), name, document);
+    if (problem.isEmpty())
         return true;
-    const QString problem = made.exists() ? QStringLiteral("The output file %1 is empty.").arg(name)
-                                          : QStringLiteral("No output file %1 was written.").arg(name);
     ExportOptions::reportFailure(QStringLiteral("%1 failed\n\n%2").arg(command, problem));
     return false;
 }
@@ -205,25 +266,33 @@ bool ExportRun::runFig2dev(const QStringList& options, const QString& outputName
 {
     const QStringList arguments = options + QStringList { drawingName, outputName };
     return runFig2devProgram(arguments, folder())
-        && madeFile(outputName, displayedCommandLine(platform::fig2devProgramName(), arguments));
+        && madeFile(
+            outputName, displayedCommandLine(platform::fig2devProgramName(), arguments), makesDocument(options));
 }
 
 bool ExportRun::runProgram(const QString& program, const QStringList& arguments, const QString& makes, int timeout)
 {
     QString report;
     // The runner logs the failure; the box is the export's.
-    if (!runExternalProgram(program, arguments, false, timeout, folder(), &report)) {
+    if (!runExternalProgram(program, arguments, confinedTexEnvironment(), false, timeout, texFolder(), &report)) {
         ExportOptions::showFailureBox(report);
         return false;
     }
-    return madeFile(makes, displayedCommandLine(program, arguments));
+    static const QStringList documents { "ps", "eps", "pdf" };
+    return madeFile(inTexFolder(makes), displayedCommandLine(program, arguments),
+        documents.contains(QFileInfo(makes).suffix().toLower()));
+}
+
+bool ExportRun::runTexProgram(const QString& program, const QStringList& arguments, const QString& makes, int timeout)
+{
+    return runProgram(program, confinedTexArguments(arguments), makes, timeout);
 }
 
 bool ExportRun::finish()
 {
     std::vector<std::unique_ptr<QSaveFile>> files;
     for (const Output& output : outputs) {
-        if (!madeFile(output.name, output.target))
+        if (!madeFile(output.name, output.target, false))
             return false;
         // Beside the target, so that the rename below cannot cross file
         // systems; an uncommitted file is removed with its object.

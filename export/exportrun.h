@@ -3,11 +3,13 @@
 // and the LaTeX programs work on plain file names, a copy of the drawing in
 // it, and the files the export makes there, put at the places the user chose
 // only once every step has succeeded. No name the user chose (drawing,
-// output, folder) reaches a program: fig2dev hands its output name to a shell
+// output, folder) or the drawing holds (its pictures) reaches a program:
+// fig2dev hands its output name and compressed pictures' names to a shell
 // for several formats, and LaTeX reads some characters of a name as markup.
-// A failed export leaves the chosen files as they were. The run owns its
-// folder, which goes with it; the document it may write belongs to its
-// window.
+// The TeX programs run in a folder of their own inside, which holds no link
+// out of it, since what they write stays below that folder. A failed export
+// leaves the chosen files as they were. The run owns its folder, which goes
+// with it; the document it may write belongs to its window.
 
 #include <QString>
 #include <QStringList>
@@ -28,12 +30,18 @@ public:
     ExportRun(const ExportRun&) = delete;
     ExportRun& operator=(const ExportRun&) = delete;
 
-    // Makes the folder and puts the drawing into it; false, after the
+    // Makes the folder and puts the drawing into it, each of its pictures
+    // named anew ("tavrel-picture-" and a number, with the suffixes of the
+    // name) and linked to the picture's file; false, after the
     // "Export failed!" box, when it cannot.
     bool prepare();
 
-    // The folder the run works in.
+    // The folder the run works in, and the folder inside it where the
+    // programs of the LaTeX route run.
     QString folder() const;
+    QString texFolder() const;
+    // The name in folder() of a file of texFolder().
+    static QString inTexFolder(const QString& name);
 
     // Declares a file of the export: the run makes `name` in its folder (when
     // empty, a plain name after the target's own, else "tavrel-export" and
@@ -44,18 +52,24 @@ public:
 
     // fig2dev, from the program folder or else through PATH, in the folder
     // with the options, the drawing's copy and the output's name; true when
-    // it exited with 0 and wrote a file that is not empty.
+    // it exited with 0 and wrote a complete file: not empty and, for
+    // PostScript, EPS and PDF, ending in its end-of-file comment.
     bool runFig2dev(const QStringList& options, const QString& outputName);
-    // Another program (latex, dvips, pdflatex) in the folder, waited for at
-    // most `timeout` ms; true when it exited with 0 and wrote `makes`, not
-    // empty. A failure is shown in the "Export failed!" box.
+    // Another program (dvips) in texFolder(), waited for at most `timeout`
+    // ms, with TeX's confined environment (app/texprograms.h); true when it
+    // exited with 0 and wrote `makes` there, complete as fig2dev's output
+    // must be (by its suffix). A failure is shown in the "Export failed!"
+    // box.
     bool runProgram(const QString& program, const QStringList& arguments, const QString& makes, int timeout);
+    // The same for a TeX program (latex, pdflatex): its shell escape off.
+    bool runTexProgram(const QString& program, const QStringList& arguments, const QString& makes, int timeout);
 
     // Puts every output at its target: each is copied to a temporary file in
     // the target's folder, and only when all were copied whole are they
     // renamed over the targets. False, after the "Export failed!" box, when
-    // an output is missing or empty or a copy or rename failed; the targets
-    // not yet renamed over stay as they were and no temporary file is left.
+    // an output is missing, empty or incomplete or a copy or rename failed;
+    // the targets not yet renamed over stay as they were and no temporary
+    // file is left.
     bool finish();
 
     // Whether a name can be handed to every program as it is: letters,
@@ -69,8 +83,10 @@ private:
         QString target;
     };
 
-    // Whether the file is there and not empty, else the failure is reported.
-    bool madeFile(const QString& name, const QString& command);
+    // Whether the file is complete (there, not empty, and whole when it is
+    // or, by `document`, must be PostScript, EPS or PDF), else the failure
+    // is reported.
+    bool madeFile(const QString& name, const QString& command, bool document);
     bool nameTaken(const QString& name) const;
 
     CFigContext* context; // not owned; may be null

@@ -1,6 +1,7 @@
 #include "export/picturenames.h"
 
 #include <QList>
+#include <QPair>
 
 namespace {
 
@@ -129,8 +130,9 @@ bool skipArrows(Scanner& in, int forward, int backward)
     return in.values(arrowValues * ((forward ? 1 : 0) + (backward ? 1 : 0)));
 }
 
-// Finds the picture names; false when the objects cannot be followed.
-bool findPictureNames(const QByteArray& fig, QList<int>& starts)
+// Finds the picture names, as start and end positions; false when the
+// objects cannot be followed.
+bool findPictureNames(const QByteArray& fig, QList<QPair<int, int>>& places)
 {
     Scanner in(fig);
     if (!skipHeader(in, fig))
@@ -163,8 +165,8 @@ bool findPictureNames(const QByteArray& fig, QList<int>& starts)
                 int end = 0;
                 in.restOfLine(start, end);
                 const QByteArray name = fig.mid(start, end - start);
-                if (!name.isEmpty() && name != "<empty>" && !name.startsWith('/'))
-                    starts << start;
+                if (!name.isEmpty() && name != "<empty>")
+                    places << qMakePair(start, end);
             }
             if (v.at(14) < 0 || !in.values(2 * v.at(14)))
                 return false;
@@ -198,18 +200,18 @@ bool findPictureNames(const QByteArray& fig, QList<int>& starts)
 
 } // namespace
 
-QByteArray prefixRelativePictureNames(const QByteArray& fig, const QByteArray& prefix, int* count)
+std::optional<QByteArray> renamePictures(
+    const QByteArray& fig, const std::function<QByteArray(const QByteArray&)>& rename)
 {
-    if (count)
-        *count = 0;
-    QList<int> starts;
-    if (!findPictureNames(fig, starts))
-        return fig;
+    QList<QPair<int, int>> places;
+    if (!findPictureNames(fig, places))
+        return std::nullopt;
     QByteArray result = fig;
     // From the end, so that the positions before stay valid.
-    for (int i = starts.size() - 1; i >= 0; --i)
-        result.insert(starts.at(i), prefix);
-    if (count)
-        *count = starts.size();
+    for (int i = places.size() - 1; i >= 0; --i) {
+        const int start = places.at(i).first;
+        const int length = places.at(i).second - start;
+        result.replace(start, length, rename(fig.mid(start, length)));
+    }
     return result;
 }

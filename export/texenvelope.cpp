@@ -115,32 +115,34 @@ bool exportWithTexEnvelope(
                                         : QLatin1String(envelopeStem) + QStringLiteral(".pdf");
 
     ExportRun run(&context, figPath);
-    if (!run.prepare() || run.addOutput(outPath, made).isEmpty())
+    // fig2dev writes the graphics and the overlay where the TeX programs run;
+    // the overlay names the graphics file as TeX finds it there.
+    if (!run.prepare() || run.addOutput(outPath, ExportRun::inTexFolder(made)).isEmpty())
         return false;
     const QStringList graphicsOptions = QStringList { QStringLiteral("-L"), QLatin1String(route.graphicsLanguage) }
         + optionArguments(options.commonOptions(true));
-    if (!run.runFig2dev(graphicsOptions, graphics))
+    if (!run.runFig2dev(graphicsOptions, ExportRun::inTexFolder(graphics)))
         return false;
     const QStringList overlayOptions = QStringList { QStringLiteral("-L"), QLatin1String(route.overlayLanguage) }
         + optionArguments(options.commonOptions(false)) + QStringList { QStringLiteral("-p"), graphics };
-    if (!run.runFig2dev(overlayOptions, overlay))
+    if (!run.runFig2dev(overlayOptions, ExportRun::inTexFolder(overlay)))
         return false;
 
-    const QString folder = run.folder() + QLatin1Char('/');
+    const QString folder = run.texFolder() + QLatin1Char('/');
     const QSizeF figure = route.wholeFigure ? overlayPictureSize(readOverlay(folder + overlay)) : QSizeF();
     if (!writeEnvelope(folder + envelope, texEnvelopeText(preferences.exportTexFrame, context, overlay, figure)))
         return false;
 
     if (route.finalRun) {
         const QString dvi = QLatin1String(envelopeStem) + QStringLiteral(".dvi");
-        if (!run.runProgram(QLatin1String(route.texProgram), { envelope }, dvi, texRouteTimeout))
+        if (!run.runTexProgram(QLatin1String(route.texProgram), { envelope }, dvi, texRouteTimeout))
             return false;
         // The final run is a fixed text of the route: its program and options.
         QStringList dvips = QProcess::splitCommand(QString::fromLatin1(route.finalRun));
         const QString program = dvips.takeFirst();
         if (!run.runProgram(program, dvips + QStringList { made, dvi }, made, texRouteTimeout))
             return false;
-    } else if (!run.runProgram(QLatin1String(route.texProgram), { envelope }, made, texRouteTimeout)) {
+    } else if (!run.runTexProgram(QLatin1String(route.texProgram), { envelope }, made, texRouteTimeout)) {
         return false;
     }
     return run.finish();

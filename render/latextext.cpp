@@ -8,6 +8,7 @@
 #include "app/externalprograms.h"
 #include "app/preferences.h"
 #include "app/privatefolder.h"
+#include "app/texprograms.h"
 #include "model/figcontext.h"
 #include "model/figtext.h"
 #include "model/planegeometry.h"
@@ -22,6 +23,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextCodec>
@@ -63,13 +66,28 @@ QString inFolder(const QString& folder, const char* name)
     return folder + QDir::separator() + QLatin1String(name);
 }
 
-// Replaces the placeholders of "latex command" and "dvips command".
-QString commandLine(QString command, const QString& folder, const QString& output, const QString& input)
+// The arguments of "latex command" or "dvips command", split before the
+// placeholders are replaced inside each argument, so that a folder or name
+// with blanks or quotation marks in it stays one argument.
+QStringList settingArguments(QStringList arguments, const QString& folder, const QString& output, const QString& input)
 {
-    command.replace(QLatin1String("TEMPDIR"), folder);
-    command.replace(QLatin1String("OUTFILE"), output);
-    command.replace(QLatin1String("INFILE"), input);
-    return command;
+    for (QString& argument : arguments) {
+        argument.replace(QLatin1String("TEMPDIR"), folder);
+        argument.replace(QLatin1String("OUTFILE"), output);
+        argument.replace(QLatin1String("INFILE"), input);
+    }
+    return arguments;
+}
+
+// Runs a program and its arguments (the first being the program) in the
+// folder, waited for as long as the runner does by default; a TeX program
+// has its shell escape off. The environment keeps any TeX program's writes
+// below the folder it runs in.
+bool runInFolder(QStringList arguments, const QString& folder, const QProcessEnvironment& environment, bool tex)
+{
+    const QString program = arguments.isEmpty() ? QString() : arguments.takeFirst();
+    return runExternalProgram(
+        program, tex ? confinedTexArguments(arguments) : arguments, environment, false, -1, folder);
 }
 
 int cacheIndex(int drawStyle)
@@ -95,30 +113,24 @@ std::map<QString, std::unique_ptr<QTemporaryDir>>& privateFolders()
 struct LatexJob {
     QString folder; // where its files are made; TEMPDIR of its commands
     QString document; // the LaTeX document, written in ISO 8859-1
-    QString latex; // the three command lines
-    QString dvips;
+    QStringList latex; // the settings, split, their placeholders in place
+    QStringList dvips;
     QString ghostscript;
+    int resolution = 0;
+    QProcessEnvironment environment;
     QImage image; // null when a step failed
 };
-
-QString ghostscriptCommand(const QString& folder, int resolution)
-{
-    const QString png = inFolder(folder, "texclip.png");
-    const QString eps = inFolder(folder, "texclip.eps");
-    return QLatin1Char('"') + preferences.ghostscriptLocation
-        + QLatin1String("\" -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=pngalpha -r") + QString::number(resolution)
-        + QLatin1String(" -dEPSCrop -sOutputFile=\"") + png + QLatin1String("\" \"") + eps + QLatin1Char('"');
-}
 
 LatexJob prepareJob(const QString& folder, const FigText* text, const QColor& colour, int resolution)
 {
     LatexJob job;
     job.folder = folder;
     job.document = latexClipDocument(text, colour);
-    job.latex = commandLine(preferences.latexCommand, folder, QLatin1String(clipName), QStringLiteral("texclip.tex"));
-    job.dvips
-        = commandLine(preferences.dvipsCommand, folder, QStringLiteral("texclip.eps"), QStringLiteral("texclip.dvi"));
-    job.ghostscript = ghostscriptCommand(folder, resolution);
+    job.latex = QProcess::splitCommand(preferences.latexCommand);
+    job.dvips = QProcess::splitCommand(preferences.dvipsCommand);
+    job.ghostscript = preferences.ghostscriptLocation;
+    job.resolution = resolution;
+    job.environment = confinedTexEnvironment();
     return job;
 }
 
@@ -153,13 +165,21 @@ void runJob(LatexJob& job)
     // latex and dvips run in the folder of their files: a command without
     // folders in it (or a TeX that does not know -job-name and takes the job
     // name for the input) still finds them.
-    if (!runExternalCommandDefault(job.latex, false, job.folder) || !QFileInfo::exists(dvi))
+    const QStringList latex
+        = settingArguments(job.latex, job.folder, QLatin1String(clipName), QStringLiteral("texclip.tex"));
+    if (!runInFolder(latex, job.folder, job.environment, true) || !QFileInfo::exists(dvi))
         return;
-    const bool dvipsRan = runExternalCommandDefault(job.dvips, false, job.folder);
+    const QStringList dvips
+        = settingArguments(job.dvips, job.folder, QStringLiteral("texclip.eps"), QStringLiteral("texclip.dvi"));
+    const bool dvipsRan = runInFolder(dvips, job.folder, job.environment, false);
     QFile::remove(dvi);
     if (!dvipsRan || !QFileInfo::exists(eps))
         return;
-    const bool converted = runExternalCommandDefault(job.ghostscript, false);
+    const QStringList ghostscript { QStringLiteral("-q"), QStringLiteral("-dSAFER"), QStringLiteral("-dBATCH"),
+        QStringLiteral("-dNOPAUSE"), QStringLiteral("-sDEVICE=pngalpha"),
+        QStringLiteral("-r") + QString::number(job.resolution), QStringLiteral("-dEPSCrop"),
+        QStringLiteral("-sOutputFile=") + png, eps };
+    const bool converted = runExternalProgram(job.ghostscript, ghostscript, false, -1);
     QFile::remove(eps);
     if (!converted || !QFileInfo::exists(png))
         return;
@@ -220,8 +240,8 @@ bool writeLatexClipFile(const QString& path, const FigText* text, const QColor& 
 
 bool runDvips(const QString& input, const QString& output, const QString& folder)
 {
-    const bool ran
-        = runExternalCommandDefault(commandLine(preferences.dvipsCommand, folder, output, input), false, folder);
+    const QStringList dvips = settingArguments(QProcess::splitCommand(preferences.dvipsCommand), folder, output, input);
+    const bool ran = runInFolder(dvips, folder, confinedTexEnvironment(), false);
     QFile::remove(folder + QDir::separator() + input);
     return ran;
 }
@@ -280,25 +300,19 @@ void typesetSpecialTexts(CFigContext& context, const std::vector<FigText*>& text
         QDir().mkpath(slot);
         workerFolders.push_back(slot);
     }
-    // The commands name the folder of the worker that runs them: it goes in
-    // where this stands.
-    const QString folderMark = QStringLiteral("\x01TEMPDIR\x01");
     std::vector<LatexJob> jobs;
     jobs.reserve(wanted.size());
     for (const Wanted& w : wanted)
-        jobs.push_back(prepareJob(folderMark, w.text, w.colour, key));
+        jobs.push_back(prepareJob(QString(), w.text, w.colour, key));
 
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     std::atomic<size_t> next { 0 };
-    auto work = [&jobs, &next, &workerFolders, &folderMark](int worker) {
+    // The commands name the folder of the worker that runs them.
+    auto work = [&jobs, &next, &workerFolders](int worker) {
         const QString& slot = workerFolders[size_t(worker)];
         for (size_t i = next++; i < jobs.size(); i = next++) {
-            LatexJob& job = jobs[i];
-            job.folder = slot;
-            job.latex.replace(folderMark, slot);
-            job.dvips.replace(folderMark, slot);
-            job.ghostscript.replace(folderMark, slot);
-            runJob(job);
+            jobs[i].folder = slot;
+            runJob(jobs[i]);
         }
     };
     std::vector<std::thread> threads;

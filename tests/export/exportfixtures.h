@@ -96,12 +96,15 @@ struct Form {
 
 // The fig2dev stand-in: one line "fig2dev [arg]..." and one line "in FOLDER"
 // per run in `log`, then the behaviour chosen by TAVREL_FIG2DEV_STANDIN:
-// unset or "write" writes "output" into the last argument, "fail" writes
-// an error and exits with 1, "crash" kills itself, "sleep" waits 30 s,
-// "silent" writes nothing and exits with 0, "empty" leaves an empty output
-// and exits with 0, "partial" writes part of an output and exits with 1 (a
-// full disk), "copy" copies the Fig file (the argument before the last) to
-// the output, "link" makes the output a second name of the file
+// unset or "write" writes "output" into the last argument (and, for
+// PostScript, EPS and PDF, the end-of-file comment of a complete file),
+// "fail" writes an error and exits with 1, "crash" kills itself, "sleep"
+// waits 30 s, "silent" writes nothing and exits with 0, "empty" leaves an
+// empty output and exits with 0, "partial" writes part of an output and
+// exits with 1 (a full disk), "truncated" writes the beginning of an EPS file
+// and exits with 0 (a full disk that goes unnoticed), "copy" copies the Fig
+// file (the argument before the last) to the output (with the comment as
+// "write"), "link" makes the output a second name of the file
 // TAVREL_FIG2DEV_PREPARED (so that a large output takes no room on the disk).
 inline QString writeFig2devStandIn(const QString& folder, const QString& log)
 {
@@ -109,6 +112,8 @@ inline QString writeFig2devStandIn(const QString& folder, const QString& log)
         "printf 'in %s\\n' \"$(pwd)\" >> '" + log.toUtf8()
             + "'\n"
               "for last; do before=$input; input=$last; done\n"
+              "end=; prev=; for a; do [ \"$prev\" = -L ] && case \"$a\" in ps|eps|pdf|pstex|pdftex) "
+              "end='%%%%EOF\\n';; esac; prev=$a; done\n"
               "case \"$TAVREL_FIG2DEV_STANDIN\" in\n"
               "fail) echo 'fig2dev: cannot do that' >&2; exit 1;;\n"
               "crash) kill -KILL $$;;\n"
@@ -116,10 +121,11 @@ inline QString writeFig2devStandIn(const QString& folder, const QString& log)
               "silent) exit 0;;\n"
               "empty) : > \"$last\"; exit 0;;\n"
               "partial) printf 'outp' > \"$last\"; echo 'fig2dev: write error' >&2; exit 1;;\n"
-              "copy) exec cp \"$before\" \"$last\";;\n"
+              "copy) { cat \"$before\"; printf \"$end\"; } > \"$last\"; exit 0;;\n"
               "link) exec ln \"$TAVREL_FIG2DEV_PREPARED\" \"$last\";;\n"
+              "truncated) printf '%%!PS-Adobe-3.0 EPSF-3.0\\n%%%%BoundingBox: 0 0 72 72\\n' > \"$last\"; exit 0;;\n"
               "esac\n"
-              "printf 'output\\n' > \"$last\"");
+              "printf \"output\\n$end\" > \"$last\"");
 }
 
 // The behaviour of the stand-in for the lifetime of the object.
@@ -171,6 +177,35 @@ struct SearchPath {
     ~SearchPath() { qputenv("PATH", saved); }
     SearchPath(const SearchPath&) = delete;
     SearchPath& operator=(const SearchPath&) = delete;
+};
+
+// Stand-ins for the LaTeX programs in a folder put first on PATH; they log
+// into the program folder's log with their working folder, keep a copy of
+// the LaTeX document they were given (envelope(), their last argument) and
+// write what the real programs would; dvips and pdflatex write only the
+// beginning of their file and exit with 0, as on a full disk, while the
+// variable TAVREL_TEX_STANDIN is "truncated".
+struct LatexStandIns {
+    QTemporaryDir bin;
+    std::unique_ptr<SearchPath> path;
+
+    explicit LatexStandIns(const QString& log, bool withLatex = true)
+    {
+        const QByteArray folder = "printf 'in %s\\n' \"$(pwd)\" >> '" + log.toUtf8()
+            + "'\n[ \"$TAVREL_TEX_STANDIN\" = truncated ] && end= || end='\\n%%%%EOF\\n'\n";
+        const QByteArray keep = "for last; do :; done\ncp \"$last\" '" + envelope().toUtf8() + "'\n";
+        if (withLatex)
+            standins::write(bin.path(), QStringLiteral("latex"), log,
+                folder + keep + "printf 'dvi\\n' > \"$(basename \"$last\" .tex).dvi\"");
+        standins::write(bin.path(), QStringLiteral("pdflatex"), log,
+            folder + keep + "printf \"%%PDF-1.5$end\" > \"$(basename \"$last\" .tex).pdf\"");
+        standins::write(bin.path(), QStringLiteral("dvips"), log,
+            folder + "while [ \"$1\" != -o ]; do shift; done\nprintf \"%%!PS-Adobe-3.0$end\" > \"$2\"");
+        // Debian's /bin holds the real programs: without latex, nothing else.
+        path
+            = std::make_unique<SearchPath>(withLatex ? QStringList { bin.path(), "/bin" } : QStringList { bin.path() });
+    }
+    QString envelope() const { return bin.filePath(QStringLiteral("envelope.tex")); }
 };
 
 // The commands of a log of runs, without the "in FOLDER" lines.
@@ -268,6 +303,39 @@ struct DialogExport {
         dialog.setFileName(QDir::toNativeSeparators(figPath));
     }
     bool loaded = false;
+};
+
+// A format of the export dialog as a table of cases names it: its text in
+// the format list, a setting of its page ("widget=value", or empty) and the
+// suffix of its file.
+struct ExportFormat {
+    const char* label;
+    const char* row;
+    const char* setting;
+    const char* suffix;
+};
+
+// Chooses the format's row and setting on the dialog.
+inline bool chooseFormat(ExportDlg& dialog, const QString& row, const QString& setting)
+{
+    return dialog.selectFormat(row)
+        && (setting.isEmpty() || dialog.setOptionWidget(setting.section('=', 0, 0), setting.section('=', 1)));
+}
+
+// The file a command run from a name or a text touches: its path is in the
+// variable TAVREL_MARK, which the test's names and texts name, while the
+// object lives.
+struct ExecutionMark {
+    QString path;
+    explicit ExecutionMark(const QString& folder)
+        : path(folder + QStringLiteral("/EXECUTED"))
+    {
+        qputenv("TAVREL_MARK", QFile::encodeName(path));
+    }
+    ~ExecutionMark() { qunsetenv("TAVREL_MARK"); }
+    ExecutionMark(const ExecutionMark&) = delete;
+    ExecutionMark& operator=(const ExecutionMark&) = delete;
+    bool touched() const { return QFileInfo::exists(path); }
 };
 
 // "fig2dev [a] [b]" from the arguments, as the stand-in logs a run.

@@ -5,6 +5,7 @@
 #include "exportfixtures.h"
 
 #include "app/preferences.h"
+#include "app/privatefolder.h"
 #include "export/exportoptions.h"
 #include "export/exportrun.h"
 #include "export/picturenames.h"
@@ -37,11 +38,7 @@ private slots:
         startCase();
         texRouteTimeout = 60000; // a first TeX run may build its formats
     }
-    void cleanup()
-    {
-        endCase();
-        qunsetenv("TAVREL_MARK");
-    }
+    void cleanup() { endCase(); }
 
     // A hostile name in the drawing's folder, the drawing's file and the
     // output's file at once, through the real fig2dev, Ghostscript and LaTeX.
@@ -63,20 +60,14 @@ private slots:
             { "percent", "50% scale" },
             { "space", "my plan" },
         };
-        struct Format {
-            const char* label;
-            const char* row;
-            const char* setting; // widget=value, or empty
-            const char* suffix;
-        };
-        const Format formats[] = {
+        const ExportFormat formats[] = {
             { "PDF", "PDF", "", "pdf" },
             { "PdfTeX", "PdfTeX", "", "pdf" },
             { "CGM binary", "CGM", "binaryOutput=1", "cgm" },
             { "SVG", "SVG", "", "svg" },
             { "EPS through LaTeX", "EPS", "epsUseLatex=1", "eps" },
         };
-        for (const Format& format : formats) {
+        for (const ExportFormat& format : formats) {
             for (const auto& name : names)
                 QTest::addRow("%s, %s", format.label, name[0])
                     << format.row << format.setting << format.suffix << QString::fromUtf8(name[1]);
@@ -93,8 +84,7 @@ private slots:
             QSKIP("fig2dev, Ghostscript or TeX is not installed");
         const EmptyProgramFolder realPrograms;
         QTemporaryDir root;
-        const QString mark = root.filePath(QStringLiteral("EXECUTED"));
-        qputenv("TAVREL_MARK", QFile::encodeName(mark));
+        const ExecutionMark mark(root.path());
         const QString folder = root.filePath(QStringLiteral("dir ") + name);
         const QString figPath = folder + QLatin1Char('/') + name + QStringLiteral(".fig");
         writeFile(figPath, drawingWithPicture);
@@ -112,12 +102,10 @@ private slots:
         DialogExport run(figPath);
         QVERIFY(run.loaded);
         QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
-        QVERIFY(run.dialog.selectFormat(row));
-        if (!setting.isEmpty())
-            QVERIFY(run.dialog.setOptionWidget(setting.section('=', 0, 0), setting.section('=', 1)));
+        QVERIFY(chooseFormat(run.dialog, row, setting));
         const bool exported = run.dialog.exportTo(out);
 
-        QVERIFY2(!QFile::exists(mark), "a name was executed");
+        QVERIFY2(!mark.touched(), "a name was executed");
         QStringList outputs { out };
         if (row == QLatin1String("PdfTeX"))
             outputs << stripExtension(out) + QStringLiteral(".pdftex_t");
@@ -162,19 +150,24 @@ private slots:
         QCOMPARE(readFile(out).count("% PNG image follows:"), 2);
     }
 
-    void relativePictureNames_data()
+    // Every picture name is found, relative or absolute, and nothing that
+    // only looks like one; a text whose objects cannot be followed gives
+    // nothing, since a name in it could be missed.
+    void pictureNamesAreReplaced_data()
     {
         QTest::addColumn<QByteArray>("objects");
         QTest::addColumn<QByteArray>("expected");
-        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("followed");
         const QByteArray points = "\t 0 0 1200 0 1200 1200 0 1200 0 0\n";
         const QByteArray picture = "2 5 0 1 0 -1 50 -1 -1 0.000 0 0 -1 0 0 5\n";
-        QTest::newRow("relative") << picture + "\t0 pic.png\n" + points << picture + "\t0 L/pic.png\n" + points << 1;
+        QTest::newRow("relative") << picture + "\t0 pic.png\n" + points << picture + "\t0 <pic.png>\n" + points << true;
         QTest::newRow("in a parent folder")
-            << picture + "\t1 ../my pics/p.eps \n" + points << picture + "\t1 L/../my pics/p.eps \n" + points << 1;
-        QTest::newRow("absolute") << picture + "\t0 /srv/pic.png\n" + points << picture + "\t0 /srv/pic.png\n" + points
-                                  << 0;
-        QTest::newRow("no file") << picture + "\t0 <empty>\n" + points << picture + "\t0 <empty>\n" + points << 0;
+            << picture + "\t1 ../my pics/p.eps \n" + points << picture + "\t1 <../my pics/p.eps> \n" + points << true;
+        QTest::newRow("absolute") << picture + "\t0 /srv/pic.png\n" + points
+                                  << picture + "\t0 </srv/pic.png>\n" + points << true;
+        QTest::newRow("shell text") << picture + "\t0 a$(touch x).eps.gz\r\n" + points
+                                    << picture + "\t0 <a$(touch x).eps.gz>\r\n" + points << true;
+        QTest::newRow("no file") << picture + "\t0 <empty>\n" + points << picture + "\t0 <empty>\n" + points << true;
         // Data that looks like a picture line is not one: a text, the
         // points of a polyline with arrows, a spline's shape factors.
         const QByteArray others = "# 2 5 a comment\n"
@@ -189,26 +182,55 @@ private slots:
                                   "1 3 0 1 0 7 50 -1 -1 0.000 1 0.0000 600 600 300 300 600 600 900 600\n"
                                   "-6\n";
         QTest::newRow("among other objects")
-            << others + picture + "\t0 p.png\n" + points << others + picture + "\t0 L/p.png\n" + points << 1;
-        // Objects it cannot follow: the text is left as it is.
-        QTest::newRow("too few points") << picture + "\t0 pic.png\n\t 0 0 1200 0\n"
-                                        << picture + "\t0 pic.png\n\t 0 0 1200 0\n"
-                                        << 0;
-        QTest::newRow("unknown object") << "7 1 2 3\n" + picture + "\t0 pic.png\n" + points
-                                        << "7 1 2 3\n" + picture + "\t0 pic.png\n" + points << 0;
+            << others + picture + "\t0 p.png\n" + points << others + picture + "\t0 <p.png>\n" + points << true;
+        // Objects it cannot follow.
+        QTest::newRow("too few points") << picture + "\t0 pic.png\n\t 0 0 1200 0\n" << QByteArray() << false;
+        QTest::newRow("unknown object") << "7 1 2 3\n" + picture + "\t0 pic.png\n" + points << QByteArray() << false;
     }
-    void relativePictureNames()
+    void pictureNamesAreReplaced()
     {
         QFETCH(QByteArray, objects);
         QFETCH(QByteArray, expected);
-        QFETCH(int, count);
-        int changedNames = -1;
-        QCOMPARE(prefixRelativePictureNames(figure(objects), "L/", &changedNames), figure(expected));
-        QCOMPARE(changedNames, count);
-        // Another version of the format is left alone.
+        QFETCH(bool, followed);
+        const auto mark = [](const QByteArray& name) { return '<' + name + '>'; };
+        const std::optional<QByteArray> renamed = renamePictures(figure(objects), mark);
+        QCOMPARE(renamed.has_value(), followed);
+        if (followed)
+            QCOMPARE(*renamed, figure(expected));
+        // Another version of the format cannot be followed.
         QByteArray older = figure(objects);
         older.replace("#FIG 3.2", "#FIG 3.1");
-        QCOMPARE(prefixRelativePictureNames(older, "L/"), older);
+        QVERIFY(!renamePictures(older, mark));
+    }
+
+    // A picture's generated name keeps the suffixes fig2dev goes by, and
+    // nothing of the name that is not plain.
+    void generatedNamesKeepPlainSuffixes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("suffixes");
+        QTest::newRow("one") << "photo.jpg"
+                             << ".jpg";
+        QTest::newRow("compressed") << "a$(touch x).eps.gz"
+                                    << ".eps.gz";
+        QTest::newRow("the last two") << "my.photo.v2.png"
+                                      << ".v2.png";
+        QTest::newRow("in a folder") << "/srv/my.pics/p"
+                                     << "";
+        QTest::newRow("a suffix that is not plain") << "a.p$g"
+                                                    << "";
+        QTest::newRow("a plain one after it") << "a.b$c.png"
+                                              << ".png";
+        QTest::newRow("non-ASCII") << QString::fromUtf8("a.\u00e4.png") << ".png";
+        QTest::newRow("only a suffix") << ".gz"
+                                       << "";
+        QTest::newRow("none") << "picture"
+                              << "";
+    }
+    void generatedNamesKeepPlainSuffixes()
+    {
+        QFETCH(QString, name);
+        QTEST(plainSuffixes(name), "suffixes");
     }
 
     // ---- Options ----

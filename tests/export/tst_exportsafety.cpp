@@ -23,37 +23,60 @@ private slots:
     {
         endCase();
         qunsetenv("TAVREL_FIG2DEV_PREPARED");
+        qunsetenv("TAVREL_TEX_STANDIN");
     }
 
     // Only a complete output replaces the file of its name: a copy into
     // place that fails part-way (a full disk), a run that writes part of its
-    // file and fails, one that leaves an empty file, or a failed second part
-    // leave the earlier files as they were and no file beside them.
+    // file and fails, one that leaves an empty file, one that writes the
+    // beginning of a PostScript or PDF file and reports success (a full disk
+    // that goes unnoticed), on the plain route or the LaTeX route, or a
+    // failed second part leave the earlier files as they were and no file
+    // beside them.
     void onlyCompleteOutputsReplaceFiles_data()
     {
         QTest::addColumn<QString>("row");
-        QTest::addColumn<QByteArray>("mode");
+        QTest::addColumn<QString>("setting"); // widget=value, or empty
+        QTest::addColumn<QByteArray>("mode"); // of the fig2dev stand-in
+        QTest::addColumn<QByteArray>("texMode"); // of the LaTeX stand-ins
         QTest::addColumn<QString>("message");
-        QTest::newRow("full disk while copying into place") << "SVG" << QByteArray("link") << "Couldn't write file";
-        QTest::newRow("full disk, both parts") << "PdfTeX" << QByteArray("link") << "Couldn't write file";
-        QTest::newRow("part of a file and a failure") << "SVG" << QByteArray("partial") << "failed with exit code 1";
-        QTest::newRow("an empty file and success") << "SVG" << QByteArray("empty") << "is empty";
+        QTest::newRow("full disk while copying into place")
+            << "SVG" << QString() << QByteArray("link") << QByteArray() << "Couldn't write file";
+        QTest::newRow("full disk, both parts")
+            << "PdfTeX" << QString() << QByteArray("link") << QByteArray() << "Couldn't write file";
+        QTest::newRow("part of a file and a failure")
+            << "SVG" << QString() << QByteArray("partial") << QByteArray() << "failed with exit code 1";
+        QTest::newRow("an empty file and success")
+            << "SVG" << QString() << QByteArray("empty") << QByteArray() << "is empty";
+        QTest::newRow("fig2dev's EPS cut short and success")
+            << "EPS" << QString() << QByteArray("truncated") << QByteArray() << "is incomplete";
+        QTest::newRow("dvips's EPS cut short and success")
+            << "EPS"
+            << "epsUseLatex=1" << QByteArray() << QByteArray("truncated") << "is incomplete";
+        QTest::newRow("pdflatex's PDF cut short and success")
+            << "PDF"
+            << "pdfUseLatex=1" << QByteArray() << QByteArray("truncated") << "is incomplete";
     }
     void onlyCompleteOutputsReplaceFiles()
     {
         QFETCH(QString, row);
+        QFETCH(QString, setting);
         QFETCH(QByteArray, mode);
+        QFETCH(QByteArray, texMode);
         QFETCH(QString, message);
         ProgramFolder program;
         StandInMode standIn(mode.constData());
+        LatexStandIns latex(program.log());
+        qputenv("TAVREL_TEX_STANDIN", texMode);
         Document doc(figure(box(0, 0, 1200, 1200)));
         // A large output fig2dev "makes" without writing (a hard link), so
         // that only the copy into place meets the full disk.
         QTemporaryDir prepared;
         const QString large = prepared.filePath(QStringLiteral("large"));
-        writeFile(large, QByteArray(256 * 1024, 'x'));
+        writeFile(large, QByteArray(256 * 1024, 'x') + "\n%%EOF\n");
         qputenv("TAVREL_FIG2DEV_PREPARED", QFile::encodeName(large));
-        const QString out = doc.path(QStringLiteral("plan.") + (row == QLatin1String("SVG") ? "svg" : "pdf"));
+        const QString out
+            = doc.path(QStringLiteral("plan.") + (row == QLatin1String("PdfTeX") ? "pdf" : row.toLower()));
         const QString overlay = doc.path(QStringLiteral("plan.pdftex_t"));
         writeFile(out, "the earlier export\n");
         writeFile(overlay, "the earlier overlay\n");
@@ -63,6 +86,8 @@ private slots:
         dialog.setContext(doc.context.get());
         dialog.setFileName(doc.path());
         QVERIFY(dialog.selectFormat(row));
+        if (!setting.isEmpty())
+            QVERIFY(dialog.setOptionWidget(setting.section('=', 0, 0), setting.section('=', 1)));
         MessageBoxRecorder boxes;
         bool exported = true;
         {

@@ -39,32 +39,6 @@ struct PageForms {
 
 const QByteArray a4Plan = figure(box(1200, 1200, 3600, 2400), true, "A4");
 
-// Stand-ins for the LaTeX programs in a folder put first on PATH; they log
-// into the program folder's log with their working folder, keep a copy of
-// the LaTeX document they were given (envelope()) and write what the real
-// programs would.
-struct LatexStandIns {
-    QTemporaryDir bin;
-    std::unique_ptr<SearchPath> path;
-
-    explicit LatexStandIns(const QString& log, bool withLatex = true)
-    {
-        const QByteArray folder
-            = "printf 'in %s\\n' \"$(pwd)\" >> '" + log.toUtf8() + "'\ncp \"$1\" '" + envelope().toUtf8() + "'\n";
-        if (withLatex)
-            standins::write(
-                bin.path(), QStringLiteral("latex"), log, folder + "printf 'dvi\\n' > \"$(basename \"$1\" .tex).dvi\"");
-        standins::write(bin.path(), QStringLiteral("pdflatex"), log,
-            folder + "printf '%%PDF\\n' > \"$(basename \"$1\" .tex).pdf\"");
-        standins::write(bin.path(), QStringLiteral("dvips"), log,
-            folder + "while [ \"$1\" != -o ]; do shift; done\nprintf '%%!PS\\n' > \"$2\"");
-        // Debian's /bin holds the real programs: without latex, nothing else.
-        path
-            = std::make_unique<SearchPath>(withLatex ? QStringList { bin.path(), "/bin" } : QStringList { bin.path() });
-    }
-    QString envelope() const { return bin.filePath(QStringLiteral("envelope.tex")); }
-};
-
 } // namespace
 
 class TestPageFormats : public QObject, private ExportCases {
@@ -302,26 +276,29 @@ private slots:
         QTest::addColumn<QStringList>("steps");
         QTest::newRow("EPS") << "eps"
                              << "eps"
-                             << QStringList { "fig2dev [-L] [pstex] [-g] [Red] [drawing.fig] [tavrel-graphics.eps]",
+                             << QStringList {
+                                    "fig2dev [-L] [pstex] [-g] [Red] [drawing.fig] [tavrel-tex/tavrel-graphics.eps]",
                                     "fig2dev [-L] [pstex_t] [-p] [tavrel-graphics.eps] [drawing.fig] "
-                                    "[tavrel-graphics.pstex_t]",
-                                    "latex [tavrel-envelope.tex]",
-                                    "dvips [-quiet] [-E*] [-o] [tavrel-export.eps] [tavrel-envelope.dvi]" };
-        QTest::newRow("PostScript") << "ps"
-                                    << "ps"
-                                    << QStringList {
-                                           "fig2dev [-L] [pstex] [-g] [Red] [drawing.fig] [tavrel-graphics.eps]",
-                                           "fig2dev [-L] [pstex_t] [-p] [tavrel-graphics.eps] [drawing.fig] "
-                                           "[tavrel-graphics.pstex_t]",
-                                           "latex [tavrel-envelope.tex]",
-                                           "dvips [-quiet] [-o] [tavrel-export.ps] [tavrel-envelope.dvi]"
-                                       };
+                                    "[tavrel-tex/tavrel-graphics.pstex_t]",
+                                    "latex [-no-shell-escape] [tavrel-envelope.tex]",
+                                    "dvips [-quiet] [-E*] [-o] [tavrel-export.eps] [tavrel-envelope.dvi]"
+                                };
+        QTest::newRow("PostScript")
+            << "ps"
+            << "ps"
+            << QStringList { "fig2dev [-L] [pstex] [-g] [Red] [drawing.fig] [tavrel-tex/tavrel-graphics.eps]",
+                   "fig2dev [-L] [pstex_t] [-p] [tavrel-graphics.eps] [drawing.fig] "
+                   "[tavrel-tex/tavrel-graphics.pstex_t]",
+                   "latex [-no-shell-escape] [tavrel-envelope.tex]",
+                   "dvips [-quiet] [-o] [tavrel-export.ps] [tavrel-envelope.dvi]" };
         QTest::newRow("PDF") << "pdf"
                              << "pdf"
-                             << QStringList { "fig2dev [-L] [pdftex] [-g] [Red] [drawing.fig] [tavrel-graphics.pdf]",
+                             << QStringList {
+                                    "fig2dev [-L] [pdftex] [-g] [Red] [drawing.fig] [tavrel-tex/tavrel-graphics.pdf]",
                                     "fig2dev [-L] [pdftex_t] [-p] [tavrel-graphics.pdf] [drawing.fig] "
-                                    "[tavrel-graphics.pdftex_t]",
-                                    "pdflatex [tavrel-envelope.tex]" };
+                                    "[tavrel-tex/tavrel-graphics.pdftex_t]",
+                                    "pdflatex [-no-shell-escape] [tavrel-envelope.tex]"
+                                };
     }
     void latexRoute()
     {
@@ -405,7 +382,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("graphics run") << QByteArray("fail") << true << 1 << "failed with exit code 1";
         QTest::newRow("latex missing") << QByteArray() << false << 2
-                                       << "latex tavrel-envelope.tex failed with error code 0";
+                                       << "latex -no-shell-escape tavrel-envelope.tex failed with error code 0";
     }
     void failingStepEndsTheRoute()
     {

@@ -183,13 +183,13 @@ private slots:
 
         const QString t = folder;
         QCOMPARE(standins::runs(log),
-            QStringList(
-                { QStringLiteral("latex [-quiet] [-output-directory] [%1] [-job-name] [texclip] [%1/texclip.tex]")
-                        .arg(t),
-                    QStringLiteral("dvips [-quiet] [-E*] [-o] [%1/texclip.eps] [%1/texclip.dvi]").arg(t),
-                    QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=pngalpha] [-r160] [-dEPSCrop] "
-                                   "[-sOutputFile=%1/texclip.png] [%1/texclip.eps]")
-                        .arg(t) }));
+            QStringList({ QStringLiteral("latex [-no-shell-escape] [-quiet] [-output-directory] [%1] [-job-name] "
+                                         "[texclip] [%1/texclip.tex]")
+                              .arg(t),
+                QStringLiteral("dvips [-quiet] [-E*] [-o] [%1/texclip.eps] [%1/texclip.dvi]").arg(t),
+                QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=pngalpha] [-r160] [-dEPSCrop] "
+                               "[-sOutputFile=%1/texclip.png] [%1/texclip.eps]")
+                    .arg(t) }));
         QCOMPARE(standins::runs(cwdLog), QStringList({ t, t }));
         // Only the document and what latex leaves besides the dvi stay.
         QVERIFY(QFile::exists(t + QStringLiteral("/texclip.tex")));
@@ -202,12 +202,22 @@ private slots:
         QCOMPARE(boundsOf(canvas.finished(), red), QRect(40, 60, 30, 20));
     }
 
+    // The settings are split before their placeholders are replaced, so a
+    // temporary folder with blanks or quotation marks stays one argument.
+    void settingsNameTheFolderAndPrograms_data()
+    {
+        QTest::addColumn<QString>("tempDir");
+        QTest::newRow("plain") << "other";
+        QTest::newRow("blanks and quotation marks") << "my \"temp\" dir";
+    }
     void settingsNameTheFolderAndPrograms()
     {
+        QFETCH(QString, tempDir);
         QTemporaryDir other;
         QVERIFY(other.isValid());
+        QVERIFY(QDir(other.path()).mkdir(tempDir));
         preferences.useDefaultTempDir = false;
-        preferences.tempDir = other.path();
+        preferences.tempDir = other.filePath(tempDir);
         preferences.latexCommand = QStringLiteral("latex -output-directory TEMPDIR TEMPDIR/INFILE -x OUTFILE");
         preferences.dvipsCommand = QStringLiteral("dvips -o TEMPDIR/OUTFILE TEMPDIR/INFILE");
         Canvas canvas;
@@ -215,13 +225,16 @@ private slots:
         canvas.context.drawText(text.get());
         // The process's own folder inside the one the settings name.
         const QString t = latexTempFolder();
-        QCOMPARE(QFileInfo(t).absolutePath(), QFileInfo(other.path()).absoluteFilePath());
+        QCOMPARE(QFileInfo(t).absolutePath(), QFileInfo(other.filePath(tempDir)).absoluteFilePath());
         QCOMPARE(standins::runs(log),
-            QStringList({ QStringLiteral("latex [-output-directory] [%1] [%1/texclip.tex] [-x] [texclip]").arg(t),
-                QStringLiteral("dvips [-o] [%1/texclip.eps] [%1/texclip.dvi]").arg(t),
-                QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=pngalpha] [-r80] [-dEPSCrop] "
-                               "[-sOutputFile=%1/texclip.png] [%1/texclip.eps]")
-                    .arg(t) }));
+            QStringList(
+                { QStringLiteral("latex [-no-shell-escape] [-output-directory] [%1] [%1/texclip.tex] [-x] [texclip]")
+                        .arg(t),
+                    QStringLiteral("dvips [-o] [%1/texclip.eps] [%1/texclip.dvi]").arg(t),
+                    QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=pngalpha] [-r80] [-dEPSCrop] "
+                                   "[-sOutputFile=%1/texclip.png] [%1/texclip.eps]")
+                        .arg(t) }));
+        QCOMPARE(text->latexPixmaps[0].size(), 1);
         QVERIFY(QFile::exists(t + QStringLiteral("/texclip.tex")));
         QVERIFY(!QFile::exists(folder + QStringLiteral("/texclip.tex")));
     }
@@ -247,7 +260,7 @@ private slots:
         canvas.context.drawText(text.get());
         const QString t = folder;
         QCOMPARE(standins::runs(log),
-            QStringList({ QStringLiteral("latex [-quiet] [-job-name] [texclip] [texclip.tex]"),
+            QStringList({ QStringLiteral("latex [-no-shell-escape] [-quiet] [-job-name] [texclip] [texclip.tex]"),
                 QStringLiteral("dvips [-quiet] [-E*] [-o] [texclip.eps] [texclip.dvi]"),
                 QStringLiteral("gs [-q] [-dSAFER] [-dBATCH] [-dNOPAUSE] [-sDEVICE=pngalpha] [-r80] [-dEPSCrop] "
                                "[-sOutputFile=%1/texclip.png] [%1/texclip.eps]")
@@ -478,7 +491,8 @@ private slots:
         const QStringList runs = standins::runs(log);
         QCOMPARE(runs.size(), 3 * texts.size());
         static const QRegularExpression latexLine(
-            QStringLiteral("^latex \\[-quiet\\] \\[-output-directory\\] \\[(.*)\\] \\[-job-name\\] \\[texclip\\] "
+            QStringLiteral("^latex \\[-no-shell-escape\\] \\[-quiet\\] \\[-output-directory\\] \\[(.*)\\] "
+                           "\\[-job-name\\] \\[texclip\\] "
                            "\\[\\1/texclip\\.tex\\]$"));
         QMap<QString, QStringList> byFolder;
         for (const QString& run : runs) {
@@ -572,8 +586,23 @@ private slots:
         QVERIFY2(left.isEmpty(), qPrintable(left.join(' ')));
     }
 
+    // With the real programs, also in a temporary folder with a blank in
+    // its path (which the latex command names several times).
+    void realTexShowsTheFormula_data()
+    {
+        QTest::addColumn<QString>("tempDir"); // empty: the system's
+        QTest::newRow("the system's temporary folder") << QString();
+        QTest::newRow("a folder with a blank") << "my temp";
+    }
     void realTexShowsTheFormula()
     {
+        QFETCH(QString, tempDir);
+        QTemporaryDir other;
+        if (!tempDir.isEmpty()) {
+            QVERIFY(QDir(other.path()).mkdir(tempDir));
+            preferences.useDefaultTempDir = false;
+            preferences.tempDir = other.filePath(tempDir);
+        }
         const QString latex = QStandardPaths::findExecutable(
             QStringLiteral("latex"), { QString::fromLocal8Bit(savedPath).split(QLatin1Char(':')) });
         const QString dvips = QStandardPaths::findExecutable(
@@ -603,6 +632,60 @@ private slots:
             for (int x = 0; x < 200; ++x)
                 dark += qGray(typeset.image.pixel(x, y)) < 128;
         QVERIFY(dark > 10);
+    }
+
+    // A special text runs no command and writes nothing outside the
+    // process's own folder, through the real TeX, whatever the user's
+    // environment allows TeX: writes through every folder reachable from
+    // where TeX runs, the shell escape, piped input. A command that runs
+    // touches the file TAVREL_MARK names; OUTSIDE stands for a folder of the
+    // user's.
+    void hostileTextsRunNothingWriteNothing_data()
+    {
+        QTest::addColumn<QString>("markup");
+        const QString write = QStringLiteral(
+            "\\newwrite\\tw\\immediate\\openout\\tw=%1 \\immediate\\write\\tw{overwritten}\\immediate\\closeout\\tw x");
+        QTest::newRow("\\openout into the parent folder") << write.arg("../thesis.tex");
+        QTest::newRow("\\openout two folders up") << write.arg("../../thesis.tex");
+        QTest::newRow("\\openout by an absolute name") << write.arg("OUTSIDE/thesis.tex");
+        QTest::newRow("\\write18") << "\\immediate\\write18{touch $TAVREL_MARK}x";
+        QTest::newRow("piped input") << "\\input|\"touch $TAVREL_MARK\" x";
+    }
+    void hostileTextsRunNothingWriteNothing()
+    {
+        QFETCH(QString, markup);
+        qputenv("PATH", savedPath);
+        const QString gs = findGhostscript();
+        if (QStandardPaths::findExecutable(QStringLiteral("latex")).isEmpty() || !QFileInfo(gs).isAbsolute())
+            QSKIP("latex or gs is not installed");
+        preferences.ghostscriptLocation = gs;
+        QTemporaryDir outside;
+        const QString mark = outside.filePath(QStringLiteral("EXECUTED"));
+        const QString victim = outside.filePath(QStringLiteral("thesis.tex"));
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("the user's own file\n");
+        file.close();
+        // What a user's environment may say to TeX.
+        const QList<QPair<QByteArray, QByteArray>> lenient { { "TAVREL_MARK", QFile::encodeName(mark) },
+            { "openout_any", "a" }, { "openout_any.latex", "a" }, { "shell_escape", "t" },
+            { "TEXMFOUTPUT", QFile::encodeName(outside.path()) } };
+        for (const auto& [name, value] : lenient)
+            qputenv(name.constData(), value);
+        const QStringList tempBefore = QDir(QDir::tempPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+        auto text = specialText(QString(markup).replace(QLatin1String("OUTSIDE"), outside.path()));
+        Canvas canvas;
+        canvas.context.drawText(text.get());
+        for (const auto& [name, value] : lenient)
+            qunsetenv(name.constData());
+
+        QVERIFY2(!QFile::exists(mark), "a command of the text was executed");
+        QCOMPARE(readBytes(victim), QByteArray("the user's own file\n"));
+        QCOMPARE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList { "thesis.tex" });
+        QCOMPARE(QDir(QDir::tempPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), tempBefore);
+        QVERIFY(!QFile::exists(QDir::tempPath() + QStringLiteral("/../thesis.tex")));
     }
 };
 
