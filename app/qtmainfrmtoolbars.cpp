@@ -135,6 +135,11 @@ void QTMainFrm::createToolBars()
     for (const char* text : zoomEntries)
         zoomCombo->addItem(QCoreApplication::translate("MetricsDlgForm", text));
     zoomCombo->setCurrentIndex(3);
+    // 80 pixels hold "100%" but not "zoom to fit", nor any entry at a larger
+    // font: the box widens to its longest entry where that needs more.
+    const int zoomNeed = formfit::comboNeed(zoomCombo);
+    zoomCombo->setMinimumWidth(zoomNeed);
+    zoomCombo->setMaximumWidth(std::max(80, zoomNeed));
     ui.mainToolbar->insertWidget(ui.actionOpenPageSetup, zoomCombo);
 
     // The two boxes follow each other by index; choosing the index a box

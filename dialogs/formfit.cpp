@@ -15,6 +15,28 @@
 
 namespace formfit {
 
+int comboNeed(const QComboBox* combo)
+{
+    const QFontMetrics fm = combo->fontMetrics();
+    int widest = 0;
+    for (int i = 0; i < combo->count(); ++i) {
+        const QString text = combo->itemText(i);
+        if (text.isEmpty())
+            continue;
+        int need = fm.horizontalAdvance(text);
+        if (!combo->itemIcon(i).isNull())
+            need += combo->iconSize().width() + 4;
+        widest = qMax(widest, need);
+    }
+    if (widest == 0)
+        return 0;
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    option.frame = combo->hasFrame();
+    return combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(widest, fm.height()), combo).width();
+}
+
 namespace {
 
 // What a push button's text needs: the text (and icon) beside the style's
@@ -47,29 +69,6 @@ void letButtonsShrink(QWidget* form)
     }
 }
 
-// The closed combo box shows the chosen entry's icon and text beside its
-// arrow: the widest entry decides.
-int comboNeed(const QComboBox* combo)
-{
-    const QFontMetrics fm = combo->fontMetrics();
-    int widest = 0;
-    for (int i = 0; i < combo->count(); ++i) {
-        const QString text = combo->itemText(i);
-        if (text.isEmpty())
-            continue;
-        int need = fm.horizontalAdvance(text);
-        if (!combo->itemIcon(i).isNull())
-            need += combo->iconSize().width() + 4;
-        widest = qMax(widest, need);
-    }
-    if (widest == 0)
-        return 0;
-    QStyleOptionComboBox option;
-    option.initFrom(combo);
-    option.editable = combo->isEditable();
-    option.frame = combo->hasFrame();
-    return combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(widest, fm.height()), combo).width();
-}
 
 // Layouts of a form not yet shown keep the sizes they measured: measure
 // again from the innermost out.

@@ -4,9 +4,14 @@
 // and grows to the least size they need where they do not. A fixed size
 // stays fixed, a height limit stays a limit.
 
+class QComboBox;
 class QWidget;
 
 namespace formfit {
+
+// The width a closed combo box needs to show its widest entry whole: the
+// chosen entry's icon and text beside its arrow.
+int comboNeed(const QComboBox* combo);
 
 // Lets no widget be held smaller than it needs by a maximum size, and
 // gives every number field the width of the widest value of its range.

@@ -412,6 +412,15 @@ private slots:
         QVERIFY2(faults.isEmpty(), report(faults).constData());
     }
 
+    // The main tool bar's zoom box shows each of its entries whole, "zoom to
+    // fit" and "100%" at the larger font too.
+    void zoomBoxEntries()
+    {
+        QStringList faults;
+        layoutcheck::checkText(window().zoomCombo, faults);
+        QVERIFY2(faults.isEmpty(), report(faults).constData());
+    }
+
     // The pages' boxes of words (not of pictures) all in the pages' font and
     // of one height.
     void attributeBoxesAlike()
