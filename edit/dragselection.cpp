@@ -145,6 +145,9 @@ bool linksLeaveList(const FigObjectList* list)
 void startSession(CFigContext* context, const FigObjectList* list)
 {
     endSession();
+    // The kept boxes of the drawing serve the picture's area and the
+    // overlap index; no clone stands in for an object yet.
+    context->boundsCache.refresh(*context);
     session = new DragSession;
     DragSession& s = *session;
     s.context = context;

@@ -455,7 +455,7 @@ void CFigContext::getDrawingBounds(int& xmin, int& ymin, int& xmax, int& ymax)
     // their box is not kept.
     const bool keep = !preferences.renderSpecialTextUsingTex;
     if (!keep || !b.valid || b.changeCount != changeCount || b.dpiX != dpiX || b.dpiY != dpiY) {
-        getObjectListBounds(&drawing.objects, b.xmin, b.ymin, b.xmax, b.ymax, false, true, true);
+        boundsCache.drawingBounds(*this, b.xmin, b.ymin, b.xmax, b.ymax);
         b.valid = keep;
         b.changeCount = changeCount;
         b.dpiX = dpiX;

@@ -6,6 +6,7 @@
 // `selection` list (not its objects) and `editCopy`; `currentObject` and
 // `openCompound` only point into the drawing.
 
+#include "model/boundscache.h"
 #include "model/figdrawing.h"
 #include "model/figobjectlist.h"
 #include "model/objectlist.h"
@@ -111,6 +112,8 @@ public:
     // character between zooms, which nothing that asks here needs. The test
     // build checks it against a recomputation at that zoom.
     void getDrawingBounds(int& xmin, int& ymin, int& xmax, int& ymax);
+    // The kept boxes of the top-level objects.
+    BoundsCache boundsCache;
 
     void redrawCanvas();
     // The same for a rectangle of canvas pixels only (the strip a scroll

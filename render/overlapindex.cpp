@@ -38,7 +38,7 @@ void OverlapIndex::build(CFigContext& context, const QSet<const FigObject*>& cha
     for (auto it = list.begin(); it != list.end(); ++it) {
         Entry entry { *it, it, 0, 0, 0, 0, !changing.isEmpty() && holdsAny(*it, changing) };
         if (!entry.measuredEachTime)
-            (*it)->getBounds(&context, entry.x0, entry.y0, entry.x1, entry.y1, true, true);
+            context.boundsCache.bounds(context, *it, entry.x0, entry.y0, entry.x1, entry.y1);
         entries.push_back(entry);
     }
     owner = &context;
