@@ -351,8 +351,13 @@ void QTChildFrm::showDrawProgress(int percent, bool finished)
         bar->showMessage(finished ? statusText : tr("Drawing... %1%").arg(percent));
         bar->repaint();
     }
-    if (!finished)
+    // The sub-window around the canvas, shown just before a drawing is
+    // opened, is painted with it.
+    if (!finished) {
+        if (QWidget* around = parentWidget())
+            around->repaint();
         viewport()->repaint();
+    }
 }
 
 void QTChildFrm::redrawObject(FigObject* obj, bool omit)

@@ -3,19 +3,24 @@
 #include "app/preferences.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
+#include "model/figline.h"
 #include "model/figobject.h"
+#include "model/figpoint.h"
+#include "model/figspline.h"
+#include "model/figtext.h"
 
 #include <QtGlobal>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
 // Whether the object's box depends on the zoom: a text's measures come
-// from the screen font of the zoom.
+// from the screen font of the zoom, arrowheads are measured in pixels.
 bool followsZoom(const FigObject* object)
 {
-    if (object->type == FigObject::Text)
+    if (object->type == FigObject::Text || object->forwArrow || object->backArrow)
         return true;
     if (object->type != FigObject::Compound)
         return false;
@@ -23,54 +28,56 @@ bool followsZoom(const FigObject* object)
     return members && std::any_of(members->begin(), members->end(), followsZoom);
 }
 
+// Whether the object is, or holds, a line or spline with a linked point.
+bool holdsLink(const FigObject* object)
+{
+    const FigPoint* points = nullptr;
+    if (object->type == FigObject::Polyline)
+        points = static_cast<const FigLine*>(object)->points;
+    else if (object->type == FigObject::Spline)
+        points = static_cast<const FigSpline*>(object)->points;
+    else if (object->type == FigObject::Compound) {
+        const FigObjectList* members = static_cast<const FigCompound*>(object)->members;
+        return members && std::any_of(members->begin(), members->end(), holdsLink);
+    }
+    for (const FigPoint* p = points; p; p = p->next) {
+        if (p->link)
+            return true;
+    }
+    return false;
+}
+
+// Whether the object is, or holds, a special text, whose box follows its
+// LaTeX image while such texts are typeset.
+bool holdsSpecialText(const FigObject* object)
+{
+    if (object->type == FigObject::Text)
+        return (static_cast<const FigText*>(object)->fontFlags & 2) != 0;
+    if (object->type != FigObject::Compound)
+        return false;
+    const FigObjectList* members = static_cast<const FigCompound*>(object)->members;
+    return members && std::any_of(members->begin(), members->end(), holdsSpecialText);
+}
+
 } // namespace
 
-void BoundsCache::measure(CFigContext& context, FigObject* object, Box& box)
+void BoundsCache::measure(CFigContext& context, Entry& entry)
 {
-    object->getBounds(&context, box.xmin, box.ymin, box.xmax, box.ymax, true, true);
+    // A text measured first at a new zoom still gives the width of the zoom
+    // before (it brings its metrics to the zoom as it is measured): such
+    // boxes are measured once more, as every later measurement gives them.
+    if (entry.followsZoom)
+        entry.object->getBounds(&context, entry.xmin, entry.ymin, entry.xmax, entry.ymax, true, true);
+    entry.object->getBounds(&context, entry.xmin, entry.ymin, entry.xmax, entry.ymax, true, true);
 }
 
 void BoundsCache::clear()
 {
-    boxes.clear();
+    kept.clear();
+    positions.clear();
+    linking.clear();
+    unsteady = 0;
     valid = false;
-}
-
-void BoundsCache::refresh(CFigContext& context)
-{
-    // Typeset texts take their width from images made as they are drawn:
-    // then nothing is kept.
-    if (preferences.renderSpecialTextUsingTex) {
-        clear();
-        return;
-    }
-    const FigObjectList& list = context.drawing.objects;
-    const bool sameDrawing = sameDrawingAs(context);
-    if (sameDrawing && zoom == context.zoom)
-        return;
-    if (sameDrawing) {
-        for (auto it = boxes.begin(); it != boxes.end(); ++it) {
-            if (it->followsZoom)
-                measure(context, const_cast<FigObject*>(it.key()), *it);
-        }
-    } else {
-        boxes.clear();
-        boxes.reserve(int(list.size()));
-        for (FigObject* object : list) {
-            Box box {};
-            box.followsZoom = followsZoom(object);
-            measure(context, object, box);
-            boxes.insert(object, box);
-        }
-    }
-    valid = true;
-    changeCount = context.drawingChangeCount();
-    listSize = list.size();
-    dpiX = context.dpiX;
-    dpiY = context.dpiY;
-    zoom = context.zoom;
-    typeset = preferences.renderSpecialTextUsingTex;
-    unite();
 }
 
 bool BoundsCache::sameDrawingAs(const CFigContext& context) const
@@ -84,38 +91,67 @@ bool BoundsCache::fresh(const CFigContext& context) const
     return sameDrawingAs(context) && zoom == context.zoom;
 }
 
-void BoundsCache::unite()
+void BoundsCache::refresh(CFigContext& context)
 {
-    bool first = true;
-    for (const Box& box : qAsConst(boxes)) {
-        if (first) {
-            unionBox[0] = box.xmin;
-            unionBox[1] = box.ymin;
-            unionBox[2] = box.xmax;
-            unionBox[3] = box.ymax;
-            first = false;
-            continue;
+    FigObjectList& list = context.drawing.objects;
+    const bool sameDrawing = sameDrawingAs(context);
+    if (sameDrawing && zoom == context.zoom)
+        return;
+    if (sameDrawing) {
+        for (Entry& entry : kept) {
+            if (entry.followsZoom)
+                measure(context, entry);
         }
-        unionBox[0] = std::min(unionBox[0], box.xmin);
-        unionBox[1] = std::min(unionBox[1], box.ymin);
-        unionBox[2] = std::max(unionBox[2], box.xmax);
-        unionBox[3] = std::max(unionBox[3], box.ymax);
+    } else {
+        clear();
+        kept.reserve(list.size());
+        positions.reserve(int(list.size()));
+        typeset = preferences.renderSpecialTextUsingTex;
+        for (auto it = list.begin(); it != list.end(); ++it) {
+            Entry entry { *it, it, 0, 0, 0, 0, followsZoom(*it), typeset && holdsSpecialText(*it) };
+            measure(context, entry);
+            if (entry.measuredEachTime)
+                ++unsteady;
+            positions.insert(*it, int(kept.size()));
+            kept.push_back(entry);
+            if (holdsLink(*it))
+                linking.push_back(*it);
+        }
     }
-    if (first)
-        std::fill(std::begin(unionBox), std::end(unionBox), 0);
+    valid = true;
+    changeCount = context.drawingChangeCount();
+    listSize = list.size();
+    dpiX = context.dpiX;
+    dpiY = context.dpiY;
+    zoom = context.zoom;
+}
+
+void BoundsCache::unite(CFigContext& context, int& xmin, int& ymin, int& xmax, int& ymax)
+{
+    xmin = ymin = xmax = ymax = 0;
+    for (size_t i = 0; i < kept.size(); ++i) {
+        Entry e = kept[i];
+        if (e.measuredEachTime)
+            measure(context, e);
+        xmin = i == 0 ? e.xmin : std::min(xmin, e.xmin);
+        ymin = i == 0 ? e.ymin : std::min(ymin, e.ymin);
+        xmax = i == 0 ? e.xmax : std::max(xmax, e.xmax);
+        ymax = i == 0 ? e.ymax : std::max(ymax, e.ymax);
+    }
 }
 
 void BoundsCache::bounds(CFigContext& context, FigObject* object, int& xmin, int& ymin, int& xmax, int& ymax)
 {
-    const auto found = fresh(context) ? boxes.constFind(object) : boxes.constEnd();
-    if (found == boxes.constEnd()) {
+    const int at = fresh(context) ? indexOf(object) : -1;
+    if (at < 0 || kept[size_t(at)].measuredEachTime) {
         object->getBounds(&context, xmin, ymin, xmax, ymax, true, true);
         return;
     }
-    xmin = found->xmin;
-    ymin = found->ymin;
-    xmax = found->xmax;
-    ymax = found->ymax;
+    const Entry& e = kept[size_t(at)];
+    xmin = e.xmin;
+    ymin = e.ymin;
+    xmax = e.xmax;
+    ymax = e.ymax;
 #ifndef NDEBUG
     // A change that did not count would leave a box behind.
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -145,12 +181,5 @@ void BoundsCache::listBounds(
 void BoundsCache::drawingBounds(CFigContext& context, int& xmin, int& ymin, int& xmax, int& ymax)
 {
     refresh(context);
-    if (!valid) {
-        context.getObjectListBounds(&context.drawing.objects, xmin, ymin, xmax, ymax, false, true, true);
-        return;
-    }
-    xmin = unionBox[0];
-    ymin = unionBox[1];
-    xmax = unionBox[2];
-    ymax = unionBox[3];
+    unite(context, xmin, ymin, xmax, ymax);
 }

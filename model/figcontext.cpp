@@ -451,12 +451,10 @@ void CFigContext::getObjectListBounds(const FigObjectList* list, int& xmin, int&
 void CFigContext::getDrawingBounds(int& xmin, int& ymin, int& xmax, int& ymax)
 {
     DrawingBounds& b = drawingBounds;
-    // Typeset texts take their width from images made as they are drawn:
-    // their box is not kept.
-    const bool keep = !preferences.renderSpecialTextUsingTex;
-    if (!keep || !b.valid || b.changeCount != changeCount || b.dpiX != dpiX || b.dpiY != dpiY) {
+    if (!b.valid || b.changeCount != changeCount || b.dpiX != dpiX || b.dpiY != dpiY
+        || boundsCache.hasUnsteadyBoxes()) {
         boundsCache.drawingBounds(*this, b.xmin, b.ymin, b.xmax, b.ymax);
-        b.valid = keep;
+        b.valid = true;
         b.changeCount = changeCount;
         b.dpiX = dpiX;
         b.dpiY = dpiY;

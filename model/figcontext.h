@@ -107,10 +107,13 @@ public:
     unsigned long long drawingChangeCount() const { return changeCount; }
     // The box of the drawing's top-level objects as getObjectListBounds gives
     // it with text descents and line widths, kept until the drawing changes
-    // or the resolution does; texts are measured at the zoom of the first
-    // call after a change, since their box moves by a fraction of a
-    // character between zooms, which nothing that asks here needs. The test
-    // build checks it against a recomputation at that zoom.
+    // or the resolution does; texts and arrowheads are measured at the zoom
+    // of the first call after a change, since their box moves by a fraction
+    // of a character or a pixel between zooms, which nothing that asks here
+    // needs. While
+    // special texts are typeset and the drawing holds one, it is measured
+    // anew at each call (their images, made as they are drawn, give their
+    // width). The test build checks it against a recomputation at that zoom.
     void getDrawingBounds(int& xmin, int& ymin, int& xmax, int& ymax);
     // The kept boxes of the top-level objects.
     BoundsCache boundsCache;

@@ -21,6 +21,7 @@
 #include "model/windowseam.h"
 #include "render/canvasmapping.h"
 #include "render/drawnarea.h"
+#include "render/drawprogress.h"
 #include "render/fonts.h"
 #include "render/latextext.h"
 #include "render/overlapindex.h"
@@ -38,6 +39,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
+
+int drawProgressInterval = 100;
 
 namespace {
 
@@ -149,9 +152,6 @@ void clearAndCollect(CFigContext* context, const FigObjectList* list, int deepes
         }
     }
 }
-
-// How often a long whole-canvas draw lets the window show what it has drawn.
-constexpr qint64 drawProgressInterval = 100;
 
 // Draws the collected objects, deepest first, each depth in the order of
 // collection; the LaTeX images the texts need are made all at once first.
