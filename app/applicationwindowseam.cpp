@@ -78,6 +78,12 @@ void ApplicationWindowSeam::drawObjectsAtDepth(CFigContext* context, int depth)
         context->view->drawObjectsAtDepth(depth);
 }
 
+void ApplicationWindowSeam::showDrawProgress(CFigContext* context, int percent, bool finished)
+{
+    if (context && context->view)
+        context->view->showDrawProgress(percent, finished);
+}
+
 void ApplicationWindowSeam::refreshLayers(CFigContext* context)
 {
     if (mainWindow && mainWindow->layersToolbar)

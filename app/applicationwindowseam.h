@@ -21,6 +21,7 @@ public:
     void redisplayCanvas(CFigContext* context) override;
     void flushDeferredRedisplay(CFigContext* context) override;
     void drawObjectsAtDepth(CFigContext* context, int depth) override;
+    void showDrawProgress(CFigContext* context, int percent, bool finished) override;
 
     void refreshLayers(CFigContext* context) override;
     void refreshUserColorLists() override;

@@ -8,6 +8,7 @@
 #include "app/qruler.h"
 #include "app/qslog.h"
 #include "app/qtmainfrm.h"
+#include "app/statusmessages.h"
 #include "dialogs/figurepropertiesdlg.h"
 #include "dialogs/metricsdlg.h"
 #include "edit/canvashandlers.h"
@@ -38,6 +39,7 @@
 #include <QRegion>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <climits>
@@ -338,6 +340,26 @@ void QTChildFrm::flushDeferredRedisplay()
         canvasPainter.end();
 }
 
+void QTChildFrm::showDrawProgress(int percent, bool finished)
+{
+    // Only a window on the screen has anything to show; what it shows is
+    // painted at once, since the draw holds the event loop.
+    if (!isVisible())
+        return;
+    if (mainFrm && mainFrm->statusBar()) {
+        QStatusBar* bar = mainFrm->statusBar();
+        bar->showMessage(finished ? statusText : tr("Drawing... %1%").arg(percent));
+        bar->repaint();
+    }
+    // The sub-window around the canvas, shown just before a drawing is
+    // opened, is painted with it.
+    if (!finished) {
+        if (QWidget* around = parentWidget())
+            around->repaint();
+        viewport()->repaint();
+    }
+}
+
 void QTChildFrm::redrawObject(FigObject* obj, bool omit)
 {
     CanvasBracket bracket(this, true);
@@ -495,7 +517,7 @@ void QTChildFrm::setScrollRange(int width, int height)
         int y0 = 0;
         int x1 = 0;
         int y1 = 0;
-        figContext->getObjectListBounds(&figContext->drawing.objects, x0, y0, x1, y1, false, true, true);
+        figContext->getDrawingBounds(x0, y0, x1, y1);
         const auto pixels = [](float dpi, float zoom, int fig) {
             const double p = double(canvasScale(dpi, zoom)) * fig + 1;
             return int(std::clamp(p, 0.0, double(std::numeric_limits<int>::max() / 2)));

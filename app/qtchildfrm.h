@@ -60,6 +60,10 @@ public:
     // one is pending; the canvas image then shows the drawing.
     void flushDeferredRedisplay();
     bool isRedisplayPending() const { return redisplayPending; }
+    // During a long whole-canvas draw: shows the canvas as drawn so far and
+    // how far the draw has come in the status bar; at the end the status
+    // bar shows the last status message again.
+    void showDrawProgress(int percent, bool finished);
     void redrawObject(FigObject* obj, bool omit);
     void redrawObjectList(const FigObjectList* list, bool omit);
     // The current object list at one depth, drawn over the canvas.

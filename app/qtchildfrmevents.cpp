@@ -196,7 +196,12 @@ void QTChildFrm::mouseMoveEvent(QMouseEvent* event)
 
     int hitX = 0;
     int hitY = 0;
-    FigObject* obj = figContext->findObjectUnderCursor(figX, figY, hitX, hitY);
+    // While a selection is dragged the object under the pointer changes
+    // neither the cursor nor a comment tip, and searching a large drawing
+    // for it would cost more than the drag's step.
+    const bool draggingSelection = !gestureIsElsewhere() && canvasHandlers.selectionMoveHandler
+        && canvasAction.actionInProgress && editMode != EditMode::MovePoint;
+    FigObject* obj = draggingSelection ? nullptr : figContext->findObjectUnderCursor(figX, figY, hitX, hitY);
     if (mainFrm)
         mainFrm->hoveredObject = obj;
     if (obj)

@@ -26,12 +26,16 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QSettings>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -68,7 +72,62 @@ void upgradeLatexCommands(QTMainFrm& window)
     window.preferencesDlg->loadValues();
 }
 
+// What runs once the start-up has opened its file, and whether it has.
+std::vector<std::function<void()>> afterStart;
+bool started = false;
+
+void finishStart()
+{
+    started = true;
+    std::vector<std::function<void()>> steps;
+    steps.swap(afterStart);
+    for (const std::function<void()>& step : steps)
+        step();
+}
+
+// Calls `open` once, after the first paint of `watched` (the main window's
+// menu bar) has reached the screen, or after a while when no paint comes
+// (a platform that shows nothing).
+class FirstPaintWatch : public QObject {
+public:
+    FirstPaintWatch(QWidget* watched, std::function<void()> open)
+        : QObject(watched)
+        , open(std::move(open))
+    {
+        watched->installEventFilter(this);
+        QTimer::singleShot(fallbackMs, this, [this] { fire(); });
+    }
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        // Queued: the paint under way is finished and shown first.
+        if (event->type() == QEvent::Paint)
+            QTimer::singleShot(0, this, [this] { fire(); });
+        return false;
+    }
+
+private:
+    static constexpr int fallbackMs = 1000;
+    void fire()
+    {
+        if (fired)
+            return;
+        fired = true;
+        open();
+        deleteLater();
+    }
+    std::function<void()> open;
+    bool fired = false;
+};
+
 } // namespace
+
+void runAfterStart(const std::function<void()>& step)
+{
+    if (started)
+        QTimer::singleShot(0, step);
+    else
+        afterStart.push_back(step);
+}
 
 void qtMessageHandler(QtMsgType type, const QMessageLogContext& /*context*/, const QString& /*message*/)
 {
@@ -138,18 +197,28 @@ int runApplication(const QStringList& arguments)
 
     extendPath(preferences.additionalPath);
 
-    // A relative path is meant from the directory the program was started
-    // in, which is no longer the current one.
-    if (arguments.size() > 1) {
-        const QDir base(startDirectory.isEmpty() ? QDir::currentPath() : startDirectory);
-        window.openFile(QDir::cleanPath(base.absoluteFilePath(arguments.at(1))));
-    } else if (QTChildFrm* child = window.activeMdiChild()) {
-        child->redisplayCanvas();
-    }
-
     initScriptKeywords();
 
+    // A relative path is meant from the directory the program was started
+    // in, which is no longer the current one.
+    started = false;
+    if (arguments.size() > 1) {
+        const QString file = QDir::cleanPath(
+            QDir(startDirectory.isEmpty() ? QDir::currentPath() : startDirectory).absoluteFilePath(arguments.at(1)));
+        QPointer<QTMainFrm> shown(&window);
+        new FirstPaintWatch(window.menuBar(), [shown, file] {
+            if (shown)
+                shown->openFile(file);
+            finishStart();
+        });
+    } else {
+        if (QTChildFrm* child = window.activeMdiChild())
+            child->redisplayCanvas();
+        QTimer::singleShot(0, [] { finishStart(); });
+    }
+
     const int result = QApplication::exec();
+    started = false;
 
     // The log view's document goes with the window: nothing may be written
     // to it afterwards.

@@ -5,6 +5,8 @@
 
 #include <QtGlobal>
 
+#include <functional>
+
 class QSettings;
 class QString;
 class QStringList;
@@ -23,13 +25,19 @@ void prepareStart();
 void enterLastDirectory(QSettings& settings);
 
 // Builds and shows the main window, attaches the log destinations, upgrades
-// old settings, sets up Ghostscript and PATH, opens the file named on the
-// command line and runs the event loop; returns its result after the main
-// window is gone.
+// old settings, sets up Ghostscript and PATH, runs the event loop and, once
+// the main window has been painted, opens the file named on the command
+// line (a large drawing takes a while to read and draw: the window shows
+// first); returns the loop's result after the main window is gone.
 int runApplication(int argc, char* argv[]);
 // The same with the command line given as the program name followed by its
 // arguments; runApplication(argc, argv) passes QCoreApplication::arguments().
 int runApplication(const QStringList& arguments);
+
+// Runs `step` inside the event loop of the next or running runApplication,
+// after the start-up has opened the file named on its command line (or
+// found none to open); a test seam.
+void runAfterStart(const std::function<void()>& step);
 
 // Stores the current directory and the preferences and frees the
 // program-wide objects and the logger, in this order.

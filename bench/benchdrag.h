@@ -153,6 +153,10 @@ inline Result measure(CFigContext& context)
 {
     Result result;
     result.readPeakKb = peakResidentKb();
+    // The document window takes the drawing's box for its scroll range
+    // when it opens the drawing, which keeps the boxes of its objects.
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    context.getDrawingBounds(x0, y0, x1, y1);
     QImage canvas(canvasWidth, canvasHeight, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::white);
     QPainter painter(&canvas);

@@ -19,6 +19,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -30,23 +33,52 @@ namespace benchinteractive {
 struct Result {
     bool opened = false;
     long long openRedraws = 0;
-    double openMs = 0;
+    double startPaintedMs = 0; // main window shown to its menu bar painted
+    double openFirstPaintMs = 0; // Open command to the document window's first paint
+    double openMs = 0; // Open command to the drawing fully shown
+    // Whether the menu bar was painted before the drawing was read and the
+    // document window before its drawing was finished.
+    bool paintedBeforeDrawing = false;
+    double zoomFirstMs = 0; // zoom step to the first change on the canvas
     double zoomMs = 0;
     double scrollMs = 0;
     long long scrollRedraws = 0; // whole-canvas redraws made by the scroll steps
     long visible = 0; // top-level objects within the view of the scroll steps
 };
 
-// Notes the paint events that reach a widget.
+// Notes the paint events that reach a widget, and when the first one came
+// by the clock given.
 class PaintWatcher : public QObject {
 public:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    explicit PaintWatcher(const QElapsedTimer* clock = nullptr)
+        : clock(clock)
     {
-        if (event->type() == QEvent::Paint)
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            if (paints == 0) {
+                if (clock)
+                    firstMs = benchtiming::elapsedMs(*clock);
+                // A document window's canvas painter is active while its
+                // canvas is being drawn.
+                const auto* frame = qobject_cast<const QTChildFrm*>(watched->parent());
+                firstWhileDrawing = frame && frame->canvasPainter.isActive();
+            }
             ++paints;
+        }
         return false;
     }
+    // Counts afresh from now on.
+    void restart()
+    {
+        paints = 0;
+        firstMs = -1;
+    }
+    const QElapsedTimer* clock;
     int paints = 0;
+    double firstMs = -1;
+    bool firstWhileDrawing = false; // the first paint showed a canvas being drawn
 };
 
 // Lets the events posted so far run, twice over, so that layouts, resizes
@@ -90,28 +122,44 @@ inline void wheel(QTChildFrm& child, int notches)
 inline Result run(const QString& file, double viewZoom, const QSize& windowSize, int steps = 8)
 {
     Result result;
+    QElapsedTimer timer;
+    timer.start();
     QTMainFrm frame;
     mainWindow = &frame;
     frame.resize(windowSize);
+    PaintWatcher menuWatcher(&timer);
+    frame.menuBar()->installEventFilter(&menuWatcher);
     frame.show();
+    while (menuWatcher.paints == 0 && timer.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents);
+    result.startPaintedMs = menuWatcher.firstMs;
+    frame.menuBar()->removeEventFilter(&menuWatcher);
     settle();
 
-    QElapsedTimer timer;
-    timer.start();
+    // The document window is watched from its making on, as the Open
+    // command makes it.
+    PaintWatcher watcher(&timer);
     const int before = frame.childFrames().size();
+    QObject::connect(frame.mdiArea, &QMdiArea::subWindowActivated, &frame, [&frame, &watcher] {
+        if (QTChildFrm* made = frame.activeMdiChild())
+            made->viewport()->installEventFilter(&watcher);
+    });
+    timer.restart();
     frame.openFile(file);
     QTChildFrm* child = frame.childFrames().size() > before ? frame.activeMdiChild() : nullptr;
     if (!child) {
         mainWindow = nullptr;
         return result;
     }
-    PaintWatcher watcher;
     child->viewport()->installEventFilter(&watcher);
     // The document is new: every whole redraw it has had, the ones made
     // before the Open command returned included, came with the opening.
+    const double drawnMs = benchtiming::elapsedMs(timer);
     while (watcher.paints == 0 && timer.elapsed() < 600000)
         QApplication::processEvents(QEventLoop::AllEvents);
-    result.openMs = benchtiming::elapsedMs(timer);
+    result.openFirstPaintMs = watcher.firstMs;
+    result.openMs = std::max(drawnMs, watcher.firstMs);
+    result.paintedBeforeDrawing = result.startPaintedMs >= 0 && watcher.firstWhileDrawing;
     settle();
     result.openRedraws = child->figContext->canvasRedraws;
     result.opened = true;
@@ -143,17 +191,20 @@ inline Result run(const QString& file, double viewZoom, const QSize& windowSize,
     result.scrollRedraws = context.canvasRedraws - redrawsBeforeScrolling;
 
     std::vector<double> zooms;
-    for (int i = 0; i < 3; ++i) {
+    std::vector<double> firstChanges;
+    for (int i = 0; i < 6; ++i) {
+        watcher.restart();
         timer.restart();
-        child->zoomIn();
+        if (i % 2 == 0)
+            child->zoomIn();
+        else
+            child->zoomOut();
         QApplication::processEvents(QEventLoop::AllEvents);
         zooms.push_back(benchtiming::elapsedMs(timer));
-        timer.restart();
-        child->zoomOut();
-        QApplication::processEvents(QEventLoop::AllEvents);
-        zooms.push_back(benchtiming::elapsedMs(timer));
+        firstChanges.push_back(watcher.firstMs < 0 ? zooms.back() : watcher.firstMs);
     }
     result.zoomMs = benchtiming::median(zooms);
+    result.zoomFirstMs = benchtiming::median(firstChanges);
 
     child->viewport()->removeEventFilter(&watcher);
     context.clearModified();

@@ -25,9 +25,10 @@
 // after --set has set widgets of the export form by their object names.
 // With --interactive each file is last opened in an off-screen main window
 // and zoomed and scrolled there (bench/benchinteractive.h); the line of the
-// file then ends in open_redraws, open_ms, zoom_ms, scroll_ms,
-// scroll_redraws and visible (the objects in view while scrolling at the
-// zoom of --view-zoom).
+// file then ends in open_redraws, start_painted_ms, open_first_paint_ms,
+// open_ms, zoom_first_ms, zoom_ms, scroll_ms, scroll_redraws and visible
+// (the objects in view while scrolling at the zoom of --view-zoom), and a
+// line tells whether the window was painted before the drawing.
 // With --library the library dialog opens the first folder of the library
 // ROOT and scrolls to its end (bench/benchlibrary.h); one line reports it,
 // ending in the peak memory.
@@ -434,13 +435,17 @@ int main(int argc, char* argv[])
     auto interactiveColumns = [&opt](const benchinteractive::Result& r) {
         if (!opt.interactive)
             return QString();
-        return QStringLiteral(" open_redraws=%1 open_ms=%2 zoom_ms=%3 scroll_ms=%4 scroll_redraws=%5 visible=%6")
+        return QStringLiteral(" open_redraws=%1 start_painted_ms=%7 open_first_paint_ms=%8 open_ms=%2 zoom_first_ms=%9"
+                              " zoom_ms=%3 scroll_ms=%4 scroll_redraws=%5 visible=%6")
             .arg(r.openRedraws)
             .arg(r.openMs, 0, 'f', 3)
             .arg(r.zoomMs, 0, 'f', 3)
             .arg(r.scrollMs, 0, 'f', 3)
             .arg(r.scrollRedraws)
-            .arg(r.visible);
+            .arg(r.visible)
+            .arg(r.startPaintedMs, 0, 'f', 3)
+            .arg(r.openFirstPaintMs, 0, 'f', 3)
+            .arg(r.zoomFirstMs, 0, 'f', 3);
     };
     for (const QString& file : qAsConst(opt.files)) {
         const FileResult r = benchFile(file, opt, scratch.path());
@@ -450,6 +455,11 @@ int main(int argc, char* argv[])
             r.readMs, r.writeMs, r.drawMs, qPrintable(editColumn(r.editMs)), qPrintable(scriptColumn(r.scriptMs)),
             qPrintable(exportColumn(r.exportMs)), qPrintable(dragColumns(r.drag)),
             qPrintable(interactiveColumns(r.interactive)));
+        if (opt.interactive && r.interactive.opened)
+            std::printf("%s window painted before the drawing: %s (menu bar %.0f ms after the start, document window "
+                        "%.0f ms and the whole drawing %.0f ms after the Open command)\n",
+                qPrintable(file), r.interactive.paintedBeforeDrawing ? "yes" : "no", r.interactive.startPaintedMs,
+                r.interactive.openFirstPaintMs, r.interactive.openMs);
         totalObjects += r.objects;
         totalRead += r.readMs;
         totalWrite += r.writeMs;

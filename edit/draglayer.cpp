@@ -237,7 +237,7 @@ bool showDragLayer(CFigContext* context, const FigObjectList* list, bool linked,
 
 void dragLayerArea(CFigContext* context, const FigObjectList* list, int& x1, int& y1, int& x2, int& y2)
 {
-    context->getObjectListBounds(list, x1, y1, x2, y2, false, true, true);
+    context->boundsCache.listBounds(*context, list, x1, y1, x2, y2);
     // Markers reach beyond the objects, a compound's below its box.
     const int margin = 2 * roundToInt(displayPixelSize(context->dpiX) / context->zoom * 5.0f)
         + roundToInt(displayPixelSize(context->dpiX) * 5.0f);

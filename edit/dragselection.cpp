@@ -145,6 +145,9 @@ bool linksLeaveList(const FigObjectList* list)
 void startSession(CFigContext* context, const FigObjectList* list)
 {
     endSession();
+    // The kept boxes of the drawing serve the picture's area and the
+    // overlap index; no clone stands in for an object yet.
+    context->boundsCache.refresh(*context);
     session = new DragSession;
     DragSession& s = *session;
     s.context = context;
@@ -154,17 +157,33 @@ void startSession(CFigContext* context, const FigObjectList* list)
     s.redoSteps = context->undoHistory.redoSteps.size();
     s.newestStep = context->undoHistory.newestStep();
     s.dragged.assign(list->begin(), list->end());
-    collectLinkedObjectsOfList(&context->drawing.objects, list, s.linkedList);
+    // The lines that follow lie in the top-level objects holding links,
+    // which the kept boxes list in drawing order.
+    const BoundsCache& kept = context->boundsCache;
+    const bool keptFresh = kept.fresh(*context);
+    collectLinkedObjectsOfList(keptFresh ? &kept.linkingObjects() : &context->drawing.objects, list, s.linkedList);
     s.linked.assign(s.linkedList.begin(), s.linkedList.end());
     context->collectParentCompounds(&s.linkedList, s.holders);
 
-    // One walk of the drawing finds every place, first occurrence first, and
-    // the top-level compound around each holder.
     QHash<const FigObject*, FigObjectList::iterator> places;
     QSet<const FigObject*> wanted(s.dragged.begin(), s.dragged.end());
     for (FigObject* line : s.linked)
         wanted.insert(line);
     const QSet<const FigObject*> holders(s.holders.begin(), s.holders.end());
+    // Top-level objects have their places kept: without holders to find,
+    // no walk of the drawing is needed.
+    bool allKept = keptFresh && holders.isEmpty();
+    for (auto it = wanted.constBegin(); allKept && it != wanted.constEnd(); ++it) {
+        const int at = kept.indexOf(*it);
+        if (at < 0)
+            allKept = false;
+        else
+            places.insert(*it, kept.entries()[size_t(at)].at);
+    }
+    if (!allKept)
+        places.clear();
+    // Else one walk of the drawing finds every place, first occurrence
+    // first, and the top-level compound around each holder.
     FigObject* top = nullptr;
     bool topHoldsHolder = false;
     auto walk = [&](FigObjectList* objects, auto& self) -> void {
@@ -178,7 +197,7 @@ void startSession(CFigContext* context, const FigObjectList* list)
                 self(static_cast<FigCompound*>(object)->members, self);
         }
     };
-    for (auto it = context->drawing.objects.begin(); it != context->drawing.objects.end(); ++it) {
+    for (auto it = context->drawing.objects.begin(); !allKept && it != context->drawing.objects.end(); ++it) {
         top = *it;
         topHoldsHolder = false;
         if (wanted.contains(top) && !places.contains(top))

@@ -176,7 +176,7 @@ void startSelectionDrag(CFigContext* context, int x, int y)
     int y1 = 0;
     int x2 = 0;
     int y2 = 0;
-    context->getObjectListBounds(context->selection, x1, y1, x2, y2, false, true, true);
+    context->boundsCache.listBounds(*context, context->selection, x1, y1, x2, y2);
 
     // The edges nearest to the pointer go onto the grid while dragging; an
     // ellipse taken by its centre puts the centre itself there.

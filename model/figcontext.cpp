@@ -135,6 +135,7 @@ bool CFigContext::hasUserColor(int colorNumber) const
 
 void CFigContext::setModified()
 {
+    noteDrawingChanged();
     modified = true;
     if (view)
         windowSeam().setWindowModified(this, true);
@@ -445,4 +446,32 @@ void CFigContext::getObjectListBounds(const FigObjectList* list, int& xmin, int&
             ymax = std::max(ymax, y1);
         }
     }
+}
+
+void CFigContext::getDrawingBounds(int& xmin, int& ymin, int& xmax, int& ymax)
+{
+    DrawingBounds& b = drawingBounds;
+    if (!b.valid || b.changeCount != changeCount || b.dpiX != dpiX || b.dpiY != dpiY
+        || boundsCache.hasUnsteadyBoxes()) {
+        boundsCache.drawingBounds(*this, b.xmin, b.ymin, b.xmax, b.ymax);
+        b.valid = true;
+        b.changeCount = changeCount;
+        b.dpiX = dpiX;
+        b.dpiY = dpiY;
+        b.zoom = zoom;
+    }
+#ifndef NDEBUG
+    else if (b.zoom == zoom) {
+        // A change that did not count would leave the kept box behind.
+        int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        getObjectListBounds(&drawing.objects, x0, y0, x1, y1, false, true, true);
+        if (x0 != b.xmin || y0 != b.ymin || x1 != b.xmax || y1 != b.ymax)
+            qFatal("The kept drawing box (%d %d %d %d) differs from the drawing's (%d %d %d %d)", b.xmin, b.ymin,
+                b.xmax, b.ymax, x0, y0, x1, y1);
+    }
+#endif
+    xmin = b.xmin;
+    ymin = b.ymin;
+    xmax = b.xmax;
+    ymax = b.ymax;
 }

@@ -6,6 +6,7 @@
 // `selection` list (not its objects) and `editCopy`; `currentObject` and
 // `openCompound` only point into the drawing.
 
+#include "model/boundscache.h"
 #include "model/figdrawing.h"
 #include "model/figobjectlist.h"
 #include "model/objectlist.h"
@@ -96,6 +97,26 @@ public:
     // ones with selectedOnly); 0, 0, 0, 0 when no object counts.
     void getObjectListBounds(const FigObjectList* list, int& xmin, int& ymin, int& xmax, int& ymax, bool selectedOnly,
         bool withTextDescent, bool withLineWidth);
+
+    // Every change of the drawing's objects, their points, attributes, texts,
+    // pictures and membership, counts here: reading a file, and every change
+    // that marks the document modified (each step pushed to, undone or
+    // redone by the undo history, each edit mode and dialog that changes the
+    // drawing). What is worked out from the drawing is kept against it.
+    void noteDrawingChanged() { ++changeCount; }
+    unsigned long long drawingChangeCount() const { return changeCount; }
+    // The box of the drawing's top-level objects as getObjectListBounds gives
+    // it with text descents and line widths, kept until the drawing changes
+    // or the resolution does; texts and arrowheads are measured at the zoom
+    // of the first call after a change, since their box moves by a fraction
+    // of a character or a pixel between zooms, which nothing that asks here
+    // needs. While
+    // special texts are typeset and the drawing holds one, it is measured
+    // anew at each call (their images, made as they are drawn, give their
+    // width). The test build checks it against a recomputation at that zoom.
+    void getDrawingBounds(int& xmin, int& ymin, int& xmax, int& ymax);
+    // The kept boxes of the top-level objects.
+    BoundsCache boundsCache;
 
     void redrawCanvas();
     // The same for a rectangle of canvas pixels only (the strip a scroll
@@ -928,4 +949,15 @@ public:
 
 private:
     void recomputeCorners(FigCompound* compound);
+
+    unsigned long long changeCount = 0;
+    // The drawing's box as last measured, with what it was measured for.
+    struct DrawingBounds {
+        bool valid = false;
+        unsigned long long changeCount = 0;
+        float dpiX = 0;
+        float dpiY = 0;
+        float zoom = 0;
+        int xmin = 0, ymin = 0, xmax = 0, ymax = 0;
+    } drawingBounds;
 };

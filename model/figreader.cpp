@@ -333,6 +333,7 @@ bool CFigContext::loadFile(const QString& name)
     maxDepth = -1;
 
     const int result = readFigFile(name, &drawing, false, 0, 0);
+    noteDrawingChanged();
 
     addObjectsToDepths(&drawing.objects);
     refreshLayersToolbar();

@@ -68,6 +68,10 @@ void WindowSeam::drawObjectsAtDepth(CFigContext*, int)
 {
 }
 
+void WindowSeam::showDrawProgress(CFigContext*, int, bool)
+{
+}
+
 void WindowSeam::refreshLayers(CFigContext*)
 {
 }

@@ -48,6 +48,10 @@ public:
     virtual void flushDeferredRedisplay(CFigContext* context);
     // Draws the objects of one depth over the canvas and shows it.
     virtual void drawObjectsAtDepth(CFigContext* context, int depth);
+    // A whole-canvas draw that takes long: the window shows the canvas as
+    // drawn so far and how far the draw has come (per cent); `finished`
+    // comes once at the end of a draw that reported progress.
+    virtual void showDrawProgress(CFigContext* context, int percent, bool finished);
 
     // ---- The main window ----
 

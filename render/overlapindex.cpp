@@ -35,11 +35,47 @@ void OverlapIndex::build(CFigContext& context, const QSet<const FigObject*>& cha
     clear();
     FigObjectList& list = context.drawing.objects;
     entries.reserve(list.size());
-    for (auto it = list.begin(); it != list.end(); ++it) {
-        Entry entry { *it, it, 0, 0, 0, 0, !changing.isEmpty() && holdsAny(*it, changing) };
-        if (!entry.measuredEachTime)
-            (*it)->getBounds(&context, entry.x0, entry.y0, entry.x1, entry.y1, true, true);
-        entries.push_back(entry);
+    BoundsCache& cache = context.boundsCache;
+    cache.refresh(context);
+    if (cache.fresh(context) && cache.entries().size() == list.size()) {
+        // The kept boxes, in list order; the top-level objects that are
+        // among the changing ones are found from their positions, and only
+        // when a changing object lies deeper are the compounds searched.
+        for (const BoundsCache::Entry& kept : cache.entries())
+            entries.push_back(
+                { kept.object, kept.at, kept.xmin, kept.ymin, kept.xmax, kept.ymax, kept.measuredEachTime });
+        bool deeper = false;
+        for (const FigObject* object : changing) {
+            const int at = cache.indexOf(object);
+            if (at >= 0)
+                entries[size_t(at)].measuredEachTime = true;
+            else
+                deeper = true;
+        }
+        if (deeper) {
+            for (Entry& entry : entries) {
+                if (entry.object->type == FigObject::Compound && holdsAny(entry.object, changing))
+                    entry.measuredEachTime = true;
+            }
+        }
+#ifndef NDEBUG
+        // A change that did not count would leave a box behind.
+        for (const Entry& entry : entries) {
+            int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+            if (!entry.measuredEachTime)
+                entry.object->getBounds(&context, x0, y0, x1, y1, true, true);
+            if (!entry.measuredEachTime && (x0 != entry.x0 || y0 != entry.y0 || x1 != entry.x1 || y1 != entry.y1))
+                qFatal("kept box (%d %d %d %d) differs from the object's (%d %d %d %d)", entry.x0, entry.y0, entry.x1,
+                    entry.y1, x0, y0, x1, y1);
+        }
+#endif
+    } else {
+        for (auto it = list.begin(); it != list.end(); ++it) {
+            Entry entry { *it, it, 0, 0, 0, 0, !changing.isEmpty() && holdsAny(*it, changing) };
+            if (!entry.measuredEachTime)
+                (*it)->getBounds(&context, entry.x0, entry.y0, entry.x1, entry.y1, true, true);
+            entries.push_back(entry);
+        }
     }
     owner = &context;
     listSize = list.size();

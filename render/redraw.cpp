@@ -21,11 +21,13 @@
 #include "model/windowseam.h"
 #include "render/canvasmapping.h"
 #include "render/drawnarea.h"
+#include "render/drawprogress.h"
 #include "render/fonts.h"
 #include "render/latextext.h"
 #include "render/overlapindex.h"
 #include "render/primitives.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
@@ -37,6 +39,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
+
+int drawProgressInterval = 100;
 
 namespace {
 
@@ -151,7 +155,11 @@ void clearAndCollect(CFigContext* context, const FigObjectList* list, int deepes
 
 // Draws the collected objects, deepest first, each depth in the order of
 // collection; the LaTeX images the texts need are made all at once first.
-void drawCollected(CFigContext& context, int deepest, const std::vector<std::vector<FigObject*>>& buckets)
+// With `showProgress`, a draw that takes long shows the canvas drawn so far
+// in its window now and then, so that a large drawing appears while it is
+// drawn rather than after a blank wait.
+void drawCollected(
+    CFigContext& context, int deepest, const std::vector<std::vector<FigObject*>>& buckets, bool showProgress = false)
 {
     if (preferences.renderSpecialTextUsingTex) {
         std::vector<FigText*> texts;
@@ -168,14 +176,33 @@ void drawCollected(CFigContext& context, int deepest, const std::vector<std::vec
         if (texts.size() > 1)
             typesetSpecialTexts(context, texts);
     }
+    size_t total = 0;
+    if (showProgress) {
+        for (const std::vector<FigObject*>& bucket : buckets)
+            total += bucket.size();
+    }
+    QElapsedTimer clock;
+    clock.start();
+    qint64 nextReport = drawProgressInterval;
+    size_t done = 0;
+    bool reported = false;
     for (int depth = deepest; depth >= 0; --depth) {
         if (!context.depthVisible[depth] && context.layerDrawMode == 12)
             continue;
         for (FigObject* object : buckets[static_cast<size_t>(depth)]) {
             object->draw(&context);
             ++context.objectsDrawn;
+            // The clock is read every 64 objects: reading it costs more
+            // than drawing a small object.
+            if (showProgress && (++done & 63) == 0 && clock.elapsed() >= nextReport) {
+                windowSeam().showDrawProgress(&context, int(done * 100 / total), false);
+                reported = true;
+                nextReport = clock.elapsed() + drawProgressInterval;
+            }
         }
     }
+    if (reported)
+        windowSeam().showDrawProgress(&context, 100, true);
 }
 
 // The Fig area of a rectangle of canvas pixels, a pixel wider on every side
@@ -257,7 +284,7 @@ private:
 // What a whole and a partial redraw paint in a rectangle of canvas pixels:
 // the background, grid, paper frame, the objects that may paint into it (the
 // others are not drawn) and all markers.
-void paintCanvasArea(CFigContext& context, const QRect& area)
+void paintCanvasArea(CFigContext& context, const QRect& area, bool showProgress = false)
 {
     context.fillRect(preferences.backgroundColor, area.left(), area.top(), area.right(), area.bottom());
     const int deepest = std::min(context.maxDepth, CFigContext::depthCount - 1);
@@ -276,7 +303,7 @@ void paintCanvasArea(CFigContext& context, const QRect& area)
     context.drawPaperFrame();
     if (deepest >= 0) {
         context.anchorFillPatterns();
-        drawCollected(context, deepest, buckets);
+        drawCollected(context, deepest, buckets, showProgress);
     }
     if (!markersFromWalk) {
         context.drawAllMarkers(nullptr);
@@ -319,7 +346,7 @@ void CFigContext::redrawCanvas()
     const CFigContext* gestureOwner = canvasGestureDocument();
     const bool gestureHere = !gestureOwner || gestureOwner == this;
     PreviewStandIns standIns(this, gestureHere && isGestureInProgress());
-    paintCanvasArea(*this, area);
+    paintCanvasArea(*this, area, true);
 
     // The rubber band of a gesture in progress comes last, on top of
     // everything: the gesture erases it by drawing it again inverted, which

@@ -6,12 +6,14 @@
 #include "app/qtmainfrm.h"
 #include "model/figcontext.h"
 #include "model/figobject.h"
+#include "render/drawprogress.h"
 #include "support/documentwindow.h"
 #include "support/editsession.h"
 #include "support/mainwindowdocuments.h"
 #include "support/testenv.h"
 
 #include <QScrollBar>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <cstdlib>
@@ -286,6 +288,68 @@ private slots:
         }
         view.frame().zoomOut();
         QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
+    }
+
+    // A draw that takes long shows the canvas drawn so far and its
+    // progress in the status bar as it goes, opened or zoomed; the canvas
+    // then shows what a whole redraw shows and the status bar the last
+    // status message again.
+    void longDrawsShowTheirProgress()
+    {
+        // Three hundred boxes, so that the draw reports several times.
+        QByteArray boxes;
+        for (int i = 0; i < 300; ++i) {
+            const int x = 300 + (i % 20) * 450;
+            const int y = 300 + (i / 20) * 450;
+            boxes += QStringLiteral("2 2 0 1 %1 7 50 -1 -1 0.000 0 0 -1 0 0 5\n\t %2 %3 %4 %3 %4 %5 %2 %5 %2 %3\n")
+                         .arg(i % 8)
+                         .arg(x)
+                         .arg(y)
+                         .arg(x + 300)
+                         .arg(y + 300)
+                         .toLatin1();
+        }
+        const int savedInterval = drawProgressInterval;
+        drawProgressInterval = 0;
+        struct Restore {
+            int interval;
+            ~Restore() { drawProgressInterval = interval; }
+        } restore { savedInterval };
+
+        MainWindowDocuments documents;
+        QVERIFY(documents.isActive());
+        QTChildFrm* child = documents.open(editsession::figText(boxes), QStringLiteral("boxes.fig"));
+        QVERIFY(child);
+        QTRY_VERIFY(!child->isRedisplayPending());
+        QStatusBar* bar = documents.window().statusBar();
+        const QString last = bar->currentMessage();
+        QVERIFY(!last.isEmpty());
+
+        // Paints of the viewport while its canvas is being drawn, and the
+        // status bar's texts then.
+        struct Watch : QObject {
+            QTChildFrm* frame = nullptr;
+            QStatusBar* bar = nullptr;
+            int paintsWhileDrawing = 0;
+            QStringList messages;
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                if (event->type() == QEvent::Paint && frame->canvasPainter.isActive()) {
+                    ++paintsWhileDrawing;
+                    messages << bar->currentMessage();
+                }
+                return false;
+            }
+        } watch;
+        watch.frame = child;
+        watch.bar = bar;
+        child->viewport()->installEventFilter(&watch);
+        child->zoomIn();
+        child->viewport()->removeEventFilter(&watch);
+        QVERIFY(watch.paintsWhileDrawing >= 2);
+        QVERIFY2(watch.messages.first().startsWith(QStringLiteral("Drawing... ")), qPrintable(watch.messages.first()));
+        QCOMPARE(bar->currentMessage(), last);
+        QCOMPARE(editsession::pixelsOffRedraw(*child), 0);
     }
 
     // However many resizes and shows come while the window is laid out,

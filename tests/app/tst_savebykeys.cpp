@@ -68,7 +68,7 @@ class TestSaveByKeys : public QObject {
         QDir().mkpath(appDir);
         bool seen = false;
         QSettings settings(settingsOrganization, settingsApplication);
-        QTimer::singleShot(0, this, [&] {
+        runAfterStart([&] {
             seen = mainWindow != nullptr;
             if (mainWindow)
                 use(*mainWindow);

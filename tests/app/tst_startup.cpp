@@ -82,7 +82,7 @@ class TestStartup : public QObject {
         {
             std::unique_ptr<QSettings> settings(openSettings());
             enterLastDirectory(*settings);
-            QTimer::singleShot(0, this, [&] {
+            runAfterStart([&] {
                 if (mainWindow && inspect)
                     inspect(*mainWindow);
                 seen = mainWindow != nullptr;

@@ -59,12 +59,11 @@ private slots:
             qPrintable(run.out.at(0)));
         QVERIFY(run.out.at(1).contains(QStringLiteral(" objects=13 ")));
         QCOMPARE(run.out.at(2), missing + QStringLiteral(" objects=0 read_ms=0.000 write_ms=0.000 draw_ms=0.000"));
-        QVERIFY2(
-            QRegularExpression(
-                QStringLiteral("^total files=3 objects=20 read_ms=%1 write_ms=%1 draw_ms=%1 peak_rss_kb=\\d+$")
-                    .arg(number))
-                .match(run.out.at(3))
-                .hasMatch(),
+        QVERIFY2(QRegularExpression(
+                     QStringLiteral("^total files=3 objects=20 read_ms=%1 write_ms=%1 draw_ms=%1 peak_rss_kb=\\d+$")
+                         .arg(number))
+                     .match(run.out.at(3))
+                     .hasMatch(),
             qPrintable(run.out.at(3)));
 
         // The reader's messages, once per file, prefixed with the file name.
@@ -111,7 +110,8 @@ private slots:
                      .match(run.out.at(0))
                      .hasMatch(),
             qPrintable(run.out.at(0)));
-        QVERIFY2(run.out.at(1).contains(QRegularExpression(QStringLiteral("peak_rss_kb=\\d+ script_ms=%1$").arg(number))),
+        QVERIFY2(
+            run.out.at(1).contains(QRegularExpression(QStringLiteral("peak_rss_kb=\\d+ script_ms=%1$").arg(number))),
             qPrintable(run.out.at(1)));
         QFile written(QDir(out.path()).filePath(QStringLiteral("fig31.fig")));
         QVERIFY(written.open(QIODevice::ReadOnly));
@@ -162,8 +162,8 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out.size(), 2);
         const QString edit = QStringLiteral(" edit_ms=%1$").arg(number);
-        QVERIFY2(QRegularExpression(QStringLiteral("^%1 objects=7 .* draw_ms=%2%3")
-                                        .arg(QRegularExpression::escape(own), number, edit))
+        QVERIFY2(QRegularExpression(
+                     QStringLiteral("^%1 objects=7 .* draw_ms=%2%3").arg(QRegularExpression::escape(own), number, edit))
                      .match(run.out.at(0))
                      .hasMatch(),
             qPrintable(run.out.at(0)));
@@ -191,13 +191,23 @@ private slots:
         const QString own = fixture("own.fig");
         const Run run = figbench({ "--interactive", "--view-zoom", "4", own });
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out.size(), 2);
+        QCOMPARE(run.out.size(), 3);
         QVERIFY2(QRegularExpression(QStringLiteral("^%1 objects=7 read_ms=%2 write_ms=%2 draw_ms=%2 open_redraws=1 "
-                                                   "open_ms=%2 zoom_ms=%2 scroll_ms=%2 scroll_redraws=0 visible=\\d+$")
+                                                   "start_painted_ms=%2 open_first_paint_ms=%2 open_ms=%2 "
+                                                   "zoom_first_ms=%2 zoom_ms=%2 scroll_ms=%2 scroll_redraws=0 "
+                                                   "visible=\\d+$")
                                         .arg(QRegularExpression::escape(own), number))
                      .match(run.out.at(0))
                      .hasMatch(),
             qPrintable(run.out.at(0)));
+        // A drawing of seven objects is drawn before the window shows it.
+        QVERIFY2(QRegularExpression(QStringLiteral("^%1 window painted before the drawing: no \\(menu bar \\d+ ms "
+                                                   "after the start, document window \\d+ ms and the whole drawing "
+                                                   "\\d+ ms after the Open command\\)$")
+                                        .arg(QRegularExpression::escape(own)))
+                     .match(run.out.at(1))
+                     .hasMatch(),
+            qPrintable(run.out.at(1)));
         QCOMPARE(figbench({ "--interactive", "--view-zoom", "0", own }).exitCode, 2);
     }
 

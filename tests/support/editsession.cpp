@@ -79,8 +79,7 @@ void run(const QByteArray& figure, const std::function<void(QTMainFrm&, QTChildF
     // A window with room for the drawings these sessions use beside the
     // attribute pages, whose width follows their fonts.
     settings.setValue(QStringLiteral("window size"), QSize(900, 700));
-    QObject context;
-    QTimer::singleShot(0, &context, [&] {
+    runAfterStart([&] {
         if (mainWindow) {
             if (QTChildFrm* document = mainWindow->activeMdiChild()) {
                 used = true;
