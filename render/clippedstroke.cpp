@@ -16,6 +16,7 @@
 namespace {
 
 bool clipping = true;
+bool regionClipping = true;
 
 // How far beyond the painted area geometry may reach and still be drawn
 // whole: Qt's own cost for that much is small.
@@ -26,13 +27,14 @@ constexpr double slack = 1024;
 // runs.
 constexpr double widePen = 256;
 
-// Kept outline pieces are split when Qt would walk more than this many
-// times the painted rows for them, this many pixels beyond tiles of this
-// size.
-constexpr double splitRowFactor = 50;
+// Kept outline pieces are split when Qt would walk about this many rows for
+// them (their rows times the painted rows), this many pixels beyond tiles
+// of this size.
+constexpr double splitWork = 2e7;
 constexpr double splitMargin = 2;
-constexpr int tileWidth = 64;
-constexpr int tileHeight = 32;
+constexpr int tileWidth = 128;
+constexpr double curveRows = 16;
+constexpr int tileHeight = 64;
 
 // Qt draws a dashed stroke with more repeats of its pattern across the
 // device than this as a half-transparent solid line.
@@ -183,13 +185,37 @@ struct PathSink {
 template <typename Point> struct Contour {
     Point start;
     std::vector<Piece<Point>> pieces;
+    // Two opposite corners of the box around every point and control point.
+    Point hull[2];
 };
 
+// Halves a curve (round caps and joins of a wide pen) until each part is
+// at most a few rows high, so that its parts beyond the area can be moved.
+void splitCurve(const QPointF& from, const Piece<QPointF>& curve, int depth, std::vector<Piece<QPointF>>& out)
+{
+    const double y0 = std::min({ from.y(), curve.c1.y(), curve.c2.y(), curve.to.y() });
+    const double y1 = std::max({ from.y(), curve.c1.y(), curve.c2.y(), curve.to.y() });
+    if (y1 - y0 <= curveRows || depth >= 12) {
+        out.push_back(curve);
+        return;
+    }
+    const QPointF ab = (from + curve.c1) / 2;
+    const QPointF bc = (curve.c1 + curve.c2) / 2;
+    const QPointF cd = (curve.c2 + curve.to) / 2;
+    const QPointF abc = (ab + bc) / 2;
+    const QPointF bcd = (bc + cd) / 2;
+    const QPointF middle = (abc + bcd) / 2;
+    splitCurve(from, Piece<QPointF> { middle, true, ab, abc }, depth + 1, out);
+    splitCurve(middle, Piece<QPointF> { curve.to, true, bcd, cd }, depth + 1, out);
+}
+
 // Splits the line pieces that run far beyond the grown area where they
-// cross the edges of a frame a little larger than it: the parts beyond lie
-// beside, above or below the area and are then moved like any piece that
-// misses it. The split points are exact only to Qt's 1/64 pixel, so edge
-// pixels along a split piece may differ by a level of grey; it is done only
+// cross the edges of a frame a little larger than it, and curves into parts
+// a few rows high: the parts beyond lie beside, above or below the area and
+// are then moved like any piece that misses it. The split points are exact
+// only to Qt's 1/64 pixel (and halved curves are flattened by Qt a little
+// differently), so edge pixels along a split piece may differ by a level or
+// two of grey; it is done only
 // where the kept pieces are so many and so long that Qt's scan conversion
 // would take seconds (pens thousands of pixels wide).
 void splitLongPieces(const Bounds& bounds, Contour<QPointF>& contour)
@@ -225,7 +251,10 @@ void splitLongPieces(const Bounds& bounds, Contour<QPointF>& contour)
             for (int k = 0; k < n; ++k)
                 split.push_back(Piece<QPointF> { cuts[k].at, false, QPointF(), QPointF() });
         }
-        split.push_back(piece);
+        if (piece.curve)
+            splitCurve(from, piece, 0, split);
+        else
+            split.push_back(piece);
         from = piece.to;
     }
     contour.pieces.swap(split);
@@ -247,7 +276,7 @@ DeviceOutline deviceOutline(const QPainterPath& outline, const QTransform& toDev
         const QPainterPath::Element& e = outline.elementAt(i);
         const QPointF p = toDevice.map(QPointF(e.x, e.y));
         if (e.type == QPainterPath::MoveToElement) {
-            contours.push_back(Contour<QPointF> { p, {} });
+            contours.push_back(Contour<QPointF> { p, {}, { p, p } });
         } else if (contours.empty()) {
             continue;
         } else if (e.type == QPainterPath::LineToElement) {
@@ -260,33 +289,64 @@ DeviceOutline deviceOutline(const QPainterPath& outline, const QTransform& toDev
             i += 2;
         }
     }
+    for (Contour<QPointF>& contour : contours) {
+        QPointF& low = contour.hull[0];
+        QPointF& high = contour.hull[1];
+        low = high = contour.start;
+        auto take = [&low, &high](const QPointF& p) {
+            low = QPointF(std::min(low.x(), p.x()), std::min(low.y(), p.y()));
+            high = QPointF(std::max(high.x(), p.x()), std::max(high.y(), p.y()));
+        };
+        for (const Piece<QPointF>& piece : contour.pieces) {
+            take(piece.to);
+            if (piece.curve) {
+                take(piece.c1);
+                take(piece.c2);
+            }
+        }
+    }
     return device;
 }
 
-// How many rows Qt walks for the line pieces that meet the area.
+// How many rows Qt walks for the pieces that meet the area.
 double keptRows(const Bounds& bounds, const DeviceOutline& device)
 {
     double rows = 0;
     for (const Contour<QPointF>& contour : device.contours) {
         QPointF from = contour.start;
         for (const Piece<QPointF>& piece : contour.pieces) {
-            const QPointF line[2] = { from, piece.to };
-            if (!piece.curve && !bounds.missedBy(line, 2))
-                rows += std::fabs(piece.to.y() - from.y());
+            const QPointF hull[4] = { from, piece.to, piece.c1, piece.c2 };
+            const int n = piece.curve ? 4 : 2;
+            if (!bounds.missedBy(hull, n)) {
+                const auto y = [&hull](int i) { return hull[i].y(); };
+                double y0 = y(0);
+                double y1 = y(0);
+                for (int i = 1; i < n; ++i) {
+                    y0 = std::min(y0, y(i));
+                    y1 = std::max(y1, y(i));
+                }
+                rows += y1 - y0;
+            }
             from = piece.to;
         }
     }
     return rows;
 }
 
-QPainterPath reducedOutline(const Bounds& bounds, DeviceOutline device, bool split)
+QPainterPath reducedOutline(const Bounds& bounds, const DeviceOutline& device, bool split)
 {
     PathSink sink;
     sink.path.setFillRule(device.fillRule);
-    for (Contour<QPointF>& contour : device.contours) {
+    for (const Contour<QPointF>& contour : device.contours) {
+        // A closed contour wholly beside, above or below the area adds
+        // nothing to it: one on its left adds as much height as it takes
+        // away in every row.
+        if (bounds.missedBy(contour.hull, 2))
+            continue;
+        Contour<QPointF> reduced = contour;
         if (split)
-            splitLongPieces(bounds, contour);
-        reduceContour(bounds, contour.start, contour.pieces, sink);
+            splitLongPieces(bounds, reduced);
+        reduceContour(bounds, reduced.start, reduced.pieces, sink);
     }
     return sink.path;
 }
@@ -301,7 +361,7 @@ QPainterPath reducedOutline(const Bounds& bounds, DeviceOutline device, bool spl
 void fillOutline(QPainter* painter, const DeviceOutline& device, const QBrush& brush, const QRect& painted)
 {
     const Bounds whole(painted);
-    if (keptRows(whole, device) <= splitRowFactor * (whole.bottom - whole.top)) {
+    if (keptRows(whole, device) * (whole.bottom - whole.top) <= splitWork) {
         painter->fillPath(reducedOutline(whole, device, false), brush);
         return;
     }
@@ -370,6 +430,11 @@ bool outlined(const QPen& pen)
 void setOutlineClipping(bool on)
 {
     clipping = on;
+}
+
+void setRegionClipping(bool on)
+{
+    regionClipping = on;
 }
 
 void strokePolyline(QPainter* painter, const QPoint* points, int count)
@@ -491,7 +556,7 @@ QRegion polygonRegion(const QPainter* painter, const QPoint* points, int count)
     if (!points || count <= 0)
         return QRegion();
     QPoint shift;
-    if (!clipping || !painter || count < 3 || !wholePixelShift(painter, shift))
+    if (!regionClipping || !painter || count < 3 || !wholePixelShift(painter, shift))
         return QRegion(QPolygon(QVector<QPoint>(points, points + count)));
     const QRect painted = paintedDeviceRect(painter).translated(-shift);
     const QRect bounding = QPolygon(QVector<QPoint>(points, points + count)).boundingRect();

@@ -36,6 +36,7 @@ void strokeEllipse(QPainter* painter, const QRect& rect);
 // painted area of the painter; outside that area it may differ.
 QRegion polygonRegion(const QPainter* painter, const QPoint* points, int count);
 
-// Test seam: with false every outline and region is made whole, as Qt makes
-// it, to compare against.
+// Test seams: with false every outline, or every region, is made whole, as
+// Qt makes it, to compare against.
 void setOutlineClipping(bool on);
+void setRegionClipping(bool on);

@@ -59,12 +59,11 @@ private slots:
             qPrintable(run.out.at(0)));
         QVERIFY(run.out.at(1).contains(QStringLiteral(" objects=13 ")));
         QCOMPARE(run.out.at(2), missing + QStringLiteral(" objects=0 read_ms=0.000 write_ms=0.000 draw_ms=0.000"));
-        QVERIFY2(
-            QRegularExpression(
-                QStringLiteral("^total files=3 objects=20 read_ms=%1 write_ms=%1 draw_ms=%1 peak_rss_kb=\\d+$")
-                    .arg(number))
-                .match(run.out.at(3))
-                .hasMatch(),
+        QVERIFY2(QRegularExpression(
+                     QStringLiteral("^total files=3 objects=20 read_ms=%1 write_ms=%1 draw_ms=%1 peak_rss_kb=\\d+$")
+                         .arg(number))
+                     .match(run.out.at(3))
+                     .hasMatch(),
             qPrintable(run.out.at(3)));
 
         // The reader's messages, once per file, prefixed with the file name.
@@ -111,7 +110,8 @@ private slots:
                      .match(run.out.at(0))
                      .hasMatch(),
             qPrintable(run.out.at(0)));
-        QVERIFY2(run.out.at(1).contains(QRegularExpression(QStringLiteral("peak_rss_kb=\\d+ script_ms=%1$").arg(number))),
+        QVERIFY2(
+            run.out.at(1).contains(QRegularExpression(QStringLiteral("peak_rss_kb=\\d+ script_ms=%1$").arg(number))),
             qPrintable(run.out.at(1)));
         QFile written(QDir(out.path()).filePath(QStringLiteral("fig31.fig")));
         QVERIFY(written.open(QIODevice::ReadOnly));
@@ -162,8 +162,8 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out.size(), 2);
         const QString edit = QStringLiteral(" edit_ms=%1$").arg(number);
-        QVERIFY2(QRegularExpression(QStringLiteral("^%1 objects=7 .* draw_ms=%2%3")
-                                        .arg(QRegularExpression::escape(own), number, edit))
+        QVERIFY2(QRegularExpression(
+                     QStringLiteral("^%1 objects=7 .* draw_ms=%2%3").arg(QRegularExpression::escape(own), number, edit))
                      .match(run.out.at(0))
                      .hasMatch(),
             qPrintable(run.out.at(0)));
@@ -199,6 +199,26 @@ private slots:
                      .hasMatch(),
             qPrintable(run.out.at(0)));
         QCOMPARE(figbench({ "--interactive", "--view-zoom", "0", own }).exitCode, 2);
+    }
+
+    // --views redraws the window over the drawing at each zoom: the line
+    // ends with how many redraws, their median and slowest, and where.
+    void viewsRedrawTheWindowAtEachZoom()
+    {
+        const QString own = fixture("own.fig");
+        const Run run = figbench({ "--views", "1,20", own });
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.size(), 2);
+        const QRegularExpressionMatch match
+            = QRegularExpression(QStringLiteral("^%1 objects=7 read_ms=%2 write_ms=%2 draw_ms=%2 views=(\\d+) "
+                                                "view_ms=%2 view_max_ms=%2 view_worst=(1|20)@\\d+,\\d+$")
+                                     .arg(QRegularExpression::escape(own), number))
+                  .match(run.out.at(0));
+        QVERIFY2(match.hasMatch(), qPrintable(run.out.at(0)));
+        // One view at least at each zoom, more at 2000 % than at 100 %.
+        QVERIFY(match.captured(1).toInt() >= 3);
+        for (const char* zooms : { "0", "1,100", "1,,2", "x" })
+            QCOMPARE(figbench({ "--views", zooms, own }).exitCode, 2);
     }
 
     void unusableArguments()
