@@ -59,11 +59,12 @@ private slots:
             qPrintable(run.out.at(0)));
         QVERIFY(run.out.at(1).contains(QStringLiteral(" objects=13 ")));
         QCOMPARE(run.out.at(2), missing + QStringLiteral(" objects=0 read_ms=0.000 write_ms=0.000 draw_ms=0.000"));
-        QVERIFY2(QRegularExpression(
-                     QStringLiteral("^total files=3 objects=20 read_ms=%1 write_ms=%1 draw_ms=%1 peak_rss_kb=\\d+$")
-                         .arg(number))
-                     .match(run.out.at(3))
-                     .hasMatch(),
+        QVERIFY2(
+            QRegularExpression(
+                QStringLiteral("^total files=3 objects=20 read_ms=%1 write_ms=%1 draw_ms=%1 peak_rss_kb=\\d+$")
+                    .arg(number))
+                .match(run.out.at(3))
+                .hasMatch(),
             qPrintable(run.out.at(3)));
 
         // The reader's messages, once per file, prefixed with the file name.
@@ -110,8 +111,7 @@ private slots:
                      .match(run.out.at(0))
                      .hasMatch(),
             qPrintable(run.out.at(0)));
-        QVERIFY2(
-            run.out.at(1).contains(QRegularExpression(QStringLiteral("peak_rss_kb=\\d+ script_ms=%1$").arg(number))),
+        QVERIFY2(run.out.at(1).contains(QRegularExpression(QStringLiteral("peak_rss_kb=\\d+ script_ms=%1$").arg(number))),
             qPrintable(run.out.at(1)));
         QFile written(QDir(out.path()).filePath(QStringLiteral("fig31.fig")));
         QVERIFY(written.open(QIODevice::ReadOnly));
@@ -162,8 +162,8 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out.size(), 2);
         const QString edit = QStringLiteral(" edit_ms=%1$").arg(number);
-        QVERIFY2(QRegularExpression(
-                     QStringLiteral("^%1 objects=7 .* draw_ms=%2%3").arg(QRegularExpression::escape(own), number, edit))
+        QVERIFY2(QRegularExpression(QStringLiteral("^%1 objects=7 .* draw_ms=%2%3")
+                                        .arg(QRegularExpression::escape(own), number, edit))
                      .match(run.out.at(0))
                      .hasMatch(),
             qPrintable(run.out.at(0)));
