@@ -251,10 +251,7 @@ void splitLongPieces(const Bounds& bounds, Contour<QPointF>& contour)
             for (int k = 0; k < n; ++k)
                 split.push_back(Piece<QPointF> { cuts[k].at, false, QPointF(), QPointF() });
         }
-        if (piece.curve)
-            splitCurve(from, piece, 0, split);
-        else
-            split.push_back(piece);
+        split.push_back(piece);
         from = piece.to;
     }
     contour.pieces.swap(split);
@@ -365,13 +362,28 @@ void fillOutline(QPainter* painter, const DeviceOutline& device, const QBrush& b
         painter->fillPath(reducedOutline(whole, device, false), brush);
         return;
     }
+    // Curves are halved once for all tiles.
+    DeviceOutline fine = device;
+    for (Contour<QPointF>& contour : fine.contours) {
+        std::vector<Piece<QPointF>> pieces;
+        pieces.reserve(contour.pieces.size());
+        QPointF from = contour.start;
+        for (const Piece<QPointF>& piece : contour.pieces) {
+            if (piece.curve)
+                splitCurve(from, piece, 0, pieces);
+            else
+                pieces.push_back(piece);
+            from = piece.to;
+        }
+        contour.pieces.swap(pieces);
+    }
     for (int y = painted.top(); y <= painted.bottom(); y += tileHeight) {
         for (int x = painted.left(); x <= painted.right(); x += tileWidth) {
             const QRect tile(
                 x, y, std::min(tileWidth, painted.right() + 1 - x), std::min(tileHeight, painted.bottom() + 1 - y));
             painter->save();
             painter->setClipRect(tile, Qt::IntersectClip);
-            painter->fillPath(reducedOutline(Bounds(tile), device, true), brush);
+            painter->fillPath(reducedOutline(Bounds(tile), fine, true), brush);
             painter->restore();
         }
     }
