@@ -3,7 +3,7 @@
 //
 //   figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages]
 //            [--edit] [--drag] [--script JS] [--export ROW [--set WIDGET=VALUE]...]
-//            [--interactive [--view-zoom Z]] FILE...
+//            [--interactive [--view-zoom Z]] [--views Z,...] FILE...
 //   figbench --library ROOT
 //
 // Every question the reader asks is answered No. The settings are not read:
@@ -29,6 +29,10 @@
 // open_ms, zoom_first_ms, zoom_ms, scroll_ms, scroll_redraws and visible
 // (the objects in view while scrolling at the zoom of --view-zoom), and a
 // line tells whether the window was painted before the drawing.
+// With --views each file is last opened in an off-screen main window and the
+// whole window redrawn at each zoom of the list, scrolled over the drawing
+// (bench/benchviews.h); the line then ends in views, view_ms (the median),
+// view_max_ms and view_worst (zoom@x,y of the slowest redraw).
 // With --library the library dialog opens the first folder of the library
 // ROOT and scrolls to its end (bench/benchlibrary.h); one line reports it,
 // ending in the peak memory.
@@ -42,6 +46,7 @@
 #include "bench/benchinteractive.h"
 #include "bench/benchlibrary.h"
 #include "bench/benchtiming.h"
+#include "bench/benchviews.h"
 #include "export/exportdlg.h"
 #include "model/figcontext.h"
 #include "model/figformat.h"
@@ -83,6 +88,7 @@ struct Options {
     bool interactive = false;
     QString libraryRoot; // empty: no library step
     double viewZoom = 1.5; // the zoom of the scroll steps
+    std::vector<float> views; // the zooms of --views; empty: no view step
     QStringList files;
 };
 
@@ -132,6 +138,13 @@ bool parseArguments(const QStringList& args, Options& opt, QString& error)
             opt.viewZoom = v.toDouble(&ok);
             if (!ok || opt.viewZoom < 0.01 || opt.viewZoom > 99.99) {
                 error = QStringLiteral("--view-zoom needs a zoom from 0.01 to 99.99");
+                return false;
+            }
+        } else if (a == QLatin1String("--views")) {
+            if (!value(v))
+                return false;
+            if (!benchviews::parseZooms(v, opt.views)) {
+                error = QStringLiteral("--views needs zooms from 0.01 to 99.99 separated by commas");
                 return false;
             }
         } else if (a == QLatin1String("--library")) {
@@ -195,6 +208,7 @@ struct FileResult {
     double exportMs = 0;
     bool exported = true;
     benchinteractive::Result interactive;
+    benchviews::Result views;
 };
 
 // Exports the drawing (read from figFile) as the export dialog does with the
@@ -329,6 +343,8 @@ FileResult benchFile(const QString& file, const Options& opt, const QString& scr
     }
     if (opt.interactive)
         result.interactive = benchinteractive::run(file, opt.viewZoom, QSize(1200, 900));
+    if (!opt.views.empty())
+        result.views = benchviews::run(file, opt.views, QSize(1200, 900));
     result.read = true;
     result.readMs = benchtiming::median(readMs);
     result.writeMs = benchtiming::median(writeMs);
@@ -355,7 +371,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr,
             "figbench: %s\nusage: figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages] "
             "[--edit] [--drag] [--script JS] [--export ROW [--set WIDGET=VALUE]...] [--interactive [--view-zoom Z]] "
-            "FILE...\n       figbench --library ROOT\n",
+            "[--views Z,...] FILE...\n       figbench --library ROOT\n",
             qPrintable(error));
         return 2;
     }
@@ -447,14 +463,25 @@ int main(int argc, char* argv[])
             .arg(r.openFirstPaintMs, 0, 'f', 3)
             .arg(r.zoomFirstMs, 0, 'f', 3);
     };
+    auto viewColumns = [&opt](const benchviews::Result& r) {
+        if (opt.views.empty())
+            return QString();
+        return QStringLiteral(" views=%1 view_ms=%2 view_max_ms=%3 view_worst=%4@%5,%6")
+            .arg(r.views)
+            .arg(r.medianMs, 0, 'f', 3)
+            .arg(r.maxMs, 0, 'f', 3)
+            .arg(double(r.worstZoom), 0, 'g', 4)
+            .arg(r.worstX)
+            .arg(r.worstY);
+    };
     for (const QString& file : qAsConst(opt.files)) {
         const FileResult r = benchFile(file, opt, scratch.path());
         if (!r.read || !r.exported)
             status = 1;
-        std::printf("%s objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f%s%s%s%s%s\n", qPrintable(file), r.objects,
+        std::printf("%s objects=%ld read_ms=%.3f write_ms=%.3f draw_ms=%.3f%s%s%s%s%s%s\n", qPrintable(file), r.objects,
             r.readMs, r.writeMs, r.drawMs, qPrintable(editColumn(r.editMs)), qPrintable(scriptColumn(r.scriptMs)),
             qPrintable(exportColumn(r.exportMs)), qPrintable(dragColumns(r.drag)),
-            qPrintable(interactiveColumns(r.interactive)));
+            qPrintable(interactiveColumns(r.interactive)), qPrintable(viewColumns(r.views)));
         if (opt.interactive && r.interactive.opened)
             std::printf("%s window painted before the drawing: %s (menu bar %.0f ms after the start, document window "
                         "%.0f ms and the whole drawing %.0f ms after the Open command)\n",

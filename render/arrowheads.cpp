@@ -10,6 +10,7 @@
 #include "model/planegeometry.h"
 #include "model/units.h"
 #include "render/canvasmapping.h"
+#include "render/clippedstroke.h"
 #include "render/pointbuffer.h"
 
 #include <QPaintDevice>
@@ -288,7 +289,7 @@ bool CFigContext::clipOutArrowheads(const QPoint* forwardClip, int forwardCount,
         if (!clips[i] || counts[i] <= 0)
             continue;
         const QRegion current = painter->hasClipping() ? painter->clipRegion() : QRegion(deviceRect(painter));
-        painter->setClipRegion(current.subtracted(QRegion(QPolygon(QVector<QPoint>(clips[i], clips[i] + counts[i])))));
+        painter->setClipRegion(current.subtracted(polygonRegion(painter, clips[i], counts[i])));
         set = true;
     }
     return set;

@@ -16,6 +16,7 @@
 #include "model/objectlist.h"
 #include "model/units.h"
 #include "render/arrowheads.h"
+#include "render/clippedstroke.h"
 #include "render/colors.h"
 #include "render/pens.h"
 #include "render/pointbuffer.h"
@@ -168,7 +169,7 @@ void CFigContext::drawArc(FigArc* arc)
         applyLineStyle(pen, arc->lineWidth, arc->lineStyle, arc->styleVal, arc->capStyle);
         setOutlinePen(painter, pen);
         painter->setBrush(Qt::NoBrush);
-        painter->drawPolyline(pointBuffer.points, pointBuffer.count);
+        strokePolyline(painter, pointBuffer.points, pointBuffer.count);
     }
 
     if (clipped)

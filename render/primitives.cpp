@@ -6,6 +6,7 @@
 #include "model/figline.h"
 #include "model/figspline.h"
 #include "model/units.h"
+#include "render/clippedstroke.h"
 #include "render/colors.h"
 #include "render/pens.h"
 #include "render/pointbuffer.h"
@@ -53,7 +54,7 @@ void CFigContext::drawLineObject(const FigLine* line, int style)
     applyJoinStyle(pen, line->joinStyle);
     setOutlinePen(painter, pen);
     painter->setBrush(Qt::NoBrush);
-    painter->drawPolyline(pointBuffer.points, pointBuffer.count);
+    strokePolyline(painter, pointBuffer.points, pointBuffer.count);
 }
 
 void CFigContext::drawDot(const FigLine* line, int style)
@@ -99,7 +100,7 @@ void CFigContext::drawArcBox(const FigLine* line, int style)
     applyLineStyle(pen, line->lineWidth, line->lineStyle, line->styleVal, line->capStyle);
     setOutlinePen(painter, pen);
     painter->setBrush(Qt::NoBrush);
-    painter->drawPolyline(pointBuffer.points, pointBuffer.count);
+    strokePolyline(painter, pointBuffer.points, pointBuffer.count);
 }
 
 void CFigContext::drawEllipseObject(const FigEllipse* ellipse, int style)
@@ -124,7 +125,7 @@ void CFigContext::drawEllipseObject(const FigEllipse* ellipse, int style)
         // 2r in single precision: the int doubling overflows for huge radii.
         const float rx = static_cast<float>(ellipse->radii.x);
         const float ry = static_cast<float>(ellipse->radii.y);
-        painter->drawEllipse(QRect(
+        strokeEllipse(painter, QRect(
             roundToInt(sx * -rx), roundToInt(sy * -ry), roundToInt(sx * (2.0f * rx)), roundToInt(sy * (2.0f * ry))));
     }
     painter->setWorldTransform(before);
@@ -150,7 +151,7 @@ void CFigContext::drawBufferOutline(const FigObject* object, int style)
     if ((object->subType & 1) == 0 && pointBuffer.count > 2
         && (points[0].x() == points[1].x() || points[0].y() == points[1].y()))
         points[0] = points[1];
-    painter->drawPolyline(points, pointBuffer.count);
+    strokePolyline(painter, points, pointBuffer.count);
 }
 
 void CFigContext::drawStyledPolyline(const QPoint* points, int count, int style, int lineWidth, int lineStyle,
@@ -169,7 +170,7 @@ void CFigContext::drawStyledPolyline(const QPoint* points, int count, int style,
     applyJoinStyle(pen, joinStyle);
     setOutlinePen(painter, pen);
     painter->setBrush(Qt::NoBrush);
-    painter->drawPolyline(points, count);
+    strokePolyline(painter, points, count);
 }
 
 void CFigContext::fillRect(const QColor& colour, int x1, int y1, int x2, int y2)

@@ -211,6 +211,26 @@ private slots:
         QCOMPARE(figbench({ "--interactive", "--view-zoom", "0", own }).exitCode, 2);
     }
 
+    // --views redraws the window over the drawing at each zoom: the line
+    // ends with how many redraws, their median and slowest, and where.
+    void viewsRedrawTheWindowAtEachZoom()
+    {
+        const QString own = fixture("own.fig");
+        const Run run = figbench({ "--views", "1,20", own });
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.size(), 2);
+        const QRegularExpressionMatch match
+            = QRegularExpression(QStringLiteral("^%1 objects=7 read_ms=%2 write_ms=%2 draw_ms=%2 views=(\\d+) "
+                                                "view_ms=%2 view_max_ms=%2 view_worst=(1|20)@\\d+,\\d+$")
+                                     .arg(QRegularExpression::escape(own), number))
+                  .match(run.out.at(0));
+        QVERIFY2(match.hasMatch(), qPrintable(run.out.at(0)));
+        // One view at least at each zoom, more at 2000 % than at 100 %.
+        QVERIFY(match.captured(1).toInt() >= 3);
+        for (const char* zooms : { "0", "1,100", "1,,2", "x" })
+            QCOMPARE(figbench({ "--views", zooms, own }).exitCode, 2);
+    }
+
     void unusableArguments()
     {
         QCOMPARE(figbench({}).exitCode, 2);
