@@ -2,10 +2,13 @@
 // The drag measurements of figbench: one step of the select tool's drag (one
 // mouse move while the selection follows the pointer) for a small object, for
 // many selected objects and for one large compound, each on a canvas of a
-// document window's size; and the peak memory (VmHWM) of the process after
-// reading and while the compound is dragged. Header-only, since figbench is
-// built from one source file.
+// document window's size that shows the drawing and the selection's markers
+// before the drag, as the window does; a step ends with the canvas copied to
+// the screen, as the window's paint does. And the peak memory (VmHWM) of the
+// process after reading and while the compound is dragged. Header-only, since
+// figbench is built from one source file.
 
+#include "app/preferences.h"
 #include "bench/benchtiming.h"
 #include "edit/canvashandlers.h"
 #include "edit/dragselection.h"
@@ -89,11 +92,45 @@ inline void centreOn(CFigContext& context, int x, int y)
     context.originY = std::max(0, context.figToPixelY(y) + context.originY - canvasHeight / 2);
 }
 
+// The selected top-level objects show selection markers, as after the
+// Select All command or a click.
+inline void markSelected(FigObjectList* list)
+{
+    for (FigObject* object : *list) {
+        if (object->selected && object->markerState == 0)
+            object->markerState = 2;
+    }
+}
+
+inline void unmarkAll(FigObjectList* list)
+{
+    setObjectsSelected(list, false);
+    for (FigObject* object : *list)
+        object->markerState = 0;
+}
+
+// Draws the whole canvas as the window shows it: the drawing at the view and
+// the markers. Not measured: the window showed it before the press.
+inline void showCanvas(CFigContext& context)
+{
+    context.redrawRect(context.pixelToFigX(-1), context.pixelToFigY(-1), context.pixelToFigX(canvasWidth + 1),
+        context.pixelToFigY(canvasHeight + 1), nullptr, false);
+}
+
+// The window's paint after a step: the canvas onto the screen.
+inline void paintWindow(const QImage& canvas, QImage& screen)
+{
+    QPainter painter(&screen);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, canvas);
+}
+
 // Drags the selected objects of the current list from (x, y): the drag's
-// start, `steps` moves (the median one's milliseconds returned, the first
-// one's in `first`, the start included), then a cancel, which leaves the
-// drawing as it was.
-inline double dragSelected(CFigContext& context, FigObject* picked, int x, int y, double& first)
+// start, `steps` moves, each with the window's paint (the median one's
+// milliseconds returned, the first one's in `first`, the start included),
+// then a cancel, which leaves the drawing as it was.
+inline double dragSelected(
+    CFigContext& context, FigObject* picked, int x, int y, const QImage& canvas, QImage& screen, double& first)
 {
     context.currentObject = picked;
     canvasAction.anchorX = canvasAction.trackX = x;
@@ -109,6 +146,7 @@ inline double dragSelected(CFigContext& context, FigObject* picked, int x, int y
         timer.start();
         if (canvasHandlers.selectionMoveHandler)
             canvasHandlers.selectionMoveHandler(&context, context.selection, x + i * pixel, y + i * pixel / 2);
+        paintWindow(canvas, screen);
         times.push_back(benchtiming::elapsedMs(timer));
     }
     cancelSelectionDrag(&context, x, y);
@@ -159,7 +197,10 @@ inline Result measure(CFigContext& context)
     context.getDrawingBounds(x0, y0, x1, y1);
     QImage canvas(canvasWidth, canvasHeight, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::white);
+    QImage screen(canvas.size(), canvas.format());
     QPainter painter(&canvas);
+    // As the window draws the canvas and the steps of a drag.
+    painter.setRenderHint(QPainter::Antialiasing, preferences.antialiasing);
     QPainter* const previous = context.painter;
     context.setPainter(&painter);
     FigObjectList* list = context.objects();
@@ -171,8 +212,10 @@ inline Result measure(CFigContext& context)
         centreOf(context, box, x, y);
         centreOn(context, x, y);
         box->selected = true;
-        result.smallStepMs = dragSelected(context, box, x, y, result.smallFirstMs);
-        setObjectsSelected(list, false);
+        markSelected(list);
+        showCanvas(context);
+        result.smallStepMs = dragSelected(context, box, x, y, canvas, screen, result.smallFirstMs);
+        unmarkAll(list);
     }
 
     int taken = 0;
@@ -189,21 +232,25 @@ inline Result measure(CFigContext& context)
         int y = 0;
         centreOf(context, first, x, y);
         centreOn(context, x, y);
-        result.selectedStepMs = dragSelected(context, first, x, y, result.selectedFirstMs);
+        markSelected(list);
+        showCanvas(context);
+        result.selectedStepMs = dragSelected(context, first, x, y, canvas, screen, result.selectedFirstMs);
 
         context.createCompoundFromSelection();
         FigObject* compound = context.currentObject;
         if (compound && compound->type == FigObject::Compound) {
             result.members = int(static_cast<FigCompound*>(compound)->members->size());
-            setObjectsSelected(list, false);
+            unmarkAll(list);
             compound->selected = true;
+            markSelected(list);
+            showCanvas(context);
             resetPeakResident();
             result.compoundStartKb = statusKb("VmRSS:");
-            result.compoundStepMs = dragSelected(context, compound, x, y, result.compoundFirstMs);
+            result.compoundStepMs = dragSelected(context, compound, x, y, canvas, screen, result.compoundFirstMs);
             result.compoundPeakKb = peakResidentKb();
         }
     }
-    setObjectsSelected(list, false);
+    unmarkAll(list);
     context.currentObject = nullptr;
     clearDragPreview();
     painter.end();

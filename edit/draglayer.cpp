@@ -1,22 +1,30 @@
 #include "edit/draglayer.h"
 
+#include "app/preferences.h"
 #include "edit/canvashandlers.h"
+#include "edit/canvasregions.h"
 #include "edit/editmodes.h"
 #include "edit/editstate.h"
 #include "model/figcompound.h"
 #include "model/figcontext.h"
 #include "model/objectlist.h"
 #include "model/units.h"
+#include "render/canvasmapping.h"
+#include "render/drawnarea.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <QRegion>
+#include <QSet>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <vector>
 
 int dragLayerThreshold = 400;
+bool dragLayerLiftsCanvas = true;
 
 namespace {
 
@@ -31,6 +39,27 @@ struct DragLayer {
     QImage background; // the canvas without the objects
     QImage picture; // the objects, transparent around them
     QRect pictureRect; // the canvas pixels the picture covers unmoved
+    // A picture taken from the canvas: the part of pictureRect copied from
+    // the canvas, which shows the objects on plain background there, and
+    // the parts drawn, which hold the objects alone. A picture drawn whole
+    // has no lifted part.
+    QRect lifted;
+    QRegion drawn;
+    // The pixels of the kept canvas that are not plain background: where a
+    // lifted pixel may not go.
+    QRegion unplain;
+    // The canvas pixels each object may paint unmoved (the objects of the
+    // trees in drawing order), and those of the markers shown, found once
+    // for the strips the picture is drawn in.
+    struct Reach {
+        FigObject* object;
+        QRect pixels;
+    };
+    std::vector<Reach> painted;
+    std::vector<Reach> marked;
+    bool reachesFound = false;
+    // The objects the strips of this picture have drawn so far.
+    size_t stripObjects = 0;
     QRect shown; // where the picture lies on the canvas now; null when off
     int dx = 0; // the offset last shown, Fig units
     int dy = 0;
@@ -41,6 +70,8 @@ struct DragLayer {
     float dpiX = 0;
     float dpiY = 0;
     QSize canvasSize;
+    // The document's whole-canvas redraws when the canvas was last kept.
+    long long redraws = 0;
 };
 
 DragLayer* layer = nullptr;
@@ -71,6 +102,14 @@ bool sameView(const DragLayer& l, const CFigContext* context, const QImage* canv
         && l.dpiX == context->dpiX && l.dpiY == context->dpiY && l.canvasSize == canvas->size();
 }
 
+// How far, in Fig units, markers reach beyond the objects' boxes (a
+// compound's below its box).
+int markerReach(const CFigContext* context)
+{
+    return 2 * roundToInt(displayPixelSize(context->dpiX) / context->zoom * 5.0f)
+        + roundToInt(displayPixelSize(context->dpiX) * 5.0f);
+}
+
 // The pixels the objects moved by (dx, dy) are shifted by, taken at the
 // anchor of the drag.
 QPoint pixelOffset(CFigContext* context, int dx, int dy)
@@ -88,41 +127,272 @@ QRect pixelRect(CFigContext* context, int x1, int y1, int x2, int y2)
         .normalized();
 }
 
-// Draws the objects into a new picture covering the part of their area that
-// the canvas shows at `offset`, and a quarter of the canvas more either way,
-// so that the next steps find it drawn.
-void drawPicture(DragLayer& l, const QPoint& offset)
+// The part of the picture the objects may need at `offset`: the part of
+// their area the canvas shows then, and a quarter of the canvas more either
+// way, so that the next steps find it ready.
+QRect pictureReach(const DragLayer& l, const QPoint& offset)
 {
-    CFigContext* context = l.context;
     const QSize size = l.canvasSize;
     const QRect reach = QRect(QPoint(0, 0), size)
                             .translated(-offset)
                             .adjusted(-size.width() / 4, -size.height() / 4, size.width() / 4, size.height() / 4);
-    l.pictureRect = pixelRect(context, l.x1, l.y1, l.x2, l.y2).intersected(reach);
+    return pixelRect(l.context, l.x1, l.y1, l.x2, l.y2).intersected(reach);
+}
+
+// A new, transparent picture covering `rect`; false when it cannot be made.
+bool newPicture(DragLayer& l, const QRect& rect)
+{
+    l.pictureRect = rect;
     l.picture = QImage();
-    if (l.pictureRect.isEmpty())
-        return;
-    l.picture = QImage(l.pictureRect.size(), QImage::Format_ARGB32_Premultiplied);
+    l.lifted = QRect();
+    l.drawn = QRegion();
+    l.unplain = QRegion();
+    l.stripObjects = 0;
+    if (rect.isEmpty())
+        return false;
+    l.picture = QImage(rect.size(), QImage::Format_ARGB32_Premultiplied);
     if (l.picture.isNull())
-        return;
+        return false;
     l.picture.fill(Qt::transparent);
-    QPainter painter(&l.picture);
+    return true;
+}
+
+// The pixels each object of the trees may paint, in drawing order.
+void collectReaches(DragLayer& l, const FigObjectList* list)
+{
+    CFigContext* context = l.context;
+    for (FigObject* object : *list) {
+        if (object->type == FigObject::Compound) {
+            collectReaches(l, static_cast<const FigCompound*>(object)->members);
+            continue;
+        }
+        int x1 = 0;
+        int y1 = 0;
+        int x2 = 0;
+        int y2 = 0;
+        drawnArea(context, object, x1, y1, x2, y2);
+        // A pixel more on every side for rounding.
+        l.painted.push_back({ object, pixelRect(context, x1, y1, x2, y2).adjusted(-1, -1, 1, 1) });
+    }
+}
+
+// The reaches of the objects and the markers at the picture's view, found
+// at its first strip.
+void findReaches(DragLayer& l)
+{
+    if (l.reachesFound)
+        return;
+    CFigContext* context = l.context;
+    l.painted.clear();
+    l.marked.clear();
+    collectReaches(l, l.list);
+    // Markers reach beyond the objects' boxes by less than the layer's
+    // margin.
+    const int margin = markerReach(context);
+    for (FigObject* object : *l.list) {
+        if (object->markerState == 0)
+            continue;
+        int x1 = 0;
+        int y1 = 0;
+        int x2 = 0;
+        int y2 = 0;
+        context->boundsCache.bounds(*context, object, x1, y1, x2, y2);
+        l.marked.push_back({ object,
+            pixelRect(context, clampToInt(std::int64_t(x1) - margin), clampToInt(std::int64_t(y1) - margin),
+                clampToInt(std::int64_t(x2) + margin), clampToInt(std::int64_t(y2) + margin))
+                .adjusted(-1, -1, 1, 1) });
+    }
+    l.reachesFound = true;
+}
+
+// Draws the objects (with their markers) over the part `rect` of the picture,
+// anew. A part less than the whole is drawn in an image of its own size with
+// the objects that may paint into it alone, so that a strip costs the
+// objects crossing it rather than all of them.
+void drawPart(DragLayer& l, const QRect& rect)
+{
+    CFigContext* context = l.context;
+    const QRect part = rect.intersected(l.pictureRect);
+    if (part.isEmpty() || l.picture.isNull())
+        return;
+    const bool whole = part == l.pictureRect;
+    FigObjectList objects;
+    std::vector<FigObject*> markers;
+    if (whole) {
+        l.picture.fill(Qt::transparent);
+        for (FigObject* object : *l.list) {
+            if (object->markerState != 0)
+                markers.push_back(object);
+        }
+    } else {
+        findReaches(l);
+        for (const DragLayer::Reach& reach : l.painted) {
+            if (reach.pixels.intersects(part))
+                objects.push_back(reach.object);
+        }
+        for (const DragLayer::Reach& reach : l.marked) {
+            if (reach.pixels.intersects(part))
+                markers.push_back(reach.object);
+        }
+        if (objects.empty() && markers.empty()) {
+            QPainter clear(&l.picture);
+            clear.setCompositionMode(QPainter::CompositionMode_Source);
+            clear.fillRect(part.translated(-l.pictureRect.topLeft()), Qt::transparent);
+            l.drawn += part;
+            return;
+        }
+    }
+    QImage strip;
+    if (!whole) {
+        strip = QImage(part.size(), QImage::Format_ARGB32_Premultiplied);
+        if (strip.isNull())
+            return;
+        strip.fill(Qt::transparent);
+    }
+    QImage& target = whole ? l.picture : strip;
+    QPainter painter(&target);
     painter.setRenderHints(context->painter->renderHints());
     QPainter* const canvasPainter = context->painter;
     const int originX = context->originX;
     const int originY = context->originY;
     context->setPainter(&painter);
-    context->originX = clampToInt(std::int64_t(originX) + l.pictureRect.left());
-    context->originY = clampToInt(std::int64_t(originY) + l.pictureRect.top());
+    context->originX = clampToInt(std::int64_t(originX) + part.left());
+    context->originY = clampToInt(std::int64_t(originY) + part.top());
     forEachObject(l.list, clearSkipRedraw);
-    context->drawObjectList(l.list, nullptr);
-    for (FigObject* object : *l.list) {
-        if (object->markerState != 0)
-            context->drawObjectMarkers(object);
-    }
+    // The objects of the part keep their drawing order, so that depth by
+    // depth they lie on each other as in the whole picture.
+    context->drawObjectList(whole ? l.list : &objects, nullptr);
+    for (FigObject* object : markers)
+        context->drawObjectMarkers(object);
     context->originX = originX;
     context->originY = originY;
     context->setPainter(canvasPainter);
+    painter.end();
+    if (!whole) {
+        QPainter into(&l.picture);
+        into.setCompositionMode(QPainter::CompositionMode_Source);
+        into.drawImage(part.topLeft() - l.pictureRect.topLeft(), strip);
+    }
+    l.drawn += part;
+}
+
+// Draws the objects into a new picture covering what they may need at
+// `offset` (pictureReach).
+void drawPicture(DragLayer& l, const QPoint& offset)
+{
+    if (newPicture(l, pictureReach(l, offset)))
+        drawPart(l, l.pictureRect);
+}
+
+// ---- A picture taken from the canvas ----
+//
+// Where nothing but the dragged objects paints, the canvas shows them on the
+// background alone: the canvas's pixels there are their picture, with no
+// drawing. A lifted pixel holds the background behind the object, though, so
+// it may only land on plain background, and it must not hold anything but
+// plain background behind the objects (a grid or page line, say). The
+// picture is drawn, in strips that cost the objects crossing them, wherever
+// that is not so at a step, and where the canvas did not show the objects
+// (beyond its edges); where that would come to much of the picture it is
+// drawn whole.
+
+// Strips drawn around what a step needs reach this many pixels further, so
+// that the next steps find them drawn.
+constexpr int stripSlack = 16;
+// Beyond this many runs of unplain pixels the canvas is too busy to lift
+// from (a dense grid).
+constexpr int maxUnplainRuns = 20000;
+
+// Whether the canvas at `shown` (its pixels of the objects' area) shows the
+// dragged objects on the background alone: no other object of the drawing
+// may paint there, markers included, and no cross hair is drawn.
+bool onlyObjectsShown(const DragLayer& l, const QRect& shown)
+{
+    CFigContext* context = l.context;
+    if (!dragLayerLiftsCanvas || shown.isEmpty() || transformCenter.isSet)
+        return false;
+    // The Fig area of the pixels, a pixel wider for rounding, and wider by
+    // the reach of markers shown by the others.
+    const int margin = markerReach(context);
+    auto figX = [context, margin](int pixel, int side) {
+        return clampToInt(
+            std::int64_t(pixelToFigUnclamped(pixel, context->dpiX, context->zoom, context->originX)) + side * margin);
+    };
+    auto figY = [context, margin](int pixel, int side) {
+        return clampToInt(
+            std::int64_t(pixelToFigUnclamped(pixel, context->dpiY, context->zoom, context->originY)) + side * margin);
+    };
+    FigArea area;
+    area.x1 = figX(shown.left() - 1, -1);
+    area.y1 = figY(shown.top() - 1, -1);
+    area.x2 = figX(shown.right() + 2, 1);
+    area.y2 = figY(shown.bottom() + 2, 1);
+    const QSet<const FigObject*> dragged(l.list->begin(), l.list->end());
+    for (FigObject* object : context->drawing.objects) {
+        if (!dragged.contains(object) && objectMayPaintIn(context, object, area))
+            return false;
+    }
+    return true;
+}
+
+// Makes the picture hold the objects alone over `needed` (picture pixels,
+// canvas pixels unmoved): strips stripSlack pixels around what is not drawn
+// yet are drawn. False, with nothing drawn, when the picture is better drawn
+// whole.
+bool drawNeeded(DragLayer& l, const QRegion& needed)
+{
+    const QRegion missing = needed.intersected(l.pictureRect).subtracted(l.drawn);
+    if (missing.isEmpty())
+        return true;
+    std::vector<QRect> strips = stripsAround(missing, stripSlack);
+    // An object crossing several strips is drawn in each: once the strips
+    // would have drawn more objects than the whole picture holds, the
+    // picture is drawn whole, which bounds a drag's drawing to about twice
+    // one picture.
+    findReaches(l);
+    size_t planned = l.stripObjects;
+    for (QRect& strip : strips) {
+        strip = strip.intersected(l.pictureRect);
+        for (const DragLayer::Reach& reach : l.painted)
+            planned += reach.pixels.intersects(strip) ? 1 : 0;
+    }
+    if (planned > l.painted.size())
+        return false;
+    for (const QRect& strip : strips)
+        drawPart(l, strip);
+    l.stripObjects = planned;
+    return true;
+}
+
+// Starts a picture of what the objects may need at `offset` with the
+// canvas's pixels at `shownRect`, where it shows them unmoved on the
+// background alone.
+void liftPicture(DragLayer& l, const QImage& canvas, const QRect& shownRect, const QPoint& offset)
+{
+    if (!newPicture(l, pictureReach(l, offset)))
+        return;
+    l.lifted = shownRect.intersected(l.pictureRect);
+    if (l.lifted.isEmpty())
+        return;
+    QPainter painter(&l.picture);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(l.lifted.topLeft() - l.pictureRect.topLeft(), canvas, l.lifted);
+}
+
+// Once the canvas without the objects is kept: what it shows behind the
+// lifted part besides plain background must not move with the objects, so
+// the picture is drawn there. False when the canvas is too busy for a lifted
+// picture.
+bool finishLift(DragLayer& l)
+{
+    QImage plain(1, 1, l.background.format());
+    plain.fill(preferences.backgroundColor);
+    // Runs of a dotted line are one.
+    constexpr int join = 4;
+    const QRgb background = reinterpret_cast<const QRgb*>(plain.constScanLine(0))[0];
+    if (!unplainPixels(l.background, background, join, maxUnplainRuns, l.unplain))
+        return false;
+    return drawNeeded(l, l.unplain.intersected(l.lifted));
 }
 
 // Puts the kept canvas back where the picture lies.
@@ -143,8 +413,15 @@ void putOn(DragLayer& l, const QPoint& offset)
 {
     const QRect canvas(QPoint(0, 0), l.canvasSize);
     const QRect needed = pixelRect(l.context, l.x1, l.y1, l.x2, l.y2).intersected(canvas.translated(-offset));
-    if (!needed.isEmpty() && !l.pictureRect.contains(needed))
+    if (!needed.isEmpty() && !l.pictureRect.contains(needed)) {
         drawPicture(l, offset);
+    } else if (!l.lifted.isNull()) {
+        // Drawn must be what the canvas did not show, and what lands on
+        // anything but plain background.
+        const QRegion exact = QRegion(needed).subtracted(l.lifted) + l.unplain.translated(-offset);
+        if (!drawNeeded(l, exact))
+            drawPicture(l, offset);
+    }
     if (l.picture.isNull())
         return;
     const QRect at = l.pictureRect.translated(offset).intersected(canvas);
@@ -169,14 +446,14 @@ void drawWithoutObjects(DragLayer& l, int dx, int dy)
 }
 
 // Draws the canvas without the objects over their area and the area they
-// were shown at, keeps it, and draws the picture anew.
-void keepCanvas(DragLayer& l, QImage* canvas, int dx, int dy)
+// were shown at, keeps it, and makes the picture anew: taken from the canvas
+// when `objectsShown` tells that it shows the objects unmoved and nothing
+// else paints there, else drawn.
+void keepCanvas(DragLayer& l, QImage* canvas, int dx, int dy, bool objectsShown)
 {
     CFigContext* context = l.context;
-    drawWithoutObjects(l, dx, dy);
     l.dx = dx;
     l.dy = dy;
-    l.background = canvas->copy();
     l.shown = QRect();
     l.originX = context->originX;
     l.originY = context->originY;
@@ -184,8 +461,17 @@ void keepCanvas(DragLayer& l, QImage* canvas, int dx, int dy)
     l.dpiX = context->dpiX;
     l.dpiY = context->dpiY;
     l.canvasSize = canvas->size();
+    l.redraws = context->canvasRedraws;
+    l.reachesFound = false;
     const QPoint offset = pixelOffset(context, dx, dy);
-    drawPicture(l, offset);
+    const QRect shownRect = pixelRect(context, l.x1, l.y1, l.x2, l.y2).intersected(QRect(QPoint(0, 0), l.canvasSize));
+    const bool lifting = objectsShown && onlyObjectsShown(l, shownRect);
+    if (lifting)
+        liftPicture(l, *canvas, shownRect, offset);
+    drawWithoutObjects(l, dx, dy);
+    l.background = canvas->copy();
+    if (!lifting || !finishLift(l))
+        drawPicture(l, offset);
     putOn(l, offset);
 }
 
@@ -198,7 +484,9 @@ void afterRedraw(CFigContext* context, int anchorX, int anchorY, int trackX, int
     QImage* canvas = canvasOf(context);
     if (!canvas)
         return;
-    keepCanvas(*layer, canvas, trackX - anchorX, trackY - anchorY);
+    // After a whole-canvas redraw the canvas shows the objects where they
+    // are; else it shows the picture.
+    keepCanvas(*layer, canvas, trackX - anchorX, trackY - anchorY, context->canvasRedraws != layer->redraws);
 }
 
 } // namespace
@@ -217,7 +505,8 @@ bool showDragLayer(CFigContext* context, const FigObjectList* list, bool linked,
         layer->context = context;
         layer->list = list;
         dragLayerArea(context, list, layer->x1, layer->y1, layer->x2, layer->y2);
-        keepCanvas(*layer, canvas, dx, dy);
+        // The drag's first step: the canvas shows the objects where they are.
+        keepCanvas(*layer, canvas, dx, dy, true);
         canvasHandlers.elasticHandler = afterRedraw;
         return true;
     }
@@ -225,7 +514,8 @@ bool showDragLayer(CFigContext* context, const FigObjectList* list, bool linked,
     if (!canvas)
         return true; // nothing to draw on; the picture waits
     if (!sameView(*layer, context, canvas)) {
-        keepCanvas(*layer, canvas, dx, dy);
+        // The canvas shows the picture of another view, not the objects.
+        keepCanvas(*layer, canvas, dx, dy, false);
         return true;
     }
     takeOff(*layer);
@@ -238,9 +528,7 @@ bool showDragLayer(CFigContext* context, const FigObjectList* list, bool linked,
 void dragLayerArea(CFigContext* context, const FigObjectList* list, int& x1, int& y1, int& x2, int& y2)
 {
     context->boundsCache.listBounds(*context, list, x1, y1, x2, y2);
-    // Markers reach beyond the objects, a compound's below its box.
-    const int margin = 2 * roundToInt(displayPixelSize(context->dpiX) / context->zoom * 5.0f)
-        + roundToInt(displayPixelSize(context->dpiX) * 5.0f);
+    const int margin = markerReach(context);
     x1 = clampToInt(std::int64_t(x1) - margin);
     y1 = clampToInt(std::int64_t(y1) - margin);
     x2 = clampToInt(std::int64_t(x2) + margin);
@@ -286,4 +574,9 @@ void forgetDragLayer()
         canvasHandlers.elasticHandler = nullptr;
     delete layer;
     layer = nullptr;
+}
+
+bool dragLayerLifted()
+{
+    return layer && !layer->lifted.isNull();
 }

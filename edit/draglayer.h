@@ -1,14 +1,19 @@
 #pragma once
 // Dragging many objects with the select tool without redrawing them at every
 // step: at the first step the canvas is drawn once without them and kept,
-// and they are drawn once (with their markers) into a transparent picture;
-// each step then puts the kept canvas back where the picture was and the
-// picture where the pointer is, so a step costs pixels, not objects. The
-// drop (or a cancel) takes the picture off and draws the objects' area for
-// real. A whole-canvas redraw in between keeps the canvas anew and shows the
-// picture again, so the canvas always shows what such a redraw shows. The
-// objects themselves never move before the drop, and no copy of them is
-// made.
+// and they are put (with their markers) into a picture; each step then puts
+// the kept canvas back where the picture was and the picture where the
+// pointer is, so a step costs pixels, not objects. Where nothing else paints
+// where the objects are (everything selected, one large compound), the
+// picture is the canvas's own pixels of them, taken before they came off,
+// and only strips of it are drawn: where the canvas did not show them, and
+// where something besides plain background (a page line, another object)
+// lies behind them or where they land. Elsewhere the objects are drawn into
+// a transparent picture. The drop (or a cancel) takes the picture off and
+// draws the objects' area for real. A whole-canvas redraw in between keeps
+// the canvas anew and shows the picture again, so the canvas always shows
+// what such a redraw shows. The objects themselves never move before the
+// drop, and no copy of them is made.
 
 #include "model/figobjectlist.h"
 
@@ -17,6 +22,11 @@ class CFigContext;
 // From how many objects (compound members counted) a drag moves a picture;
 // fewer are previewed by redrawing their area. A test seam.
 extern int dragLayerThreshold;
+// Whether the picture is taken from the canvas where the canvas shows the
+// objects alone, instead of drawn. A test seam.
+extern bool dragLayerLiftsCanvas;
+// Whether the picture shown now was taken from the canvas. A test seam.
+bool dragLayerLifted();
 
 // Shows the objects of `list` moved by (dx, dy) Fig units as a picture,
 // starting the picture at the first call. False, with nothing done, when the
