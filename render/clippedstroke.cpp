@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -87,6 +88,29 @@ bool within(const QRectF& inner, const QRectF& outer)
 
 // ---- The outline reduced to the painted area ----
 
+// A box around points; empty until it takes one.
+struct Box {
+    double left = std::numeric_limits<double>::infinity();
+    double top = std::numeric_limits<double>::infinity();
+    double right = -std::numeric_limits<double>::infinity();
+    double bottom = -std::numeric_limits<double>::infinity();
+
+    void take(const QPointF& p)
+    {
+        left = std::min(left, p.x());
+        top = std::min(top, p.y());
+        right = std::max(right, p.x());
+        bottom = std::max(bottom, p.y());
+    }
+    void take(const Box& box)
+    {
+        left = std::min(left, box.left);
+        top = std::min(top, box.top);
+        right = std::max(right, box.right);
+        bottom = std::max(bottom, box.bottom);
+    }
+};
+
 // The area a piece must miss to be moved: the painted pixels grown by one.
 struct Bounds {
     double left;
@@ -116,6 +140,10 @@ struct Bounds {
             y1 = std::max<double>(y1, points[i].y());
         }
         return x1 <= left || x0 >= right || y1 <= top || y0 >= bottom;
+    }
+    bool missedBy(const Box& box) const
+    {
+        return box.right <= left || box.left >= right || box.bottom <= top || box.top >= bottom;
     }
     template <typename Point> Point moved(const Point& p) const
     {
@@ -174,14 +202,7 @@ void reduceContour(const Bounds& bounds, const Point& start, std::vector<Piece<P
     }
 }
 
-struct PathSink {
-    QPainterPath path;
-    void moveTo(const QPointF& p) { path.moveTo(p); }
-    void lineTo(const QPointF& p) { path.lineTo(p); }
-    void cubicTo(const QPointF& c1, const QPointF& c2, const QPointF& p) { path.cubicTo(c1, c2, p); }
-};
-
-// The outline in device coordinates, reduced contour by contour.
+// The outline in device coordinates, contour by contour.
 template <typename Point> struct Contour {
     Point start;
     std::vector<Piece<Point>> pieces;
@@ -207,54 +228,6 @@ void splitCurve(const QPointF& from, const Piece<QPointF>& curve, int depth, std
     const QPointF middle = (abc + bcd) / 2;
     splitCurve(from, Piece<QPointF> { middle, true, ab, abc }, depth + 1, out);
     splitCurve(middle, Piece<QPointF> { curve.to, true, bcd, cd }, depth + 1, out);
-}
-
-// Splits the line pieces that run far beyond the grown area where they
-// cross the edges of a frame a little larger than it, and curves into parts
-// a few rows high: the parts beyond lie beside, above or below the area and
-// are then moved like any piece that misses it. The split points are exact
-// only to Qt's 1/64 pixel (and halved curves are flattened by Qt a little
-// differently), so edge pixels along a split piece may differ by a level or
-// two of grey; it is done only
-// where the kept pieces are so many and so long that Qt's scan conversion
-// would take seconds (pens thousands of pixels wide).
-void splitLongPieces(const Bounds& bounds, Contour<QPointF>& contour)
-{
-    const double xs[2] = { bounds.left - splitMargin, bounds.right + splitMargin };
-    const double ys[2] = { bounds.top - splitMargin, bounds.bottom + splitMargin };
-    std::vector<Piece<QPointF>> split;
-    split.reserve(contour.pieces.size());
-    QPointF from = contour.start;
-    for (const Piece<QPointF>& piece : contour.pieces) {
-        if (!piece.curve) {
-            const QPointF& to = piece.to;
-            const QPointF d = to - from;
-            struct Cut {
-                double t;
-                QPointF at;
-            };
-            Cut cuts[4];
-            int n = 0;
-            for (double x : xs) {
-                if ((from.x() < x && to.x() > x) || (from.x() > x && to.x() < x)) {
-                    const double t = (x - from.x()) / d.x();
-                    cuts[n++] = Cut { t, QPointF(x, from.y() + t * d.y()) };
-                }
-            }
-            for (double y : ys) {
-                if ((from.y() < y && to.y() > y) || (from.y() > y && to.y() < y)) {
-                    const double t = (y - from.y()) / d.y();
-                    cuts[n++] = Cut { t, QPointF(from.x() + t * d.x(), y) };
-                }
-            }
-            std::sort(cuts, cuts + n, [](const Cut& a, const Cut& b) { return a.t < b.t; });
-            for (int k = 0; k < n; ++k)
-                split.push_back(Piece<QPointF> { cuts[k].at, false, QPointF(), QPointF() });
-        }
-        split.push_back(piece);
-        from = piece.to;
-    }
-    contour.pieces.swap(split);
 }
 
 // An outline in device coordinates, contour by contour.
@@ -330,23 +303,243 @@ double keptRows(const Bounds& bounds, const DeviceOutline& device)
     return rows;
 }
 
-QPainterPath reducedOutline(const Bounds& bounds, const DeviceOutline& device, bool split)
+// The box around a piece starting at `from`, control points included.
+Box pieceBox(const QPointF& from, const Piece<QPointF>& piece)
 {
-    PathSink sink;
-    sink.path.setFillRule(device.fillRule);
-    for (const Contour<QPointF>& contour : device.contours) {
-        // A closed contour wholly beside, above or below the area adds
-        // nothing to it: one on its left adds as much height as it takes
-        // away in every row.
-        if (bounds.missedBy(contour.hull, 2))
-            continue;
-        Contour<QPointF> reduced = contour;
-        if (split)
-            splitLongPieces(bounds, reduced);
-        reduceContour(bounds, reduced.start, reduced.pieces, sink);
+    Box box;
+    box.take(from);
+    box.take(piece.to);
+    if (piece.curve) {
+        box.take(piece.c1);
+        box.take(piece.c2);
     }
-    return sink.path;
+    return box;
 }
+
+// A closed contour (its last piece ends at its start) with the boxes of
+// blocks of its pieces, and of runs of blocks in a binary tree, so that an
+// area finds the few pieces that meet it, and the long runs that miss it,
+// without visiting every piece.
+struct IndexedContour {
+    static constexpr size_t blockPieces = 8;
+
+    QPointF start;
+    std::vector<Piece<QPointF>> pieces;
+    // Node 1 is the root, node k has the children 2k and 2k + 1, and the
+    // blocks are the nodes from `leaves` on.
+    std::vector<Box> nodes;
+    size_t leaves = 1;
+
+    IndexedContour(const QPointF& start, std::vector<Piece<QPointF>> contourPieces)
+        : start(start)
+        , pieces(std::move(contourPieces))
+    {
+        if (pieces.empty() || pieces.back().to != start)
+            pieces.push_back(Piece<QPointF> { start, false, QPointF(), QPointF() });
+        const size_t blocks = (pieces.size() + blockPieces - 1) / blockPieces;
+        while (leaves < blocks)
+            leaves *= 2;
+        nodes.resize(2 * leaves);
+        for (size_t i = 0; i < pieces.size(); ++i)
+            nodes[leaves + i / blockPieces].take(pieceBox(vertexBefore(i), pieces[i]));
+        for (size_t k = leaves - 1; k >= 1; --k) {
+            nodes[k] = nodes[2 * k];
+            nodes[k].take(nodes[2 * k + 1]);
+        }
+    }
+    const QPointF& vertexBefore(size_t i) const { return i == 0 ? start : pieces[i - 1].to; }
+};
+
+// Writes contours reduced to an area into a path. The pieces that meet the
+// grown area are kept exactly; every other piece is moved onto the area's
+// edges, as reduceContour does, with two changes that keep the path short
+// for Qt and leave every painted pixel as it was:
+// - a vertex next to a kept piece is joined first to its own moved place,
+//   then along the edge: the triangle this adds lies beyond the edge, on
+//   the side the missed piece lies, and a closed figure there adds nothing
+//   to the painted rows and columns;
+// - consecutive moved pieces along one edge become a single line: along a
+//   left or right edge each row gains the net height they cover in it,
+//   which the single line covers just the same, and along the top or
+//   bottom edge they add nothing.
+// Runs of pieces that all miss the area on one side are moved as one, from
+// the index, without visiting their pieces.
+// With `split` (tiles of pens thousands of pixels wide, whose curves are
+// also halved into parts a few rows high), kept lines are cut where they
+// cross a frame a little larger than the grown area, and their parts
+// beyond it are moved like any missed piece, so that Qt walks only the
+// tile's rows for them. The cut points are exact only to Qt's 1/64 pixel
+// (and halved curves are flattened by Qt a little differently), so edge
+// pixels along a cut piece may differ from the whole outline by a level or
+// two of grey.
+class ReducedPathWriter {
+public:
+    ReducedPathWriter(const Bounds& bounds, bool split, QPainterPath& path)
+        : bounds(bounds)
+        , split(split)
+        , path(path)
+    {
+    }
+
+    void write(const IndexedContour& contour)
+    {
+        if (bounds.missedBy(contour.nodes[1]))
+            return;
+        started = false;
+        pending = false;
+        visit(contour, 1, 0, contour.leaves);
+        flush();
+    }
+
+private:
+    const Bounds& bounds;
+    const bool split;
+    QPainterPath& path;
+    bool started = false;
+    QPointF at; // the path's current point
+    // A line to `at` held back while the next one may continue it.
+    bool pending = false;
+    QPointF pendingFrom;
+
+    void visit(const IndexedContour& contour, size_t node, size_t firstBlock, size_t blocks)
+    {
+        const size_t n = contour.pieces.size();
+        const size_t first = firstBlock * IndexedContour::blockPieces;
+        if (first >= n)
+            return;
+        const size_t end = std::min(n, (firstBlock + blocks) * IndexedContour::blockPieces);
+        if (bounds.missedBy(contour.nodes[node])) {
+            missed(contour.vertexBefore(first), contour.pieces[end - 1].to);
+            return;
+        }
+        if (blocks > 1) {
+            visit(contour, 2 * node, firstBlock, blocks / 2);
+            visit(contour, 2 * node + 1, firstBlock + blocks / 2, blocks / 2);
+            return;
+        }
+        for (size_t i = first; i < end; ++i) {
+            const QPointF& from = contour.vertexBefore(i);
+            const Piece<QPointF>& piece = contour.pieces[i];
+            if (bounds.missedBy(pieceBox(from, piece))) {
+                missed(from, piece.to);
+            } else if (piece.curve) {
+                join(from);
+                flush();
+                path.cubicTo(piece.c1, piece.c2, piece.to);
+                at = piece.to;
+            } else if (split) {
+                keptSplitLine(from, piece.to);
+            } else {
+                join(from);
+                lineTo(piece.to);
+            }
+        }
+    }
+
+    // Pieces from `from` to `to` that all miss the grown area on one side.
+    void missed(const QPointF& from, const QPointF& to)
+    {
+        const QPointF movedFrom = bounds.moved(from);
+        if (!started) {
+            begin(movedFrom);
+        } else if (at == from) {
+            lineTo(movedFrom);
+        }
+        lineTo(bounds.moved(to));
+    }
+
+    // Puts the path at the kept piece's start.
+    void join(const QPointF& from)
+    {
+        if (!started)
+            begin(from);
+        else
+            lineTo(from);
+    }
+
+    void keptSplitLine(const QPointF& from, const QPointF& to)
+    {
+        const double xs[2] = { bounds.left - splitMargin, bounds.right + splitMargin };
+        const double ys[2] = { bounds.top - splitMargin, bounds.bottom + splitMargin };
+        const QPointF d = to - from;
+        struct Cut {
+            double t;
+            QPointF at;
+        };
+        Cut cuts[4];
+        int n = 0;
+        for (double x : xs) {
+            if ((from.x() < x && to.x() > x) || (from.x() > x && to.x() < x)) {
+                const double t = (x - from.x()) / d.x();
+                cuts[n++] = Cut { t, QPointF(x, from.y() + t * d.y()) };
+            }
+        }
+        for (double y : ys) {
+            if ((from.y() < y && to.y() > y) || (from.y() > y && to.y() < y)) {
+                const double t = (y - from.y()) / d.y();
+                cuts[n++] = Cut { t, QPointF(from.x() + t * d.x(), y) };
+            }
+        }
+        // At most four cuts: sorted by insertion.
+        for (int k = 1; k < n; ++k) {
+            for (int j = k; j > 0 && cuts[j].t < cuts[j - 1].t; --j)
+                std::swap(cuts[j], cuts[j - 1]);
+        }
+        QPointF a = from;
+        for (int k = 0; k <= n; ++k) {
+            const QPointF b = k < n ? cuts[k].at : to;
+            const QPointF part[2] = { a, b };
+            if (bounds.missedBy(part, 2)) {
+                missed(a, b);
+            } else {
+                join(a);
+                lineTo(b);
+            }
+            a = b;
+        }
+    }
+
+    void begin(const QPointF& p)
+    {
+        path.moveTo(p);
+        at = p;
+        started = true;
+    }
+
+    bool alongOneEdge(const QPointF& a, const QPointF& b, const QPointF& c) const
+    {
+        for (double x : { bounds.left, bounds.right }) {
+            if (a.x() == x && b.x() == x && c.x() == x)
+                return true;
+        }
+        for (double y : { bounds.top, bounds.bottom }) {
+            if (a.y() == y && b.y() == y && c.y() == y)
+                return true;
+        }
+        return false;
+    }
+
+    void lineTo(const QPointF& p)
+    {
+        if (p == at)
+            return;
+        if (pending && alongOneEdge(pendingFrom, at, p)) {
+            at = p;
+            return;
+        }
+        flush();
+        pending = true;
+        pendingFrom = at;
+        at = p;
+    }
+
+    void flush()
+    {
+        if (pending)
+            path.lineTo(at);
+        pending = false;
+    }
+};
 
 // Fills the outline (in device coordinates) as far as the painted area
 // shows it. When the pieces that cross the area are so many and so long
@@ -358,13 +551,18 @@ QPainterPath reducedOutline(const Bounds& bounds, const DeviceOutline& device, b
 void fillOutline(QPainter* painter, const DeviceOutline& device, const QBrush& brush, const QRect& painted)
 {
     const Bounds whole(painted);
-    if (keptRows(whole, device) * (whole.bottom - whole.top) <= splitWork) {
-        painter->fillPath(reducedOutline(whole, device, false), brush);
-        return;
-    }
-    // Curves are halved once for all tiles.
-    DeviceOutline fine = device;
-    for (Contour<QPointF>& contour : fine.contours) {
+    const bool tiled = keptRows(whole, device) * (whole.bottom - whole.top) > splitWork;
+    // The contours that can reach the area, indexed once for all tiles, and
+    // for tiles with their curves halved.
+    std::vector<IndexedContour> contours;
+    contours.reserve(device.contours.size());
+    for (const Contour<QPointF>& contour : device.contours) {
+        if (whole.missedBy(contour.hull, 2))
+            continue;
+        if (!tiled) {
+            contours.emplace_back(contour.start, contour.pieces);
+            continue;
+        }
         std::vector<Piece<QPointF>> pieces;
         pieces.reserve(contour.pieces.size());
         QPointF from = contour.start;
@@ -375,7 +573,19 @@ void fillOutline(QPainter* painter, const DeviceOutline& device, const QBrush& b
                 pieces.push_back(piece);
             from = piece.to;
         }
-        contour.pieces.swap(pieces);
+        contours.emplace_back(contour.start, std::move(pieces));
+    }
+    auto reduced = [&](const Bounds& bounds) {
+        QPainterPath path;
+        path.setFillRule(device.fillRule);
+        ReducedPathWriter writer(bounds, tiled, path);
+        for (const IndexedContour& contour : contours)
+            writer.write(contour);
+        return path;
+    };
+    if (!tiled) {
+        painter->fillPath(reduced(whole), brush);
+        return;
     }
     for (int y = painted.top(); y <= painted.bottom(); y += tileHeight) {
         for (int x = painted.left(); x <= painted.right(); x += tileWidth) {
@@ -383,7 +593,7 @@ void fillOutline(QPainter* painter, const DeviceOutline& device, const QBrush& b
                 x, y, std::min(tileWidth, painted.right() + 1 - x), std::min(tileHeight, painted.bottom() + 1 - y));
             painter->save();
             painter->setClipRect(tile, Qt::IntersectClip);
-            painter->fillPath(reducedOutline(Bounds(tile), fine, true), brush);
+            painter->fillPath(reduced(Bounds(tile)), brush);
             painter->restore();
         }
     }

@@ -14,8 +14,11 @@
 // a way that gives every painted pixel the same coverage as before (a piece
 // above, below or right of the area adds nothing to it; one on its left adds
 // only its height in each row, which a vertical piece at the area's left
-// edge adds just the same). Pieces that meet the area are kept exactly, so
-// every pixel the area shows is the one the whole stroke would give. Only
+// edge adds just the same). Runs of such pieces are found through an index
+// of their boxes and moved as one, so that reducing the outline for a small
+// area costs about what the pieces that meet it cost. Pieces that meet the
+// area are kept exactly, so every pixel the area shows is the one the whole
+// stroke would give. Only
 // pens thousands of pixels wide, whose many long pieces would still take Qt
 // seconds, are filled tile by tile with those pieces split at the tiles'
 // edges, which is exact to Qt's 1/64 pixel.
