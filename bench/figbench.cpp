@@ -1,15 +1,18 @@
 // figbench: reads, writes and draws Fig files without a window and reports
 // the time each step takes and the peak memory of the process.
 //
-//   figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages]
-//            [--edit] [--drag] [--script JS] [--export ROW [--set WIDGET=VALUE]...]
+//   figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--no-antialiasing]
+//            [--messages] [--edit] [--drag] [--script JS]
+//            [--export ROW [--set WIDGET=VALUE]...]
 //            [--interactive [--view-zoom Z]] [--views Z,...] FILE...
 //   figbench --library ROOT
 //
 // Every question the reader asks is answered No. The settings are not read:
 // every run uses the built-in preferences, so results do not depend on the
-// user. With --messages the reader's status messages of the first repeat are
-// printed to standard error, each prefixed with the file name and ": ".
+// user; --no-antialiasing turns antialiasing off as the preferences dialog
+// does (every drawing step then draws without it). With --messages the
+// reader's status messages of the first repeat are printed to standard
+// error, each prefixed with the file name and ": ".
 // With --edit every object is selected right after reading, moved by one
 // grid step as the select tool's drag does, and the move undone and redone.
 // With --drag one step of the select tool's drag is measured (after --edit)
@@ -79,6 +82,7 @@ struct Options {
     QString outDir;
     QString pngDir;
     double zoom = 1.0;
+    bool antialiasing = true;
     bool messages = false;
     bool edit = false;
     bool drag = false;
@@ -150,6 +154,8 @@ bool parseArguments(const QStringList& args, Options& opt, QString& error)
         } else if (a == QLatin1String("--library")) {
             if (!value(opt.libraryRoot))
                 return false;
+        } else if (a == QLatin1String("--no-antialiasing")) {
+            opt.antialiasing = false;
         } else if (a == QLatin1String("--messages")) {
             opt.messages = true;
         } else if (a == QLatin1String("--edit")) {
@@ -369,7 +375,8 @@ int main(int argc, char* argv[])
     QString error;
     if (!parseArguments(app.arguments(), opt, error)) {
         std::fprintf(stderr,
-            "figbench: %s\nusage: figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--messages] "
+            "figbench: %s\nusage: figbench [--repeat N] [--out DIR] [--png DIR] [--zoom Z] [--no-antialiasing] "
+            "[--messages] "
             "[--edit] [--drag] [--script JS] [--export ROW [--set WIDGET=VALUE]...] [--interactive [--view-zoom Z]] "
             "[--views Z,...] FILE...\n       figbench --library ROOT\n",
             qPrintable(error));
@@ -396,6 +403,7 @@ int main(int argc, char* argv[])
     // which needs the Ghostscript the start-up would find.
     preferences.detectedGhostscriptPath = findGhostscript();
     preferences.ghostscriptLocation = preferences.detectedGhostscriptPath;
+    preferences.antialiasing = opt.antialiasing;
     setMessageBoxHandler([](const MessageBoxRequest&) { return QMessageBox::No; });
 
     if (!opt.libraryRoot.isEmpty()) {

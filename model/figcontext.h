@@ -258,6 +258,8 @@ public:
     // more, a dot is a polyline of one point; a rounded box shows a one-pixel
     // outline even at line width 0.
     void drawLineObject(const FigLine* line, int style);
+    // The same for the line's points as the point buffer already holds them.
+    void drawBufferLine(const FigLine* line, int style);
     void drawDot(const FigLine* line, int style);
     void drawArcBox(const FigLine* line, int style);
     // Turns the painter to the ellipse's centre and angle (whole degrees),

@@ -11,22 +11,6 @@ int clampToInt(std::int64_t v)
     return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
 }
 
-int roundToInt(double x)
-{
-    // Saturate instead of letting an out-of-range conversion become undefined.
-    if (std::isnan(x))
-        return 0;
-    if (x >= 2147483647.0)
-        return INT_MAX;
-    if (x <= -2147483648.0)
-        return INT_MIN;
-    const double r = std::trunc(x);
-    const double d = x - r;
-    if (d >= 0)
-        return d < 0.5 ? static_cast<int>(r) : static_cast<int>(std::trunc(x + 0.5));
-    return d > -0.5 ? static_cast<int>(r) : static_cast<int>(std::trunc(x - 0.5));
-}
-
 double roundToDecimals(double x, int n)
 {
     const double f = std::pow(10.0, n);

@@ -4,6 +4,8 @@
 // a stateless free function; the document context wraps the value-unit
 // conversions with the program's current unit and its own dots per inch.
 
+#include <climits>
+#include <cmath>
 #include <cstdint>
 
 // Positions are 32-bit integers in Fig units.
@@ -22,7 +24,22 @@ enum ValuesUnit { UnitCentimetre = 0, UnitInch = 1, UnitDisplayPixel = 2, UnitFi
 
 // Nearest integer, halves away from zero; 0.5 is never added to a value whose
 // fraction is below one half. Values beyond the int range saturate, NaN gives 0.
-int roundToInt(double x);
+// Inline: drawing calls it for every point of every outline.
+inline int roundToInt(double x)
+{
+    // Saturate instead of letting an out-of-range conversion become undefined.
+    if (std::isnan(x))
+        return 0;
+    if (x >= 2147483647.0)
+        return INT_MAX;
+    if (x <= -2147483648.0)
+        return INT_MIN;
+    const double r = std::trunc(x);
+    const double d = x - r;
+    if (d >= 0)
+        return d < 0.5 ? static_cast<int>(r) : static_cast<int>(std::trunc(x + 0.5));
+    return d > -0.5 ? static_cast<int>(r) : static_cast<int>(std::trunc(x - 0.5));
+}
 // v cut to the range of int.
 int clampToInt(std::int64_t v);
 

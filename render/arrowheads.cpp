@@ -281,6 +281,9 @@ bool CFigContext::clipOutArrowheads(const QPoint* forwardClip, int forwardCount,
 {
     if (!painter || scaledLineWidth(lineWidth, zoom) < 2)
         return false;
+    // Most lines have no heads: their clip is not even looked at.
+    if ((!forwardClip || forwardCount <= 0) && (!backwardClip || backwardCount <= 0))
+        return false;
     saved = painter->clipRegion();
     bool set = false;
     const QPoint* clips[2] = { forwardClip, backwardClip };

@@ -75,13 +75,22 @@ QFont makeScreenFont(const FontTableEntry& row, int pixelSize)
 QHash<quint64, QFont>* fontCache = nullptr; // owning, lives for the whole run
 constexpr int maxCachedFonts = 1024;
 
+// The same fonts as painters hold them, see holdPaintedFont; as bounded and
+// as long-lived as the screen fonts.
+QHash<quint64, QFont>* paintedFonts = nullptr; // owning, lives for the whole run
+
+quint64 fontKey(const FontTableEntry& row, int pixelSize)
+{
+    return (quint64(quint32(row.number)) << 32) | quint32(qMax(1, pixelSize));
+}
+
 } // namespace
 
 QFont screenFont(const FontTableEntry& row, int pixelSize)
 {
     if (&row < fontTable || &row >= fontTable + fontTableSize)
         return makeScreenFont(row, pixelSize);
-    const quint64 key = (quint64(quint32(row.number)) << 32) | quint32(qMax(1, pixelSize));
+    const quint64 key = fontKey(row, pixelSize);
     if (!fontCache)
         fontCache = new QHash<quint64, QFont>;
     const auto found = fontCache->constFind(key);
@@ -98,6 +107,22 @@ void releaseScreenFonts()
 {
     if (fontCache)
         fontCache->clear();
+    if (paintedFonts)
+        paintedFonts->clear();
+}
+
+void holdPaintedFont(const FontTableEntry& row, int pixelSize, const QFont& painted)
+{
+    if (&row < fontTable || &row >= fontTable + fontTableSize)
+        return;
+    if (!paintedFonts)
+        paintedFonts = new QHash<quint64, QFont>;
+    const quint64 key = fontKey(row, pixelSize);
+    if (paintedFonts->contains(key))
+        return;
+    if (paintedFonts->size() >= maxCachedFonts)
+        paintedFonts->clear();
+    paintedFonts->insert(key, painted);
 }
 
 QFont screenFont(int fontNumber, int pixelSize)

@@ -45,6 +45,15 @@ QFont screenFont(int fontNumber, int pixelSize);
 // the sizes before it are no longer needed.
 void releaseScreenFonts();
 
+// Keeps a font as a painter holds it after being given the screen font of
+// the row and pixel size, until the screen fonts are let go. A painter
+// resolves every font it is given into a copy of its own, which finds its
+// font engine through Qt's cache of engine data; that cache drops the data
+// no font holds any more once a drawing uses more than a few dozen fonts and
+// sizes, and a text in the font after that would make Qt look the face up
+// again. Only the first copy of a row and size is kept.
+void holdPaintedFont(const FontTableEntry& row, int pixelSize, const QFont& painted);
+
 // Maps the table's family names onto the installed URW base-35 faces, so that
 // texts are drawn and measured in the faces the Fig format means. Called once
 // at start-up, before any text is measured; calling it again does no harm.

@@ -223,8 +223,10 @@ void CFigContext::drawLine(FigLine* line)
         return;
     }
 
+    // The buffer still holds the line's points: the arrowheads and their
+    // clip leave it alone.
     if (line->pointCount() > 1)
-        drawLineObject(line, style);
+        drawBufferLine(line, style);
     else
         drawDot(line, style);
     if (clipped)

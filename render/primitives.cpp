@@ -43,18 +43,14 @@ void CFigContext::drawLineObject(const FigLine* line, int style)
     if (!painter || !line)
         return;
     addLinePoints(line);
-    if (line->fillStyle != -1)
-        fillObjectPolygon(line, style, pointBuffer.points, pointBuffer.count);
-    const int w = scaledLineWidth(line->lineWidth, zoom);
-    if (w == 0)
-        return;
-    QPen pen(getPenColor(drawing.userShades, line->penColor, style));
-    pen.setWidth(w);
-    applyLineStyle(pen, line->lineWidth, line->lineStyle, line->styleVal, line->capStyle);
-    applyJoinStyle(pen, line->joinStyle);
-    setOutlinePen(painter, pen);
-    painter->setBrush(Qt::NoBrush);
-    strokePolyline(painter, pointBuffer.points, pointBuffer.count);
+    drawBufferLine(line, style);
+}
+
+void CFigContext::drawBufferLine(const FigLine* line, int style)
+{
+    if (line)
+        drawStyledPolyline(pointBuffer.points, pointBuffer.count, style, line->lineWidth, line->lineStyle,
+            line->styleVal, line->joinStyle, line->capStyle, line->fillStyle, line->penColor, line->fillColor);
 }
 
 void CFigContext::drawDot(const FigLine* line, int style)
@@ -109,8 +105,10 @@ void CFigContext::drawEllipseObject(const FigEllipse* ellipse, int style)
         return;
     const QTransform before = painter->worldTransform();
     painter->translate(figToPixelPoint(ellipse->center.x, ellipse->center.y));
-    // Whole degrees only.
-    painter->rotate(roundToInt(-static_cast<double>(ellipse->angle) * 180 / pi));
+    // Whole degrees only; a turn by none leaves the transformation as it is.
+    const int degrees = roundToInt(-static_cast<double>(ellipse->angle) * 180 / pi);
+    if (degrees != 0)
+        painter->rotate(degrees);
     if (ellipse->fillStyle != -1)
         fillEllipse(ellipse, style);
     const int w = scaledLineWidth(ellipse->lineWidth, zoom);

@@ -42,11 +42,13 @@ void setTextFont(QPainter* painter, int fontNumber, int pixelSize)
     if (lastTextFont.painter == painter && lastTextFont.row == row && lastTextFont.pixelSize == pixelSize
         && painter->font().isCopyOf(lastTextFont.held))
         return;
-    painter->setFont(screenFont(fontNumber, pixelSize));
+    const FontTableEntry& entry = fontTableEntry(fontNumber);
+    painter->setFont(screenFont(entry, pixelSize));
     lastTextFont.painter = painter;
     lastTextFont.row = row;
     lastTextFont.pixelSize = pixelSize;
     lastTextFont.held = painter->font();
+    holdPaintedFont(entry, pixelSize, lastTextFont.held);
 }
 
 } // namespace
@@ -90,9 +92,11 @@ void CFigContext::drawPlainText(int x, int y, int drawStyle, FigText* text)
         sx = text->x - text->width / 2;
     else if (text->subType == 2)
         sx = text->x - text->width;
-    int rx = 0;
-    int ry = 0;
-    rotatePoint(text->x, text->y, sx, text->y, rx, ry, text->angle);
+    // Unturned, the start stays where it is (as rotatePoint leaves it).
+    int rx = sx;
+    int ry = text->y;
+    if (text->angle != 0.0f)
+        rotatePoint(text->x, text->y, sx, text->y, rx, ry, text->angle);
     const int px = figToPixelX(rx + (x - text->x));
     const int py = figToPixelY(ry + (y - text->y));
 
@@ -100,7 +104,9 @@ void CFigContext::drawPlainText(int x, int y, int drawStyle, FigText* text)
     // counter-clockwise, which is clockwise for the painter.
     const QTransform before = painter->worldTransform();
     painter->translate(px, py);
-    painter->rotate(roundToInt(-double(text->angle) * 180.0 / M_PI));
+    const int degrees = roundToInt(-double(text->angle) * 180.0 / M_PI);
+    if (degrees != 0)
+        painter->rotate(degrees);
     const int colorNumber = text->color == -1 ? 0 : text->color;
     if (drawStyle == DrawNormal || drawStyle == DrawDimmed || drawStyle == DrawGreyed) {
         setTextFont(painter, text->font, pixelSize);

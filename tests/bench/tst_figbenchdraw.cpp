@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -159,6 +160,35 @@ private slots:
         QCOMPARE(image.pixel(100, 100), qRgb(255, 0, 0));
         QCOMPARE(image.pixel(90, 90), qRgb(255, 0, 0));
         QCOMPARE(image.pixel(50, 50), qRgb(255, 255, 255));
+    }
+
+    // --no-antialiasing draws as the editor does with antialiasing turned
+    // off in its preferences: a slanted line and a dashed circle leave only
+    // their pen colour on the white canvas, no shades between; without the
+    // option they do.
+    void drawsWithoutAntialiasingWhenAsked()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("slanted.fig"));
+        writeFile(file,
+            QByteArray(header)
+                + "2 1 0 2 0 7 50 -1 -1 0.000 0 0 -1 0 0 2\n\t 300 300 1800 900\n"
+                  "1 3 1 1 0 7 50 -1 -1 4.000 1 0.0000 1200 1500 450 450 1200 1500 1650 1500\n");
+        auto shadesOf = [&dir, &file](const QStringList& options, const QString& folder) {
+            const QString png = dir.filePath(folder);
+            const Run run = figbench(options + QStringList { "--png", png, file });
+            QSet<QRgb> shades;
+            if (run.exitCode != 0)
+                return shades;
+            const QImage image(QDir(png).filePath(QStringLiteral("slanted.fig.png")));
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    shades.insert(image.pixel(x, y));
+            return shades;
+        };
+        QCOMPARE(shadesOf({ QStringLiteral("--no-antialiasing") }, QStringLiteral("plain")),
+            QSet<QRgb>({ qRgb(0, 0, 0), qRgb(255, 255, 255) }));
+        QVERIFY(shadesOf({}, QStringLiteral("smooth")).size() > 2);
     }
 
     // A drawing that reaches too far is drawn on a canvas of at most 64
