@@ -9,10 +9,14 @@
 #include "model/figcontext.h"
 #include "model/figline.h"
 #include "model/figpoint.h"
+#include "support/messageboxrecorder.h"
+#include "support/testfiles.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
+#include <QTemporaryDir>
+#include <QtGlobal>
 
 #include <initializer_list>
 
@@ -140,5 +144,21 @@ inline FigArrow* arrowOf(int type, int style, float thickness, float width = 300
     arrow->height = height;
     return arrow;
 }
+
+// Reads the Fig text into `context` at 80 dots per inch, from a file in
+// `dir`, answering any question No: true when it was read without one
+// (each question asked is printed as a warning).
+inline bool loadFigText(CFigContext& context, const QTemporaryDir& dir, const QByteArray& text)
+{
+    const QString file = dir.filePath(QStringLiteral("drawing.fig"));
+    writeFile(file, text);
+    context.dpiX = context.dpiY = 80.0f;
+    MessageBoxRecorder boxes(QMessageBox::No);
+    const bool read = context.loadFile(file);
+    for (const MessageBoxRequest& box : boxes.boxes)
+        qWarning("%s", qPrintable(box.text));
+    return read && boxes.boxes.isEmpty();
+}
+
 
 } // namespace drawingfixtures

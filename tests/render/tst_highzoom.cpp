@@ -9,9 +9,7 @@
 #include "render/clippedstroke.h"
 #include "render/colors.h"
 #include "render/pens.h"
-#include "support/messageboxrecorder.h"
 #include "support/testenv.h"
-#include "support/testfiles.h"
 
 #include <QImage>
 #include <QPainter>
@@ -75,14 +73,8 @@ struct Document {
     CFigContext context;
 
     explicit Document(const char* object)
+        : loaded(drawingfixtures::loadFigText(context, dir, QByteArray(header) + object))
     {
-        const QString file = dir.filePath(QStringLiteral("shape.fig"));
-        writeFile(file, QByteArray(header) + object);
-        context.dpiX = context.dpiY = 80.0f;
-        MessageBoxRecorder boxes(QMessageBox::No);
-        loaded = context.loadFile(file) && boxes.boxes.isEmpty();
-        for (const MessageBoxRequest& box : boxes.boxes)
-            qWarning("%s", qPrintable(box.text));
     }
     bool loaded = false;
 

@@ -4,6 +4,7 @@
 // at its baseline's start; and a drawing of many kinds, fonts, pens, fills
 // and arrowheads as each of its objects drawn by a painter of its own, with
 // no font, pen, clip or point kept from the objects before it.
+#include "drawingfixtures.h"
 #include "model/figcontext.h"
 #include "model/figline.h"
 #include "model/figpoint.h"
@@ -11,9 +12,7 @@
 #include "render/colors.h"
 #include "render/fonts.h"
 #include "render/pens.h"
-#include "support/messageboxrecorder.h"
 #include "support/testenv.h"
-#include "support/testfiles.h"
 
 #include <QImage>
 #include <QPainter>
@@ -94,11 +93,7 @@ struct Document {
 
     explicit Document(const char* objects)
     {
-        const QString file = dir.filePath(QStringLiteral("drawing.fig"));
-        writeFile(file, QByteArray(header) + objects);
-        context.dpiX = context.dpiY = 80.0f;
-        MessageBoxRecorder boxes(QMessageBox::No);
-        loaded = context.loadFile(file) && boxes.boxes.isEmpty();
+        loaded = drawingfixtures::loadFigText(context, dir, QByteArray(header) + objects);
         context.zoom = 1.0f;
         context.originX = context.originY = 0;
     }
