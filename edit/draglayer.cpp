@@ -12,19 +12,23 @@
 #include "render/canvasmapping.h"
 #include "render/drawnarea.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <QRegion>
 #include <QSet>
+#include <QTimer>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 int dragLayerThreshold = 400;
 bool dragLayerLiftsCanvas = true;
+int dragLayerSliceObjects = 0;
 
 namespace {
 
@@ -60,6 +64,19 @@ struct DragLayer {
     bool reachesFound = false;
     // The objects the strips of this picture have drawn so far.
     size_t stripObjects = 0;
+    // The picture drawn whole, object by object in drawing order in the
+    // event loop's idle time while a lifted picture is shown: once complete
+    // it replaces the lifted one, which then needs no more strips. The
+    // timer belongs to the layer, so none outlives it.
+    struct Completion {
+        QImage picture;
+        std::vector<FigObject*> order; // the objects in drawing order
+        std::vector<FigObject*> markers;
+        size_t next = 0; // objects, then markers, drawn so far
+        bool ordered = false;
+    };
+    std::unique_ptr<Completion> completion;
+    std::unique_ptr<QTimer> completionTimer;
     QRect shown; // where the picture lies on the canvas now; null when off
     int dx = 0; // the offset last shown, Fig units
     int dy = 0;
@@ -70,6 +87,7 @@ struct DragLayer {
     float dpiX = 0;
     float dpiY = 0;
     QSize canvasSize;
+    QPainter::RenderHints hints; // the canvas painter's
     // The document's whole-canvas redraws when the canvas was last kept.
     long long redraws = 0;
 };
@@ -139,9 +157,17 @@ QRect pictureReach(const DragLayer& l, const QPoint& offset)
     return pixelRect(l.context, l.x1, l.y1, l.x2, l.y2).intersected(reach);
 }
 
+void stopCompletion(DragLayer& l)
+{
+    if (l.completionTimer)
+        l.completionTimer->stop();
+    l.completion.reset();
+}
+
 // A new, transparent picture covering `rect`; false when it cannot be made.
 bool newPicture(DragLayer& l, const QRect& rect)
 {
+    stopCompletion(l);
     l.pictureRect = rect;
     l.picture = QImage();
     l.lifted = QRect();
@@ -356,7 +382,9 @@ bool drawNeeded(DragLayer& l, const QRegion& needed)
         for (const DragLayer::Reach& reach : l.painted)
             planned += reach.pixels.intersects(strip) ? 1 : 0;
     }
-    if (planned > l.painted.size())
+    // While the whole picture is being drawn in idle time, strips are drawn
+    // rather than a whole picture at one step: the completion ends them.
+    if (planned > l.painted.size() && !l.completion)
         return false;
     for (const QRect& strip : strips)
         drawPart(l, strip);
@@ -393,6 +421,119 @@ bool finishLift(DragLayer& l)
     if (!unplainPixels(l.background, background, join, maxUnplainRuns, l.unplain))
         return false;
     return drawNeeded(l, l.unplain.intersected(l.lifted));
+}
+
+// ---- Completing a lifted picture ----
+//
+// Strips are drawn as the motion brings what lies behind the objects
+// (a page line, the grid) under parts of the picture not drawn yet, each
+// costing the objects crossing it; on a longer drag they come to more than
+// the whole picture. So while a lifted picture is shown, the whole one is
+// drawn in the time between steps, in slices of a few milliseconds that
+// keep the objects' drawing order (depth by depth, the deepest first, list
+// order within a depth, as a whole draw has it), then their markers; once
+// complete it is shown instead and no strips are drawn any more.
+
+void afterRedraw(CFigContext* context, int anchorX, int anchorY, int trackX, int trackY);
+
+// A slice of the completion ends once it has drawn this long, checked every
+// few objects.
+constexpr qint64 sliceNs = 3000000;
+constexpr size_t sliceChunk = 16;
+
+void completeSlice(DragLayer& l)
+{
+    // A gesture abandoned without a drop or a cancel leaves the layer to be
+    // forgotten at the next drag: its document may be gone already.
+    if (layer != &l || canvasHandlers.elasticHandler != afterRedraw || !l.completion || l.lifted.isNull()) {
+        stopCompletion(l);
+        return;
+    }
+    // Between events the canvas painter may be inactive: the slice draws
+    // into a picture of its own, with the hints the canvas was drawn with.
+    CFigContext* context = l.context;
+    if (l.originX != context->originX || l.originY != context->originY || l.zoom != context->zoom
+        || l.dpiX != context->dpiX || l.dpiY != context->dpiY) {
+        // The next step keeps the canvas of the new view and starts anew.
+        stopCompletion(l);
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    DragLayer::Completion& c = *l.completion;
+    if (!c.ordered) {
+        c.picture = QImage(l.pictureRect.size(), QImage::Format_ARGB32_Premultiplied);
+        if (c.picture.isNull()) {
+            stopCompletion(l);
+            return;
+        }
+        c.picture.fill(Qt::transparent);
+        findReaches(l);
+        c.order.reserve(l.painted.size());
+        for (const DragLayer::Reach& reach : l.painted)
+            c.order.push_back(reach.object);
+        std::stable_sort(c.order.begin(), c.order.end(),
+            [](const FigObject* a, const FigObject* b) { return a->depth > b->depth; });
+        for (FigObject* object : *l.list) {
+            if (object->markerState != 0)
+                c.markers.push_back(object);
+        }
+        c.ordered = true;
+    }
+    QPainter painter(&c.picture);
+    painter.setRenderHints(l.hints);
+    QPainter* const canvasPainter = context->painter;
+    const int originX = context->originX;
+    const int originY = context->originY;
+    context->setPainter(&painter);
+    context->originX = clampToInt(std::int64_t(originX) + l.pictureRect.left());
+    context->originY = clampToInt(std::int64_t(originY) + l.pictureRect.top());
+    const size_t total = c.order.size() + c.markers.size();
+    const size_t limit = dragLayerSliceObjects > 0 ? size_t(dragLayerSliceObjects) : total;
+    size_t drawn = 0;
+    while (c.next < total && drawn < limit) {
+        if (c.next < c.order.size()) {
+            // A run of the drawing order drawn as a list keeps its order.
+            const size_t end = std::min({ c.order.size(), c.next + sliceChunk, c.next + (limit - drawn) });
+            const FigObjectList run(c.order.begin() + std::ptrdiff_t(c.next), c.order.begin() + std::ptrdiff_t(end));
+            for (FigObject* object : run)
+                object->skipRedraw = false;
+            context->drawObjectList(&run, nullptr);
+            drawn += end - c.next;
+            c.next = end;
+        } else {
+            context->drawObjectMarkers(c.markers[c.next - c.order.size()]);
+            ++c.next;
+            ++drawn;
+        }
+        if (clock.nsecsElapsed() >= sliceNs)
+            break;
+    }
+    context->originX = originX;
+    context->originY = originY;
+    context->setPainter(canvasPainter);
+    painter.end();
+    if (c.next < total)
+        return;
+    // The canvas shows the lifted picture, which shows what this one does:
+    // the next step puts this one on.
+    l.picture = std::move(c.picture);
+    l.lifted = QRect();
+    l.drawn = QRegion(l.pictureRect);
+    l.unplain = QRegion();
+    stopCompletion(l);
+}
+
+void startCompletion(DragLayer& l)
+{
+    l.completion = std::make_unique<DragLayer::Completion>();
+    if (!l.completionTimer) {
+        l.completionTimer = std::make_unique<QTimer>();
+        l.completionTimer->setInterval(0);
+        DragLayer* const self = &l;
+        QObject::connect(l.completionTimer.get(), &QTimer::timeout, [self]() { completeSlice(*self); });
+    }
+    l.completionTimer->start();
 }
 
 // Puts the kept canvas back where the picture lies.
@@ -470,8 +611,13 @@ void keepCanvas(DragLayer& l, QImage* canvas, int dx, int dy, bool objectsShown)
         liftPicture(l, *canvas, shownRect, offset);
     drawWithoutObjects(l, dx, dy);
     l.background = canvas->copy();
+    // As a picture drawn now would be drawn: the canvas painter's hints
+    // are those its drawing left.
+    l.hints = context->painter->renderHints();
     if (!lifting || !finishLift(l))
         drawPicture(l, offset);
+    if (!l.lifted.isNull() && !l.picture.isNull())
+        startCompletion(l);
     putOn(l, offset);
 }
 
@@ -579,4 +725,9 @@ void forgetDragLayer()
 bool dragLayerLifted()
 {
     return layer && !layer->lifted.isNull();
+}
+
+bool dragLayerCompleting()
+{
+    return layer && layer->completion;
 }
