@@ -28,7 +28,7 @@
 
 int dragLayerThreshold = 400;
 bool dragLayerLiftsCanvas = true;
-int dragLayerSliceObjects = 0;
+int dragLayerSliceTiles = 0;
 
 namespace {
 
@@ -64,16 +64,26 @@ struct DragLayer {
     bool reachesFound = false;
     // The objects the strips of this picture have drawn so far.
     size_t stripObjects = 0;
-    // The picture drawn whole, object by object in drawing order in the
-    // event loop's idle time while a lifted picture is shown: once complete
-    // it replaces the lifted one, which then needs no more strips. The
+    // While a lifted picture is shown, the event loop's idle time draws it
+    // tile by tile, first where the next steps may need it; once every tile
+    // is drawn the picture is a drawn one and needs no more strips. The
     // timer belongs to the layer, so none outlives it.
     struct Completion {
-        QImage picture;
-        std::vector<FigObject*> order; // the objects in drawing order
-        std::vector<FigObject*> markers;
-        size_t next = 0; // objects, then markers, drawn so far
-        bool ordered = false;
+        bool prepared = false;
+        int columns = 0;
+        int rows = 0;
+        // By tile: the indices of the reaches (painted, marked) crossing it,
+        // in drawing order, and whether it is drawn.
+        std::vector<std::vector<std::uint32_t>> objects;
+        std::vector<std::vector<std::uint32_t>> markers;
+        std::vector<char> done;
+        size_t remaining = 0;
+        // The tiles to draw, the likely needed first, for the offset
+        // `queuedAt`.
+        std::vector<int> queue;
+        size_t next = 0;
+        QPoint queuedAt;
+        bool queued = false;
     };
     std::unique_ptr<Completion> completion;
     std::unique_ptr<QTimer> completionTimer;
@@ -231,13 +241,15 @@ void findReaches(DragLayer& l)
     l.reachesFound = true;
 }
 
+void drawPartOf(DragLayer& l, const QRect& part, bool whole, const FigObjectList& objects,
+    const std::vector<FigObject*>& markers);
+
 // Draws the objects (with their markers) over the part `rect` of the picture,
 // anew. A part less than the whole is drawn in an image of its own size with
 // the objects that may paint into it alone, so that a strip costs the
 // objects crossing it rather than all of them.
 void drawPart(DragLayer& l, const QRect& rect)
 {
-    CFigContext* context = l.context;
     const QRect part = rect.intersected(l.pictureRect);
     if (part.isEmpty() || l.picture.isNull())
         return;
@@ -260,6 +272,17 @@ void drawPart(DragLayer& l, const QRect& rect)
             if (reach.pixels.intersects(part))
                 markers.push_back(reach.object);
         }
+    }
+    drawPartOf(l, part, whole, objects, markers);
+}
+
+// Draws `part` of the picture (the whole one, or a part with the objects
+// and markers that may paint into it, in drawing order) anew.
+void drawPartOf(DragLayer& l, const QRect& part, bool whole, const FigObjectList& objects,
+    const std::vector<FigObject*>& markers)
+{
+    CFigContext* context = l.context;
+    if (!whole) {
         if (objects.empty() && markers.empty()) {
             QPainter clear(&l.picture);
             clear.setCompositionMode(QPainter::CompositionMode_Source);
@@ -277,14 +300,21 @@ void drawPart(DragLayer& l, const QRect& rect)
     }
     QImage& target = whole ? l.picture : strip;
     QPainter painter(&target);
-    painter.setRenderHints(context->painter->renderHints());
+    painter.setRenderHints(l.hints);
     QPainter* const canvasPainter = context->painter;
     const int originX = context->originX;
     const int originY = context->originY;
     context->setPainter(&painter);
     context->originX = clampToInt(std::int64_t(originX) + part.left());
     context->originY = clampToInt(std::int64_t(originY) + part.top());
-    forEachObject(l.list, clearSkipRedraw);
+    // A part's objects are leaves of the trees: they alone need clearing,
+    // which spares a walk of all the trees at every strip and tile.
+    if (whole) {
+        forEachObject(l.list, clearSkipRedraw);
+    } else {
+        for (FigObject* object : objects)
+            object->skipRedraw = false;
+    }
     // The objects of the part keep their drawing order, so that depth by
     // depth they lie on each other as in the whole picture.
     context->drawObjectList(whole ? l.list : &objects, nullptr);
@@ -425,32 +455,119 @@ bool finishLift(DragLayer& l)
 
 // ---- Completing a lifted picture ----
 //
-// Strips are drawn as the motion brings what lies behind the objects
-// (a page line, the grid) under parts of the picture not drawn yet, each
-// costing the objects crossing it; on a longer drag they come to more than
-// the whole picture. So while a lifted picture is shown, the whole one is
-// drawn in the time between steps, in slices of a few milliseconds that
-// keep the objects' drawing order (depth by depth, the deepest first, list
-// order within a depth, as a whole draw has it), then their markers; once
-// complete it is shown instead and no strips are drawn any more.
+// Strips are drawn as the motion brings parts of the picture the canvas did
+// not show into view, or what lies behind the objects (a page line, the
+// grid) under parts not drawn yet, each costing the objects crossing it, so
+// a longer drag would keep drawing them, tens of milliseconds a time. So
+// while a lifted picture is shown, the event loop's idle time draws it in
+// tiles, each with the objects crossing it as a strip is drawn, a few
+// milliseconds at a time: first the tiles near where the steps need a drawn
+// picture (the edges of what the canvas showed, what lies behind or under
+// the objects), so that the next steps find them drawn, then the others.
+// Once all are drawn the picture is a drawn one.
 
 void afterRedraw(CFigContext* context, int anchorX, int anchorY, int trackX, int trackY);
 
-// A slice of the completion ends once it has drawn this long, checked every
-// few objects.
+// A slice of idle time ends once it has drawn this long.
 constexpr qint64 sliceNs = 3000000;
-constexpr size_t sliceChunk = 16;
+// The side of a tile, in pixels.
+constexpr int tileSide = 64;
+// How far ahead of what the present step needs the tiles drawn first reach.
+constexpr int tileLead = 48;
+
+QRect tileRect(const DragLayer& l, const DragLayer::Completion& c, int tile)
+{
+    const int column = tile % c.columns;
+    const int row = tile / c.columns;
+    return QRect(l.pictureRect.left() + column * tileSide, l.pictureRect.top() + row * tileSide, tileSide, tileSide)
+        .intersected(l.pictureRect);
+}
+
+// Runs `visit` for each tile that `rect` (canvas pixels unmoved) overlaps.
+template <typename Visit>
+void forTilesOf(const DragLayer& l, const DragLayer::Completion& c, const QRect& rect, Visit visit)
+{
+    const QRect r = rect.intersected(l.pictureRect);
+    if (r.isEmpty())
+        return;
+    const int left = (r.left() - l.pictureRect.left()) / tileSide;
+    const int right = (r.right() - l.pictureRect.left()) / tileSide;
+    const int top = (r.top() - l.pictureRect.top()) / tileSide;
+    const int bottom = (r.bottom() - l.pictureRect.top()) / tileSide;
+    for (int row = top; row <= bottom; ++row) {
+        for (int column = left; column <= right; ++column)
+            visit(row * c.columns + column);
+    }
+}
+
+// Sorts the reaches into the tiles once.
+void prepareTiles(DragLayer& l, DragLayer::Completion& c)
+{
+    findReaches(l);
+    c.columns = (l.pictureRect.width() + tileSide - 1) / tileSide;
+    c.rows = (l.pictureRect.height() + tileSide - 1) / tileSide;
+    const size_t tiles = size_t(c.columns) * size_t(c.rows);
+    c.objects.assign(tiles, {});
+    c.markers.assign(tiles, {});
+    c.done.assign(tiles, 0);
+    c.remaining = tiles;
+    for (size_t i = 0; i < l.painted.size(); ++i)
+        forTilesOf(l, c, l.painted[i].pixels, [&](int tile) { c.objects[size_t(tile)].push_back(std::uint32_t(i)); });
+    for (size_t i = 0; i < l.marked.size(); ++i)
+        forTilesOf(l, c, l.marked[i].pixels, [&](int tile) { c.markers[size_t(tile)].push_back(std::uint32_t(i)); });
+    c.prepared = true;
+}
+
+// Orders the tiles not drawn for the picture shown at `offset`: first those
+// within tileLead pixels of where the canvas did not show the objects and
+// of what lies behind them, then the others.
+void queueTiles(DragLayer& l, DragLayer::Completion& c, const QPoint& offset)
+{
+    std::vector<char> urgent(c.done.size(), 0);
+    const QRect soon = QRect(QPoint(0, 0), l.canvasSize)
+                           .translated(-offset)
+                           .adjusted(-tileLead, -tileLead, tileLead, tileLead);
+    forTilesOf(l, c, soon, [&](int tile) {
+        if (!l.lifted.contains(tileRect(l, c, tile)))
+            urgent[size_t(tile)] = 1;
+    });
+    for (const QRect& rect : l.unplain.translated(-offset)) {
+        forTilesOf(l, c, rect.adjusted(-tileLead, -tileLead, tileLead, tileLead),
+            [&](int tile) { urgent[size_t(tile)] = 1; });
+    }
+    c.queue.clear();
+    for (int pass = 1; pass >= 0; --pass) {
+        for (size_t tile = 0; tile < c.done.size(); ++tile) {
+            if (!c.done[tile] && urgent[tile] == pass)
+                c.queue.push_back(int(tile));
+        }
+    }
+    c.next = 0;
+    c.queuedAt = offset;
+    c.queued = true;
+}
+
+void finishCompletion(DragLayer& l)
+{
+    // The canvas shows the lifted picture, which shows what the drawn one
+    // does; the next step puts the drawn one on.
+    l.lifted = QRect();
+    l.drawn = QRegion(l.pictureRect);
+    l.unplain = QRegion();
+    stopCompletion(l);
+}
 
 void completeSlice(DragLayer& l)
 {
     // A gesture abandoned without a drop or a cancel leaves the layer to be
     // forgotten at the next drag: its document may be gone already.
-    if (layer != &l || canvasHandlers.elasticHandler != afterRedraw || !l.completion || l.lifted.isNull()) {
+    if (layer != &l || canvasHandlers.elasticHandler != afterRedraw || !l.completion || l.lifted.isNull()
+        || l.picture.isNull()) {
         stopCompletion(l);
         return;
     }
-    // Between events the canvas painter may be inactive: the slice draws
-    // into a picture of its own, with the hints the canvas was drawn with.
+    // Between events the canvas painter may be inactive: tiles are drawn
+    // as strips are, into images of their own.
     CFigContext* context = l.context;
     if (l.originX != context->originX || l.originY != context->originY || l.zoom != context->zoom
         || l.dpiX != context->dpiX || l.dpiY != context->dpiY) {
@@ -461,67 +578,34 @@ void completeSlice(DragLayer& l)
     QElapsedTimer clock;
     clock.start();
     DragLayer::Completion& c = *l.completion;
-    if (!c.ordered) {
-        c.picture = QImage(l.pictureRect.size(), QImage::Format_ARGB32_Premultiplied);
-        if (c.picture.isNull()) {
-            stopCompletion(l);
-            return;
-        }
-        c.picture.fill(Qt::transparent);
-        findReaches(l);
-        c.order.reserve(l.painted.size());
-        for (const DragLayer::Reach& reach : l.painted)
-            c.order.push_back(reach.object);
-        std::stable_sort(c.order.begin(), c.order.end(),
-            [](const FigObject* a, const FigObject* b) { return a->depth > b->depth; });
-        for (FigObject* object : *l.list) {
-            if (object->markerState != 0)
-                c.markers.push_back(object);
-        }
-        c.ordered = true;
+    if (!c.prepared)
+        prepareTiles(l, c);
+    const QPoint offset = pixelOffset(context, l.dx, l.dy);
+    if (!c.queued || c.queuedAt != offset)
+        queueTiles(l, c, offset);
+    int drawnTiles = 0;
+    while (c.next < c.queue.size() && clock.nsecsElapsed() < sliceNs
+        && (dragLayerSliceTiles <= 0 || drawnTiles < dragLayerSliceTiles)) {
+        const size_t tile = size_t(c.queue[c.next++]);
+        if (c.done[tile])
+            continue;
+        c.done[tile] = 1;
+        --c.remaining;
+        const QRect rect = tileRect(l, c, int(tile));
+        // Strips of the steps may have drawn it already.
+        if (QRegion(rect).subtracted(l.drawn).isEmpty())
+            continue;
+        FigObjectList objects;
+        for (std::uint32_t i : c.objects[tile])
+            objects.push_back(l.painted[i].object);
+        std::vector<FigObject*> markers;
+        for (std::uint32_t i : c.markers[tile])
+            markers.push_back(l.marked[i].object);
+        drawPartOf(l, rect, false, objects, markers);
+        ++drawnTiles;
     }
-    QPainter painter(&c.picture);
-    painter.setRenderHints(l.hints);
-    QPainter* const canvasPainter = context->painter;
-    const int originX = context->originX;
-    const int originY = context->originY;
-    context->setPainter(&painter);
-    context->originX = clampToInt(std::int64_t(originX) + l.pictureRect.left());
-    context->originY = clampToInt(std::int64_t(originY) + l.pictureRect.top());
-    const size_t total = c.order.size() + c.markers.size();
-    const size_t limit = dragLayerSliceObjects > 0 ? size_t(dragLayerSliceObjects) : total;
-    size_t drawn = 0;
-    while (c.next < total && drawn < limit) {
-        if (c.next < c.order.size()) {
-            // A run of the drawing order drawn as a list keeps its order.
-            const size_t end = std::min({ c.order.size(), c.next + sliceChunk, c.next + (limit - drawn) });
-            const FigObjectList run(c.order.begin() + std::ptrdiff_t(c.next), c.order.begin() + std::ptrdiff_t(end));
-            for (FigObject* object : run)
-                object->skipRedraw = false;
-            context->drawObjectList(&run, nullptr);
-            drawn += end - c.next;
-            c.next = end;
-        } else {
-            context->drawObjectMarkers(c.markers[c.next - c.order.size()]);
-            ++c.next;
-            ++drawn;
-        }
-        if (clock.nsecsElapsed() >= sliceNs)
-            break;
-    }
-    context->originX = originX;
-    context->originY = originY;
-    context->setPainter(canvasPainter);
-    painter.end();
-    if (c.next < total)
-        return;
-    // The canvas shows the lifted picture, which shows what this one does:
-    // the next step puts this one on.
-    l.picture = std::move(c.picture);
-    l.lifted = QRect();
-    l.drawn = QRegion(l.pictureRect);
-    l.unplain = QRegion();
-    stopCompletion(l);
+    if (c.remaining == 0)
+        finishCompletion(l);
 }
 
 void startCompletion(DragLayer& l)

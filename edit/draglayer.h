@@ -8,9 +8,9 @@
 // picture is the canvas's own pixels of them, taken before they came off,
 // and only strips of it are drawn: where the canvas did not show them, and
 // where something besides plain background (a page line, another object)
-// lies behind them or where they land; meanwhile the whole picture is drawn
-// in slices in the event loop's idle time and replaces the lifted one once
-// complete, so that a long drag stops drawing strips. Elsewhere the objects are drawn into
+// lies behind them or where they land; meanwhile the event loop's idle time
+// draws the picture in tiles, where the next steps may need it first, so
+// that a long drag finds it drawn and stops drawing strips. Elsewhere the objects are drawn into
 // a transparent picture. The drop (or a cancel) takes the picture off and
 // draws the objects' area for real. A whole-canvas redraw in between keeps
 // the canvas anew and shows the picture again, so the canvas always shows
@@ -29,12 +29,11 @@ extern int dragLayerThreshold;
 extern bool dragLayerLiftsCanvas;
 // Whether the picture shown now was taken from the canvas. A test seam.
 bool dragLayerLifted();
-// Whether the whole picture is being drawn in idle time to replace a lifted
-// one. A test seam.
+// Whether a lifted picture is being drawn in idle time. A test seam.
 bool dragLayerCompleting();
-// At most how many objects (markers counted) one idle slice of that drawing
-// draws; 0 for no limit but its time. A test seam.
-extern int dragLayerSliceObjects;
+// At most how many tiles one idle slice of that drawing draws; 0 for no
+// limit but its time. A test seam.
+extern int dragLayerSliceTiles;
 
 // Shows the objects of `list` moved by (dx, dy) Fig units as a picture,
 // starting the picture at the first call. False, with nothing done, when the

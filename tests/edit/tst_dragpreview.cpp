@@ -89,17 +89,16 @@ struct PictureDrags {
     ~PictureDrags() { dragLayerThreshold = saved; }
 };
 
-// The whole picture that replaces a lifted one is drawn a few objects at a
-// time, so that it takes many idle slices even for a small drawing, for one
-// test.
+// A lifted picture is drawn in idle time a tile a slice, so that it takes
+// many slices even for a small drawing, for one test.
 struct SmallSlices {
-    int saved = dragLayerSliceObjects;
-    SmallSlices() { dragLayerSliceObjects = 3; }
-    ~SmallSlices() { dragLayerSliceObjects = saved; }
+    int saved = dragLayerSliceTiles;
+    SmallSlices() { dragLayerSliceTiles = 1; }
+    ~SmallSlices() { dragLayerSliceTiles = saved; }
 };
 
-// Lets the event loop run until the whole picture of a drag is drawn; false
-// when it was not within a few seconds.
+// Lets the event loop run until a lifted picture is drawn whole; false when
+// it was not within a few seconds.
 bool completePicture()
 {
     for (int i = 0; i < 500 && dragLayerCompleting(); ++i)
@@ -213,9 +212,9 @@ private slots:
     // (white fills over its lines), where the canvas did not show all of
     // them, and where they land on other objects; over a long drag whose
     // moves pass the strips drawn around the grid's lines time and again, and
-    // once the event loop has let the whole picture be drawn to replace the
-    // lifted one (a move 'i' runs the event loop until then; the picture of
-    // a drag that lifts none has nothing to complete). Each row: the grid,
+    // once the event loop has drawn the lifted picture whole, tile by tile
+    // (a move 'i' runs the event loop until then; the picture of a drag that
+    // lifts none has nothing to draw). Each row: the grid,
     // the scroll origin before the drag (the objects cross the canvas's
     // corner), the steps that pick and the moves.
     void liftedPictureMatchesDrawnOne_data()
@@ -313,8 +312,8 @@ private slots:
         }
     }
 
-    // What ends or redraws a drag while the whole picture that replaces a
-    // lifted one is still being drawn leaves nothing of it behind: after a
+    // What ends or redraws a drag while the event loop is still drawing a
+    // lifted picture whole leaves nothing of it behind: after a
     // drop or a cancel the event loop draws nothing more, and after a
     // whole-canvas redraw or a zoom the drag goes on with a picture of the
     // new view, completed in turn, and the drop leaves the canvas as a
