@@ -239,7 +239,8 @@ inline void centreOf(CFigContext& context, FigObject* object, int& x, int& y)
 
 // The three drags, in this order, on the drawing just read: the small box,
 // the first `manyObjects` objects of the top level selected, then the same
-// objects made one compound (an undo step the drawing keeps).
+// objects made one compound (undone afterwards); each longer drag right
+// after its drag but the selected objects', which comes last.
 inline Result measure(CFigContext& context)
 {
     Result result;
@@ -290,8 +291,6 @@ inline Result measure(CFigContext& context)
         markSelected(list);
         showCanvas(context);
         result.selectedStepMs = dragSelected(context, first, x, y, canvas, screen, result.selectedFirstMs);
-        showCanvas(context);
-        result.selectedMaxMs = dragLong(context, first, x, y, canvas, screen);
 
         context.createCompoundFromSelection();
         FigObject* compound = context.currentObject;
@@ -307,16 +306,32 @@ inline Result measure(CFigContext& context)
             result.compoundPeakKb = peakResidentKb();
             showCanvas(context);
             result.compoundMaxMs = dragLong(context, compound, x, y, canvas, screen);
+            // The drawing goes on as it was read.
+            unmarkAll(list);
+            context.currentObject = nullptr;
+            context.undoHistory.undo();
         }
+        // The longer drag of the selected objects comes last, so that what
+        // it leaves resident does not count in the compound's figures.
+        unmarkAll(list);
+        int again = 0;
+        for (FigObject* object : *list) {
+            if (again++ == taken)
+                break;
+            object->selected = true;
+        }
+        first = list->front();
+        centreOf(context, first, x, y);
+        centreOn(context, x, y);
+        markSelected(list);
+        showCanvas(context);
+        result.selectedMaxMs = dragLong(context, first, x, y, canvas, screen);
     }
     unmarkAll(list);
     context.currentObject = nullptr;
     clearDragPreview();
     painter.end();
     context.setPainter(previous);
-    // The drawing goes on as it was read.
-    if (result.members > 0)
-        context.undoHistory.undo();
     return result;
 }
 
