@@ -241,8 +241,8 @@ void findReaches(DragLayer& l)
     l.reachesFound = true;
 }
 
-void drawPartOf(DragLayer& l, const QRect& part, bool whole, const FigObjectList& objects,
-    const std::vector<FigObject*>& markers);
+void drawPartOf(
+    DragLayer& l, const QRect& part, bool whole, const FigObjectList& objects, const std::vector<FigObject*>& markers);
 
 // Draws the objects (with their markers) over the part `rect` of the picture,
 // anew. A part less than the whole is drawn in an image of its own size with
@@ -278,8 +278,8 @@ void drawPart(DragLayer& l, const QRect& rect)
 
 // Draws `part` of the picture (the whole one, or a part with the objects
 // and markers that may paint into it, in drawing order) anew.
-void drawPartOf(DragLayer& l, const QRect& part, bool whole, const FigObjectList& objects,
-    const std::vector<FigObject*>& markers)
+void drawPartOf(
+    DragLayer& l, const QRect& part, bool whole, const FigObjectList& objects, const std::vector<FigObject*>& markers)
 {
     CFigContext* context = l.context;
     if (!whole) {
@@ -524,16 +524,15 @@ void prepareTiles(DragLayer& l, DragLayer::Completion& c)
 void queueTiles(DragLayer& l, DragLayer::Completion& c, const QPoint& offset)
 {
     std::vector<char> urgent(c.done.size(), 0);
-    const QRect soon = QRect(QPoint(0, 0), l.canvasSize)
-                           .translated(-offset)
-                           .adjusted(-tileLead, -tileLead, tileLead, tileLead);
+    const QRect soon
+        = QRect(QPoint(0, 0), l.canvasSize).translated(-offset).adjusted(-tileLead, -tileLead, tileLead, tileLead);
     forTilesOf(l, c, soon, [&](int tile) {
         if (!l.lifted.contains(tileRect(l, c, tile)))
             urgent[size_t(tile)] = 1;
     });
     for (const QRect& rect : l.unplain.translated(-offset)) {
-        forTilesOf(l, c, rect.adjusted(-tileLead, -tileLead, tileLead, tileLead),
-            [&](int tile) { urgent[size_t(tile)] = 1; });
+        forTilesOf(
+            l, c, rect.adjusted(-tileLead, -tileLead, tileLead, tileLead), [&](int tile) { urgent[size_t(tile)] = 1; });
     }
     c.queue.clear();
     for (int pass = 1; pass >= 0; --pass) {

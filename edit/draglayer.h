@@ -10,12 +10,12 @@
 // where something besides plain background (a page line, another object)
 // lies behind them or where they land; meanwhile the event loop's idle time
 // draws the picture in tiles, where the next steps may need it first, so
-// that a long drag finds it drawn and stops drawing strips. Elsewhere the objects are drawn into
-// a transparent picture. The drop (or a cancel) takes the picture off and
-// draws the objects' area for real. A whole-canvas redraw in between keeps
-// the canvas anew and shows the picture again, so the canvas always shows
-// what such a redraw shows. The objects themselves never move before the
-// drop, and no copy of them is made.
+// that a long drag finds it drawn and stops drawing strips. Elsewhere the
+// objects are drawn into a transparent picture. The drop (or a cancel) takes
+// the picture off and draws the objects' area for real. A whole-canvas
+// redraw in between keeps the canvas anew and shows the picture again, so
+// the canvas always shows what such a redraw shows. The objects themselves
+// never move before the drop, and no copy of them is made.
 
 #include "model/figobjectlist.h"
 
