@@ -5,8 +5,12 @@
 // document window's size that shows the drawing and the selection's markers
 // before the drag, as the window does; a step ends with the canvas copied to
 // the screen, as the window's paint does. And the peak memory (VmHWM) of the
-// process after reading and while the compound is dragged. Header-only, since
-// figbench is built from one source file.
+// process after reading and while the compound is dragged. Each drag is
+// measured once more as a longer one a user makes: steps a few pixels apart,
+// each given the time a 60 Hz mouse leaves before the next, in which the
+// event loop runs (work the drag does between steps included); its slowest
+// step after the first is reported. Header-only, since figbench is built
+// from one source file.
 
 #include "app/preferences.h"
 #include "bench/benchtiming.h"
@@ -20,6 +24,7 @@
 #include "model/objectlist.h"
 #include "model/units.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -36,6 +41,11 @@ constexpr int canvasWidth = 1600;
 constexpr int canvasHeight = 1200;
 // Mouse moves measured per drag, one screen pixel (at 80 dpi, zoom 1) apart.
 constexpr int steps = 9;
+// The longer drag: this many moves, each this many screen pixels right and
+// down, one every this many milliseconds.
+constexpr int longSteps = 60;
+constexpr int longStepPixels = 4;
+constexpr double frameMs = 1000.0 / 60;
 // How many objects the selection and the compound drags take.
 constexpr int manyObjects = 20000;
 
@@ -78,6 +88,10 @@ struct Result {
     double selectedFirstMs = 0;
     double compoundStepMs = 0;
     double compoundFirstMs = 0;
+    // The slowest step but the first of the longer drags.
+    double smallMaxMs = 0;
+    double selectedMaxMs = 0;
+    double compoundMaxMs = 0;
     int selected = 0;
     int members = 0;
     long readPeakKb = 0; // peak after reading, before any drag
@@ -154,6 +168,45 @@ inline double dragSelected(
     return benchtiming::median(times);
 }
 
+// Drags the selected objects of the current list from (x, y) as a user
+// does, `longSteps` moves of `longStepPixels` pixels diagonally, one a frame
+// of a 60 Hz mouse: after each move and the window's paint the event loop
+// runs until the frame is over. A step's time is its own plus the time its
+// mouse move waited, as the event loop was busy past the end of the frame
+// (or the step before ran longer than its frame) in work it had to finish
+// first. The slowest step but the first is returned; then a cancel.
+inline double dragLong(CFigContext& context, FigObject* picked, int x, int y, const QImage& canvas, QImage& screen)
+{
+    context.currentObject = picked;
+    canvasAction.anchorX = canvasAction.trackX = x;
+    canvasAction.anchorY = canvasAction.trackY = y;
+    const int pixels = roundToInt(longStepPixels * 1200.0f / context.dpiX / context.zoom);
+    QElapsedTimer clock;
+    clock.start();
+    double slowest = 0;
+    double ready = 0; // when the next mouse move is there to be handled
+    for (int i = 0; i <= longSteps; ++i) {
+        const double begin = benchtiming::elapsedMs(clock);
+        if (i == 0)
+            startSelectionDrag(&context, x + pixels, y + pixels);
+        else if (canvasHandlers.selectionMoveHandler)
+            canvasHandlers.selectionMoveHandler(&context, context.selection, x + i * pixels, y + i * pixels);
+        paintWindow(canvas, screen);
+        const double end = benchtiming::elapsedMs(clock);
+        if (i > 1)
+            slowest = std::max(slowest, end - ready);
+        // The next move comes a frame after this one began, or at once when
+        // this step took longer; the event loop runs at least once.
+        ready = std::max(begin + frameMs, end);
+        do {
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        } while (benchtiming::elapsedMs(clock) < ready);
+    }
+    cancelSelectionDrag(&context, x, y);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return slowest;
+}
+
 // A box of the top level whose sides come nearest to 20 screen pixels; null
 // when the drawing has none.
 inline FigObject* smallBox(CFigContext& context)
@@ -186,7 +239,8 @@ inline void centreOf(CFigContext& context, FigObject* object, int& x, int& y)
 
 // The three drags, in this order, on the drawing just read: the small box,
 // the first `manyObjects` objects of the top level selected, then the same
-// objects made one compound (an undo step the drawing keeps).
+// objects made one compound (undone afterwards); each longer drag right
+// after its drag but the selected objects', which comes last.
 inline Result measure(CFigContext& context)
 {
     Result result;
@@ -215,6 +269,8 @@ inline Result measure(CFigContext& context)
         markSelected(list);
         showCanvas(context);
         result.smallStepMs = dragSelected(context, box, x, y, canvas, screen, result.smallFirstMs);
+        showCanvas(context);
+        result.smallMaxMs = dragLong(context, box, x, y, canvas, screen);
         unmarkAll(list);
     }
 
@@ -248,16 +304,34 @@ inline Result measure(CFigContext& context)
             result.compoundStartKb = statusKb("VmRSS:");
             result.compoundStepMs = dragSelected(context, compound, x, y, canvas, screen, result.compoundFirstMs);
             result.compoundPeakKb = peakResidentKb();
+            showCanvas(context);
+            result.compoundMaxMs = dragLong(context, compound, x, y, canvas, screen);
+            // The drawing goes on as it was read.
+            unmarkAll(list);
+            context.currentObject = nullptr;
+            context.undoHistory.undo();
         }
+        // The longer drag of the selected objects comes last, so that what
+        // it leaves resident does not count in the compound's figures.
+        unmarkAll(list);
+        int again = 0;
+        for (FigObject* object : *list) {
+            if (again++ == taken)
+                break;
+            object->selected = true;
+        }
+        first = list->front();
+        centreOf(context, first, x, y);
+        centreOn(context, x, y);
+        markSelected(list);
+        showCanvas(context);
+        result.selectedMaxMs = dragLong(context, first, x, y, canvas, screen);
     }
     unmarkAll(list);
     context.currentObject = nullptr;
     clearDragPreview();
     painter.end();
     context.setPainter(previous);
-    // The drawing goes on as it was read.
-    if (result.members > 0)
-        context.undoHistory.undo();
     return result;
 }
 

@@ -448,7 +448,11 @@ int main(int argc, char* argv[])
                    .arg(d.readPeakKb)
             + QStringLiteral(" compound_drag_start_kb=%1 compound_drag_hwm_kb=%2")
                   .arg(d.compoundStartKb)
-                  .arg(d.compoundPeakKb);
+                  .arg(d.compoundPeakKb)
+            + QStringLiteral(" drag_small_max_ms=%1 drag_selected_max_ms=%2 drag_compound_max_ms=%3")
+                  .arg(d.smallMaxMs, 0, 'f', 3)
+                  .arg(d.selectedMaxMs, 0, 'f', 3)
+                  .arg(d.compoundMaxMs, 0, 'f', 3);
     };
     auto scriptColumn = [&opt](double ms) {
         return opt.script.isEmpty() ? QString() : QStringLiteral(" script_ms=%1").arg(ms, 0, 'f', 3);

@@ -12,19 +12,23 @@
 #include "render/canvasmapping.h"
 #include "render/drawnarea.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <QRegion>
 #include <QSet>
+#include <QTimer>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 int dragLayerThreshold = 400;
 bool dragLayerLiftsCanvas = true;
+int dragLayerSliceTiles = 0;
 
 namespace {
 
@@ -60,6 +64,29 @@ struct DragLayer {
     bool reachesFound = false;
     // The objects the strips of this picture have drawn so far.
     size_t stripObjects = 0;
+    // While a lifted picture is shown, the event loop's idle time draws it
+    // tile by tile, first where the next steps may need it; once every tile
+    // is drawn the picture is a drawn one and needs no more strips. The
+    // timer belongs to the layer, so none outlives it.
+    struct Completion {
+        bool prepared = false;
+        int columns = 0;
+        int rows = 0;
+        // By tile: the indices of the reaches (painted, marked) crossing it,
+        // in drawing order, and whether it is drawn.
+        std::vector<std::vector<std::uint32_t>> objects;
+        std::vector<std::vector<std::uint32_t>> markers;
+        std::vector<char> done;
+        size_t remaining = 0;
+        // The tiles to draw, the likely needed first, for the offset
+        // `queuedAt`.
+        std::vector<int> queue;
+        size_t next = 0;
+        QPoint queuedAt;
+        bool queued = false;
+    };
+    std::unique_ptr<Completion> completion;
+    std::unique_ptr<QTimer> completionTimer;
     QRect shown; // where the picture lies on the canvas now; null when off
     int dx = 0; // the offset last shown, Fig units
     int dy = 0;
@@ -70,6 +97,7 @@ struct DragLayer {
     float dpiX = 0;
     float dpiY = 0;
     QSize canvasSize;
+    QPainter::RenderHints hints; // the canvas painter's
     // The document's whole-canvas redraws when the canvas was last kept.
     long long redraws = 0;
 };
@@ -139,9 +167,17 @@ QRect pictureReach(const DragLayer& l, const QPoint& offset)
     return pixelRect(l.context, l.x1, l.y1, l.x2, l.y2).intersected(reach);
 }
 
+void stopCompletion(DragLayer& l)
+{
+    if (l.completionTimer)
+        l.completionTimer->stop();
+    l.completion.reset();
+}
+
 // A new, transparent picture covering `rect`; false when it cannot be made.
 bool newPicture(DragLayer& l, const QRect& rect)
 {
+    stopCompletion(l);
     l.pictureRect = rect;
     l.picture = QImage();
     l.lifted = QRect();
@@ -205,13 +241,15 @@ void findReaches(DragLayer& l)
     l.reachesFound = true;
 }
 
+void drawPartOf(
+    DragLayer& l, const QRect& part, bool whole, const FigObjectList& objects, const std::vector<FigObject*>& markers);
+
 // Draws the objects (with their markers) over the part `rect` of the picture,
 // anew. A part less than the whole is drawn in an image of its own size with
 // the objects that may paint into it alone, so that a strip costs the
 // objects crossing it rather than all of them.
 void drawPart(DragLayer& l, const QRect& rect)
 {
-    CFigContext* context = l.context;
     const QRect part = rect.intersected(l.pictureRect);
     if (part.isEmpty() || l.picture.isNull())
         return;
@@ -234,6 +272,17 @@ void drawPart(DragLayer& l, const QRect& rect)
             if (reach.pixels.intersects(part))
                 markers.push_back(reach.object);
         }
+    }
+    drawPartOf(l, part, whole, objects, markers);
+}
+
+// Draws `part` of the picture (the whole one, or a part with the objects
+// and markers that may paint into it, in drawing order) anew.
+void drawPartOf(
+    DragLayer& l, const QRect& part, bool whole, const FigObjectList& objects, const std::vector<FigObject*>& markers)
+{
+    CFigContext* context = l.context;
+    if (!whole) {
         if (objects.empty() && markers.empty()) {
             QPainter clear(&l.picture);
             clear.setCompositionMode(QPainter::CompositionMode_Source);
@@ -251,14 +300,21 @@ void drawPart(DragLayer& l, const QRect& rect)
     }
     QImage& target = whole ? l.picture : strip;
     QPainter painter(&target);
-    painter.setRenderHints(context->painter->renderHints());
+    painter.setRenderHints(l.hints);
     QPainter* const canvasPainter = context->painter;
     const int originX = context->originX;
     const int originY = context->originY;
     context->setPainter(&painter);
     context->originX = clampToInt(std::int64_t(originX) + part.left());
     context->originY = clampToInt(std::int64_t(originY) + part.top());
-    forEachObject(l.list, clearSkipRedraw);
+    // A part's objects are leaves of the trees: they alone need clearing,
+    // which spares a walk of all the trees at every strip and tile.
+    if (whole) {
+        forEachObject(l.list, clearSkipRedraw);
+    } else {
+        for (FigObject* object : objects)
+            object->skipRedraw = false;
+    }
     // The objects of the part keep their drawing order, so that depth by
     // depth they lie on each other as in the whole picture.
     context->drawObjectList(whole ? l.list : &objects, nullptr);
@@ -356,7 +412,9 @@ bool drawNeeded(DragLayer& l, const QRegion& needed)
         for (const DragLayer::Reach& reach : l.painted)
             planned += reach.pixels.intersects(strip) ? 1 : 0;
     }
-    if (planned > l.painted.size())
+    // While the whole picture is being drawn in idle time, strips are drawn
+    // rather than a whole picture at one step: the completion ends them.
+    if (planned > l.painted.size() && !l.completion)
         return false;
     for (const QRect& strip : strips)
         drawPart(l, strip);
@@ -393,6 +451,172 @@ bool finishLift(DragLayer& l)
     if (!unplainPixels(l.background, background, join, maxUnplainRuns, l.unplain))
         return false;
     return drawNeeded(l, l.unplain.intersected(l.lifted));
+}
+
+// ---- Completing a lifted picture ----
+//
+// Strips are drawn as the motion brings parts of the picture the canvas did
+// not show into view, or what lies behind the objects (a page line, the
+// grid) under parts not drawn yet, each costing the objects crossing it, so
+// a longer drag would keep drawing them, tens of milliseconds a time. So
+// while a lifted picture is shown, the event loop's idle time draws it in
+// tiles, each with the objects crossing it as a strip is drawn, a few
+// milliseconds at a time: first the tiles near where the steps need a drawn
+// picture (the edges of what the canvas showed, what lies behind or under
+// the objects), so that the next steps find them drawn, then the others.
+// Once all are drawn the picture is a drawn one.
+
+void afterRedraw(CFigContext* context, int anchorX, int anchorY, int trackX, int trackY);
+
+// A slice of idle time ends once it has drawn this long.
+constexpr qint64 sliceNs = 3000000;
+// The side of a tile, in pixels.
+constexpr int tileSide = 64;
+// How far ahead of what the present step needs the tiles drawn first reach.
+constexpr int tileLead = 48;
+
+QRect tileRect(const DragLayer& l, const DragLayer::Completion& c, int tile)
+{
+    const int column = tile % c.columns;
+    const int row = tile / c.columns;
+    return QRect(l.pictureRect.left() + column * tileSide, l.pictureRect.top() + row * tileSide, tileSide, tileSide)
+        .intersected(l.pictureRect);
+}
+
+// Runs `visit` for each tile that `rect` (canvas pixels unmoved) overlaps.
+template <typename Visit>
+void forTilesOf(const DragLayer& l, const DragLayer::Completion& c, const QRect& rect, Visit visit)
+{
+    const QRect r = rect.intersected(l.pictureRect);
+    if (r.isEmpty())
+        return;
+    const int left = (r.left() - l.pictureRect.left()) / tileSide;
+    const int right = (r.right() - l.pictureRect.left()) / tileSide;
+    const int top = (r.top() - l.pictureRect.top()) / tileSide;
+    const int bottom = (r.bottom() - l.pictureRect.top()) / tileSide;
+    for (int row = top; row <= bottom; ++row) {
+        for (int column = left; column <= right; ++column)
+            visit(row * c.columns + column);
+    }
+}
+
+// Sorts the reaches into the tiles once.
+void prepareTiles(DragLayer& l, DragLayer::Completion& c)
+{
+    findReaches(l);
+    c.columns = (l.pictureRect.width() + tileSide - 1) / tileSide;
+    c.rows = (l.pictureRect.height() + tileSide - 1) / tileSide;
+    const size_t tiles = size_t(c.columns) * size_t(c.rows);
+    c.objects.assign(tiles, {});
+    c.markers.assign(tiles, {});
+    c.done.assign(tiles, 0);
+    c.remaining = tiles;
+    for (size_t i = 0; i < l.painted.size(); ++i)
+        forTilesOf(l, c, l.painted[i].pixels, [&](int tile) { c.objects[size_t(tile)].push_back(std::uint32_t(i)); });
+    for (size_t i = 0; i < l.marked.size(); ++i)
+        forTilesOf(l, c, l.marked[i].pixels, [&](int tile) { c.markers[size_t(tile)].push_back(std::uint32_t(i)); });
+    c.prepared = true;
+}
+
+// Orders the tiles not drawn for the picture shown at `offset`: first those
+// within tileLead pixels of where the canvas did not show the objects and
+// of what lies behind them, then the others.
+void queueTiles(DragLayer& l, DragLayer::Completion& c, const QPoint& offset)
+{
+    std::vector<char> urgent(c.done.size(), 0);
+    const QRect soon
+        = QRect(QPoint(0, 0), l.canvasSize).translated(-offset).adjusted(-tileLead, -tileLead, tileLead, tileLead);
+    forTilesOf(l, c, soon, [&](int tile) {
+        if (!l.lifted.contains(tileRect(l, c, tile)))
+            urgent[size_t(tile)] = 1;
+    });
+    for (const QRect& rect : l.unplain.translated(-offset)) {
+        forTilesOf(
+            l, c, rect.adjusted(-tileLead, -tileLead, tileLead, tileLead), [&](int tile) { urgent[size_t(tile)] = 1; });
+    }
+    c.queue.clear();
+    for (int pass = 1; pass >= 0; --pass) {
+        for (size_t tile = 0; tile < c.done.size(); ++tile) {
+            if (!c.done[tile] && urgent[tile] == pass)
+                c.queue.push_back(int(tile));
+        }
+    }
+    c.next = 0;
+    c.queuedAt = offset;
+    c.queued = true;
+}
+
+void finishCompletion(DragLayer& l)
+{
+    // The canvas shows the lifted picture, which shows what the drawn one
+    // does; the next step puts the drawn one on.
+    l.lifted = QRect();
+    l.drawn = QRegion(l.pictureRect);
+    l.unplain = QRegion();
+    stopCompletion(l);
+}
+
+void completeSlice(DragLayer& l)
+{
+    // A gesture abandoned without a drop or a cancel leaves the layer to be
+    // forgotten at the next drag: its document may be gone already.
+    if (layer != &l || canvasHandlers.elasticHandler != afterRedraw || !l.completion || l.lifted.isNull()
+        || l.picture.isNull()) {
+        stopCompletion(l);
+        return;
+    }
+    // Between events the canvas painter may be inactive: tiles are drawn
+    // as strips are, into images of their own.
+    CFigContext* context = l.context;
+    if (l.originX != context->originX || l.originY != context->originY || l.zoom != context->zoom
+        || l.dpiX != context->dpiX || l.dpiY != context->dpiY) {
+        // The next step keeps the canvas of the new view and starts anew.
+        stopCompletion(l);
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    DragLayer::Completion& c = *l.completion;
+    if (!c.prepared)
+        prepareTiles(l, c);
+    const QPoint offset = pixelOffset(context, l.dx, l.dy);
+    if (!c.queued || c.queuedAt != offset)
+        queueTiles(l, c, offset);
+    int drawnTiles = 0;
+    while (c.next < c.queue.size() && clock.nsecsElapsed() < sliceNs
+        && (dragLayerSliceTiles <= 0 || drawnTiles < dragLayerSliceTiles)) {
+        const size_t tile = size_t(c.queue[c.next++]);
+        if (c.done[tile])
+            continue;
+        c.done[tile] = 1;
+        --c.remaining;
+        const QRect rect = tileRect(l, c, int(tile));
+        // Strips of the steps may have drawn it already.
+        if (QRegion(rect).subtracted(l.drawn).isEmpty())
+            continue;
+        FigObjectList objects;
+        for (std::uint32_t i : c.objects[tile])
+            objects.push_back(l.painted[i].object);
+        std::vector<FigObject*> markers;
+        for (std::uint32_t i : c.markers[tile])
+            markers.push_back(l.marked[i].object);
+        drawPartOf(l, rect, false, objects, markers);
+        ++drawnTiles;
+    }
+    if (c.remaining == 0)
+        finishCompletion(l);
+}
+
+void startCompletion(DragLayer& l)
+{
+    l.completion = std::make_unique<DragLayer::Completion>();
+    if (!l.completionTimer) {
+        l.completionTimer = std::make_unique<QTimer>();
+        l.completionTimer->setInterval(0);
+        DragLayer* const self = &l;
+        QObject::connect(l.completionTimer.get(), &QTimer::timeout, [self]() { completeSlice(*self); });
+    }
+    l.completionTimer->start();
 }
 
 // Puts the kept canvas back where the picture lies.
@@ -470,8 +694,13 @@ void keepCanvas(DragLayer& l, QImage* canvas, int dx, int dy, bool objectsShown)
         liftPicture(l, *canvas, shownRect, offset);
     drawWithoutObjects(l, dx, dy);
     l.background = canvas->copy();
+    // As a picture drawn now would be drawn: the canvas painter's hints
+    // are those its drawing left.
+    l.hints = context->painter->renderHints();
     if (!lifting || !finishLift(l))
         drawPicture(l, offset);
+    if (!l.lifted.isNull() && !l.picture.isNull())
+        startCompletion(l);
     putOn(l, offset);
 }
 
@@ -579,4 +808,9 @@ void forgetDragLayer()
 bool dragLayerLifted()
 {
     return layer && !layer->lifted.isNull();
+}
+
+bool dragLayerCompleting()
+{
+    return layer && layer->completion;
 }

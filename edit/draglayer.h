@@ -8,12 +8,14 @@
 // picture is the canvas's own pixels of them, taken before they came off,
 // and only strips of it are drawn: where the canvas did not show them, and
 // where something besides plain background (a page line, another object)
-// lies behind them or where they land. Elsewhere the objects are drawn into
-// a transparent picture. The drop (or a cancel) takes the picture off and
-// draws the objects' area for real. A whole-canvas redraw in between keeps
-// the canvas anew and shows the picture again, so the canvas always shows
-// what such a redraw shows. The objects themselves never move before the
-// drop, and no copy of them is made.
+// lies behind them or where they land; meanwhile the event loop's idle time
+// draws the picture in tiles, where the next steps may need it first, so
+// that a long drag finds it drawn and stops drawing strips. Elsewhere the
+// objects are drawn into a transparent picture. The drop (or a cancel) takes
+// the picture off and draws the objects' area for real. A whole-canvas
+// redraw in between keeps the canvas anew and shows the picture again, so
+// the canvas always shows what such a redraw shows. The objects themselves
+// never move before the drop, and no copy of them is made.
 
 #include "model/figobjectlist.h"
 
@@ -27,6 +29,11 @@ extern int dragLayerThreshold;
 extern bool dragLayerLiftsCanvas;
 // Whether the picture shown now was taken from the canvas. A test seam.
 bool dragLayerLifted();
+// Whether a lifted picture is being drawn in idle time. A test seam.
+bool dragLayerCompleting();
+// At most how many tiles one idle slice of that drawing draws; 0 for no
+// limit but its time. A test seam.
+extern int dragLayerSliceTiles;
 
 // Shows the objects of `list` moved by (dx, dy) Fig units as a picture,
 // starting the picture at the first call. False, with nothing done, when the

@@ -41,11 +41,14 @@ const QByteArray drawing = editsession::ownFigText(
     "# METADATA <id>7</id>\n1 1 0 1 0 5 45 -1 20 0.000 1 0.0000 1200 1200 450 300 1200 1200 1650 1200\n");
 
 // A compound of 60 boxes, ellipses and lines (white and grey fills, thick
-// and dashed outlines, an arrow) from (150, 150) to about (2250, 1200), and
-// well apart from it a box, a thick line and a text that it does not hold.
+// and dashed outlines, an arrow) from (150, 150) to about (2250, 1200) and,
+// below them, a filled box over a thick line that comes long after it in
+// the list but lies deeper; well apart from it a box, a thick line and a text
+// that it does not hold.
 QByteArray blocks()
 {
-    QString members;
+    QString members = QStringLiteral("2 2 0 1 0 2 30 -1 20 0.000 0 0 -1 0 0 5\n"
+                                     "\t 600 1275 900 1275 900 1425 600 1425 600 1275\n");
     for (int row = 0; row < 6; ++row) {
         for (int column = 0; column < 10; ++column) {
             const int x = 150 + column * 210;
@@ -68,6 +71,7 @@ QByteArray blocks()
             }
         }
     }
+    members += QStringLiteral("2 1 0 8 1 7 60 -1 -1 0.000 0 0 -1 0 0 2\n\t 300 1350 2100 1350\n");
     return editsession::figText("6 150 150 2250 1200\n" + members.toLatin1()
         + "-6\n2 2 0 1 0 3 60 -1 20 0.000 0 0 -1 0 0 5\n\t 3600 300 4200 300 4200 750 3600 750 3600 300\n"
           "2 1 0 6 1 7 55 -1 -1 0.000 0 0 -1 0 0 2\n\t 3450 1050 4350 1350\n"
@@ -84,6 +88,32 @@ struct PictureDrags {
     }
     ~PictureDrags() { dragLayerThreshold = saved; }
 };
+
+// A lifted picture is drawn in idle time a tile a slice, so that it takes
+// many slices even for a small drawing, for one test.
+struct SmallSlices {
+    int saved = dragLayerSliceTiles;
+    SmallSlices() { dragLayerSliceTiles = 1; }
+    ~SmallSlices() { dragLayerSliceTiles = saved; }
+};
+
+// Lets the event loop run until a lifted picture is drawn whole; false when
+// it was not within a few seconds.
+bool completePicture()
+{
+    for (int i = 0; i < 500 && dragLayerCompleting(); ++i)
+        QTest::qWait(10);
+    return !dragLayerCompleting();
+}
+
+// Moves of `count` steps of `step` Fig units right and down from (x, y).
+Steps diagonal(int x, int y, int count, int step)
+{
+    Steps moves;
+    for (int i = 1; i <= count; ++i)
+        moves.push_back({ 'm', x + i * step, y + i * step });
+    return moves;
+}
 
 } // namespace
 
@@ -180,9 +210,13 @@ private slots:
     // nothing else overlaps) shows at every step, and after the drop, the
     // same pixels as one drawn of the objects: where a grid lies behind them
     // (white fills over its lines), where the canvas did not show all of
-    // them, and where they land on other objects. Each row: the grid, the
-    // scroll origin before the drag (the objects cross the canvas's corner),
-    // the steps that pick and the moves.
+    // them, and where they land on other objects; over a long drag whose
+    // moves pass the strips drawn around the grid's lines time and again, and
+    // once the event loop has drawn the lifted picture whole, tile by tile
+    // (a move 'i' runs the event loop until then; the picture of a drag that
+    // lifts none has nothing to draw). Each row: the grid,
+    // the scroll origin before the drag (the objects cross the canvas's
+    // corner), the steps that pick and the moves.
     void liftedPictureMatchesDrawnOne_data()
     {
         QTest::addColumn<int>("grid");
@@ -203,6 +237,15 @@ private slots:
         QTest::newRow("compound dragged onto the other objects")
             << 0 << QPoint(0, 0) << Steps { { 'm', 150, 150 }, { 'p', 150, 150 } }
             << Steps { { 'm', 165, 165 }, { 'm', 600, 300 }, { 'm', 1500, 600 }, { 'm', 1650, 615 } };
+        // Three pixels a move, over two grid lines each way.
+        QTest::newRow("everything selected over the grid, a long drag")
+            << large << QPoint(0, 0) << selectAll << diagonal(3600, 450, 60, 45);
+        QTest::newRow("everything selected over the grid, completed during the drag")
+            << large << QPoint(0, 0) << selectAll
+            << diagonal(3600, 450, 8, 45) + Steps { { 'i' } } + diagonal(3960, 810, 20, 45)
+                + Steps { { 'm', 4650, 1155 }, { 'm', 3555, 405 } };
+        QTest::newRow("everything selected, out of view, completed during the drag")
+            << large << QPoint(45, 30) << selectAll << Steps { { 'm', 3615, 450 }, { 'i' } } + moves;
     }
     void liftedPictureMatchesDrawnOne()
     {
@@ -211,6 +254,7 @@ private slots:
         QFETCH(Steps, start);
         QFETCH(Steps, moves);
         PictureDrags pictures(true);
+        SmallSlices slices;
         QList<QImage> shown[2];
         for (int lifts = 0; lifts < 2; ++lifts) {
             const bool saved = dragLayerLiftsCanvas;
@@ -224,7 +268,14 @@ private slots:
                 document.redisplayCanvas();
                 editsession::CanvasInput input(document);
                 editsession::play(input, start);
+                Step last {};
                 for (const Step& move : moves) {
+                    if (move.op == 'i') {
+                        QVERIFY(completePicture());
+                        QVERIFY(!dragLayerLifted());
+                        continue;
+                    }
+                    last = move;
                     editsession::play(input, { move });
                     QVERIFY(isGestureInProgress());
                     // The first step takes the picture from the canvas; a
@@ -233,7 +284,6 @@ private slots:
                         QCOMPARE(dragLayerLifted(), lifts == 1);
                     shown[lifts].push_back(document.canvasImage->copy());
                 }
-                const Step& last = moves.back();
                 editsession::play(input, { { 'r', last.x, last.y } });
                 shown[lifts].push_back(document.canvasImage->copy());
                 QCOMPARE(editsession::pixelsOffRedraw(document), 0);
@@ -260,6 +310,71 @@ private slots:
             }
             QVERIFY2(off == 0, qPrintable(QStringLiteral("%1 pixels off at step %2").arg(off).arg(i + 1)));
         }
+    }
+
+    // What ends or redraws a drag while the event loop is still drawing a
+    // lifted picture whole leaves nothing of it behind: after a
+    // drop or a cancel the event loop draws nothing more, and after a
+    // whole-canvas redraw or a zoom the drag goes on with a picture of the
+    // new view, completed in turn, and the drop leaves the canvas as a
+    // whole-canvas redraw does. Each row: what happens after the first
+    // moves ('r' drop, 'R' cancel, 'w' whole-canvas redraw, 'z' zoom).
+    void completionEndsWithTheDrag_data()
+    {
+        QTest::addColumn<char>("event");
+        QTest::newRow("drop") << 'r';
+        QTest::newRow("cancel") << 'R';
+        QTest::newRow("whole-canvas redraw") << 'w';
+        QTest::newRow("zoom") << 'z';
+    }
+    void completionEndsWithTheDrag()
+    {
+        QFETCH(char, event);
+        PictureDrags pictures(true);
+        SmallSlices slices;
+        editsession::run(blocks(), [&](QTMainFrm& window, QTChildFrm& document) {
+            editsession::chooseMode(window, EditMode::Select);
+            document.figContext->gridOn = true;
+            document.figContext->gridIndex = 3;
+            document.redisplayCanvas();
+            const QList<QByteArray> original = editsession::savedObjectLines(document);
+            editsession::CanvasInput input(document);
+            editsession::play(input, { { 'k', Qt::Key_A }, { 'm', 3600, 450 }, { 'p', 3600, 450 } });
+            editsession::play(input, diagonal(3600, 450, 3, 45));
+            QVERIFY(dragLayerLifted());
+            QVERIFY(dragLayerCompleting());
+            // A slice or so drawn, far from all.
+            QCoreApplication::processEvents();
+            QVERIFY(dragLayerCompleting());
+            switch (event) {
+            case 'r':
+            case 'R':
+                editsession::play(input, { { event, 3735, 585 } });
+                QVERIFY(!isGestureInProgress());
+                QVERIFY(!dragLayerCompleting());
+                QTest::qWait(50);
+                QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+                QCOMPARE(editsession::savedObjectLines(document) != original, event == 'r');
+                return;
+            case 'z':
+                document.figContext->zoom = 2;
+                document.redisplayCanvas();
+                break;
+            default:
+                document.redisplayCanvas();
+                break;
+            }
+            // The canvas was kept anew and its picture lifted again.
+            QVERIFY(dragLayerLifted());
+            QVERIFY(dragLayerCompleting());
+            QVERIFY(completePicture());
+            QVERIFY(!dragLayerLifted());
+            editsession::play(input, diagonal(3735, 585, 10, 45));
+            editsession::play(input, { { 'r', 4185, 1035 } });
+            QVERIFY(!dragLayerCompleting());
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+            QVERIFY(editsession::savedObjectLines(document) != original);
+        });
     }
 
     // The moves of a drag are drawn onto the canvas only, never into the
