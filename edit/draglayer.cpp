@@ -124,10 +124,17 @@ QImage* canvasOf(CFigContext* context)
     return static_cast<QImage*>(context->painter->device());
 }
 
-bool sameView(const DragLayer& l, const CFigContext* context, const QImage* canvas)
+// Whether the context still shows the Fig plane as when the layer's images
+// were made (origin, zoom and resolution).
+bool sameMapping(const DragLayer& l, const CFigContext* context)
 {
     return l.originX == context->originX && l.originY == context->originY && l.zoom == context->zoom
-        && l.dpiX == context->dpiX && l.dpiY == context->dpiY && l.canvasSize == canvas->size();
+        && l.dpiX == context->dpiX && l.dpiY == context->dpiY;
+}
+
+bool sameView(const DragLayer& l, const CFigContext* context, const QImage* canvas)
+{
+    return sameMapping(l, context) && l.canvasSize == canvas->size();
 }
 
 // How far, in Fig units, markers reach beyond the objects' boxes (a
@@ -136,6 +143,16 @@ int markerReach(const CFigContext* context)
 {
     return 2 * roundToInt(displayPixelSize(context->dpiX) / context->zoom * 5.0f)
         + roundToInt(displayPixelSize(context->dpiX) * 5.0f);
+}
+
+// The Fig box grown by the reach of markers on every side.
+void growByMarkerReach(const CFigContext* context, int& x1, int& y1, int& x2, int& y2)
+{
+    const int margin = markerReach(context);
+    x1 = clampToInt(std::int64_t(x1) - margin);
+    y1 = clampToInt(std::int64_t(y1) - margin);
+    x2 = clampToInt(std::int64_t(x2) + margin);
+    y2 = clampToInt(std::int64_t(y2) + margin);
 }
 
 // The pixels the objects moved by (dx, dy) are shifted by, taken at the
@@ -224,7 +241,6 @@ void findReaches(DragLayer& l)
     collectReaches(l, l.list);
     // Markers reach beyond the objects' boxes by less than the layer's
     // margin.
-    const int margin = markerReach(context);
     for (FigObject* object : *l.list) {
         if (object->markerState == 0)
             continue;
@@ -233,10 +249,8 @@ void findReaches(DragLayer& l)
         int x2 = 0;
         int y2 = 0;
         context->boundsCache.bounds(*context, object, x1, y1, x2, y2);
-        l.marked.push_back({ object,
-            pixelRect(context, clampToInt(std::int64_t(x1) - margin), clampToInt(std::int64_t(y1) - margin),
-                clampToInt(std::int64_t(x2) + margin), clampToInt(std::int64_t(y2) + margin))
-                .adjusted(-1, -1, 1, 1) });
+        growByMarkerReach(context, x1, y1, x2, y2);
+        l.marked.push_back({ object, pixelRect(context, x1, y1, x2, y2).adjusted(-1, -1, 1, 1) });
     }
     l.reachesFound = true;
 }
@@ -568,8 +582,7 @@ void completeSlice(DragLayer& l)
     // Between events the canvas painter may be inactive: tiles are drawn
     // as strips are, into images of their own.
     CFigContext* context = l.context;
-    if (l.originX != context->originX || l.originY != context->originY || l.zoom != context->zoom
-        || l.dpiX != context->dpiX || l.dpiY != context->dpiY) {
+    if (!sameMapping(l, context)) {
         // The next step keeps the canvas of the new view and starts anew.
         stopCompletion(l);
         return;
@@ -757,11 +770,7 @@ bool showDragLayer(CFigContext* context, const FigObjectList* list, bool linked,
 void dragLayerArea(CFigContext* context, const FigObjectList* list, int& x1, int& y1, int& x2, int& y2)
 {
     context->boundsCache.listBounds(*context, list, x1, y1, x2, y2);
-    const int margin = markerReach(context);
-    x1 = clampToInt(std::int64_t(x1) - margin);
-    y1 = clampToInt(std::int64_t(y1) - margin);
-    x2 = clampToInt(std::int64_t(x2) + margin);
-    y2 = clampToInt(std::int64_t(y2) + margin);
+    growByMarkerReach(context, x1, y1, x2, y2);
 }
 
 bool dragLayerWanted(CFigContext* context, const FigObjectList* list, bool linked)
