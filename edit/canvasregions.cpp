@@ -47,11 +47,11 @@ bool unplainPixels(const QImage& image, QRgb plain, int join, int maxRuns, QRegi
     return true;
 }
 
-std::vector<QRect> stripsAround(const QRegion& region, int slack)
+std::vector<QRect> stripsAround(const QRegion& region, const QMargins& grow)
 {
     std::vector<QRect> strips;
     for (const QRect& piece : region) {
-        QRect grown = piece.adjusted(-slack, -slack, slack, slack);
+        QRect grown = piece.marginsAdded(grow);
         for (;;) {
             auto joins = std::find_if(strips.begin(), strips.end(), [&grown](const QRect& strip) {
                 return strip.intersects(grown)

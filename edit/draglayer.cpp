@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -64,6 +65,10 @@ struct DragLayer {
     bool reachesFound = false;
     // The objects the strips of this picture have drawn so far.
     size_t stripObjects = 0;
+    // How many times strips were drawn, and how many steps after the
+    // first one drew them.
+    int strips = 0;
+    int stripSteps = 0;
     // While a lifted picture is shown, the event loop's idle time draws it
     // tile by tile, first where the next steps may need it; once every tile
     // is drawn the picture is a drawn one and needs no more strips. The
@@ -90,6 +95,9 @@ struct DragLayer {
     QRect shown; // where the picture lies on the canvas now; null when off
     int dx = 0; // the offset last shown, Fig units
     int dy = 0;
+    // The pixels the last step moved the picture by (null before any
+    // motion): the next steps likely move it on so.
+    QPoint velocity;
     // The view the two images belong to.
     int originX = 0;
     int originY = 0;
@@ -367,8 +375,13 @@ void drawPicture(DragLayer& l, const QPoint& offset)
 // drawn whole.
 
 // Strips drawn around what a step needs reach this many pixels further, so
-// that the next steps find them drawn.
+// that the next steps find them drawn; while the picture moves, they reach
+// this much further ahead of the motion instead, and by a pixel or two
+// elsewhere: a strip costs the objects crossing it, much the same for a
+// wider one, so one reaching ahead serves more steps.
 constexpr int stripSlack = 16;
+constexpr int stripAhead = 40;
+constexpr int stripSide = 2;
 // Beyond this many runs of unplain pixels the canvas is too busy to lift
 // from (a dense grid).
 constexpr int maxUnplainRuns = 20000;
@@ -405,6 +418,17 @@ bool onlyObjectsShown(const DragLayer& l, const QRect& shown)
     return true;
 }
 
+// How far strips reach around what a step needs: as the picture moves on,
+// what it needs moves the other way over it.
+QMargins stripMargins(const DragLayer& l)
+{
+    if (l.velocity.isNull())
+        return QMargins(stripSlack, stripSlack, stripSlack, stripSlack);
+    const QPoint v = l.velocity;
+    return QMargins(v.x() > 0 ? stripAhead : stripSide, v.y() > 0 ? stripAhead : stripSide,
+        v.x() < 0 ? stripAhead : stripSide, v.y() < 0 ? stripAhead : stripSide);
+}
+
 // Makes the picture hold the objects alone over `needed` (picture pixels,
 // canvas pixels unmoved): strips stripSlack pixels around what is not drawn
 // yet are drawn. False, with nothing drawn, when the picture is better drawn
@@ -414,7 +438,7 @@ bool drawNeeded(DragLayer& l, const QRegion& needed)
     const QRegion missing = needed.intersected(l.pictureRect).subtracted(l.drawn);
     if (missing.isEmpty())
         return true;
-    std::vector<QRect> strips = stripsAround(missing, stripSlack);
+    std::vector<QRect> strips = stripsAround(missing, stripMargins(l));
     // An object crossing several strips is drawn in each: once the strips
     // would have drawn more objects than the whole picture holds, the
     // picture is drawn whole, which bounds a drag's drawing to about twice
@@ -433,6 +457,7 @@ bool drawNeeded(DragLayer& l, const QRegion& needed)
     for (const QRect& strip : strips)
         drawPart(l, strip);
     l.stripObjects = planned;
+    ++l.strips;
     return true;
 }
 
@@ -475,10 +500,12 @@ bool finishLift(DragLayer& l)
 // a longer drag would keep drawing them, tens of milliseconds a time. So
 // while a lifted picture is shown, the event loop's idle time draws it in
 // tiles, each with the objects crossing it as a strip is drawn, a few
-// milliseconds at a time: first the tiles near where the steps need a drawn
-// picture (the edges of what the canvas showed, what lies behind or under
-// the objects), so that the next steps find them drawn, then the others.
-// Once all are drawn the picture is a drawn one.
+// milliseconds at a time: first the tiles the coming steps will need drawn
+// if the picture moves on as it moved last (the edges of what the canvas
+// showed, what lies behind the objects coming under them), the soonest
+// needed first, so that the steps find them drawn; then the tiles near such
+// places; then the others. Of a tile that strips have partly drawn only the
+// rest is drawn. Once all are drawn the picture is a drawn one.
 
 void afterRedraw(CFigContext* context, int anchorX, int anchorY, int trackX, int trackY);
 
@@ -532,26 +559,93 @@ void prepareTiles(DragLayer& l, DragLayer::Completion& c)
     c.prepared = true;
 }
 
+// The first of the steps 0..steps at which `rect`, moved by -velocity a
+// step, meets `tile`; -1 when none does.
+int firstMeeting(const QRect& rect, const QPoint& velocity, const QRect& tile, int steps)
+{
+    double lo = 0;
+    double hi = steps;
+    // Along one axis: the rect's pixels a0..a1 moved by k steps meet the
+    // tile's t0..t1 while a0 - k v <= t1 and a1 - k v >= t0.
+    auto axis = [&lo, &hi](int a0, int a1, int t0, int t1, int v) {
+        if (v == 0) {
+            if (a0 > t1 || a1 < t0)
+                hi = -1;
+        } else if (v > 0) {
+            lo = std::max(lo, std::ceil(double(a0 - t1) / v));
+            hi = std::min(hi, std::floor(double(a1 - t0) / v));
+        } else {
+            lo = std::max(lo, std::ceil(double(a1 - t0) / v));
+            hi = std::min(hi, std::floor(double(a0 - t1) / v));
+        }
+    };
+    axis(rect.left(), rect.right(), tile.left(), tile.right(), velocity.x());
+    axis(rect.top(), rect.bottom(), tile.top(), tile.bottom(), velocity.y());
+    return lo <= hi ? int(lo) : -1;
+}
+
+// The box around what strips or tiles have not drawn of `rect`.
+QRect undrawnPart(const DragLayer& l, const QRect& rect)
+{
+    return QRegion(rect).subtracted(l.drawn).boundingRect();
+}
+
+// How many steps ahead of the motion the tiles they will need come first.
+constexpr int lookSteps = 24;
+
 // Orders the tiles not drawn for the picture shown at `offset`: first those
-// within tileLead pixels of where the canvas did not show the objects and
-// of what lies behind them, then the others.
+// the coming steps need drawn, if the picture moves on as it moved last
+// (where the canvas did not show the objects, and where what lies behind
+// them comes under the picture), the soonest needed first; then those within
+// tileLead pixels of such places now, then the others.
 void queueTiles(DragLayer& l, DragLayer::Completion& c, const QPoint& offset)
 {
-    std::vector<char> urgent(c.done.size(), 0);
+    const int steps = l.velocity.isNull() ? 0 : lookSteps;
+    const int near = steps + 1;
+    const int rest = steps + 2;
+    std::vector<int> when(c.done.size(), rest);
+    // Where `rect` (canvas pixels) lies over the picture at the coming
+    // steps; `edge` for the canvas itself, of which only what lies beyond
+    // the lifted part is needed.
+    // A tile needs drawing where it is not drawn yet: beyond the lifted
+    // part only, for the canvas's edges.
+    auto sweep = [&](const QRect& rect, bool edge) {
+        const QRect now = rect.translated(-offset);
+        const QRect swept = now.united(now.translated(-l.velocity * steps));
+        forTilesOf(l, c, swept, [&](int tile) {
+            QRect box = tileRect(l, c, tile);
+            if (c.done[size_t(tile)] || (edge && l.lifted.contains(box)))
+                return;
+            QRegion rest = QRegion(box).subtracted(l.drawn);
+            if (edge)
+                rest -= l.lifted;
+            box = rest.boundingRect();
+            if (box.isEmpty())
+                return;
+            const int k = firstMeeting(now, l.velocity, box, steps);
+            if (k >= 0 && k < when[size_t(tile)])
+                when[size_t(tile)] = k;
+        });
+    };
+    sweep(QRect(QPoint(0, 0), l.canvasSize), true);
+    for (const QRect& rect : l.unplain)
+        sweep(rect, false);
     const QRect soon
         = QRect(QPoint(0, 0), l.canvasSize).translated(-offset).adjusted(-tileLead, -tileLead, tileLead, tileLead);
     forTilesOf(l, c, soon, [&](int tile) {
-        if (!l.lifted.contains(tileRect(l, c, tile)))
-            urgent[size_t(tile)] = 1;
+        if (when[size_t(tile)] == rest && !l.lifted.contains(tileRect(l, c, tile)))
+            when[size_t(tile)] = near;
     });
     for (const QRect& rect : l.unplain.translated(-offset)) {
-        forTilesOf(
-            l, c, rect.adjusted(-tileLead, -tileLead, tileLead, tileLead), [&](int tile) { urgent[size_t(tile)] = 1; });
+        forTilesOf(l, c, rect.adjusted(-tileLead, -tileLead, tileLead, tileLead), [&](int tile) {
+            if (when[size_t(tile)] == rest)
+                when[size_t(tile)] = near;
+        });
     }
     c.queue.clear();
-    for (int pass = 1; pass >= 0; --pass) {
+    for (int k = 0; k <= rest; ++k) {
         for (size_t tile = 0; tile < c.done.size(); ++tile) {
-            if (!c.done[tile] && urgent[tile] == pass)
+            if (!c.done[tile] && when[tile] == k)
                 c.queue.push_back(int(tile));
         }
     }
@@ -603,16 +697,20 @@ void completeSlice(DragLayer& l)
             continue;
         c.done[tile] = 1;
         --c.remaining;
-        const QRect rect = tileRect(l, c, int(tile));
-        // Strips of the steps may have drawn it already.
-        if (QRegion(rect).subtracted(l.drawn).isEmpty())
+        // Strips of the steps may have drawn it, or part of it, already.
+        const QRect rect = undrawnPart(l, tileRect(l, c, int(tile)));
+        if (rect.isEmpty())
             continue;
         FigObjectList objects;
-        for (std::uint32_t i : c.objects[tile])
-            objects.push_back(l.painted[i].object);
+        for (std::uint32_t i : c.objects[tile]) {
+            if (l.painted[i].pixels.intersects(rect))
+                objects.push_back(l.painted[i].object);
+        }
         std::vector<FigObject*> markers;
-        for (std::uint32_t i : c.markers[tile])
-            markers.push_back(l.marked[i].object);
+        for (std::uint32_t i : c.markers[tile]) {
+            if (l.marked[i].pixels.intersects(rect))
+                markers.push_back(l.marked[i].object);
+        }
         drawPartOf(l, rect, false, objects, markers);
         ++drawnTiles;
     }
@@ -747,6 +845,8 @@ bool showDragLayer(CFigContext* context, const FigObjectList* list, bool linked,
         layer->context = context;
         layer->list = list;
         dragLayerArea(context, list, layer->x1, layer->y1, layer->x2, layer->y2);
+        // The motion so far, from where the objects are.
+        layer->velocity = pixelOffset(context, dx, dy);
         // The drag's first step: the canvas shows the objects where they are.
         keepCanvas(*layer, canvas, dx, dy, true);
         canvasHandlers.elasticHandler = afterRedraw;
@@ -761,9 +861,16 @@ bool showDragLayer(CFigContext* context, const FigObjectList* list, bool linked,
         return true;
     }
     takeOff(*layer);
+    const QPoint before = pixelOffset(context, layer->dx, layer->dy);
+    const QPoint offset = pixelOffset(context, dx, dy);
+    if (offset != before)
+        layer->velocity = offset - before;
     layer->dx = dx;
     layer->dy = dy;
-    putOn(*layer, pixelOffset(context, dx, dy));
+    const int strips = layer->strips;
+    putOn(*layer, offset);
+    if (layer->strips != strips)
+        ++layer->stripSteps;
     return true;
 }
 
@@ -817,6 +924,11 @@ void forgetDragLayer()
 bool dragLayerLifted()
 {
     return layer && !layer->lifted.isNull();
+}
+
+int dragLayerStripSteps()
+{
+    return layer ? layer->stripSteps : 0;
 }
 
 bool dragLayerCompleting()

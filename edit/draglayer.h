@@ -29,6 +29,9 @@ extern int dragLayerThreshold;
 extern bool dragLayerLiftsCanvas;
 // Whether the picture shown now was taken from the canvas. A test seam.
 bool dragLayerLifted();
+// How many steps of the drag shown now, after its first one, drew strips of
+// the picture themselves. A test seam.
+int dragLayerStripSteps();
 // Whether a lifted picture is being drawn in idle time. A test seam.
 bool dragLayerCompleting();
 // At most how many tiles one idle slice of that drawing draws; 0 for no

@@ -54,18 +54,19 @@ private slots:
 
     // A dotted line becomes one strip along it; two lines that cross stay
     // two strips, not the box around both; every piece is covered with the
-    // slack around it.
+    // margins around it, which may differ side by side (a strip reaching
+    // ahead of a motion).
     void stripsCoverTheRegion()
     {
         QRegion dotted;
         for (int y = 0; y < 100; y += 2)
             dotted += QRect(50, y, 1, 1);
-        const std::vector<QRect> alongDots = stripsAround(dotted, 4);
+        const std::vector<QRect> alongDots = stripsAround(dotted, QMargins(4, 4, 4, 4));
         QCOMPARE(alongDots.size(), size_t(1));
         QCOMPARE(alongDots.front(), QRect(46, -4, 9, 107));
 
         const QRegion cross = QRegion(50, 0, 1, 100) + QRegion(0, 50, 100, 1);
-        const std::vector<QRect> strips = stripsAround(cross, 4);
+        const std::vector<QRect> strips = stripsAround(cross, QMargins(4, 4, 4, 4));
         QCOMPARE(strips.size(), size_t(2));
         QRegion covered;
         std::int64_t pixels = 0;
@@ -76,6 +77,15 @@ private slots:
         for (const QRect& piece : cross)
             QVERIFY(covered.contains(piece.adjusted(-4, -4, 4, 4)));
         QVERIFY(pixels < 108 * 108 / 2);
+
+        const std::vector<QRect> ahead = stripsAround(cross, QMargins(30, 2, 1, 2));
+        QCOMPARE(ahead.size(), size_t(2));
+        covered = QRegion();
+        for (const QRect& strip : ahead)
+            covered += strip;
+        for (const QRect& piece : cross)
+            QVERIFY(covered.contains(piece.adjusted(-30, -2, 1, 2)));
+        QVERIFY(!covered.contains(QPoint(52, 10)));
     }
 };
 

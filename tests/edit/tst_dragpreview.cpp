@@ -377,6 +377,36 @@ private slots:
         });
     }
 
+    // A drag that moves on steadily finds its lifted picture drawn where it
+    // needs it: the idle time between moves draws first what the coming
+    // moves need (the grid lines coming under the objects, the objects
+    // coming into view), so that no move after the first draws strips of
+    // its own. Here the idle time draws one tile a move, and the moves
+    // (three pixels each) cross grid lines and bring objects into view.
+    void steadyDragFindsThePictureDrawn()
+    {
+        PictureDrags pictures(true);
+        SmallSlices slices;
+        editsession::run(blocks(), [&](QTMainFrm& window, QTChildFrm& document) {
+            editsession::chooseMode(window, EditMode::Select);
+            document.figContext->gridOn = true;
+            document.figContext->gridIndex = 3;
+            document.figContext->zoom = 3;
+            document.redisplayCanvas();
+            editsession::CanvasInput input(document);
+            editsession::play(input, { { 'k', Qt::Key_A }, { 'm', 3600, 450 }, { 'p', 3600, 450 } });
+            const Steps moves = diagonal(3600, 450, 60, 15);
+            for (const Step& move : moves) {
+                editsession::play(input, { move });
+                QVERIFY(dragLayerLifted() || !dragLayerCompleting());
+                QCoreApplication::processEvents();
+            }
+            QCOMPARE(dragLayerStripSteps(), 0);
+            editsession::play(input, { { 'r', moves.back().x, moves.back().y } });
+            QCOMPARE(editsession::pixelsOffRedraw(document), 0);
+        });
+    }
+
     // The moves of a drag are drawn onto the canvas only, never into the
     // drawing: between two moves every object is where it was, the linked
     // lines included, and the drop moves them once.
