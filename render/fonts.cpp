@@ -69,15 +69,50 @@ QFont makeScreenFont(const FontTableEntry& row, int pixelSize)
 // every text would make Qt look the face up again (through fontconfig) as
 // soon as its own cache has let the engine go, which it does once a drawing
 // uses more than a few dozen fonts and sizes. Bounded: a drawing that runs
-// through very many sizes (zooming) starts the cache afresh.
+// through very many sizes starts the cache afresh. The fonts of the two
+// zooms before the present one are kept apart, for a zoom back (zooming in
+// and out again and again goes between two or three zooms), and let go once
+// two more zooms went by without them.
 // Never deleted: the fonts must not outlive the font database's teardown at
 // exit, and a cache that is never destroyed cannot.
-QHash<quint64, QFont>* fontCache = nullptr; // owning, lives for the whole run
+struct FontGenerations {
+    QHash<quint64, QFont> now;
+    QHash<quint64, QFont> before[2]; // of the zooms before, the latest first
+};
+FontGenerations* fontCache = nullptr; // owning, lives for the whole run
 constexpr int maxCachedFonts = 1024;
 
 // The same fonts as painters hold them, see holdPaintedFont; as bounded and
 // as long-lived as the screen fonts.
-QHash<quint64, QFont>* paintedFonts = nullptr; // owning, lives for the whole run
+FontGenerations* paintedFonts = nullptr; // owning, lives for the whole run
+
+// Keeps `font` for `key` among the fonts of this zoom.
+const QFont& keepFont(FontGenerations& cache, quint64 key, const QFont& font)
+{
+    if (cache.now.size() >= maxCachedFonts)
+        cache.now.clear();
+    return cache.now.insert(key, font).value();
+}
+
+// The font kept for `key`, of this zoom or (taken into this zoom's) of the
+// one before; null when there is none.
+const QFont* keptFont(FontGenerations*& cache, quint64 key)
+{
+    if (!cache)
+        cache = new FontGenerations;
+    const auto found = cache->now.constFind(key);
+    if (found != cache->now.constEnd())
+        return &found.value();
+    for (QHash<quint64, QFont>& zoom : cache->before) {
+        const auto earlier = zoom.find(key);
+        if (earlier != zoom.end()) {
+            const QFont font = earlier.value();
+            zoom.erase(earlier);
+            return &keepFont(*cache, key, font);
+        }
+    }
+    return nullptr;
+}
 
 quint64 fontKey(const FontTableEntry& row, int pixelSize)
 {
@@ -91,38 +126,40 @@ QFont screenFont(const FontTableEntry& row, int pixelSize)
     if (&row < fontTable || &row >= fontTable + fontTableSize)
         return makeScreenFont(row, pixelSize);
     const quint64 key = fontKey(row, pixelSize);
-    if (!fontCache)
-        fontCache = new QHash<quint64, QFont>;
-    const auto found = fontCache->constFind(key);
-    if (found != fontCache->constEnd())
-        return found.value();
-    if (fontCache->size() >= maxCachedFonts)
-        fontCache->clear();
-    const QFont font = makeScreenFont(row, pixelSize);
-    fontCache->insert(key, font);
-    return font;
+    if (const QFont* kept = keptFont(fontCache, key))
+        return *kept;
+    return keepFont(*fontCache, key, makeScreenFont(row, pixelSize));
 }
 
 void releaseScreenFonts()
 {
-    if (fontCache)
-        fontCache->clear();
-    if (paintedFonts)
-        paintedFonts->clear();
+    for (FontGenerations* cache : { fontCache, paintedFonts }) {
+        if (cache) {
+            cache->now.clear();
+            for (QHash<quint64, QFont>& zoom : cache->before)
+                zoom.clear();
+        }
+    }
+}
+
+void screenFontsZoomed()
+{
+    for (FontGenerations* cache : { fontCache, paintedFonts }) {
+        if (cache) {
+            cache->before[1] = std::move(cache->before[0]);
+            cache->before[0] = std::move(cache->now);
+            cache->now.clear();
+        }
+    }
 }
 
 void holdPaintedFont(const FontTableEntry& row, int pixelSize, const QFont& painted)
 {
     if (&row < fontTable || &row >= fontTable + fontTableSize)
         return;
-    if (!paintedFonts)
-        paintedFonts = new QHash<quint64, QFont>;
     const quint64 key = fontKey(row, pixelSize);
-    if (paintedFonts->contains(key))
-        return;
-    if (paintedFonts->size() >= maxCachedFonts)
-        paintedFonts->clear();
-    paintedFonts->insert(key, painted);
+    if (!keptFont(paintedFonts, key))
+        keepFont(*paintedFonts, key, painted);
 }
 
 QFont screenFont(int fontNumber, int pixelSize)

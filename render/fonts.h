@@ -41,9 +41,12 @@ QFont screenFont(int fontNumber, int pixelSize);
 
 // Lets the screen fonts made so far go. A kept font keeps its font engine,
 // and Qt's own font cache, which cannot free engines still in use, then
-// walks all of them again and again trying; after a zoom change the fonts of
-// the sizes before it are no longer needed.
+// walks all of them again and again trying.
 void releaseScreenFonts();
+// After a zoom change: the screen fonts of the two zooms before are kept
+// apart, as a zoom back needs them again (finding a face anew costs Qt a
+// fontconfig search); older ones not asked for since are let go.
+void screenFontsZoomed();
 
 // Keeps a font as a painter holds it after being given the screen font of
 // the row and pixel size, until the screen fonts are let go. A painter

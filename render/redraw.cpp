@@ -345,11 +345,11 @@ void CFigContext::redrawCanvas()
     if (!view || !painter)
         return;
     ++canvasRedraws;
-    // The texts of a new zoom come in new sizes: the fonts of the old ones
+    // The texts of a new zoom come in new sizes: the fonts of older zooms
     // are let go (the last text font stays with the painter that holds it).
     static float zoomOfLastRedraw = 0.0f;
     if (zoom != zoomOfLastRedraw) {
-        releaseScreenFonts();
+        screenFontsZoomed();
         zoomOfLastRedraw = zoom;
     }
     const QRect area(QPoint(0, 0), windowSeam().canvasSize(this));

@@ -140,6 +140,36 @@ private slots:
         QCOMPARE(screenFont(11, -5), screenFont(11, 1));
     }
 
+    // Zooming in and out again finds the fonts of the zooms before kept
+    // (the same fonts, holding the engines Qt found for them); fonts not
+    // asked for during two more zooms are let go.
+    void fontsOfRecentZoomsAreKept()
+    {
+        releaseScreenFonts();
+        const QFont atFirstZoom = screenFont(11, 14);
+        screenFontsZoomed();
+        const QFont atSecondZoom = screenFont(11, 21);
+        for (int round = 0; round < 3; ++round) {
+            screenFontsZoomed();
+            QVERIFY(screenFont(11, 14).isCopyOf(atFirstZoom));
+            screenFontsZoomed();
+            QVERIFY(screenFont(11, 21).isCopyOf(atSecondZoom));
+        }
+        screenFontsZoomed();
+        QVERIFY(screenFont(11, 14).isCopyOf(atFirstZoom));
+        screenFontsZoomed();
+        screenFontsZoomed();
+        QVERIFY(screenFont(11, 14).isCopyOf(atFirstZoom));
+        for (int zoom = 0; zoom < 3; ++zoom)
+            screenFontsZoomed();
+        QVERIFY(!screenFont(11, 14).isCopyOf(atFirstZoom));
+        QVERIFY(!screenFont(11, 21).isCopyOf(atSecondZoom));
+        const QFont kept = screenFont(11, 14);
+        QVERIFY(screenFont(11, 14).isCopyOf(kept));
+        releaseScreenFonts();
+        QVERIFY(!screenFont(11, 14).isCopyOf(kept));
+    }
+
     // Every family of the table is drawn in one of the URW base-35 faces.
     void familiesResolveToUrwFaces_data()
     {
