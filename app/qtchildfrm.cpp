@@ -30,6 +30,7 @@
 #include "render/colors.h"
 #include "render/imagescroll.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
@@ -541,8 +542,32 @@ void QTChildFrm::setScrollRange(int width, int height)
 
 void QTChildFrm::updateScrollRange()
 {
+    // Inside the settling below the outer call sets the final range.
+    if (settlingScrollBars)
+        return;
     // The visible area: the window without its rulers and scroll bars.
-    setScrollRange(viewport()->width(), viewport()->height());
+    const int wantedX = figContext->originX;
+    const int wantedY = figContext->originY;
+    QSize visible = viewport()->size();
+    setScrollRange(visible.width(), visible.height());
+    // A range that makes a scroll bar come or go changes the viewport once
+    // the scroll area lays itself out, later, at times in two passes that
+    // pass through a viewport with neither bar: its range would pull the
+    // view back for good, and each pass would draw the canvas anew. The
+    // layout is done here instead, the range set for the viewport it ends
+    // with, and the view kept where it was asked to be as far as that range
+    // lets it.
+    settlingScrollBars = true;
+    for (int pass = 0; pass < 4; ++pass) {
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+        if (viewport()->size() == visible)
+            break;
+        visible = viewport()->size();
+        figContext->originX = wantedX;
+        figContext->originY = wantedY;
+        setScrollRange(visible.width(), visible.height());
+    }
+    settlingScrollBars = false;
 }
 
 void QTChildFrm::setScrollValues(int x, int y)
@@ -737,6 +762,12 @@ void QTChildFrm::resizeEvent(QResizeEvent* event)
         delete canvasImage;
         canvasImage = new QImage(s, QImage::Format_ARGB32_Premultiplied);
     }
+    imageWidth = s.width();
+    imageHeight = s.height();
+    // A scroll bar that came or went while the range was set: that call
+    // sets the range for the viewport the layout ends with.
+    if (settlingScrollBars && !replaced)
+        return;
     // Also when only the viewport changed (a scroll bar came or went).
     const int oldOriginX = figContext->originX;
     const int oldOriginY = figContext->originY;

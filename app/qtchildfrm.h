@@ -236,6 +236,7 @@ private:
     void applyViewChange();
 
     bool redisplayPending = false; // a whole redraw is owed to the canvas
+    bool settlingScrollBars = false; // updateScrollRange lays the bars out
 };
 
 // Numbers the untitled documents of a run; only grows.

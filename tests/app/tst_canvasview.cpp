@@ -290,6 +290,62 @@ private slots:
         QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
     }
 
+    // A zoom that makes scroll bars come, or go, draws the canvas once, at
+    // the view the zoom asked for as far as the new range lets it: the
+    // scroll area lays the bars out in passes, one of them with neither bar,
+    // whose smaller range must not pull the view back nor draw it. Each row:
+    // the window's size and which bar shows at zoom 1 (the vertical one
+    // never does; both do once zoomed in).
+    void zoomingThatBringsScrollBarsDrawsOnce_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("horizontalBar");
+        // The paper and the drawing (900 x 920 pixels at zoom 1) fit.
+        QTest::newRow("no bar") << QSize(980, 990) << false;
+        QTest::newRow("the horizontal bar") << QSize(880, 1000) << true;
+    }
+    void zoomingThatBringsScrollBarsDrawsOnce()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, horizontalBar);
+        DocumentWindow window;
+        QVERIFY(window.load(editsession::figText(spreadObjects)));
+        CFigContext& context = window.context();
+        context.dpiX = context.dpiY = 80.0f;
+        QTChildFrm& frame = *window.frame;
+        frame.resize(size);
+        frame.updateScrollRange();
+        frame.redisplayCanvas();
+        QTest::qWait(20);
+        QScrollBar* h = frame.horizontalScrollBar();
+        QScrollBar* v = frame.verticalScrollBar();
+        QCOMPARE(h->isVisible(), horizontalBar);
+        QVERIFY(!v->isVisible());
+        for (int i = 0; i < 4; ++i) {
+            const bool in = i % 2 == 0;
+            const long long redraws = context.canvasRedraws;
+            const float zoom = context.zoom;
+            const int originX = context.originX;
+            const int originY = context.originY;
+            if (in)
+                frame.zoomIn();
+            else
+                frame.zoomOut();
+            QTest::qWait(20); // the layout's passes, whatever they send
+            QCOMPARE(context.canvasRedraws, redraws + 1);
+            int wantedX = 0;
+            int wantedY = 0;
+            context.scrollOriginForZoom(wantedX, wantedY, originX, originY, zoom, context.zoom);
+            QCOMPARE(context.originX, std::clamp(wantedX, 0, h->maximum()));
+            QCOMPARE(context.originY, std::clamp(wantedY, 0, v->maximum()));
+            QCOMPARE(h->isVisible(), in || horizontalBar);
+            QCOMPARE(v->isVisible(), in);
+            QCOMPARE(h->value(), context.originX);
+            QCOMPARE(v->value(), context.originY);
+            QCOMPARE(editsession::pixelsOffRedraw(frame), 0);
+        }
+    }
+
     // A draw that takes long shows the canvas drawn so far and its
     // progress in the status bar as it goes, opened or zoomed; the canvas
     // then shows what a whole redraw shows and the status bar the last

@@ -13,6 +13,7 @@
 #include "model/units.h"
 #include "render/griddef.h"
 #include "support/colordialogrecorder.h"
+#include "support/editsession.h"
 #include "support/formneed.h"
 #include "support/messageboxrecorder.h"
 #include "support/modaldialog.h"
@@ -293,6 +294,39 @@ private slots:
     }
 
     // The main tool bar's box hands its text to the dialog.
+    // A zoom chosen in a zoom box from a view scrolled to the far corner
+    // of a large drawing leaves the view within the new range, the scroll
+    // bars showing it, and the canvas showing what a whole redraw shows.
+    void zoomBoxesKeepTheCanvasAndBarsTogether()
+    {
+        QVERIFY(openWindow());
+        QVERIFY(openFigure(figure(box(600, 600, 30000, 24000))));
+        QTChildFrm* child = window->activeMdiChild();
+        QScrollBar* h = child->horizontalScrollBar();
+        QScrollBar* v = child->verticalScrollBar();
+        auto toFarCorner = [&]() {
+            h->setValue(h->maximum());
+            v->setValue(v->maximum());
+            QTest::qWait(20);
+        };
+        auto shownAsRedrawn = [&]() {
+            QTest::qWait(20);
+            QCOMPARE(h->value(), ctx().originX);
+            QCOMPARE(v->value(), ctx().originY);
+            QCOMPARE(editsession::pixelsOffRedraw(*child), 0);
+        };
+        typeInto(window->zoomCombo->lineEdit(), "250");
+        toFarCorner();
+        typeInto(window->zoomCombo->lineEdit(), "50");
+        shownAsRedrawn();
+        form().zoom->setCurrentIndex(2);
+        toFarCorner();
+        form().zoom->setCurrentIndex(6);
+        shownAsRedrawn();
+        typeInto(form().zoom->lineEdit(), "300");
+        shownAsRedrawn();
+    }
+
     void zoomTypedInTheMainToolBar()
     {
         typeInto(window->zoomCombo->lineEdit(), "250");
