@@ -106,6 +106,16 @@ bool completePicture()
     return !dragLayerCompleting();
 }
 
+// The select tool chosen and the grid two inches apart shown, at `zoom`.
+void selectOverLargeGrid(QTMainFrm& window, QTChildFrm& document, float zoom)
+{
+    editsession::chooseMode(window, EditMode::Select);
+    document.figContext->gridOn = true;
+    document.figContext->gridIndex = 3;
+    document.figContext->zoom = zoom;
+    document.redisplayCanvas();
+}
+
 // Moves of `count` steps of `step` Fig units right and down from (x, y).
 Steps diagonal(int x, int y, int count, int step)
 {
@@ -333,10 +343,7 @@ private slots:
         PictureDrags pictures(true);
         SmallSlices slices;
         editsession::run(blocks(), [&](QTMainFrm& window, QTChildFrm& document) {
-            editsession::chooseMode(window, EditMode::Select);
-            document.figContext->gridOn = true;
-            document.figContext->gridIndex = 3;
-            document.redisplayCanvas();
+            selectOverLargeGrid(window, document, 1);
             const QList<QByteArray> original = editsession::savedObjectLines(document);
             editsession::CanvasInput input(document);
             editsession::play(input, { { 'k', Qt::Key_A }, { 'm', 3600, 450 }, { 'p', 3600, 450 } });
@@ -388,11 +395,7 @@ private slots:
         PictureDrags pictures(true);
         SmallSlices slices;
         editsession::run(blocks(), [&](QTMainFrm& window, QTChildFrm& document) {
-            editsession::chooseMode(window, EditMode::Select);
-            document.figContext->gridOn = true;
-            document.figContext->gridIndex = 3;
-            document.figContext->zoom = 3;
-            document.redisplayCanvas();
+            selectOverLargeGrid(window, document, 3);
             editsession::CanvasInput input(document);
             editsession::play(input, { { 'k', Qt::Key_A }, { 'm', 3600, 450 }, { 'p', 3600, 450 } });
             const Steps moves = diagonal(3600, 450, 60, 15);
