@@ -604,22 +604,32 @@ void queueTiles(DragLayer& l, DragLayer::Completion& c, const QPoint& offset)
     const int near = steps + 1;
     const int rest = steps + 2;
     std::vector<int> when(c.done.size(), rest);
+    // What of a tile is not drawn yet (a box around it), and of that what
+    // lies beyond the lifted part; found once a tile, as thousands of runs
+    // of a grid may cross it.
+    std::vector<QRect> undrawn(c.done.size());
+    std::vector<QRect> beyondLifted(c.done.size());
+    std::vector<char> found(c.done.size(), 0);
+    auto undrawnBox = [&](int tile, bool edge) -> const QRect& {
+        const size_t t = size_t(tile);
+        if (!found[t]) {
+            const QRegion left = QRegion(tileRect(l, c, tile)).subtracted(l.drawn);
+            undrawn[t] = left.boundingRect();
+            beyondLifted[t] = left.subtracted(l.lifted).boundingRect();
+            found[t] = 1;
+        }
+        return edge ? beyondLifted[t] : undrawn[t];
+    };
     // Where `rect` (canvas pixels) lies over the picture at the coming
-    // steps; `edge` for the canvas itself, of which only what lies beyond
-    // the lifted part is needed.
-    // A tile needs drawing where it is not drawn yet: beyond the lifted
-    // part only, for the canvas's edges.
+    // steps, and which tiles it finds not drawn there; `edge` for the canvas
+    // itself, which needs only what lies beyond the lifted part.
     auto sweep = [&](const QRect& rect, bool edge) {
         const QRect now = rect.translated(-offset);
         const QRect swept = now.united(now.translated(-l.velocity * steps));
         forTilesOf(l, c, swept, [&](int tile) {
-            QRect box = tileRect(l, c, tile);
-            if (c.done[size_t(tile)] || (edge && l.lifted.contains(box)))
+            if (c.done[size_t(tile)] || (edge && l.lifted.contains(tileRect(l, c, tile))))
                 return;
-            QRegion rest = QRegion(box).subtracted(l.drawn);
-            if (edge)
-                rest -= l.lifted;
-            box = rest.boundingRect();
+            const QRect& box = undrawnBox(tile, edge);
             if (box.isEmpty())
                 return;
             const int k = firstMeeting(now, l.velocity, box, steps);
