@@ -779,8 +779,6 @@ void QTChildFrm::resizeEvent(QResizeEvent* event)
     // after a chain of such resizes).
     if (replaced || figContext->originX != oldOriginX || figContext->originY != oldOriginY)
         redisplayCanvasDeferred();
-    imageWidth = s.width();
-    imageHeight = s.height();
 }
 
 void QTChildFrm::focusInEvent(QFocusEvent* /*event*/)
