@@ -6,7 +6,9 @@
 #include "app/qtmainfrm.h"
 #include "model/figcontext.h"
 #include "model/figobject.h"
+#include "model/figtext.h"
 #include "render/drawprogress.h"
+#include "render/fonts.h"
 #include "support/documentwindow.h"
 #include "support/editsession.h"
 #include "support/mainwindowdocuments.h"
@@ -271,6 +273,25 @@ private slots:
         view.scrollBy(0, 3);
         QCOMPARE(view.context().canvasRedraws, redraws);
         QVERIFY(view.context().objectsDrawn - drawn < spreadObjectCount);
+        QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
+    }
+
+    // Zooming in and out again finds the text's screen font of the first
+    // zoom kept: Qt need not look its face up again (through fontconfig),
+    // which made every zoom back cost as much as the first visit.
+    void zoomingBackFindsTheTextFontsKept()
+    {
+        View view;
+        QVERIFY(view.ready);
+        auto* text = dynamic_cast<FigText*>(view.window.object(2));
+        QVERIFY(text);
+        const int pixelSize = view.context().textPixelSize(text, view.context().zoom);
+        const QFont shown = screenFont(text->font, pixelSize);
+        for (int i = 0; i < 3; ++i) {
+            view.frame().zoomIn();
+            view.frame().zoomOut();
+            QVERIFY(screenFont(text->font, pixelSize).isCopyOf(shown));
+        }
         QCOMPARE(editsession::pixelsOffRedraw(view.frame()), 0);
     }
 
